@@ -1,0 +1,215 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Baud rate</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Command format error</source>
+        <translation>Command format error</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Connection timeout</source>
+        <translation>Connection timeout</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>Data Bits</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Do you really want to exit?</source>
+        <translation>Do you really want to exit?</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Focus in</source>
+        <translation>Focus in</translation>
+    </message>
+    <message>
+        <source>Focus out</source>
+        <translation>Focus out</translation>
+    </message>
+    <message>
+        <source>Focus speed</source>
+        <translation>Focus speed</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>Zarvick v2.2</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Net</source>
+        <translation>Net</translation>
+    </message>
+    <message>
+        <source>Network information fill in error</source>
+        <translation>Network information fill in error</translation>
+    </message>
+    <message>
+        <source>Open serial error</source>
+        <translation>Open serial error</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>PTZ</source>
+        <translation>PTZ</translation>
+    </message>
+    <message>
+        <source>Pan speed</source>
+        <translation>Pan speed</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Port information fill in error</source>
+        <translation>Port information fill in error</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Preset num error</source>
+        <translation>Preset num error</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protocol</translation>
+    </message>
+    <message>
+        <source>Receive message</source>
+        <translation>Receive message</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation>Serial</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Stop bits</source>
+        <translation>Stop bits</translation>
+    </message>
+    <message>
+        <source>The input is empty</source>
+        <translation>The input is empty</translation>
+    </message>
+    <message>
+        <source>The scope of 0~3600000</source>
+        <translation>The scope of 0~3600000</translation>
+    </message>
+    <message>
+        <source>Tilt speed</source>
+        <translation>Tilt speed</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Zoom speed</source>
+        <translation>Zoom speed</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,215 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Baud rate</source>
+        <translation>波特率</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Command format error</source>
+        <translation>命令格式错误</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Connection timeout</source>
+        <translation>连接超时</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控制</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>数据位</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>断开</translation>
+    </message>
+    <message>
+        <source>Do you really want to exit?</source>
+        <translation>是否退出程序?</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Focus in</source>
+        <translation>聚近</translation>
+    </message>
+    <message>
+        <source>Focus out</source>
+        <translation>聚远</translation>
+    </message>
+    <message>
+        <source>Focus speed</source>
+        <translation>聚焦速度</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>循环</translation>
+    </message>
+    <message>
+        <source>MainWindow</source>
+        <translation>Zarvick v2.2</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Net</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>Network information fill in error</source>
+        <translation>网络信息填写错误</translation>
+    </message>
+    <message>
+        <source>Open serial error</source>
+        <translation>打开串口错误</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>通讯配置</translation>
+    </message>
+    <message>
+        <source>PTZ</source>
+        <translation>云台</translation>
+    </message>
+    <message>
+        <source>Pan speed</source>
+        <translation>水平速度</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>校验位</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Port information fill in error</source>
+        <translation>端口信息填写错误</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预置位</translation>
+    </message>
+    <message>
+        <source>Preset num error</source>
+        <translation>预置位号错误</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>协议</translation>
+    </message>
+    <message>
+        <source>Receive message</source>
+        <translation>报文接收</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Stop bits</source>
+        <translation>停止位</translation>
+    </message>
+    <message>
+        <source>The input is empty</source>
+        <translation>输入为空</translation>
+    </message>
+    <message>
+        <source>The scope of 0~3600000</source>
+        <translation>范围是0~3600000</translation>
+    </message>
+    <message>
+        <source>Tilt speed</source>
+        <translation>垂直速度</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>拉近</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>拉远</translation>
+    </message>
+    <message>
+        <source>Zoom speed</source>
+        <translation>变焦速度</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,91 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+namespace {
+// The one translator of the program: reloaded by every language change,
+// never a second one installed beside it.
+QTranslator *translator = nullptr;
+
+const char *const chinese_catalog = ":/trans/zh.qm";
+const char *const english_catalog = ":/trans/en.qm";
+} // namespace
+
+void MainWindow::apply_startup_language()
+{
+    // A fresh translator, so that an unknown language name leaves it empty
+    // (a second window in the same process must not inherit a catalog).
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+    translator = new QTranslator;
+    if (language == "Chinese")
+        translator->load(chinese_catalog);
+    else if (language == "English")
+        translator->load(english_catalog);
+    QCoreApplication::installTranslator(translator);
+    retranslate();
+    if (language == "Chinese")
+        ui->comboBox_3->setCurrentIndex(0);
+    else if (language == "English")
+        ui->comboBox_3->setCurrentIndex(1);
+}
+
+void MainWindow::on_comboBox_3_activated(int index)
+{
+    const bool english = index == 1;
+    QCoreApplication::removeTranslator(translator);
+    translator->load(english ? english_catalog : chinese_catalog);
+    QCoreApplication::installTranslator(translator);
+
+    // Fields that belong to an open link describe what that link is doing
+    // (UDP even reads its port from the field at every datagram), so the
+    // reset to defaults must not reach them.
+    const QList<int> serial_settings = {
+        ui->BaucomboBox->currentIndex(), ui->DataBitcomboBox->currentIndex(),
+        ui->ParitycomboBox->currentIndex(), ui->StopBitcomboBox->currentIndex()};
+    const QString address = ui->lineEdit_ip->text();
+    const QString port = ui->lineEdit_port->text();
+
+    retranslate();
+    ui->comboBox_3->setCurrentIndex(english ? 1 : 0);
+    language = english ? "English" : "Chinese";
+    set_defaults();
+
+    if (serial_open) {
+        ui->BaucomboBox->setCurrentIndex(serial_settings[0]);
+        ui->DataBitcomboBox->setCurrentIndex(serial_settings[1]);
+        ui->ParitycomboBox->setCurrentIndex(serial_settings[2]);
+        ui->StopBitcomboBox->setCurrentIndex(serial_settings[3]);
+    }
+    if (net_link_up()) {
+        ui->lineEdit_ip->setText(address);
+        ui->lineEdit_port->setText(port);
+    }
+}
+
+QList<QComboBox *> MainWindow::fixed_combo_boxes() const
+{
+    return {ui->BaucomboBox, ui->DataBitcomboBox, ui->ParitycomboBox, ui->StopBitcomboBox,
+            ui->hcomboBox,   ui->vcomboBox,       ui->zoomcomboBox,   ui->focuscomboBox,
+            ui->comboBox_3};
+}
+
+void MainWindow::retranslate()
+{
+    ui->retranslateUi(this);
+    // uic renames the items in place; the operator expects every fixed list
+    // back at its first item and the two number fields empty.
+    for (QComboBox *box : fixed_combo_boxes())
+        box->setCurrentIndex(0);
+    ui->lineEdit_2->clear();
+    ui->lineEdit->clear();
+    // Each of these captions decides what the next press does, so it keeps
+    // telling the state of its link or loop in the new language.
+    ui->pushButton_16->setText(serial_open ? tr("Close") : tr("Start"));
+    ui->pushButton_15->setText(net_link_up() ? tr("Disconnect") : tr("Connect"));
+    ui->pushButton_13->setText(loop_running() ? tr("Stop") : tr("Send"));
+}

@@ -1,0 +1,53 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+#include <QHostAddress>
+#include <QMessageBox>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    setWindowTitle("Zarvick v2.2");
+    fill_port_list();
+    read_config();
+
+    serial_open = false;
+    tcp_connected = false;
+    udp_ready = false;
+
+    loop_timer = new QTimer(this);
+    connect(loop_timer, &QTimer::timeout, this, &MainWindow::loop_send);
+
+    init_tcp_socket();
+    udp_socket = new QUdpSocket(this);
+    connect(udp_socket, &QUdpSocket::readyRead, this, &MainWindow::receive_visca);
+}
+
+MainWindow::~MainWindow()
+{
+    delete serial_port;
+    delete udp_peer;
+    delete ui;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    const auto answer = QMessageBox::information(this, tr("information"),
+                                                 tr("Do you really want to exit?"),
+                                                 QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok) {
+        event->accept();
+        write_config();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::inform(const QString &text)
+{
+    QMessageBox::information(this, tr("information"), text, QMessageBox::Ok);
+}

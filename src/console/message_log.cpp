@@ -1,0 +1,22 @@
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QColor>
+#include <QTextCursor>
+#include <QTime>
+
+void MainWindow::log_message(const QString &text, bool sent)
+{
+    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + text +
+                         QLatin1Char(' ') + QTime::currentTime().toString("(hh:mm:ss.zzz)");
+    ui->textEdit->setTextColor(QColor(sent ? "blue" : "green"));
+    ui->textEdit->append(line);
+    QTextCursor cursor = ui->textEdit->textCursor();
+    cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
+    ui->textEdit->setTextCursor(cursor);
+}
+
+void MainWindow::on_pushButton_14_clicked()
+{
+    ui->textEdit->clear();
+}

@@ -1,0 +1,21 @@
+#ifndef ZARVICK_COMMAND_TEXT_H
+#define ZARVICK_COMMAND_TEXT_H
+
+#include <QByteArray>
+#include <QString>
+
+// A command text ("81 01 06 04 FF") as the bytes it stands for: pieces
+// split at spaces, empty pieces skipped, each read in base 16 and its low
+// byte kept. The text converts whole or not at all: on a piece that does not
+// convert, *ok is false and the result is empty.
+QByteArray command_bytes(const QString &text, bool *ok);
+
+// Fills the HK (pan) and VN (tilt) placeholders of a pan-tilt template with
+// the speeds as two upper-case hex digits each.
+QString speed_replace(QString text, quint8 pan, quint8 tilt);
+
+// A preset number as the field's Set/Call buttons write it: two upper-case
+// hex digits ("05", "0A", "FE").
+QString preset_hex(int number);
+
+#endif

@@ -1,0 +1,38 @@
+#include "links/address_check.h"
+
+#include <QStringList>
+
+namespace {
+bool holds_rejected_letter(const QString &part)
+{
+    for (const QChar c : part) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'F'))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+bool check_ip(const QString &text)
+{
+    if (text.isEmpty() || text.count('.') != 3)
+        return false;
+    for (const QString &part : text.split('.')) {
+        if (holds_rejected_letter(part))
+            return false;
+        const int value = part.toInt(nullptr, 10);
+        if (value > 255 || value < 0)
+            return false;
+    }
+    return true;
+}
+
+bool parse_port(const QString &text, quint16 *port)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok || value < 1 || value > 65535)
+        return false;
+    *port = static_cast<quint16>(value);
+    return true;
+}
