@@ -1,0 +1,288 @@
+#include "testsupport.h"
+
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QUdpSocket>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+ScratchFolder::ScratchFolder() : previous(QDir::currentPath())
+{
+    QDir::setCurrent(dir.path());
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    QDir::setCurrent(previous);
+}
+
+void ScratchFolder::write(const QString &name, const QByteArray &content) const
+{
+    QFile out(file(name));
+    out.open(QIODevice::WriteOnly);
+    out.write(content);
+}
+
+QByteArray ScratchFolder::read(const QString &name) const
+{
+    QFile in(file(name));
+    in.open(QIODevice::ReadOnly);
+    return in.readAll();
+}
+
+ModalCatcher::ModalCatcher(QMessageBox::StandardButton answer) : answer(answer)
+{
+    connect(&timer, &QTimer::timeout, this, &ModalCatcher::poll);
+    timer.start(10);
+}
+
+void ModalCatcher::poll()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return;
+    boxes << Box{box->icon(), box->windowTitle(), box->text()};
+    QAbstractButton *button = box->button(answer);
+    if (button)
+        button->click();
+    else
+        box->reject();
+}
+
+QString ModalCatcher::texts() const
+{
+    QStringList all;
+    for (const Box &box : boxes)
+        all << box.title + "/" + box.text;
+    return all.join(", ");
+}
+
+bool wait_until(const std::function<bool()> &condition, int timeout_ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeout_ms)
+            return false;
+        QTest::qWait(2);
+    }
+    return true;
+}
+
+QStringList log_lines(MainWindow &window)
+{
+    auto *log = control<QTextEdit>(&window, "textEdit");
+    if (log->document()->isEmpty())
+        return {};
+    static const QRegularExpression stamp(" \\(\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\)$");
+    QStringList lines;
+    for (QString line : log->toPlainText().split('\n')) {
+        const auto match = stamp.match(line);
+        if (!match.hasMatch())
+            qFatal("log line without time stamp: %s", qPrintable(line));
+        line.chop(match.capturedLength());
+        lines << line;
+    }
+    return lines;
+}
+
+QColor log_colour(MainWindow &window, int line)
+{
+    auto *log = control<QTextEdit>(&window, "textEdit");
+    const QTextBlock block = log->document()->findBlockByNumber(line);
+    return block.begin().fragment().charFormat().foreground().color();
+}
+
+PtyPeer::PtyPeer()
+{
+    termios raw{};
+    cfmakeraw(&raw);
+    char name[256] = {};
+    if (openpty(&master, &slave, name, &raw, nullptr) != 0)
+        qFatal("openpty failed");
+    slave_path = QString::fromLocal8Bit(name);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyPeer::~PtyPeer()
+{
+    hang_up();
+    if (slave >= 0)
+        ::close(slave);
+}
+
+QByteArray PtyPeer::drain(int timeout_ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray all;
+    while (clock.elapsed() < timeout_ms) {
+        all += read(1, 10);
+    }
+    return all;
+}
+
+QByteArray PtyPeer::read(int count, int timeout_ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    char buffer[4096];
+    while (master >= 0) {
+        ssize_t got;
+        while ((got = ::read(master, buffer, sizeof buffer)) > 0)
+            received.append(buffer, static_cast<int>(got));
+        if (received.size() >= count || clock.elapsed() > timeout_ms)
+            break;
+        QTest::qWait(1);
+    }
+    const QByteArray taken = received.left(count);
+    received.remove(0, taken.size());
+    return taken;
+}
+
+void PtyPeer::write(const QByteArray &bytes)
+{
+    if (::write(master, bytes.constData(), static_cast<size_t>(bytes.size())) != bytes.size())
+        qFatal("pty write failed");
+}
+
+void PtyPeer::hang_up()
+{
+    if (master >= 0)
+        ::close(master);
+    master = -1;
+    // With our own slave descriptor closed too, the window's descriptor is
+    // the last one: it sees the hang-up as an unplugged adapter would.
+    if (slave >= 0)
+        ::close(slave);
+    slave = -1;
+}
+
+TcpPeer::TcpPeer() : server(new QTcpServer)
+{
+    server->listen(QHostAddress::LocalHost, 0);
+}
+
+TcpPeer::~TcpPeer()
+{
+    delete server;
+}
+
+quint16 TcpPeer::port() const
+{
+    return server->serverPort();
+}
+
+QTcpSocket *TcpPeer::accept(int timeout_ms)
+{
+    if (!connection && wait_until([this] { return server->hasPendingConnections(); }, timeout_ms))
+        connection = server->nextPendingConnection();
+    return connection;
+}
+
+QByteArray TcpPeer::read(int count, int timeout_ms)
+{
+    if (!accept(timeout_ms))
+        return {};
+    wait_until(
+        [&] {
+            received += connection->readAll();
+            return received.size() >= count;
+        },
+        timeout_ms);
+    const QByteArray taken = received.left(count);
+    received.remove(0, taken.size());
+    return taken;
+}
+
+void TcpPeer::write(const QByteArray &bytes)
+{
+    accept();
+    connection->write(bytes);
+    connection->flush();
+}
+
+void TcpPeer::drop()
+{
+    accept();
+    connection->abort();
+}
+
+UdpPeer::UdpPeer() : socket(new QUdpSocket)
+{
+    socket->bind(QHostAddress(QHostAddress::LocalHost), 0);
+}
+
+UdpPeer::~UdpPeer()
+{
+    delete socket;
+}
+
+quint16 UdpPeer::port() const
+{
+    return socket->localPort();
+}
+
+QList<QByteArray> UdpPeer::read(int count, int timeout_ms)
+{
+    wait_until(
+        [&] {
+            while (socket->hasPendingDatagrams()) {
+                QByteArray datagram(static_cast<int>(socket->pendingDatagramSize()), '\0');
+                QHostAddress sender;
+                socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
+                sender_address = sender.toString().toLatin1();
+                datagrams << datagram;
+            }
+            return datagrams.size() >= count;
+        },
+        timeout_ms);
+    const QList<QByteArray> taken = datagrams.mid(0, count);
+    datagrams = datagrams.mid(taken.size());
+    return taken;
+}
+
+void UdpPeer::reply(const QByteArray &bytes)
+{
+    socket->writeDatagram(bytes, QHostAddress(QString::fromLatin1(sender_address)), sender_port);
+}
+
+void open_serial(MainWindow &window, const PtyPeer &pty)
+{
+    auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+    ports->addItem(pty.path());
+    ports->setCurrentIndex(ports->count() - 1);
+    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+}
+
+void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address)
+{
+    QTest::mouseClick(control<QRadioButton>(&window, tcp ? "radioButton_tcp" : "radioButton_udp"),
+                      Qt::LeftButton);
+    control<QLineEdit>(&window, "lineEdit_ip")->setText(address);
+    control<QLineEdit>(&window, "lineEdit_port")->setText(QString::number(port));
+    QTest::mouseClick(control<QPushButton>(&window, "pushButton_15"), Qt::LeftButton);
+}
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}

@@ -1,0 +1,138 @@
+#ifndef ZARVICK_TESTSUPPORT_H
+#define ZARVICK_TESTSUPPORT_H
+
+// Shared helpers for the window tests: a scratch working folder, a catcher
+// for modal message boxes, real peers (pty, TCP, UDP) and readers of what
+// the operator sees in the log.
+
+#include <QByteArray>
+#include <QColor>
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+class MainWindow;
+class QTcpServer;
+class QTcpSocket;
+class QUdpSocket;
+
+// Runs a test in an empty working folder, where config.ini lives.
+class ScratchFolder
+{
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    QString file(const QString &name) const { return dir.filePath(name); }
+    void write(const QString &name, const QByteArray &content) const;
+    QByteArray read(const QString &name) const;
+
+private:
+    QTemporaryDir dir;
+    QString previous;
+};
+
+// Answers every modal message box that opens while it lives, recording its
+// icon, title and text.
+class ModalCatcher : public QObject
+{
+public:
+    struct Box {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+    };
+    explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    QList<Box> boxes;
+    QString texts() const;
+
+private:
+    void poll();
+    QMessageBox::StandardButton answer;
+    QTimer timer;
+};
+
+// Finds a control of the window by object name, failing the test loudly.
+template <class T> T *control(QObject *window, const char *name)
+{
+    T *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// Waits, running the event loop, until the condition holds or time is up.
+bool wait_until(const std::function<bool()> &condition, int timeout_ms = 2000);
+
+// The log as the operator reads it: one entry per line, the time stamp cut
+// off after checking its form ("TX：81 01 06 04 FF").
+QStringList log_lines(MainWindow &window);
+QColor log_colour(MainWindow &window, int line);
+
+// The far end of a pseudo-terminal: the window opens `path` as its port.
+class PtyPeer
+{
+public:
+    PtyPeer();
+    ~PtyPeer();
+    QString path() const { return slave_path; }
+    // Bytes the window wrote, waiting until `count` arrived or time is up.
+    QByteArray read(int count, int timeout_ms = 2000);
+    // Everything that arrives within the time.
+    QByteArray drain(int timeout_ms);
+    void write(const QByteArray &bytes);
+    void hang_up();
+    int master_fd() const { return master; }
+
+private:
+    int master = -1;
+    int slave = -1;
+    QString slave_path;
+    QByteArray received;
+};
+
+// A TCP camera on 127.0.0.1.
+class TcpPeer
+{
+public:
+    TcpPeer();
+    ~TcpPeer();
+    quint16 port() const;
+    QTcpSocket *accept(int timeout_ms = 2000);
+    QByteArray read(int count, int timeout_ms = 2000);
+    void write(const QByteArray &bytes);
+    void drop();
+
+private:
+    QTcpServer *server;
+    QTcpSocket *connection = nullptr;
+    QByteArray received;
+};
+
+// A UDP camera on 127.0.0.1 that records each datagram and can answer the
+// sender of the last one.
+class UdpPeer
+{
+public:
+    UdpPeer();
+    ~UdpPeer();
+    quint16 port() const;
+    QList<QByteArray> read(int count, int timeout_ms = 2000);
+    void reply(const QByteArray &bytes);
+
+private:
+    QUdpSocket *socket;
+    QList<QByteArray> datagrams;
+    QByteArray sender_address;
+    quint16 sender_port = 0;
+};
+
+// Window operations a test repeats: opening links through the panels.
+void open_serial(MainWindow &window, const PtyPeer &pty);
+void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address = "127.0.0.1");
+
+QByteArray hex(const char *text);
+
+#endif

@@ -1,0 +1,250 @@
+// config.ini: defaults on the first run, the thirteen keys saved at the
+// confirmed exit and read back, and the odd values an old or edited file
+// may hold.
+
+#include "app/mainwindow.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+QStringList debug_lines;
+void record_debug(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    debug_lines << text;
+}
+
+int index_of(MainWindow &window, const char *name)
+{
+    return control<QComboBox>(&window, name)->currentIndex();
+}
+
+QString text_of(MainWindow &window, const char *name)
+{
+    return control<QLineEdit>(&window, name)->text();
+}
+
+// Closes the window through the exit question, answering `answer`.
+QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardButton answer)
+{
+    ModalCatcher catcher(answer);
+    window.show();
+    window.close();
+    return catcher.boxes;
+}
+
+const QStringList all_keys = {
+    "LANGUAGE_CONF/language", "NET_CONF/Address",    "NET_CONF/Port",       "NET_CONF/Protocol",
+    "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",   "PTZ_CONF/TiltSpeed",  "PTZ_CONF/ZoomSpeed",
+    "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits", "SERIAL_CONF/Parity", "SERIAL_CONF/Port",
+    "SERIAL_CONF/StopBits"};
+} // namespace
+
+class ConfigTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void first_run_applies_defaults();
+    void save_and_reload_every_key();
+    void save_replaces_an_older_file_without_losing_it();
+    void cancel_keeps_running_and_writes_nothing();
+    void stored_indexes_data();
+    void stored_indexes();
+    void file_with_only_a_language();
+    void protocol_is_matched_exactly();
+    void no_serial_port_saves_minus_one();
+    void unknown_language_is_saved_as_the_box_shows();
+};
+
+void ConfigTest::first_run_applies_defaults()
+{
+    ScratchFolder folder;
+    debug_lines.clear();
+    const auto previous = qInstallMessageHandler(record_debug);
+    MainWindow window;
+    qInstallMessageHandler(previous);
+    QVERIFY(debug_lines.contains("不存在配置文件"));
+    QVERIFY(!QFile::exists(folder.file("config.ini")));
+
+    QCOMPARE(control<QComboBox>(&window, "comboBox_3")->currentText(), QString("中文"));
+    QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentText(), QString("9600"));
+    QCOMPARE(control<QComboBox>(&window, "DataBitcomboBox")->currentText(), QString("8"));
+    QCOMPARE(control<QComboBox>(&window, "ParitycomboBox")->currentText(), QString("None"));
+    QCOMPARE(control<QComboBox>(&window, "StopBitcomboBox")->currentText(), QString("1"));
+    QCOMPARE(control<QComboBox>(&window, "hcomboBox")->currentText(), QString("15"));
+    QCOMPARE(control<QComboBox>(&window, "vcomboBox")->currentText(), QString("15"));
+    QCOMPARE(control<QComboBox>(&window, "zoomcomboBox")->currentText(), QString("3"));
+    QCOMPARE(control<QComboBox>(&window, "focuscomboBox")->currentText(), QString("3"));
+    QCOMPARE(text_of(window, "lineEdit_ip"), QString("192.168.1.88"));
+    QCOMPARE(text_of(window, "lineEdit_port"), QString("5678"));
+    QVERIFY(control<QRadioButton>(&window, "radioButton_tcp")->isChecked());
+}
+
+void ConfigTest::save_and_reload_every_key()
+{
+    ScratchFolder folder;
+    {
+        MainWindow window;
+        auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+        ports->addItem("ttyA");
+        ports->addItem("ttyB");
+        ports->setCurrentIndex(ports->count() - 1);
+        QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down); // English
+        control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
+        control<QComboBox>(&window, "DataBitcomboBox")->setCurrentIndex(2);
+        control<QComboBox>(&window, "ParitycomboBox")->setCurrentIndex(2);
+        control<QComboBox>(&window, "StopBitcomboBox")->setCurrentIndex(2);
+        control<QComboBox>(&window, "hcomboBox")->setCurrentIndex(23);
+        control<QComboBox>(&window, "vcomboBox")->setCurrentIndex(19);
+        control<QComboBox>(&window, "zoomcomboBox")->setCurrentIndex(7);
+        control<QComboBox>(&window, "focuscomboBox")->setCurrentIndex(1);
+        QTest::mouseClick(control<QRadioButton>(&window, "radioButton_udp"), Qt::LeftButton);
+        control<QLineEdit>(&window, "lineEdit_ip")->setText("10.1.2.3");
+        QCOMPARE(text_of(window, "lineEdit_port"), QString("1259"));
+        const auto boxes = close_window(window, QMessageBox::Ok);
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].title, QString("information"));
+        QCOMPARE(boxes[0].text, QString("Do you really want to exit?"));
+        QVERIFY(!window.isVisible());
+    }
+
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QStringList keys = stored.allKeys();
+    keys.sort();
+    QCOMPARE(keys, all_keys);
+    QCOMPARE(stored.value("LANGUAGE_CONF/language").toString(), QString("English"));
+    QCOMPARE(stored.value("SERIAL_CONF/BaudRate").toString(), QString("8"));
+    QCOMPARE(stored.value("NET_CONF/Protocol").toString(), QString("UDP"));
+    QCOMPARE(stored.value("NET_CONF/Port").toString(), QString("1259"));
+
+    MainWindow reloaded;
+    auto *ports = control<QComboBox>(&reloaded, "ComPortcomboBox");
+    QCOMPARE(ports->currentIndex(), ports->count() >= 2 ? ports->count() - 1 : -1);
+    QCOMPARE(index_of(reloaded, "comboBox_3"), 1);
+    QCOMPARE(index_of(reloaded, "BaucomboBox"), 8);
+    QCOMPARE(index_of(reloaded, "DataBitcomboBox"), 2);
+    QCOMPARE(index_of(reloaded, "ParitycomboBox"), 2);
+    QCOMPARE(index_of(reloaded, "StopBitcomboBox"), 2);
+    QCOMPARE(index_of(reloaded, "hcomboBox"), 23);
+    QCOMPARE(index_of(reloaded, "vcomboBox"), 19);
+    QCOMPARE(index_of(reloaded, "zoomcomboBox"), 7);
+    QCOMPARE(index_of(reloaded, "focuscomboBox"), 1);
+    QVERIFY(control<QRadioButton>(&reloaded, "radioButton_udp")->isChecked());
+    QCOMPARE(text_of(reloaded, "lineEdit_ip"), QString("10.1.2.3"));
+    QCOMPARE(text_of(reloaded, "lineEdit_port"), QString("1259"));
+}
+
+void ConfigTest::save_replaces_an_older_file_without_losing_it()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\nstale=1\n"
+                               "[OLD_CONF]\nWindow=3\n[NET_CONF]\nPort=9000\nAddress=1.2.3.4\n");
+    MainWindow window;
+    close_window(window, QMessageBox::Ok);
+
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QStringList keys = stored.allKeys();
+    keys.sort();
+    QCOMPARE(keys, all_keys);
+    QCOMPARE(stored.value("NET_CONF/Port").toString(), QString("9000"));
+    // Written through a temporary file: nothing of it is left beside.
+    QCOMPARE(QDir(folder.file(".")).entryList(QDir::Files), QStringList({"config.ini"}));
+}
+
+void ConfigTest::cancel_keeps_running_and_writes_nothing()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    const auto boxes = close_window(window, QMessageBox::Cancel);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].title, QString("信息"));
+    QCOMPARE(boxes[0].text, QString("是否退出程序?"));
+    QCOMPARE(boxes[0].icon, QMessageBox::Information);
+    QVERIFY(window.isVisible());
+    QVERIFY(!QFile::exists(folder.file("config.ini")));
+}
+
+void ConfigTest::stored_indexes_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("index");
+    QTest::newRow("plain") << "SERIAL_CONF/BaudRate" << "5" << "BaucomboBox" << 5;
+    QTest::newRow("low 8 bits") << "SERIAL_CONF/BaudRate" << "259" << "BaucomboBox" << 3;
+    QTest::newRow("negative after narrowing") << "PTZ_CONF/PanSpeed" << "200" << "hcomboBox" << -1;
+    QTest::newRow("past the list") << "PTZ_CONF/ZoomSpeed" << "8" << "zoomcomboBox" << -1;
+    QTest::newRow("not a number") << "PTZ_CONF/TiltSpeed" << "abc" << "vcomboBox" << 0;
+    QTest::newRow("missing key") << "PTZ_CONF/Unrelated" << "4" << "focuscomboBox" << 0;
+}
+
+void ConfigTest::stored_indexes()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, box);
+    QFETCH(int, index);
+    ScratchFolder folder;
+    {
+        QSettings settings(folder.file("config.ini"), QSettings::IniFormat);
+        settings.setValue("LANGUAGE_CONF/language", "Chinese");
+        settings.setValue(key, value);
+    }
+    MainWindow window;
+    QCOMPARE(index_of(window, qPrintable(box)), index);
+}
+
+void ConfigTest::file_with_only_a_language()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\n");
+    MainWindow window;
+    QCOMPARE(control<QComboBox>(&window, "comboBox_3")->currentText(), QString("English"));
+    QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentText(), QString("1200"));
+    QCOMPARE(control<QComboBox>(&window, "hcomboBox")->currentText(), QString("1"));
+    QCOMPARE(text_of(window, "lineEdit_ip"), QString());
+    QCOMPARE(text_of(window, "lineEdit_port"), QString());
+    QVERIFY(control<QRadioButton>(&window, "radioButton_tcp")->isChecked());
+}
+
+void ConfigTest::protocol_is_matched_exactly()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[NET_CONF]\nProtocol=udp\nPort=1259\n");
+    MainWindow window;
+    QVERIFY(control<QRadioButton>(&window, "radioButton_tcp")->isChecked());
+    QCOMPARE(text_of(window, "lineEdit_port"), QString("1259"));
+}
+
+void ConfigTest::no_serial_port_saves_minus_one()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+    ports->clear();
+    close_window(window, QMessageBox::Ok);
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("SERIAL_CONF/Port").toString(), QString("-1"));
+    QCOMPARE(stored.value("LANGUAGE_CONF/language").toString(), QString("Chinese"));
+}
+
+void ConfigTest::unknown_language_is_saved_as_the_box_shows()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=Klingon\n");
+    {
+        MainWindow window;
+        QCOMPARE(window.windowTitle(), QString("MainWindow"));
+        close_window(window, QMessageBox::Ok);
+    }
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("LANGUAGE_CONF/language").toString(), QString("Chinese"));
+}
+
+QTEST_MAIN(ConfigTest)
+#include "tst_config.moc"

@@ -1,0 +1,90 @@
+// The message log as the operator reads it: prefix with a full-width colon,
+// the text, one space, the time stamp, blue for sent and green for received.
+
+#include "app/mainwindow.h"
+#include "testsupport.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTime>
+#include <QtTest>
+
+class MessageLogTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sent_and_received_lines();
+    void time_stamp_is_the_moment_of_the_line();
+    void clear_starts_a_fresh_log();
+
+private:
+    ScratchFolder *folder = nullptr;
+    MainWindow *window = nullptr;
+    UdpPeer *camera = nullptr;
+};
+
+void MessageLogTest::init()
+{
+    folder = new ScratchFolder;
+    window = new MainWindow;
+    camera = new UdpPeer;
+    QTest::mouseClick(control<QRadioButton>(window, "radioButton_10"), Qt::LeftButton);
+    connect_net(*window, false, camera->port());
+}
+
+void MessageLogTest::cleanup()
+{
+    delete camera;
+    delete window;
+    delete folder;
+}
+
+void MessageLogTest::sent_and_received_lines()
+{
+    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    QCOMPARE(camera->read(1).value(0), hex("81 01 06 04 FF"));
+    camera->reply(hex("90 41 FF"));
+    camera->reply(QByteArray());
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 3; }));
+
+    const QStringList lines = log_lines(*window);
+    QCOMPARE(lines[0], QString("TX：81 01 06 04 FF"));
+    QCOMPARE(lines[1], QString("RX：90 41 FF "));
+    QCOMPARE(lines[2], QString("RX："));
+    QVERIFY(lines[0].toUtf8().startsWith("TX\xEF\xBC\x9A"));
+    QCOMPARE(log_colour(*window, 0), QColor("#0000ff"));
+    QCOMPARE(log_colour(*window, 1), QColor("#008000"));
+    QCOMPARE(log_colour(*window, 2), QColor("#008000"));
+    const QString plain = control<QTextEdit>(window, "textEdit")->toPlainText();
+    QVERIFY(plain.contains("RX：90 41 FF  ("));
+}
+
+void MessageLogTest::time_stamp_is_the_moment_of_the_line()
+{
+    const QTime before = QTime::currentTime();
+    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    const QTime after = QTime::currentTime();
+    const QString line = control<QTextEdit>(window, "textEdit")->toPlainText();
+    const QTime stamp = QTime::fromString(line.section('(', -1).chopped(1), "hh:mm:ss.zzz");
+    QVERIFY2(stamp.isValid(), qPrintable(line));
+    QVERIFY(before.msecsTo(stamp) >= 0 || before.msecsTo(stamp) < -86000000);
+    QVERIFY(stamp.msecsTo(after) >= 0 || stamp.msecsTo(after) < -86000000);
+}
+
+void MessageLogTest::clear_starts_a_fresh_log()
+{
+    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(window, "pushButton_14"), Qt::LeftButton);
+    QCOMPARE(log_lines(*window), QStringList());
+    camera->read(1);
+    camera->reply(hex("90 51 FF"));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 1; }));
+    QCOMPARE(log_lines(*window), QStringList({"RX：90 51 FF "}));
+    QCOMPARE(log_colour(*window, 0), QColor("#008000"));
+}
+
+QTEST_MAIN(MessageLogTest)
+#include "tst_message_log.moc"
