@@ -84,7 +84,8 @@ public:
     QByteArray drain(int timeout_ms);
     void write(const QByteArray &bytes);
     void hang_up();
-    int master_fd() const { return master; }
+    // The line settings the window's port applied to the terminal.
+    int terminal_fd() const { return slave; }
 
 private:
     int master = -1;

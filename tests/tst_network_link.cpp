@@ -1,0 +1,241 @@
+// The network panel against a TCP camera and a UDP camera on 127.0.0.1.
+
+#include "app/mainwindow.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+QStringList debug_lines;
+void record_debug(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtDebugMsg)
+        debug_lines << text;
+}
+
+QString caption(MainWindow &window)
+{
+    return control<QPushButton>(&window, "pushButton_15")->text();
+}
+
+bool fields_enabled(MainWindow &window)
+{
+    return control<QLineEdit>(&window, "lineEdit_ip")->isEnabled() &&
+           control<QLineEdit>(&window, "lineEdit_port")->isEnabled() &&
+           control<QRadioButton>(&window, "radioButton_tcp")->isEnabled() &&
+           control<QRadioButton>(&window, "radioButton_udp")->isEnabled();
+}
+
+void click(MainWindow &window, const char *name)
+{
+    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
+}
+
+// A port on 127.0.0.1 where nothing listens.
+quint16 closed_port()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+} // namespace
+
+class NetworkLinkTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void protocol_buttons_set_the_standard_port();
+    void refused_entries_data();
+    void refused_entries();
+    void tcp_connect_refused();
+    void tcp_connect_and_disconnect();
+    void tcp_read_gives_one_line();
+    void dropped_tcp_connection_returns_to_disconnected();
+    void udp_connect_sends_nothing_and_replies_are_logged();
+    void udp_refuses_text_that_is_no_address_data();
+    void udp_refuses_text_that_is_no_address();
+    void reconnect_replaces_the_destination();
+
+private:
+    ScratchFolder *folder = nullptr;
+    MainWindow *window = nullptr;
+    QtMessageHandler previous_handler = nullptr;
+};
+
+void NetworkLinkTest::init()
+{
+    folder = new ScratchFolder;
+    window = new MainWindow;
+    debug_lines.clear();
+    previous_handler = qInstallMessageHandler(record_debug);
+    click(*window, "radioButton_10"); // the pad sends on the network
+}
+
+void NetworkLinkTest::cleanup()
+{
+    qInstallMessageHandler(previous_handler);
+    delete window;
+    delete folder;
+}
+
+void NetworkLinkTest::protocol_buttons_set_the_standard_port()
+{
+    click(*window, "radioButton_udp");
+    QCOMPARE(control<QLineEdit>(window, "lineEdit_port")->text(), QString("1259"));
+    click(*window, "radioButton_tcp");
+    QCOMPARE(control<QLineEdit>(window, "lineEdit_port")->text(), QString("5678"));
+}
+
+void NetworkLinkTest::refused_entries_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("empty address") << "" << "5678" << "信息/网络信息填写错误";
+    QTest::newRow("empty port") << "127.0.0.1" << "" << "信息/网络信息填写错误";
+    QTest::newRow("two dots") << "192.168.1" << "5678" << "警告/网络信息填写错误";
+    QTest::newRow("part above 255") << "192.168.1.256" << "5678" << "警告/网络信息填写错误";
+    QTest::newRow("negative part") << "1.2.3.-4" << "5678" << "警告/网络信息填写错误";
+    QTest::newRow("port past 16 bits") << "127.0.0.1" << "70000" << "警告/端口信息填写错误";
+    QTest::newRow("port zero") << "127.0.0.1" << "0" << "警告/端口信息填写错误";
+    QTest::newRow("port not a number") << "127.0.0.1" << "56x" << "警告/端口信息填写错误";
+}
+
+void NetworkLinkTest::refused_entries()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, port);
+    QFETCH(QString, box);
+    for (const char *protocol : {"radioButton_tcp", "radioButton_udp"}) {
+        click(*window, protocol);
+        control<QLineEdit>(window, "lineEdit_ip")->setText(address);
+        control<QLineEdit>(window, "lineEdit_port")->setText(port);
+        ModalCatcher catcher;
+        click(*window, "pushButton_15");
+        QCOMPARE(catcher.texts(), box);
+        QCOMPARE(caption(*window), QString("连接"));
+        QVERIFY(fields_enabled(*window));
+    }
+}
+
+void NetworkLinkTest::tcp_connect_refused()
+{
+    ModalCatcher catcher;
+    connect_net(*window, true, closed_port());
+    QCOMPARE(catcher.texts(), QString("警告/连接超时"));
+    QCOMPARE(catcher.boxes[0].icon, QMessageBox::Warning);
+    QCOMPARE(caption(*window), QString("连接"));
+    QVERIFY(fields_enabled(*window));
+    QVERIFY(debug_lines.contains("\"Connection refused\""));
+}
+
+void NetworkLinkTest::tcp_connect_and_disconnect()
+{
+    TcpPeer camera;
+    connect_net(*window, true, camera.port());
+    QVERIFY(camera.accept());
+    QCOMPARE(caption(*window), QString("断开"));
+    QVERIFY(!control<QLineEdit>(window, "lineEdit_ip")->isEnabled());
+    QVERIFY(!control<QLineEdit>(window, "lineEdit_port")->isEnabled());
+    QVERIFY(!control<QRadioButton>(window, "radioButton_tcp")->isEnabled());
+    QVERIFY(!control<QRadioButton>(window, "radioButton_udp")->isEnabled());
+
+    click(*window, "pushButton_15");
+    QCOMPARE(caption(*window), QString("连接"));
+    QVERIFY(fields_enabled(*window));
+    // Disconnected: the pad sends nothing.
+    click(*window, "ptz_resetButton");
+    QCOMPARE(log_lines(*window), QStringList());
+}
+
+void NetworkLinkTest::tcp_read_gives_one_line()
+{
+    TcpPeer camera;
+    connect_net(*window, true, camera.port());
+    camera.write(hex("90 41 FF 90 51 FF"));
+    QVERIFY(wait_until([&] { return !log_lines(*window).isEmpty(); }));
+    QCOMPARE(log_lines(*window), QStringList({"RX：90 41 FF 90 51 FF "}));
+}
+
+void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()
+{
+    {
+        TcpPeer camera;
+        connect_net(*window, true, camera.port());
+        QCOMPARE(caption(*window), QString("断开"));
+        camera.drop();
+        QVERIFY(wait_until([&] { return caption(*window) == QString("连接"); }));
+        QVERIFY(fields_enabled(*window));
+        QVERIFY(!debug_lines.isEmpty());
+        click(*window, "ptz_resetButton");
+        QCOMPARE(log_lines(*window), QStringList());
+    }
+    // Connect works again at once.
+    TcpPeer camera;
+    connect_net(*window, true, camera.port());
+    QCOMPARE(caption(*window), QString("断开"));
+    click(*window, "ptz_resetButton");
+    QCOMPARE(camera.read(5), hex("81 01 06 04 FF"));
+}
+
+void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()
+{
+    UdpPeer camera;
+    connect_net(*window, false, camera.port());
+    QCOMPARE(caption(*window), QString("断开"));
+    QVERIFY(!fields_enabled(*window));
+    QCOMPARE(camera.read(1, 100).size(), 0);
+
+    click(*window, "ptz_resetButton");
+    QCOMPARE(camera.read(1), QList<QByteArray>({hex("81 01 06 04 FF")}));
+    camera.reply(hex("90 41 FF"));
+    camera.reply(hex("90 51 FF"));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 3; }));
+    QCOMPARE(log_lines(*window),
+             QStringList({"TX：81 01 06 04 FF", "RX：90 41 FF ", "RX：90 51 FF "}));
+
+    click(*window, "pushButton_15");
+    QCOMPARE(caption(*window), QString("连接"));
+    QVERIFY(fields_enabled(*window));
+}
+
+void NetworkLinkTest::udp_refuses_text_that_is_no_address_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::newRow("capital past F") << "1.2.3.G";
+    QTest::newRow("empty part") << "1..2.3";
+}
+
+void NetworkLinkTest::udp_refuses_text_that_is_no_address()
+{
+    QFETCH(QString, address);
+    UdpPeer camera;
+    ModalCatcher catcher;
+    connect_net(*window, false, camera.port(), address);
+    QCOMPARE(catcher.texts(), QString("警告/网络信息填写错误"));
+    QCOMPARE(caption(*window), QString("连接"));
+    click(*window, "ptz_resetButton");
+    QCOMPARE(log_lines(*window), QStringList());
+}
+
+void NetworkLinkTest::reconnect_replaces_the_destination()
+{
+    UdpPeer first;
+    UdpPeer second;
+    connect_net(*window, false, first.port());
+    click(*window, "pushButton_15");
+    connect_net(*window, false, second.port());
+    click(*window, "ptz_resetButton");
+    QCOMPARE(second.read(1), QList<QByteArray>({hex("81 01 06 04 FF")}));
+    QCOMPARE(first.read(1, 100).size(), 0);
+}
+
+QTEST_MAIN(NetworkLinkTest)
+#include "tst_network_link.moc"

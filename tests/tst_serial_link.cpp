@@ -1,0 +1,201 @@
+// The serial panel against a pseudo-terminal standing in for the cable.
+
+#include "app/mainwindow.h"
+#include "line_settings.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QGraphicsView>
+#include <QPushButton>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+namespace {
+QString caption(MainWindow &window)
+{
+    return control<QPushButton>(&window, "pushButton_16")->text();
+}
+
+bool settings_enabled(MainWindow &window)
+{
+    bool all = true;
+    for (const char *name :
+         {"ComPortcomboBox", "BaucomboBox", "DataBitcomboBox", "ParitycomboBox", "StopBitcomboBox"})
+        all = all && control<QComboBox>(&window, name)->isEnabled();
+    return all;
+}
+
+QString lamp(MainWindow &window)
+{
+    return control<QGraphicsView>(&window, "graphicsView")->styleSheet();
+}
+
+double cpu_seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+class SerialLinkTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opens_with_the_chosen_settings_data();
+    void opens_with_the_chosen_settings();
+    void open_and_close_states();
+    void open_failure_data();
+    void open_failure();
+    void replies_are_cut_at_ff();
+    void unfinished_bytes_head_the_next_packet_after_reopen();
+    void unplugged_device_returns_the_panel_to_idle();
+};
+
+void SerialLinkTest::opens_with_the_chosen_settings_data()
+{
+    QTest::addColumn<int>("baud_index");
+    QTest::addColumn<int>("data_index");
+    QTest::addColumn<int>("parity_index");
+    QTest::addColumn<int>("stop_index");
+    QTest::addColumn<unsigned>("baud");
+    QTest::addColumn<QString>("frame");
+    QTest::newRow("defaults 9600 8N1") << 3 << 3 << 0 << 0 << 9600u << "8N1";
+    QTest::newRow("11520 is its own rate") << 4 << 3 << 0 << 0 << 11520u << "8N1";
+    QTest::newRow("115200") << 8 << 3 << 0 << 0 << 115200u << "8N1";
+    QTest::newRow("7E2") << 0 << 2 << 2 << 2 << 1200u << "7E2";
+    QTest::newRow("5O1") << 6 << 0 << 1 << 0 << 38400u << "5O1";
+    // Linux has no one-and-a-half stop bits; the port falls back to one.
+    QTest::newRow("6N1.5") << 5 << 1 << 0 << 1 << 28800u << "6N1";
+}
+
+void SerialLinkTest::opens_with_the_chosen_settings()
+{
+    QFETCH(int, baud_index);
+    QFETCH(int, data_index);
+    QFETCH(int, parity_index);
+    QFETCH(int, stop_index);
+    QFETCH(unsigned, baud);
+    QFETCH(QString, frame);
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(baud_index);
+    control<QComboBox>(&window, "DataBitcomboBox")->setCurrentIndex(data_index);
+    control<QComboBox>(&window, "ParitycomboBox")->setCurrentIndex(parity_index);
+    control<QComboBox>(&window, "StopBitcomboBox")->setCurrentIndex(stop_index);
+    ModalCatcher catcher;
+    open_serial(window, pty);
+    QCOMPARE(catcher.texts(), QString());
+
+    const LineSettings line = line_settings(pty.terminal_fd());
+    QCOMPARE(line.baud, baud);
+    QCOMPARE(QString("%1%2%3").arg(line.data_bits).arg(line.parity).arg(line.stop_bits), frame);
+    QVERIFY(!line.hardware_flow);
+}
+
+void SerialLinkTest::open_and_close_states()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    QCOMPARE(caption(window), QString("开启"));
+    open_serial(window, pty);
+    QCOMPARE(caption(window), QString("关闭"));
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 255, 0)"));
+    QVERIFY(!settings_enabled(window));
+
+    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+    QCOMPARE(caption(window), QString("开启"));
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
+    QVERIFY(settings_enabled(window));
+}
+
+void SerialLinkTest::open_failure_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::newRow("no port at all") << "";
+    QTest::newRow("a name that names no port") << "/dev/ttyNOSUCH";
+}
+
+void SerialLinkTest::open_failure()
+{
+    QFETCH(QString, port);
+    ScratchFolder folder;
+    MainWindow window;
+    auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+    ports->clear();
+    if (!port.isEmpty())
+        ports->addItem(port);
+    ModalCatcher catcher;
+    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("警告"));
+    QCOMPARE(catcher.boxes[0].text, QString("打开串口错误"));
+    QCOMPARE(caption(window), QString("开启"));
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0);"));
+    QVERIFY(settings_enabled(window));
+}
+
+void SerialLinkTest::replies_are_cut_at_ff()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    open_serial(window, pty);
+    pty.write(hex("90 41 FF"));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
+    pty.write(hex("90 41 FF 90 51 FF"));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 3; }));
+    pty.write(hex("90 41"));
+    QTest::qWait(50);
+    QCOMPARE(log_lines(window).size(), 3);
+    pty.write(hex("FF ab"));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 4; }));
+    pty.write(hex("0a FF"));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 5; }));
+    QCOMPARE(log_lines(window), QStringList({"RX：90 41 FF ", "RX：90 41 FF ", "RX：90 51 FF ",
+                                             "RX：90 41 FF ", "RX：AB 0A FF "}));
+    QCOMPARE(log_colour(window, 4), QColor("green"));
+}
+
+void SerialLinkTest::unfinished_bytes_head_the_next_packet_after_reopen()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    open_serial(window, pty);
+    pty.write(hex("41 42"));
+    QTest::qWait(50);
+    auto *start = control<QPushButton>(&window, "pushButton_16");
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(caption(window), QString("关闭"));
+    pty.write(hex("FF"));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
+    QCOMPARE(log_lines(window), QStringList({"RX：41 42 FF "}));
+}
+
+void SerialLinkTest::unplugged_device_returns_the_panel_to_idle()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    open_serial(window, pty);
+    QCOMPARE(caption(window), QString("关闭"));
+    pty.hang_up();
+    QVERIFY(wait_until([&] { return caption(window) == QString("开启"); }));
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
+    QVERIFY(settings_enabled(window));
+
+    // Nothing goes on failing in the background once the panel is idle.
+    const double before = cpu_seconds();
+    QTest::qWait(300);
+    const double used = cpu_seconds() - before;
+    QVERIFY2(used < 0.1, qPrintable(QString("%1 s of CPU while idle").arg(used)));
+}
+
+QTEST_MAIN(SerialLinkTest)
+#include "tst_serial_link.moc"
