@@ -1,0 +1,26 @@
+#ifndef ZARVICK_CAMERA_PEER_H
+#define ZARVICK_CAMERA_PEER_H
+
+#include "testsupport.h"
+
+// A camera at the far end of whichever link a test row names ("serial",
+// "tcp" or "udp"), reading what arrives as VISCA commands.
+class CameraPeer
+{
+public:
+    explicit CameraPeer(const QString &link) : link(link) {}
+    // Opens the link through the window's panels and points the PTZ and
+    // Manual Mode buttons at it.
+    void attach(MainWindow &window);
+    // The next `count` commands as "81 01 06 04 FF" texts: cut at FF on a
+    // byte stream, one per datagram on UDP.
+    QStringList commands(int count, int timeout_ms = 2000);
+    void reply(const QByteArray &bytes);
+
+    const QString link;
+    PtyPeer pty;
+    TcpPeer tcp;
+    UdpPeer udp;
+};
+
+#endif

@@ -1,0 +1,130 @@
+// The pure text helpers of the control panel and the console.
+
+#include "console/console_text.h"
+#include "control/command_text.h"
+
+#include <QtTest>
+
+class CommandTextTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void conversion_data();
+    void conversion();
+    void speed_filling_data();
+    void speed_filling();
+    void preset_numbers_data();
+    void preset_numbers();
+    void editor_entries_data();
+    void editor_entries();
+    void interval_field_data();
+    void interval_field();
+};
+
+void CommandTextTest::conversion_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("home") << "81 01 06 04 FF" << true << QByteArray::fromHex("81010604ff");
+    QTest::newRow("extra spaces") << "81  01 06 04 FF " << true << QByteArray::fromHex("81010604ff");
+    QTest::newRow("lower case") << "ff" << true << QByteArray::fromHex("ff");
+    QTest::newRow("only the low byte") << "100 1FF 201" << true << QByteArray::fromHex("00ff01");
+    QTest::newRow("0x prefix") << "0x81" << true << QByteArray::fromHex("81");
+    QTest::newRow("empty text") << "" << true << QByteArray();
+    QTest::newRow("bad piece") << "81 01 04 07 2G FF" << false << QByteArray();
+    QTest::newRow("unfilled placeholder") << "81 01 06 01 HK VN 03 01 FF" << false << QByteArray();
+    QTest::newRow("tab is no separator") << "81\t01" << false << QByteArray();
+}
+
+void CommandTextTest::conversion()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(QByteArray, bytes);
+    bool converted = !ok;
+    QCOMPARE(command_bytes(text, &converted), bytes);
+    QCOMPARE(converted, ok);
+}
+
+void CommandTextTest::speed_filling_data()
+{
+    QTest::addColumn<int>("pan");
+    QTest::addColumn<int>("tilt");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("defaults") << 14 << 14 << "81 01 06 01 0E 0E 03 01 FF";
+    QTest::newRow("slowest and fastest") << 0 << 19 << "81 01 06 01 00 13 03 01 FF";
+    QTest::newRow("upper case") << 10 << 3 << "81 01 06 01 0A 03 03 01 FF";
+    QTest::newRow("fastest pan") << 23 << 0 << "81 01 06 01 17 00 03 01 FF";
+}
+
+void CommandTextTest::speed_filling()
+{
+    QFETCH(int, pan);
+    QFETCH(int, tilt);
+    QFETCH(QString, text);
+    QCOMPARE(speed_replace("81 01 06 01 HK VN 03 01 FF", quint8(pan), quint8(tilt)), text);
+}
+
+void CommandTextTest::preset_numbers_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << 0 << "00";
+    QTest::newRow("5") << 5 << "05";
+    QTest::newRow("10") << 10 << "0A";
+    QTest::newRow("254") << 254 << "FE";
+}
+
+void CommandTextTest::preset_numbers()
+{
+    QFETCH(int, number);
+    QFETCH(QString, text);
+    QCOMPARE(preset_hex(number), text);
+}
+
+void CommandTextTest::editor_entries_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("comment dropped") << "81 01 04 07 02 FF / zoom in"
+                                     << QStringList{"81 01 04 07 02 FF"};
+    QTest::newRow("empty lines skipped") << "\n81 01\n\n82 02\n" << QStringList{"81 01", "82 02"};
+    QTest::newRow("comment only gives empty entry") << " / note\n81" << QStringList{"", "81"};
+    QTest::newRow("blank line gives empty entry") << "  \n81" << QStringList{"", "81"};
+    QTest::newRow("only line breaks") << "\n\n" << QStringList{};
+    QTest::newRow("first slash cuts") << "81 / a / b" << QStringList{"81"};
+}
+
+void CommandTextTest::editor_entries()
+{
+    QFETCH(QString, editor);
+    QFETCH(QStringList, entries);
+    QCOMPARE(QStringList(command_entries(editor)), entries);
+}
+
+void CommandTextTest::interval_field_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("check");
+    const int accepted = int(IntervalCheck::Accepted), empty = int(IntervalCheck::Empty),
+              scope = int(IntervalCheck::OutOfScope);
+    QTest::newRow("one second") << "1000" << accepted;
+    QTest::newRow("zero") << "0" << accepted;
+    QTest::newRow("one hour") << "3600000" << accepted;
+    QTest::newRow("past one hour") << "3600001" << scope;
+    QTest::newRow("negative") << "-1" << scope;
+    QTest::newRow("eight characters") << "00001000" << scope;
+    QTest::newRow("empty") << "" << empty;
+    QTest::newRow("no number counts as 0") << "abc" << accepted;
+}
+
+void CommandTextTest::interval_field()
+{
+    QFETCH(QString, text);
+    QFETCH(int, check);
+    QCOMPARE(int(check_interval(text)), check);
+}
+
+QTEST_APPLESS_MAIN(CommandTextTest)
+#include "tst_command_text.moc"
