@@ -12,7 +12,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace {
+namespace
+{
 const QString stop = "81 01 06 01 03 03 03 03 FF";
 
 QStringList tx(const QStringList &commands)
@@ -50,7 +51,10 @@ private slots:
 
 private:
     MainWindow &start(const QString &link);
-    QPushButton *button(const QString &name) { return control<QPushButton>(window, qPrintable(name)); }
+    QPushButton *button(const QString &name)
+    {
+        return control<QPushButton>(window, qPrintable(name));
+    }
 
     ScratchFolder *folder = nullptr;
     MainWindow *window = nullptr;
@@ -183,7 +187,8 @@ void CameraControlTest::focus_release_during_the_wait_stops_after_the_drive()
 {
     start("serial");
     // The operator lets go 10 ms into the 50 ms manual-focus wait.
-    QTimer::singleShot(10, [this] { QTest::mouseRelease(button("focusin_Button"), Qt::LeftButton); });
+    QTimer::singleShot(10,
+                       [this] { QTest::mouseRelease(button("focusin_Button"), Qt::LeftButton); });
     QTest::mousePress(button("focusin_Button"), Qt::LeftButton);
     const QStringList expected = {"81 01 04 38 03 FF", "81 01 04 08 33 FF", "81 01 04 08 00 FF"};
     QCOMPARE(camera->commands(3), expected);
@@ -229,16 +234,31 @@ void CameraControlTest::preset_field_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("sent");
     add_link_rows("call 254", [](QTestData &data) {
-        data << "254" << "pushButton_2" << "81 01 04 3F 02 FE FF";
+        data << "254"
+             << "pushButton_2"
+             << "81 01 04 3F 02 FE FF";
     });
     add_link_rows("set 12", [](QTestData &data) {
-        data << "12" << "pushButton" << "81 01 04 3F 01 0C FF";
+        data << "12"
+             << "pushButton"
+             << "81 01 04 3F 01 0C FF";
     });
-    QTest::newRow("empty is preset 0") << "serial" << "" << "pushButton" << "81 01 04 3F 01 00 FF";
-    QTest::newRow("letters are preset 0") << "serial" << "ab" << "pushButton_2"
+    QTest::newRow("empty is preset 0") << "serial"
+                                       << ""
+                                       << "pushButton"
+                                       << "81 01 04 3F 01 00 FF";
+    QTest::newRow("letters are preset 0") << "serial"
+                                          << "ab"
+                                          << "pushButton_2"
                                           << "81 01 04 3F 02 00 FF";
-    QTest::newRow("255 is refused") << "serial" << "255" << "pushButton" << "";
-    QTest::newRow("-1 is refused") << "serial" << "-1" << "pushButton_2" << "";
+    QTest::newRow("255 is refused") << "serial"
+                                    << "255"
+                                    << "pushButton"
+                                    << "";
+    QTest::newRow("-1 is refused") << "serial"
+                                   << "-1"
+                                   << "pushButton_2"
+                                   << "";
 }
 
 void CameraControlTest::preset_field()
@@ -249,8 +269,9 @@ void CameraControlTest::preset_field()
     QFETCH(QString, sent);
     start(link);
     // The field's buttons decide themselves, whatever the radio buttons say.
-    QTest::mouseClick(control<QRadioButton>(window, name == "pushButton" ? "radioButton_2" : "radioButton"),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        control<QRadioButton>(window, name == "pushButton" ? "radioButton_2" : "radioButton"),
+        Qt::LeftButton);
     auto *number = control<QLineEdit>(window, "lineEdit_2");
     number->setText(field);
     ModalCatcher catcher;
@@ -291,11 +312,12 @@ void CameraControlTest::nothing_happens_while_the_link_is_closed()
     }
     control<QLineEdit>(window, "lineEdit_2")->setText("300");
     ModalCatcher catcher;
-    const QStringList buttons = {
-        "ptz_upButton", "ptz_downButton", "ptz_leftButton", "ptz_rightButton", "ptz_leftupButton",
-        "ptz_rightupButton", "ptz_leftdownButton", "ptz_rightdownButton", "ptz_resetButton",
-        "zoomin_Button", "zoomout_Button", "focusin_Button", "focusout_Button", "pushButton",
-        "pushButton_2", "pushButton_3", "pushButton_12"};
+    const QStringList buttons = {"ptz_upButton",       "ptz_downButton",      "ptz_leftButton",
+                                 "ptz_rightButton",    "ptz_leftupButton",    "ptz_rightupButton",
+                                 "ptz_leftdownButton", "ptz_rightdownButton", "ptz_resetButton",
+                                 "zoomin_Button",      "zoomout_Button",      "focusin_Button",
+                                 "focusout_Button",    "pushButton",          "pushButton_2",
+                                 "pushButton_3",       "pushButton_12"};
     for (const QString &name : buttons)
         QTest::mouseClick(button(name), Qt::LeftButton);
     QCOMPARE(catcher.texts(), QString());

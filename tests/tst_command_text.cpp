@@ -27,7 +27,8 @@ void CommandTextTest::conversion_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("home") << "81 01 06 04 FF" << true << QByteArray::fromHex("81010604ff");
-    QTest::newRow("extra spaces") << "81  01 06 04 FF " << true << QByteArray::fromHex("81010604ff");
+    QTest::newRow("extra spaces") << "81  01 06 04 FF " << true
+                                  << QByteArray::fromHex("81010604ff");
     QTest::newRow("lower case") << "ff" << true << QByteArray::fromHex("ff");
     QTest::newRow("only the low byte") << "100 1FF 201" << true << QByteArray::fromHex("00ff01");
     QTest::newRow("0x prefix") << "0x81" << true << QByteArray::fromHex("81");
@@ -87,8 +88,8 @@ void CommandTextTest::editor_entries_data()
 {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("comment dropped") << "81 01 04 07 02 FF / zoom in"
-                                     << QStringList{"81 01 04 07 02 FF"};
+    QTest::newRow("comment dropped")
+        << "81 01 04 07 02 FF / zoom in" << QStringList{"81 01 04 07 02 FF"};
     QTest::newRow("empty lines skipped") << "\n81 01\n\n82 02\n" << QStringList{"81 01", "82 02"};
     QTest::newRow("comment only gives empty entry") << " / note\n81" << QStringList{"", "81"};
     QTest::newRow("blank line gives empty entry") << "  \n81" << QStringList{"", "81"};

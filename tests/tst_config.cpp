@@ -12,7 +12,8 @@
 #include <QSettings>
 #include <QtTest>
 
-namespace {
+namespace
+{
 QStringList debug_lines;
 void record_debug(QtMsgType, const QMessageLogContext &, const QString &text)
 {
@@ -39,8 +40,8 @@ QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardB
 }
 
 const QStringList all_keys = {
-    "LANGUAGE_CONF/language", "NET_CONF/Address",    "NET_CONF/Port",       "NET_CONF/Protocol",
-    "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",   "PTZ_CONF/TiltSpeed",  "PTZ_CONF/ZoomSpeed",
+    "LANGUAGE_CONF/language", "NET_CONF/Address",     "NET_CONF/Port",      "NET_CONF/Protocol",
+    "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",    "PTZ_CONF/TiltSpeed", "PTZ_CONF/ZoomSpeed",
     "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits", "SERIAL_CONF/Parity", "SERIAL_CONF/Port",
     "SERIAL_CONF/StopBits"};
 } // namespace
@@ -175,12 +176,24 @@ void ConfigTest::stored_indexes_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("index");
-    QTest::newRow("plain") << "SERIAL_CONF/BaudRate" << "5" << "BaucomboBox" << 5;
-    QTest::newRow("low 8 bits") << "SERIAL_CONF/BaudRate" << "259" << "BaucomboBox" << 3;
-    QTest::newRow("negative after narrowing") << "PTZ_CONF/PanSpeed" << "200" << "hcomboBox" << -1;
-    QTest::newRow("past the list") << "PTZ_CONF/ZoomSpeed" << "8" << "zoomcomboBox" << -1;
-    QTest::newRow("not a number") << "PTZ_CONF/TiltSpeed" << "abc" << "vcomboBox" << 0;
-    QTest::newRow("missing key") << "PTZ_CONF/Unrelated" << "4" << "focuscomboBox" << 0;
+    QTest::newRow("plain") << "SERIAL_CONF/BaudRate"
+                           << "5"
+                           << "BaucomboBox" << 5;
+    QTest::newRow("low 8 bits") << "SERIAL_CONF/BaudRate"
+                                << "259"
+                                << "BaucomboBox" << 3;
+    QTest::newRow("negative after narrowing") << "PTZ_CONF/PanSpeed"
+                                              << "200"
+                                              << "hcomboBox" << -1;
+    QTest::newRow("past the list") << "PTZ_CONF/ZoomSpeed"
+                                   << "8"
+                                   << "zoomcomboBox" << -1;
+    QTest::newRow("not a number") << "PTZ_CONF/TiltSpeed"
+                                  << "abc"
+                                  << "vcomboBox" << 0;
+    QTest::newRow("missing key") << "PTZ_CONF/Unrelated"
+                                 << "4"
+                                 << "focuscomboBox" << 0;
 }
 
 void ConfigTest::stored_indexes()

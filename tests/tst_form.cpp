@@ -12,15 +12,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QStatusBar>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QtTest>
 
-namespace {
+namespace
+{
 // A config.ini naming no known language: no catalog, so the source texts show.
 const QByteArray source_texts_config = "[LANGUAGE_CONF]\nlanguage=none\n";
 
@@ -170,7 +171,8 @@ void FormTest::controls()
     folder.write("config.ini", source_texts_config);
     // Defaults do not apply with a file present, so the form's own address
     // and port stay in the fields.
-    folder.write("config.ini", source_texts_config + "[NET_CONF]\nAddress=192.168.1.88\nPort=5678\n");
+    folder.write("config.ini",
+                 source_texts_config + "[NET_CONF]\nAddress=192.168.1.88\nPort=5678\n");
     MainWindow window;
     auto *widget = window.findChild<QWidget *>(name);
     QVERIFY2(widget, qPrintable(name));
@@ -184,8 +186,8 @@ void FormTest::combo_lists_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("baud") << "BaucomboBox"
-                          << QStringList({"1200", "2400", "4800", "9600", "11520", "28800",
-                                          "38400", "57600", "115200"});
+                          << QStringList({"1200", "2400", "4800", "9600", "11520", "28800", "38400",
+                                          "57600", "115200"});
     QTest::newRow("data bits") << "DataBitcomboBox" << numbers(5, 8);
     QTest::newRow("parity") << "ParitycomboBox" << QStringList({"None", "Odd", "Even"});
     QTest::newRow("stop bits") << "StopBitcomboBox" << QStringList({"1", "1.5", "2"});
@@ -260,8 +262,7 @@ void FormTest::size_rules_data()
     QTest::newRow("radioButton_udp") << "radioButton_udp" << fixed << fixed << QSize(45, 16);
     QTest::newRow("lineEdit_ip") << "lineEdit_ip" << preferred << fixed << QSize(108, 23);
     QTest::newRow("lineEdit_port") << "lineEdit_port" << preferred << fixed << QSize(105, 25);
-    QTest::newRow("groupBox_3") << "groupBox_3" << preferred << fixed
-                                << QSize(QWIDGETSIZE_MAX, 65);
+    QTest::newRow("groupBox_3") << "groupBox_3" << preferred << fixed << QSize(QWIDGETSIZE_MAX, 65);
     QTest::newRow("groupBox") << "groupBox" << preferred << fixed << QSize(QWIDGETSIZE_MAX, 65);
     QTest::newRow("radioButton_12") << "radioButton_12" << fixed << fixed << QSize(52, 32);
     QTest::newRow("ComPortcomboBox") << "ComPortcomboBox" << expanding << fixed << none;
@@ -299,7 +300,8 @@ void FormTest::initial_state()
     QCOMPARE(control<QTabWidget>(&window, "tabWidget")->currentIndex(), 0);
     QCOMPARE(control<QTabWidget>(&window, "tabWidget")->tabText(0), QString("云台"));
     QCOMPARE(control<QTabWidget>(&window, "tabWidget")->tabText(1), QString("手动"));
-    for (const char *checked : {"radioButton_tcp", "radioButton_9", "radioButton", "radioButton_11"})
+    for (const char *checked :
+         {"radioButton_tcp", "radioButton_9", "radioButton", "radioButton_11"})
         QVERIFY2(control<QRadioButton>(&window, checked)->isChecked(), checked);
     for (const char *unchecked :
          {"radioButton_udp", "radioButton_10", "radioButton_2", "radioButton_12", "checkBox"})

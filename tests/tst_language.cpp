@@ -12,7 +12,8 @@
 #include <QTranslator>
 #include <QtTest>
 
-namespace {
+namespace
+{
 struct Message {
     const char *source;
     const char *chinese;
@@ -100,9 +101,9 @@ void LanguageTest::catalogs_data()
     QTest::addColumn<QString>("chinese");
     QTest::addColumn<QString>("english");
     for (const Message &message : catalog)
-        QTest::newRow(message.source) << QString::fromUtf8(message.source)
-                                      << QString::fromUtf8(message.chinese)
-                                      << QString::fromUtf8(message.english);
+        QTest::newRow(message.source)
+            << QString::fromUtf8(message.source) << QString::fromUtf8(message.chinese)
+            << QString::fromUtf8(message.english);
 }
 
 void LanguageTest::catalogs()

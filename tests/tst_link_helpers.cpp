@@ -121,13 +121,13 @@ void LinkHelpersTest::packet_cutting_data()
     QTest::addColumn<QStringList>("packets");
     QTest::addColumn<QString>("left");
     using Reads = QList<QByteArray>;
-    QTest::newRow("one reply") << Reads{QByteArray::fromHex("9041ff")}
-                               << QStringList{"90 41 FF "} << "";
-    QTest::newRow("two replies in one read")
-        << Reads{QByteArray::fromHex("9041ff9051ff")} << QStringList{"90 41 FF ", "90 51 FF "}
+    QTest::newRow("one reply") << Reads{QByteArray::fromHex("9041ff")} << QStringList{"90 41 FF "}
+                               << "";
+    QTest::newRow("two replies in one read") << Reads{QByteArray::fromHex("9041ff9051ff")}
+                                             << QStringList{"90 41 FF ", "90 51 FF "} << "";
+    QTest::newRow("split over reads")
+        << Reads{QByteArray::fromHex("9041"), QByteArray::fromHex("ff")} << QStringList{"90 41 FF "}
         << "";
-    QTest::newRow("split over reads") << Reads{QByteArray::fromHex("9041"), QByteArray::fromHex("ff")}
-                                      << QStringList{"90 41 FF "} << "";
     QTest::newRow("no FF yet") << Reads{QByteArray::fromHex("4142")} << QStringList{} << "41 42 ";
     QTest::newRow("tail kept") << Reads{QByteArray::fromHex("9051ff90")} << QStringList{"90 51 FF "}
                                << "90 ";

@@ -10,7 +10,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-namespace {
+namespace
+{
 QStringList debug_lines;
 void record_debug(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
@@ -98,14 +99,30 @@ void NetworkLinkTest::refused_entries_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("box");
-    QTest::newRow("empty address") << "" << "5678" << "信息/网络信息填写错误";
-    QTest::newRow("empty port") << "127.0.0.1" << "" << "信息/网络信息填写错误";
-    QTest::newRow("two dots") << "192.168.1" << "5678" << "警告/网络信息填写错误";
-    QTest::newRow("part above 255") << "192.168.1.256" << "5678" << "警告/网络信息填写错误";
-    QTest::newRow("negative part") << "1.2.3.-4" << "5678" << "警告/网络信息填写错误";
-    QTest::newRow("port past 16 bits") << "127.0.0.1" << "70000" << "警告/端口信息填写错误";
-    QTest::newRow("port zero") << "127.0.0.1" << "0" << "警告/端口信息填写错误";
-    QTest::newRow("port not a number") << "127.0.0.1" << "56x" << "警告/端口信息填写错误";
+    QTest::newRow("empty address") << ""
+                                   << "5678"
+                                   << "信息/网络信息填写错误";
+    QTest::newRow("empty port") << "127.0.0.1"
+                                << ""
+                                << "信息/网络信息填写错误";
+    QTest::newRow("two dots") << "192.168.1"
+                              << "5678"
+                              << "警告/网络信息填写错误";
+    QTest::newRow("part above 255") << "192.168.1.256"
+                                    << "5678"
+                                    << "警告/网络信息填写错误";
+    QTest::newRow("negative part") << "1.2.3.-4"
+                                   << "5678"
+                                   << "警告/网络信息填写错误";
+    QTest::newRow("port past 16 bits") << "127.0.0.1"
+                                       << "70000"
+                                       << "警告/端口信息填写错误";
+    QTest::newRow("port zero") << "127.0.0.1"
+                               << "0"
+                               << "警告/端口信息填写错误";
+    QTest::newRow("port not a number") << "127.0.0.1"
+                                       << "56x"
+                                       << "警告/端口信息填写错误";
 }
 
 void NetworkLinkTest::refused_entries()

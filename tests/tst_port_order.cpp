@@ -17,15 +17,22 @@ void PortOrderTest::pairs_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("less");
-    QTest::newRow("2 before 10") << "ttyS2" << "ttyS10" << true;
-    QTest::newRow("10 after 2") << "ttyS10" << "ttyS2" << false;
-    QTest::newRow("same name") << "ttyUSB0" << "ttyUSB0" << false;
-    QTest::newRow("letters first") << "ttyACM9" << "ttyS0" << true;
-    QTest::newRow("prefix first") << "ttyS" << "ttyS0" << true;
-    QTest::newRow("leading zero equal value") << "ttyS01" << "ttyS1" << true;
-    QTest::newRow("numbers beyond int") << "ttyS99999999999999999998" << "ttyS99999999999999999999"
-                                        << true;
-    QTest::newRow("second run decides") << "ttyX1p10" << "ttyX1p9" << false;
+    QTest::newRow("2 before 10") << "ttyS2"
+                                 << "ttyS10" << true;
+    QTest::newRow("10 after 2") << "ttyS10"
+                                << "ttyS2" << false;
+    QTest::newRow("same name") << "ttyUSB0"
+                               << "ttyUSB0" << false;
+    QTest::newRow("letters first") << "ttyACM9"
+                                   << "ttyS0" << true;
+    QTest::newRow("prefix first") << "ttyS"
+                                  << "ttyS0" << true;
+    QTest::newRow("leading zero equal value") << "ttyS01"
+                                              << "ttyS1" << true;
+    QTest::newRow("numbers beyond int") << "ttyS99999999999999999998"
+                                        << "ttyS99999999999999999999" << true;
+    QTest::newRow("second run decides") << "ttyX1p10"
+                                        << "ttyX1p9" << false;
 }
 
 void PortOrderTest::pairs()

@@ -11,7 +11,8 @@
 
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 QString caption(MainWindow &window)
 {
     return control<QPushButton>(&window, "pushButton_16")->text();

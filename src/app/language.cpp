@@ -4,7 +4,8 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
-namespace {
+namespace
+{
 // The one translator of the program: reloaded by every language change,
 // never a second one installed beside it.
 QTranslator *translator = nullptr;
@@ -69,9 +70,9 @@ void MainWindow::on_comboBox_3_activated(int index)
 
 QList<QComboBox *> MainWindow::fixed_combo_boxes() const
 {
-    return {ui->BaucomboBox, ui->DataBitcomboBox, ui->ParitycomboBox, ui->StopBitcomboBox,
-            ui->hcomboBox,   ui->vcomboBox,       ui->zoomcomboBox,   ui->focuscomboBox,
-            ui->comboBox_3};
+    return {ui->BaucomboBox,     ui->DataBitcomboBox, ui->ParitycomboBox,
+            ui->StopBitcomboBox, ui->hcomboBox,       ui->vcomboBox,
+            ui->zoomcomboBox,    ui->focuscomboBox,   ui->comboBox_3};
 }
 
 void MainWindow::retranslate()

@@ -36,9 +36,9 @@ MainWindow::~MainWindow()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    const auto answer = QMessageBox::information(this, tr("information"),
-                                                 tr("Do you really want to exit?"),
-                                                 QMessageBox::Ok | QMessageBox::Cancel);
+    const auto answer =
+        QMessageBox::information(this, tr("information"), tr("Do you really want to exit?"),
+                                 QMessageBox::Ok | QMessageBox::Cancel);
     if (answer == QMessageBox::Ok) {
         event->accept();
         write_config();

@@ -14,7 +14,8 @@ class QTcpSocket;
 class QTimer;
 class QUdpSocket;
 
-namespace Ui {
+namespace Ui
+{
 class MainWindow;
 }
 

@@ -20,7 +20,8 @@ QByteArray command_bytes(const QString &text, bool *ok)
     return bytes;
 }
 
-namespace {
+namespace
+{
 QString two_hex_digits(int value)
 {
     return QString("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();

@@ -64,8 +64,7 @@ void MainWindow::serial_error(QSerialPort::SerialPortError error)
     // A device that went away (unplugged adapter, hung-up terminal) keeps
     // failing at full speed until the port is closed, and every command
     // written to it is lost: give the panel back to the operator.
-    if (!serial_open ||
-        (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+    if (!serial_open || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
         return;
     qDebug() << serial_port->errorString();
     serial_port->close();

@@ -9,7 +9,7 @@
 struct LineSettings {
     unsigned baud = 0;
     int data_bits = 0;
-    QString parity;  // "N", "O" or "E"
+    QString parity; // "N", "O" or "E"
     int stop_bits = 0;
     bool hardware_flow = false;
 };

@@ -9,7 +9,8 @@
 #include <map>
 #include <termios.h>
 
-namespace {
+namespace
+{
 // Never destroyed: close() below may still run during process exit.
 std::map<int, struct termios> &requested = *new std::map<int, struct termios>;
 unsigned last_cflag = 0;

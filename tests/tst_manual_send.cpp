@@ -1,0 +1,258 @@
+// The Manual tab: hand-typed command texts sent once or in a loop, with the
+// interval checks and their boxes.
+
+#include "app/mainwindow.h"
+#include "camera_peer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class ManualSendTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void sends_the_first_line_once_data();
+    void sends_the_first_line_once();
+    void loop_rotates_until_stop();
+    void interval_checks_data();
+    void interval_checks();
+    void text_that_is_no_number_loops_at_once();
+    void comment_line_sends_an_empty_command();
+    void nothing_to_send();
+    void closed_link_of_the_tab_sends_nothing();
+    void command_format_error();
+    void emptied_interval_keeps_the_loop_pace();
+    void edited_interval_applies_at_the_next_tick();
+    void mode_switch_moves_the_loop();
+
+private:
+    void start(const QString &link);
+    void type(const QString &text)
+    {
+        control<QPlainTextEdit>(window, "plainTextEdit")->setPlainText(text);
+    }
+    void loop(const QString &interval);
+    void press_send() { QTest::mouseClick(send_button(), Qt::LeftButton); }
+    QPushButton *send_button() { return control<QPushButton>(window, "pushButton_13"); }
+
+    ScratchFolder *folder = nullptr;
+    MainWindow *window = nullptr;
+    CameraPeer *camera = nullptr;
+};
+
+void ManualSendTest::start(const QString &link)
+{
+    folder = new ScratchFolder;
+    window = new MainWindow;
+    camera = new CameraPeer(link);
+    camera->attach(*window);
+}
+
+void ManualSendTest::cleanup()
+{
+    delete camera;
+    delete window;
+    delete folder;
+}
+
+void ManualSendTest::loop(const QString &interval)
+{
+    QTest::mouseClick(control<QCheckBox>(window, "checkBox"), Qt::LeftButton);
+    control<QLineEdit>(window, "lineEdit")->setText(interval);
+}
+
+void ManualSendTest::sends_the_first_line_once_data()
+{
+    QTest::addColumn<QString>("link");
+    for (const char *link : {"serial", "tcp", "udp"})
+        QTest::newRow(link) << QString(link);
+}
+
+void ManualSendTest::sends_the_first_line_once()
+{
+    QFETCH(QString, link);
+    start(link);
+    type("81 01 04 07 02 FF / zoom in\n81 01 04 07 00 FF");
+    press_send();
+    QCOMPARE(camera->commands(2, 200), QStringList({"81 01 04 07 02 FF"}));
+    QCOMPARE(log_lines(*window), QStringList({"TX：81 01 04 07 02 FF"}));
+    QCOMPARE(send_button()->text(), QString("发送"));
+}
+
+void ManualSendTest::loop_rotates_until_stop()
+{
+    start("serial");
+    type("81 01 06 04 FF\n\n81 01 04 07 02 FF\n81 01 04 07 00 FF / stop zoom");
+    loop("30");
+    press_send();
+    QCOMPARE(send_button()->text(), QString("停止"));
+    const QStringList rotation = {"81 01 06 04 FF", "81 01 04 07 02 FF", "81 01 04 07 00 FF"};
+    QCOMPARE(camera->commands(5), rotation + rotation.mid(0, 2));
+    press_send();
+    QCOMPARE(send_button()->text(), QString("发送"));
+    camera->commands(1, 50); // a tick already under way
+    QCOMPARE(camera->commands(1, 150), QStringList());
+    const QStringList lines = log_lines(*window);
+    QVERIFY(lines.size() >= 5);
+    QCOMPARE(lines.mid(0, 3),
+             QStringList({"TX：81 01 06 04 FF", "TX：81 01 04 07 02 FF", "TX：81 01 04 07 00 FF"}));
+}
+
+void ManualSendTest::interval_checks_data()
+{
+    QTest::addColumn<QString>("interval");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("empty") << ""
+                           << "信息/输入为空"
+                           << "";
+    QTest::newRow("one above an hour") << "3600001"
+                                       << "信息/范围是0~3600000"
+                                       << "";
+    QTest::newRow("negative") << "-5"
+                              << "信息/范围是0~3600000"
+                              << "";
+    QTest::newRow("eight characters") << "00000100"
+                                      << "信息/范围是0~3600000"
+                                      << "";
+    QTest::newRow("one hour passes") << "3600000"
+                                     << ""
+                                     << "3600000";
+}
+
+void ManualSendTest::interval_checks()
+{
+    QFETCH(QString, interval);
+    QFETCH(QString, box);
+    QFETCH(QString, left);
+    start("serial");
+    type("81 01 06 04 FF");
+    loop(interval);
+    ModalCatcher catcher;
+    press_send();
+    QCOMPARE(catcher.texts(), box);
+    QCOMPARE(control<QLineEdit>(window, "lineEdit")->text(), left);
+    const bool accepted = box.isEmpty();
+    QCOMPARE(send_button()->text(), QString(accepted ? "停止" : "发送"));
+    QCOMPARE(camera->commands(1, 100).size(), accepted ? 1 : 0);
+    QCOMPARE(log_lines(*window).size(), accepted ? 1 : 0);
+}
+
+void ManualSendTest::text_that_is_no_number_loops_at_once()
+{
+    start("udp");
+    type("81 01 06 04 FF");
+    loop("abc");
+    press_send();
+    QCOMPARE(camera->commands(20, 1000).size(), 20);
+    press_send();
+    QCOMPARE(send_button()->text(), QString("发送"));
+}
+
+void ManualSendTest::comment_line_sends_an_empty_command()
+{
+    start("udp");
+    type(" / nothing but a note");
+    press_send();
+    // An empty datagram: the empty command goes out as zero bytes.
+    QCOMPARE(camera->commands(1), QStringList({""}));
+    QCOMPARE(log_lines(*window), QStringList({"TX："}));
+}
+
+void ManualSendTest::nothing_to_send()
+{
+    start("serial");
+    press_send();
+    type("\n\n");
+    loop("100");
+    ModalCatcher catcher;
+    press_send();
+    QCOMPARE(catcher.texts(), QString());
+    QCOMPARE(send_button()->text(), QString("发送"));
+    QCOMPARE(log_lines(*window), QStringList());
+    QCOMPARE(camera->commands(1, 100), QStringList());
+}
+
+void ManualSendTest::closed_link_of_the_tab_sends_nothing()
+{
+    start("tcp");
+    // The pad points at the connected network; the tab at the closed serial port.
+    QTest::mouseClick(control<QRadioButton>(window, "radioButton_11"), Qt::LeftButton);
+    type("81 01 06 04 FF");
+    press_send();
+    QCOMPARE(log_lines(*window), QStringList());
+    QCOMPARE(camera->commands(1, 100), QStringList());
+}
+
+void ManualSendTest::command_format_error()
+{
+    start("serial");
+    type("81 01 04 07 2G FF");
+    ModalCatcher catcher;
+    press_send();
+    QCOMPARE(catcher.texts(), QString("信息/命令格式错误"));
+    QCOMPARE(log_lines(*window), QStringList({"TX：81 01 04 07 2G FF"}));
+    QCOMPARE(camera->commands(1, 100), QStringList());
+
+    // In a loop the box comes at every turn of that text and the loop goes on.
+    type("81 01 04 07 2G FF\n81 01 06 04 FF");
+    loop("10");
+    press_send();
+    QCOMPARE(camera->commands(2), QStringList({"81 01 06 04 FF", "81 01 06 04 FF"}));
+    QVERIFY(catcher.boxes.size() >= 3);
+    press_send();
+}
+
+void ManualSendTest::emptied_interval_keeps_the_loop_pace()
+{
+    start("udp");
+    type("81 01 06 04 FF");
+    loop("100");
+    press_send();
+    // Unchecking "Loop" empties and disables the field under the running loop.
+    QTest::mouseClick(control<QCheckBox>(window, "checkBox"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(window, "lineEdit")->text(), QString());
+    QCOMPARE(send_button()->text(), QString("停止"));
+    const int sent = camera->commands(100, 450).size();
+    QVERIFY2(sent >= 3 && sent <= 6, qPrintable(QString("%1 commands in 450 ms").arg(sent)));
+    press_send();
+}
+
+void ManualSendTest::edited_interval_applies_at_the_next_tick()
+{
+    start("udp");
+    type("81 01 06 04 FF");
+    loop("40");
+    press_send();
+    control<QLineEdit>(window, "lineEdit")->setText("400");
+    QCOMPARE(camera->commands(2).size(), 2); // the press, then the first tick
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(camera->commands(1).size(), 1);
+    QVERIFY2(clock.elapsed() >= 300, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+    press_send();
+}
+
+void ManualSendTest::mode_switch_moves_the_loop()
+{
+    start("serial");
+    UdpPeer other;
+    connect_net(*window, false, other.port());
+    type("81 01 06 04 FF");
+    loop("20");
+    press_send();
+    QCOMPARE(camera->commands(1), QStringList({"81 01 06 04 FF"}));
+    QTest::mouseClick(control<QRadioButton>(window, "radioButton_12"), Qt::LeftButton);
+    QVERIFY(other.read(2).size() == 2);
+    press_send();
+}
+
+QTEST_MAIN(ManualSendTest)
+#include "tst_manual_send.moc"
