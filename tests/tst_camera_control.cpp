@@ -12,8 +12,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace
-{
+namespace {
 const QString stop = "81 01 06 01 03 03 03 03 FF";
 
 QStringList tx(const QStringList &commands)

@@ -12,8 +12,7 @@
 #include <QSettings>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QStringList debug_lines;
 void record_debug(QtMsgType, const QMessageLogContext &, const QString &text)
 {

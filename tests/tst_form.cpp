@@ -20,8 +20,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
-namespace
-{
+namespace {
 // A config.ini naming no known language: no catalog, so the source texts show.
 const QByteArray source_texts_config = "[LANGUAGE_CONF]\nlanguage=none\n";
 

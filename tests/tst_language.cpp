@@ -12,8 +12,7 @@
 #include <QTranslator>
 #include <QtTest>
 
-namespace
-{
+namespace {
 struct Message {
     const char *source;
     const char *chinese;

@@ -14,8 +14,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QString text_of(MainWindow &window, const char *name)
 {
     return control<QPushButton>(&window, name)->text();

@@ -10,8 +10,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QStringList debug_lines;
 void record_debug(QtMsgType type, const QMessageLogContext &, const QString &text)
 {

@@ -11,8 +11,7 @@
 
 #include <sys/resource.h>
 
-namespace
-{
+namespace {
 QString caption(MainWindow &window)
 {
     return control<QPushButton>(&window, "pushButton_16")->text();

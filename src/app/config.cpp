@@ -5,8 +5,7 @@
 #include <QFile>
 #include <QSettings>
 
-namespace
-{
+namespace {
 const char *const config_file = "config.ini";
 const char *const default_camera_address = "192.168.1.88";
 

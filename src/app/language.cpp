@@ -4,8 +4,7 @@
 #include <QCoreApplication>
 #include <QTranslator>
 
-namespace
-{
+namespace {
 // The one translator of the program: reloaded by every language change,
 // never a second one installed beside it.
 QTranslator *translator = nullptr;

@@ -14,8 +14,7 @@ class QTcpSocket;
 class QTimer;
 class QUdpSocket;
 
-namespace Ui
-{
+namespace Ui {
 class MainWindow;
 }
 

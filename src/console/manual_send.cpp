@@ -4,10 +4,7 @@
 
 #include <QTimer>
 
-bool MainWindow::loop_running() const
-{
-    return loop_timer && loop_timer->isActive();
-}
+bool MainWindow::loop_running() const { return loop_timer && loop_timer->isActive(); }
 
 void MainWindow::on_checkBox_clicked(bool checked)
 {
@@ -22,15 +19,12 @@ void MainWindow::on_checkBox_clicked(bool checked)
 bool MainWindow::interval_accepted()
 {
     switch (check_interval(ui->lineEdit->text())) {
-    case IntervalCheck::Empty:
-        inform(tr("The input is empty"));
-        return false;
+    case IntervalCheck::Empty: inform(tr("The input is empty")); return false;
     case IntervalCheck::OutOfScope:
         inform(tr("The scope of 0~3600000"));
         ui->lineEdit->clear();
         return false;
-    case IntervalCheck::Accepted:
-        break;
+    case IntervalCheck::Accepted: break;
     }
     return true;
 }

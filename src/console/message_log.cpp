@@ -16,7 +16,4 @@ void MainWindow::log_message(const QString &text, bool sent)
     ui->textEdit->setTextCursor(cursor);
 }
 
-void MainWindow::on_pushButton_14_clicked()
-{
-    ui->textEdit->clear();
-}
+void MainWindow::on_pushButton_14_clicked() { ui->textEdit->clear(); }

@@ -20,8 +20,7 @@ QByteArray command_bytes(const QString &text, bool *ok)
     return bytes;
 }
 
-namespace
-{
+namespace {
 QString two_hex_digits(int value)
 {
     return QString("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
@@ -39,7 +38,4 @@ QString speed_replace(QString text, quint8 pan, quint8 tilt)
     return text;
 }
 
-QString preset_hex(int number)
-{
-    return two_hex_digits(number);
-}
+QString preset_hex(int number) { return two_hex_digits(number); }

@@ -13,10 +13,7 @@ bool MainWindow::link_open(bool serial) const
     return ui->radioButton_tcp->isChecked() ? tcp_connected : udp_ready;
 }
 
-bool MainWindow::link_ready() const
-{
-    return link_open(ui->radioButton_9->isChecked());
-}
+bool MainWindow::link_ready() const { return link_open(ui->radioButton_9->isChecked()); }
 
 void MainWindow::send_visca(const QString &text)
 {

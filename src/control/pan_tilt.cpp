@@ -17,70 +17,22 @@ void MainWindow::pan_tilt_stop()
         send_visca("81 01 06 01 03 03 03 03 FF");
 }
 
-void MainWindow::on_ptz_upButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 03 01 FF");
-}
-void MainWindow::on_ptz_upButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_downButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 03 02 FF");
-}
-void MainWindow::on_ptz_downButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_leftButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 01 03 FF");
-}
-void MainWindow::on_ptz_leftButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_rightButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 02 03 FF");
-}
-void MainWindow::on_ptz_rightButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_leftupButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 01 01 FF");
-}
-void MainWindow::on_ptz_leftupButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_rightupButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 02 01 FF");
-}
-void MainWindow::on_ptz_rightupButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_leftdownButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 01 02 FF");
-}
-void MainWindow::on_ptz_leftdownButton_released()
-{
-    pan_tilt_stop();
-}
-void MainWindow::on_ptz_rightdownButton_pressed()
-{
-    pan_tilt_drive("81 01 06 01 HK VN 02 02 FF");
-}
-void MainWindow::on_ptz_rightdownButton_released()
-{
-    pan_tilt_stop();
-}
+void MainWindow::on_ptz_upButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 03 01 FF"); }
+void MainWindow::on_ptz_upButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_downButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 03 02 FF"); }
+void MainWindow::on_ptz_downButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_leftButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 01 03 FF"); }
+void MainWindow::on_ptz_leftButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_rightButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 02 03 FF"); }
+void MainWindow::on_ptz_rightButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_leftupButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 01 01 FF"); }
+void MainWindow::on_ptz_leftupButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_rightupButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 02 01 FF"); }
+void MainWindow::on_ptz_rightupButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_leftdownButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 01 02 FF"); }
+void MainWindow::on_ptz_leftdownButton_released() { pan_tilt_stop(); }
+void MainWindow::on_ptz_rightdownButton_pressed() { pan_tilt_drive("81 01 06 01 HK VN 02 02 FF"); }
+void MainWindow::on_ptz_rightdownButton_released() { pan_tilt_stop(); }
 
 void MainWindow::on_ptz_resetButton_clicked()
 {

@@ -2,8 +2,7 @@
 #include "control/command_text.h"
 #include "ui_mainwindow.h"
 
-namespace
-{
+namespace {
 const char *const preset_set_command = "81 01 04 3F 01 XX FF";
 const char *const preset_call_command = "81 01 04 3F 02 XX FF";
 } // namespace
@@ -27,14 +26,8 @@ void MainWindow::preset_field_send(const QString &command)
     send_visca(QString(command).replace("XX", preset_hex(number)));
 }
 
-void MainWindow::on_pushButton_clicked()
-{
-    preset_field_send(preset_set_command);
-}
-void MainWindow::on_pushButton_2_clicked()
-{
-    preset_field_send(preset_call_command);
-}
+void MainWindow::on_pushButton_clicked() { preset_field_send(preset_set_command); }
+void MainWindow::on_pushButton_2_clicked() { preset_field_send(preset_call_command); }
 
 void MainWindow::on_pushButton_3_clicked()
 {

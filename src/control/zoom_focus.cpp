@@ -4,8 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace
-{
+namespace {
 const char *const focus_stop_command = "81 01 04 08 00 FF";
 }
 
@@ -15,14 +14,8 @@ void MainWindow::zoom_drive(const QString &command)
         send_visca(QString(command).replace('P', ui->zoomcomboBox->currentText()));
 }
 
-void MainWindow::on_zoomin_Button_pressed()
-{
-    zoom_drive("81 01 04 07 2P FF");
-}
-void MainWindow::on_zoomout_Button_pressed()
-{
-    zoom_drive("81 01 04 07 3P FF");
-}
+void MainWindow::on_zoomin_Button_pressed() { zoom_drive("81 01 04 07 2P FF"); }
+void MainWindow::on_zoomout_Button_pressed() { zoom_drive("81 01 04 07 3P FF"); }
 
 void MainWindow::on_zoomin_Button_released()
 {
@@ -62,22 +55,10 @@ void MainWindow::focus_stop()
         send_visca(focus_stop_command);
 }
 
-void MainWindow::on_focusin_Button_pressed()
-{
-    focus_drive("81 01 04 08 3P FF");
-}
-void MainWindow::on_focusin_Button_released()
-{
-    focus_stop();
-}
-void MainWindow::on_focusout_Button_pressed()
-{
-    focus_drive("81 01 04 08 2P FF");
-}
-void MainWindow::on_focusout_Button_released()
-{
-    focus_stop();
-}
+void MainWindow::on_focusin_Button_pressed() { focus_drive("81 01 04 08 3P FF"); }
+void MainWindow::on_focusin_Button_released() { focus_stop(); }
+void MainWindow::on_focusout_Button_pressed() { focus_drive("81 01 04 08 2P FF"); }
+void MainWindow::on_focusout_Button_released() { focus_stop(); }
 
 void MainWindow::manual_focus()
 {

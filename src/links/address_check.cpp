@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-namespace
-{
+namespace {
 bool holds_rejected_letter(const QString &part)
 {
     for (const QChar c : part) {

@@ -1,7 +1,6 @@
 #include "links/hex_text.h"
 
-namespace
-{
+namespace {
 const char hex_digits[] = "0123456789ABCDEF";
 
 void append_hex(QString &text, char byte)

@@ -6,8 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace
-{
+namespace {
 QString spaced_hex(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());

@@ -18,18 +18,10 @@ LineSettings line_settings(int fd)
     // The frame as requested: a pseudo-terminal would report 8N.
     line.c_cflag = requested_cflag();
     switch (line.c_cflag & CSIZE) {
-    case CS5:
-        settings.data_bits = 5;
-        break;
-    case CS6:
-        settings.data_bits = 6;
-        break;
-    case CS7:
-        settings.data_bits = 7;
-        break;
-    default:
-        settings.data_bits = 8;
-        break;
+    case CS5: settings.data_bits = 5; break;
+    case CS6: settings.data_bits = 6; break;
+    case CS7: settings.data_bits = 7; break;
+    default: settings.data_bits = 8; break;
     }
     settings.parity = !(line.c_cflag & PARENB) ? "N" : (line.c_cflag & PARODD) ? "O" : "E";
     settings.stop_bits = (line.c_cflag & CSTOPB) ? 2 : 1;

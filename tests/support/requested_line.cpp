@@ -9,8 +9,7 @@
 #include <map>
 #include <termios.h>
 
-namespace
-{
+namespace {
 // Never destroyed: close() below may still run during process exit.
 std::map<int, struct termios> &requested = *new std::map<int, struct termios>;
 unsigned last_cflag = 0;
@@ -52,7 +51,4 @@ extern "C" int close(int fd)
     return next(fd);
 }
 
-unsigned requested_cflag()
-{
-    return last_cflag;
-}
+unsigned requested_cflag() { return last_cflag; }

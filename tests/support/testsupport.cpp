@@ -24,15 +24,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-ScratchFolder::ScratchFolder() : previous(QDir::currentPath())
-{
-    QDir::setCurrent(dir.path());
-}
+ScratchFolder::ScratchFolder() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
 
-ScratchFolder::~ScratchFolder()
-{
-    QDir::setCurrent(previous);
-}
+ScratchFolder::~ScratchFolder() { QDir::setCurrent(previous); }
 
 void ScratchFolder::write(const QString &name, const QByteArray &content) const
 {
@@ -176,20 +170,11 @@ void PtyPeer::hang_up()
     slave = -1;
 }
 
-TcpPeer::TcpPeer() : server(new QTcpServer)
-{
-    server->listen(QHostAddress::LocalHost, 0);
-}
+TcpPeer::TcpPeer() : server(new QTcpServer) { server->listen(QHostAddress::LocalHost, 0); }
 
-TcpPeer::~TcpPeer()
-{
-    delete server;
-}
+TcpPeer::~TcpPeer() { delete server; }
 
-quint16 TcpPeer::port() const
-{
-    return server->serverPort();
-}
+quint16 TcpPeer::port() const { return server->serverPort(); }
 
 QTcpSocket *TcpPeer::accept(int timeout_ms)
 {
@@ -231,15 +216,9 @@ UdpPeer::UdpPeer() : socket(new QUdpSocket)
     socket->bind(QHostAddress(QHostAddress::LocalHost), 0);
 }
 
-UdpPeer::~UdpPeer()
-{
-    delete socket;
-}
+UdpPeer::~UdpPeer() { delete socket; }
 
-quint16 UdpPeer::port() const
-{
-    return socket->localPort();
-}
+quint16 UdpPeer::port() const { return socket->localPort(); }
 
 QList<QByteArray> UdpPeer::read(int count, int timeout_ms)
 {
@@ -282,7 +261,4 @@ void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &addr
     QTest::mouseClick(control<QPushButton>(&window, "pushButton_15"), Qt::LeftButton);
 }
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
+QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
