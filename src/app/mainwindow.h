@@ -112,6 +112,7 @@ private:
     void pan_tilt_drive(const QString &command);
     void pan_tilt_stop();
     void zoom_drive(const QString &command);
+    void zoom_stop();
     void focus_drive(const QString &command);
     void focus_stop();
     void manual_focus();

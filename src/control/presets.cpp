@@ -9,6 +9,8 @@ const char *const preset_call_command = "81 01 04 3F 02 XX FF";
 
 void MainWindow::preset_send(int number)
 {
+    if (!link_ready())
+        return;
     const QString command = ui->radioButton->isChecked() ? preset_set_command : preset_call_command;
     send_visca(QString(command).replace("XX", QString::number(number, 10)));
 }
@@ -29,53 +31,13 @@ void MainWindow::preset_field_send(const QString &command)
 void MainWindow::on_pushButton_clicked() { preset_field_send(preset_set_command); }
 void MainWindow::on_pushButton_2_clicked() { preset_field_send(preset_call_command); }
 
-void MainWindow::on_pushButton_3_clicked()
-{
-    if (link_ready())
-        preset_send(0);
-}
-void MainWindow::on_pushButton_4_clicked()
-{
-    if (link_ready())
-        preset_send(1);
-}
-void MainWindow::on_pushButton_5_clicked()
-{
-    if (link_ready())
-        preset_send(2);
-}
-void MainWindow::on_pushButton_6_clicked()
-{
-    if (link_ready())
-        preset_send(3);
-}
-void MainWindow::on_pushButton_7_clicked()
-{
-    if (link_ready())
-        preset_send(4);
-}
-void MainWindow::on_pushButton_8_clicked()
-{
-    if (link_ready())
-        preset_send(5);
-}
-void MainWindow::on_pushButton_9_clicked()
-{
-    if (link_ready())
-        preset_send(6);
-}
-void MainWindow::on_pushButton_10_clicked()
-{
-    if (link_ready())
-        preset_send(7);
-}
-void MainWindow::on_pushButton_11_clicked()
-{
-    if (link_ready())
-        preset_send(8);
-}
-void MainWindow::on_pushButton_12_clicked()
-{
-    if (link_ready())
-        preset_send(9);
-}
+void MainWindow::on_pushButton_3_clicked() { preset_send(0); }
+void MainWindow::on_pushButton_4_clicked() { preset_send(1); }
+void MainWindow::on_pushButton_5_clicked() { preset_send(2); }
+void MainWindow::on_pushButton_6_clicked() { preset_send(3); }
+void MainWindow::on_pushButton_7_clicked() { preset_send(4); }
+void MainWindow::on_pushButton_8_clicked() { preset_send(5); }
+void MainWindow::on_pushButton_9_clicked() { preset_send(6); }
+void MainWindow::on_pushButton_10_clicked() { preset_send(7); }
+void MainWindow::on_pushButton_11_clicked() { preset_send(8); }
+void MainWindow::on_pushButton_12_clicked() { preset_send(9); }

@@ -17,17 +17,14 @@ void MainWindow::zoom_drive(const QString &command)
 void MainWindow::on_zoomin_Button_pressed() { zoom_drive("81 01 04 07 2P FF"); }
 void MainWindow::on_zoomout_Button_pressed() { zoom_drive("81 01 04 07 3P FF"); }
 
-void MainWindow::on_zoomin_Button_released()
+void MainWindow::zoom_stop()
 {
     if (link_ready())
         send_visca("81 01 04 07 00 FF");
 }
 
-void MainWindow::on_zoomout_Button_released()
-{
-    if (link_ready())
-        send_visca("81 01 04 07 00 FF");
-}
+void MainWindow::on_zoomin_Button_released() { zoom_stop(); }
+void MainWindow::on_zoomout_Button_released() { zoom_stop(); }
 
 void MainWindow::focus_drive(const QString &command)
 {
