@@ -1,0 +1,190 @@
+#include "camera_server.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextStream>
+#include <QTime>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+CameraServer::CameraServer(const SimOptions &options)
+    : options(options), camera(options.strict_speed), tcp_server(new QTcpServer(this)),
+      udp_socket(new QUdpSocket(this))
+{
+    clock.start();
+}
+
+CameraServer::~CameraServer()
+{
+    if (!options.link.isEmpty() && pty_master >= 0)
+        QFile::remove(options.link);
+    if (pty_master >= 0)
+        ::close(pty_master);
+    if (pty_slave >= 0)
+        ::close(pty_slave);
+}
+
+bool CameraServer::start(QString *error)
+{
+    const QString at = options.bind.toString();
+    if (!tcp_server->listen(options.bind, options.tcp_port)) {
+        *error =
+            QString("TCP %1:%2: %3").arg(at).arg(options.tcp_port).arg(tcp_server->errorString());
+        return false;
+    }
+    connect(tcp_server, &QTcpServer::newConnection, this, &CameraServer::accept_tcp);
+    say(QString("camera 1 on TCP %1:%2").arg(at).arg(tcp_server->serverPort()), true);
+
+    if (!udp_socket->bind(options.bind, options.udp_port)) {
+        *error =
+            QString("UDP %1:%2: %3").arg(at).arg(options.udp_port).arg(udp_socket->errorString());
+        return false;
+    }
+    connect(udp_socket, &QUdpSocket::readyRead, this, &CameraServer::read_udp);
+    say(QString("camera 1 on UDP %1:%2").arg(at).arg(udp_socket->localPort()), true);
+
+    if (!options.serial)
+        return true;
+    termios raw{};
+    cfmakeraw(&raw);
+    char name[256] = {};
+    // The slave end stays open here too, so that a controller closing and
+    // reopening the port does not hang the line up.
+    if (openpty(&pty_master, &pty_slave, name, &raw, nullptr) != 0) {
+        *error = "cannot open a pseudo-terminal";
+        return false;
+    }
+    fcntl(pty_master, F_SETFL, fcntl(pty_master, F_GETFL) | O_NONBLOCK);
+    pty_notifier = new QSocketNotifier(pty_master, QSocketNotifier::Read, this);
+    connect(pty_notifier, &QSocketNotifier::activated, this, &CameraServer::read_pty);
+    QString where = QString::fromLocal8Bit(name);
+    if (!options.link.isEmpty()) {
+        if (QFileInfo(options.link).isSymLink())
+            QFile::remove(options.link);
+        if (!QFile::link(where, options.link)) {
+            *error = QString("cannot make the link %1").arg(options.link);
+            return false;
+        }
+        where += " (link " + options.link + ")";
+    }
+    say("camera 1 on serial " + where, true);
+    return true;
+}
+
+void CameraServer::accept_tcp()
+{
+    while (QTcpSocket *socket = tcp_server->nextPendingConnection()) {
+        connections.insert(socket, Connection());
+        const QString peer =
+            QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+        say("tcp: controller " + peer + " connected");
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read_tcp(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket, peer] {
+            connections.remove(socket);
+            socket->deleteLater();
+            say("tcp: controller " + peer + " disconnected");
+        });
+    }
+}
+
+void CameraServer::read_tcp(QTcpSocket *socket)
+{
+    auto found = connections.find(socket);
+    if (found == connections.end())
+        return;
+    const QPointer<QTcpSocket> guarded(socket);
+    const Send send = [guarded](const QByteArray &bytes) {
+        if (guarded)
+            guarded->write(bytes);
+    };
+    for (const QByteArray &message : found->cutter.feed(socket->readAll())) {
+        handle(message, "tcp", send);
+        if (options.drop_after > 0 && ++found->messages >= options.drop_after) {
+            say(QString("tcp: dropping the connection after %1 messages").arg(found->messages));
+            socket->disconnectFromHost();
+            return;
+        }
+    }
+}
+
+void CameraServer::read_udp()
+{
+    while (udp_socket->hasPendingDatagrams()) {
+        QByteArray datagram(static_cast<int>(udp_socket->pendingDatagramSize()), '\0');
+        QHostAddress sender;
+        quint16 sender_port = 0;
+        udp_socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
+        const Send send = [this, sender, sender_port](const QByteArray &bytes) {
+            udp_socket->writeDatagram(bytes, sender, sender_port);
+        };
+        // One message per datagram; bytes after its FF are not a message.
+        PacketCutter cutter;
+        const QList<QByteArray> messages = cutter.feed(datagram);
+        if (messages.isEmpty())
+            say("udp: datagram without FF ignored: " +
+                QString::fromLatin1(datagram.toHex(' ').toUpper()));
+        for (const QByteArray &message : messages)
+            handle(message, "udp", send);
+    }
+}
+
+void CameraServer::read_pty()
+{
+    char buffer[512];
+    ssize_t got;
+    QByteArray bytes;
+    while ((got = ::read(pty_master, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<int>(got));
+    const Send send = [this](const QByteArray &out) {
+        if (::write(pty_master, out.constData(), static_cast<size_t>(out.size())) < 0)
+            say("serial: write failed");
+    };
+    for (const QByteArray &message : pty_cutter.feed(bytes))
+        handle(message, "serial", send);
+}
+
+void CameraServer::handle(const QByteArray &message, const QString &link, const Send &send)
+{
+    const ViscaCamera::Answer answer = camera.handle(message, clock.elapsed());
+    say(link + ": " + answer.description);
+    for (const QByteArray &bytes : answer.replies)
+        reply(bytes, send);
+    if (answer.completion.isEmpty())
+        return;
+    if (options.completion_ms <= 0) {
+        reply(answer.completion, send);
+        return;
+    }
+    const QByteArray bytes = answer.completion;
+    QTimer::singleShot(options.completion_ms, this, [this, bytes, send] { reply(bytes, send); });
+}
+
+void CameraServer::reply(const QByteArray &bytes, const Send &send)
+{
+    if (options.silent)
+        return;
+    if (options.garbage) {
+        QByteArray garbage = bytes;
+        garbage.replace(char(0xFF), QByteArray());
+        send(garbage);
+        return;
+    }
+    send(bytes);
+}
+
+void CameraServer::say(const QString &line, bool always)
+{
+    if (options.quiet && !always)
+        return;
+    static QTextStream out(stdout);
+    out << QTime::currentTime().toString("hh:mm:ss.zzz") << "  " << line << Qt::endl;
+}

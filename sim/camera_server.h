@@ -1,0 +1,70 @@
+#ifndef ZARVICK_SIM_CAMERA_SERVER_H
+#define ZARVICK_SIM_CAMERA_SERVER_H
+
+#include "packet_cutter.h"
+#include "visca_camera.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+class QTcpServer;
+class QTcpSocket;
+class QUdpSocket;
+
+struct SimOptions {
+    QHostAddress bind = QHostAddress(QHostAddress::LocalHost);
+    quint16 tcp_port = 5678;
+    quint16 udp_port = 1259;
+    bool serial = false;
+    QString link;
+    int completion_ms = 0;
+    bool strict_speed = false;
+    bool quiet = false;
+    bool silent = false;
+    int drop_after = 0;
+    bool garbage = false;
+};
+
+// One simulated camera reached three ways at once: TCP connections, UDP
+// datagrams and a pseudo-terminal. Replies go back on the link a message
+// came from.
+class CameraServer : public QObject
+{
+public:
+    explicit CameraServer(const SimOptions &options);
+    ~CameraServer() override;
+    // Opens the links; on failure says why in `error`.
+    bool start(QString *error);
+
+private:
+    using Send = std::function<void(const QByteArray &)>;
+    struct Connection {
+        PacketCutter cutter;
+        int messages = 0;
+    };
+
+    void accept_tcp();
+    void read_tcp(QTcpSocket *socket);
+    void read_udp();
+    void read_pty();
+    void handle(const QByteArray &message, const QString &link, const Send &send);
+    void reply(const QByteArray &bytes, const Send &send);
+    void say(const QString &line, bool always = false);
+
+    const SimOptions options;
+    ViscaCamera camera;
+    QElapsedTimer clock;
+    QTcpServer *tcp_server;
+    QUdpSocket *udp_socket;
+    QHash<QTcpSocket *, Connection> connections;
+    int pty_master = -1;
+    int pty_slave = -1;
+    QSocketNotifier *pty_notifier = nullptr;
+    PacketCutter pty_cutter;
+};
+
+#endif
