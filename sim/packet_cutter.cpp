@@ -4,17 +4,15 @@ QList<QByteArray> PacketCutter::feed(const QByteArray &bytes)
 {
     QList<QByteArray> messages;
     for (char byte : bytes) {
-        if (pending.size() <= longest_message)
+        const bool end = static_cast<unsigned char>(byte) == 0xFF;
+        // Past the longest message, bytes are not kept: what is kept already
+        // shows the message too long.
+        if (pending.size() <= longest_message || end)
             pending.append(byte);
-        else
-            overlong = true;
-        if (static_cast<unsigned char>(byte) != 0xFF)
-            continue;
-        if (overlong)
-            pending.append(byte); // keeps the message visibly longer than 16 bytes
-        messages << pending;
-        pending.clear();
-        overlong = false;
+        if (end) {
+            messages << pending;
+            pending.clear();
+        }
     }
     return messages;
 }

@@ -17,7 +17,6 @@ public:
 
 private:
     QByteArray pending;
-    bool overlong = false;
 };
 
 #endif

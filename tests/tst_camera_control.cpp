@@ -303,7 +303,7 @@ void CameraControlTest::nothing_happens_while_the_link_is_closed()
     window = new MainWindow;
     camera = new CameraPeer("serial");
     // Opened, then closed: the port object exists but the link is down.
-    open_serial(*window, camera->pty);
+    open_serial(*window, camera->pty.path());
     QTest::mouseClick(control<QPushButton>(window, "pushButton_16"), Qt::LeftButton);
     if (mode != "radioButton_9") {
         QTest::mouseClick(control<QRadioButton>(window, "radioButton_10"), Qt::LeftButton);

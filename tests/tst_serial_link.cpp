@@ -87,7 +87,7 @@ void SerialLinkTest::opens_with_the_chosen_settings()
     control<QComboBox>(&window, "ParitycomboBox")->setCurrentIndex(parity_index);
     control<QComboBox>(&window, "StopBitcomboBox")->setCurrentIndex(stop_index);
     ModalCatcher catcher;
-    open_serial(window, pty);
+    open_serial(window, pty.path());
     QCOMPARE(catcher.texts(), QString());
 
     const LineSettings line = line_settings(pty.terminal_fd());
@@ -102,7 +102,7 @@ void SerialLinkTest::open_and_close_states()
     MainWindow window;
     PtyPeer pty;
     QCOMPARE(caption(window), QString("开启"));
-    open_serial(window, pty);
+    open_serial(window, pty.path());
     QCOMPARE(caption(window), QString("关闭"));
     QCOMPARE(lamp(window), QString("background-color: rgb(0, 255, 0)"));
     QVERIFY(!settings_enabled(window));
@@ -144,7 +144,7 @@ void SerialLinkTest::replies_are_cut_at_ff()
     ScratchFolder folder;
     MainWindow window;
     PtyPeer pty;
-    open_serial(window, pty);
+    open_serial(window, pty.path());
     pty.write(hex("90 41 FF"));
     QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
     pty.write(hex("90 41 FF 90 51 FF"));
@@ -166,7 +166,7 @@ void SerialLinkTest::unfinished_bytes_head_the_next_packet_after_reopen()
     ScratchFolder folder;
     MainWindow window;
     PtyPeer pty;
-    open_serial(window, pty);
+    open_serial(window, pty.path());
     pty.write(hex("41 42"));
     QTest::qWait(50);
     auto *start = control<QPushButton>(&window, "pushButton_16");
@@ -183,7 +183,7 @@ void SerialLinkTest::unplugged_device_returns_the_panel_to_idle()
     ScratchFolder folder;
     MainWindow window;
     PtyPeer pty;
-    open_serial(window, pty);
+    open_serial(window, pty.path());
     QCOMPARE(caption(window), QString("关闭"));
     pty.hang_up();
     QVERIFY(wait_until([&] { return caption(window) == QString("开启"); }));

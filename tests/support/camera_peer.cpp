@@ -21,7 +21,7 @@ void CameraPeer::attach(MainWindow &window)
     QTest::mouseClick(control<QRadioButton>(&window, serial ? "radioButton_11" : "radioButton_12"),
                       Qt::LeftButton);
     if (serial)
-        open_serial(window, pty);
+        open_serial(window, pty.path());
     else if (link == "tcp")
         connect_net(window, true, tcp.port());
     else

@@ -244,10 +244,10 @@ void UdpPeer::reply(const QByteArray &bytes)
     socket->writeDatagram(bytes, QHostAddress(QString::fromLatin1(sender_address)), sender_port);
 }
 
-void open_serial(MainWindow &window, const PtyPeer &pty)
+void open_serial(MainWindow &window, const QString &path)
 {
     auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
-    ports->addItem(pty.path());
+    ports->addItem(path);
     ports->setCurrentIndex(ports->count() - 1);
     QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
 }

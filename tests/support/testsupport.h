@@ -131,7 +131,7 @@ private:
 };
 
 // Window operations a test repeats: opening links through the panels.
-void open_serial(MainWindow &window, const PtyPeer &pty);
+void open_serial(MainWindow &window, const QString &path);
 void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address = "127.0.0.1");
 
 QByteArray hex(const char *text);

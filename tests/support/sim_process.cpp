@@ -1,0 +1,68 @@
+#include "sim_process.h"
+
+#include "testsupport.h"
+
+#include <QRegularExpression>
+#include <QTcpSocket>
+
+SimProcess::SimProcess(const QStringList &options)
+{
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(ZARVICK_SIM_PATH, QStringList{"--tcp-port", "0", "--udp-port", "0"} + options);
+    const bool serial = options.contains("--serial");
+    wait_for(serial ? "on serial" : "on UDP", 5000);
+    const QRegularExpression tcp("on TCP [^:]+:(\\d+)"), udp("on UDP [^:]+:(\\d+)"),
+        pty("on serial (\\S+)");
+    for (const QString &line : lines()) {
+        if (auto match = tcp.match(line); match.hasMatch())
+            tcp_port = static_cast<quint16>(match.captured(1).toUInt());
+        if (auto match = udp.match(line); match.hasMatch())
+            udp_port = static_cast<quint16>(match.captured(1).toUInt());
+        if (auto match = pty.match(line); match.hasMatch())
+            serial_path = match.captured(1);
+    }
+}
+
+SimProcess::~SimProcess()
+{
+    process.terminate();
+    if (!process.waitForFinished(2000))
+        process.kill();
+}
+
+QStringList SimProcess::lines()
+{
+    partial += process.readAllStandardOutput();
+    const int end = partial.lastIndexOf('\n');
+    if (end >= 0) {
+        for (const QByteArray &line : partial.left(end).split('\n'))
+            seen << QString::fromUtf8(line).section("  ", 1); // drop the time stamp
+        partial.remove(0, end + 1);
+    }
+    return seen;
+}
+
+bool SimProcess::wait_for(const QString &text, int timeout_ms)
+{
+    return wait_until(
+        [&] {
+            for (const QString &line : lines())
+                if (line.contains(text))
+                    return true;
+            return false;
+        },
+        timeout_ms);
+}
+
+QByteArray SimProcess::inquire(const QByteArray &inquiry)
+{
+    QTcpSocket socket;
+    socket.connectToHost("127.0.0.1", tcp_port);
+    if (!socket.waitForConnected(2000))
+        return {};
+    socket.write(inquiry);
+    QByteArray answer;
+    while (!answer.endsWith('\xFF') && socket.waitForReadyRead(2000))
+        answer += socket.readAll();
+    return answer;
+}

@@ -1,0 +1,189 @@
+// The window driving the simulated camera, a program of its own, over TCP,
+// UDP and its pseudo-terminal; what the camera did is read from its lines
+// and its answers to inquiries. Also the shipped program's start-up.
+
+#include "app/mainwindow.h"
+#include "sim_process.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+void click(MainWindow &window, const char *name)
+{
+    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
+}
+
+void hold(MainWindow &window, const char *name, int ms = 200)
+{
+    auto *button = control<QAbstractButton>(&window, name);
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::qWait(ms);
+    QTest::mouseRelease(button, Qt::LeftButton);
+}
+
+void attach(MainWindow &window, SimProcess &camera, const QString &link)
+{
+    const bool serial = link == "serial";
+    click(window, serial ? "radioButton_9" : "radioButton_10");
+    if (serial)
+        open_serial(window, camera.serial());
+    else
+        connect_net(window, link == "tcp", link == "tcp" ? camera.tcp() : camera.udp());
+}
+
+// Signed pan and tilt from a pan-tilt position answer.
+QPair<int, int> pan_tilt(const QByteArray &answer)
+{
+    const auto value = [&](int from) {
+        int v = 0;
+        for (int i = from; i < from + 4; ++i)
+            v = (v << 4) | (answer.at(i) & 0x0F);
+        return int(qint16(v));
+    };
+    return answer.size() == 11 ? qMakePair(value(2), value(6)) : qMakePair(0xFFFF, 0xFFFF);
+}
+
+QStringList link_rows() { return {"tcp", "udp", "serial"}; }
+} // namespace
+
+class EndToEndTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { folder = new ScratchFolder; }
+    void cleanup() { delete folder; }
+    void drive_the_camera_data();
+    void drive_the_camera();
+    void dropped_connection();
+    void silent_camera();
+    void garbage_from_the_camera_data();
+    void garbage_from_the_camera();
+    void program_starts_and_runs_until_terminated();
+
+private:
+    ScratchFolder *folder = nullptr;
+};
+
+void EndToEndTest::drive_the_camera_data()
+{
+    QTest::addColumn<QString>("link");
+    for (const QString &link : link_rows())
+        QTest::newRow(qPrintable(link)) << link;
+}
+
+void EndToEndTest::drive_the_camera()
+{
+    QFETCH(QString, link);
+    SimProcess camera(link == "serial" ? QStringList{"--serial"} : QStringList{});
+    QVERIFY(camera.started());
+    MainWindow window;
+    attach(window, camera, link);
+
+    hold(window, "ptz_rightButton");
+    QVERIFY(camera.wait_for(link + ": pan right at 14/14"));
+    QVERIFY(camera.wait_for(link + ": pan-tilt stop"));
+    const auto [pan, tilt] = pan_tilt(camera.inquire(hex("81 09 06 12 FF")));
+    QVERIFY2(pan > 0 && tilt == 0, qPrintable(QString("pan %1 tilt %2").arg(pan).arg(tilt)));
+
+    click(window, "pushButton_8"); // "5", Set
+    QVERIFY(camera.wait_for(link + ": preset 5 stored"));
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for(link + ": home"));
+    click(window, "radioButton_2");
+    click(window, "pushButton_8"); // "5", Call
+    QVERIFY(camera.wait_for(link + ": preset 5 recalled"));
+    QCOMPARE(pan_tilt(camera.inquire(hex("81 09 06 12 FF"))).first, pan);
+
+    hold(window, "focusin_Button", 100);
+    QVERIFY(camera.wait_for(link + ": focus manual"));
+    QVERIFY(camera.wait_for(link + ": focus near at 3"));
+    QVERIFY(camera.wait_for(link + ": focus stop"));
+    QCOMPARE(camera.inquire(hex("81 09 04 38 FF")), hex("90 50 03 FF"));
+
+    hold(window, "zoomin_Button", 100);
+    QVERIFY(camera.wait_for(link + ": zoom stop"));
+    const QByteArray zoom = camera.inquire(hex("81 09 04 47 FF"));
+    QTest::qWait(100);
+    QCOMPARE(camera.inquire(hex("81 09 04 47 FF")), zoom); // stopped
+    QVERIFY(zoom != hex("90 50 00 00 00 00 FF"));
+
+    // Every command was answered: ACK and completion reach the log.
+    QVERIFY(wait_until([&] { return log_lines(window).join('\n').count("90 51 FF") == 10; }));
+    QVERIFY(log_lines(window).contains("TX：81 01 04 3F 02 5 FF"));
+}
+
+void EndToEndTest::dropped_connection()
+{
+    SimProcess camera({"--drop-after", "2"});
+    MainWindow window;
+    attach(window, camera, "tcp");
+    auto *connect_button = control<QPushButton>(&window, "pushButton_15");
+    QCOMPARE(connect_button->text(), QString("断开"));
+    hold(window, "ptz_upButton", 20);
+    QVERIFY(camera.wait_for("dropping the connection after 2 messages"));
+    QVERIFY(wait_until([&] { return connect_button->text() == QString("连接"); }));
+    // Connect again and go on.
+    click(window, "pushButton_15");
+    QCOMPARE(connect_button->text(), QString("断开"));
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for("tcp: home"));
+}
+
+void EndToEndTest::silent_camera()
+{
+    SimProcess camera({"--silent"});
+    MainWindow window;
+    attach(window, camera, "udp");
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for("udp: home"));
+    QTest::qWait(100);
+    QCOMPARE(log_lines(window), QStringList({"TX：81 01 06 04 FF"}));
+}
+
+void EndToEndTest::garbage_from_the_camera_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QStringList>("received");
+    // Answers without FF: the serial link waits for the end of a packet
+    // that never comes, UDP shows each datagram as it is.
+    QTest::newRow("serial") << "serial" << QStringList{};
+    QTest::newRow("udp") << "udp" << QStringList{"RX：90 41 ", "RX：90 51 "};
+}
+
+void EndToEndTest::garbage_from_the_camera()
+{
+    QFETCH(QString, link);
+    QFETCH(QStringList, received);
+    SimProcess camera({"--garbage", "--serial"});
+    MainWindow window;
+    attach(window, camera, link);
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for(link + ": home"));
+    QTest::qWait(150);
+    QCOMPARE(log_lines(window), QStringList{"TX：81 01 06 04 FF"} + received);
+}
+
+void EndToEndTest::program_starts_and_runs_until_terminated()
+{
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder->file("."));
+    program.start(ZARVICK_PATH, QStringList());
+    QVERIFY(program.waitForStarted(5000));
+    QVERIFY(!program.waitForFinished(1500)); // still running
+    QCOMPARE(program.state(), QProcess::Running);
+    program.terminate();
+    QVERIFY(program.waitForFinished(3000));
+    // It never reached the confirmed exit, so nothing was saved.
+    QVERIFY(!QFile::exists(folder->file("config.ini")));
+}
+
+QTEST_MAIN(EndToEndTest)
+#include "tst_end_to_end.moc"
