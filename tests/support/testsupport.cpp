@@ -244,6 +244,13 @@ void UdpPeer::reply(const QByteArray &bytes)
     socket->writeDatagram(bytes, QHostAddress(QString::fromLatin1(sender_address)), sender_port);
 }
 
+void show_exposed(QWidget *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("the window never showed");
+}
+
 void open_serial(MainWindow &window, const QString &path)
 {
     auto *ports = control<QComboBox>(&window, "ComPortcomboBox");

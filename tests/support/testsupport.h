@@ -18,6 +18,7 @@ class MainWindow;
 class QTcpServer;
 class QTcpSocket;
 class QUdpSocket;
+class QWidget;
 
 // Runs a test in an empty working folder, where config.ini lives.
 class ScratchFolder
@@ -86,6 +87,7 @@ public:
     void hang_up();
     // The line settings the window's port applied to the terminal.
     int terminal_fd() const { return slave; }
+    int master_fd() const { return master; }
 
 private:
     int master = -1;
@@ -129,6 +131,9 @@ private:
     QByteArray sender_address;
     quint16 sender_port = 0;
 };
+
+// Shows a window and waits until it is on screen (offscreen, it still paints).
+void show_exposed(QWidget *window);
 
 // Window operations a test repeats: opening links through the panels.
 void open_serial(MainWindow &window, const QString &path);

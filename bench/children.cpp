@@ -1,0 +1,164 @@
+// Measures that run in a process of their own: start-up (timed from the
+// outside) and the growth of the log (resident memory needs a fresh process).
+
+#include "app/mainwindow.h"
+#include "figures.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTextEdit>
+#include <QTime>
+#include <cstdio>
+
+namespace {
+// Tells the parent the moment the window is first painted, then ends.
+class FirstPaint : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen) {
+            seen = true;
+            std::printf("shown\n");
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+    bool seen = false;
+};
+
+// A log receiving lines: the window's own (through its serial link) or a
+// bare QTextEdit fed with the simplest append.
+class LogUnderTest
+{
+public:
+    virtual ~LogUnderTest() = default;
+    virtual int lines() const = 0;
+    // Adds `count` lines in bursts of `burst`, one event-loop turn a burst.
+    virtual void add(int count, int burst) = 0;
+    virtual QTextEdit *view() const = 0;
+};
+
+int line_count(const QTextEdit *edit)
+{
+    return edit->document()->isEmpty() ? 0 : edit->document()->blockCount();
+}
+
+class WindowLog : public LogUnderTest
+{
+public:
+    WindowLog()
+    {
+        show_exposed(&window);
+        open_serial(window, pty.path());
+        log = control<QTextEdit>(&window, "textEdit");
+    }
+    int lines() const override { return line_count(log); }
+    void add(int count, int burst) override
+    {
+        const QByteArray reply = QByteArray::fromHex("9041ff");
+        for (int done = 0; done < count; done += burst) {
+            const int target = lines() + burst;
+            pty.write(reply.repeated(burst));
+            while (lines() < target)
+                QCoreApplication::processEvents();
+        }
+    }
+    QTextEdit *view() const override { return log; }
+    MainWindow &main_window() { return window; }
+
+private:
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    QTextEdit *log = nullptr;
+};
+
+class BareLog : public LogUnderTest
+{
+public:
+    BareLog()
+    {
+        edit.resize(560, 180);
+        show_exposed(&edit);
+    }
+    int lines() const override { return line_count(&edit); }
+    void add(int count, int burst) override
+    {
+        for (int done = 0; done < count; done += burst) {
+            for (int i = 0; i < burst; ++i)
+                edit.append("RX：90 41 FF  " + QTime::currentTime().toString("(hh:mm:ss.zzz)"));
+            QCoreApplication::processEvents();
+        }
+    }
+    QTextEdit *view() const override { return const_cast<QTextEdit *>(&edit); }
+
+private:
+    QTextEdit edit;
+};
+
+double microseconds_per_line(LogUnderTest &log, int count, int burst)
+{
+    QElapsedTimer clock;
+    clock.start();
+    log.add(count, burst);
+    return double(clock.nsecsElapsed()) / 1000.0 / count;
+}
+} // namespace
+
+int run_startup_child(int argc, char *argv[], const QString &kind)
+{
+    QApplication application(argc, argv);
+    FirstPaint first_paint;
+    if (kind == "zarvick") {
+        if (QStyle *style = QStyleFactory::create("fusion"))
+            QApplication::setStyle(style);
+        MainWindow window;
+        window.installEventFilter(&first_paint);
+        window.show();
+        return application.exec();
+    }
+    QWidget window;
+    window.installEventFilter(&first_paint);
+    window.show();
+    return application.exec();
+}
+
+int run_log_child(int argc, char *argv[], const QString &kind)
+{
+    QApplication application(argc, argv);
+    std::unique_ptr<LogUnderTest> log;
+    if (kind == "window")
+        log.reset(new WindowLog);
+    else
+        log.reset(new BareLog);
+
+    const long resident_before = resident_bytes();
+    const int lines_before = log->lines();
+    for (int size : {1000, 10000, 100000, 300000}) {
+        while (log->lines() < size)
+            log->add(500, 500);
+        const double per_turn = microseconds_per_line(*log, 1000, 1);
+        const double in_bursts = microseconds_per_line(*log, 1000, 10);
+        std::printf("log %d %.2f %.2f\n", size, per_turn, in_bursts);
+        std::fflush(stdout);
+    }
+    const double per_line =
+        double(resident_bytes() - resident_before) / double(log->lines() - lines_before);
+    std::printf("memory %.0f\n", per_line);
+
+    QScrollBar *bar = log->view()->verticalScrollBar();
+    const bool follows = bar->value() == bar->maximum();
+    bool coloured = true;
+    if (auto *window_log = dynamic_cast<WindowLog *>(log.get())) {
+        for (int line : {0, log->lines() / 2, log->lines() - 1})
+            coloured = coloured && log_colour(window_log->main_window(), line) == QColor("green");
+    }
+    std::printf("view follows %d colours %d\n", follows, coloured);
+    return 0;
+}

@@ -1,0 +1,349 @@
+// zarvick-bench: drives the real window offscreen, with the window shown,
+// and prints each figure beside an anchor measured in the same run.
+//
+//   zarvick-bench [--plot-data FILE]   FILE gets the log cost by log size
+
+#include "app/mainwindow.h"
+#include "arrivals.h"
+#include "figures.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPort>
+#include <QStyleFactory>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTextStream>
+#include <QUdpSocket>
+
+#include <arpa/inet.h>
+#include <cstdio>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+const int presses = 500;
+const QByteArray drive = QByteArray::fromHex("81010601 0e0e0301ff");
+
+double micros(Clock::duration span)
+{
+    return std::chrono::duration<double, std::micro>(span).count();
+}
+
+// A loopback socket of the given type bound to a free port.
+int loopback_socket(int type, quint16 *port)
+{
+    const int fd = ::socket(AF_INET, type, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), length);
+    if (type == SOCK_STREAM)
+        ::listen(fd, 4);
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    *port = ntohs(address.sin_port);
+    return fd;
+}
+
+// Latencies from `send` to the arrival of its bytes, in microseconds.
+std::vector<double> latencies(Arrivals &arrivals, const std::function<void()> &send,
+                              const std::function<void()> &after = {})
+{
+    std::vector<double> found;
+    for (int i = 0; i < presses + 20; ++i) {
+        arrivals.clear();
+        const Clock::time_point start = Clock::now();
+        send();
+        Clock::time_point arrived;
+        if (!arrivals.next(&arrived))
+            qFatal("bytes never arrived");
+        if (i >= 20) // the first presses warm caches up
+            found.push_back(micros(arrived - start));
+        if (after)
+            after();
+        QCoreApplication::processEvents(); // paint the log as an operator would see it
+    }
+    return found;
+}
+
+struct Pad {
+    MainWindow window;
+    QPushButton *up;
+    explicit Pad(const char *mode)
+    {
+        show_exposed(&window);
+        up = control<QPushButton>(&window, "ptz_upButton");
+        QTest::mouseClick(control<QRadioButton>(&window, mode), Qt::LeftButton);
+    }
+    std::vector<double> measure(Arrivals &arrivals)
+    {
+        return latencies(
+            arrivals, [this] { QTest::mousePress(up, Qt::LeftButton); },
+            [&] {
+                QTest::mouseRelease(up, Qt::LeftButton);
+                Clock::time_point ignored;
+                arrivals.next(&ignored);
+            });
+    }
+};
+
+void add_latency(QList<Figure> &figures, const QString &link, const std::vector<double> &window,
+                 const std::vector<double> &raw)
+{
+    figures << Figure{"press-to-peer p50, " + link, percentile(window, 0.5), percentile(raw, 0.5),
+                      "us", "<= 1.5x and < +100 us"}
+            << Figure{"press-to-peer p99, " + link, percentile(window, 0.99), percentile(raw, 0.99),
+                      "us", "< 1000 us"};
+}
+
+void press_latency(QList<Figure> &figures)
+{
+    ScratchFolder folder;
+    {
+        PtyPeer pty;
+        Arrivals arrivals(pty.master_fd());
+        std::vector<double> raw;
+        {
+            QSerialPort port(pty.path());
+            port.open(QIODevice::ReadWrite);
+            raw = latencies(arrivals, [&] {
+                port.write(drive);
+                port.flush();
+            });
+        }
+        Pad pad("radioButton_9");
+        open_serial(pad.window, pty.path());
+        add_latency(figures, "serial", pad.measure(arrivals), raw);
+    }
+    {
+        quint16 port = 0;
+        const int listener = loopback_socket(SOCK_STREAM, &port);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.waitForConnected(1000);
+        socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        const int anchor_fd = ::accept(listener, nullptr, nullptr);
+        std::vector<double> raw;
+        {
+            Arrivals arrivals(anchor_fd);
+            raw = latencies(arrivals, [&] {
+                socket.write(drive);
+                socket.flush();
+            });
+        }
+        Pad pad("radioButton_10");
+        connect_net(pad.window, true, port);
+        const int window_fd = ::accept(listener, nullptr, nullptr);
+        Arrivals arrivals(window_fd);
+        add_latency(figures, "tcp", pad.measure(arrivals), raw);
+        for (int fd : {listener, anchor_fd, window_fd})
+            ::close(fd);
+    }
+    {
+        quint16 port = 0;
+        const int receiver = loopback_socket(SOCK_DGRAM, &port);
+        Arrivals arrivals(receiver);
+        QUdpSocket socket;
+        const std::vector<double> raw = latencies(arrivals, [&] {
+            socket.writeDatagram(drive, QHostAddress(QHostAddress::LocalHost), port);
+        });
+        Pad pad("radioButton_10");
+        connect_net(pad.window, false, port);
+        add_latency(figures, "udp", pad.measure(arrivals), raw);
+        ::close(receiver);
+    }
+}
+
+// A camera answering "90 41 FF" as fast as a 115200-baud line carries it.
+void serial_receive(QList<Figure> &figures)
+{
+    ScratchFolder folder;
+    PtyPeer pty;
+    MainWindow window;
+    show_exposed(&window);
+    open_serial(window, pty.path());
+
+    const double bytes_per_second = 115200.0 / 10; // 8N1: ten bits a byte
+    const int seconds = 3;
+    std::atomic<bool> done{false};
+    std::thread line([&] {
+        const QByteArray stream = QByteArray::fromHex("9041ff").repeated(2000);
+        const Clock::time_point start = Clock::now();
+        long sent = 0;
+        while (!done) {
+            const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+            const long due = long(elapsed * bytes_per_second);
+            while (sent < due) {
+                const int chunk = int(std::min<long>(due - sent, 3000 - sent % 3000));
+                if (::write(pty.master_fd(), stream.constData() + sent % 3000, size_t(chunk)) <= 0)
+                    break;
+                sent += chunk;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    QTest::qWait(200);
+    const double cpu_before = thread_cpu_seconds();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(seconds * 1000);
+    const double share = (thread_cpu_seconds() - cpu_before) / (double(clock.elapsed()) / 1000);
+    done = true;
+    line.join();
+    figures << Figure{"serial receive at 115200 baud, CPU of one core", 100 * share, 0, "%",
+                      "< 25 %"};
+}
+
+void loop_ticks(QList<Figure> &figures)
+{
+    for (int interval : {10, 100}) {
+        ScratchFolder folder;
+        quint16 port = 0;
+        const int receiver = loopback_socket(SOCK_DGRAM, &port);
+        Arrivals arrivals(receiver);
+        MainWindow window;
+        show_exposed(&window);
+        connect_net(window, false, port);
+        QTest::mouseClick(control<QRadioButton>(&window, "radioButton_12"), Qt::LeftButton);
+        control<QPlainTextEdit>(&window, "plainTextEdit")->setPlainText("81 01 06 04 FF");
+        QTest::mouseClick(control<QCheckBox>(&window, "checkBox"), Qt::LeftButton);
+        control<QLineEdit>(&window, "lineEdit")->setText(QString::number(interval));
+        auto *send = control<QPushButton>(&window, "pushButton_13");
+        QTest::mouseClick(send, Qt::LeftButton);
+        QTest::qWait(interval == 10 ? 3000 : 5000);
+        QTest::mouseClick(send, Qt::LeftButton);
+
+        std::vector<Clock::time_point> ticks;
+        Clock::time_point when;
+        while (arrivals.next(&when, 50))
+            ticks.push_back(when);
+        std::vector<double> deviations;
+        for (size_t i = 1; i < ticks.size(); ++i)
+            deviations.push_back(std::abs(micros(ticks[i] - ticks[i - 1]) / 1000 - interval));
+        const double span = micros(ticks.back() - ticks.front()) / 1e6;
+        figures << Figure{QString("loop at %1 ms, ticks a second").arg(interval),
+                          double(ticks.size() - 1) / span, 1000.0 / interval, "/s",
+                          interval == 10 ? ">= 95" : ""}
+                << Figure{QString("loop at %1 ms, p99 period deviation").arg(interval),
+                          percentile(deviations, 0.99), 0, "ms", interval == 10 ? "< 2 ms" : ""};
+        ::close(receiver);
+    }
+}
+
+QStringList run_child(const QStringList &arguments, const QString &until)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(QDir::tempPath());
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    QStringList lines;
+    while (child.waitForReadyRead(600000) || child.canReadLine()) {
+        while (child.canReadLine()) {
+            lines << QString::fromUtf8(child.readLine()).trimmed();
+            if (lines.last().startsWith(until)) {
+                child.waitForFinished(10000);
+                return lines;
+            }
+        }
+    }
+    return lines;
+}
+
+void startup(QList<Figure> &figures)
+{
+    std::vector<double> window, empty;
+    for (int run = 0; run < 10; ++run) {
+        for (auto *kind : {"zarvick", "empty"}) {
+            QElapsedTimer clock;
+            clock.start();
+            run_child({"--startup-child", kind}, "shown");
+            (QString(kind) == "zarvick" ? window : empty).push_back(clock.nsecsElapsed() / 1e6);
+        }
+    }
+    figures << Figure{"start-up to window shown (median of 10)", median(window), median(empty),
+                      "ms", "<= 1.3x"};
+}
+
+void log_cost(QList<Figure> &figures, const QString &plot_data)
+{
+    const QStringList window = run_child({"--log-child", "window"}, "view follows");
+    const QStringList bare = run_child({"--log-child", "bare"}, "view follows");
+    QFile plot(plot_data);
+    if (!plot_data.isEmpty())
+        plot.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QTextStream plot_out(&plot);
+    if (plot.isOpen())
+        plot_out
+            << "# lines  window_per_turn_us  window_burst_us  bare_per_turn_us  bare_burst_us\n";
+    for (int i = 0; i < window.size() && i < bare.size(); ++i) {
+        const QStringList ours = window[i].split(' '), theirs = bare[i].split(' ');
+        if (ours[0] == "log") {
+            figures << Figure{"log, one line a turn, at " + ours[1] + " lines", ours[2].toDouble(),
+                              theirs[2].toDouble(), "us/line", "< 150 us"}
+                    << Figure{"log, bursts of 10, at " + ours[1] + " lines", ours[3].toDouble(),
+                              theirs[3].toDouble(), "us/line", "< 60 us"};
+            if (plot.isOpen())
+                plot_out << ours[1] << ' ' << ours[2] << ' ' << ours[3] << ' ' << theirs[2] << ' '
+                         << theirs[3] << '\n';
+        } else if (ours[0] == "memory") {
+            figures << Figure{"log memory per line", ours[1].toDouble() / 1024,
+                              theirs[1].toDouble() / 1024, "kB", "<= 0.7 kB"};
+        }
+    }
+    std::printf(
+        "log view follows the newest line: %s; colours kept: %s\n",
+        qPrintable(window.value(window.size() - 1).section(' ', 2, 2) == "1" ? "yes" : "no"),
+        qPrintable(window.value(window.size() - 1).section(' ', 4, 4) == "1" ? "yes" : "no"));
+}
+
+void print(const QList<Figure> &figures)
+{
+    std::printf("\n%-50s %12s %12s %8s  %s\n", "measure", "zarvick", "anchor", "ratio", "goal");
+    for (const Figure &figure : figures) {
+        const QString anchor = figure.anchor > 0 ? QString::number(figure.anchor, 'f', 1) : "-";
+        const QString ratio =
+            figure.anchor > 0 ? QString::number(figure.value / figure.anchor, 'f', 2) + "x" : "-";
+        std::printf("%-50s %9.1f %-2s %9s %-2s %8s  %s\n", qPrintable(figure.measure), figure.value,
+                    qPrintable(figure.unit.left(2)), qPrintable(anchor),
+                    qPrintable(figure.unit.left(2)), qPrintable(ratio), qPrintable(figure.goal));
+    }
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 2 && QByteArray(argv[1]) == "--startup-child")
+        return run_startup_child(argc, argv, argv[2]);
+    if (argc > 2 && QByteArray(argv[1]) == "--log-child")
+        return run_log_child(argc, argv, argv[2]);
+
+    QApplication application(argc, argv);
+    if (QStyle *style = QStyleFactory::create("fusion"))
+        QApplication::setStyle(style);
+    const QStringList arguments = QCoreApplication::arguments();
+    const int plot_at = arguments.indexOf("--plot-data");
+    const QString plot_data = plot_at > 0 ? arguments.value(plot_at + 1) : QString();
+
+    QList<Figure> figures;
+    press_latency(figures);
+    serial_receive(figures);
+    loop_ticks(figures);
+    startup(figures);
+    log_cost(figures, plot_data);
+    print(figures);
+    return 0;
+}
