@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTime>
 #include <QtTest>
@@ -19,6 +20,7 @@ private slots:
     void sent_and_received_lines();
     void time_stamp_is_the_moment_of_the_line();
     void clear_starts_a_fresh_log();
+    void view_follows_the_newest_line();
 
 private:
     ScratchFolder *folder = nullptr;
@@ -84,6 +86,32 @@ void MessageLogTest::clear_starts_a_fresh_log()
     QVERIFY(wait_until([&] { return log_lines(*window).size() == 1; }));
     QCOMPARE(log_lines(*window), QStringList({"RX：90 51 FF "}));
     QCOMPARE(log_colour(*window, 0), QColor("#008000"));
+}
+
+void MessageLogTest::view_follows_the_newest_line()
+{
+    show_exposed(window);
+    auto *log = control<QTextEdit>(window, "textEdit");
+    for (int i = 0; i < 40; ++i)
+        QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    QScrollBar *bar = log->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // The operator clicks into an old line and scrolls up: the next line
+    // still lands at the end, in its own colour, and brings the view along.
+    QTextCursor start = log->textCursor();
+    start.movePosition(QTextCursor::Start);
+    log->setTextCursor(start);
+    bar->setValue(0);
+    camera->read(40);
+    camera->reply(hex("90 51 FF"));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 41; }));
+    QCOMPARE(log_lines(*window).last(), QString("RX：90 51 FF "));
+    QCOMPARE(log_colour(*window, 40), QColor("green"));
+    QCOMPARE(log_colour(*window, 0), QColor("blue"));
+    QVERIFY(log->textCursor().atEnd());
+    QVERIFY(log->viewport()->rect().contains(log->cursorRect()));
 }
 
 QTEST_MAIN(MessageLogTest)

@@ -1,17 +1,23 @@
 #include "app/mainwindow.h"
+#include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QHostAddress>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
+      ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
     setWindowTitle("Zarvick v2.2");
+    ui->textEdit->document()->setUndoRedoEnabled(false);
+    ui->textEdit->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
     fill_port_list();
     read_config();
 
@@ -20,6 +26,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     udp_ready = false;
 
     loop_timer = new QTimer(this);
+    // A coarse timer may fire 5 % late, and each tick restarts it: the loop
+    // would drift well below its rate.
+    loop_timer->setTimerType(Qt::PreciseTimer);
     connect(loop_timer, &QTimer::timeout, this, &MainWindow::loop_send);
 
     init_tcp_socket();

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
+#include <future>
 
 class QCloseEvent;
 class QComboBox;
@@ -127,6 +129,9 @@ private:
     void send_manual_text(const QString &text);
     bool loop_running() const;
 
+    // The system's port list takes milliseconds to enumerate: it is read on
+    // another thread while the form is built, and waited for where it is used.
+    std::future<QStringList> port_names;
     Ui::MainWindow *ui;
     QTcpSocket *tcp_socket = nullptr;
     QUdpSocket *udp_socket = nullptr;

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include <QColor>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTime>
 
@@ -11,9 +12,13 @@ void MainWindow::log_message(const QString &text, bool sent)
                          QLatin1Char(' ') + QTime::currentTime().toString("(hh:mm:ss.zzz)");
     ui->textEdit->setTextColor(QColor(sent ? "blue" : "green"));
     ui->textEdit->append(line);
+    // The view follows the newest line and the next line's colour applies at
+    // the end; the cursor usually is there already, and moving it costs.
     QTextCursor cursor = ui->textEdit->textCursor();
-    cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
-    ui->textEdit->setTextCursor(cursor);
+    if (!cursor.atEnd()) {
+        cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
+        ui->textEdit->setTextCursor(cursor);
+    }
 }
 
 void MainWindow::on_pushButton_14_clicked() { ui->textEdit->clear(); }

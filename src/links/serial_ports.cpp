@@ -1,3 +1,4 @@
+#include "links/serial_ports.h"
 #include "app/mainwindow.h"
 #include "links/port_order.h"
 #include "ui_mainwindow.h"
@@ -5,11 +6,16 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
-void MainWindow::fill_port_list()
+QStringList system_port_names()
 {
     QStringList names;
     for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts())
         names << port.portName();
     std::sort(names.begin(), names.end(), natural_less);
-    ui->ComPortcomboBox->insertItems(ui->ComPortcomboBox->count(), names);
+    return names;
+}
+
+void MainWindow::fill_port_list()
+{
+    ui->ComPortcomboBox->insertItems(ui->ComPortcomboBox->count(), port_names.get());
 }

@@ -1,0 +1,11 @@
+#ifndef ZARVICK_SERIAL_PORTS_H
+#define ZARVICK_SERIAL_PORTS_H
+
+#include <QStringList>
+
+// The names of the serial ports the system reports (ttyS0, ttyUSB0 …), in
+// natural order so that a stored index keeps its meaning from run to run.
+// Safe to call from another thread.
+QStringList system_port_names();
+
+#endif
