@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QHostAddress>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
@@ -16,8 +15,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle("Zarvick v2.2");
-    ui->textEdit->document()->setUndoRedoEnabled(false);
-    ui->textEdit->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    init_message_log();
     fill_port_list();
     read_config();
 

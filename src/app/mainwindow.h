@@ -123,6 +123,7 @@ private:
     void preset_field_send(const QString &command);
 
     // src/console
+    void init_message_log();
     void log_message(const QString &text, bool sent);
     bool interval_accepted();
     void inform(const QString &text);

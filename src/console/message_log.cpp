@@ -6,6 +6,16 @@
 #include <QTextCursor>
 #include <QTime>
 
+void MainWindow::init_message_log()
+{
+    // Log lines are a record, not edits to take back: an undo history would
+    // keep a second copy of every line.
+    ui->textEdit->document()->setUndoRedoEnabled(false);
+    // The scroll bar changes with every line; painted opaque (it fills its
+    // whole rectangle), it spares a repaint of the group box behind it.
+    ui->textEdit->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+}
+
 void MainWindow::log_message(const QString &text, bool sent)
 {
     const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + text +
