@@ -1,6 +1,7 @@
 // The pure text helpers of the control panel and the console.
 
 #include "console/console_text.h"
+#include "console/log_clock.h"
 #include "control/command_text.h"
 
 #include <QtTest>
@@ -19,6 +20,8 @@ private slots:
     void editor_entries();
     void interval_field_data();
     void interval_field();
+    void time_stamps_data();
+    void time_stamps();
 };
 
 void CommandTextTest::conversion_data()
@@ -125,6 +128,22 @@ void CommandTextTest::interval_field()
     QFETCH(QString, text);
     QFETCH(int, check);
     QCOMPARE(int(check_interval(text)), check);
+}
+
+void CommandTextTest::time_stamps_data()
+{
+    QTest::addColumn<qint64>("ms_of_day");
+    QTest::addColumn<QString>("stamp");
+    QTest::newRow("midnight") << qint64(0) << "(00:00:00.000)";
+    QTest::newRow("morning") << qint64(((9 * 60 + 15) * 60 + 2) * 1000 + 137) << "(09:15:02.137)";
+    QTest::newRow("last millisecond") << qint64(24 * 3600 * 1000 - 1) << "(23:59:59.999)";
+}
+
+void CommandTextTest::time_stamps()
+{
+    QFETCH(qint64, ms_of_day);
+    QFETCH(QString, stamp);
+    QCOMPARE(time_stamp(ms_of_day), stamp);
 }
 
 QTEST_APPLESS_MAIN(CommandTextTest)

@@ -1,6 +1,8 @@
 #ifndef ZARVICK_MAINWINDOW_H
 #define ZARVICK_MAINWINDOW_H
 
+#include "console/log_clock.h"
+
 #include <QAbstractSocket>
 #include <QList>
 #include <QMainWindow>
@@ -149,6 +151,7 @@ private:
     // The interval the running loop was started with, kept when the field is
     // emptied under it so that a cleared field never turns the loop into a flood.
     int loop_interval = 0;
+    LogClock log_clock;
     // A focus button released during the manual-focus wait: its stop must
     // follow the drive of the press, not overtake it.
     int focus_presses_waiting = 0;

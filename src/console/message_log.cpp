@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
+#include "console/log_clock.h"
 #include "ui_mainwindow.h"
 
 #include <QColor>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTime>
 
 void MainWindow::init_message_log()
 {
@@ -19,7 +19,7 @@ void MainWindow::init_message_log()
 void MainWindow::log_message(const QString &text, bool sent)
 {
     const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + text +
-                         QLatin1Char(' ') + QTime::currentTime().toString("(hh:mm:ss.zzz)");
+                         QLatin1Char(' ') + log_clock.stamp();
     ui->textEdit->setTextColor(QColor(sent ? "blue" : "green"));
     ui->textEdit->append(line);
     // The view follows the newest line and the next line's colour applies at
