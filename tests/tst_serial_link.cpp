@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QGraphicsView>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -51,6 +53,7 @@ private slots:
     void open_failure();
     void replies_are_cut_at_ff();
     void unfinished_bytes_head_the_next_packet_after_reopen();
+    void a_flood_of_replies_is_logged_whole_and_followed();
     void unplugged_device_returns_the_panel_to_idle();
 };
 
@@ -176,6 +179,29 @@ void SerialLinkTest::unfinished_bytes_head_the_next_packet_after_reopen()
     pty.write(hex("FF"));
     QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
     QCOMPARE(log_lines(window), QStringList({"RX：41 42 FF "}));
+}
+
+void SerialLinkTest::a_flood_of_replies_is_logged_whole_and_followed()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    show_exposed(&window);
+    PtyPeer pty;
+    open_serial(window, pty.path());
+    QByteArray flood;
+    QStringList expected;
+    for (int i = 0; i < 60; ++i) {
+        flood += hex("90 41 FF") + QByteArray(1, char(i)) + hex("FF");
+        expected << "RX：90 41 FF " << QString("RX：%1 FF ").arg(i, 2, 16, QChar('0')).toUpper();
+    }
+    pty.write(flood);
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 120; }));
+    QCOMPARE(log_lines(window), expected);
+    QCOMPARE(log_colour(window, 119), QColor("green"));
+    auto *log = control<QTextEdit>(&window, "textEdit");
+    QTest::qWait(20);
+    QVERIFY(log->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
 }
 
 void SerialLinkTest::unplugged_device_returns_the_panel_to_idle()

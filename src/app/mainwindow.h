@@ -127,6 +127,7 @@ private:
     // src/console
     void init_message_log();
     void log_message(const QString &text, bool sent);
+    void log_received(const QStringList &texts);
     bool interval_accepted();
     void inform(const QString &text);
     void send_manual_text(const QString &text);

@@ -31,4 +31,22 @@ void MainWindow::log_message(const QString &text, bool sent)
     }
 }
 
+void MainWindow::log_received(const QStringList &texts)
+{
+    if (texts.size() < 2) {
+        for (const QString &text : texts)
+            log_message(text, false);
+        return;
+    }
+    // A flooding camera brings many replies per read: lay the log out once
+    // for all of them rather than once per line, then bring the view along.
+    QTextCursor batch(ui->textEdit->document());
+    batch.beginEditBlock();
+    for (const QString &text : texts)
+        log_message(text, false);
+    batch.endEditBlock();
+    QScrollBar *bar = ui->textEdit->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
 void MainWindow::on_pushButton_14_clicked() { ui->textEdit->clear(); }

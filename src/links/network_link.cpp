@@ -108,11 +108,13 @@ void MainWindow::readMessage()
 
 void MainWindow::receive_visca()
 {
+    QStringList datagrams;
     while (udp_socket->hasPendingDatagrams()) {
         QByteArray datagram(static_cast<int>(udp_socket->pendingDatagramSize()), '\0');
         udp_socket->readDatagram(datagram.data(), datagram.size());
-        log_message(hex_text(datagram), false);
+        datagrams << hex_text(datagram);
     }
+    log_received(datagrams);
 }
 
 void MainWindow::displayError(QAbstractSocket::SocketError)

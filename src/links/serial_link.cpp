@@ -55,8 +55,7 @@ void MainWindow::set_serial_idle(bool idle)
 
 void MainWindow::readMyCom()
 {
-    for (const QString &packet : cut_packets(rx_packet, serial_port->readAll()))
-        log_message(packet, false);
+    log_received(cut_packets(rx_packet, serial_port->readAll()));
 }
 
 void MainWindow::serial_error(QSerialPort::SerialPortError error)
