@@ -1,7 +1,8 @@
 // zarvick-bench: drives the real window offscreen, with the window shown,
 // and prints each figure beside an anchor measured in the same run.
 //
-//   zarvick-bench [--plot-data FILE]   FILE gets the log cost by log size
+//   zarvick-bench [--plot-data FILE] [--only latency|serial|loop|startup|log]
+//   FILE gets the log cost by log size; --only runs one part.
 
 #include "app/mainwindow.h"
 #include "arrivals.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <arpa/inet.h>
@@ -39,6 +42,15 @@ const QByteArray drive = QByteArray::fromHex("81010601 0e0e0301ff");
 double micros(Clock::duration span)
 {
     return std::chrono::duration<double, std::micro>(span).count();
+}
+
+// Runs the event loop as the program does (QTest::qWait would sleep 10 ms
+// between its turns and distort every timing).
+void run_event_loop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 // A loopback socket of the given type bound to a free port.
@@ -208,11 +220,11 @@ void serial_receive(QList<Figure> &figures)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
-    QTest::qWait(200);
+    run_event_loop(200);
     const double cpu_before = thread_cpu_seconds();
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(seconds * 1000);
+    run_event_loop(seconds * 1000);
     const double share = (thread_cpu_seconds() - cpu_before) / (double(clock.elapsed()) / 1000);
     done = true;
     line.join();
@@ -236,7 +248,7 @@ void loop_ticks(QList<Figure> &figures)
         control<QLineEdit>(&window, "lineEdit")->setText(QString::number(interval));
         auto *send = control<QPushButton>(&window, "pushButton_13");
         QTest::mouseClick(send, Qt::LeftButton);
-        QTest::qWait(interval == 10 ? 3000 : 5000);
+        run_event_loop(interval == 10 ? 3000 : 5000);
         QTest::mouseClick(send, Qt::LeftButton);
 
         std::vector<Clock::time_point> ticks;
@@ -286,7 +298,9 @@ void startup(QList<Figure> &figures)
             clock.start();
             run_child({"--startup-child", kind}, "shown");
             const QString name = kind;
-            (name == "zarvick" ? window : name == "empty" ? empty : label)
+            (name == "zarvick" ? window
+             : name == "empty" ? empty
+                               : label)
                 .push_back(clock.nsecsElapsed() / 1e6);
         }
     }
@@ -356,12 +370,21 @@ int main(int argc, char *argv[])
     const int plot_at = arguments.indexOf("--plot-data");
     const QString plot_data = plot_at > 0 ? arguments.value(plot_at + 1) : QString();
 
+    const int only_at = arguments.indexOf("--only");
+    const QString only = only_at > 0 ? arguments.value(only_at + 1) : QString();
+    const auto wanted = [&](const char *section) { return only.isEmpty() || only == section; };
+
     QList<Figure> figures;
-    press_latency(figures);
-    serial_receive(figures);
-    loop_ticks(figures);
-    startup(figures);
-    log_cost(figures, plot_data);
+    if (wanted("latency"))
+        press_latency(figures);
+    if (wanted("serial"))
+        serial_receive(figures);
+    if (wanted("loop"))
+        loop_ticks(figures);
+    if (wanted("startup"))
+        startup(figures);
+    if (wanted("log"))
+        log_cost(figures, plot_data);
     print(figures);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "console/console_text.h"
 #include "console/log_clock.h"
+#include "console/loop_schedule.h"
 #include "control/command_text.h"
 
 #include <QtTest>
@@ -22,6 +23,8 @@ private slots:
     void interval_field();
     void time_stamps_data();
     void time_stamps();
+    void loop_keeps_its_rate_data();
+    void loop_keeps_its_rate();
 };
 
 void CommandTextTest::conversion_data()
@@ -144,6 +147,54 @@ void CommandTextTest::time_stamps()
     QFETCH(qint64, ms_of_day);
     QFETCH(QString, stamp);
     QCOMPARE(time_stamp(ms_of_day), stamp);
+}
+
+void CommandTextTest::loop_keeps_its_rate_data()
+{
+    QTest::addColumn<int>("interval_ms");
+    QTest::addColumn<qint64>("timer_late_ns");
+    QTest::addColumn<qint64>("tick_work_ns");
+    QTest::addColumn<int>("stall_at");
+    QTest::newRow("exact timer") << 10 << qint64(0) << qint64(0) << -1;
+    QTest::newRow("late timer, busy tick") << 10 << qint64(1700000) << qint64(300000) << -1;
+    QTest::newRow("slow interval") << 100 << qint64(1500000) << qint64(2000000) << -1;
+    QTest::newRow("a box holds one tick up") << 10 << qint64(1000000) << qint64(200000) << 50;
+}
+
+void CommandTextTest::loop_keeps_its_rate()
+{
+    QFETCH(int, interval_ms);
+    QFETCH(qint64, timer_late_ns);
+    QFETCH(qint64, tick_work_ns);
+    QFETCH(int, stall_at);
+    // A simulated event loop whose timer wakes `timer_late_ns` after the
+    // time asked for; each tick works `tick_work_ns` (half a second once).
+    const qint64 ms = 1000000, interval = interval_ms * ms;
+    LoopSchedule schedule;
+    schedule.start(0, interval_ms);
+    qint64 wake = interval + timer_late_ns;
+    QList<qint64> ticks;
+    for (int tick = 0; tick < 400; ++tick) {
+        ticks << wake;
+        schedule.woke(wake);
+        const qint64 done = wake + (tick == stall_at ? 500 * ms : tick_work_ns);
+        wake = done + schedule.next_wait_ms(done, interval_ms) * ms + timer_late_ns;
+    }
+    qint64 worst = 0;
+    for (int i = 21; i < ticks.size(); ++i) {
+        const qint64 period = ticks[i] - ticks[i - 1];
+        if (i - 1 == stall_at) {
+            // After the hold-up, one interval, not a burst to catch up.
+            QVERIFY(period >= 500 * ms + interval - 2 * ms);
+            continue;
+        }
+        worst = qMax(worst, qAbs(period - interval));
+    }
+    QVERIFY2(worst < 2 * ms, qPrintable(QString("worst deviation %1 ns").arg(worst)));
+    if (stall_at < 0) {
+        const double mean = double(ticks.last() - ticks[20]) / (ticks.size() - 21);
+        QVERIFY2(qAbs(mean - interval) < 0.05 * ms, qPrintable(QString("mean %1 ns").arg(mean)));
+    }
 }
 
 QTEST_APPLESS_MAIN(CommandTextTest)

@@ -2,8 +2,10 @@
 #define ZARVICK_MAINWINDOW_H
 
 #include "console/log_clock.h"
+#include "console/loop_schedule.h"
 
 #include <QAbstractSocket>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QSerialPort>
@@ -152,6 +154,8 @@ private:
     // The interval the running loop was started with, kept when the field is
     // emptied under it so that a cleared field never turns the loop into a flood.
     int loop_interval = 0;
+    QElapsedTimer loop_clock;
+    LoopSchedule loop_schedule;
     LogClock log_clock;
     // A focus button released during the manual-focus wait: its stop must
     // follow the drive of the press, not overtake it.

@@ -64,6 +64,8 @@ void MainWindow::on_pushButton_13_clicked()
         ui->pushButton_13->setText(tr("Stop"));
         loop_list.append(text);
         loop_interval = ui->lineEdit->text().toInt(nullptr, 10);
+        loop_clock.start();
+        loop_schedule.start(loop_clock.nsecsElapsed(), loop_interval);
         loop_timer->start(loop_interval);
     }
 }
@@ -71,6 +73,7 @@ void MainWindow::on_pushButton_13_clicked()
 void MainWindow::loop_send()
 {
     loop_timer->stop();
+    loop_schedule.woke(loop_clock.nsecsElapsed());
     if (loop_list.isEmpty())
         return;
     const QString text = loop_list.takeFirst();
@@ -81,6 +84,7 @@ void MainWindow::loop_send()
     // out-of-range field keeps the interval the loop already runs at.
     if (check_interval(ui->lineEdit->text()) == IntervalCheck::Accepted)
         loop_interval = ui->lineEdit->text().toInt(nullptr, 10);
-    if (!loop_list.isEmpty())
-        loop_timer->start(loop_interval);
+    if (loop_list.isEmpty())
+        return;
+    loop_timer->start(loop_schedule.next_wait_ms(loop_clock.nsecsElapsed(), loop_interval));
 }
