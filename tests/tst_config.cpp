@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -52,6 +53,7 @@ private slots:
     void first_run_applies_defaults();
     void save_and_reload_every_key();
     void save_replaces_an_older_file_without_losing_it();
+    void save_on_a_full_disk_keeps_the_old_file();
     void cancel_keeps_running_and_writes_nothing();
     void stored_indexes_data();
     void stored_indexes();
@@ -154,6 +156,42 @@ void ConfigTest::save_replaces_an_older_file_without_losing_it()
     QCOMPARE(stored.value("NET_CONF/Port").toString(), QString("9000"));
     // Written through a temporary file: nothing of it is left beside.
     QCOMPARE(QDir(folder.file(".")).entryList(QDir::Files), QStringList({"config.ini"}));
+}
+
+void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
+{
+    // A tiny file system of its own, filled up: the only way to make a write
+    // fail for a test that runs as root.
+    QTemporaryDir mount_point;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs",
+                                    mount_point.path()}) != 0)
+        QSKIP("no permission to mount a small file system here");
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute("umount", {path}); }
+    } unmount{mount_point.path()};
+
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(mount_point.path());
+    const QByteArray old_file = "[LANGUAGE_CONF]\nlanguage=English\n\n[SERIAL_CONF]\nBaudRate=5\n";
+    QFile config("config.ini");
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(old_file);
+    config.close();
+    QFile filler("filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(1024, 'x')) == 1024 && filler.flush()) {
+    }
+    filler.close();
+    {
+        MainWindow window;
+        control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
+        close_window(window, QMessageBox::Ok);
+    }
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    QCOMPARE(config.readAll(), old_file);
+    config.close();
+    QDir::setCurrent(previous);
 }
 
 void ConfigTest::cancel_keeps_running_and_writes_nothing()
