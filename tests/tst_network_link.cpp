@@ -158,6 +158,9 @@ void NetworkLinkTest::tcp_connect_and_disconnect()
     connect_net(*window, true, camera.port());
     QVERIFY(camera.accept());
     QCOMPARE(caption(*window), QString("断开"));
+    // Small commands leave at once, not held back until the last is acknowledged.
+    QCOMPARE(window->findChild<QTcpSocket *>()->socketOption(QAbstractSocket::LowDelayOption),
+             QVariant(1));
     QVERIFY(!control<QLineEdit>(window, "lineEdit_ip")->isEnabled());
     QVERIFY(!control<QLineEdit>(window, "lineEdit_port")->isEnabled());
     QVERIFY(!control<QRadioButton>(window, "radioButton_tcp")->isEnabled());

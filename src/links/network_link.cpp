@@ -75,6 +75,10 @@ void MainWindow::on_pushButton_15_clicked()
         tcp_socket->connectToHost(address, port, QIODevice::ReadWrite,
                                   QAbstractSocket::AnyIPProtocol);
         if (tcp_socket->waitForConnected(3000)) {
+            // A stop right after a drive must not wait for the camera's
+            // acknowledgement of the drive (Nagle with delayed ACKs holds a
+            // small segment for up to some hundred milliseconds).
+            tcp_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
             tcp_connected = true;
             set_net_idle(false);
         } else {
