@@ -100,6 +100,7 @@ private:
     void apply_startup_language();
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;
+    void inform(const QString &text);
 
     // src/links
     void fill_port_list();
@@ -131,7 +132,6 @@ private:
     void log_message(const QString &text, bool sent);
     void log_received(const QStringList &texts);
     bool interval_accepted();
-    void inform(const QString &text);
     void send_manual_text(const QString &text);
     bool loop_running() const;
 
