@@ -344,14 +344,19 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
 
 void print(const QList<Figure> &figures)
 {
+    // Small figures (kB, ms) need two decimals to be read at all.
+    const auto number = [](double value) {
+        return QString::number(value, 'f', value < 10 ? 2 : 1);
+    };
     std::printf("\n%-50s %12s %12s %8s  %s\n", "measure", "zarvick", "anchor", "ratio", "goal");
     for (const Figure &figure : figures) {
-        const QString anchor = figure.anchor > 0 ? QString::number(figure.anchor, 'f', 1) : "-";
+        const QString unit = figure.unit.left(2);
+        const QString anchor = figure.anchor > 0 ? number(figure.anchor) : "-";
         const QString ratio =
             figure.anchor > 0 ? QString::number(figure.value / figure.anchor, 'f', 2) + "x" : "-";
-        std::printf("%-50s %9.1f %-2s %9s %-2s %8s  %s\n", qPrintable(figure.measure), figure.value,
-                    qPrintable(figure.unit.left(2)), qPrintable(anchor),
-                    qPrintable(figure.unit.left(2)), qPrintable(ratio), qPrintable(figure.goal));
+        std::printf("%-50s %9s %-2s %9s %-2s %8s  %s\n", qPrintable(figure.measure),
+                    qPrintable(number(figure.value)), qPrintable(unit), qPrintable(anchor),
+                    qPrintable(unit), qPrintable(ratio), qPrintable(figure.goal));
     }
 }
 } // namespace
