@@ -8,8 +8,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSettings>
 #include <QtTest>
 
@@ -163,8 +163,8 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     // A tiny file system of its own, filled up: the only way to make a write
     // fail for a test that runs as root.
     QTemporaryDir mount_point;
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs",
-                                    mount_point.path()}) != 0)
+    if (QProcess::execute("mount",
+                          {"-t", "tmpfs", "-o", "size=16k", "tmpfs", mount_point.path()}) != 0)
         QSKIP("no permission to mount a small file system here");
     struct Unmount {
         QString path;

@@ -53,10 +53,7 @@ void MainWindow::set_serial_idle(bool idle)
     ui->pushButton_16->setText(idle ? tr("Start") : tr("Close"));
 }
 
-void MainWindow::readMyCom()
-{
-    log_received(cut_packets(rx_packet, serial_port->readAll()));
-}
+void MainWindow::readMyCom() { log_received(cut_packets(rx_packet, serial_port->readAll())); }
 
 void MainWindow::serial_error(QSerialPort::SerialPortError error)
 {
