@@ -217,7 +217,7 @@ void CameraControlTest::quick_presets()
     QFETCH(bool, call);
     start(link);
     if (call)
-        QTest::mouseClick(control<QRadioButton>(window, "radioButton_2"), Qt::LeftButton);
+        click(*window, "radioButton_2");
     QTest::mouseClick(button(QString("pushButton_%1").arg(number + 3)), Qt::LeftButton);
     const QString action = call ? "02" : "01";
     QCOMPARE(camera->commands(1),
@@ -304,9 +304,9 @@ void CameraControlTest::nothing_happens_while_the_link_is_closed()
     camera = new CameraPeer("serial");
     // Opened, then closed: the port object exists but the link is down.
     open_serial(*window, camera->pty.path());
-    QTest::mouseClick(control<QPushButton>(window, "pushButton_16"), Qt::LeftButton);
+    click(*window, "pushButton_16");
     if (mode != "radioButton_9") {
-        QTest::mouseClick(control<QRadioButton>(window, "radioButton_10"), Qt::LeftButton);
+        click(*window, "radioButton_10");
         QTest::mouseClick(control<QRadioButton>(window, qPrintable(mode)), Qt::LeftButton);
     }
     control<QLineEdit>(window, "lineEdit_2")->setText("300");

@@ -105,7 +105,7 @@ void ConfigTest::save_and_reload_every_key()
         control<QComboBox>(&window, "vcomboBox")->setCurrentIndex(19);
         control<QComboBox>(&window, "zoomcomboBox")->setCurrentIndex(7);
         control<QComboBox>(&window, "focuscomboBox")->setCurrentIndex(1);
-        QTest::mouseClick(control<QRadioButton>(&window, "radioButton_udp"), Qt::LeftButton);
+        click(window, "radioButton_udp");
         control<QLineEdit>(&window, "lineEdit_ip")->setText("10.1.2.3");
         QCOMPARE(text_of(window, "lineEdit_port"), QString("1259"));
         const auto boxes = close_window(window, QMessageBox::Ok);

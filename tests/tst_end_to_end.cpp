@@ -12,11 +12,6 @@
 #include <QtTest>
 
 namespace {
-void click(MainWindow &window, const char *name)
-{
-    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
-}
-
 void hold(MainWindow &window, const char *name, int ms = 200)
 {
     auto *button = control<QAbstractButton>(&window, name);

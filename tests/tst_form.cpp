@@ -356,8 +356,8 @@ void FormTest::retranslation_resets_fields_but_not_states()
     control<QComboBox>(&window, "ParitycomboBox")->setCurrentIndex(2);
     control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
     control<QLineEdit>(&window, "lineEdit_2")->setText("12");
-    QTest::mouseClick(control<QRadioButton>(&window, "radioButton_2"), Qt::LeftButton);
-    QTest::mouseClick(control<QAbstractButton>(&window, "checkBox"), Qt::LeftButton);
+    click(window, "radioButton_2");
+    click(window, "checkBox");
     control<QLineEdit>(&window, "lineEdit")->setText("500");
     control<QLineEdit>(&window, "lineEdit_ip")->setText("10.0.0.9");
 

@@ -176,7 +176,7 @@ void LanguageTest::switching_back_leaves_one_chinese_catalog()
 
     control<QLineEdit>(&window, "lineEdit_ip")->clear();
     ModalCatcher catcher;
-    QTest::mouseClick(control<QPushButton>(&window, "pushButton_15"), Qt::LeftButton);
+    click(window, "pushButton_15");
     QCOMPARE(catcher.texts(), QString("信息/网络信息填写错误"));
 }
 
@@ -198,7 +198,7 @@ void LanguageTest::language_change_puts_the_tcp_port_back()
 {
     ScratchFolder folder;
     MainWindow window;
-    QTest::mouseClick(control<QRadioButton>(&window, "radioButton_udp"), Qt::LeftButton);
+    click(window, "radioButton_udp");
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("1259"));
     QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("5678"));

@@ -20,11 +20,6 @@ QString text_of(MainWindow &window, const char *name)
     return control<QPushButton>(&window, name)->text();
 }
 
-void click(MainWindow &window, const char *name)
-{
-    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
-}
-
 void pick_english(MainWindow &window)
 {
     QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);

@@ -64,7 +64,7 @@ void ManualSendTest::cleanup()
 
 void ManualSendTest::loop(const QString &interval)
 {
-    QTest::mouseClick(control<QCheckBox>(window, "checkBox"), Qt::LeftButton);
+    click(*window, "checkBox");
     control<QLineEdit>(window, "lineEdit")->setText(interval);
 }
 
@@ -184,7 +184,7 @@ void ManualSendTest::closed_link_of_the_tab_sends_nothing()
 {
     start("tcp");
     // The pad points at the connected network; the tab at the closed serial port.
-    QTest::mouseClick(control<QRadioButton>(window, "radioButton_11"), Qt::LeftButton);
+    click(*window, "radioButton_11");
     type("81 01 06 04 FF");
     press_send();
     QCOMPARE(log_lines(*window), QStringList());
@@ -217,7 +217,7 @@ void ManualSendTest::emptied_interval_keeps_the_loop_pace()
     loop("100");
     press_send();
     // Unchecking "Loop" empties and disables the field under the running loop.
-    QTest::mouseClick(control<QCheckBox>(window, "checkBox"), Qt::LeftButton);
+    click(*window, "checkBox");
     QCOMPARE(control<QLineEdit>(window, "lineEdit")->text(), QString());
     QCOMPARE(send_button()->text(), QString("停止"));
     const int sent = camera->commands(100, 450).size();
@@ -249,7 +249,7 @@ void ManualSendTest::mode_switch_moves_the_loop()
     loop("20");
     press_send();
     QCOMPARE(camera->commands(1), QStringList({"81 01 06 04 FF"}));
-    QTest::mouseClick(control<QRadioButton>(window, "radioButton_12"), Qt::LeftButton);
+    click(*window, "radioButton_12");
     QVERIFY(other.read(2).size() == 2);
     press_send();
 }

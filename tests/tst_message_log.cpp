@@ -33,7 +33,7 @@ void MessageLogTest::init()
     folder = new ScratchFolder;
     window = new MainWindow;
     camera = new UdpPeer;
-    QTest::mouseClick(control<QRadioButton>(window, "radioButton_10"), Qt::LeftButton);
+    click(*window, "radioButton_10");
     connect_net(*window, false, camera->port());
 }
 
@@ -46,7 +46,7 @@ void MessageLogTest::cleanup()
 
 void MessageLogTest::sent_and_received_lines()
 {
-    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    click(*window, "ptz_resetButton");
     QCOMPARE(camera->read(1).value(0), hex("81 01 06 04 FF"));
     camera->reply(hex("90 41 FF"));
     camera->reply(QByteArray());
@@ -67,7 +67,7 @@ void MessageLogTest::sent_and_received_lines()
 void MessageLogTest::time_stamp_is_the_moment_of_the_line()
 {
     const QTime before = QTime::currentTime();
-    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+    click(*window, "ptz_resetButton");
     const QTime after = QTime::currentTime();
     const QString line = control<QTextEdit>(window, "textEdit")->toPlainText();
     const QTime stamp = QTime::fromString(line.section('(', -1).chopped(1), "hh:mm:ss.zzz");
@@ -78,8 +78,8 @@ void MessageLogTest::time_stamp_is_the_moment_of_the_line()
 
 void MessageLogTest::clear_starts_a_fresh_log()
 {
-    QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
-    QTest::mouseClick(control<QPushButton>(window, "pushButton_14"), Qt::LeftButton);
+    click(*window, "ptz_resetButton");
+    click(*window, "pushButton_14");
     QCOMPARE(log_lines(*window), QStringList());
     camera->read(1);
     camera->reply(hex("90 51 FF"));
@@ -93,7 +93,7 @@ void MessageLogTest::view_follows_the_newest_line()
     show_exposed(window);
     auto *log = control<QTextEdit>(window, "textEdit");
     for (int i = 0; i < 40; ++i)
-        QTest::mouseClick(control<QPushButton>(window, "ptz_resetButton"), Qt::LeftButton);
+        click(*window, "ptz_resetButton");
     QScrollBar *bar = log->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());

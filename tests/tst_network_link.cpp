@@ -31,11 +31,6 @@ bool fields_enabled(MainWindow &window)
            control<QRadioButton>(&window, "radioButton_udp")->isEnabled();
 }
 
-void click(MainWindow &window, const char *name)
-{
-    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
-}
-
 // A port on 127.0.0.1 where nothing listens.
 quint16 closed_port()
 {

@@ -110,7 +110,7 @@ void SerialLinkTest::open_and_close_states()
     QCOMPARE(lamp(window), QString("background-color: rgb(0, 255, 0)"));
     QVERIFY(!settings_enabled(window));
 
-    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+    click(window, "pushButton_16");
     QCOMPARE(caption(window), QString("开启"));
     QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
     QVERIFY(settings_enabled(window));
@@ -133,7 +133,7 @@ void SerialLinkTest::open_failure()
     if (!port.isEmpty())
         ports->addItem(port);
     ModalCatcher catcher;
-    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+    click(window, "pushButton_16");
     QCOMPARE(catcher.boxes.size(), 1);
     QCOMPARE(catcher.boxes[0].title, QString("警告"));
     QCOMPARE(catcher.boxes[0].text, QString("打开串口错误"));

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -249,6 +250,11 @@ void show_exposed(QWidget *window)
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
         qFatal("the window never showed");
+}
+
+void click(QWidget &window, const char *name)
+{
+    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
 }
 
 void open_serial(MainWindow &window, const QString &path)

@@ -135,7 +135,9 @@ private:
 // Shows a window and waits until it is on screen (offscreen, it still paints).
 void show_exposed(QWidget *window);
 
-// Window operations a test repeats: opening links through the panels.
+// Window operations a test repeats: a click on a button by object name,
+// opening links through the panels.
+void click(QWidget &window, const char *name);
 void open_serial(MainWindow &window, const QString &path);
 void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address = "127.0.0.1");
 
