@@ -166,12 +166,17 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     if (QProcess::execute("mount",
                           {"-t", "tmpfs", "-o", "size=16k", "tmpfs", mount_point.path()}) != 0)
         QSKIP("no permission to mount a small file system here");
+    // Leaves the file system (a working folder inside keeps it busy) and
+    // unmounts it, also when a check below fails and returns early.
     struct Unmount {
         QString path;
-        ~Unmount() { QProcess::execute("umount", {path}); }
+        QString previous = QDir::currentPath();
+        ~Unmount()
+        {
+            QDir::setCurrent(previous);
+            QProcess::execute("umount", {path});
+        }
     } unmount{mount_point.path()};
-
-    const QString previous = QDir::currentPath();
     QDir::setCurrent(mount_point.path());
     const QByteArray old_file = "[LANGUAGE_CONF]\nlanguage=English\n\n[SERIAL_CONF]\nBaudRate=5\n";
     QFile config("config.ini");
@@ -190,8 +195,6 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     }
     QVERIFY(config.open(QIODevice::ReadOnly));
     QCOMPARE(config.readAll(), old_file);
-    config.close();
-    QDir::setCurrent(previous);
 }
 
 void ConfigTest::cancel_keeps_running_and_writes_nothing()
