@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGraphicsView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -49,6 +50,7 @@ private slots:
     void opens_with_the_chosen_settings_data();
     void opens_with_the_chosen_settings();
     void open_and_close_states();
+    void virtual_port_linked_in_dev_is_listed();
     void open_failure_data();
     void open_failure();
     void replies_are_cut_at_ff();
@@ -114,6 +116,28 @@ void SerialLinkTest::open_and_close_states()
     QCOMPARE(caption(window), QString("开启"));
     QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
     QVERIFY(settings_enabled(window));
+}
+
+void SerialLinkTest::virtual_port_linked_in_dev_is_listed()
+{
+    PtyPeer pty;
+    const QString name = QString("ttyZarvickTest%1").arg(QCoreApplication::applicationPid());
+    if (!QFile::link(pty.path(), "/dev/" + name))
+        QSKIP("no permission to make a link in /dev");
+    struct Unlink {
+        QString path;
+        ~Unlink() { QFile::remove(path); }
+    } unlink{"/dev/" + name};
+
+    ScratchFolder folder;
+    MainWindow window;
+    auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+    QVERIFY(ports->findText(name) >= 0);
+    ports->setCurrentIndex(ports->findText(name));
+    click(window, "pushButton_16");
+    QCOMPARE(caption(window), QString("关闭"));
+    click(window, "ptz_resetButton");
+    QCOMPARE(pty.read(5), hex("81 01 06 04 FF"));
 }
 
 void SerialLinkTest::open_failure_data()

@@ -3,6 +3,8 @@
 #include "links/port_order.h"
 #include "ui_mainwindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -11,6 +13,15 @@ QStringList system_port_names()
     QStringList names;
     for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts())
         names << port.portName();
+    // Virtual serial ports (socat, camera simulators, serial-over-network
+    // bridges) appear as /dev/tty* links to a pseudo-terminal, which the
+    // system's list leaves out.
+    const QDir dev("/dev");
+    for (const QFileInfo &entry : dev.entryInfoList({"tty*"}, QDir::System | QDir::Files)) {
+        if (entry.isSymLink() && entry.symLinkTarget().startsWith("/dev/pts/") &&
+            !names.contains(entry.fileName()))
+            names << entry.fileName();
+    }
     std::sort(names.begin(), names.end(), natural_less);
     return names;
 }
