@@ -44,9 +44,11 @@ void MainWindow::on_comboBox_3_activated(int index)
     // Fields that belong to an open link describe what that link is doing
     // (UDP even reads its port from the field at every datagram), so the
     // reset to defaults must not reach them.
-    const QList<int> serial_settings = {
-        ui->BaucomboBox->currentIndex(), ui->DataBitcomboBox->currentIndex(),
-        ui->ParitycomboBox->currentIndex(), ui->StopBitcomboBox->currentIndex()};
+    const QList<QComboBox *> serial_settings = {ui->BaucomboBox, ui->DataBitcomboBox,
+                                                ui->ParitycomboBox, ui->StopBitcomboBox};
+    QList<int> serial_choices;
+    for (QComboBox *box : serial_settings)
+        serial_choices << box->currentIndex();
     const QString address = ui->lineEdit_ip->text();
     const QString port = ui->lineEdit_port->text();
 
@@ -55,12 +57,8 @@ void MainWindow::on_comboBox_3_activated(int index)
     language = english ? "English" : "Chinese";
     set_defaults();
 
-    if (serial_open) {
-        ui->BaucomboBox->setCurrentIndex(serial_settings[0]);
-        ui->DataBitcomboBox->setCurrentIndex(serial_settings[1]);
-        ui->ParitycomboBox->setCurrentIndex(serial_settings[2]);
-        ui->StopBitcomboBox->setCurrentIndex(serial_settings[3]);
-    }
+    for (int i = 0; serial_open && i < serial_settings.size(); ++i)
+        serial_settings[i]->setCurrentIndex(serial_choices[i]);
     if (net_link_up()) {
         ui->lineEdit_ip->setText(address);
         ui->lineEdit_port->setText(port);

@@ -58,3 +58,8 @@ void MainWindow::inform(const QString &text)
 {
     QMessageBox::information(this, tr("information"), text, QMessageBox::Ok);
 }
+
+void MainWindow::warn(const QString &text)
+{
+    QMessageBox::warning(this, tr("warning"), text, QMessageBox::Ok);
+}

@@ -101,6 +101,7 @@ private:
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;
     void inform(const QString &text);
+    void warn(const QString &text);
 
     // src/links
     void fill_port_list();
@@ -114,12 +115,12 @@ private:
     bool link_open(bool serial) const;
     bool encode_command(const QString &text, QByteArray *bytes);
     void send_visca(const QString &text);
+    void send_when_ready(const QString &text);
+    void send_and_log(const QString &text, bool serial);
     void serial_send(const QString &text);
     void net_send(const QString &text);
     void pan_tilt_drive(const QString &command);
-    void pan_tilt_stop();
     void zoom_drive(const QString &command);
-    void zoom_stop();
     void focus_drive(const QString &command);
     void focus_stop();
     void manual_focus();

@@ -31,11 +31,7 @@ bool MainWindow::interval_accepted()
 
 void MainWindow::send_manual_text(const QString &text)
 {
-    if (ui->radioButton_11->isChecked())
-        serial_send(text);
-    else if (ui->radioButton_12->isChecked())
-        net_send(text);
-    log_message(text, true);
+    send_and_log(text, ui->radioButton_11->isChecked());
 }
 
 void MainWindow::on_pushButton_13_clicked()

@@ -15,13 +15,25 @@ bool MainWindow::link_open(bool serial) const
 
 bool MainWindow::link_ready() const { return link_open(ui->radioButton_9->isChecked()); }
 
-void MainWindow::send_visca(const QString &text)
+// The two Mode pairs are exclusive, so "not serial" is the network.
+void MainWindow::send_and_log(const QString &text, bool serial)
 {
-    if (ui->radioButton_9->isChecked())
+    if (serial)
         serial_send(text);
-    else if (ui->radioButton_10->isChecked())
+    else
         net_send(text);
     log_message(text, true);
+}
+
+void MainWindow::send_visca(const QString &text)
+{
+    send_and_log(text, ui->radioButton_9->isChecked());
+}
+
+void MainWindow::send_when_ready(const QString &text)
+{
+    if (link_ready())
+        send_visca(text);
 }
 
 bool MainWindow::encode_command(const QString &text, QByteArray *bytes)

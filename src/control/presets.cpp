@@ -9,10 +9,8 @@ const char *const preset_call_command = "81 01 04 3F 02 XX FF";
 
 void MainWindow::preset_send(int number)
 {
-    if (!link_ready())
-        return;
     const QString command = ui->radioButton->isChecked() ? preset_set_command : preset_call_command;
-    send_visca(QString(command).replace("XX", QString::number(number, 10)));
+    send_when_ready(QString(command).replace("XX", QString::number(number, 10)));
 }
 
 void MainWindow::preset_field_send(const QString &command)

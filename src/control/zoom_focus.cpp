@@ -6,25 +6,19 @@
 
 namespace {
 const char *const focus_stop_command = "81 01 04 08 00 FF";
-}
+const char *const zoom_stop_command = "81 01 04 07 00 FF";
+} // namespace
 
 void MainWindow::zoom_drive(const QString &command)
 {
-    if (link_ready())
-        send_visca(QString(command).replace('P', ui->zoomcomboBox->currentText()));
+    send_when_ready(QString(command).replace('P', ui->zoomcomboBox->currentText()));
 }
 
 void MainWindow::on_zoomin_Button_pressed() { zoom_drive("81 01 04 07 2P FF"); }
 void MainWindow::on_zoomout_Button_pressed() { zoom_drive("81 01 04 07 3P FF"); }
 
-void MainWindow::zoom_stop()
-{
-    if (link_ready())
-        send_visca("81 01 04 07 00 FF");
-}
-
-void MainWindow::on_zoomin_Button_released() { zoom_stop(); }
-void MainWindow::on_zoomout_Button_released() { zoom_stop(); }
+void MainWindow::on_zoomin_Button_released() { send_when_ready(zoom_stop_command); }
+void MainWindow::on_zoomout_Button_released() { send_when_ready(zoom_stop_command); }
 
 void MainWindow::focus_drive(const QString &command)
 {

@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QHostAddress>
-#include <QMessageBox>
 #include <QTcpSocket>
 #include <QUdpSocket>
 
@@ -58,16 +57,14 @@ void MainWindow::on_pushButton_15_clicked()
         return;
     }
     if (!check_ip(address)) {
-        QMessageBox::warning(this, tr("warning"), tr("Network information fill in error"),
-                             QMessageBox::Ok);
+        warn(tr("Network information fill in error"));
         return;
     }
     // Out of range, the port would be cut to 16 bits and reach another
     // service (70000 becomes 4464).
     quint16 port = 0;
     if (!parse_port(ui->lineEdit_port->text(), &port)) {
-        QMessageBox::warning(this, tr("warning"), tr("Port information fill in error"),
-                             QMessageBox::Ok);
+        warn(tr("Port information fill in error"));
         return;
     }
 
@@ -82,7 +79,7 @@ void MainWindow::on_pushButton_15_clicked()
             tcp_connected = true;
             set_net_idle(false);
         } else {
-            QMessageBox::warning(this, tr("warning"), tr("Connection timeout"), QMessageBox::Ok);
+            warn(tr("Connection timeout"));
             tcp_connected = false;
             tcp_socket->close();
         }
@@ -92,8 +89,7 @@ void MainWindow::on_pushButton_15_clicked()
         // Qt would then report every datagram as sent while delivering none.
         const QHostAddress peer(address);
         if (peer.protocol() != QAbstractSocket::IPv4Protocol) {
-            QMessageBox::warning(this, tr("warning"), tr("Network information fill in error"),
-                                 QMessageBox::Ok);
+            warn(tr("Network information fill in error"));
             return;
         }
         delete udp_peer;
