@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <ctime>
+
 class CommandTextTest : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ private slots:
     void interval_field();
     void time_stamps_data();
     void time_stamps();
+    void stamp_is_local_time_data();
+    void stamp_is_local_time();
     void loop_keeps_its_rate_data();
     void loop_keeps_its_rate();
 };
@@ -147,6 +151,34 @@ void CommandTextTest::time_stamps()
     QFETCH(qint64, ms_of_day);
     QFETCH(QString, stamp);
     QCOMPARE(time_stamp(ms_of_day), stamp);
+}
+
+void CommandTextTest::stamp_is_local_time_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::newRow("UTC") << QByteArray("UTC");
+    QTest::newRow("east, half hour") << QByteArray("Asia/Kolkata");
+    QTest::newRow("west, half hour") << QByteArray("America/St_Johns");
+}
+
+void CommandTextTest::stamp_is_local_time()
+{
+    QFETCH(QByteArray, zone);
+    const QByteArray previous = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    LogClock clock;
+    const QString before = QTime::currentTime().toString("(hh:mm:ss.zzz)");
+    const QString stamp = clock.stamp();
+    const QString after = QTime::currentTime().toString("(hh:mm:ss.zzz)");
+    if (previous.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", previous);
+    tzset();
+    if (after < before)
+        QSKIP("midnight passed during the check");
+    QVERIFY2(before <= stamp && stamp <= after, qPrintable(before + " " + stamp + " " + after));
 }
 
 void CommandTextTest::loop_keeps_its_rate_data()

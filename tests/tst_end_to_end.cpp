@@ -22,12 +22,7 @@ void hold(MainWindow &window, const char *name, int ms = 200)
 
 void attach(MainWindow &window, SimProcess &camera, const QString &link)
 {
-    const bool serial = link == "serial";
-    click(window, serial ? "radioButton_9" : "radioButton_10");
-    if (serial)
-        open_serial(window, camera.serial());
-    else
-        connect_net(window, link == "tcp", link == "tcp" ? camera.tcp() : camera.udp());
+    attach_link(window, link, camera.serial(), camera.tcp(), camera.udp());
 }
 
 // Signed pan and tilt from a pan-tilt position answer.

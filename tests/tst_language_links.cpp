@@ -30,21 +30,10 @@ class LanguageLinksTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void captions_follow_the_state();
     void serial_close_after_a_language_change();
     void udp_keeps_its_destination();
     void loop_keeps_running_and_stops_on_stop();
 };
-
-void LanguageLinksTest::captions_follow_the_state()
-{
-    ScratchFolder folder;
-    MainWindow window;
-    pick_english(window);
-    QCOMPARE(text_of(window, "pushButton_16"), QString("Start"));
-    QCOMPARE(text_of(window, "pushButton_15"), QString("Connect"));
-    QCOMPARE(text_of(window, "pushButton_13"), QString("Send"));
-}
 
 void LanguageLinksTest::serial_close_after_a_language_change()
 {

@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 
 #include <QElapsedTimer>
-#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -15,17 +14,7 @@ QString spaced_hex(const QByteArray &bytes)
 
 void CameraPeer::attach(MainWindow &window)
 {
-    const bool serial = link == "serial";
-    QTest::mouseClick(control<QRadioButton>(&window, serial ? "radioButton_9" : "radioButton_10"),
-                      Qt::LeftButton);
-    QTest::mouseClick(control<QRadioButton>(&window, serial ? "radioButton_11" : "radioButton_12"),
-                      Qt::LeftButton);
-    if (serial)
-        open_serial(window, pty.path());
-    else if (link == "tcp")
-        connect_net(window, true, tcp.port());
-    else
-        connect_net(window, false, udp.port());
+    attach_link(window, link, pty.path(), tcp.port(), udp.port());
 }
 
 QStringList CameraPeer::commands(int count, int timeout_ms)

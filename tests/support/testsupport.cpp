@@ -274,4 +274,16 @@ void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &addr
     QTest::mouseClick(control<QPushButton>(&window, "pushButton_15"), Qt::LeftButton);
 }
 
+void attach_link(MainWindow &window, const QString &link, const QString &serial_path,
+                 quint16 tcp_port, quint16 udp_port)
+{
+    const bool serial = link == "serial";
+    click(window, serial ? "radioButton_9" : "radioButton_10");
+    click(window, serial ? "radioButton_11" : "radioButton_12");
+    if (serial)
+        open_serial(window, serial_path);
+    else
+        connect_net(window, link == "tcp", link == "tcp" ? tcp_port : udp_port);
+}
+
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }

@@ -140,6 +140,10 @@ void show_exposed(QWidget *window);
 void click(QWidget &window, const char *name);
 void open_serial(MainWindow &window, const QString &path);
 void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address = "127.0.0.1");
+// Points both Mode pairs at `link` ("serial", "tcp" or "udp") and opens it:
+// the serial port at `serial_path`, or the network at 127.0.0.1 and the port.
+void attach_link(MainWindow &window, const QString &link, const QString &serial_path,
+                 quint16 tcp_port, quint16 udp_port);
 
 QByteArray hex(const char *text);
 
