@@ -52,8 +52,15 @@ bool CameraServer::start(QString *error)
     connect(udp_socket, &QUdpSocket::readyRead, this, &CameraServer::read_udp);
     say(QString("camera 1 on UDP %1:%2").arg(at).arg(udp_socket->localPort()), true);
 
-    if (!options.serial)
-        return true;
+    if (options.serial && !open_serial(error))
+        return false;
+    // Scripts and tests wait for this line rather than for a fixed time.
+    say("camera 1 listening", true);
+    return true;
+}
+
+bool CameraServer::open_serial(QString *error)
+{
     termios raw{};
     cfmakeraw(&raw);
     char name[256] = {};

@@ -47,6 +47,7 @@ private:
         int messages = 0;
     };
 
+    bool open_serial(QString *error);
     void accept_tcp();
     void read_tcp(QTcpSocket *socket);
     void read_udp();

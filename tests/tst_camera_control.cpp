@@ -268,9 +268,7 @@ void CameraControlTest::preset_field()
     QFETCH(QString, sent);
     start(link);
     // The field's buttons decide themselves, whatever the radio buttons say.
-    QTest::mouseClick(
-        control<QRadioButton>(window, name == "pushButton" ? "radioButton_2" : "radioButton"),
-        Qt::LeftButton);
+    click(*window, name == "pushButton" ? "radioButton_2" : "radioButton");
     auto *number = control<QLineEdit>(window, "lineEdit_2");
     number->setText(field);
     ModalCatcher catcher;
@@ -307,7 +305,7 @@ void CameraControlTest::nothing_happens_while_the_link_is_closed()
     click(*window, "pushButton_16");
     if (mode != "radioButton_9") {
         click(*window, "radioButton_10");
-        QTest::mouseClick(control<QRadioButton>(window, qPrintable(mode)), Qt::LeftButton);
+        click(*window, qPrintable(mode));
     }
     control<QLineEdit>(window, "lineEdit_2")->setText("300");
     ModalCatcher catcher;

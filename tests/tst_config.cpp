@@ -165,7 +165,8 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     QTemporaryDir mount_point;
     if (QProcess::execute("mount",
                           {"-t", "tmpfs", "-o", "size=16k", "tmpfs", mount_point.path()}) != 0)
-        QSKIP("no permission to mount a small file system here");
+        QSKIP("needs root: mounting a small file system (run as root to check a save on a full "
+              "disk)");
     // Leaves the file system (a working folder inside keeps it busy) and
     // unmounts it, also when a check below fails and returns early.
     struct Unmount {

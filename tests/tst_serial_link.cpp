@@ -123,7 +123,7 @@ void SerialLinkTest::virtual_port_linked_in_dev_is_listed()
     PtyPeer pty;
     const QString name = QString("ttyZarvickTest%1").arg(QCoreApplication::applicationPid());
     if (!QFile::link(pty.path(), "/dev/" + name))
-        QSKIP("no permission to make a link in /dev");
+        QSKIP("needs root: making a link in /dev (run as root to check virtual ports)");
     struct Unlink {
         QString path;
         ~Unlink() { QFile::remove(path); }

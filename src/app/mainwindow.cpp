@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/form_font.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
@@ -13,8 +14,12 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
       ui(new Ui::MainWindow)
 {
+    map_form_font();
     ui->setupUi(this);
     setWindowTitle("Zarvick v2.2");
+    for (QRadioButton *mode :
+         {ui->radioButton_9, ui->radioButton_10, ui->radioButton_11, ui->radioButton_12})
+        tighten_caption_gap(mode);
     init_message_log();
     fill_port_list();
     read_config();

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -252,26 +255,52 @@ void show_exposed(QWidget *window)
         qFatal("the window never showed");
 }
 
-void click(QWidget &window, const char *name)
+namespace {
+// Where a press lands on the control: a radio button or check box takes
+// clicks on its indicator whatever its caption measures in the installed
+// fonts (a caption drawn without glyphs has no width at all).
+QPoint clickable_point(QAbstractButton *button)
 {
-    QTest::mouseClick(control<QAbstractButton>(&window, name), Qt::LeftButton);
+    QStyle::SubElement indicator;
+    if (qobject_cast<QRadioButton *>(button))
+        indicator = QStyle::SE_RadioButtonIndicator;
+    else if (qobject_cast<QCheckBox *>(button))
+        indicator = QStyle::SE_CheckBoxIndicator;
+    else
+        return button->rect().center();
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(indicator, &option, button).center();
 }
+} // namespace
+
+void click(QAbstractButton *button)
+{
+    const bool was_checked = button->isChecked();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, clickable_point(button));
+    const bool should_toggle =
+        button->isEnabled() && button->isCheckable() && !(was_checked && button->autoExclusive());
+    if (should_toggle && button->isChecked() == was_checked)
+        qFatal("the click on %s did not change its state", qPrintable(button->objectName()));
+}
+
+void click(QWidget &window, const char *name) { click(control<QAbstractButton>(&window, name)); }
 
 void open_serial(MainWindow &window, const QString &path)
 {
     auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
     ports->addItem(path);
     ports->setCurrentIndex(ports->count() - 1);
-    QTest::mouseClick(control<QPushButton>(&window, "pushButton_16"), Qt::LeftButton);
+    click(window, "pushButton_16");
 }
 
 void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address)
 {
-    QTest::mouseClick(control<QRadioButton>(&window, tcp ? "radioButton_tcp" : "radioButton_udp"),
-                      Qt::LeftButton);
+    click(window, tcp ? "radioButton_tcp" : "radioButton_udp");
     control<QLineEdit>(&window, "lineEdit_ip")->setText(address);
     control<QLineEdit>(&window, "lineEdit_port")->setText(QString::number(port));
-    QTest::mouseClick(control<QPushButton>(&window, "pushButton_15"), Qt::LeftButton);
+    click(window, "pushButton_15");
 }
 
 void attach_link(MainWindow &window, const QString &link, const QString &serial_path,
