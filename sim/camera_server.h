@@ -1,7 +1,7 @@
 #ifndef ZARVICK_SIM_CAMERA_SERVER_H
 #define ZARVICK_SIM_CAMERA_SERVER_H
 
-#include "packet_cutter.h"
+#include "visca/packet_cutter.h"
 #include "visca_camera.h"
 
 #include <QElapsedTimer>

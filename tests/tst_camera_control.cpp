@@ -91,14 +91,16 @@ void CameraControlTest::pad_data()
         int pan, tilt;
         const char *drive;
     } rows[] = {
-        {"ptz_upButton", 14, 14, "81 01 06 01 0E 0E 03 01 FF"},
-        {"ptz_downButton", 14, 14, "81 01 06 01 0E 0E 03 02 FF"},
-        {"ptz_leftButton", 0, 0, "81 01 06 01 00 00 01 03 FF"},
-        {"ptz_rightButton", 14, 14, "81 01 06 01 0E 0E 02 03 FF"},
-        {"ptz_leftupButton", 10, 3, "81 01 06 01 0A 03 01 01 FF"},
-        {"ptz_rightupButton", 23, 19, "81 01 06 01 17 13 02 01 FF"},
-        {"ptz_leftdownButton", 0, 19, "81 01 06 01 00 13 01 02 FF"},
-        {"ptz_rightdownButton", 15, 16, "81 01 06 01 0F 10 02 02 FF"},
+        // The boxes list the speeds themselves: index 0 is speed 01, and
+        // the last items are the top speeds 18h (pan) and 14h (tilt).
+        {"ptz_upButton", 14, 14, "81 01 06 01 0F 0F 03 01 FF"},
+        {"ptz_downButton", 14, 14, "81 01 06 01 0F 0F 03 02 FF"},
+        {"ptz_leftButton", 0, 0, "81 01 06 01 01 01 01 03 FF"},
+        {"ptz_rightButton", 14, 14, "81 01 06 01 0F 0F 02 03 FF"},
+        {"ptz_leftupButton", 10, 3, "81 01 06 01 0B 04 01 01 FF"},
+        {"ptz_rightupButton", 23, 19, "81 01 06 01 18 14 02 01 FF"},
+        {"ptz_leftdownButton", 0, 19, "81 01 06 01 01 14 01 02 FF"},
+        {"ptz_rightdownButton", 15, 16, "81 01 06 01 10 11 02 02 FF"},
     };
     for (const auto &row : rows)
         add_link_rows(row.name, [&](QTestData &data) {
@@ -173,10 +175,10 @@ void CameraControlTest::zoom_and_focus()
     QElapsedTimer clock;
     clock.start();
     QTest::mousePress(button(name), Qt::LeftButton);
+    QCOMPARE(camera->commands(press.size()), press);
     // A focus drive follows the manual-focus command after a 50 ms wait.
     if (press.size() == 2)
         QVERIFY(clock.elapsed() >= 50);
-    QCOMPARE(camera->commands(press.size()), press);
     QTest::mouseRelease(button(name), Qt::LeftButton);
     QCOMPARE(camera->commands(1), QStringList({release}));
     QCOMPARE(log_lines(*window), tx(press + QStringList{release}));
@@ -242,14 +244,15 @@ void CameraControlTest::preset_field_data()
              << "pushButton"
              << "81 01 04 3F 01 0C FF";
     });
-    QTest::newRow("empty is preset 0") << "serial"
-                                       << ""
-                                       << "pushButton"
-                                       << "81 01 04 3F 01 00 FF";
-    QTest::newRow("letters are preset 0") << "serial"
-                                          << "ab"
-                                          << "pushButton_2"
-                                          << "81 01 04 3F 02 00 FF";
+    // An empty or mistyped number must not overwrite or recall preset 0.
+    QTest::newRow("empty is refused") << "serial"
+                                      << ""
+                                      << "pushButton"
+                                      << "";
+    QTest::newRow("letters are refused") << "serial"
+                                         << "ab"
+                                         << "pushButton_2"
+                                         << "";
     QTest::newRow("255 is refused") << "serial"
                                     << "255"
                                     << "pushButton"

@@ -74,7 +74,7 @@ void EndToEndTest::drive_the_camera()
     attach(window, camera, link);
 
     hold(window, "ptz_rightButton");
-    QVERIFY(camera.wait_for(link + ": pan right at 14/14"));
+    QVERIFY(camera.wait_for(link + ": pan right at 15/15"));
     QVERIFY(camera.wait_for(link + ": pan-tilt stop"));
     const auto [pan, tilt] = pan_tilt(camera.inquire(hex("81 09 06 12 FF")));
     QVERIFY2(pan > 0 && tilt == 0, qPrintable(QString("pan %1 tilt %2").arg(pan).arg(tilt)));
@@ -113,9 +113,11 @@ void EndToEndTest::dropped_connection()
     attach(window, camera, "tcp");
     auto *connect_button = control<QPushButton>(&window, "pushButton_15");
     QCOMPARE(connect_button->text(), QString("断开"));
+    ModalCatcher catcher;
     hold(window, "ptz_upButton", 20);
     QVERIFY(camera.wait_for("dropping the connection after 2 messages"));
     QVERIFY(wait_until([&] { return connect_button->text() == QString("连接"); }));
+    QVERIFY(wait_until([&] { return catcher.boxes.size() == 1; }));
     // Connect again and go on.
     click(window, "pushButton_15");
     QCOMPARE(connect_button->text(), QString("断开"));

@@ -71,6 +71,13 @@ const Message catalog[] = {
     {"information", "信息", "information"},
     {"warning", "警告", "warning"},
     {"中文", "中文", "中文"},
+    {"The serial link was lost: %1", "串口连接已断开：%1", "The serial link was lost: %1"},
+    {"The network link was lost: %1", "网络连接已断开：%1", "The network link was lost: %1"},
+    {"The command could not be sent: %1", "命令发送失败：%1", "The command could not be sent: %1"},
+    {"The settings could not be saved to %1: %2", "设置无法保存到 %1：%2",
+     "The settings could not be saved to %1: %2"},
+    {"Exit anyway?", "仍然退出吗？", "Exit anyway?"},
+    {"… (%1 more characters)", "…（另有 %1 个字符未显示）", "… (%1 more characters)"},
 };
 
 QString label_text(MainWindow &window, const char *name)

@@ -23,11 +23,11 @@ private slots:
     void loop_rotates_until_stop();
     void interval_checks_data();
     void interval_checks();
-    void text_that_is_no_number_loops_at_once();
     void comment_line_sends_an_empty_command();
     void nothing_to_send();
     void closed_link_of_the_tab_sends_nothing();
     void command_format_error();
+    void too_large_for_a_datagram_is_not_logged();
     void emptied_interval_keeps_the_loop_pace();
     void edited_interval_applies_at_the_next_tick();
     void mode_switch_moves_the_loop();
@@ -95,6 +95,8 @@ void ManualSendTest::loop_rotates_until_stop()
     QCOMPARE(send_button()->text(), QString("停止"));
     const QStringList rotation = {"81 01 06 04 FF", "81 01 04 07 02 FF", "81 01 04 07 00 FF"};
     QCOMPARE(camera->commands(5), rotation + rotation.mid(0, 2));
+    // Stop stops, even with the editor emptied under the running loop.
+    type("");
     press_send();
     QCOMPARE(send_button()->text(), QString("发送"));
     camera->commands(1, 50); // a tick already under way
@@ -122,6 +124,13 @@ void ManualSendTest::interval_checks_data()
     QTest::newRow("eight characters") << "00000100"
                                       << "信息/范围是0~3600000"
                                       << "";
+    // A typo must not count as 0 ms and flood the camera.
+    QTest::newRow("letters") << "abc"
+                             << "信息/范围是0~3600000"
+                             << "";
+    QTest::newRow("letter inside") << "1o0"
+                                   << "信息/范围是0~3600000"
+                                   << "";
     QTest::newRow("one hour passes") << "3600000"
                                      << ""
                                      << "3600000";
@@ -143,17 +152,6 @@ void ManualSendTest::interval_checks()
     QCOMPARE(send_button()->text(), QString(accepted ? "停止" : "发送"));
     QCOMPARE(camera->commands(1, 100).size(), accepted ? 1 : 0);
     QCOMPARE(log_lines(*window).size(), accepted ? 1 : 0);
-}
-
-void ManualSendTest::text_that_is_no_number_loops_at_once()
-{
-    start("udp");
-    type("81 01 06 04 FF");
-    loop("abc");
-    press_send();
-    QCOMPARE(camera->commands(20, 1000).size(), 20);
-    press_send();
-    QCOMPARE(send_button()->text(), QString("发送"));
 }
 
 void ManualSendTest::comment_line_sends_an_empty_command()
@@ -198,16 +196,40 @@ void ManualSendTest::command_format_error()
     ModalCatcher catcher;
     press_send();
     QCOMPARE(catcher.texts(), QString("信息/命令格式错误"));
-    QCOMPARE(log_lines(*window), QStringList({"TX：81 01 04 07 2G FF"}));
+    // Nothing left, so nothing is logged as sent.
+    QCOMPARE(log_lines(*window), QStringList());
     QCOMPARE(camera->commands(1, 100), QStringList());
 
-    // In a loop the box comes at every turn of that text and the loop goes on.
-    type("81 01 04 07 2G FF\n81 01 06 04 FF");
-    loop("10");
+    // A loop whose first text does not convert does not start.
+    loop("0");
     press_send();
-    QCOMPARE(camera->commands(2), QStringList({"81 01 06 04 FF", "81 01 06 04 FF"}));
-    QVERIFY(catcher.boxes.size() >= 3);
+    QCOMPARE(catcher.boxes.size(), 2);
+    QCOMPARE(send_button()->text(), QString("发送"));
+
+    // One later in the rotation stops the loop before its one box: at 0 ms a
+    // box that came back at every tick would lock the operator out.
+    type("81 01 06 04 FF\n81 01 04 07 2G FF");
     press_send();
+    QVERIFY(wait_until([&] { return catcher.boxes.size() == 3; }));
+    QCOMPARE(send_button()->text(), QString("发送"));
+    QCOMPARE(camera->commands(5, 200), QStringList({"81 01 06 04 FF"}));
+    QCOMPARE(catcher.boxes.size(), 3);
+    QCOMPARE(log_lines(*window), QStringList({"TX：81 01 06 04 FF"}));
+}
+
+void ManualSendTest::too_large_for_a_datagram_is_not_logged()
+{
+    start("udp");
+    QString text;
+    for (int i = 0; i < 70000; ++i)
+        text += "00 ";
+    type(text);
+    ModalCatcher catcher;
+    press_send();
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("警告"));
+    QVERIFY2(catcher.boxes[0].text.startsWith("命令发送失败："), qPrintable(catcher.texts()));
+    QCOMPARE(log_lines(*window), QStringList());
 }
 
 void ManualSendTest::emptied_interval_keeps_the_loop_pace()

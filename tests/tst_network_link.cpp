@@ -54,8 +54,8 @@ private slots:
     void tcp_read_gives_one_line();
     void dropped_tcp_connection_returns_to_disconnected();
     void udp_connect_sends_nothing_and_replies_are_logged();
-    void udp_refuses_text_that_is_no_address_data();
-    void udp_refuses_text_that_is_no_address();
+    void text_that_is_no_address_is_refused_data();
+    void text_that_is_no_address_is_refused();
     void reconnect_replaces_the_destination();
 
 private:
@@ -184,10 +184,16 @@ void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()
         TcpPeer camera;
         connect_net(*window, true, camera.port());
         QCOMPARE(caption(*window), QString("断开"));
+        ModalCatcher catcher;
         camera.drop();
         QVERIFY(wait_until([&] { return caption(*window) == QString("连接"); }));
         QVERIFY(fields_enabled(*window));
         QVERIFY(!debug_lines.isEmpty());
+        // The operator is told why, once.
+        QVERIFY(wait_until([&] { return !catcher.boxes.isEmpty(); }));
+        QCOMPARE(catcher.boxes.size(), 1);
+        QCOMPARE(catcher.boxes[0].title, QString("警告"));
+        QVERIFY2(catcher.boxes[0].text.startsWith("网络连接已断开："), qPrintable(catcher.texts()));
         click(*window, "ptz_resetButton");
         QCOMPARE(log_lines(*window), QStringList());
     }
@@ -210,6 +216,11 @@ void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()
     click(*window, "ptz_resetButton");
     QCOMPARE(camera.read(1), QList<QByteArray>({hex("81 01 06 04 FF")}));
     camera.reply(hex("90 41 FF"));
+    // Another sender on the network is no camera: its datagram is dropped.
+    QUdpSocket stranger;
+    QVERIFY(stranger.bind(QHostAddress("127.0.0.2"), 0));
+    stranger.writeDatagram(hex("90 60 02 FF"), QHostAddress::LocalHost, camera.window_port());
+    QTest::qWait(50);
     camera.reply(hex("90 51 FF"));
     QVERIFY(wait_until([&] { return log_lines(*window).size() == 3; }));
     QCOMPARE(log_lines(*window),
@@ -220,19 +231,24 @@ void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()
     QVERIFY(fields_enabled(*window));
 }
 
-void NetworkLinkTest::udp_refuses_text_that_is_no_address_data()
+void NetworkLinkTest::text_that_is_no_address_is_refused_data()
 {
+    QTest::addColumn<bool>("tcp");
     QTest::addColumn<QString>("address");
-    QTest::newRow("capital past F") << "1.2.3.G";
-    QTest::newRow("empty part") << "1..2.3";
+    // Both pass the dotted check; TCP would hand them to a host-name lookup.
+    for (bool tcp : {true, false}) {
+        const char *protocol = tcp ? "tcp" : "udp";
+        QTest::newRow(qPrintable(QString("capital past F, %1").arg(protocol))) << tcp << "1.2.3.G";
+        QTest::newRow(qPrintable(QString("empty part, %1").arg(protocol))) << tcp << "127..0.1";
+    }
 }
 
-void NetworkLinkTest::udp_refuses_text_that_is_no_address()
+void NetworkLinkTest::text_that_is_no_address_is_refused()
 {
+    QFETCH(bool, tcp);
     QFETCH(QString, address);
-    UdpPeer camera;
     ModalCatcher catcher;
-    connect_net(*window, false, camera.port(), address);
+    connect_net(*window, tcp, 5678, address);
     QCOMPARE(catcher.texts(), QString("警告/网络信息填写错误"));
     QCOMPARE(caption(*window), QString("连接"));
     click(*window, "ptz_resetButton");

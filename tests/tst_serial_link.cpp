@@ -235,10 +235,17 @@ void SerialLinkTest::unplugged_device_returns_the_panel_to_idle()
     PtyPeer pty;
     open_serial(window, pty.path());
     QCOMPARE(caption(window), QString("关闭"));
+    ModalCatcher catcher;
     pty.hang_up();
     QVERIFY(wait_until([&] { return caption(window) == QString("开启"); }));
     QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
     QVERIFY(settings_enabled(window));
+    // The operator is told why, once.
+    QVERIFY(wait_until([&] { return !catcher.boxes.isEmpty(); }));
+    QTest::qWait(100);
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].title, QString("警告"));
+    QVERIFY2(catcher.boxes[0].text.startsWith("串口连接已断开："), qPrintable(catcher.texts()));
 
     // Nothing goes on failing in the background once the panel is idle.
     const double before = cpu_seconds();

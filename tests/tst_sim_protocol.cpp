@@ -1,7 +1,6 @@
 // The simulated camera's protocol: message cutting, every reply code, the
 // state commands leave behind and the limits of motion.
 
-#include "packet_cutter.h"
 #include "visca_camera.h"
 
 #include <QtTest>
@@ -22,8 +21,6 @@ class SimProtocolTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void cutting_data();
-    void cutting();
     void replies_data();
     void replies();
     void strict_speed_refuses_zero();
@@ -31,32 +28,6 @@ private slots:
     void presets_store_and_recall();
     void zoom_focus_and_inquiries();
 };
-
-void SimProtocolTest::cutting_data()
-{
-    QTest::addColumn<QList<QByteArray>>("reads");
-    QTest::addColumn<QList<QByteArray>>("messages");
-    using Bytes = QList<QByteArray>;
-    QTest::newRow("one") << Bytes{hex("81 01 06 04 FF")} << Bytes{hex("81 01 06 04 FF")};
-    QTest::newRow("two in one read") << Bytes{hex("81 01 06 04 FF 81 09 04 00 FF")}
-                                     << Bytes{hex("81 01 06 04 FF"), hex("81 09 04 00 FF")};
-    QTest::newRow("split") << Bytes{hex("81 01"), hex("06 04 FF")} << Bytes{hex("81 01 06 04 FF")};
-    QTest::newRow("no FF yet") << Bytes{hex("81 01 06")} << Bytes{};
-    QByteArray flood(5000, '\x01');
-    QTest::newRow("long run kept short")
-        << Bytes{flood, hex("FF")} << Bytes{QByteArray(17, '\x01') + hex("FF")};
-}
-
-void SimProtocolTest::cutting()
-{
-    QFETCH(QList<QByteArray>, reads);
-    QFETCH(QList<QByteArray>, messages);
-    PacketCutter cutter;
-    QList<QByteArray> cut;
-    for (const QByteArray &read : reads)
-        cut += cutter.feed(read);
-    QCOMPARE(cut, messages);
-}
 
 void SimProtocolTest::replies_data()
 {

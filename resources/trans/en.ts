@@ -211,5 +211,29 @@
         <source>中文</source>
         <translation>中文</translation>
     </message>
+    <message>
+        <source>The serial link was lost: %1</source>
+        <translation>The serial link was lost: %1</translation>
+    </message>
+    <message>
+        <source>The network link was lost: %1</source>
+        <translation>The network link was lost: %1</translation>
+    </message>
+    <message>
+        <source>The command could not be sent: %1</source>
+        <translation>The command could not be sent: %1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2</source>
+        <translation>The settings could not be saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>Exit anyway?</source>
+        <translation>Exit anyway?</translation>
+    </message>
+    <message>
+        <source>… (%1 more characters)</source>
+        <translation>… (%1 more characters)</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,29 @@
         <source>中文</source>
         <translation>中文</translation>
     </message>
+    <message>
+        <source>The serial link was lost: %1</source>
+        <translation>串口连接已断开：%1</translation>
+    </message>
+    <message>
+        <source>The network link was lost: %1</source>
+        <translation>网络连接已断开：%1</translation>
+    </message>
+    <message>
+        <source>The command could not be sent: %1</source>
+        <translation>命令发送失败：%1</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2</source>
+        <translation>设置无法保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>Exit anyway?</source>
+        <translation>仍然退出吗？</translation>
+    </message>
+    <message>
+        <source>… (%1 more characters)</source>
+        <translation>…（另有 %1 个字符未显示）</translation>
+    </message>
 </context>
 </TS>

@@ -1,93 +1,83 @@
+// config.ini: the stored settings applied to the form at start, and the
+// form's settings saved at exit.
+
 #include "app/mainwindow.h"
+#include "app/settings.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
-#include <QFile>
-#include <QSettings>
+#include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 const char *const config_file = "config.ini";
 const char *const default_camera_address = "192.168.1.88";
 
-// Stored indexes count only by their low eight bits, read as a signed value.
-int stored_index(const QSettings &settings, const char *key)
+// A stored index that selects no item would leave the box empty, and an
+// empty speed box sends speed FF: such a box keeps its default item.
+void select(QComboBox *box, int index, int default_index)
 {
-    return static_cast<qint8>(settings.value(key).toInt());
+    box->setCurrentIndex(index >= 0 && index < box->count() ? index : default_index);
 }
 } // namespace
 
 void MainWindow::read_config()
 {
     language = "Chinese";
-    if (!QFile::exists(config_file)) {
+    Settings stored;
+    if (!stored.load(config_file)) {
         qDebug() << "不存在配置文件";
         apply_startup_language();
         set_defaults();
         return;
     }
-
-    QSettings settings(config_file, QSettings::IniFormat);
-    language = settings.value("LANGUAGE_CONF/language").toString();
+    language = stored.language;
     apply_startup_language();
 
-    ui->ComPortcomboBox->setCurrentIndex(stored_index(settings, "SERIAL_CONF/Port"));
-    ui->BaucomboBox->setCurrentIndex(stored_index(settings, "SERIAL_CONF/BaudRate"));
-    ui->DataBitcomboBox->setCurrentIndex(stored_index(settings, "SERIAL_CONF/DataBits"));
-    ui->ParitycomboBox->setCurrentIndex(stored_index(settings, "SERIAL_CONF/Parity"));
-    ui->StopBitcomboBox->setCurrentIndex(stored_index(settings, "SERIAL_CONF/StopBits"));
-    ui->hcomboBox->setCurrentIndex(stored_index(settings, "PTZ_CONF/PanSpeed"));
-    ui->vcomboBox->setCurrentIndex(stored_index(settings, "PTZ_CONF/TiltSpeed"));
-    ui->zoomcomboBox->setCurrentIndex(stored_index(settings, "PTZ_CONF/ZoomSpeed"));
-    ui->focuscomboBox->setCurrentIndex(stored_index(settings, "PTZ_CONF/FocusSpeed"));
+    select(ui->ComPortcomboBox, stored.port, 0);
+    select(ui->BaucomboBox, stored.baud_rate, 3);
+    select(ui->DataBitcomboBox, stored.data_bits, 3);
+    select(ui->ParitycomboBox, stored.parity, 0);
+    select(ui->StopBitcomboBox, stored.stop_bits, 0);
+    select(ui->hcomboBox, stored.pan_speed, 14);
+    select(ui->vcomboBox, stored.tilt_speed, 14);
+    select(ui->zoomcomboBox, stored.zoom_speed, 3);
+    select(ui->focuscomboBox, stored.focus_speed, 3);
 
-    const QString protocol = settings.value("NET_CONF/Protocol").toString();
-    if (protocol == "TCP")
+    if (stored.protocol == "TCP")
         ui->radioButton_tcp->setChecked(true);
-    else if (protocol == "UDP")
+    else if (stored.protocol == "UDP")
         ui->radioButton_udp->setChecked(true);
-    ui->lineEdit_ip->setText(settings.value("NET_CONF/Address").toString());
-    ui->lineEdit_port->setText(settings.value("NET_CONF/Port").toString());
+    ui->lineEdit_ip->setText(stored.address);
+    ui->lineEdit_port->setText(stored.net_port);
 }
 
-void MainWindow::write_config()
+bool MainWindow::write_config()
 {
-    // The old file stays in place until the new one is complete: QSettings
-    // writes through a temporary file, and clearing the keys (rather than
-    // deleting the file) keeps stale keys out of it.
-    QSettings settings(config_file, QSettings::IniFormat);
-    settings.clear();
+    Settings current;
+    current.language = ui->comboBox_3->currentIndex() == 0 ? "Chinese" : "English";
+    current.port = ui->ComPortcomboBox->currentIndex();
+    current.baud_rate = ui->BaucomboBox->currentIndex();
+    current.data_bits = ui->DataBitcomboBox->currentIndex();
+    current.parity = ui->ParitycomboBox->currentIndex();
+    current.stop_bits = ui->StopBitcomboBox->currentIndex();
+    current.pan_speed = ui->hcomboBox->currentIndex();
+    current.tilt_speed = ui->vcomboBox->currentIndex();
+    current.zoom_speed = ui->zoomcomboBox->currentIndex();
+    current.focus_speed = ui->focuscomboBox->currentIndex();
+    current.protocol = ui->radioButton_tcp->isChecked() ? "TCP" : "UDP";
+    current.address = ui->lineEdit_ip->text();
+    current.net_port = ui->lineEdit_port->text();
 
-    settings.beginGroup("LANGUAGE_CONF");
-    settings.setValue("language", ui->comboBox_3->currentIndex() == 0 ? "Chinese" : "English");
-    settings.endGroup();
-
-    settings.beginGroup("SERIAL_CONF");
-    settings.setValue("Port", QString::number(ui->ComPortcomboBox->currentIndex(), 10));
-    settings.setValue("BaudRate", QString::number(ui->BaucomboBox->currentIndex(), 10));
-    settings.setValue("DataBits", QString::number(ui->DataBitcomboBox->currentIndex(), 10));
-    settings.setValue("Parity", QString::number(ui->ParitycomboBox->currentIndex(), 10));
-    settings.setValue("StopBits", QString::number(ui->StopBitcomboBox->currentIndex(), 10));
-    settings.endGroup();
-
-    settings.beginGroup("PTZ_CONF");
-    settings.setValue("PanSpeed", QString::number(ui->hcomboBox->currentIndex(), 10));
-    settings.setValue("TiltSpeed", QString::number(ui->vcomboBox->currentIndex(), 10));
-    settings.setValue("ZoomSpeed", QString::number(ui->zoomcomboBox->currentIndex(), 10));
-    settings.setValue("FocusSpeed", QString::number(ui->focuscomboBox->currentIndex(), 10));
-    settings.endGroup();
-
-    settings.beginGroup("NET_CONF");
-    if (ui->radioButton_tcp->isChecked())
-        settings.setValue("Protocol", "TCP");
-    if (ui->radioButton_udp->isChecked())
-        settings.setValue("Protocol", "UDP");
-    settings.setValue("Address", ui->lineEdit_ip->text());
-    settings.setValue("Port", ui->lineEdit_port->text());
-    settings.endGroup();
-
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        qWarning() << "config.ini could not be written; the previous settings are kept";
+    QString reason;
+    if (current.save(config_file, &reason))
+        return true;
+    qWarning() << "config.ini could not be written:" << reason;
+    const QString text = tr("The settings could not be saved to %1: %2")
+                             .arg(QFileInfo(config_file).absoluteFilePath(), reason) +
+                         "\n" + tr("Exit anyway?");
+    return QMessageBox::warning(this, tr("warning"), text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 
 void MainWindow::set_defaults()

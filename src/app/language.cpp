@@ -3,11 +3,13 @@
 
 #include <QCoreApplication>
 #include <QTranslator>
+#include <memory>
 
 namespace {
 // The one translator of the program: reloaded by every language change,
 // never a second one installed beside it.
-QTranslator *translator = nullptr;
+// Never deleted while the program runs.
+std::unique_ptr<QTranslator> translator;
 
 const char *const chinese_catalog = ":/trans/zh.qm";
 const char *const english_catalog = ":/trans/en.qm";
@@ -17,16 +19,14 @@ void MainWindow::apply_startup_language()
 {
     // A fresh translator, so that an unknown language name leaves it empty
     // (a second window in the same process must not inherit a catalog).
-    if (translator) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
-    translator = new QTranslator;
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator = std::make_unique<QTranslator>();
     if (language == "Chinese")
         translator->load(chinese_catalog);
     else if (language == "English")
         translator->load(english_catalog);
-    QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(translator.get());
     retranslate();
     if (language == "Chinese")
         ui->comboBox_3->setCurrentIndex(0);
@@ -37,13 +37,12 @@ void MainWindow::apply_startup_language()
 void MainWindow::on_comboBox_3_activated(int index)
 {
     const bool english = index == 1;
-    QCoreApplication::removeTranslator(translator);
+    QCoreApplication::removeTranslator(translator.get());
     translator->load(english ? english_catalog : chinese_catalog);
-    QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(translator.get());
 
-    // Fields that belong to an open link describe what that link is doing
-    // (UDP even reads its port from the field at every datagram), so the
-    // reset to defaults must not reach them.
+    // Fields that belong to an open link describe what that link is doing,
+    // so the reset to defaults must not reach them.
     const QList<QComboBox *> serial_settings = {ui->BaucomboBox, ui->DataBitcomboBox,
                                                 ui->ParitycomboBox, ui->StopBitcomboBox};
     QList<int> serial_choices;
@@ -85,5 +84,5 @@ void MainWindow::retranslate()
     // telling the state of its link or loop in the new language.
     ui->pushButton_16->setText(serial_open ? tr("Close") : tr("Start"));
     ui->pushButton_15->setText(net_link_up() ? tr("Disconnect") : tr("Connect"));
-    ui->pushButton_13->setText(loop_running() ? tr("Stop") : tr("Send"));
+    ui->pushButton_13->setText(loop.running() ? tr("Stop") : tr("Send"));
 }

@@ -1,18 +1,19 @@
 #include "app/mainwindow.h"
 #include "app/form_font.h"
+#include "console/message_log.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QHostAddress>
 #include <QMessageBox>
-#include <QTcpSocket>
 #include <QTimer>
-#include <QUdpSocket>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
-      ui(new Ui::MainWindow)
+      ui(std::make_unique<Ui::MainWindow>()), serial_link(this), tcp_link(this), udp_link(this),
+      control(sender, [this] { return link_for(ui->radioButton_9->isChecked()); }),
+      loop([this] { return ui->lineEdit->text(); })
 {
     map_form_font();
     ui->setupUi(this);
@@ -20,43 +21,41 @@ MainWindow::MainWindow(QWidget *parent)
     for (QRadioButton *mode :
          {ui->radioButton_9, ui->radioButton_10, ui->radioButton_11, ui->radioButton_12})
         tighten_caption_gap(mode);
-    init_message_log();
-    fill_port_list();
+    log = std::make_unique<MessageLog>(ui->textEdit);
+    ui->ComPortcomboBox->insertItems(ui->ComPortcomboBox->count(), port_names.get());
     read_config();
 
-    serial_open = false;
-    tcp_connected = false;
-    udp_ready = false;
-
-    loop_timer = new QTimer(this);
-    // A coarse timer may fire 5 % late, and each tick restarts it: the loop
-    // would drift well below its rate.
-    loop_timer->setTimerType(Qt::PreciseTimer);
-    connect(loop_timer, &QTimer::timeout, this, &MainWindow::loop_send);
-
-    init_tcp_socket();
-    udp_socket = new QUdpSocket(this);
-    connect(udp_socket, &QUdpSocket::readyRead, this, &MainWindow::receive_visca);
+    connect(&sender, &CommandSender::sent, this,
+            [this](const QString &text) { log->add_sent(text); });
+    connect(&control, &CameraControl::failed, this, &MainWindow::report_failure);
+    connect(&loop, &LoopSender::due, this, &MainWindow::send_loop_entry);
+    for (Link *link : {static_cast<Link *>(&serial_link), static_cast<Link *>(&tcp_link),
+                       static_cast<Link *>(&udp_link)})
+        connect(link, &Link::received, this,
+                [this](const QList<QByteArray> &replies) { log->add_received(replies); });
+    connect(&serial_link, &Link::lost, this, [this](const QString &reason) {
+        serial_open = false;
+        set_serial_idle(true);
+        link_lost(tr("The serial link was lost: %1").arg(reason));
+    });
+    connect(&tcp_link, &Link::lost, this, [this](const QString &reason) {
+        tcp_connected = false;
+        set_net_idle(true);
+        link_lost(tr("The network link was lost: %1").arg(reason));
+    });
 }
 
-MainWindow::~MainWindow()
-{
-    delete serial_port;
-    delete udp_peer;
-    delete ui;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     const auto answer =
         QMessageBox::information(this, tr("information"), tr("Do you really want to exit?"),
                                  QMessageBox::Ok | QMessageBox::Cancel);
-    if (answer == QMessageBox::Ok) {
+    if (answer == QMessageBox::Ok && write_config())
         event->accept();
-        write_config();
-    } else {
+    else
         event->ignore();
-    }
 }
 
 void MainWindow::inform(const QString &text)
@@ -67,4 +66,39 @@ void MainWindow::inform(const QString &text)
 void MainWindow::warn(const QString &text)
 {
     QMessageBox::warning(this, tr("warning"), text, QMessageBox::Ok);
+}
+
+void MainWindow::report_failure(SendResult result, const QString &reason)
+{
+    if (result == SendResult::BadText)
+        inform(tr("Command format error"));
+    else if (result == SendResult::WriteFailed)
+        warn(tr("The command could not be sent: %1").arg(reason));
+}
+
+Link *MainWindow::link_for(bool serial)
+{
+    if (serial)
+        return serial_open ? &serial_link : nullptr;
+    if (ui->radioButton_tcp->isChecked())
+        return tcp_connected ? static_cast<Link *>(&tcp_link) : nullptr;
+    return udp_ready ? &udp_link : nullptr;
+}
+
+void MainWindow::link_lost(const QString &text)
+{
+    // A loop would go on sending into nothing.
+    if (loop.running() && !link_for(ui->radioButton_11->isChecked()))
+        stop_loop();
+    tell_link_lost(text);
+}
+
+void MainWindow::tell_link_lost(const QString &text)
+{
+    // One box at a time: the operator answers the open one first.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, text] { tell_link_lost(text); });
+        return;
+    }
+    warn(text);
 }

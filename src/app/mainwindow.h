@@ -1,32 +1,31 @@
 #ifndef ZARVICK_MAINWINDOW_H
 #define ZARVICK_MAINWINDOW_H
 
-#include "console/log_clock.h"
-#include "console/loop_schedule.h"
+#include "console/loop_sender.h"
+#include "control/camera_control.h"
+#include "control/command_sender.h"
+#include "links/serial_link.h"
+#include "links/tcp_link.h"
+#include "links/udp_link.h"
 
-#include <QAbstractSocket>
-#include <QElapsedTimer>
-#include <QList>
 #include <QMainWindow>
-#include <QSerialPort>
 #include <QString>
 #include <QStringList>
 #include <future>
+#include <memory>
 
+class MessageLog;
 class QCloseEvent;
 class QComboBox;
-class QHostAddress;
-class QTcpSocket;
-class QTimer;
-class QUdpSocket;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The one window of the program: every operator action, timer tick and data
-// notification arrives as one of its slots. The methods are split across
-// src/app, src/links, src/control and src/console by subsystem.
+// The one window of the program. It holds the form, the link state flags
+// and the message boxes; its slots hand each operator action to the classes
+// that do the work (links, camera control, log, loop) and keep the panels in
+// step with what those report.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,13 +38,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void readMyCom();
-    void loop_send();
-    void readMessage();
-    void receive_visca();
-    void displayError(QAbstractSocket::SocketError);
-    void serial_error(QSerialPort::SerialPortError error);
-
     void on_pushButton_16_clicked();
     void on_ptz_upButton_pressed();
     void on_ptz_upButton_released();
@@ -93,75 +85,56 @@ private slots:
     void on_comboBox_3_activated(int index);
 
 private:
-    // src/app
+    // Settings and language
     void read_config();
-    void write_config();
+    bool write_config();
     void set_defaults();
     void apply_startup_language();
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;
+
+    // Boxes
     void inform(const QString &text);
     void warn(const QString &text);
+    void report_failure(SendResult result, const QString &reason);
+    void tell_link_lost(const QString &text);
 
-    // src/links
-    void fill_port_list();
+    // Links and their panels
+    void open_serial();
+    void close_serial();
+    void connect_net();
+    void disconnect_net();
     void set_serial_idle(bool idle);
     void set_net_idle(bool idle);
-    void init_tcp_socket();
     bool net_link_up() const { return tcp_connected || udp_ready; }
+    // The open link that the Mode pair chooses, or none.
+    Link *link_for(bool serial);
+    void link_lost(const QString &text);
 
-    // src/control
-    bool link_ready() const;
-    bool link_open(bool serial) const;
-    bool encode_command(const QString &text, QByteArray *bytes);
-    void send_visca(const QString &text);
-    void send_when_ready(const QString &text);
-    void send_and_log(const QString &text, bool serial);
-    void serial_send(const QString &text);
-    void net_send(const QString &text);
-    void pan_tilt_drive(const QString &command);
-    void zoom_drive(const QString &command);
-    void focus_drive(const QString &command);
-    void focus_stop();
-    void manual_focus();
-    void delay_msec(int msec);
-    void preset_send(int number);
-    void preset_field_send(const QString &command);
-
-    // src/console
-    void init_message_log();
-    void log_message(const QString &text, bool sent);
-    void log_received(const QStringList &texts);
-    bool interval_accepted();
-    void send_manual_text(const QString &text);
-    bool loop_running() const;
+    // Control panel and console
+    void drive(const char *direction);
+    void zoom(const char *direction);
+    void focus(const char *direction);
+    void preset_from_field(bool store);
+    void send_manual();
+    void send_loop_entry(const QString &text);
+    void stop_loop();
 
     // The system's port list takes milliseconds to enumerate: it is read on
     // another thread while the form is built, and waited for where it is used.
     std::future<QStringList> port_names;
-    Ui::MainWindow *ui;
-    QTcpSocket *tcp_socket = nullptr;
-    QUdpSocket *udp_socket = nullptr;
-    QHostAddress *udp_peer = nullptr;
-    QSerialPort *serial_port = nullptr;
+    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<MessageLog> log;
+    SerialLink serial_link;
+    TcpLink tcp_link;
+    UdpLink udp_link;
     bool serial_open = false;
-    QList<QString> loop_list;
-    QTimer *loop_timer = nullptr;
     bool tcp_connected = false;
     bool udp_ready = false;
-    QString rx_packet;
+    CommandSender sender;
+    CameraControl control;
+    LoopSender loop;
     QString language;
-
-    // The interval the running loop was started with, kept when the field is
-    // emptied under it so that a cleared field never turns the loop into a flood.
-    int loop_interval = 0;
-    QElapsedTimer loop_clock;
-    LoopSchedule loop_schedule;
-    LogClock log_clock;
-    // A focus button released during the manual-focus wait: its stop must
-    // follow the drive of the press, not overtake it.
-    int focus_presses_waiting = 0;
-    bool focus_release_held = false;
 };
 
 #endif

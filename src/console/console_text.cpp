@@ -16,8 +16,10 @@ IntervalCheck check_interval(const QString &text)
 {
     if (text.isEmpty())
         return IntervalCheck::Empty;
-    const int value = text.toInt(nullptr, 10);
-    if (text.size() > 7 || value < 0 || value > 3600000)
+    // A typo ("1o0") must not count as 0 ms and flood the camera.
+    bool number = false;
+    const int value = text.toInt(&number, 10);
+    if (!number || text.size() > 7 || value < 0 || value > 3600000)
         return IntervalCheck::OutOfScope;
     return IntervalCheck::Accepted;
 }

@@ -11,8 +11,8 @@ QList<QString> command_entries(const QString &editor_text);
 
 enum class IntervalCheck { Accepted, Empty, OutOfScope };
 
-// The loop interval field: not empty, at most 7 characters, 0 to 3600000 ms.
-// A short text that is no number passes and counts as 0 ms.
+// The loop interval field: not empty, a whole number of at most 7
+// characters, 0 to 3600000 ms.
 IntervalCheck check_interval(const QString &text);
 
 #endif

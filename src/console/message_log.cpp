@@ -1,52 +1,64 @@
-#include "app/mainwindow.h"
-#include "console/log_clock.h"
-#include "ui_mainwindow.h"
+#include "console/message_log.h"
+
+#include "visca/command_text.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextEdit>
 
-void MainWindow::init_message_log()
+MessageLog::MessageLog(QTextEdit *view, int line_limit) : view(view)
 {
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
-    ui->textEdit->document()->setUndoRedoEnabled(false);
+    view->document()->setUndoRedoEnabled(false);
+    view->document()->setMaximumBlockCount(line_limit);
     // The scroll bar changes with every line; painted opaque (it fills its
     // whole rectangle), it spares a repaint of the group box behind it.
-    ui->textEdit->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
-void MainWindow::log_message(const QString &text, bool sent)
+QString shown_text(const QString &text)
 {
-    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + text +
-                         QLatin1Char(' ') + log_clock.stamp();
-    ui->textEdit->setTextColor(QColor(sent ? "blue" : "green"));
-    ui->textEdit->append(line);
+    if (text.size() <= MessageLog::longest_line)
+        return text;
+    return text.left(MessageLog::longest_line) +
+           QCoreApplication::translate("MainWindow", "… (%1 more characters)")
+               .arg(text.size() - MessageLog::longest_line);
+}
+
+void MessageLog::add(const QString &text, bool sent)
+{
+    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) +
+                         shown_text(text) + QLatin1Char(' ') + clock.stamp();
+    view->setTextColor(QColor(sent ? "blue" : "green"));
+    view->append(line);
     // The view follows the newest line and the next line's colour applies at
     // the end; the cursor usually is there already, and moving it costs.
-    QTextCursor cursor = ui->textEdit->textCursor();
+    QTextCursor cursor = view->textCursor();
     if (!cursor.atEnd()) {
         cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
-        ui->textEdit->setTextCursor(cursor);
+        view->setTextCursor(cursor);
     }
 }
 
-void MainWindow::log_received(const QStringList &texts)
+void MessageLog::add_received(const QList<QByteArray> &replies)
 {
-    if (texts.size() < 2) {
-        for (const QString &text : texts)
-            log_message(text, false);
+    if (replies.size() < 2) {
+        for (const QByteArray &reply : replies)
+            add(hex_text(reply), false);
         return;
     }
     // A flooding camera brings many replies per read: lay the log out once
     // for all of them rather than once per line, then bring the view along.
-    QTextCursor batch(ui->textEdit->document());
+    QTextCursor batch(view->document());
     batch.beginEditBlock();
-    for (const QString &text : texts)
-        log_message(text, false);
+    for (const QByteArray &reply : replies)
+        add(hex_text(reply), false);
     batch.endEditBlock();
-    QScrollBar *bar = ui->textEdit->verticalScrollBar();
+    QScrollBar *bar = view->verticalScrollBar();
     bar->setValue(bar->maximum());
 }
 
-void MainWindow::on_pushButton_14_clicked() { ui->textEdit->clear(); }
+void MessageLog::clear() { view->clear(); }

@@ -27,6 +27,17 @@ bool check_ip(const QString &text)
     return true;
 }
 
+bool parse_camera_address(const QString &text, QHostAddress *address)
+{
+    if (!check_ip(text))
+        return false;
+    const QHostAddress parsed(text);
+    if (parsed.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    *address = parsed;
+    return true;
+}
+
 bool parse_port(const QString &text, quint16 *port)
 {
     bool ok = false;

@@ -1,69 +1,58 @@
-#include "app/mainwindow.h"
-#include "links/hex_text.h"
-#include "links/serial_settings.h"
-#include "ui_mainwindow.h"
+#include "links/serial_link.h"
 
 #include <QDebug>
-#include <QMessageBox>
 
-void MainWindow::on_pushButton_16_clicked()
+SerialLink::~SerialLink() = default;
+
+bool SerialLink::open(const SerialSettings &settings)
 {
-    if (ui->pushButton_16->text() == tr("Close")) {
-        serial_port->close();
-        set_serial_idle(true);
-        serial_open = false;
-        return;
-    }
-
-    delete serial_port;
-    serial_port = new QSerialPort(ui->ComPortcomboBox->currentText());
-    connect(serial_port, &QSerialPort::errorOccurred, this, &MainWindow::serial_error);
-    // Baud rate and data bits go by the item's text ("11520" asks for 11520
-    // baud), parity and stop bits by the item's position.
-    serial_port->setBaudRate(ui->BaucomboBox->currentText().toInt(nullptr, 10));
-    QSerialPort::DataBits data_bits;
-    if (data_bits_for_text(ui->DataBitcomboBox->currentText(), &data_bits))
-        serial_port->setDataBits(data_bits);
-    QSerialPort::Parity parity;
-    if (parity_for_index(ui->ParitycomboBox->currentIndex(), &parity))
-        serial_port->setParity(parity);
-    QSerialPort::StopBits stop_bits;
-    if (stop_bits_for_index(ui->StopBitcomboBox->currentIndex(), &stop_bits))
-        serial_port->setStopBits(stop_bits);
-    serial_port->setFlowControl(QSerialPort::NoFlowControl);
-
-    if (serial_port->open(QIODevice::ReadWrite)) {
-        set_serial_idle(false);
-        serial_open = true;
-        connect(serial_port, &QSerialPort::readyRead, this, &MainWindow::readMyCom);
-    } else {
-        QMessageBox::information(this, tr("warning"), tr("Open serial error"), QMessageBox::Ok);
-    }
+    port = std::make_unique<QSerialPort>(settings.port);
+    port->setBaudRate(settings.baud_rate);
+    port->setDataBits(settings.data_bits);
+    port->setParity(settings.parity);
+    port->setStopBits(settings.stop_bits);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    if (!port->open(QIODevice::ReadWrite))
+        return failed(port->errorString());
+    connect(port.get(), &QSerialPort::readyRead, this, &SerialLink::read);
+    connect(port.get(), &QSerialPort::errorOccurred, this, &SerialLink::port_failed);
+    return true;
 }
 
-void MainWindow::set_serial_idle(bool idle)
+bool SerialLink::isOpen() const { return port && port->isOpen(); }
+
+bool SerialLink::send(const QByteArray &bytes)
 {
-    ui->graphicsView->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)"
-                                         : "background-color: rgb(0, 255, 0)");
-    ui->ComPortcomboBox->setEnabled(idle);
-    ui->BaucomboBox->setEnabled(idle);
-    ui->DataBitcomboBox->setEnabled(idle);
-    ui->ParitycomboBox->setEnabled(idle);
-    ui->StopBitcomboBox->setEnabled(idle);
-    ui->pushButton_16->setText(idle ? tr("Start") : tr("Close"));
+    if (!isOpen())
+        return failed(QStringLiteral("the port is closed"));
+    // Flushed at once: the buffered port would otherwise write only on the
+    // next turn of the event loop, after the log line.
+    if (port->write(bytes) != bytes.size() || (!bytes.isEmpty() && !port->flush()))
+        return failed(port->errorString());
+    return true;
 }
 
-void MainWindow::readMyCom() { log_received(cut_packets(rx_packet, serial_port->readAll())); }
+void SerialLink::close()
+{
+    if (port)
+        port->close();
+}
 
-void MainWindow::serial_error(QSerialPort::SerialPortError error)
+void SerialLink::read()
+{
+    const QList<QByteArray> packets = cutter.feed(port->readAll());
+    if (!packets.isEmpty())
+        emit received(packets);
+}
+
+void SerialLink::port_failed(QSerialPort::SerialPortError error)
 {
     // A device that went away (unplugged adapter, hung-up terminal) keeps
-    // failing at full speed until the port is closed, and every command
-    // written to it is lost: give the panel back to the operator.
-    if (!serial_open || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+    // failing at full speed until the port is closed.
+    if (!isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
         return;
-    qDebug() << serial_port->errorString();
-    serial_port->close();
-    set_serial_idle(true);
-    serial_open = false;
+    const QString reason = port->errorString();
+    qDebug() << reason;
+    port->close();
+    emit lost(reason);
 }

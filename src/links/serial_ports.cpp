@@ -1,7 +1,5 @@
 #include "links/serial_ports.h"
-#include "app/mainwindow.h"
 #include "links/port_order.h"
-#include "ui_mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,9 +22,4 @@ QStringList system_port_names()
     }
     std::sort(names.begin(), names.end(), natural_less);
     return names;
-}
-
-void MainWindow::fill_port_list()
-{
-    ui->ComPortcomboBox->insertItems(ui->ComPortcomboBox->count(), port_names.get());
 }

@@ -30,3 +30,15 @@ bool stop_bits_for_index(int index, QSerialPort::StopBits *bits)
     default: return false;
     }
 }
+
+SerialSettings serial_settings(const QString &port, const QString &baud_text,
+                               const QString &data_bits_text, int parity_index, int stop_bits_index)
+{
+    SerialSettings settings;
+    settings.port = port;
+    settings.baud_rate = baud_text.toInt(nullptr, 10);
+    data_bits_for_text(data_bits_text, &settings.data_bits);
+    parity_for_index(parity_index, &settings.parity);
+    stop_bits_for_index(stop_bits_index, &settings.stop_bits);
+    return settings;
+}

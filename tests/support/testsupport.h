@@ -125,6 +125,8 @@ public:
     quint16 port() const;
     QList<QByteArray> read(int count, int timeout_ms = 2000);
     void reply(const QByteArray &bytes);
+    // Where the window sends from: its port for replies.
+    quint16 window_port() const { return sender_port; }
 
 private:
     QUdpSocket *socket;

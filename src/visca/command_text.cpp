@@ -1,4 +1,4 @@
-#include "control/command_text.h"
+#include "visca/command_text.h"
 
 #include <QVector>
 
@@ -10,11 +10,13 @@ QByteArray command_bytes(const QString &text, bool *ok)
             continue;
         bool converted = false;
         const int value = piece.toInt(&converted, 16);
-        if (!converted) {
+        // A value cut to its low byte would put another message on the wire
+        // than the one typed and logged.
+        if (!converted || value < 0 || value > 0xFF) {
             *ok = false;
             return QByteArray();
         }
-        bytes.append(static_cast<char>(value & 0xFF));
+        bytes.append(static_cast<char>(value));
     }
     *ok = true;
     return bytes;
@@ -25,6 +27,8 @@ QString two_hex_digits(int value)
 {
     return QString("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
+
+const char hex_digits[] = "0123456789ABCDEF";
 } // namespace
 
 QString speed_replace(QString text, quint8 pan, quint8 tilt)
@@ -39,3 +43,16 @@ QString speed_replace(QString text, quint8 pan, quint8 tilt)
 }
 
 QString preset_hex(int number) { return two_hex_digits(number); }
+
+QString hex_text(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size() * 3);
+    for (char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        text += QLatin1Char(hex_digits[value >> 4]);
+        text += QLatin1Char(hex_digits[value & 0x0F]);
+        text += QLatin1Char(' ');
+    }
+    return text;
+}

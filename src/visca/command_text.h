@@ -5,9 +5,9 @@
 #include <QString>
 
 // A command text ("81 01 06 04 FF") as the bytes it stands for: pieces
-// split at spaces, empty pieces skipped, each read in base 16 and its low
-// byte kept. The text converts whole or not at all: on a piece that does not
-// convert, *ok is false and the result is empty.
+// split at spaces, empty pieces skipped, each read in base 16 and required
+// to be a byte value (0 to FF). The text converts whole or not at all: on a
+// piece that does not convert, *ok is false and the result is empty.
 QByteArray command_bytes(const QString &text, bool *ok);
 
 // Fills the HK (pan) and VN (tilt) placeholders of a pan-tilt template with
@@ -17,5 +17,9 @@ QString speed_replace(QString text, quint8 pan, quint8 tilt);
 // A preset number as the field's Set/Call buttons write it: two upper-case
 // hex digits ("05", "0A", "FE").
 QString preset_hex(int number);
+
+// Received bytes as the log shows them: "%02X " per byte, so the text ends
+// in a space ("90 41 FF ").
+QString hex_text(const QByteArray &bytes);
 
 #endif

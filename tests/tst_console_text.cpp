@@ -1,24 +1,18 @@
-// The pure text helpers of the control panel and the console.
+// The pure pieces of the console: editor entries, the interval field, log
+// time stamps and the loop schedule.
 
 #include "console/console_text.h"
 #include "console/log_clock.h"
 #include "console/loop_schedule.h"
-#include "control/command_text.h"
 
 #include <QtTest>
 
 #include <ctime>
 
-class CommandTextTest : public QObject
+class ConsoleTextTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void conversion_data();
-    void conversion();
-    void speed_filling_data();
-    void speed_filling();
-    void preset_numbers_data();
-    void preset_numbers();
     void editor_entries_data();
     void editor_entries();
     void interval_field_data();
@@ -31,70 +25,7 @@ private slots:
     void loop_keeps_its_rate();
 };
 
-void CommandTextTest::conversion_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("home") << "81 01 06 04 FF" << true << QByteArray::fromHex("81010604ff");
-    QTest::newRow("extra spaces") << "81  01 06 04 FF " << true
-                                  << QByteArray::fromHex("81010604ff");
-    QTest::newRow("lower case") << "ff" << true << QByteArray::fromHex("ff");
-    QTest::newRow("only the low byte") << "100 1FF 201" << true << QByteArray::fromHex("00ff01");
-    QTest::newRow("0x prefix") << "0x81" << true << QByteArray::fromHex("81");
-    QTest::newRow("empty text") << "" << true << QByteArray();
-    QTest::newRow("bad piece") << "81 01 04 07 2G FF" << false << QByteArray();
-    QTest::newRow("unfilled placeholder") << "81 01 06 01 HK VN 03 01 FF" << false << QByteArray();
-    QTest::newRow("tab is no separator") << "81\t01" << false << QByteArray();
-}
-
-void CommandTextTest::conversion()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(QByteArray, bytes);
-    bool converted = !ok;
-    QCOMPARE(command_bytes(text, &converted), bytes);
-    QCOMPARE(converted, ok);
-}
-
-void CommandTextTest::speed_filling_data()
-{
-    QTest::addColumn<int>("pan");
-    QTest::addColumn<int>("tilt");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("defaults") << 14 << 14 << "81 01 06 01 0E 0E 03 01 FF";
-    QTest::newRow("slowest and fastest") << 0 << 19 << "81 01 06 01 00 13 03 01 FF";
-    QTest::newRow("upper case") << 10 << 3 << "81 01 06 01 0A 03 03 01 FF";
-    QTest::newRow("fastest pan") << 23 << 0 << "81 01 06 01 17 00 03 01 FF";
-}
-
-void CommandTextTest::speed_filling()
-{
-    QFETCH(int, pan);
-    QFETCH(int, tilt);
-    QFETCH(QString, text);
-    QCOMPARE(speed_replace("81 01 06 01 HK VN 03 01 FF", quint8(pan), quint8(tilt)), text);
-}
-
-void CommandTextTest::preset_numbers_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << 0 << "00";
-    QTest::newRow("5") << 5 << "05";
-    QTest::newRow("10") << 10 << "0A";
-    QTest::newRow("254") << 254 << "FE";
-}
-
-void CommandTextTest::preset_numbers()
-{
-    QFETCH(int, number);
-    QFETCH(QString, text);
-    QCOMPARE(preset_hex(number), text);
-}
-
-void CommandTextTest::editor_entries_data()
+void ConsoleTextTest::editor_entries_data()
 {
     QTest::addColumn<QString>("editor");
     QTest::addColumn<QStringList>("entries");
@@ -107,14 +38,14 @@ void CommandTextTest::editor_entries_data()
     QTest::newRow("first slash cuts") << "81 / a / b" << QStringList{"81"};
 }
 
-void CommandTextTest::editor_entries()
+void ConsoleTextTest::editor_entries()
 {
     QFETCH(QString, editor);
     QFETCH(QStringList, entries);
     QCOMPARE(QStringList(command_entries(editor)), entries);
 }
 
-void CommandTextTest::interval_field_data()
+void ConsoleTextTest::interval_field_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("check");
@@ -127,17 +58,19 @@ void CommandTextTest::interval_field_data()
     QTest::newRow("negative") << "-1" << scope;
     QTest::newRow("eight characters") << "00001000" << scope;
     QTest::newRow("empty") << "" << empty;
-    QTest::newRow("no number counts as 0") << "abc" << accepted;
+    // A typo must not loop at 0 ms.
+    QTest::newRow("letters") << "abc" << scope;
+    QTest::newRow("letter inside") << "1o0" << scope;
 }
 
-void CommandTextTest::interval_field()
+void ConsoleTextTest::interval_field()
 {
     QFETCH(QString, text);
     QFETCH(int, check);
     QCOMPARE(int(check_interval(text)), check);
 }
 
-void CommandTextTest::time_stamps_data()
+void ConsoleTextTest::time_stamps_data()
 {
     QTest::addColumn<qint64>("ms_of_day");
     QTest::addColumn<QString>("stamp");
@@ -146,14 +79,14 @@ void CommandTextTest::time_stamps_data()
     QTest::newRow("last millisecond") << qint64(24 * 3600 * 1000 - 1) << "(23:59:59.999)";
 }
 
-void CommandTextTest::time_stamps()
+void ConsoleTextTest::time_stamps()
 {
     QFETCH(qint64, ms_of_day);
     QFETCH(QString, stamp);
     QCOMPARE(time_stamp(ms_of_day), stamp);
 }
 
-void CommandTextTest::stamp_is_local_time_data()
+void ConsoleTextTest::stamp_is_local_time_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::newRow("UTC") << QByteArray("UTC");
@@ -161,7 +94,7 @@ void CommandTextTest::stamp_is_local_time_data()
     QTest::newRow("west, half hour") << QByteArray("America/St_Johns");
 }
 
-void CommandTextTest::stamp_is_local_time()
+void ConsoleTextTest::stamp_is_local_time()
 {
     QFETCH(QByteArray, zone);
     const QByteArray previous = qgetenv("TZ");
@@ -181,7 +114,7 @@ void CommandTextTest::stamp_is_local_time()
     QVERIFY2(before <= stamp && stamp <= after, qPrintable(before + " " + stamp + " " + after));
 }
 
-void CommandTextTest::loop_keeps_its_rate_data()
+void ConsoleTextTest::loop_keeps_its_rate_data()
 {
     QTest::addColumn<int>("interval_ms");
     QTest::addColumn<qint64>("timer_late_ns");
@@ -193,7 +126,7 @@ void CommandTextTest::loop_keeps_its_rate_data()
     QTest::newRow("a box holds one tick up") << 10 << qint64(1000000) << qint64(200000) << 50;
 }
 
-void CommandTextTest::loop_keeps_its_rate()
+void ConsoleTextTest::loop_keeps_its_rate()
 {
     QFETCH(int, interval_ms);
     QFETCH(qint64, timer_late_ns);
@@ -229,5 +162,5 @@ void CommandTextTest::loop_keeps_its_rate()
     }
 }
 
-QTEST_APPLESS_MAIN(CommandTextTest)
-#include "tst_command_text.moc"
+QTEST_APPLESS_MAIN(ConsoleTextTest)
+#include "tst_console_text.moc"

@@ -1,0 +1,32 @@
+#ifndef ZARVICK_SETTINGS_H
+#define ZARVICK_SETTINGS_H
+
+#include <QString>
+
+// The thirteen keys of config.ini as a value. Indexes are the positions of
+// the combo boxes' items; a key missing from an existing file reads as 0 or
+// as the empty text.
+struct Settings {
+    QString language;
+    int port = 0;
+    int baud_rate = 0;
+    int data_bits = 0;
+    int parity = 0;
+    int stop_bits = 0;
+    int pan_speed = 0;
+    int tilt_speed = 0;
+    int zoom_speed = 0;
+    int focus_speed = 0;
+    QString protocol;
+    QString address;
+    QString net_port;
+
+    // False when `path` is no regular file: a FIFO or a device would hold
+    // the start up in open(), a folder holds no settings.
+    bool load(const QString &path);
+    // The old file stays in place until the new one is complete. False,
+    // with the reason, when the file could not be written.
+    bool save(const QString &path, QString *reason) const;
+};
+
+#endif

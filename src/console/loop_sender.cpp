@@ -1,0 +1,49 @@
+#include "console/loop_sender.h"
+
+#include "console/console_text.h"
+
+LoopSender::LoopSender(std::function<QString()> interval_field, QObject *parent)
+    : QObject(parent), interval_field(std::move(interval_field))
+{
+    // A coarse timer may fire 5 % late, and each tick restarts it: the loop
+    // would drift well below its rate.
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, this, &LoopSender::tick);
+}
+
+void LoopSender::start(const QStringList &entries, int interval)
+{
+    rotation = entries;
+    interval_ms = interval;
+    clock.start();
+    schedule.start(clock.nsecsElapsed(), interval_ms);
+    timer.start(interval_ms);
+}
+
+void LoopSender::stop()
+{
+    timer.stop();
+    rotation.clear();
+    ticking = false;
+}
+
+void LoopSender::tick()
+{
+    schedule.woke(clock.nsecsElapsed());
+    if (rotation.isEmpty())
+        return;
+    const QString text = rotation.takeFirst();
+    rotation.append(text);
+    // The loop counts as running while the text is sent: a box opened for it
+    // must still find a loop to stop.
+    ticking = true;
+    emit due(text);
+    if (!ticking)
+        return;
+    ticking = false;
+    const QString field = interval_field();
+    if (check_interval(field) == IntervalCheck::Accepted)
+        interval_ms = field.toInt(nullptr, 10);
+    timer.start(schedule.next_wait_ms(clock.nsecsElapsed(), interval_ms));
+}

@@ -1,0 +1,42 @@
+#ifndef ZARVICK_MESSAGE_LOG_H
+#define ZARVICK_MESSAGE_LOG_H
+
+#include "console/log_clock.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class QTextEdit;
+
+// The log below the tabs: one line per command sent (blue, "TX：") and per
+// reply received (green, "RX："), each with its time stamp; the view
+// follows the newest line.
+//
+// It stays light whatever runs: only the newest `line_limit` lines are
+// kept (older ones leave from the top), and a line shows at most
+// `longest_line` characters of its text, so no single line can hold the
+// window up while it is laid out. What is sent is never cut, only its line.
+class MessageLog
+{
+public:
+    static constexpr int default_line_limit = 100000;
+    static constexpr int longest_line = 4096;
+
+    explicit MessageLog(QTextEdit *view, int line_limit = default_line_limit);
+    void add_sent(const QString &text) { add(text, true); }
+    void add_received(const QList<QByteArray> &replies);
+    void clear();
+
+private:
+    void add(const QString &text, bool sent);
+
+    QTextEdit *view;
+    LogClock clock;
+};
+
+// A line's text as the log shows it: whole, or its start and a marker that
+// says how many characters were left out.
+QString shown_text(const QString &text);
+
+#endif

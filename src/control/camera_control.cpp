@@ -1,0 +1,90 @@
+#include "control/camera_control.h"
+
+#include "links/link.h"
+#include "visca/command_text.h"
+#include "visca/commands.h"
+
+CameraControl::CameraControl(CommandSender &sender, LinkSource current_link, QObject *parent)
+    : QObject(parent), sender(sender), current_link(std::move(current_link))
+{
+    focus_wait.setSingleShot(true);
+    // A coarse timer may fire early, before the camera is in manual focus.
+    focus_wait.setTimerType(Qt::PreciseTimer);
+    focus_wait.setInterval(manual_focus_wait_ms);
+    connect(&focus_wait, &QTimer::timeout, this, &CameraControl::focus_wait_over);
+}
+
+void CameraControl::send(const QString &text)
+{
+    Link *link = current_link();
+    if (!link)
+        return;
+    const SendResult result = sender.send(*link, text);
+    if (result != SendResult::Sent)
+        emit failed(result, link->errorText());
+}
+
+void CameraControl::drive(const char *direction, int pan_speed, int tilt_speed)
+{
+    send(speed_replace(direction, quint8(pan_speed), quint8(tilt_speed)));
+}
+
+void CameraControl::stop_pan_tilt() { send(visca::pan_tilt_stop); }
+
+void CameraControl::home() { send(visca::pan_tilt_home); }
+
+void CameraControl::zoom(const char *direction, const QString &speed)
+{
+    send(QString(direction).replace('P', speed));
+}
+
+void CameraControl::stop_zoom() { send(visca::zoom_stop); }
+
+void CameraControl::focus(const char *direction, const QString &speed)
+{
+    if (!ready())
+        return;
+    send(visca::focus_manual);
+    focus_drive = QString(direction).replace('P', speed);
+    stop_after_focus_drive = false;
+    focus_wait.start();
+}
+
+void CameraControl::focus_wait_over()
+{
+    // The link may have closed during the wait: then nothing goes out.
+    send(focus_drive);
+    if (stop_after_focus_drive) {
+        stop_after_focus_drive = false;
+        send(visca::focus_stop);
+    }
+}
+
+void CameraControl::stop_focus()
+{
+    if (!ready())
+        return;
+    // A stop sent now would overtake the drive still waiting.
+    if (focus_wait.isActive())
+        stop_after_focus_drive = true;
+    else
+        send(visca::focus_stop);
+}
+
+void CameraControl::preset(bool store, int number)
+{
+    const char *command = store ? visca::preset_set : visca::preset_recall;
+    send(QString(command).replace("XX", QString::number(number, 10)));
+}
+
+bool CameraControl::preset_from_field(bool store, const QString &field)
+{
+    bool ok = false;
+    const int number = field.toInt(&ok, 10);
+    // An empty or mistyped field must not reach preset 0 (on air).
+    if (!ok || number < 0 || number > 254)
+        return false;
+    const char *command = store ? visca::preset_set : visca::preset_recall;
+    send(QString(command).replace("XX", preset_hex(number)));
+    return true;
+}

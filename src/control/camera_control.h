@@ -1,0 +1,60 @@
+#ifndef ZARVICK_CAMERA_CONTROL_H
+#define ZARVICK_CAMERA_CONTROL_H
+
+#include "control/command_sender.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+class Link;
+
+// The control panel's operations on camera 1. Each goes to the link that
+// `current_link` names at that moment and does nothing when it names none
+// (no link open for the chosen mode). Sent commands come out of the
+// sender's `sent`; a command that did not go out, of `failed` here.
+class CameraControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    using LinkSource = std::function<Link *()>;
+    // How long the camera gets to switch to manual focus before a focus drive.
+    static constexpr int manual_focus_wait_ms = 50;
+
+    CameraControl(CommandSender &sender, LinkSource current_link, QObject *parent = nullptr);
+
+    bool ready() const { return current_link() != nullptr; }
+    // `direction` is one of the pan-tilt templates of visca/commands.h; the
+    // speeds are VISCA speeds (pan 01-18h, tilt 01-14h).
+    void drive(const char *direction, int pan_speed, int tilt_speed);
+    void stop_pan_tilt();
+    void home();
+    // `speed` is the digit "0" to "7".
+    void zoom(const char *direction, const QString &speed);
+    void stop_zoom();
+    // Switches the camera to manual focus first; the drive follows after
+    // the wait, and a release during the wait sends its stop after it.
+    void focus(const char *direction, const QString &speed);
+    void stop_focus();
+    // A quick preset button: the number as written in decimal.
+    void preset(bool store, int number);
+    // The preset field: false when its text is no preset number (0-254).
+    bool preset_from_field(bool store, const QString &field);
+
+signals:
+    void failed(SendResult result, const QString &reason);
+
+private:
+    void send(const QString &text);
+    void focus_wait_over();
+
+    CommandSender &sender;
+    LinkSource current_link;
+    QTimer focus_wait;
+    QString focus_drive;
+    bool stop_after_focus_drive = false;
+};
+
+#endif

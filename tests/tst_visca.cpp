@@ -1,0 +1,158 @@
+// The VISCA text helpers and the packet cutter shared by the program, the
+// simulator and the tests.
+
+#include "visca/command_text.h"
+#include "visca/packet_cutter.h"
+
+#include <QtTest>
+
+class ViscaTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void conversion_data();
+    void conversion();
+    void speed_filling_data();
+    void speed_filling();
+    void preset_numbers();
+    void hex_rendering_data();
+    void hex_rendering();
+    void packet_cutting_data();
+    void packet_cutting();
+    void cutter_memory_stays_flat();
+};
+
+void ViscaTest::conversion_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes"); // empty with "fails" for a text that does not convert
+    QTest::addColumn<bool>("fails");
+    const auto bytes = [](const char *hex) { return QByteArray::fromHex(hex); };
+    QTest::newRow("home") << "81 01 06 04 FF" << bytes("81010604ff") << false;
+    QTest::newRow("extra spaces") << "81  01 06 04 FF " << bytes("81010604ff") << false;
+    QTest::newRow("lower case") << "ff" << bytes("ff") << false;
+    QTest::newRow("0x prefix") << "0x81" << bytes("81") << false;
+    QTest::newRow("plus sign") << "+FC" << bytes("fc") << false;
+    QTest::newRow("empty text") << "" << QByteArray() << false;
+    QTest::newRow("bad piece") << "81 01 04 07 2G FF" << QByteArray() << true;
+    QTest::newRow("unfilled placeholder") << "81 01 06 01 HK VN 03 01 FF" << QByteArray() << true;
+    // A value that is no byte is not cut to its low byte.
+    QTest::newRow("three digits") << "81 1FF 06 04 FF" << QByteArray() << true;
+    QTest::newRow("100") << "100" << QByteArray() << true;
+    QTest::newRow("negative") << "-FC" << QByteArray() << true;
+    QTest::newRow("past an int") << "81 FFFFFFFFFF FF" << QByteArray() << true;
+    QTest::newRow("tab inside a piece") << "81\t01" << QByteArray() << true;
+    QTest::newRow("full-width digits") << QString::fromUtf8("８１ FF") << QByteArray() << true;
+    QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("٨١ FF") << QByteArray() << true;
+    QTest::newRow("NUL") << QString("81") + QChar(0) + " FF" << QByteArray() << true;
+    QTest::newRow("zero-width space") << QString::fromUtf8("81\u200B FF") << QByteArray() << true;
+    QTest::newRow("20,000-character piece") << QString(20000, '1') << QByteArray() << true;
+}
+
+void ViscaTest::conversion()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, fails);
+    bool converted = fails;
+    QCOMPARE(command_bytes(text, &converted), bytes);
+    QCOMPARE(converted, !fails);
+}
+
+void ViscaTest::speed_filling_data()
+{
+    QTest::addColumn<int>("pan");
+    QTest::addColumn<int>("tilt");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("defaults") << 15 << 15 << "81 01 06 01 0F 0F 03 01 FF";
+    QTest::newRow("slowest") << 1 << 1 << "81 01 06 01 01 01 03 01 FF";
+    QTest::newRow("fastest") << 0x18 << 0x14 << "81 01 06 01 18 14 03 01 FF";
+    QTest::newRow("upper case") << 10 << 3 << "81 01 06 01 0A 03 03 01 FF";
+}
+
+void ViscaTest::speed_filling()
+{
+    QFETCH(int, pan);
+    QFETCH(int, tilt);
+    QFETCH(QString, text);
+    QCOMPARE(speed_replace("81 01 06 01 HK VN 03 01 FF", quint8(pan), quint8(tilt)), text);
+}
+
+void ViscaTest::preset_numbers()
+{
+    QCOMPARE(preset_hex(0), QString("00"));
+    QCOMPARE(preset_hex(10), QString("0A"));
+    QCOMPARE(preset_hex(254), QString("FE"));
+}
+
+void ViscaTest::hex_rendering_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("reply") << QByteArray::fromHex("9041ff") << "90 41 FF ";
+    QTest::newRow("upper case") << QByteArray::fromHex("ab0a") << "AB 0A ";
+    QTest::newRow("zero byte") << QByteArray(1, '\0') << "00 ";
+    QTest::newRow("nothing") << QByteArray() << "";
+}
+
+void ViscaTest::hex_rendering()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(hex_text(bytes), text);
+}
+
+void ViscaTest::packet_cutting_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");
+    QTest::addColumn<QStringList>("packets");
+    QTest::addColumn<int>("left");
+    using Reads = QList<QByteArray>;
+    const auto h = [](const char *hex) { return QByteArray::fromHex(hex); };
+    QTest::newRow("one reply") << Reads{h("9041ff")} << QStringList{"9041ff"} << 0;
+    QTest::newRow("two replies in one read")
+        << Reads{h("9041ff9051ff")} << QStringList{"9041ff", "9051ff"} << 0;
+    QTest::newRow("split over reads") << Reads{h("9041"), h("ff")} << QStringList{"9041ff"} << 0;
+    QTest::newRow("no FF yet") << Reads{h("4142")} << QStringList{} << 2;
+    QTest::newRow("tail kept") << Reads{h("9051ff90")} << QStringList{"9051ff"} << 1;
+    // The test cutter's limit is 4: a run without FF comes out at 4 bytes.
+    QTest::newRow("run at the limit") << Reads{h("01020304")} << QStringList{"01020304"} << 0;
+    QTest::newRow("run past the limit")
+        << Reads{h("0102"), h("030405ff")} << QStringList{"01020304", "05ff"} << 0;
+    QTest::newRow("FF as the fourth byte") << Reads{h("010203ff")} << QStringList{"010203ff"} << 0;
+}
+
+void ViscaTest::packet_cutting()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(QStringList, packets);
+    QFETCH(int, left);
+    PacketCutter cutter(4);
+    QStringList cut;
+    for (const QByteArray &read : reads) {
+        for (const QByteArray &packet : cutter.feed(read))
+            cut << QString::fromLatin1(packet.toHex());
+    }
+    QCOMPARE(cut, packets);
+    QCOMPARE(cutter.pending_size(), left);
+}
+
+void ViscaTest::cutter_memory_stays_flat()
+{
+    // A device that never sends FF (a GPS receiver on the port): 1 MB in
+    // reads of 4 kB comes out in pieces of the limit, nothing piles up.
+    PacketCutter cutter;
+    const QByteArray read(4096, 'A');
+    int packets = 0;
+    for (int i = 0; i < 256; ++i) {
+        for (const QByteArray &packet : cutter.feed(read)) {
+            QCOMPARE(packet.size(), PacketCutter::default_limit);
+            ++packets;
+        }
+        QVERIFY(cutter.pending_size() < PacketCutter::default_limit);
+    }
+    QCOMPARE(packets, 1024);
+}
+
+QTEST_APPLESS_MAIN(ViscaTest)
+#include "tst_visca.moc"
