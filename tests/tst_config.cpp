@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 QStringList debug_lines;
 void record_debug(QtMsgType, const QMessageLogContext &, const QString &text)
@@ -55,6 +57,8 @@ private slots:
     void save_replaces_an_older_file_without_losing_it();
     void save_on_a_full_disk_keeps_the_old_file();
     void cancel_keeps_running_and_writes_nothing();
+    void failed_save_asks_before_exit_data();
+    void failed_save_asks_before_exit();
     void stored_indexes_data();
     void stored_indexes();
     void file_with_only_a_language();
@@ -194,10 +198,48 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     {
         MainWindow window;
         control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
-        close_window(window, QMessageBox::Ok);
+        const auto boxes = close_window(window, QMessageBox::Ok);
+        // The operator hears why before the program ends.
+        QCOMPARE(boxes.size(), 2);
+        QVERIFY2(boxes[1].text.contains("config.ini: No space left on device"),
+                 qPrintable(boxes[1].text));
     }
     QVERIFY(config.open(QIODevice::ReadOnly));
     QCOMPARE(config.readAll(), old_file);
+}
+
+void ConfigTest::failed_save_asks_before_exit_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("a folder, exit anyway") << false << int(QMessageBox::Ok);
+    QTest::newRow("a folder, stay") << false << int(QMessageBox::Cancel);
+    // A FIFO would hold the start-up in open(): it counts as no file.
+    QTest::newRow("a FIFO, exit anyway") << true << int(QMessageBox::Ok);
+}
+
+void ConfigTest::failed_save_asks_before_exit()
+{
+    QFETCH(bool, fifo);
+    QFETCH(int, answer);
+    ScratchFolder folder;
+    const QString path = folder.file("config.ini");
+    if (fifo)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+    MainWindow window;
+    QCOMPARE(index_of(window, "BaucomboBox"), 3);
+    ModalCatcher catcher({QMessageBox::Ok, QMessageBox::StandardButton(answer)});
+    window.show();
+    window.close();
+    QCOMPARE(catcher.boxes.size(), 2);
+    QCOMPARE(catcher.boxes[1].title, QString("警告"));
+    QCOMPARE(catcher.boxes[1].text,
+             QString("设置无法保存到 %1：Not a regular file\n仍然退出吗？").arg(path));
+    QCOMPARE(window.isVisible(), answer == QMessageBox::Cancel);
+    const QFileInfo left(path);
+    QVERIFY(fifo ? !left.isFile() && left.exists() : left.isDir());
 }
 
 void ConfigTest::cancel_keeps_running_and_writes_nothing()

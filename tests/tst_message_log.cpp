@@ -2,8 +2,12 @@
 // the text, one space, the time stamp, blue for sent and green for received.
 
 #include "app/mainwindow.h"
+#include "console/message_log.h"
 #include "testsupport.h"
 
+#include <QTextBlock>
+
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -21,6 +25,8 @@ private slots:
     void time_stamp_is_the_moment_of_the_line();
     void clear_starts_a_fresh_log();
     void view_follows_the_newest_line();
+    void oldest_lines_leave_at_the_limit();
+    void long_lines_are_cut_for_the_view_only();
 
 private:
     ScratchFolder *folder = nullptr;
@@ -112,6 +118,49 @@ void MessageLogTest::view_follows_the_newest_line()
     QCOMPARE(log_colour(*window, 0), QColor("blue"));
     QVERIFY(log->textCursor().atEnd());
     QVERIFY(log->viewport()->rect().contains(log->cursorRect()));
+}
+
+void MessageLogTest::oldest_lines_leave_at_the_limit()
+{
+    // A loop left running for a day must not fill the memory: the log keeps
+    // the newest lines, each in its own colour.
+    QTextEdit view;
+    MessageLog log(&view, 5);
+    for (int i = 0; i < 8; ++i) {
+        if (i % 2)
+            log.add_received({QByteArray(1, char(i))});
+        else
+            log.add_sent(QString::number(i));
+    }
+    QTextDocument *document = view.document();
+    QCOMPARE(document->blockCount(), 5);
+    QVERIFY(document->firstBlock().text().startsWith("RX：03 "));
+    QVERIFY(document->lastBlock().text().startsWith("RX：07 "));
+    for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
+        const bool sent = block.text().startsWith("TX");
+        QCOMPARE(block.begin().fragment().charFormat().foreground().color(),
+                 QColor(sent ? "blue" : "green"));
+    }
+}
+
+void MessageLogTest::long_lines_are_cut_for_the_view_only()
+{
+    // One huge line would hold the window up while it is laid out.
+    const QString text = QString(10000, '0') + "81 01 06 04 FF";
+    QCOMPARE(shown_text(text), text.left(MessageLog::longest_line) + "…（另有 5918 个字符未显示）");
+    QCOMPARE(shown_text("81 01 06 04 FF"), QString("81 01 06 04 FF"));
+
+    // What is sent is not cut.
+    click(*window, "radioButton_12");
+    control<QPlainTextEdit>(window, "plainTextEdit")->setPlainText(text);
+    click(*window, "pushButton_13");
+    QCOMPARE(camera->read(1).value(0), hex("81 01 06 04 FF"));
+    QCOMPARE(log_lines(*window), QStringList({"TX：" + shown_text(text)}));
+
+    // The largest datagram is one short line too.
+    camera->reply(QByteArray(60000, 'A'));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 2; }));
+    QVERIFY(log_lines(*window)[1].endsWith("…（另有 175904 个字符未显示）"));
 }
 
 QTEST_MAIN(MessageLogTest)

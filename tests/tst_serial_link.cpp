@@ -55,6 +55,7 @@ private slots:
     void open_failure();
     void replies_are_cut_at_ff();
     void unfinished_bytes_head_the_next_packet_after_reopen();
+    void a_device_without_ff_is_logged_in_pieces();
     void a_flood_of_replies_is_logged_whole_and_followed();
     void unplugged_device_returns_the_panel_to_idle();
 };
@@ -203,6 +204,22 @@ void SerialLinkTest::unfinished_bytes_head_the_next_packet_after_reopen()
     pty.write(hex("FF"));
     QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
     QCOMPARE(log_lines(window), QStringList({"RX：41 42 FF "}));
+}
+
+void SerialLinkTest::a_device_without_ff_is_logged_in_pieces()
+{
+    // An ASCII device on the port never sends FF: its bytes come out as
+    // lines of 1024 rather than piling up until the memory runs out.
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer pty;
+    open_serial(window, pty.path());
+    pty.write(QByteArray(1500, 'A'));
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 1; }));
+    QString piece;
+    for (int i = 0; i < 1024; ++i)
+        piece += "41 ";
+    QCOMPARE(log_lines(window), QStringList({"RX：" + piece}));
 }
 
 void SerialLinkTest::a_flood_of_replies_is_logged_whole_and_followed()

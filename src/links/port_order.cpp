@@ -1,16 +1,22 @@
 #include "links/port_order.h"
 
+namespace {
+// Only ASCII digits make numbers: other scripts' digits compare as text, so
+// that every run compares one way and the order stays a strict weak order.
+bool ascii_digit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+} // namespace
+
 bool natural_less(const QString &a, const QString &b)
 {
     int i = 0;
     int j = 0;
     while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
+        if (ascii_digit(a[i]) && ascii_digit(b[j])) {
             int end_a = i;
             int end_b = j;
-            while (end_a < a.size() && a[end_a].isDigit())
+            while (end_a < a.size() && ascii_digit(a[end_a]))
                 ++end_a;
-            while (end_b < b.size() && b[end_b].isDigit())
+            while (end_b < b.size() && ascii_digit(b[end_b]))
                 ++end_b;
             // Compare the runs by value without converting: leading zeros
             // aside, the longer run is the larger number.

@@ -46,7 +46,12 @@ QByteArray ScratchFolder::read(const QString &name) const
     return in.readAll();
 }
 
-ModalCatcher::ModalCatcher(QMessageBox::StandardButton answer) : answer(answer)
+ModalCatcher::ModalCatcher(QMessageBox::StandardButton answer)
+    : ModalCatcher(QList<QMessageBox::StandardButton>{answer})
+{
+}
+
+ModalCatcher::ModalCatcher(const QList<QMessageBox::StandardButton> &answers) : answers(answers)
 {
     connect(&timer, &QTimer::timeout, this, &ModalCatcher::poll);
     timer.start(10);
@@ -57,6 +62,7 @@ void ModalCatcher::poll()
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (!box || !box->isVisible())
         return;
+    const QMessageBox::StandardButton answer = answers.value(boxes.size(), answers.last());
     boxes << Box{box->icon(), box->windowTitle(), box->text()};
     QAbstractButton *button = box->button(answer);
     if (button)

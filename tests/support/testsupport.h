@@ -47,12 +47,14 @@ public:
         QString text;
     };
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
+    // Answers the boxes in turn; the last answer stands for any further box.
+    explicit ModalCatcher(const QList<QMessageBox::StandardButton> &answers);
     QList<Box> boxes;
     QString texts() const;
 
 private:
     void poll();
-    QMessageBox::StandardButton answer;
+    QList<QMessageBox::StandardButton> answers;
     QTimer timer;
 };
 
