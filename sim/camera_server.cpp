@@ -42,6 +42,10 @@ bool CameraServer::start(QString *error)
         return false;
     }
     connect(tcp_server, &QTcpServer::newConnection, this, &CameraServer::accept_tcp);
+    connect(tcp_server, &QTcpServer::acceptError, this, &CameraServer::accept_failed);
+    accept_retry.setSingleShot(true);
+    accept_retry.setInterval(accept_retry_ms);
+    connect(&accept_retry, &QTimer::timeout, this, &CameraServer::resume_accepting);
     say(QString("camera 1 on TCP %1:%2").arg(at).arg(tcp_server->serverPort()), true);
 
     if (!udp_socket->bind(options.bind, options.udp_port)) {
@@ -99,8 +103,29 @@ void CameraServer::accept_tcp()
             connections.remove(socket);
             socket->deleteLater();
             say("tcp: controller " + peer + " disconnected");
+            // A descriptor just came free.
+            if (accept_retry.isActive())
+                QTimer::singleShot(0, this, &CameraServer::resume_accepting);
         });
     }
+}
+
+void CameraServer::accept_failed(QAbstractSocket::SocketError)
+{
+    // Out of descriptors, accept() fails until one frees: Qt has paused
+    // accepting, and retrying at once would only spin.
+    if (!accepting_paused_said)
+        say("tcp: cannot accept (" + tcp_server->errorString() +
+                "); paused until a descriptor frees",
+            true);
+    accepting_paused_said = true;
+    accept_retry.start();
+}
+
+void CameraServer::resume_accepting()
+{
+    accept_retry.stop();
+    tcp_server->resumeAccepting();
 }
 
 void CameraServer::read_tcp(QTcpSocket *socket)
@@ -109,12 +134,27 @@ void CameraServer::read_tcp(QTcpSocket *socket)
     if (found == connections.end())
         return;
     const QPointer<QTcpSocket> guarded(socket);
-    const Send send = [guarded](const QByteArray &bytes) {
-        if (guarded)
-            guarded->write(bytes);
+    const Send send = [this, guarded](const QByteArray &bytes) {
+        if (!guarded || !guarded->isOpen())
+            return;
+        // Flushed at once: a controller that sends and half-closes still
+        // gets its answer before the connection goes.
+        guarded->write(bytes);
+        guarded->flush();
+        if (guarded->bytesToWrite() > most_unsent_bytes) {
+            say(QString("tcp: controller %1:%2 does not read its replies; closing")
+                    .arg(guarded->peerAddress().toString())
+                    .arg(guarded->peerPort()),
+                true);
+            guarded->abort();
+        }
     };
     for (const QByteArray &message : found->cutter.feed(socket->readAll())) {
         handle(message, "tcp", send);
+        // A reply may have closed the connection (see `send`).
+        found = connections.find(socket);
+        if (found == connections.end())
+            return;
         if (options.drop_after > 0 && ++found->messages >= options.drop_after) {
             say(QString("tcp: dropping the connection after %1 messages").arg(found->messages));
             socket->disconnectFromHost();

@@ -4,10 +4,12 @@
 #include "visca/packet_cutter.h"
 #include "visca_camera.h"
 
+#include <QAbstractSocket>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 class QSocketNotifier;
@@ -49,6 +51,8 @@ private:
 
     bool open_serial(QString *error);
     void accept_tcp();
+    void accept_failed(QAbstractSocket::SocketError error);
+    void resume_accepting();
     void read_tcp(QTcpSocket *socket);
     void read_udp();
     void read_pty();
@@ -62,6 +66,12 @@ private:
     QTcpServer *tcp_server;
     QUdpSocket *udp_socket;
     QHash<QTcpSocket *, Connection> connections;
+    // A controller that never reads must not make the camera grow without
+    // bound: past this much unsent, its connection is closed.
+    static constexpr qint64 most_unsent_bytes = 1024 * 1024;
+    static constexpr int accept_retry_ms = 200;
+    QTimer accept_retry;
+    bool accepting_paused_said = false;
     int pty_master = -1;
     int pty_slave = -1;
     QSocketNotifier *pty_notifier = nullptr;

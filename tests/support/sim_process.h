@@ -16,6 +16,7 @@ public:
     quint16 tcp() const { return tcp_port; }
     quint16 udp() const { return udp_port; }
     QString serial() const { return serial_path; }
+    qint64 pid() const { return process.processId(); }
     // The camera's lines so far, without their time stamps.
     QStringList lines();
     // Waits for a line holding `text`; true when it came.

@@ -1,0 +1,138 @@
+// The simulated camera as a server on the network: it must hold against
+// clients that half-close, never read, or use up its descriptors.
+
+#include "sim_process.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+// A plain client socket: Qt's sockets cannot half-close.
+int connect_to(quint16 port, int receive_buffer = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (receive_buffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Everything the server sends until it closes, or until time is up.
+QByteArray read_to_end(int fd, int timeout_ms)
+{
+    QByteArray all;
+    char buffer[4096];
+    pollfd waiting{fd, POLLIN, 0};
+    while (::poll(&waiting, 1, timeout_ms) > 0) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        all.append(buffer, int(got));
+    }
+    return all;
+}
+
+double cpu_seconds(qint64 pid)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = stat.readAll().split(')').value(1).split(' ');
+    // utime and stime, fields 14 and 15 of the whole line.
+    return (fields.value(12).toDouble() + fields.value(13).toDouble()) / sysconf(_SC_CLK_TCK);
+}
+} // namespace
+
+class SimServerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void answers_a_client_that_half_closes();
+    void closes_a_client_that_never_reads();
+    void pauses_accepting_when_out_of_descriptors();
+};
+
+void SimServerTest::answers_a_client_that_half_closes()
+{
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const int fd = connect_to(camera.tcp());
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, "\x81\x01\x06\x04\xFF", 5), ssize_t(5));
+    ::shutdown(fd, SHUT_WR);
+    QCOMPARE(read_to_end(fd, 2000), hex("90 41 FF 90 51 FF"));
+    ::close(fd);
+}
+
+void SimServerTest::closes_a_client_that_never_reads()
+{
+    SimProcess camera({"--quiet"});
+    QVERIFY(camera.started());
+    const int fd = connect_to(camera.tcp(), 4096);
+    QVERIFY(fd >= 0);
+    // Home commands by the thousand, and not one reply read.
+    QByteArray commands;
+    for (int i = 0; i < 4096; ++i)
+        commands += hex("81 01 06 04 FF");
+    pollfd writable{fd, POLLOUT, 0};
+    bool closed = false;
+    for (int round = 0; round < 2000 && !closed; ++round) {
+        if (::poll(&writable, 1, 2000) <= 0 ||
+            ::send(fd, commands.constData(), size_t(commands.size()), MSG_NOSIGNAL) < 0)
+            closed = true;
+        closed = closed || camera.wait_for("does not read its replies", 0);
+    }
+    QVERIFY(camera.wait_for("does not read its replies; closing", 20000));
+    ::close(fd);
+    // It goes on serving others.
+    QCOMPARE(camera.inquire(hex("81 09 04 00 FF")).left(2), hex("90 50"));
+}
+
+void SimServerTest::pauses_accepting_when_out_of_descriptors()
+{
+    // The camera starts with few descriptors: its own files and sockets, and
+    // room for a handful of controllers.
+    rlimit old_limit{};
+    ::getrlimit(RLIMIT_NOFILE, &old_limit);
+    rlimit low = old_limit;
+    low.rlim_cur = 24;
+    ::setrlimit(RLIMIT_NOFILE, &low);
+    SimProcess camera;
+    ::setrlimit(RLIMIT_NOFILE, &old_limit);
+    QVERIFY(camera.started());
+
+    QList<int> clients;
+    for (int i = 0; i < 40; ++i)
+        clients << connect_to(camera.tcp());
+    QVERIFY(camera.wait_for("paused until a descriptor frees"));
+    const double before = cpu_seconds(camera.pid());
+    QTest::qWait(500);
+    const double used = cpu_seconds(camera.pid()) - before;
+    QVERIFY2(used < 0.1, qPrintable(QString("%1 s of CPU while out of descriptors").arg(used)));
+    int said = 0;
+    for (const QString &line : camera.lines())
+        said += line.contains("paused until a descriptor frees");
+    QCOMPARE(said, 1);
+
+    for (int fd : clients)
+        ::close(fd);
+    QCOMPARE(camera.inquire(hex("81 09 04 00 FF")).left(2), hex("90 50"));
+}
+
+QTEST_MAIN(SimServerTest)
+#include "tst_sim_server.moc"
