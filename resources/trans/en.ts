@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>MainWindow</source>
-        <translation>Zarvick v2.2</translation>
+        <translation>Zarvick v@PROJECT_VERSION@</translation>
     </message>
     <message>
         <source>Manual</source>

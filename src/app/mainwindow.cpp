@@ -17,7 +17,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     map_form_font();
     ui->setupUi(this);
-    setWindowTitle("Zarvick v2.2");
+    setWindowTitle(QStringLiteral("Zarvick v" ZARVICK_VERSION));
     for (QRadioButton *mode :
          {ui->radioButton_9, ui->radioButton_10, ui->radioButton_11, ui->radioButton_12})
         tighten_caption_gap(mode);
