@@ -1,6 +1,7 @@
 #ifndef ZARVICK_COMMAND_SENDER_H
 #define ZARVICK_COMMAND_SENDER_H
 
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 
@@ -12,6 +13,8 @@ enum class SendResult {
     BadText,     // the text does not convert to bytes; nothing was written
     WriteFailed, // the link did not take all the bytes (see the link's errorText())
 };
+
+Q_DECLARE_METATYPE(SendResult)
 
 // Converts command texts and writes them on a link. Only a text whose bytes
 // all left is announced as sent, so the log never claims a send that did
