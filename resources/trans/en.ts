@@ -235,5 +235,57 @@
         <source>… (%1 more characters)</source>
         <translation>… (%1 more characters)</translation>
     </message>
+    <message>
+        <source>Key: Up arrow or keypad 8</source>
+        <translation>Key: Up arrow or keypad 8</translation>
+    </message>
+    <message>
+        <source>Key: Down arrow or keypad 2</source>
+        <translation>Key: Down arrow or keypad 2</translation>
+    </message>
+    <message>
+        <source>Key: Left arrow or keypad 4</source>
+        <translation>Key: Left arrow or keypad 4</translation>
+    </message>
+    <message>
+        <source>Key: Right arrow or keypad 6</source>
+        <translation>Key: Right arrow or keypad 6</translation>
+    </message>
+    <message>
+        <source>Key: keypad 7, or Up and Left arrows</source>
+        <translation>Key: keypad 7, or Up and Left arrows</translation>
+    </message>
+    <message>
+        <source>Key: keypad 9, or Up and Right arrows</source>
+        <translation>Key: keypad 9, or Up and Right arrows</translation>
+    </message>
+    <message>
+        <source>Key: keypad 1, or Down and Left arrows</source>
+        <translation>Key: keypad 1, or Down and Left arrows</translation>
+    </message>
+    <message>
+        <source>Key: keypad 3, or Down and Right arrows</source>
+        <translation>Key: keypad 3, or Down and Right arrows</translation>
+    </message>
+    <message>
+        <source>Key: Home or keypad 5</source>
+        <translation>Key: Home or keypad 5</translation>
+    </message>
+    <message>
+        <source>Key: +</source>
+        <translation>Key: +</translation>
+    </message>
+    <message>
+        <source>Key: -</source>
+        <translation>Key: -</translation>
+    </message>
+    <message>
+        <source>Key: Page Up</source>
+        <translation>Key: Page Up</translation>
+    </message>
+    <message>
+        <source>Key: Page Down</source>
+        <translation>Key: Page Down</translation>
+    </message>
 </context>
 </TS>

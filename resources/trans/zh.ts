@@ -235,5 +235,57 @@
         <source>… (%1 more characters)</source>
         <translation>…（另有 %1 个字符未显示）</translation>
     </message>
+    <message>
+        <source>Key: Up arrow or keypad 8</source>
+        <translation>按键：上方向键或小键盘 8</translation>
+    </message>
+    <message>
+        <source>Key: Down arrow or keypad 2</source>
+        <translation>按键：下方向键或小键盘 2</translation>
+    </message>
+    <message>
+        <source>Key: Left arrow or keypad 4</source>
+        <translation>按键：左方向键或小键盘 4</translation>
+    </message>
+    <message>
+        <source>Key: Right arrow or keypad 6</source>
+        <translation>按键：右方向键或小键盘 6</translation>
+    </message>
+    <message>
+        <source>Key: keypad 7, or Up and Left arrows</source>
+        <translation>按键：小键盘 7，或同时按上、左方向键</translation>
+    </message>
+    <message>
+        <source>Key: keypad 9, or Up and Right arrows</source>
+        <translation>按键：小键盘 9，或同时按上、右方向键</translation>
+    </message>
+    <message>
+        <source>Key: keypad 1, or Down and Left arrows</source>
+        <translation>按键：小键盘 1，或同时按下、左方向键</translation>
+    </message>
+    <message>
+        <source>Key: keypad 3, or Down and Right arrows</source>
+        <translation>按键：小键盘 3，或同时按下、右方向键</translation>
+    </message>
+    <message>
+        <source>Key: Home or keypad 5</source>
+        <translation>按键：Home 或小键盘 5</translation>
+    </message>
+    <message>
+        <source>Key: +</source>
+        <translation>按键：+</translation>
+    </message>
+    <message>
+        <source>Key: -</source>
+        <translation>按键：-</translation>
+    </message>
+    <message>
+        <source>Key: Page Up</source>
+        <translation>按键：Page Up</translation>
+    </message>
+    <message>
+        <source>Key: Page Down</source>
+        <translation>按键：Page Down</translation>
+    </message>
 </context>
 </TS>

@@ -136,3 +136,68 @@ void MainWindow::stop_loop()
     loop.stop();
     ui->pushButton_13->setText(tr("Send"));
 }
+
+namespace {
+struct Way {
+    QPoint aim;
+    const char *command;
+};
+const Way ways[] = {
+    {{0, -1}, visca::pan_tilt_up},        {{0, 1}, visca::pan_tilt_down},
+    {{-1, 0}, visca::pan_tilt_left},      {{1, 0}, visca::pan_tilt_right},
+    {{-1, -1}, visca::pan_tilt_up_left},  {{1, -1}, visca::pan_tilt_up_right},
+    {{-1, 1}, visca::pan_tilt_down_left}, {{1, 1}, visca::pan_tilt_down_right},
+};
+} // namespace
+
+void MainWindow::aim(QPoint aim)
+{
+    QPushButton *const buttons[] = {ui->ptz_upButton,       ui->ptz_downButton,
+                                    ui->ptz_leftButton,     ui->ptz_rightButton,
+                                    ui->ptz_leftupButton,   ui->ptz_rightupButton,
+                                    ui->ptz_leftdownButton, ui->ptz_rightdownButton};
+    // Keys do nothing where the buttons would do nothing.
+    const bool driving = control.ready() && !aim.isNull();
+    for (int i = 0; i < 8; ++i)
+        buttons[i]->setDown(driving && ways[i].aim == aim);
+    if (!driving) {
+        control.stop_pan_tilt();
+        return;
+    }
+    for (const Way &way : ways) {
+        if (way.aim == aim)
+            drive(way.command);
+    }
+}
+
+void MainWindow::zoom_key(int direction)
+{
+    const bool driving = control.ready() && direction != 0;
+    ui->zoomin_Button->setDown(driving && direction > 0);
+    ui->zoomout_Button->setDown(driving && direction < 0);
+    if (driving)
+        zoom(direction > 0 ? visca::zoom_tele : visca::zoom_wide);
+    else
+        control.stop_zoom();
+}
+
+void MainWindow::focus_key(int direction)
+{
+    const bool driving = control.ready() && direction != 0;
+    ui->focusin_Button->setDown(driving && direction > 0);
+    ui->focusout_Button->setDown(driving && direction < 0);
+    if (driving)
+        focus(direction > 0 ? visca::focus_near : visca::focus_far);
+    else
+        control.stop_focus();
+}
+
+void MainWindow::stop_held_drives()
+{
+    for (QPushButton *button : {ui->ptz_upButton, ui->ptz_downButton, ui->ptz_leftButton,
+                                ui->ptz_rightButton, ui->ptz_leftupButton, ui->ptz_rightupButton,
+                                ui->ptz_leftdownButton, ui->ptz_rightdownButton, ui->zoomin_Button,
+                                ui->zoomout_Button, ui->focusin_Button, ui->focusout_Button})
+        button->setDown(false);
+    control.stop_held_drives();
+}

@@ -85,4 +85,22 @@ void MainWindow::retranslate()
     ui->pushButton_16->setText(serial_open ? tr("Close") : tr("Start"));
     ui->pushButton_15->setText(net_link_up() ? tr("Disconnect") : tr("Connect"));
     ui->pushButton_13->setText(loop.running() ? tr("Stop") : tr("Send"));
+    set_key_tips();
+}
+
+void MainWindow::set_key_tips()
+{
+    ui->ptz_upButton->setToolTip(tr("Key: Up arrow or keypad 8"));
+    ui->ptz_downButton->setToolTip(tr("Key: Down arrow or keypad 2"));
+    ui->ptz_leftButton->setToolTip(tr("Key: Left arrow or keypad 4"));
+    ui->ptz_rightButton->setToolTip(tr("Key: Right arrow or keypad 6"));
+    ui->ptz_leftupButton->setToolTip(tr("Key: keypad 7, or Up and Left arrows"));
+    ui->ptz_rightupButton->setToolTip(tr("Key: keypad 9, or Up and Right arrows"));
+    ui->ptz_leftdownButton->setToolTip(tr("Key: keypad 1, or Down and Left arrows"));
+    ui->ptz_rightdownButton->setToolTip(tr("Key: keypad 3, or Down and Right arrows"));
+    ui->ptz_resetButton->setToolTip(tr("Key: Home or keypad 5"));
+    ui->zoomin_Button->setToolTip(tr("Key: +"));
+    ui->zoomout_Button->setToolTip(tr("Key: -"));
+    ui->focusin_Button->setToolTip(tr("Key: Page Up"));
+    ui->focusout_Button->setToolTip(tr("Key: Page Down"));
 }

@@ -3,9 +3,12 @@
 
 #include "app/mainwindow.h"
 #include "links/address_check.h"
+#include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 namespace {
 const int tcp_connect_limit_ms = 3000;
@@ -108,4 +111,39 @@ void MainWindow::set_net_idle(bool idle)
     ui->radioButton_tcp->setEnabled(idle);
     ui->radioButton_udp->setEnabled(idle);
     ui->pushButton_15->setText(idle ? tr("Connect") : tr("Disconnect"));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // An adapter plugged in after the start shows up when the list opens.
+    if (watched == ui->ComPortcomboBox && ui->ComPortcomboBox->isEnabled()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool opens = (event->type() == QEvent::MouseButtonPress &&
+                            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) ||
+                           (event->type() == QEvent::KeyPress &&
+                            (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
+                             ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+                              key->modifiers() & Qt::AltModifier)));
+        if (opens)
+            refresh_port_list();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::refresh_port_list()
+{
+    // The open port's settings stay as they are while the link stands.
+    if (serial_open)
+        return;
+    QComboBox *ports = ui->ComPortcomboBox;
+    const QString current = ports->currentText();
+    const QStringList names = system_port_names();
+    QStringList listed;
+    for (int i = 0; i < ports->count(); ++i)
+        listed << ports->itemText(i);
+    if (listed == names)
+        return;
+    ports->clear();
+    ports->addItems(names);
+    ports->setCurrentIndex(qMax(0, names.indexOf(current)));
 }

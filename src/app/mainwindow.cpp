@@ -13,7 +13,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
       ui(std::make_unique<Ui::MainWindow>()), serial_link(this), tcp_link(this), udp_link(this),
       control(sender, [this] { return link_for(ui->radioButton_9->isChecked()); }),
-      loop([this] { return ui->lineEdit->text(); })
+      loop([this] { return ui->lineEdit->text(); }), keys(this)
 {
     map_form_font();
     ui->setupUi(this);
@@ -33,6 +33,16 @@ MainWindow::MainWindow(QWidget *parent)
                        static_cast<Link *>(&udp_link)})
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { log->add_received(replies); });
+    connect(&keys, &DriveKeys::aimed, this, &MainWindow::aim);
+    connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
+    connect(&keys, &DriveKeys::zoomed, this, &MainWindow::zoom_key);
+    connect(&keys, &DriveKeys::focused, this, &MainWindow::focus_key);
+    // A held drive whose release will not come gets its stop now.
+    connect(&keys, &DriveKeys::release_lost, this, &MainWindow::stop_held_drives);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::stop_held_drives);
+    connect(ui->radioButton_9, &QRadioButton::toggled, this, &MainWindow::stop_held_drives);
+    ui->ComPortcomboBox->installEventFilter(this);
+
     connect(&serial_link, &Link::lost, this, [this](const QString &reason) {
         serial_open = false;
         set_serial_idle(true);

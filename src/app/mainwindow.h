@@ -1,6 +1,7 @@
 #ifndef ZARVICK_MAINWINDOW_H
 #define ZARVICK_MAINWINDOW_H
 
+#include "app/drive_keys.h"
 #include "console/loop_sender.h"
 #include "control/camera_control.h"
 #include "control/command_sender.h"
@@ -116,6 +117,13 @@ private:
     void zoom(const char *direction);
     void focus(const char *direction);
     void preset_from_field(bool store);
+    void aim(QPoint aim);
+    void zoom_key(int direction);
+    void focus_key(int direction);
+    void stop_held_drives();
+    void set_key_tips();
+    void refresh_port_list();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void send_manual();
     void send_loop_entry(const QString &text);
     void stop_loop();
@@ -134,6 +142,7 @@ private:
     CommandSender sender;
     CameraControl control;
     LoopSender loop;
+    DriveKeys keys;
     QString language;
 };
 

@@ -4,6 +4,8 @@
 #include "visca/command_text.h"
 #include "visca/commands.h"
 
+#include <utility>
+
 CameraControl::CameraControl(CommandSender &sender, LinkSource current_link, QObject *parent)
     : QObject(parent), sender(sender), current_link(std::move(current_link))
 {
@@ -14,36 +16,50 @@ CameraControl::CameraControl(CommandSender &sender, LinkSource current_link, QOb
     connect(&focus_wait, &QTimer::timeout, this, &CameraControl::focus_wait_over);
 }
 
-void CameraControl::send(const QString &text)
+void CameraControl::send(const QString &text) { send_to(current_link(), text); }
+
+void CameraControl::send_to(Link *link, const QString &text)
 {
-    Link *link = current_link();
-    if (!link)
+    if (!link || !link->isOpen())
         return;
     const SendResult result = sender.send(*link, text);
     if (result != SendResult::Sent)
         emit failed(result, link->errorText());
 }
 
+void CameraControl::stop(Link *&held, const char *command)
+{
+    if (Link *link = std::exchange(held, nullptr))
+        send_to(link, command);
+}
+
 void CameraControl::drive(const char *direction, int pan_speed, int tilt_speed)
 {
+    if (!ready())
+        return;
+    pan_tilt_held = current_link();
     send(speed_replace(direction, quint8(pan_speed), quint8(tilt_speed)));
 }
 
-void CameraControl::stop_pan_tilt() { send(visca::pan_tilt_stop); }
+void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop); }
 
 void CameraControl::home() { send(visca::pan_tilt_home); }
 
 void CameraControl::zoom(const char *direction, const QString &speed)
 {
+    if (!ready())
+        return;
+    zoom_held = current_link();
     send(QString(direction).replace('P', speed));
 }
 
-void CameraControl::stop_zoom() { send(visca::zoom_stop); }
+void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop); }
 
 void CameraControl::focus(const char *direction, const QString &speed)
 {
     if (!ready())
         return;
+    focus_held = current_link();
     send(visca::focus_manual);
     focus_drive = QString(direction).replace('P', speed);
     stop_after_focus_drive = false;
@@ -53,22 +69,28 @@ void CameraControl::focus(const char *direction, const QString &speed)
 void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
-    send(focus_drive);
-    if (stop_after_focus_drive) {
-        stop_after_focus_drive = false;
-        send(visca::focus_stop);
-    }
+    Link *link = stop_after_focus_drive ? std::exchange(focus_held, nullptr) : focus_held;
+    send_to(link, focus_drive);
+    if (std::exchange(stop_after_focus_drive, false))
+        send_to(link, visca::focus_stop);
 }
 
 void CameraControl::stop_focus()
 {
-    if (!ready())
+    if (!focus_held)
         return;
     // A stop sent now would overtake the drive still waiting.
     if (focus_wait.isActive())
         stop_after_focus_drive = true;
     else
-        send(visca::focus_stop);
+        stop(focus_held, visca::focus_stop);
+}
+
+void CameraControl::stop_held_drives()
+{
+    stop_pan_tilt();
+    stop_zoom();
+    stop_focus();
 }
 
 void CameraControl::preset(bool store, int number)

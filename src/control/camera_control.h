@@ -13,7 +13,9 @@ class Link;
 // The control panel's operations on camera 1. Each goes to the link that
 // `current_link` names at that moment and does nothing when it names none
 // (no link open for the chosen mode). Sent commands come out of the
-// sender's `sent`; a command that did not go out, of `failed` here.
+// sender's `sent`; a command that did not go out, of `failed` here. A stop
+// goes out only for a drive that was sent and not stopped yet, to the link
+// the drive went to.
 class CameraControl : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,12 @@ public:
     // the wait, and a release during the wait sends its stop after it.
     void focus(const char *direction, const QString &speed);
     void stop_focus();
+    // Stops every drive still held (pan-tilt, zoom, focus): a release that
+    // will never arrive (the window lost the keyboard, a box took the mouse)
+    // must not leave the camera moving. Each held drive gets one stop; the
+    // real release afterwards sends nothing more.
+    void stop_held_drives();
+    bool drive_held() const { return pan_tilt_held || zoom_held || focus_held; }
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
     // The preset field: false when its text is no preset number (0-254).
@@ -48,6 +56,9 @@ signals:
 
 private:
     void send(const QString &text);
+    void send_to(Link *link, const QString &text);
+    // The held drive's stop, to the link its drive went to.
+    void stop(Link *&held, const char *command);
     void focus_wait_over();
 
     CommandSender &sender;
@@ -55,6 +66,10 @@ private:
     QTimer focus_wait;
     QString focus_drive;
     bool stop_after_focus_drive = false;
+    // The link each held drive went to; none when not held.
+    Link *pan_tilt_held = nullptr;
+    Link *zoom_held = nullptr;
+    Link *focus_held = nullptr;
 };
 
 #endif
