@@ -53,6 +53,8 @@ private slots:
     void garbage_from_the_camera_data();
     void garbage_from_the_camera();
     void program_starts_and_runs_until_terminated();
+    void command_line_data();
+    void command_line();
 
 private:
     ScratchFolder *folder = nullptr;
@@ -174,6 +176,48 @@ void EndToEndTest::program_starts_and_runs_until_terminated()
     program.terminate();
     QVERIFY(program.waitForFinished(3000));
     // It never reached the confirmed exit, so nothing was saved.
+    QVERIFY(!QFile::exists(folder->file("config.ini")));
+}
+
+void EndToEndTest::command_line_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exit_code");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "zarvick " ZARVICK_VERSION "\n"
+                             << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: "
+                          << "";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
+                                    << "Unknown option 'bogus'.";
+}
+
+void EndToEndTest::command_line()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exit_code);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    // No display at all: these must not reach for a window.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder->file("."));
+    program.start(ZARVICK_PATH, arguments);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exit_code);
+    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString complained = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
+    QVERIFY2(err.isEmpty() ? complained.isEmpty() : complained.startsWith(err),
+             qPrintable(complained));
+    if (exit_code == 2)
+        QVERIFY(complained.contains("Usage: "));
     QVERIFY(!QFile::exists(folder->file("config.ini")));
 }
 

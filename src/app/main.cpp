@@ -1,10 +1,36 @@
+#include "app/command_line.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QStyleFactory>
+
+namespace {
+// The user's configuration folder for this program, made when missing.
+bool enter_config_folder()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/zarvick";
+    return QDir().mkpath(folder) && QDir::setCurrent(folder);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    CommandLine command_line;
+    {
+        // A core application for the parser, which names the program in its
+        // help; the window's application object comes only when needed.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName("zarvick");
+        command_line = read_command_line(QCoreApplication::arguments());
+    }
+    if (!command_line.run_window)
+        return command_line.exit_code;
+    if (command_line.config_folder && !enter_config_folder())
+        qWarning("zarvick: cannot use the configuration folder; settings stay here");
+
     QApplication application(argc, argv);
     if (QStyle *style = QStyleFactory::create("fusion"))
         QApplication::setStyle(style);

@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+// The toolkit's options that take a value, and those that do not.
+const QStringList toolkit_valued = {"-platform",        "-platformpluginpath",
+                                    "-platformtheme",   "-plugin",
+                                    "-qwindowgeometry", "-qwindowtitle",
+                                    "-qwindowicon",     "-display",
+                                    "-geometry",        "-style",
+                                    "-stylesheet",      "-session"};
+const QStringList toolkit_flags = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+
+QStringList without_toolkit_options(const QStringList &arguments)
+{
+    QStringList left;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const QString name = argument.section('=', 0, 0);
+        if (i > 0 && toolkit_valued.contains(name)) {
+            if (!argument.contains('='))
+                ++i;
+            continue;
+        }
+        if (i > 0 && toolkit_flags.contains(argument))
+            continue;
+        left << argument;
+    }
+    return left;
+}
+} // namespace
+
+CommandLine read_command_line(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Drives a pan-tilt-zoom camera by VISCA commands over a serial line, TCP or UDP.\n"
+        "Settings are kept in config.ini in the working directory.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption config_folder(
+        "config-folder",
+        "Keep config.ini in the user's configuration folder (made when missing) rather than "
+        "in the working directory, as the menu entry does.");
+    parser.addOption(config_folder);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CommandLine result;
+    if (!parser.parse(without_toolkit_options(arguments))) {
+        err << parser.errorText() << "\n\n" << parser.helpText();
+        result.run_window = false;
+        result.exit_code = 2;
+        return result;
+    }
+    if (parser.isSet(help) || parser.isSet("help-all")) {
+        out << parser.helpText();
+        result.run_window = false;
+    } else if (parser.isSet(version)) {
+        out << "zarvick " << ZARVICK_VERSION << "\n";
+        result.run_window = false;
+    }
+    result.config_folder = parser.isSet(config_folder);
+    return result;
+}
