@@ -321,8 +321,17 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
     if (plot.isOpen())
         plot_out
             << "# lines  window_per_turn_us  window_burst_us  bare_per_turn_us  bare_burst_us\n";
-    for (int i = 0; i < window.size() && i < bare.size(); ++i) {
-        const QStringList ours = window[i].split(' '), theirs = bare[i].split(' ');
+    double resident_at_limit = 0;
+    for (int i = 0; i < window.size(); ++i) {
+        const QStringList ours = window[i].split(' '), theirs = bare.value(i).split(' ');
+        if (ours[0] == "log" && ours[1] == "100000")
+            resident_at_limit = ours[4].toDouble();
+        if (ours[0] == "log" && ours[1] == "1000000")
+            figures << Figure{"log memory at 1,000,000 lines (anchor: at 100,000)",
+                              ours[4].toDouble() / 1048576, resident_at_limit / 1048576, "MB",
+                              "<= 1.1x: flat past the line limit"};
+        if (theirs.size() < 3)
+            continue;
         if (ours[0] == "log") {
             figures << Figure{"log, one line a turn, at " + ours[1] + " lines", ours[2].toDouble(),
                               theirs[2].toDouble(), "us/line", "< 150 us"}

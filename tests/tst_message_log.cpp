@@ -125,17 +125,20 @@ void MessageLogTest::oldest_lines_leave_at_the_limit()
     // A loop left running for a day must not fill the memory: the log keeps
     // the newest lines, each in its own colour.
     QTextEdit view;
-    MessageLog log(&view, 5);
-    for (int i = 0; i < 8; ++i) {
+    MessageLog log(&view, 20);
+    for (int i = 0; i < 22; ++i) {
         if (i % 2)
             log.add_received({QByteArray(1, char(i))});
         else
             log.add_sent(QString::number(i));
     }
+    // Up to a tenth more than the limit, then back to the limit at once.
     QTextDocument *document = view.document();
-    QCOMPARE(document->blockCount(), 5);
-    QVERIFY(document->firstBlock().text().startsWith("RX：03 "));
-    QVERIFY(document->lastBlock().text().startsWith("RX：07 "));
+    QCOMPARE(document->blockCount(), 22);
+    log.add_received({QByteArray(1, char(22)), QByteArray(1, char(23))});
+    QCOMPARE(document->blockCount(), 20);
+    QVERIFY(document->firstBlock().text().startsWith("TX：4 "));
+    QVERIFY(document->lastBlock().text().startsWith("RX：17 "));
     for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
         const bool sent = block.text().startsWith("TX");
         QCOMPARE(block.begin().fragment().charFormat().foreground().color(),

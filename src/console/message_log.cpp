@@ -6,14 +6,15 @@
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
-MessageLog::MessageLog(QTextEdit *view, int line_limit) : view(view)
+MessageLog::MessageLog(QTextEdit *view, int line_limit)
+    : view(view), line_limit(line_limit), overflow(qMax(1, line_limit / 10))
 {
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
     view->document()->setUndoRedoEnabled(false);
-    view->document()->setMaximumBlockCount(line_limit);
     // The scroll bar changes with every line; painted opaque (it fills its
     // whole rectangle), it spares a repaint of the group box behind it.
     view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -43,11 +44,32 @@ void MessageLog::add(const QString &text, bool sent)
     }
 }
 
+void MessageLog::add_sent(const QString &text)
+{
+    add(text, true);
+    trim();
+}
+
+void MessageLog::trim()
+{
+    // Every line removed from the top makes the text layout place all the
+    // lines below it again (some hundred milliseconds at 100,000 lines):
+    // the oldest lines leave a tenth of the limit at a time, not one by one.
+    QTextDocument *document = view->document();
+    if (document->blockCount() <= line_limit + overflow)
+        return;
+    QTextCursor oldest(document);
+    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
+                        document->blockCount() - line_limit);
+    oldest.removeSelectedText();
+}
+
 void MessageLog::add_received(const QList<QByteArray> &replies)
 {
     if (replies.size() < 2) {
         for (const QByteArray &reply : replies)
             add(hex_text(reply), false);
+        trim();
         return;
     }
     // A flooding camera brings many replies per read: lay the log out once
@@ -57,6 +79,7 @@ void MessageLog::add_received(const QList<QByteArray> &replies)
     for (const QByteArray &reply : replies)
         add(hex_text(reply), false);
     batch.endEditBlock();
+    trim();
     QScrollBar *bar = view->verticalScrollBar();
     bar->setValue(bar->maximum());
 }

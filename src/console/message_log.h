@@ -14,7 +14,8 @@ class QTextEdit;
 // follows the newest line.
 //
 // It stays light whatever runs: only the newest `line_limit` lines are
-// kept (older ones leave from the top), and a line shows at most
+// kept (older ones leave from the top once a tenth more have come), and a
+// line shows at most
 // `longest_line` characters of its text, so no single line can hold the
 // window up while it is laid out. What is sent is never cut, only its line.
 class MessageLog
@@ -24,14 +25,17 @@ public:
     static constexpr int longest_line = 4096;
 
     explicit MessageLog(QTextEdit *view, int line_limit = default_line_limit);
-    void add_sent(const QString &text) { add(text, true); }
+    void add_sent(const QString &text);
     void add_received(const QList<QByteArray> &replies);
     void clear();
 
 private:
     void add(const QString &text, bool sent);
+    void trim();
 
     QTextEdit *view;
+    const int line_limit;
+    const int overflow;
     LogClock clock;
 };
 
