@@ -171,8 +171,8 @@ int run_log_child(int argc, char *argv[], const QString &kind)
         std::printf("log %d %.2f %.2f %ld\n", size, per_turn, in_bursts, resident);
         std::fflush(stdout);
         if (size == 100000)
-            std::printf("memory %.0f\n", double(resident - resident_before) /
-                                              double(log->lines() - lines_before));
+            std::printf("memory %.0f\n",
+                        double(resident - resident_before) / double(log->lines() - lines_before));
     }
 
     QScrollBar *bar = log->view()->verticalScrollBar();

@@ -22,5 +22,6 @@ double thread_cpu_seconds();
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);
+int run_hostile_child(int argc, char *argv[]);
 
 #endif

@@ -20,19 +20,34 @@ MessageLog::MessageLog(QTextEdit *view, int line_limit)
     view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
+namespace {
+QString left_out(qint64 characters)
+{
+    return QCoreApplication::translate("MainWindow", "… (%1 more characters)").arg(characters);
+}
+
+// A reply as its line shows it. Only what is shown is rendered: a megabyte
+// in one read would otherwise become six megabytes of text first.
+QString shown_reply(const QByteArray &reply)
+{
+    const int shown_bytes = MessageLog::longest_line / 3;
+    if (reply.size() <= shown_bytes)
+        return hex_text(reply);
+    return hex_text(reply.left(shown_bytes)) + left_out(3 * qint64(reply.size() - shown_bytes));
+}
+} // namespace
+
 QString shown_text(const QString &text)
 {
     if (text.size() <= MessageLog::longest_line)
         return text;
-    return text.left(MessageLog::longest_line) +
-           QCoreApplication::translate("MainWindow", "… (%1 more characters)")
-               .arg(text.size() - MessageLog::longest_line);
+    return text.left(MessageLog::longest_line) + left_out(text.size() - MessageLog::longest_line);
 }
 
-void MessageLog::add(const QString &text, bool sent)
+void MessageLog::add(const QString &shown, bool sent)
 {
-    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) +
-                         shown_text(text) + QLatin1Char(' ') + clock.stamp();
+    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + shown +
+                         QLatin1Char(' ') + clock.stamp();
     view->setTextColor(QColor(sent ? "blue" : "green"));
     view->append(line);
     // The view follows the newest line and the next line's colour applies at
@@ -46,7 +61,7 @@ void MessageLog::add(const QString &text, bool sent)
 
 void MessageLog::add_sent(const QString &text)
 {
-    add(text, true);
+    add(shown_text(text), true);
     trim();
 }
 
@@ -68,7 +83,7 @@ void MessageLog::add_received(const QList<QByteArray> &replies)
 {
     if (replies.size() < 2) {
         for (const QByteArray &reply : replies)
-            add(hex_text(reply), false);
+            add(shown_reply(reply), false);
         trim();
         return;
     }
@@ -77,7 +92,7 @@ void MessageLog::add_received(const QList<QByteArray> &replies)
     QTextCursor batch(view->document());
     batch.beginEditBlock();
     for (const QByteArray &reply : replies)
-        add(hex_text(reply), false);
+        add(shown_reply(reply), false);
     batch.endEditBlock();
     trim();
     QScrollBar *bar = view->verticalScrollBar();

@@ -30,7 +30,7 @@ public:
     void clear();
 
 private:
-    void add(const QString &text, bool sent);
+    void add(const QString &shown, bool sent);
     void trim();
 
     QTextEdit *view;
