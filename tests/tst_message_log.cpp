@@ -75,6 +75,8 @@ void MessageLogTest::time_stamp_is_the_moment_of_the_line()
     const QTime before = QTime::currentTime();
     click(*window, "ptz_resetButton");
     const QTime after = QTime::currentTime();
+    // Stamped when it was sent, however late the frame draws it.
+    wait_for_log_frame(control<QTextEdit>(window, "textEdit"));
     const QString line = control<QTextEdit>(window, "textEdit")->toPlainText();
     const QTime stamp = QTime::fromString(line.section('(', -1).chopped(1), "hh:mm:ss.zzz");
     QVERIFY2(stamp.isValid(), qPrintable(line));
@@ -100,6 +102,7 @@ void MessageLogTest::view_follows_the_newest_line()
     auto *log = control<QTextEdit>(window, "textEdit");
     for (int i = 0; i < 40; ++i)
         click(*window, "ptz_resetButton");
+    wait_for_log_frame(log);
     QScrollBar *bar = log->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
@@ -134,8 +137,10 @@ void MessageLogTest::oldest_lines_leave_at_the_limit()
     }
     // Up to a tenth more than the limit, then back to the limit at once.
     QTextDocument *document = view.document();
+    wait_for_log_frame(&view);
     QCOMPARE(document->blockCount(), 22);
     log.add_received({QByteArray(1, char(22)), QByteArray(1, char(23))});
+    wait_for_log_frame(&view);
     QCOMPARE(document->blockCount(), 20);
     QVERIFY(document->firstBlock().text().startsWith("TX：4 "));
     QVERIFY(document->lastBlock().text().startsWith("RX：17 "));

@@ -10,7 +10,7 @@
 #include <QTextEdit>
 
 MessageLog::MessageLog(QTextEdit *view, int line_limit)
-    : view(view), line_limit(line_limit), overflow(qMax(1, line_limit / 10))
+    : view(view), line_limit(line_limit), overflow(qMax(1, line_limit / 10)), frame(view)
 {
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
@@ -18,6 +18,10 @@ MessageLog::MessageLog(QTextEdit *view, int line_limit)
     // The scroll bar changes with every line; painted opaque (it fills its
     // whole rectangle), it spares a repaint of the group box behind it.
     view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
+    frame.setObjectName("log_frame");
+    frame.setSingleShot(true);
+    QObject::connect(&frame, &QTimer::timeout, [this] { lay_out(); });
+    since_layout.start();
 }
 
 namespace {
@@ -46,10 +50,44 @@ QString shown_text(const QString &text)
 
 void MessageLog::add(const QString &shown, bool sent)
 {
-    const QString line = (sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + shown +
-                         QLatin1Char(' ') + clock.stamp();
-    view->setTextColor(QColor(sent ? "blue" : "green"));
-    view->append(line);
+    // Stamped now, drawn with the frame's other lines.
+    waiting << Line{(sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + shown +
+                        QLatin1Char(' ') + clock.stamp(),
+                    sent};
+    if (frame.isActive())
+        return;
+    // A lone line shows at once; lines that come faster than frames wait
+    // for the next one, so the log is laid out at most once a frame.
+    const qint64 next_frame = frame_ms - since_layout.elapsed();
+    if (next_frame <= 0)
+        lay_out();
+    else
+        frame.start(int(next_frame));
+}
+
+void MessageLog::add_sent(const QString &text) { add(shown_text(text), true); }
+
+void MessageLog::add_received(const QList<QByteArray> &replies)
+{
+    for (const QByteArray &reply : replies)
+        add(shown_reply(reply), false);
+}
+
+void MessageLog::lay_out()
+{
+    frame.stop();
+    since_layout.restart();
+    if (waiting.isEmpty())
+        return;
+    QTextCursor batch(view->document());
+    batch.beginEditBlock();
+    for (const Line &line : waiting) {
+        view->setTextColor(QColor(line.sent ? "blue" : "green"));
+        view->append(line.text);
+    }
+    batch.endEditBlock();
+    waiting.clear();
+    trim();
     // The view follows the newest line and the next line's colour applies at
     // the end; the cursor usually is there already, and moving it costs.
     QTextCursor cursor = view->textCursor();
@@ -57,12 +95,8 @@ void MessageLog::add(const QString &shown, bool sent)
         cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
         view->setTextCursor(cursor);
     }
-}
-
-void MessageLog::add_sent(const QString &text)
-{
-    add(shown_text(text), true);
-    trim();
+    QScrollBar *bar = view->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 void MessageLog::trim()
@@ -79,24 +113,8 @@ void MessageLog::trim()
     oldest.removeSelectedText();
 }
 
-void MessageLog::add_received(const QList<QByteArray> &replies)
+void MessageLog::clear()
 {
-    if (replies.size() < 2) {
-        for (const QByteArray &reply : replies)
-            add(shown_reply(reply), false);
-        trim();
-        return;
-    }
-    // A flooding camera brings many replies per read: lay the log out once
-    // for all of them rather than once per line, then bring the view along.
-    QTextCursor batch(view->document());
-    batch.beginEditBlock();
-    for (const QByteArray &reply : replies)
-        add(shown_reply(reply), false);
-    batch.endEditBlock();
-    trim();
-    QScrollBar *bar = view->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    waiting.clear();
+    view->clear();
 }
-
-void MessageLog::clear() { view->clear(); }

@@ -91,9 +91,18 @@ bool wait_until(const std::function<bool()> &condition, int timeout_ms)
     return true;
 }
 
+void wait_for_log_frame(QTextEdit *log)
+{
+    // Lines that came faster than frames are drawn with the next frame.
+    auto *frame = log->findChild<QTimer *>("log_frame");
+    if (frame && !wait_until([frame] { return !frame->isActive(); }))
+        qFatal("the log never laid its lines out");
+}
+
 QStringList log_lines(MainWindow &window)
 {
     auto *log = control<QTextEdit>(&window, "textEdit");
+    wait_for_log_frame(log);
     if (log->document()->isEmpty())
         return {};
     static const QRegularExpression stamp(" \\(\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d\\)$");
@@ -111,6 +120,7 @@ QStringList log_lines(MainWindow &window)
 QColor log_colour(MainWindow &window, int line)
 {
     auto *log = control<QTextEdit>(&window, "textEdit");
+    wait_for_log_frame(log);
     const QTextBlock block = log->document()->findBlockByNumber(line);
     return block.begin().fragment().charFormat().foreground().color();
 }
