@@ -34,6 +34,7 @@ private slots:
     void dead_man_data();
     void dead_man();
     void port_list_follows_adapters();
+    void bytes_leave_before_the_button_repaints();
 
 private:
     QStringList received(int count, int timeout_ms = 1000);
@@ -258,6 +259,44 @@ void KeysTest::port_list_follows_adapters()
     QFile::remove(path);
     open_list();
     QCOMPARE(ports->findText(name), -1);
+}
+
+namespace {
+// Notes, at each repaint of the button, how many datagrams the camera had.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QObject *button, UdpPeer &camera) : camera(camera)
+    {
+        button->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            waiting_at_paint << camera.pending();
+        return false;
+    }
+    QList<int> waiting_at_paint;
+
+private:
+    UdpPeer &camera;
+};
+} // namespace
+
+void KeysTest::bytes_leave_before_the_button_repaints()
+{
+    auto *button = control<QPushButton>(window, "zoomin_Button");
+    PaintWatch watch(button, *camera);
+    QTest::mousePress(button, Qt::LeftButton);
+    QVERIFY(!watch.waiting_at_paint.isEmpty());
+    QCOMPARE(watch.waiting_at_paint.first(), 1); // the drive, before the pressed look
+    QVERIFY(button->isDown());
+    watch.waiting_at_paint.clear();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QVERIFY(!watch.waiting_at_paint.isEmpty());
+    QCOMPARE(watch.waiting_at_paint.first(), 2); // and the stop, before the released look
+    QCOMPARE(received(2), QStringList({"81 01 04 07 23 FF", "81 01 04 07 00 FF"}));
+    QCOMPARE(log_lines(*window), QStringList({"TX：81 01 04 07 23 FF", "TX：81 01 04 07 00 FF"}));
 }
 
 QTEST_MAIN(KeysTest)

@@ -2,6 +2,7 @@
 #define ZARVICK_MAINWINDOW_H
 
 #include "app/drive_keys.h"
+#include "app/early_press.h"
 #include "console/loop_sender.h"
 #include "control/camera_control.h"
 #include "control/command_sender.h"
@@ -143,6 +144,7 @@ private:
     CameraControl control;
     LoopSender loop;
     DriveKeys keys;
+    std::unique_ptr<EarlyPress> early_press;
     QString language;
 };
 

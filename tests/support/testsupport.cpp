@@ -242,21 +242,24 @@ quint16 UdpPeer::port() const { return socket->localPort(); }
 
 QList<QByteArray> UdpPeer::read(int count, int timeout_ms)
 {
-    wait_until(
-        [&] {
-            while (socket->hasPendingDatagrams()) {
-                QByteArray datagram(static_cast<int>(socket->pendingDatagramSize()), '\0');
-                QHostAddress sender;
-                socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
-                sender_address = sender.toString().toLatin1();
-                datagrams << datagram;
-            }
-            return datagrams.size() >= count;
-        },
-        timeout_ms);
+    wait_until([&] { return pending() >= count; }, timeout_ms);
     const QList<QByteArray> taken = datagrams.mid(0, count);
     datagrams = datagrams.mid(taken.size());
     return taken;
+}
+
+int UdpPeer::pending()
+{
+    // Read without waiting for the event loop: the socket may not have been
+    // told yet.
+    while (socket->hasPendingDatagrams()) {
+        QByteArray datagram(static_cast<int>(socket->pendingDatagramSize()), '\0');
+        QHostAddress sender;
+        socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
+        sender_address = sender.toString().toLatin1();
+        datagrams << datagram;
+    }
+    return datagrams.size();
 }
 
 void UdpPeer::reply(const QByteArray &bytes)

@@ -130,6 +130,8 @@ public:
     quint16 port() const;
     QList<QByteArray> read(int count, int timeout_ms = 2000);
     void reply(const QByteArray &bytes);
+    // Datagrams that arrived and are not read yet.
+    int pending();
     // Where the window sends from: its port for replies.
     quint16 window_port() const { return sender_port; }
 
