@@ -80,12 +80,15 @@ void MessageLog::lay_out()
     if (waiting.isEmpty())
         return;
     QTextCursor batch(view->document());
-    batch.beginEditBlock();
+    const bool several = waiting.size() > 1;
+    if (several)
+        batch.beginEditBlock();
     for (const Line &line : waiting) {
         view->setTextColor(QColor(line.sent ? "blue" : "green"));
         view->append(line.text);
     }
-    batch.endEditBlock();
+    if (several)
+        batch.endEditBlock();
     waiting.clear();
     trim();
     // The view follows the newest line and the next line's colour applies at
