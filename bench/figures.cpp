@@ -1,9 +1,15 @@
 #include "figures.h"
 
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 #include <algorithm>
 #include <ctime>
 #include <unistd.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 double percentile(std::vector<double> values, double share)
 {
@@ -28,4 +34,26 @@ double thread_cpu_seconds()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+void run_event_loop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+int loopback_socket(int type, quint16 *port)
+{
+    const int fd = ::socket(AF_INET, type, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), length);
+    if (type == SOCK_STREAM)
+        ::listen(fd, 4);
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    *port = ntohs(address.sin_port);
+    return fd;
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <vector>
 
 // One row of the printed table: a figure beside its anchor from the same run.
@@ -17,6 +18,11 @@ struct Figure {
 double percentile(std::vector<double> values, double share);
 inline double median(std::vector<double> values) { return percentile(std::move(values), 0.5); }
 long resident_bytes();
+// Runs the event loop as the program does (QTest::qWait would sleep 10 ms
+// between its turns and distort every timing).
+void run_event_loop(int ms);
+// A loopback socket of the given type (SOCK_STREAM listens) bound to a free port.
+int loopback_socket(int type, quint16 *port);
 double thread_cpu_seconds();
 
 // Child processes measured from the outside (start-up, log growth).

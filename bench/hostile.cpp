@@ -14,20 +14,11 @@
 #include <cstdio>
 #include <thread>
 
-#include <arpa/inet.h>
 #include <cerrno>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
-void run_for(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // Streams `megabytes` of 'A' into the window's serial port, as fast as the
 // window reads them.
 void stream_without_ff(PtyPeer &pty, int megabytes)
@@ -49,9 +40,9 @@ void stream_without_ff(PtyPeer &pty, int megabytes)
         done = true;
     });
     while (!done)
-        run_for(20);
+        run_event_loop(20);
     device.join();
-    run_for(300);
+    run_event_loop(300);
 }
 
 // The longest gap between the turns of a 1 ms timer while `bytes` arrive
@@ -69,16 +60,16 @@ double longest_stall_ms(int peer_fd, const QByteArray &bytes)
     });
     clock.start();
     ticker.start(1);
-    run_for(100);
+    run_event_loop(100);
     worst = 0;
     for (int sent = 0; sent < bytes.size();) {
         const ssize_t wrote =
             ::send(peer_fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_DONTWAIT);
         if (wrote > 0)
             sent += int(wrote);
-        run_for(1);
+        run_event_loop(1);
     }
-    run_for(1000);
+    run_event_loop(1000);
     return worst / 1e6;
 }
 } // namespace
@@ -103,15 +94,9 @@ int run_hostile_child(int argc, char *argv[])
         click(window, "pushButton_16");
     }
 
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(listener, reinterpret_cast<sockaddr *>(&address), length);
-    ::listen(listener, 1);
-    ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
-    connect_net(window, true, ntohs(address.sin_port));
+    quint16 port = 0;
+    const int listener = loopback_socket(SOCK_STREAM, &port);
+    connect_net(window, true, port);
     const int peer = ::accept(listener, nullptr, nullptr);
     const double small = longest_stall_ms(peer, QByteArray::fromHex("9041ff"));
     const double large = longest_stall_ms(peer, QByteArray(1048576, '\x90'));

@@ -47,31 +47,6 @@ double micros(Clock::duration span)
     return std::chrono::duration<double, std::micro>(span).count();
 }
 
-// Runs the event loop as the program does (QTest::qWait would sleep 10 ms
-// between its turns and distort every timing).
-void run_event_loop(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// A loopback socket of the given type bound to a free port.
-int loopback_socket(int type, quint16 *port)
-{
-    const int fd = ::socket(AF_INET, type, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), length);
-    if (type == SOCK_STREAM)
-        ::listen(fd, 4);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    *port = ntohs(address.sin_port);
-    return fd;
-}
-
 // Latencies from `send` to the arrival of its bytes, in microseconds.
 std::vector<double> latencies(Arrivals &arrivals, const std::function<void()> &send,
                               const std::function<void()> &after = {})
@@ -395,8 +370,8 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
         plot.open(QIODevice::WriteOnly | QIODevice::Truncate);
     QTextStream plot_out(&plot);
     if (plot.isOpen())
-        plot_out
-            << "# lines  window_per_turn_us  window_burst_us  bare_per_turn_us  bare_burst_us\n";
+        plot_out << "# lines  window_per_turn_us  window_burst_us  bare_per_turn_us  bare_burst_us"
+                    "  window_resident_mb\n";
     // Rows by log size: "log SIZE PER_TURN IN_BURSTS RESIDENT", and
     // "memory BYTES_PER_LINE" at 100,000 lines.
     const auto rows = [](const QStringList &lines) {
@@ -418,7 +393,7 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
                           anchor.value(3).toDouble(), "us/line", "<= 0.5x"};
         if (plot.isOpen())
             plot_out << size << ' ' << mine[2] << ' ' << mine[3] << ' ' << anchor.value(2, "?")
-                     << ' ' << anchor.value(3, "?") << '\n';
+                     << ' ' << anchor.value(3, "?") << ' ' << mine[4].toDouble() / 1048576 << '\n';
     }
     figures << Figure{"log memory per line, at 100,000 lines",
                       ours["memory"].value(1).toDouble() / 1024,

@@ -167,6 +167,13 @@ void KeysTest::held_keys_add_up_and_repeat_is_ignored()
     QTest::keyRelease(focused(), Qt::Key_Up);
     QCOMPARE(received(5, 300), QStringList({up, up, up_left, up, stop}));
     QCOMPARE(speeds->currentIndex(), 14);
+
+    // "+" is released as "=" when Shift went up first: the same key all the same.
+    QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::ShiftModifier, 21, 0, 0, "+");
+    QKeyEvent equal(QEvent::KeyRelease, Qt::Key_Equal, Qt::NoModifier, 21, 0, 0, "=");
+    QApplication::sendEvent(focused(), &plus);
+    QApplication::sendEvent(focused(), &equal);
+    QCOMPARE(received(2), QStringList({"81 01 04 07 23 FF", "81 01 04 07 00 FF"}));
 }
 
 void KeysTest::text_fields_and_closed_links_keep_the_camera_still()

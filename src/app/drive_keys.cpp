@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
+#include <tuple>
 
 namespace {
 // Keypad digits arrive as digit keys with the keypad modifier; they are
@@ -85,36 +86,46 @@ bool DriveKeys::handled_key(QKeyEvent *event)
     const bool press = event->type() == QEvent::KeyPress;
     const int code = key_code(event);
     const int key = event->key();
+    // A key is known again at its release by where it sits: "+" is
+    // released as "=" when Shift went up first.
+    const int identity = event->nativeScanCode() ? int(event->nativeScanCode()) : code;
+    if (!press && !event->isAutoRepeat()) {
+        if (held_directions.remove(identity)) {
+            aim_changed();
+            return true;
+        }
+        for (auto [held, id, drive] :
+             {std::tuple{&held_zoom, &zoom_key_id, &DriveKeys::zoomed},
+              std::tuple{&held_focus, &focus_key_id, &DriveKeys::focused}}) {
+            if (*held && *id == identity) {
+                *held = 0;
+                emit(this->*drive)(0);
+                return true;
+            }
+        }
+    }
     const QPoint direction = direction_of(code);
     const bool zoom_key = key == Qt::Key_Plus || key == Qt::Key_Minus;
     const bool focus_key = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
     const bool home_key = key == Qt::Key_Home || code == (Qt::Key_5 | int(Qt::KeypadModifier));
     if (direction.isNull() && !zoom_key && !focus_key && !home_key)
         return false;
-    if (event->isAutoRepeat())
+    // Releases of keys that drive nothing now, and auto-repeat, do nothing.
+    if (!press || event->isAutoRepeat())
         return true;
 
     if (!direction.isNull()) {
-        if (press)
-            held_directions.insert(code, direction);
-        else if (!held_directions.remove(code))
-            return true;
+        held_directions.insert(identity, direction);
         aim_changed();
-    } else if (zoom_key || focus_key) {
-        const int sign = (key == Qt::Key_Plus || key == Qt::Key_PageUp) ? 1 : -1;
-        int &held = zoom_key ? held_zoom : held_focus;
-        // A release counts only for the key that drives now.
-        if (press)
-            held = sign;
-        else if (held == sign)
-            held = 0;
-        else
-            return true;
-        if (zoom_key)
-            emit zoomed(held);
-        else
-            emit focused(held);
-    } else if (press) {
+    } else if (zoom_key) {
+        held_zoom = key == Qt::Key_Plus ? 1 : -1;
+        zoom_key_id = identity;
+        emit zoomed(held_zoom);
+    } else if (focus_key) {
+        held_focus = key == Qt::Key_PageUp ? 1 : -1;
+        focus_key_id = identity;
+        emit focused(held_focus);
+    } else {
         emit home();
     }
     return true;

@@ -42,9 +42,11 @@ private:
     void aim_changed();
 
     QWidget *window;
-    QMap<int, QPoint> held_directions; // by key code, keypad keys apart
+    QMap<int, QPoint> held_directions; // by key, keypad keys apart
     int held_zoom = 0;
     int held_focus = 0;
+    int zoom_key_id = 0;
+    int focus_key_id = 0;
 };
 
 #endif
