@@ -45,7 +45,6 @@ public:
     // must not leave the camera moving. Each held drive gets one stop; the
     // real release afterwards sends nothing more.
     void stop_held_drives();
-    bool drive_held() const { return pan_tilt_held || zoom_held || focus_held; }
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
     // The preset field: false when its text is no preset number (0-254).
