@@ -27,20 +27,17 @@ QStringList CameraPeer::commands(int count, int timeout_ms)
     }
     QElapsedTimer clock;
     clock.start();
-    QByteArray packet;
+    // Cut as the camera would: the program's own cutter.
     while (found.size() < count && clock.elapsed() <= timeout_ms) {
         const int left = int(timeout_ms - clock.elapsed());
         const QByteArray byte = link == "serial" ? pty.read(1, left) : tcp.read(1, left);
         if (byte.isEmpty())
             break;
-        packet += byte;
-        if (byte[0] == char(0xFF)) {
+        for (const QByteArray &packet : cutter.feed(byte))
             found << spaced_hex(packet);
-            packet.clear();
-        }
     }
-    if (!packet.isEmpty())
-        found << spaced_hex(packet) + " (unterminated)";
+    if (cutter.pending_size() > 0 && found.size() < count)
+        found << QString("(%1 unterminated bytes)").arg(cutter.pending_size());
     return found;
 }
 

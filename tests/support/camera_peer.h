@@ -2,6 +2,7 @@
 #define ZARVICK_CAMERA_PEER_H
 
 #include "testsupport.h"
+#include "visca/packet_cutter.h"
 
 // A camera at the far end of whichever link a test row names ("serial",
 // "tcp" or "udp"), reading what arrives as VISCA commands.
@@ -21,6 +22,9 @@ public:
     PtyPeer pty;
     TcpPeer tcp;
     UdpPeer udp;
+
+private:
+    PacketCutter cutter;
 };
 
 #endif
