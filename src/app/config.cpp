@@ -12,6 +12,12 @@
 namespace {
 const char *const config_file = "config.ini";
 const char *const default_camera_address = "192.168.1.88";
+// The default items: 9600 baud, 8 data bits, 1 stop bit, speed 15, speed 3.
+const int default_baud_rate = 3;
+const int default_data_bits = 3;
+const int default_stop_bits = 0;
+const int default_pan_tilt_speed = 14;
+const int default_zoom_focus_speed = 3;
 
 // A stored index that selects no item would leave the box empty, and an
 // empty speed box sends speed FF: such a box keeps its default item.
@@ -35,14 +41,14 @@ void MainWindow::read_config()
     apply_startup_language();
 
     select(ui->ComPortcomboBox, stored.port, 0);
-    select(ui->BaucomboBox, stored.baud_rate, 3);
-    select(ui->DataBitcomboBox, stored.data_bits, 3);
+    select(ui->BaucomboBox, stored.baud_rate, default_baud_rate);
+    select(ui->DataBitcomboBox, stored.data_bits, default_data_bits);
     select(ui->ParitycomboBox, stored.parity, 0);
-    select(ui->StopBitcomboBox, stored.stop_bits, 0);
-    select(ui->hcomboBox, stored.pan_speed, 14);
-    select(ui->vcomboBox, stored.tilt_speed, 14);
-    select(ui->zoomcomboBox, stored.zoom_speed, 3);
-    select(ui->focuscomboBox, stored.focus_speed, 3);
+    select(ui->StopBitcomboBox, stored.stop_bits, default_stop_bits);
+    select(ui->hcomboBox, stored.pan_speed, default_pan_tilt_speed);
+    select(ui->vcomboBox, stored.tilt_speed, default_pan_tilt_speed);
+    select(ui->zoomcomboBox, stored.zoom_speed, default_zoom_focus_speed);
+    select(ui->focuscomboBox, stored.focus_speed, default_zoom_focus_speed);
 
     if (stored.protocol == "TCP")
         ui->radioButton_tcp->setChecked(true);
@@ -82,13 +88,13 @@ bool MainWindow::write_config()
 
 void MainWindow::set_defaults()
 {
-    ui->BaucomboBox->setCurrentIndex(3);
-    ui->DataBitcomboBox->setCurrentIndex(3);
-    ui->StopBitcomboBox->setCurrentIndex(0);
-    ui->hcomboBox->setCurrentIndex(14);
-    ui->vcomboBox->setCurrentIndex(14);
-    ui->zoomcomboBox->setCurrentIndex(3);
-    ui->focuscomboBox->setCurrentIndex(3);
+    ui->BaucomboBox->setCurrentIndex(default_baud_rate);
+    ui->DataBitcomboBox->setCurrentIndex(default_data_bits);
+    ui->StopBitcomboBox->setCurrentIndex(default_stop_bits);
+    ui->hcomboBox->setCurrentIndex(default_pan_tilt_speed);
+    ui->vcomboBox->setCurrentIndex(default_pan_tilt_speed);
+    ui->zoomcomboBox->setCurrentIndex(default_zoom_focus_speed);
+    ui->focuscomboBox->setCurrentIndex(default_zoom_focus_speed);
     ui->lineEdit_ip->setText(default_camera_address);
     ui->lineEdit_port->setText(QString::number(5678, 10));
 }

@@ -150,16 +150,22 @@ const Way ways[] = {
 };
 } // namespace
 
+QList<QPushButton *> MainWindow::hold_buttons() const
+{
+    // The pad in the order of `ways`, then zoom and focus.
+    return {ui->ptz_upButton,       ui->ptz_downButton,      ui->ptz_leftButton,
+            ui->ptz_rightButton,    ui->ptz_leftupButton,    ui->ptz_rightupButton,
+            ui->ptz_leftdownButton, ui->ptz_rightdownButton, ui->zoomin_Button,
+            ui->zoomout_Button,     ui->focusin_Button,      ui->focusout_Button};
+}
+
 void MainWindow::aim(QPoint aim)
 {
-    QPushButton *const buttons[] = {ui->ptz_upButton,       ui->ptz_downButton,
-                                    ui->ptz_leftButton,     ui->ptz_rightButton,
-                                    ui->ptz_leftupButton,   ui->ptz_rightupButton,
-                                    ui->ptz_leftdownButton, ui->ptz_rightdownButton};
     // Keys do nothing where the buttons would do nothing.
     const bool driving = control.ready() && !aim.isNull();
+    const QList<QPushButton *> pad = hold_buttons();
     for (int i = 0; i < 8; ++i)
-        buttons[i]->setDown(driving && ways[i].aim == aim);
+        pad[i]->setDown(driving && ways[i].aim == aim);
     if (!driving) {
         control.stop_pan_tilt();
         return;
@@ -170,12 +176,17 @@ void MainWindow::aim(QPoint aim)
     }
 }
 
-void MainWindow::zoom_key(int direction)
+bool MainWindow::show_key_held(QPushButton *plus, QPushButton *minus, int direction)
 {
     const bool driving = control.ready() && direction != 0;
-    ui->zoomin_Button->setDown(driving && direction > 0);
-    ui->zoomout_Button->setDown(driving && direction < 0);
-    if (driving)
+    plus->setDown(driving && direction > 0);
+    minus->setDown(driving && direction < 0);
+    return driving;
+}
+
+void MainWindow::zoom_key(int direction)
+{
+    if (show_key_held(ui->zoomin_Button, ui->zoomout_Button, direction))
         zoom(direction > 0 ? visca::zoom_tele : visca::zoom_wide);
     else
         control.stop_zoom();
@@ -183,10 +194,7 @@ void MainWindow::zoom_key(int direction)
 
 void MainWindow::focus_key(int direction)
 {
-    const bool driving = control.ready() && direction != 0;
-    ui->focusin_Button->setDown(driving && direction > 0);
-    ui->focusout_Button->setDown(driving && direction < 0);
-    if (driving)
+    if (show_key_held(ui->focusin_Button, ui->focusout_Button, direction))
         focus(direction > 0 ? visca::focus_near : visca::focus_far);
     else
         control.stop_focus();
@@ -194,10 +202,7 @@ void MainWindow::focus_key(int direction)
 
 void MainWindow::stop_held_drives()
 {
-    for (QPushButton *button : {ui->ptz_upButton, ui->ptz_downButton, ui->ptz_leftButton,
-                                ui->ptz_rightButton, ui->ptz_leftupButton, ui->ptz_rightupButton,
-                                ui->ptz_leftdownButton, ui->ptz_rightdownButton, ui->zoomin_Button,
-                                ui->zoomout_Button, ui->focusin_Button, ui->focusout_Button})
+    for (QPushButton *button : hold_buttons())
         button->setDown(false);
     control.stop_held_drives();
 }

@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
-#include <tuple>
 
 namespace {
 // Keypad digits arrive as digit keys with the keypad modifier; they are
@@ -94,14 +93,15 @@ bool DriveKeys::handled_key(QKeyEvent *event)
             aim_changed();
             return true;
         }
-        for (auto [held, id, drive] :
-             {std::tuple{&held_zoom, &zoom_key_id, &DriveKeys::zoomed},
-              std::tuple{&held_focus, &focus_key_id, &DriveKeys::focused}}) {
-            if (*held && *id == identity) {
-                *held = 0;
-                emit(this->*drive)(0);
-                return true;
-            }
+        if (held_zoom && zoom_key_id == identity) {
+            held_zoom = 0;
+            emit zoomed(0);
+            return true;
+        }
+        if (held_focus && focus_key_id == identity) {
+            held_focus = 0;
+            emit focused(0);
+            return true;
         }
     }
     const QPoint direction = direction_of(code);

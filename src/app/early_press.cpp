@@ -1,13 +1,12 @@
 #include "app/early_press.h"
 
-#include <QAbstractButton>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalBlocker>
 
-EarlyPress::EarlyPress(QObject *window, const QList<QAbstractButton *> &buttons)
-    : QObject(window), window(window)
+EarlyPress::EarlyPress(QObject *window, const QList<QPushButton *> &buttons) : window(window)
 {
-    for (QAbstractButton *button : buttons)
+    for (QPushButton *button : buttons)
         button->installEventFilter(this);
 }
 

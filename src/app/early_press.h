@@ -4,7 +4,7 @@
 #include <QList>
 #include <QObject>
 
-class QAbstractButton;
+class QPushButton;
 
 // Sends a hold-to-move button's command before the button repaints itself.
 // Qt repaints a pressed button before it emits pressed(), and the camera
@@ -16,7 +16,7 @@ class QAbstractButton;
 class EarlyPress : public QObject
 {
 public:
-    EarlyPress(QObject *window, const QList<QAbstractButton *> &buttons);
+    EarlyPress(QObject *window, const QList<QPushButton *> &buttons);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

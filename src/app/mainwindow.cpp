@@ -42,12 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::stop_held_drives);
     connect(ui->radioButton_9, &QRadioButton::toggled, this, &MainWindow::stop_held_drives);
     ui->ComPortcomboBox->installEventFilter(this);
-    early_press = std::make_unique<EarlyPress>(
-        this,
-        QList<QAbstractButton *>{ui->ptz_upButton, ui->ptz_downButton, ui->ptz_leftButton,
-                                 ui->ptz_rightButton, ui->ptz_leftupButton, ui->ptz_rightupButton,
-                                 ui->ptz_leftdownButton, ui->ptz_rightdownButton, ui->zoomin_Button,
-                                 ui->zoomout_Button, ui->focusin_Button, ui->focusout_Button});
+    early_press = std::make_unique<EarlyPress>(this, hold_buttons());
 
     connect(&serial_link, &Link::lost, this, [this](const QString &reason) {
         serial_open = false;

@@ -19,6 +19,7 @@
 class MessageLog;
 class QCloseEvent;
 class QComboBox;
+class QPushButton;
 
 namespace Ui {
 class MainWindow;
@@ -118,7 +119,9 @@ private:
     void zoom(const char *direction);
     void focus(const char *direction);
     void preset_from_field(bool store);
+    QList<QPushButton *> hold_buttons() const;
     void aim(QPoint aim);
+    bool show_key_held(QPushButton *plus, QPushButton *minus, int direction);
     void zoom_key(int direction);
     void focus_key(int direction);
     void stop_held_drives();
@@ -144,7 +147,7 @@ private:
     CameraControl control;
     LoopSender loop;
     DriveKeys keys;
-    std::unique_ptr<EarlyPress> early_press;
+    std::unique_ptr<EarlyPress> early_press; // needs the form's buttons
     QString language;
 };
 
