@@ -3,12 +3,15 @@
 #include "app/mainwindow.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -54,6 +57,7 @@ private slots:
     void tcp_connect_and_disconnect();
     void tcp_read_gives_one_line();
     void dropped_tcp_connection_returns_to_disconnected();
+    void lost_link_box_waits_for_the_open_box();
     void udp_connect_sends_nothing_and_replies_are_logged();
     void text_that_is_no_address_is_refused_data();
     void text_that_is_no_address_is_refused();
@@ -215,6 +219,34 @@ void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()
     QCOMPARE(caption(*window), QString("断开"));
     click(*window, "ptz_resetButton");
     QCOMPARE(camera.read(5), hex("81 01 06 04 FF"));
+}
+
+void NetworkLinkTest::lost_link_box_waits_for_the_open_box()
+{
+    TcpPeer camera;
+    connect_net(*window, true, camera.port());
+    QVERIFY(camera.accept());
+    // The camera drops the link while another box of the program is open.
+    bool first_box_still_on_top = false;
+    QTimer::singleShot(0, [&] { camera.drop(); });
+    QTimer::singleShot(300, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        first_box_still_on_top = box && box->text() == "first";
+        // Close every box, so that a failure fails rather than hangs.
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *open = qobject_cast<QMessageBox *>(widget); open && open->isVisible())
+                open->reject();
+        }
+    });
+    QMessageBox::information(window, "information", "first");
+    QVERIFY(first_box_still_on_top);
+    QCOMPARE(caption(*window), QString("连接"));
+    // Then the loss is told, once.
+    ModalCatcher catcher;
+    QVERIFY(wait_until([&] { return catcher.boxes.size() == 1; }));
+    QVERIFY2(catcher.boxes[0].text.startsWith("网络连接已断开："), qPrintable(catcher.texts()));
+    QTest::qWait(250);
+    QCOMPARE(catcher.boxes.size(), 1);
 }
 
 void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()
