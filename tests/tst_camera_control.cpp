@@ -41,6 +41,7 @@ private slots:
     void zoom_and_focus_data();
     void zoom_and_focus();
     void focus_release_during_the_wait_stops_after_the_drive();
+    void focus_speed_is_read_after_the_wait();
     void quick_presets_data();
     void quick_presets();
     void preset_field_data();
@@ -199,6 +200,16 @@ void CameraControlTest::focus_release_during_the_wait_stops_after_the_drive()
     QTest::mouseRelease(button("focusin_Button"), Qt::LeftButton);
     QCOMPARE(camera->commands(3), expected);
     QCOMPARE(camera->commands(1, 100), QStringList());
+}
+
+void CameraControlTest::focus_speed_is_read_after_the_wait()
+{
+    start("serial");
+    QTest::mousePress(button("focusin_Button"), Qt::LeftButton);
+    control<QComboBox>(window, "focuscomboBox")->setCurrentIndex(7); // during the wait
+    QTest::mouseRelease(button("focusin_Button"), Qt::LeftButton);
+    QCOMPARE(camera->commands(3),
+             QStringList({"81 01 04 38 03 FF", "81 01 04 08 37 FF", "81 01 04 08 00 FF"}));
 }
 
 void CameraControlTest::quick_presets_data()

@@ -45,7 +45,7 @@ const QStringList all_keys = {
     "LANGUAGE_CONF/language", "NET_CONF/Address",     "NET_CONF/Port",      "NET_CONF/Protocol",
     "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",    "PTZ_CONF/TiltSpeed", "PTZ_CONF/ZoomSpeed",
     "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits", "SERIAL_CONF/Parity", "SERIAL_CONF/Port",
-    "SERIAL_CONF/StopBits"};
+    "SERIAL_CONF/PortName",   "SERIAL_CONF/StopBits"};
 } // namespace
 
 class ConfigTest : public QObject
@@ -56,6 +56,9 @@ private slots:
     void save_and_reload_every_key();
     void save_replaces_an_older_file_without_losing_it();
     void save_on_a_full_disk_keeps_the_old_file();
+    void save_over_a_file_it_could_not_parse();
+    void missing_port_is_named_not_replaced();
+    void port_name_wins_over_its_position();
     void cancel_keeps_running_and_writes_nothing();
     void failed_save_asks_before_exit_data();
     void failed_save_asks_before_exit();
@@ -130,9 +133,8 @@ void ConfigTest::save_and_reload_every_key()
 
     MainWindow reloaded;
     auto *ports = control<QComboBox>(&reloaded, "ComPortcomboBox");
-    // The two added ports are gone: the stored index selects no port, and
-    // the list keeps its first one.
-    QCOMPARE(ports->currentIndex(), ports->count() > 0 ? 0 : -1);
+    // The added port is gone: none is selected in its place.
+    QCOMPARE(ports->currentIndex(), -1);
     QCOMPARE(index_of(reloaded, "comboBox_3"), 1);
     QCOMPARE(index_of(reloaded, "BaucomboBox"), 8);
     QCOMPARE(index_of(reloaded, "DataBitcomboBox"), 2);
@@ -206,6 +208,71 @@ void ConfigTest::save_on_a_full_disk_keeps_the_old_file()
     }
     QVERIFY(config.open(QIODevice::ReadOnly));
     QCOMPARE(config.readAll(), old_file);
+}
+
+void ConfigTest::save_over_a_file_it_could_not_parse()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", QByteArray("[LANGUAGE_CONF]\nlanguage=English\n\0\n", 36));
+    {
+        MainWindow window;
+        const auto boxes = close_window(window, QMessageBox::Ok);
+        QCOMPARE(boxes.size(), 1); // the exit question, no false alarm
+    }
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.status(), QSettings::NoError);
+    QCOMPARE(stored.value("LANGUAGE_CONF/language").toString(), QString("English"));
+}
+
+void ConfigTest::missing_port_is_named_not_replaced()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=Chinese\n"
+                               "[SERIAL_CONF]\nPort=0\nPortName=ttyZarvickGone\n");
+    {
+        MainWindow window;
+        QCOMPARE(index_of(window, "ComPortcomboBox"), -1);
+        ModalCatcher catcher;
+        click(window, "pushButton_16");
+        QCOMPARE(catcher.texts(), QString("警告/串口 ttyZarvickGone 不存在"));
+        QCOMPARE(control<QAbstractButton>(&window, "pushButton_16")->text(), QString("开启"));
+        close_window(window, QMessageBox::Ok);
+    }
+    // Kept for the day the adapter is back.
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("SERIAL_CONF/PortName").toString(), QString("ttyZarvickGone"));
+    QCOMPARE(stored.value("SERIAL_CONF/Port").toString(), QString("-1"));
+}
+
+void ConfigTest::port_name_wins_over_its_position()
+{
+    // Two ports of the test's own, listed before and after each other.
+    PtyPeer first_pty, second_pty;
+    const QString tag = QString::number(QCoreApplication::applicationPid());
+    const QString first = "ttyZarvickA" + tag, second = "ttyZarvickB" + tag;
+    if (!QFile::link(first_pty.path(), "/dev/" + first))
+        QSKIP("needs root: making links in /dev (run as root to check ports by name)");
+    QFile::link(second_pty.path(), "/dev/" + second);
+    struct Unlink {
+        QStringList paths;
+        ~Unlink()
+        {
+            for (const QString &path : paths)
+                QFile::remove(path);
+        }
+    } unlink{{"/dev/" + first, "/dev/" + second}};
+    ScratchFolder folder;
+    {
+        MainWindow window;
+        auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
+        const int first_index = ports->findText(first);
+        QVERIFY(first_index >= 0);
+        folder.write(
+            "config.ini",
+            QString("[SERIAL_CONF]\nPort=%1\nPortName=%2\n").arg(first_index).arg(second).toUtf8());
+    }
+    MainWindow window;
+    QCOMPARE(control<QComboBox>(&window, "ComPortcomboBox")->currentText(), second);
 }
 
 void ConfigTest::failed_save_asks_before_exit_data()

@@ -65,7 +65,7 @@ void ControlTest::cleanup()
 
 void ControlTest::link_closed_during_the_focus_wait_gets_nothing()
 {
-    control->focus(visca::focus_near, "3");
+    control->focus(visca::focus_near, [] { return QString("3"); });
     QCOMPARE(link->written, QStringList({"81 01 04 38 03 FF"}));
     link->close();
     control->stop_focus();
@@ -90,7 +90,7 @@ void ControlTest::no_link_no_trace()
     QSignalSpy failed(control, &CameraControl::failed);
     link->open = false;
     control->drive(visca::pan_tilt_up, 1, 1);
-    control->focus(visca::focus_far, "7");
+    control->focus(visca::focus_far, [] { return QString("7"); });
     QVERIFY(!control->preset_from_field(true, ""));
     QVERIFY(control->preset_from_field(true, "5"));
     QTest::qWait(2 * CameraControl::manual_focus_wait_ms);

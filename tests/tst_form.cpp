@@ -68,7 +68,7 @@ private slots:
     void size_rules();
     void initial_state();
     void tree_and_layouts();
-    void retranslation_resets_fields_but_not_states();
+    void retranslation_keeps_every_choice();
 };
 
 void FormTest::controls_data()
@@ -312,7 +312,9 @@ void FormTest::initial_state()
     QVERIFY(control<QLineEdit>(&window, "lineEdit")->text().isEmpty());
     QCOMPARE(control<QGraphicsView>(&window, "graphicsView")->styleSheet(),
              QString("background-color: rgb(0, 0, 0);"));
-    QVERIFY(!control<QTextEdit>(&window, "textEdit")->isReadOnly());
+    // The log is read, selected and copied; never typed into.
+    QVERIFY(control<QTextEdit>(&window, "textEdit")->isReadOnly());
+    QVERIFY(control<QTextEdit>(&window, "textEdit")->tabChangesFocus());
     QVERIFY(!control<QPlainTextEdit>(&window, "plainTextEdit")->isReadOnly());
     QCOMPARE(control<QFrame>(&window, "line")->frameShape(), QFrame::HLine);
     QCOMPARE(control<QFrame>(&window, "line_3")->frameShape(), QFrame::VLine);
@@ -349,38 +351,45 @@ void FormTest::tree_and_layouts()
     }
 }
 
-void FormTest::retranslation_resets_fields_but_not_states()
+void FormTest::retranslation_keeps_every_choice()
 {
     ScratchFolder folder;
     MainWindow window;
     auto *ports = control<QComboBox>(&window, "ComPortcomboBox");
     ports->addItem("ttyTEST");
     ports->setCurrentIndex(ports->count() - 1);
-    control<QComboBox>(&window, "ParitycomboBox")->setCurrentIndex(2);
-    control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
-    control<QLineEdit>(&window, "lineEdit_2")->setText("12");
+    const QMap<QString, int> chosen = {
+        {"BaucomboBox", 8}, {"DataBitcomboBox", 1}, {"ParitycomboBox", 2}, {"StopBitcomboBox", 2},
+        {"hcomboBox", 0},   {"vcomboBox", 19},      {"zoomcomboBox", 7},   {"focuscomboBox", 1}};
+    for (auto it = chosen.begin(); it != chosen.end(); ++it)
+        control<QComboBox>(&window, qPrintable(it.key()))->setCurrentIndex(it.value());
+    const QMap<QString, QString> typed = {{"lineEdit_2", "12"},
+                                          {"lineEdit", "500"},
+                                          {"lineEdit_ip", "10.0.0.9"},
+                                          {"lineEdit_port", "4000"}};
     click(window, "radioButton_2");
     click(window, "checkBox");
-    control<QLineEdit>(&window, "lineEdit")->setText("500");
-    control<QLineEdit>(&window, "lineEdit_ip")->setText("10.0.0.9");
+    for (auto it = typed.begin(); it != typed.end(); ++it)
+        control<QLineEdit>(&window, qPrintable(it.key()))->setText(it.value());
 
+    // To English, English again (the box reports every pick), back to Chinese.
     auto *language = control<QComboBox>(&window, "comboBox_3");
-    QTest::keyClick(language, Qt::Key_Down);
-
-    QCOMPARE(language->currentIndex(), 1);
-    QCOMPARE(control<QComboBox>(&window, "ParitycomboBox")->currentIndex(), 0);
-    QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentText(), QString("9600"));
-    QCOMPARE(control<QComboBox>(&window, "hcomboBox")->currentText(), QString("15"));
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_2")->text(), QString());
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit")->text(), QString());
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString("192.168.1.88"));
+    for (const int pick : {1, 1, 0}) {
+        if (language->currentIndex() == pick)
+            emit language->activated(pick);
+        else
+            QTest::keyClick(language, pick ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(language->currentIndex(), pick);
+        for (auto it = chosen.begin(); it != chosen.end(); ++it)
+            QCOMPARE(control<QComboBox>(&window, qPrintable(it.key()))->currentIndex(), it.value());
+        for (auto it = typed.begin(); it != typed.end(); ++it)
+            QCOMPARE(control<QLineEdit>(&window, qPrintable(it.key()))->text(), it.value());
+    }
     QCOMPARE(ports->currentText(), QString("ttyTEST"));
     QVERIFY(control<QRadioButton>(&window, "radioButton_2")->isChecked());
     QVERIFY(control<QAbstractButton>(&window, "checkBox")->isChecked());
     QVERIFY(control<QLineEdit>(&window, "lineEdit")->isEnabled());
-    QCOMPARE(control<QAbstractButton>(&window, "pushButton_16")->text(), QString("Start"));
-    QCOMPARE(control<QAbstractButton>(&window, "pushButton_15")->text(), QString("Connect"));
-    QCOMPARE(control<QAbstractButton>(&window, "pushButton_13")->text(), QString("Send"));
+    QCOMPARE(control<QAbstractButton>(&window, "pushButton_16")->text(), QString("开启"));
 }
 
 QTEST_MAIN(FormTest)

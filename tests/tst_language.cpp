@@ -97,8 +97,7 @@ private slots:
     void unknown_name_loads_no_catalog_data();
     void unknown_name_loads_no_catalog();
     void switching_back_leaves_one_chinese_catalog();
-    void picking_the_shown_entry_resets_again();
-    void language_change_puts_the_tcp_port_back();
+    void choices_survive_and_are_saved();
 };
 
 void LanguageTest::catalogs_data()
@@ -187,29 +186,23 @@ void LanguageTest::switching_back_leaves_one_chinese_catalog()
     QCOMPARE(catcher.texts(), QString("信息/网络信息填写错误"));
 }
 
-void LanguageTest::picking_the_shown_entry_resets_again()
+void LanguageTest::choices_survive_and_are_saved()
 {
     ScratchFolder folder;
-    MainWindow window;
-    auto *language = control<QComboBox>(&window, "comboBox_3");
-    control<QComboBox>(&window, "zoomcomboBox")->setCurrentIndex(6);
-    control<QLineEdit>(&window, "lineEdit_port")->setText("4000");
-    // The box reports every pick, also of the entry already shown.
-    emit language->activated(0);
-    QCOMPARE(control<QComboBox>(&window, "zoomcomboBox")->currentText(), QString("3"));
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("5678"));
-    QCOMPARE(language->currentIndex(), 0);
-}
-
-void LanguageTest::language_change_puts_the_tcp_port_back()
-{
-    ScratchFolder folder;
-    MainWindow window;
-    click(window, "radioButton_udp");
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("1259"));
-    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("5678"));
-    QVERIFY(control<QRadioButton>(&window, "radioButton_udp")->isChecked());
+    {
+        MainWindow window;
+        auto *language = control<QComboBox>(&window, "comboBox_3");
+        control<QComboBox>(&window, "hcomboBox")->setCurrentIndex(0); // pan speed 1
+        click(window, "radioButton_udp");
+        QTest::keyClick(language, Qt::Key_Down);
+        QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("1259"));
+        QVERIFY(control<QRadioButton>(&window, "radioButton_udp")->isChecked());
+        ModalCatcher catcher;
+        window.close();
+    }
+    const QByteArray saved = folder.read("config.ini");
+    QVERIFY2(saved.contains("PanSpeed=0\n"), saved.constData());
+    QVERIFY2(saved.contains("Port=1259\n"), saved.constData());
 }
 
 QTEST_MAIN(LanguageTest)

@@ -52,7 +52,11 @@ void LinksTest::tcp_sends_at_once_and_reports_a_dropped_connection()
 {
     TcpPeer camera;
     TcpLink link;
-    QVERIFY(link.open(QHostAddress::LocalHost, camera.port(), 3000));
+    QSignalSpy opened(&link, &TcpLink::opened);
+    link.open(QHostAddress::LocalHost, camera.port(), 3000);
+    QVERIFY(!link.isOpen());
+    QVERIFY(opened.wait());
+    QVERIFY(link.isOpen());
     QVERIFY(link.send(hex("81 01 06 04 FF")));
     QCOMPARE(camera.read(5), hex("81 01 06 04 FF"));
     QSignalSpy received(&link, &Link::received);

@@ -21,6 +21,8 @@ private slots:
     void sends_the_first_line_once_data();
     void sends_the_first_line_once();
     void loop_rotates_until_stop();
+    void closing_the_link_stops_its_loop_data();
+    void closing_the_link_stops_its_loop();
     void interval_checks_data();
     void interval_checks();
     void comment_line_sends_an_empty_command();
@@ -105,6 +107,34 @@ void ManualSendTest::loop_rotates_until_stop()
     QVERIFY(lines.size() >= 5);
     QCOMPARE(lines.mid(0, 3),
              QStringList({"TX：81 01 06 04 FF", "TX：81 01 04 07 02 FF", "TX：81 01 04 07 00 FF"}));
+}
+
+void ManualSendTest::closing_the_link_stops_its_loop_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("serial, Close") << "serial"
+                                   << "pushButton_16";
+    QTest::newRow("udp, Disconnect") << "udp"
+                                     << "pushButton_15";
+}
+
+void ManualSendTest::closing_the_link_stops_its_loop()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, button);
+    start(link);
+    type("81 01 06 04 FF");
+    loop("20");
+    press_send();
+    QCOMPARE(camera->commands(2).size(), 2);
+    click(*window, qPrintable(button));
+    QCOMPARE(send_button()->text(), QString("发送"));
+    camera->commands(100, 100); // what left before the close
+    // Opened again, the link carries nothing the operator did not send now.
+    click(*window, qPrintable(button));
+    QCOMPARE(camera->commands(1, 150), QStringList());
+    QCOMPARE(send_button()->text(), QString("发送"));
 }
 
 void ManualSendTest::interval_checks_data()

@@ -145,7 +145,9 @@ void NetworkLinkTest::tcp_connect_refused()
 {
     ModalCatcher catcher;
     connect_net(*window, true, closed_port());
-    QCOMPARE(catcher.texts(), QString("警告/连接超时"));
+    // Refused is no time-out: the box says what happened.
+    QCOMPARE(catcher.texts(), QString("警告/连接失败"));
+    QCOMPARE(catcher.boxes[0].reason, QString("Connection refused"));
     QCOMPARE(catcher.boxes[0].icon, QMessageBox::Warning);
     QCOMPARE(caption(*window), QString("连接"));
     QVERIFY(fields_enabled(*window));

@@ -287,5 +287,21 @@
         <source>Key: Page Down</source>
         <translation>Key: Page Down</translation>
     </message>
+    <message>
+        <source>The serial port %1 is not present</source>
+        <translation>The serial port %1 is not present</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>Connection failed</translation>
+    </message>
+    <message>
+        <source>the device was removed or stopped answering</source>
+        <translation>the device was removed or stopped answering</translation>
+    </message>
+    <message>
+        <source>No serial port is chosen</source>
+        <translation>No serial port is chosen</translation>
+    </message>
 </context>
 </TS>

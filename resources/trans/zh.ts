@@ -287,5 +287,21 @@
         <source>Key: Page Down</source>
         <translation>按键：Page Down</translation>
     </message>
+    <message>
+        <source>The serial port %1 is not present</source>
+        <translation>串口 %1 不存在</translation>
+    </message>
+    <message>
+        <source>Connection failed</source>
+        <translation>连接失败</translation>
+    </message>
+    <message>
+        <source>the device was removed or stopped answering</source>
+        <translation>设备已被拔出或不再应答</translation>
+    </message>
+    <message>
+        <source>No serial port is chosen</source>
+        <translation>未选择串口</translation>
+    </message>
 </context>
 </TS>

@@ -40,7 +40,12 @@ void MainWindow::read_config()
     language = stored.language;
     apply_startup_language();
 
-    select(ui->ComPortcomboBox, stored.port, 0);
+    // The name wins: ports come and go, and the position then points at
+    // another device. Files from before the name was kept have the position.
+    if (stored.port_name.isEmpty())
+        select(ui->ComPortcomboBox, stored.port, 0);
+    else
+        select_port(stored.port_name);
     select(ui->BaucomboBox, stored.baud_rate, default_baud_rate);
     select(ui->DataBitcomboBox, stored.data_bits, default_data_bits);
     select(ui->ParitycomboBox, stored.parity, 0);
@@ -63,6 +68,7 @@ bool MainWindow::write_config()
     Settings current;
     current.language = ui->comboBox_3->currentIndex() == 0 ? "Chinese" : "English";
     current.port = ui->ComPortcomboBox->currentIndex();
+    current.port_name = current.port >= 0 ? ui->ComPortcomboBox->currentText() : missing_port;
     current.baud_rate = ui->BaucomboBox->currentIndex();
     current.data_bits = ui->DataBitcomboBox->currentIndex();
     current.parity = ui->ParitycomboBox->currentIndex();

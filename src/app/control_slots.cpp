@@ -44,7 +44,7 @@ void MainWindow::on_zoomout_Button_released() { control.stop_zoom(); }
 
 void MainWindow::focus(const char *direction)
 {
-    control.focus(direction, ui->focuscomboBox->currentText());
+    control.focus(direction, [this] { return ui->focuscomboBox->currentText(); });
 }
 
 void MainWindow::on_focusin_Button_pressed() { focus(visca::focus_near); }

@@ -40,28 +40,27 @@ void MainWindow::on_comboBox_3_activated(int index)
     QCoreApplication::removeTranslator(translator.get());
     translator->load(english ? english_catalog : chinese_catalog);
     QCoreApplication::installTranslator(translator.get());
+    language = english ? "English" : "Chinese";
 
-    // Fields that belong to an open link describe what that link is doing,
-    // so the reset to defaults must not reach them.
-    const QList<QComboBox *> serial_settings = {ui->BaucomboBox, ui->DataBitcomboBox,
-                                                ui->ParitycomboBox, ui->StopBitcomboBox};
-    QList<int> serial_choices;
-    for (QComboBox *box : serial_settings)
-        serial_choices << box->currentIndex();
-    const QString address = ui->lineEdit_ip->text();
-    const QString port = ui->lineEdit_port->text();
+    // A language change only translates. Refilling the lists moves them to
+    // their first items: a speed put back to its default would move the
+    // camera at a speed nobody chose.
+    const QList<QComboBox *> boxes = fixed_combo_boxes();
+    QList<int> chosen;
+    for (QComboBox *box : boxes)
+        chosen << box->currentIndex();
+    const QList<QLineEdit *> fields = {ui->lineEdit_ip, ui->lineEdit_port, ui->lineEdit_2,
+                                       ui->lineEdit};
+    QStringList typed;
+    for (QLineEdit *field : fields)
+        typed << field->text();
 
     retranslate();
+    for (int i = 0; i < boxes.size(); ++i)
+        boxes[i]->setCurrentIndex(chosen[i]);
+    for (int i = 0; i < fields.size(); ++i)
+        fields[i]->setText(typed[i]);
     ui->comboBox_3->setCurrentIndex(english ? 1 : 0);
-    language = english ? "English" : "Chinese";
-    set_defaults();
-
-    for (int i = 0; serial_open && i < serial_settings.size(); ++i)
-        serial_settings[i]->setCurrentIndex(serial_choices[i]);
-    if (net_link_up()) {
-        ui->lineEdit_ip->setText(address);
-        ui->lineEdit_port->setText(port);
-    }
 }
 
 QList<QComboBox *> MainWindow::fixed_combo_boxes() const

@@ -20,12 +20,20 @@ void MainWindow::on_pushButton_16_clicked() { serial_open ? close_serial() : ope
 
 void MainWindow::open_serial()
 {
+    if (ui->ComPortcomboBox->currentIndex() < 0 && !missing_port.isEmpty()) {
+        warn(tr("The serial port %1 is not present").arg(missing_port));
+        return;
+    }
     const SerialSettings settings =
         serial_settings(ui->ComPortcomboBox->currentText(), ui->BaucomboBox->currentText(),
                         ui->DataBitcomboBox->currentText(), ui->ParitycomboBox->currentIndex(),
                         ui->StopBitcomboBox->currentIndex());
-    if (!serial_link.open(settings)) {
-        QMessageBox::information(this, tr("warning"), tr("Open serial error"), QMessageBox::Ok);
+    // An empty name would open the folder /dev ("Is a directory").
+    const QString reason = settings.port.isEmpty()      ? tr("No serial port is chosen")
+                           : serial_link.open(settings) ? QString()
+                                                        : serial_link.errorText();
+    if (!reason.isEmpty()) {
+        tell(QMessageBox::Information, tr("warning"), tr("Open serial error"), reason);
         return;
     }
     serial_open = true;
@@ -34,9 +42,11 @@ void MainWindow::open_serial()
 
 void MainWindow::close_serial()
 {
+    stop_held_drives();
     serial_link.close();
     serial_open = false;
     set_serial_idle(true);
+    stop_loop_without_link();
 }
 
 void MainWindow::set_serial_idle(bool idle)
@@ -83,29 +93,52 @@ void MainWindow::connect_net()
         warn(tr("Port information fill in error"));
         return;
     }
-    if (ui->radioButton_udp->isChecked()) {
-        udp_link.open(address, port);
-        udp_ready = true;
-    } else if (tcp_link.open(address, port, tcp_connect_limit_ms)) {
-        tcp_connected = true;
-    } else {
-        warn(tr("Connection timeout"));
+    if (ui->radioButton_tcp->isChecked()) {
+        set_net_connecting();
+        tcp_link.open(address, port, tcp_connect_limit_ms);
         return;
     }
+    udp_link.open(address, port);
+    udp_ready = true;
     set_net_idle(false);
+}
+
+void MainWindow::tcp_opened()
+{
+    tcp_connected = true;
+    set_net_idle(false);
+}
+
+void MainWindow::tcp_open_failed(const QString &reason, bool timed_out)
+{
+    set_net_idle(true);
+    if (timed_out)
+        warn(tr("Connection timeout"));
+    else
+        tell(QMessageBox::Warning, tr("warning"), tr("Connection failed"), reason);
 }
 
 void MainWindow::disconnect_net()
 {
+    stop_held_drives();
     tcp_link.close();
     udp_link.close();
     tcp_connected = false;
     udp_ready = false;
     set_net_idle(true);
+    stop_loop_without_link();
+}
+
+void MainWindow::set_net_connecting()
+{
+    set_net_idle(false);
+    ui->pushButton_15->setText(tr("Connect"));
+    ui->pushButton_15->setEnabled(false);
 }
 
 void MainWindow::set_net_idle(bool idle)
 {
+    ui->pushButton_15->setEnabled(true);
     ui->lineEdit_ip->setEnabled(idle);
     ui->lineEdit_port->setEnabled(idle);
     ui->radioButton_tcp->setEnabled(idle);
@@ -113,20 +146,26 @@ void MainWindow::set_net_idle(bool idle)
     ui->pushButton_15->setText(idle ? tr("Connect") : tr("Disconnect"));
 }
 
+namespace {
+// What makes a closed list box open its list.
+bool opens_list(const QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        return static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    const bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+    return key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
+           (arrow && key->modifiers() & Qt::AltModifier);
+}
+} // namespace
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // An adapter plugged in after the start shows up when the list opens.
-    if (watched == ui->ComPortcomboBox && ui->ComPortcomboBox->isEnabled()) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool opens = (event->type() == QEvent::MouseButtonPress &&
-                            static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) ||
-                           (event->type() == QEvent::KeyPress &&
-                            (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
-                             ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
-                              key->modifiers() & Qt::AltModifier)));
-        if (opens)
-            refresh_port_list();
-    }
+    if (watched == ui->ComPortcomboBox && ui->ComPortcomboBox->isEnabled() && opens_list(event))
+        refresh_port_list();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -136,7 +175,7 @@ void MainWindow::refresh_port_list()
     if (serial_open)
         return;
     QComboBox *ports = ui->ComPortcomboBox;
-    const QString current = ports->currentText();
+    const QString wanted = ports->currentIndex() >= 0 ? ports->currentText() : missing_port;
     const QStringList names = system_port_names();
     QStringList listed;
     for (int i = 0; i < ports->count(); ++i)
@@ -145,5 +184,17 @@ void MainWindow::refresh_port_list()
         return;
     ports->clear();
     ports->addItems(names);
-    ports->setCurrentIndex(qMax(0, names.indexOf(current)));
+    if (wanted.isEmpty())
+        ports->setCurrentIndex(0);
+    else
+        select_port(wanted);
+}
+
+void MainWindow::select_port(const QString &name)
+{
+    // A missing port selects none: Start must not open another device in
+    // its place, and the name is kept for when the port comes back.
+    const int index = ui->ComPortcomboBox->findText(name, Qt::MatchExactly);
+    ui->ComPortcomboBox->setCurrentIndex(index);
+    missing_port = index < 0 ? name : QString();
 }

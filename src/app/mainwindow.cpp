@@ -44,16 +44,21 @@ MainWindow::MainWindow(QWidget *parent)
     ui->ComPortcomboBox->installEventFilter(this);
     early_press = std::make_unique<EarlyPress>(this, hold_buttons());
 
-    connect(&serial_link, &Link::lost, this, [this](const QString &reason) {
+    // The system's words for a vanished device ("Resource temporarily
+    // unavailable", "Unknown error") tell the operator nothing.
+    connect(&serial_link, &Link::lost, this, [this] {
         serial_open = false;
         set_serial_idle(true);
-        link_lost(tr("The serial link was lost: %1").arg(reason));
+        link_lost(tr("The serial link was lost: %1")
+                      .arg(tr("the device was removed or stopped answering")));
     });
     connect(&tcp_link, &Link::lost, this, [this](const QString &reason) {
         tcp_connected = false;
         set_net_idle(true);
         link_lost(tr("The network link was lost: %1").arg(reason));
     });
+    connect(&tcp_link, &TcpLink::opened, this, &MainWindow::tcp_opened);
+    connect(&tcp_link, &TcpLink::open_failed, this, &MainWindow::tcp_open_failed);
 }
 
 MainWindow::~MainWindow() = default;
@@ -79,6 +84,14 @@ void MainWindow::warn(const QString &text)
     QMessageBox::warning(this, tr("warning"), text, QMessageBox::Ok);
 }
 
+void MainWindow::tell(QMessageBox::Icon icon, const QString &title, const QString &text,
+                      const QString &reason)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
+    box.setInformativeText(reason);
+    box.exec();
+}
+
 void MainWindow::report_failure(SendResult result, const QString &reason)
 {
     if (result == SendResult::BadText)
@@ -98,10 +111,16 @@ Link *MainWindow::link_for(bool serial)
 
 void MainWindow::link_lost(const QString &text)
 {
-    // A loop would go on sending into nothing.
+    stop_loop_without_link();
+    tell_link_lost(text);
+}
+
+void MainWindow::stop_loop_without_link()
+{
+    // A loop would go on sending into nothing, and start again by itself
+    // when the link comes back.
     if (loop.running() && !link_for(ui->radioButton_11->isChecked()))
         stop_loop();
-    tell_link_lost(text);
 }
 
 void MainWindow::tell_link_lost(const QString &text)

@@ -11,6 +11,7 @@
 #include "links/udp_link.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <future>
@@ -99,6 +100,9 @@ private:
     // Boxes
     void inform(const QString &text);
     void warn(const QString &text);
+    // A box whose informative text gives the system's reason.
+    void tell(QMessageBox::Icon icon, const QString &title, const QString &text,
+              const QString &reason);
     void report_failure(SendResult result, const QString &reason);
     void tell_link_lost(const QString &text);
 
@@ -109,6 +113,11 @@ private:
     void disconnect_net();
     void set_serial_idle(bool idle);
     void set_net_idle(bool idle);
+    void set_net_connecting();
+    void tcp_opened();
+    void tcp_open_failed(const QString &reason, bool timed_out);
+    void select_port(const QString &name);
+    void stop_loop_without_link();
     bool net_link_up() const { return tcp_connected || udp_ready; }
     // The open link that the Mode pair chooses, or none.
     Link *link_for(bool serial);
@@ -149,6 +158,8 @@ private:
     DriveKeys keys;
     std::unique_ptr<EarlyPress> early_press; // needs the form's buttons
     QString language;
+    // The stored port that is not listed now; none selected meanwhile.
+    QString missing_port;
 };
 
 #endif

@@ -1,8 +1,10 @@
 #include "app/settings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 // Stored indexes count only by their low eight bits, read as a signed value.
@@ -17,18 +19,29 @@ bool regular_or_missing(const QString &path)
     return !info.exists() || info.isFile();
 }
 
-// QSettings says only that a write failed; writing a scratch copy through
-// the same kind of file tells why (no room, no permission, …).
-QString why_unwritable(const QString &path)
+// The file as QSettings writes it, made in a scratch folder: QSettings
+// would read the old config.ini first and report what it found there (a
+// stray NUL byte, no read permission) as a failure of the save.
+bool ini_text(const Settings &values, QByteArray *text, QString *reason)
 {
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return probe.errorString();
-    QString reason;
-    if (probe.write(QByteArray(64 * 1024, '\n')) < 0 || !probe.flush())
-        reason = probe.errorString();
-    probe.cancelWriting();
-    return reason.isEmpty() ? QStringLiteral("Write error") : reason;
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        *reason = scratch.errorString();
+        return false;
+    }
+    const QString path = scratch.filePath("config.ini");
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        values.write_to(settings);
+        settings.sync();
+    }
+    QFile written(path);
+    if (!written.open(QIODevice::ReadOnly)) {
+        *reason = written.errorString();
+        return false;
+    }
+    *text = written.readAll();
+    return true;
 }
 } // namespace
 
@@ -39,6 +52,7 @@ bool Settings::load(const QString &path)
     QSettings settings(path, QSettings::IniFormat);
     language = settings.value("LANGUAGE_CONF/language").toString();
     port = stored_index(settings, "SERIAL_CONF/Port");
+    port_name = settings.value("SERIAL_CONF/PortName").toString();
     baud_rate = stored_index(settings, "SERIAL_CONF/BaudRate");
     data_bits = stored_index(settings, "SERIAL_CONF/DataBits");
     parity = stored_index(settings, "SERIAL_CONF/Parity");
@@ -53,48 +67,53 @@ bool Settings::load(const QString &path)
     return true;
 }
 
+void Settings::write_to(QSettings &settings) const
+{
+    settings.beginGroup("LANGUAGE_CONF");
+    settings.setValue("language", language);
+    settings.endGroup();
+
+    settings.beginGroup("SERIAL_CONF");
+    settings.setValue("Port", QString::number(port, 10));
+    settings.setValue("PortName", port_name);
+    settings.setValue("BaudRate", QString::number(baud_rate, 10));
+    settings.setValue("DataBits", QString::number(data_bits, 10));
+    settings.setValue("Parity", QString::number(parity, 10));
+    settings.setValue("StopBits", QString::number(stop_bits, 10));
+    settings.endGroup();
+
+    settings.beginGroup("PTZ_CONF");
+    settings.setValue("PanSpeed", QString::number(pan_speed, 10));
+    settings.setValue("TiltSpeed", QString::number(tilt_speed, 10));
+    settings.setValue("ZoomSpeed", QString::number(zoom_speed, 10));
+    settings.setValue("FocusSpeed", QString::number(focus_speed, 10));
+    settings.endGroup();
+
+    settings.beginGroup("NET_CONF");
+    if (!protocol.isEmpty())
+        settings.setValue("Protocol", protocol);
+    settings.setValue("Address", address);
+    settings.setValue("Port", net_port);
+    settings.endGroup();
+}
+
 bool Settings::save(const QString &path, QString *reason) const
 {
     if (!regular_or_missing(path)) {
         *reason = QStringLiteral("Not a regular file");
         return false;
     }
-    {
-        // Clearing the keys (rather than deleting the file) keeps stale keys
-        // out of the new file and the old one whole if the write fails.
-        QSettings settings(path, QSettings::IniFormat);
-        settings.clear();
-
-        settings.beginGroup("LANGUAGE_CONF");
-        settings.setValue("language", language);
-        settings.endGroup();
-
-        settings.beginGroup("SERIAL_CONF");
-        settings.setValue("Port", QString::number(port, 10));
-        settings.setValue("BaudRate", QString::number(baud_rate, 10));
-        settings.setValue("DataBits", QString::number(data_bits, 10));
-        settings.setValue("Parity", QString::number(parity, 10));
-        settings.setValue("StopBits", QString::number(stop_bits, 10));
-        settings.endGroup();
-
-        settings.beginGroup("PTZ_CONF");
-        settings.setValue("PanSpeed", QString::number(pan_speed, 10));
-        settings.setValue("TiltSpeed", QString::number(tilt_speed, 10));
-        settings.setValue("ZoomSpeed", QString::number(zoom_speed, 10));
-        settings.setValue("FocusSpeed", QString::number(focus_speed, 10));
-        settings.endGroup();
-
-        settings.beginGroup("NET_CONF");
-        if (!protocol.isEmpty())
-            settings.setValue("Protocol", protocol);
-        settings.setValue("Address", address);
-        settings.setValue("Port", net_port);
-        settings.endGroup();
-
-        settings.sync();
-        if (settings.status() == QSettings::NoError)
-            return true;
+    QByteArray text;
+    if (!ini_text(*this, &text, reason))
+        return false;
+    // The old file stays whole until the new one is complete. Unbuffered:
+    // QSaveFile commits a file whose buffered bytes found no room on a full
+    // disk.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(text) != text.size() || !file.commit()) {
+        *reason = file.errorString();
+        return false;
     }
-    *reason = why_unwritable(path);
-    return false;
+    return true;
 }

@@ -3,12 +3,17 @@
 
 #include <QString>
 
-// The thirteen keys of config.ini as a value. Indexes are the positions of
-// the combo boxes' items; a key missing from an existing file reads as 0 or
-// as the empty text.
+class QSettings;
+
+// The keys of config.ini as a value. Indexes are the positions of the combo
+// boxes' items; a key missing from an existing file reads as 0 or as the
+// empty text. The serial port is stored twice: by its position, which older
+// files and other readers know, and by its name, which stays right when
+// ports come and go.
 struct Settings {
     QString language;
     int port = 0;
+    QString port_name;
     int baud_rate = 0;
     int data_bits = 0;
     int parity = 0;
@@ -27,6 +32,7 @@ struct Settings {
     // The old file stays in place until the new one is complete. False,
     // with the reason, when the file could not be written.
     bool save(const QString &path, QString *reason) const;
+    void write_to(QSettings &settings) const;
 };
 
 #endif

@@ -15,6 +15,11 @@ MessageLog::MessageLog(QTextEdit *view, int line_limit)
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
     view->document()->setUndoRedoEnabled(false);
+    // A record the operator reads and copies from, never types into: one
+    // Tab after Select All would wipe it. Tab moves the focus on.
+    view->setReadOnly(true);
+    view->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    view->setTabChangesFocus(true);
     // The scroll bar changes with every line; painted opaque (it fills its
     // whole rectangle), it spares a repaint of the group box behind it.
     view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);

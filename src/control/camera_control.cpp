@@ -55,13 +55,14 @@ void CameraControl::zoom(const char *direction, const QString &speed)
 
 void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop); }
 
-void CameraControl::focus(const char *direction, const QString &speed)
+void CameraControl::focus(const char *direction, SpeedSource speed)
 {
     if (!ready())
         return;
     focus_held = current_link();
     send(visca::focus_manual);
-    focus_drive = QString(direction).replace('P', speed);
+    focus_direction = direction;
+    focus_speed = std::move(speed);
     stop_after_focus_drive = false;
     focus_wait.start();
 }
@@ -70,7 +71,7 @@ void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
     Link *link = stop_after_focus_drive ? std::exchange(focus_held, nullptr) : focus_held;
-    send_to(link, focus_drive);
+    send_to(link, QString(focus_direction).replace('P', focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
         send_to(link, visca::focus_stop);
 }

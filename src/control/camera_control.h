@@ -37,8 +37,10 @@ public:
     void zoom(const char *direction, const QString &speed);
     void stop_zoom();
     // Switches the camera to manual focus first; the drive follows after
-    // the wait, and a release during the wait sends its stop after it.
-    void focus(const char *direction, const QString &speed);
+    // the wait, at the speed `speed` gives then (the operator may change it
+    // during the wait), and a release during the wait sends its stop after it.
+    using SpeedSource = std::function<QString()>;
+    void focus(const char *direction, SpeedSource speed);
     void stop_focus();
     // Stops every drive still held (pan-tilt, zoom, focus): a release that
     // will never arrive (the window lost the keyboard, a box took the mouse)
@@ -63,7 +65,8 @@ private:
     CommandSender &sender;
     LinkSource current_link;
     QTimer focus_wait;
-    QString focus_drive;
+    const char *focus_direction = nullptr;
+    SpeedSource focus_speed;
     bool stop_after_focus_drive = false;
     // The link each held drive went to; none when not held.
     Link *pan_tilt_held = nullptr;

@@ -5,23 +5,38 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 // VISCA over TCP: one connection to the camera, each read logged as it came.
+// Connecting never holds the event loop: a release of a drive held on
+// another link must still get through while the camera is being reached.
 class TcpLink : public Link
 {
+    Q_OBJECT
+
 public:
     explicit TcpLink(QObject *parent = nullptr);
-    // Waits up to `timeout_ms` for the connection to stand.
-    bool open(const QHostAddress &address, quint16 port, int timeout_ms);
+    // Starts connecting; `opened` or `open_failed` follows within
+    // `timeout_ms`.
+    void open(const QHostAddress &address, quint16 port, int timeout_ms);
+    bool isConnecting() const { return limit.isActive(); }
     bool isOpen() const override;
     bool send(const QByteArray &bytes) override;
+    // Also gives up a connection still being made, without a signal.
     void close() override;
+
+signals:
+    void opened();
+    void open_failed(const QString &reason, bool timed_out);
 
 private:
     void read();
+    void socket_connected();
     void socket_failed();
+    void give_up(const QString &reason, bool timed_out);
 
     QTcpSocket socket;
+    QTimer limit;
     bool connected = false;
 };
 

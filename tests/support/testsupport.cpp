@@ -63,7 +63,7 @@ void ModalCatcher::poll()
     if (!box || !box->isVisible())
         return;
     const QMessageBox::StandardButton answer = answers.value(boxes.size(), answers.last());
-    boxes << Box{box->icon(), box->windowTitle(), box->text()};
+    boxes << Box{box->icon(), box->windowTitle(), box->text(), box->informativeText()};
     QAbstractButton *button = box->button(answer);
     if (button)
         button->click();
@@ -319,7 +319,12 @@ void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &addr
     click(window, tcp ? "radioButton_tcp" : "radioButton_udp");
     control<QLineEdit>(&window, "lineEdit_ip")->setText(address);
     control<QLineEdit>(&window, "lineEdit_port")->setText(QString::number(port));
-    click(window, "pushButton_15");
+    auto *button = control<QPushButton>(&window, "pushButton_15");
+    click(button);
+    // A TCP connection is made while the window goes on: the button comes
+    // back when it stands or failed.
+    if (!wait_until([button] { return button->isEnabled(); }, 10000))
+        qFatal("the connection never stood nor failed");
 }
 
 void attach_link(MainWindow &window, const QString &link, const QString &serial_path,

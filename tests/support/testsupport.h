@@ -46,6 +46,7 @@ public:
         QMessageBox::Icon icon;
         QString title;
         QString text;
+        QString reason; // the informative text
     };
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
     // Answers the boxes in turn; the last answer stands for any further box.
