@@ -141,12 +141,12 @@ void KeysTest::keys_drive_like_buttons()
     QTest::keyPress(focused(), Qt::Key(key), modifiers);
     QCOMPARE(received(press.size()), press);
     if (!button.isEmpty())
-        QVERIFY(control<QPushButton>(window, qPrintable(button))->isDown());
+        QTRY_VERIFY(control<QPushButton>(window, qPrintable(button))->isDown());
     QTest::keyRelease(focused(), Qt::Key(key), modifiers);
     const QStringList after = received(1, release.isEmpty() ? 100 : 1000);
     QCOMPARE(after, release.isEmpty() ? QStringList() : QStringList{release});
     if (!button.isEmpty())
-        QVERIFY(!control<QPushButton>(window, qPrintable(button))->isDown());
+        QTRY_VERIFY(!control<QPushButton>(window, qPrintable(button))->isDown());
     QStringList logged;
     for (const QString &text : press + after)
         logged << "TX：" + text;
@@ -165,7 +165,8 @@ void KeysTest::held_keys_add_up_and_repeat_is_ignored()
     QTest::keyPress(focused(), Qt::Key_Left);
     QTest::keyRelease(focused(), Qt::Key_Left);
     QTest::keyRelease(focused(), Qt::Key_Up);
-    QCOMPARE(received(5, 300), QStringList({up, up, up_left, up, stop}));
+    // A second press of a key held already changes nothing.
+    QCOMPARE(received(5, 300), QStringList({up, up_left, up, stop}));
     QCOMPARE(speeds->currentIndex(), 14);
 
     // "+" is released as "=" when Shift went up first: the same key all the same.

@@ -7,50 +7,37 @@
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
 
-// The speed boxes list the VISCA speeds themselves ("1" is speed 01).
-void MainWindow::drive(const char *direction)
+// A press that does not come from the mouse (the space bar) reaches these
+// slots; the mouse goes to the hold buttons directly, before the repaint.
+void MainWindow::on_ptz_upButton_pressed() { hold_buttons->press(ui->ptz_upButton); }
+void MainWindow::on_ptz_upButton_released() { hold_buttons->release(ui->ptz_upButton); }
+void MainWindow::on_ptz_downButton_pressed() { hold_buttons->press(ui->ptz_downButton); }
+void MainWindow::on_ptz_downButton_released() { hold_buttons->release(ui->ptz_downButton); }
+void MainWindow::on_ptz_leftButton_pressed() { hold_buttons->press(ui->ptz_leftButton); }
+void MainWindow::on_ptz_leftButton_released() { hold_buttons->release(ui->ptz_leftButton); }
+void MainWindow::on_ptz_rightButton_pressed() { hold_buttons->press(ui->ptz_rightButton); }
+void MainWindow::on_ptz_rightButton_released() { hold_buttons->release(ui->ptz_rightButton); }
+void MainWindow::on_ptz_leftupButton_pressed() { hold_buttons->press(ui->ptz_leftupButton); }
+void MainWindow::on_ptz_leftupButton_released() { hold_buttons->release(ui->ptz_leftupButton); }
+void MainWindow::on_ptz_rightupButton_pressed() { hold_buttons->press(ui->ptz_rightupButton); }
+void MainWindow::on_ptz_rightupButton_released() { hold_buttons->release(ui->ptz_rightupButton); }
+void MainWindow::on_ptz_leftdownButton_pressed() { hold_buttons->press(ui->ptz_leftdownButton); }
+void MainWindow::on_ptz_leftdownButton_released() { hold_buttons->release(ui->ptz_leftdownButton); }
+void MainWindow::on_ptz_rightdownButton_pressed() { hold_buttons->press(ui->ptz_rightdownButton); }
+void MainWindow::on_ptz_rightdownButton_released()
 {
-    control.drive(direction, ui->hcomboBox->currentText().toInt(),
-                  ui->vcomboBox->currentText().toInt());
+    hold_buttons->release(ui->ptz_rightdownButton);
 }
-
-void MainWindow::on_ptz_upButton_pressed() { drive(visca::pan_tilt_up); }
-void MainWindow::on_ptz_upButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_downButton_pressed() { drive(visca::pan_tilt_down); }
-void MainWindow::on_ptz_downButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_leftButton_pressed() { drive(visca::pan_tilt_left); }
-void MainWindow::on_ptz_leftButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_rightButton_pressed() { drive(visca::pan_tilt_right); }
-void MainWindow::on_ptz_rightButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_leftupButton_pressed() { drive(visca::pan_tilt_up_left); }
-void MainWindow::on_ptz_leftupButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_rightupButton_pressed() { drive(visca::pan_tilt_up_right); }
-void MainWindow::on_ptz_rightupButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_leftdownButton_pressed() { drive(visca::pan_tilt_down_left); }
-void MainWindow::on_ptz_leftdownButton_released() { control.stop_pan_tilt(); }
-void MainWindow::on_ptz_rightdownButton_pressed() { drive(visca::pan_tilt_down_right); }
-void MainWindow::on_ptz_rightdownButton_released() { control.stop_pan_tilt(); }
 void MainWindow::on_ptz_resetButton_clicked() { control.home(); }
 
-void MainWindow::zoom(const char *direction)
-{
-    control.zoom(direction, ui->zoomcomboBox->currentText());
-}
-
-void MainWindow::on_zoomin_Button_pressed() { zoom(visca::zoom_tele); }
-void MainWindow::on_zoomin_Button_released() { control.stop_zoom(); }
-void MainWindow::on_zoomout_Button_pressed() { zoom(visca::zoom_wide); }
-void MainWindow::on_zoomout_Button_released() { control.stop_zoom(); }
-
-void MainWindow::focus(const char *direction)
-{
-    control.focus(direction, [this] { return ui->focuscomboBox->currentText(); });
-}
-
-void MainWindow::on_focusin_Button_pressed() { focus(visca::focus_near); }
-void MainWindow::on_focusin_Button_released() { control.stop_focus(); }
-void MainWindow::on_focusout_Button_pressed() { focus(visca::focus_far); }
-void MainWindow::on_focusout_Button_released() { control.stop_focus(); }
+void MainWindow::on_zoomin_Button_pressed() { hold_buttons->press(ui->zoomin_Button); }
+void MainWindow::on_zoomin_Button_released() { hold_buttons->release(ui->zoomin_Button); }
+void MainWindow::on_zoomout_Button_pressed() { hold_buttons->press(ui->zoomout_Button); }
+void MainWindow::on_zoomout_Button_released() { hold_buttons->release(ui->zoomout_Button); }
+void MainWindow::on_focusin_Button_pressed() { hold_buttons->press(ui->focusin_Button); }
+void MainWindow::on_focusin_Button_released() { hold_buttons->release(ui->focusin_Button); }
+void MainWindow::on_focusout_Button_pressed() { hold_buttons->press(ui->focusout_Button); }
+void MainWindow::on_focusout_Button_released() { hold_buttons->release(ui->focusout_Button); }
 
 void MainWindow::on_pushButton_3_clicked() { control.preset(ui->radioButton->isChecked(), 0); }
 void MainWindow::on_pushButton_4_clicked() { control.preset(ui->radioButton->isChecked(), 1); }
@@ -137,72 +124,28 @@ void MainWindow::stop_loop()
     ui->pushButton_13->setText(tr("Send"));
 }
 
-namespace {
-struct Way {
-    QPoint aim;
-    const char *command;
-};
-const Way ways[] = {
-    {{0, -1}, visca::pan_tilt_up},        {{0, 1}, visca::pan_tilt_down},
-    {{-1, 0}, visca::pan_tilt_left},      {{1, 0}, visca::pan_tilt_right},
-    {{-1, -1}, visca::pan_tilt_up_left},  {{1, -1}, visca::pan_tilt_up_right},
-    {{-1, 1}, visca::pan_tilt_down_left}, {{1, 1}, visca::pan_tilt_down_right},
-};
-} // namespace
-
-QList<QPushButton *> MainWindow::hold_buttons() const
+QList<HoldButtons::Button> MainWindow::hold_button_drives() const
 {
-    // The pad in the order of `ways`, then zoom and focus.
-    return {ui->ptz_upButton,       ui->ptz_downButton,      ui->ptz_leftButton,
-            ui->ptz_rightButton,    ui->ptz_leftupButton,    ui->ptz_rightupButton,
-            ui->ptz_leftdownButton, ui->ptz_rightdownButton, ui->zoomin_Button,
-            ui->zoomout_Button,     ui->focusin_Button,      ui->focusout_Button};
+    using Axis = Holds::Axis;
+    return {{ui->ptz_upButton, {Axis::PanTilt, {0, -1}}},
+            {ui->ptz_downButton, {Axis::PanTilt, {0, 1}}},
+            {ui->ptz_leftButton, {Axis::PanTilt, {-1, 0}}},
+            {ui->ptz_rightButton, {Axis::PanTilt, {1, 0}}},
+            {ui->ptz_leftupButton, {Axis::PanTilt, {-1, -1}}},
+            {ui->ptz_rightupButton, {Axis::PanTilt, {1, -1}}},
+            {ui->ptz_leftdownButton, {Axis::PanTilt, {-1, 1}}},
+            {ui->ptz_rightdownButton, {Axis::PanTilt, {1, 1}}},
+            {ui->zoomin_Button, {Axis::Zoom, {1, 0}}},
+            {ui->zoomout_Button, {Axis::Zoom, {-1, 0}}},
+            {ui->focusin_Button, {Axis::Focus, {1, 0}}},
+            {ui->focusout_Button, {Axis::Focus, {-1, 0}}}};
 }
 
-void MainWindow::aim(QPoint aim)
+Holds::Speeds MainWindow::chosen_speeds()
 {
-    // Keys do nothing where the buttons would do nothing.
-    const bool driving = control.ready() && !aim.isNull();
-    const QList<QPushButton *> pad = hold_buttons();
-    for (int i = 0; i < 8; ++i)
-        pad[i]->setDown(driving && ways[i].aim == aim);
-    if (!driving) {
-        control.stop_pan_tilt();
-        return;
-    }
-    for (const Way &way : ways) {
-        if (way.aim == aim)
-            drive(way.command);
-    }
-}
-
-bool MainWindow::show_key_held(QPushButton *plus, QPushButton *minus, int direction)
-{
-    const bool driving = control.ready() && direction != 0;
-    plus->setDown(driving && direction > 0);
-    minus->setDown(driving && direction < 0);
-    return driving;
-}
-
-void MainWindow::zoom_key(int direction)
-{
-    if (show_key_held(ui->zoomin_Button, ui->zoomout_Button, direction))
-        zoom(direction > 0 ? visca::zoom_tele : visca::zoom_wide);
-    else
-        control.stop_zoom();
-}
-
-void MainWindow::focus_key(int direction)
-{
-    if (show_key_held(ui->focusin_Button, ui->focusout_Button, direction))
-        focus(direction > 0 ? visca::focus_near : visca::focus_far);
-    else
-        control.stop_focus();
-}
-
-void MainWindow::stop_held_drives()
-{
-    for (QPushButton *button : hold_buttons())
-        button->setDown(false);
-    control.stop_held_drives();
+    // The speed boxes list the VISCA speeds themselves ("1" is speed 01).
+    return {[this] { return ui->hcomboBox->currentText().toInt(); },
+            [this] { return ui->vcomboBox->currentText().toInt(); },
+            [this] { return ui->zoomcomboBox->currentText(); },
+            [this] { return ui->focuscomboBox->currentText(); }};
 }

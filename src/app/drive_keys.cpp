@@ -8,133 +8,157 @@
 #include <QWidget>
 
 namespace {
-// Keypad digits arrive as digit keys with the keypad modifier; they are
-// kept apart from the main keyboard's digits, which type nothing here.
-int key_code(const QKeyEvent *event)
-{
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
-    return event->key() | (keypad ? int(Qt::KeypadModifier) : 0);
-}
+using Axis = Holds::Axis;
+using Drive = Holds::Drive;
 
-QPoint direction_of(int code)
+// Keypad keys arrive with the keypad modifier: digits with NumLock on, the
+// navigation keys printed beside them with NumLock off. Both mean the same
+// here; the main keyboard's Home and Page keys keep their own meaning.
+int keypad_digit(const QKeyEvent *event)
 {
-    const int keypad = int(Qt::KeypadModifier);
-    switch (code) {
-    case Qt::Key_Up:
-    case Qt::Key_Up | keypad:
-    case Qt::Key_8 | keypad: return {0, -1};
-    case Qt::Key_Down:
-    case Qt::Key_Down | keypad:
-    case Qt::Key_2 | keypad: return {0, 1};
-    case Qt::Key_Left:
-    case Qt::Key_Left | keypad:
-    case Qt::Key_4 | keypad: return {-1, 0};
-    case Qt::Key_Right:
-    case Qt::Key_Right | keypad:
-    case Qt::Key_6 | keypad: return {1, 0};
-    case Qt::Key_7 | keypad: return {-1, -1};
-    case Qt::Key_9 | keypad: return {1, -1};
-    case Qt::Key_1 | keypad: return {-1, 1};
-    case Qt::Key_3 | keypad: return {1, 1};
-    default: return {};
+    if (!(event->modifiers() & Qt::KeypadModifier))
+        return -1;
+    switch (event->key()) {
+    case Qt::Key_1:
+    case Qt::Key_End: return 1;
+    case Qt::Key_2:
+    case Qt::Key_Down: return 2;
+    case Qt::Key_3:
+    case Qt::Key_PageDown: return 3;
+    case Qt::Key_4:
+    case Qt::Key_Left: return 4;
+    case Qt::Key_5:
+    case Qt::Key_Clear: return 5;
+    case Qt::Key_6:
+    case Qt::Key_Right: return 6;
+    case Qt::Key_7:
+    case Qt::Key_Home: return 7;
+    case Qt::Key_8:
+    case Qt::Key_Up: return 8;
+    case Qt::Key_9:
+    case Qt::Key_PageUp: return 9;
+    default: return -1;
     }
 }
 
-bool is_text_field(const QWidget *widget)
+enum class Meaning { None, Drive, Home };
+
+Meaning meaning_of(const QKeyEvent *event, Drive *drive)
+{
+    const int digit = keypad_digit(event);
+    if (digit == 5)
+        return Meaning::Home;
+    if (digit > 0) {
+        // The keypad's layout: 7 8 9 on top, 1 2 3 below.
+        *drive = {Axis::PanTilt, {(digit - 1) % 3 - 1, 1 - (digit - 1) / 3}};
+        return Meaning::Drive;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up: *drive = {Axis::PanTilt, {0, -1}}; return Meaning::Drive;
+    case Qt::Key_Down: *drive = {Axis::PanTilt, {0, 1}}; return Meaning::Drive;
+    case Qt::Key_Left: *drive = {Axis::PanTilt, {-1, 0}}; return Meaning::Drive;
+    case Qt::Key_Right: *drive = {Axis::PanTilt, {1, 0}}; return Meaning::Drive;
+    case Qt::Key_Plus: *drive = {Axis::Zoom, {1, 0}}; return Meaning::Drive;
+    case Qt::Key_Minus: *drive = {Axis::Zoom, {-1, 0}}; return Meaning::Drive;
+    case Qt::Key_PageUp: *drive = {Axis::Focus, {1, 0}}; return Meaning::Drive;
+    case Qt::Key_PageDown: *drive = {Axis::Focus, {-1, 0}}; return Meaning::Drive;
+    case Qt::Key_Home: return Meaning::Home;
+    default: return Meaning::None;
+    }
+}
+
+// A key is known again at its release by where it sits: "+" is released
+// as "=" when Shift went up first.
+int key_id(const QKeyEvent *event)
+{
+    return event->nativeScanCode() ? int(event->nativeScanCode())
+                                   : event->key() ^ int(event->modifiers() & Qt::KeypadModifier);
+}
+
+bool is_text_field(const QObject *widget)
 {
     return qobject_cast<const QLineEdit *>(widget) ||
            qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget);
 }
 } // namespace
 
-DriveKeys::DriveKeys(QWidget *window) : QObject(window), window(window)
+DriveKeys::DriveKeys(QWidget *window, Holds &holds) : QObject(window), window(window), holds(holds)
 {
+    pending_release.setSingleShot(true);
+    pending_release.setInterval(repeat_gap_ms);
+    connect(&pending_release, &QTimer::timeout, this, &DriveKeys::commit_release);
     qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (is_text_field(now) && now->window() == this->window)
+            this->holds.lose_all();
+    });
 }
 
 bool DriveKeys::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        auto *target = qobject_cast<QWidget *>(watched);
-        // A key a text field ignores (Up in a line edit) travels on to its
-        // parents: it is still typing, not driving.
-        if (!target || target->window() != window || !window->isActiveWindow() ||
-            is_text_field(target) || is_text_field(QApplication::focusWidget()))
-            return false;
-        return handled_key(static_cast<QKeyEvent *>(event));
-    }
-    case QEvent::WindowDeactivate:
-    case QEvent::WindowBlocked:
-    case QEvent::WindowStateChange:
-        if (watched == window &&
-            (event->type() != QEvent::WindowStateChange || window->isMinimized())) {
-            // The keys' releases go elsewhere now: forget them too.
-            held_directions.clear();
-            held_zoom = held_focus = 0;
-            emit release_lost();
-        }
+    if (releases_may_be_lost(watched, event)) {
+        holds.lose_all();
         return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *target = qobject_cast<QWidget *>(watched);
+    // A key a text field ignores (Up in a line edit) travels on to its
+    // parents: it is still typing, not driving.
+    if (!target || target->window() != window || !window->isActiveWindow() ||
+        is_text_field(target) || is_text_field(QApplication::focusWidget()))
+        return false;
+    return handled_key(static_cast<QKeyEvent *>(event));
+}
+
+bool DriveKeys::releases_may_be_lost(QObject *watched, QEvent *event) const
+{
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::WindowBlocked: return watched == window;
+    case QEvent::WindowStateChange: return watched == window && window->isMinimized();
+    case QEvent::Show: {
+        // An open list or menu takes the keyboard until it closes.
+        auto *widget = qobject_cast<QWidget *>(watched);
+        return widget && widget->isWindow() && widget->windowType() == Qt::Popup;
+    }
     default: return false;
     }
 }
 
 bool DriveKeys::handled_key(QKeyEvent *event)
 {
+    Drive drive{Axis::PanTilt, {}};
+    const Meaning meaning = meaning_of(event, &drive);
+    const int id = key_id(event);
     const bool press = event->type() == QEvent::KeyPress;
-    const int code = key_code(event);
-    const int key = event->key();
-    // A key is known again at its release by where it sits: "+" is
-    // released as "=" when Shift went up first.
-    const int identity = event->nativeScanCode() ? int(event->nativeScanCode()) : code;
-    if (!press && !event->isAutoRepeat()) {
-        if (held_directions.remove(identity)) {
-            aim_changed();
-            return true;
-        }
-        if (held_zoom && zoom_key_id == identity) {
-            held_zoom = 0;
-            emit zoomed(0);
-            return true;
-        }
-        if (held_focus && focus_key_id == identity) {
-            held_focus = 0;
-            emit focused(0);
-            return true;
-        }
-    }
-    const QPoint direction = direction_of(code);
-    const bool zoom_key = key == Qt::Key_Plus || key == Qt::Key_Minus;
-    const bool focus_key = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-    const bool home_key = key == Qt::Key_Home || code == (Qt::Key_5 | int(Qt::KeypadModifier));
-    if (direction.isNull() && !zoom_key && !focus_key && !home_key)
+    // A held key may come back as another one ("+" as "=").
+    if (meaning == Meaning::None && (press || !holds.holding(Holds::Input::Keys, id)))
         return false;
-    // Releases of keys that drive nothing now, and auto-repeat, do nothing.
-    if (!press || event->isAutoRepeat())
+    if (event->isAutoRepeat())
         return true;
-
-    if (!direction.isNull()) {
-        held_directions.insert(identity, direction);
-        aim_changed();
-    } else if (zoom_key) {
-        held_zoom = key == Qt::Key_Plus ? 1 : -1;
-        zoom_key_id = identity;
-        emit zoomed(held_zoom);
-    } else if (focus_key) {
-        held_focus = key == Qt::Key_PageUp ? 1 : -1;
-        focus_key_id = identity;
-        emit focused(held_focus);
-    } else {
+    if (pending_release.isActive()) {
+        // A release and a press of one key at one time stamp: a repeat.
+        if (press && id == pending_key && event->timestamp() == pending_time) {
+            pending_release.stop();
+            return true;
+        }
+        commit_release();
+    }
+    if (!press) {
+        pending_key = id;
+        pending_time = event->timestamp();
+        pending_release.start();
+    } else if (meaning == Meaning::Home) {
         emit home();
+    } else {
+        holds.hold(Holds::Input::Keys, id, drive);
     }
     return true;
 }
 
-void DriveKeys::aim_changed()
+void DriveKeys::commit_release()
 {
-    QPoint sum;
-    for (const QPoint &direction : held_directions)
-        sum += direction;
-    emit aimed({qBound(-1, sum.x(), 1), qBound(-1, sum.y(), 1)});
+    pending_release.stop();
+    holds.let_go(Holds::Input::Keys, pending_key);
 }

@@ -42,7 +42,7 @@ void MainWindow::open_serial()
 
 void MainWindow::close_serial()
 {
-    stop_held_drives();
+    holds.lose_all(); // its stops go out before the link closes
     serial_link.close();
     serial_open = false;
     set_serial_idle(true);
@@ -120,7 +120,7 @@ void MainWindow::tcp_open_failed(const QString &reason, bool timed_out)
 
 void MainWindow::disconnect_net()
 {
-    stop_held_drives();
+    holds.lose_all(); // its stops go out before the link closes
     tcp_link.close();
     udp_link.close();
     tcp_connected = false;

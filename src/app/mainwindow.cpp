@@ -13,7 +13,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
       ui(std::make_unique<Ui::MainWindow>()), serial_link(this), tcp_link(this), udp_link(this),
       control(sender, [this] { return link_for(ui->radioButton_9->isChecked()); }),
-      loop([this] { return ui->lineEdit->text(); }), keys(this)
+      loop([this] { return ui->lineEdit->text(); }), holds(control, chosen_speeds()),
+      keys(this, holds)
 {
     map_form_font();
     ui->setupUi(this);
@@ -33,26 +34,24 @@ MainWindow::MainWindow(QWidget *parent)
                        static_cast<Link *>(&udp_link)})
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { log->add_received(replies); });
-    connect(&keys, &DriveKeys::aimed, this, &MainWindow::aim);
     connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
-    connect(&keys, &DriveKeys::zoomed, this, &MainWindow::zoom_key);
-    connect(&keys, &DriveKeys::focused, this, &MainWindow::focus_key);
     // A held drive whose release will not come gets its stop now.
-    connect(&keys, &DriveKeys::release_lost, this, &MainWindow::stop_held_drives);
-    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::stop_held_drives);
-    connect(ui->radioButton_9, &QRadioButton::toggled, this, &MainWindow::stop_held_drives);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
+    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);
     ui->ComPortcomboBox->installEventFilter(this);
-    early_press = std::make_unique<EarlyPress>(this, hold_buttons());
+    hold_buttons = std::make_unique<HoldButtons>(holds, control, hold_button_drives());
 
     // The system's words for a vanished device ("Resource temporarily
     // unavailable", "Unknown error") tell the operator nothing.
     connect(&serial_link, &Link::lost, this, [this] {
+        holds.lose_all();
         serial_open = false;
         set_serial_idle(true);
         link_lost(tr("The serial link was lost: %1")
                       .arg(tr("the device was removed or stopped answering")));
     });
     connect(&tcp_link, &Link::lost, this, [this](const QString &reason) {
+        holds.lose_all();
         tcp_connected = false;
         set_net_idle(true);
         link_lost(tr("The network link was lost: %1").arg(reason));

@@ -2,10 +2,11 @@
 #define ZARVICK_MAINWINDOW_H
 
 #include "app/drive_keys.h"
-#include "app/early_press.h"
+#include "app/hold_buttons.h"
 #include "console/loop_sender.h"
 #include "control/camera_control.h"
 #include "control/command_sender.h"
+#include "control/holds.h"
 #include "links/serial_link.h"
 #include "links/tcp_link.h"
 #include "links/udp_link.h"
@@ -124,16 +125,9 @@ private:
     void link_lost(const QString &text);
 
     // Control panel and console
-    void drive(const char *direction);
-    void zoom(const char *direction);
-    void focus(const char *direction);
     void preset_from_field(bool store);
-    QList<QPushButton *> hold_buttons() const;
-    void aim(QPoint aim);
-    bool show_key_held(QPushButton *plus, QPushButton *minus, int direction);
-    void zoom_key(int direction);
-    void focus_key(int direction);
-    void stop_held_drives();
+    QList<HoldButtons::Button> hold_button_drives() const;
+    Holds::Speeds chosen_speeds();
     void set_key_tips();
     void refresh_port_list();
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -155,8 +149,9 @@ private:
     CommandSender sender;
     CameraControl control;
     LoopSender loop;
+    Holds holds;
     DriveKeys keys;
-    std::unique_ptr<EarlyPress> early_press; // needs the form's buttons
+    std::unique_ptr<HoldButtons> hold_buttons; // needs the form's buttons
     QString language;
     // The stored port that is not listed now; none selected meanwhile.
     QString missing_port;

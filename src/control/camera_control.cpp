@@ -87,13 +87,6 @@ void CameraControl::stop_focus()
         stop(focus_held, visca::focus_stop);
 }
 
-void CameraControl::stop_held_drives()
-{
-    stop_pan_tilt();
-    stop_zoom();
-    stop_focus();
-}
-
 void CameraControl::preset(bool store, int number)
 {
     const char *command = store ? visca::preset_set : visca::preset_recall;

@@ -42,11 +42,6 @@ public:
     using SpeedSource = std::function<QString()>;
     void focus(const char *direction, SpeedSource speed);
     void stop_focus();
-    // Stops every drive still held (pan-tilt, zoom, focus): a release that
-    // will never arrive (the window lost the keyboard, a box took the mouse)
-    // must not leave the camera moving. Each held drive gets one stop; the
-    // real release afterwards sends nothing more.
-    void stop_held_drives();
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
     // The preset field: false when its text is no preset number (0-254).

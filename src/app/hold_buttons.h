@@ -1,0 +1,46 @@
+#ifndef ZARVICK_HOLD_BUTTONS_H
+#define ZARVICK_HOLD_BUTTONS_H
+
+#include "control/holds.h"
+
+#include <QList>
+#include <QObject>
+
+class CameraControl;
+class QAbstractButton;
+
+// The hold-to-move buttons as an input of the hold owner. A mouse press is
+// reported before the button repaints itself (Qt repaints a pressed button
+// before it emits pressed(), and the camera would wait for that paint): the
+// button then takes the press with its signals held back, so it looks and
+// behaves as before; the release goes the same way. A press that comes
+// otherwise (the space bar) reaches press() through the window's slot.
+//
+// Each button is drawn down while an input holds its drive and the camera
+// can be driven: a held key shows on its button too.
+class HoldButtons : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Button {
+        QAbstractButton *button;
+        Holds::Drive drive;
+    };
+    HoldButtons(Holds &holds, const CameraControl &control, const QList<Button> &buttons);
+    void press(QAbstractButton *button);
+    void release(QAbstractButton *button);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int index_of(const QObject *button) const;
+    void draw();
+
+    Holds &holds;
+    const CameraControl &control;
+    const QList<Button> buttons;
+};
+
+#endif

@@ -1,0 +1,82 @@
+#ifndef ZARVICK_HOLDS_H
+#define ZARVICK_HOLDS_H
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+class CameraControl;
+
+// The one owner of every hold: the pad's buttons, the keys and any other
+// input report "this input holds that drive" and "this input let go", and
+// this class decides what the camera must do.
+//
+// Invariant: every drive sent on a link gets exactly one stop on that link;
+// when no input holds a drive of an axis (pan-tilt, zoom, focus), the
+// camera has been sent that axis's stop. Anything that can swallow a
+// release (a box, a popup, focus moving into a text field, a tab or Mode
+// change, the window deactivated, the link closing) calls lose_all()
+// first; the releases that come afterwards find nothing held.
+//
+// Several inputs may hold drives of one axis: the camera follows the input
+// that took hold most recently of those still holding. The keys are one
+// input whose direction keys add up (up and left drive up-left).
+class Holds : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Axis { PanTilt, Zoom, Focus };
+    enum class Input { Buttons, Keys, Pad };
+    // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
+    // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).
+    struct Drive {
+        Axis axis;
+        QPoint way;
+        bool operator==(const Drive &other) const { return axis == other.axis && way == other.way; }
+    };
+    // The speeds the operator chose, read when a drive goes out.
+    struct Speeds {
+        std::function<int()> pan;
+        std::function<int()> tilt;
+        std::function<QString()> zoom;
+        std::function<QString()> focus;
+    };
+
+    Holds(CameraControl &control, Speeds speeds, QObject *parent = nullptr);
+
+    // `id` tells the holds of one input apart (a key, a button).
+    void hold(Input input, int id, Drive drive);
+    void let_go(Input input, int id);
+    void lose_all();
+    bool holding(Input input, int id) const { return find(input, id) >= 0; }
+    // Whether `input` asks for `drive` now (for drawing its button down).
+    bool holds(Input input, Drive drive) const;
+
+signals:
+    void changed();
+
+private:
+    struct Held {
+        Input input;
+        int id;
+        Drive drive;
+        quint64 since;
+    };
+    int find(Input input, int id) const;
+    // What `input` asks of `axis` now: none when it holds nothing there.
+    bool asked(Input input, Axis axis, QPoint *way, quint64 *since) const;
+    QPoint wanted(Axis axis) const;
+    void follow(Axis axis);
+
+    CameraControl &control;
+    Speeds speeds;
+    QList<Held> held;
+    quint64 next_since = 0;
+    // What each axis was last told; null when stopped.
+    QPoint sent[3];
+};
+
+#endif
