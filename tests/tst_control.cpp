@@ -2,9 +2,11 @@
 
 #include "control/camera_control.h"
 #include "control/command_sender.h"
+#include "control/holds.h"
 #include "links/link.h"
 #include "visca/commands.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ private slots:
     void link_closed_during_the_focus_wait_gets_nothing();
     void refused_write_is_reported_not_announced();
     void no_link_no_trace();
+    void every_drive_gets_one_stop();
 
 private:
     RecordingLink *link = nullptr;
@@ -96,6 +99,83 @@ void ControlTest::no_link_no_trace()
     QTest::qWait(2 * CameraControl::manual_focus_wait_ms);
     QCOMPARE(link->written, QStringList());
     QCOMPARE(failed.count(), 0);
+}
+
+
+namespace {
+// Whether each axis's drives on `written` end in exactly one stop each:
+// a stop only after a drive, nothing after the last stop.
+QString one_stop_fault(const QStringList &written)
+{
+    const struct {
+        const char *drive_prefix;
+        const char *stop;
+    } axes[] = {{"81 01 06 01 ", visca::pan_tilt_stop}, {"81 01 04 07 ", visca::zoom_stop}};
+    for (const auto &axis : axes) {
+        bool moving = false;
+        for (const QString &text : written) {
+            if (!text.startsWith(axis.drive_prefix))
+                continue;
+            const bool stop = text == axis.stop;
+            if (stop && !moving)
+                return "a stop without a drive: " + written.join(", ");
+            moving = !stop;
+        }
+        if (moving)
+            return "a drive without its stop: " + written.join(", ");
+    }
+    return {};
+}
+} // namespace
+
+void ControlTest::every_drive_gets_one_stop()
+{
+    // Two links, as the Mode pair chooses; random holds of the buttons
+    // (one at a time, as a mouse), the keys and a pad, and the events that
+    // end them all: boxes, popups, tab and Mode changes, links closed.
+    RecordingLink other;
+    RecordingLink *current = link;
+    CameraControl two_links(*sender, [&]() -> Link * { return current->open ? current : nullptr; });
+    Holds holds(two_links, {[] { return 15; }, [] { return 15; }, [] { return QString("3"); },
+                            [] { return QString("3"); }});
+    using Axis = Holds::Axis;
+    using Input = Holds::Input;
+    const Holds::Drive drives[] = {{Axis::PanTilt, {0, -1}}, {Axis::PanTilt, {1, 0}},
+                                   {Axis::PanTilt, {-1, 1}}, {Axis::Zoom, {1, 0}},
+                                   {Axis::Zoom, {-1, 0}}};
+    QRandomGenerator random(20261207);
+    for (int sequence = 0; sequence < 3000; ++sequence) {
+        link->written.clear();
+        other.written.clear();
+        QList<QPair<Input, int>> held;
+        for (int step = 0; step < 12; ++step) {
+            const int choice = int(random.bounded(10));
+            const Input input = Input(random.bounded(3));
+            const int id = int(random.bounded(5));
+            if (choice < 4 && (input != Input::Buttons || held.isEmpty())) {
+                holds.hold(input, id, drives[id]);
+                held << qMakePair(input, id);
+            } else if (choice < 7 && !held.isEmpty()) {
+                const auto taken = held.takeAt(int(random.bounded(held.size())));
+                holds.let_go(taken.first, taken.second);
+            } else if (choice == 7) {
+                holds.lose_all(); // a box, a popup, a tab change
+            } else if (choice == 8) {
+                holds.lose_all(); // Mode change
+                current = current == link ? &other : link;
+            } else {
+                holds.lose_all(); // Close, then Start again
+                current->close();
+                current->open = true;
+            }
+        }
+        for (const auto &taken : held)
+            holds.let_go(taken.first, taken.second);
+        for (RecordingLink *recorded : {link, &other}) {
+            const QString fault = one_stop_fault(recorded->written);
+            QVERIFY2(fault.isEmpty(), qPrintable(QString("sequence %1: %2").arg(sequence).arg(fault)));
+        }
+    }
 }
 
 QTEST_MAIN(ControlTest)
