@@ -101,7 +101,6 @@ void ControlTest::no_link_no_trace()
     QCOMPARE(failed.count(), 0);
 }
 
-
 namespace {
 // Whether each axis's drives on `written` end in exactly one stop each:
 // a stop only after a drive, nothing after the last stop.
@@ -140,8 +139,10 @@ void ControlTest::every_drive_gets_one_stop()
                             [] { return QString("3"); }});
     using Axis = Holds::Axis;
     using Input = Holds::Input;
-    const Holds::Drive drives[] = {{Axis::PanTilt, {0, -1}}, {Axis::PanTilt, {1, 0}},
-                                   {Axis::PanTilt, {-1, 1}}, {Axis::Zoom, {1, 0}},
+    const Holds::Drive drives[] = {{Axis::PanTilt, {0, -1}},
+                                   {Axis::PanTilt, {1, 0}},
+                                   {Axis::PanTilt, {-1, 1}},
+                                   {Axis::Zoom, {1, 0}},
                                    {Axis::Zoom, {-1, 0}}};
     QRandomGenerator random(20261207);
     for (int sequence = 0; sequence < 3000; ++sequence) {
@@ -173,7 +174,8 @@ void ControlTest::every_drive_gets_one_stop()
             holds.let_go(taken.first, taken.second);
         for (RecordingLink *recorded : {link, &other}) {
             const QString fault = one_stop_fault(recorded->written);
-            QVERIFY2(fault.isEmpty(), qPrintable(QString("sequence %1: %2").arg(sequence).arg(fault)));
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QString("sequence %1: %2").arg(sequence).arg(fault)));
         }
     }
 }
