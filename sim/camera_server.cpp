@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -91,6 +93,18 @@ bool CameraServer::open_serial(QString *error)
     return true;
 }
 
+namespace {
+// Whether one more descriptor could be opened now.
+bool descriptor_free()
+{
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        return false;
+    ::close(probe);
+    return true;
+}
+} // namespace
+
 void CameraServer::accept_tcp()
 {
     while (QTcpSocket *socket = tcp_server->nextPendingConnection()) {
@@ -108,16 +122,25 @@ void CameraServer::accept_tcp()
                 QTimer::singleShot(0, this, &CameraServer::resume_accepting);
         });
     }
+    // Qt takes a failed accept() for a passing one and tries again at once,
+    // for as long as the next controller waits: stop before the last
+    // descriptor is gone.
+    if (!descriptor_free())
+        pause_accepting(QString::fromLocal8Bit(std::strerror(EMFILE)));
 }
 
 void CameraServer::accept_failed(QAbstractSocket::SocketError)
 {
-    // Out of descriptors, accept() fails until one frees: Qt has paused
-    // accepting, and retrying at once would only spin.
+    pause_accepting(tcp_server->errorString());
+}
+
+void CameraServer::pause_accepting(const QString &reason)
+{
+    // Out of descriptors, accept() fails until one frees: retrying at once
+    // would only spin.
+    tcp_server->pauseAccepting();
     if (!accepting_paused_said)
-        say("tcp: cannot accept (" + tcp_server->errorString() +
-                "); paused until a descriptor frees",
-            true);
+        say("tcp: cannot accept (" + reason + "); paused until a descriptor frees", true);
     accepting_paused_said = true;
     accept_retry.start();
 }
@@ -125,7 +148,10 @@ void CameraServer::accept_failed(QAbstractSocket::SocketError)
 void CameraServer::resume_accepting()
 {
     accept_retry.stop();
-    tcp_server->resumeAccepting();
+    if (descriptor_free())
+        tcp_server->resumeAccepting();
+    else
+        accept_retry.start();
 }
 
 void CameraServer::read_tcp(QTcpSocket *socket)

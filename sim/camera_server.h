@@ -52,6 +52,7 @@ private:
     bool open_serial(QString *error);
     void accept_tcp();
     void accept_failed(QAbstractSocket::SocketError error);
+    void pause_accepting(const QString &reason);
     void resume_accepting();
     void read_tcp(QTcpSocket *socket);
     void read_udp();

@@ -64,6 +64,7 @@ class SimServerTest : public QObject
 private slots:
     void answers_a_client_that_half_closes();
     void closes_a_client_that_never_reads();
+    void pauses_accepting_when_out_of_descriptors_data();
     void pauses_accepting_when_out_of_descriptors();
 };
 
@@ -103,23 +104,35 @@ void SimServerTest::closes_a_client_that_never_reads()
     QCOMPARE(camera.inquire(hex("81 09 04 00 FF")).left(2), hex("90 50"));
 }
 
+void SimServerTest::pauses_accepting_when_out_of_descriptors_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("clients");
+    // Within what the listening socket's queue (50) holds beside those taken.
+    QTest::newRow("24 descriptors, 40 clients") << 24 << 40;
+    QTest::newRow("48 descriptors, 60 clients") << 48 << 60;
+    QTest::newRow("64 descriptors, 80 clients") << 64 << 80;
+}
+
 void SimServerTest::pauses_accepting_when_out_of_descriptors()
 {
+    QFETCH(int, limit);
+    QFETCH(int, clients);
     // The camera starts with few descriptors: its own files and sockets, and
-    // room for a handful of controllers.
+    // room for some controllers.
     rlimit old_limit{};
     ::getrlimit(RLIMIT_NOFILE, &old_limit);
     rlimit low = old_limit;
-    low.rlim_cur = 24;
+    low.rlim_cur = rlim_t(limit);
     ::setrlimit(RLIMIT_NOFILE, &low);
     SimProcess camera;
     ::setrlimit(RLIMIT_NOFILE, &old_limit);
     QVERIFY(camera.started());
 
-    QList<int> clients;
-    for (int i = 0; i < 40; ++i)
-        clients << connect_to(camera.tcp());
-    QVERIFY(camera.wait_for("paused until a descriptor frees"));
+    QList<int> connected;
+    for (int i = 0; i < clients; ++i)
+        connected << connect_to(camera.tcp());
+    QVERIFY(camera.wait_for("paused until a descriptor frees", 10000));
     const double before = cpu_seconds(camera.pid());
     QTest::qWait(500);
     const double used = cpu_seconds(camera.pid()) - before;
@@ -129,7 +142,7 @@ void SimServerTest::pauses_accepting_when_out_of_descriptors()
         said += line.contains("paused until a descriptor frees");
     QCOMPARE(said, 1);
 
-    for (int fd : clients)
+    for (int fd : connected)
         ::close(fd);
     QCOMPARE(camera.inquire(hex("81 09 04 00 FF")).left(2), hex("90 50"));
 }
