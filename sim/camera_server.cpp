@@ -113,14 +113,19 @@ void CameraServer::accept_tcp()
             QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
         say("tcp: controller " + peer + " connected");
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read_tcp(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket, peer] {
+        // Queued and guarded: a socket also says it disconnected while it is
+        // being destroyed, when it is no QTcpSocket any more.
+        const QPointer<QTcpSocket> guarded(socket);
+        const auto gone = [this, socket, guarded, peer] {
             connections.remove(socket);
-            socket->deleteLater();
+            if (guarded)
+                guarded->deleteLater();
             say("tcp: controller " + peer + " disconnected");
             // A descriptor just came free.
             if (accept_retry.isActive())
                 QTimer::singleShot(0, this, &CameraServer::resume_accepting);
-        });
+        };
+        connect(socket, &QTcpSocket::disconnected, this, gone, Qt::QueuedConnection);
     }
     // Qt takes a failed accept() for a passing one and tries again at once,
     // for as long as the next controller waits: stop before the last
