@@ -23,8 +23,6 @@ const QString go_right = "81 01 06 01 0F 0F 02 03 FF";
 const QString stop = "81 01 06 01 03 03 03 03 FF";
 const QString home = "81 01 06 04 FF";
 
-QString spaced(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
-
 // A TCP port on 127.0.0.1 whose accept queue is full: a connection to it
 // is neither accepted nor refused until the caller gives up.
 class BlackHole
@@ -78,7 +76,10 @@ private slots:
     void tcp_connect_leaves_the_window_free();
 
 private:
-    QStringList received(int count, int timeout_ms = 1000);
+    QStringList received(int count, int timeout_ms = 1000)
+    {
+        return udp_texts(*camera, count, timeout_ms);
+    }
     QWidget *keyboard() { return QApplication::focusWidget(); }
     QPushButton *button(const char *name) { return control<QPushButton>(window, name); }
 
@@ -94,12 +95,7 @@ void HoldsTest::init()
     window = new MainWindow;
     camera = new UdpPeer;
     boxes = new ModalCatcher;
-    show_exposed(window);
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    click(*window, "radioButton_10");
-    connect_net(*window, false, camera->port());
-    button("ptz_resetButton")->setFocus();
+    drive_on_udp(*window, *camera);
 }
 
 void HoldsTest::cleanup()
@@ -108,14 +104,6 @@ void HoldsTest::cleanup()
     delete camera;
     delete window;
     delete folder;
-}
-
-QStringList HoldsTest::received(int count, int timeout_ms)
-{
-    QStringList texts;
-    for (const QByteArray &datagram : camera->read(count, timeout_ms))
-        texts << spaced(datagram);
-    return texts;
 }
 
 void HoldsTest::key_held_then_text_field_clicked()

@@ -18,7 +18,6 @@ const QString up = "81 01 06 01 0F 0F 03 01 FF";
 const QString up_left = "81 01 06 01 0F 0F 01 01 FF";
 const QString stop = "81 01 06 01 03 03 03 03 FF";
 
-QString spaced(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ').toUpper()); }
 } // namespace
 
 class KeysTest : public QObject
@@ -37,7 +36,10 @@ private slots:
     void bytes_leave_before_the_button_repaints();
 
 private:
-    QStringList received(int count, int timeout_ms = 1000);
+    QStringList received(int count, int timeout_ms = 1000)
+    {
+        return udp_texts(*camera, count, timeout_ms);
+    }
     QWidget *focused() { return QApplication::focusWidget(); }
 
     ScratchFolder *folder = nullptr;
@@ -50,12 +52,7 @@ void KeysTest::init()
     folder = new ScratchFolder;
     window = new MainWindow;
     camera = new UdpPeer;
-    show_exposed(window);
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    click(*window, "radioButton_10");
-    connect_net(*window, false, camera->port());
-    control<QPushButton>(window, "ptz_resetButton")->setFocus();
+    drive_on_udp(*window, *camera);
 }
 
 void KeysTest::cleanup()
@@ -63,14 +60,6 @@ void KeysTest::cleanup()
     delete camera;
     delete window;
     delete folder;
-}
-
-QStringList KeysTest::received(int count, int timeout_ms)
-{
-    QStringList texts;
-    for (const QByteArray &datagram : camera->read(count, timeout_ms))
-        texts << spaced(datagram);
-    return texts;
 }
 
 void KeysTest::keys_drive_like_buttons_data()

@@ -339,4 +339,23 @@ void attach_link(MainWindow &window, const QString &link, const QString &serial_
         connect_net(window, link == "tcp", link == "tcp" ? tcp_port : udp_port);
 }
 
+void drive_on_udp(MainWindow &window, UdpPeer &camera)
+{
+    show_exposed(&window);
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qFatal("the window never became active");
+    click(window, "radioButton_10");
+    connect_net(window, false, camera.port());
+    control<QPushButton>(&window, "ptz_resetButton")->setFocus();
+}
+
+QStringList udp_texts(UdpPeer &camera, int count, int timeout_ms)
+{
+    QStringList texts;
+    for (const QByteArray &datagram : camera.read(count, timeout_ms))
+        texts << QString::fromLatin1(datagram.toHex(' ').toUpper());
+    return texts;
+}
+
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }

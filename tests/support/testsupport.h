@@ -158,6 +158,12 @@ void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &addr
 void attach_link(MainWindow &window, const QString &link, const QString &serial_path,
                  quint16 tcp_port, quint16 udp_port);
 
+// The window shown and active, its pad pointed at the UDP `camera` and
+// connected, the keyboard focus on the Home button: where key tests start.
+void drive_on_udp(MainWindow &window, UdpPeer &camera);
+// The camera's next datagrams as texts ("81 01 06 04 FF").
+QStringList udp_texts(UdpPeer &camera, int count, int timeout_ms = 1000);
+
 QByteArray hex(const char *text);
 
 #endif
