@@ -184,7 +184,7 @@ void CameraServer::read_tcp(QTcpSocket *socket)
         handle(message, "tcp", send);
         // A reply may have closed the connection (see `send`).
         found = connections.find(socket);
-        if (found == connections.end())
+        if (found == connections.end() || !guarded || !guarded->isOpen())
             return;
         if (options.drop_after > 0 && ++found->messages >= options.drop_after) {
             say(QString("tcp: dropping the connection after %1 messages").arg(found->messages));
