@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include "visca/visca_over_ip.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,8 +21,8 @@
 #include <unistd.h>
 
 CameraServer::CameraServer(const SimOptions &options)
-    : options(options), camera(options.strict_speed), tcp_server(new QTcpServer(this)),
-      udp_socket(new QUdpSocket(this))
+    : options(options), camera(options.camera), tcp_server(new QTcpServer(this)),
+      udp_socket(new QUdpSocket(this)), visca_ip_socket(new QUdpSocket(this))
 {
     clock.start();
 }
@@ -57,6 +59,16 @@ bool CameraServer::start(QString *error)
     }
     connect(udp_socket, &QUdpSocket::readyRead, this, &CameraServer::read_udp);
     say(QString("camera 1 on UDP %1:%2").arg(at).arg(udp_socket->localPort()), true);
+
+    if (!visca_ip_socket->bind(options.bind, options.visca_ip_port)) {
+        *error = QString("VISCA over IP %1:%2: %3")
+                     .arg(at)
+                     .arg(options.visca_ip_port)
+                     .arg(visca_ip_socket->errorString());
+        return false;
+    }
+    connect(visca_ip_socket, &QUdpSocket::readyRead, this, &CameraServer::read_visca_ip);
+    say(QString("camera 1 on VISCA over IP %1:%2").arg(at).arg(visca_ip_socket->localPort()), true);
 
     if (options.serial && !open_serial(error))
         return false;
@@ -215,6 +227,69 @@ void CameraServer::read_udp()
     }
 }
 
+void CameraServer::read_visca_ip()
+{
+    while (visca_ip_socket->hasPendingDatagrams()) {
+        QByteArray datagram(static_cast<int>(visca_ip_socket->pendingDatagramSize()), '\0');
+        QHostAddress sender;
+        quint16 sender_port = 0;
+        visca_ip_socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
+        take_visca_ip(datagram, sender, sender_port);
+    }
+}
+
+void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress &sender,
+                                 quint16 port)
+{
+    namespace ip = visca_over_ip;
+    const auto answer = [this, sender, port](quint16 type, quint32 sequence) {
+        return [this, sender, port, type, sequence](const QByteArray &payload) {
+            visca_ip_socket->writeDatagram(ip::pack(type, sequence, payload), sender, port);
+        };
+    };
+    const std::optional<ip::Message> message = ip::unpack(datagram);
+    const QString shown = QString::fromLatin1(datagram.toHex(' ').toUpper());
+    if (!message) {
+        say("visca-ip: abnormal message " + shown);
+        answer(ip::control_reply, 0)(ip::message_error);
+        return;
+    }
+    const QString controller = QString("%1:%2").arg(sender.toString()).arg(port);
+    const Send control = answer(ip::control_reply, message->sequence);
+    if (message->type == ip::control && message->payload == ip::reset_payload) {
+        expected_sequence[controller] = 0;
+        say("visca-ip: sequence number reset by " + controller);
+        control(ip::reset_payload);
+        return;
+    }
+    if (message->type != ip::command && message->type != ip::inquiry) {
+        say("visca-ip: abnormal message " + shown);
+        control(ip::message_error);
+        return;
+    }
+    const auto expected = expected_sequence.constFind(controller);
+    if (expected != expected_sequence.constEnd() && message->sequence < *expected) {
+        say(QString("visca-ip: abnormal sequence number %1 (expected %2 or more)")
+                .arg(message->sequence)
+                .arg(*expected));
+        control(ip::sequence_error);
+        return;
+    }
+    // Anyone can send from ever new ports: forgetting them all now and then
+    // keeps the table small and only lets one old number through each.
+    if (expected_sequence.size() >= most_controllers)
+        expected_sequence.clear();
+    expected_sequence[controller] = message->sequence + 1;
+    // One VISCA message per datagram, as on raw UDP.
+    PacketCutter cutter;
+    const QList<QByteArray> visca = cutter.feed(message->payload);
+    if (visca.isEmpty()) {
+        say("visca-ip: payload without FF ignored: " + shown);
+        return;
+    }
+    handle(visca.first(), "visca-ip", answer(ip::reply, message->sequence));
+}
+
 void CameraServer::read_pty()
 {
     char buffer[512];
@@ -238,12 +313,15 @@ void CameraServer::handle(const QByteArray &message, const QString &link, const 
         reply(bytes, send);
     if (answer.completion.isEmpty())
         return;
-    if (options.completion_ms <= 0) {
+    if (answer.completion_ms <= 0) {
         reply(answer.completion, send);
         return;
     }
-    const QByteArray bytes = answer.completion;
-    QTimer::singleShot(options.completion_ms, this, [this, bytes, send] { reply(bytes, send); });
+    QTimer::singleShot(answer.completion_ms, this, [this, send, answer] {
+        // A cancelled command gets no completion.
+        if (camera.finish(answer.socket, answer.ticket))
+            reply(answer.completion, send);
+    });
 }
 
 void CameraServer::reply(const QByteArray &bytes, const Send &send)

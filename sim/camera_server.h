@@ -1,6 +1,7 @@
 #ifndef ZARVICK_SIM_CAMERA_SERVER_H
 #define ZARVICK_SIM_CAMERA_SERVER_H
 
+#include "visca/commands.h"
 #include "visca/packet_cutter.h"
 #include "visca_camera.h"
 
@@ -19,21 +20,21 @@ class QUdpSocket;
 
 struct SimOptions {
     QHostAddress bind = QHostAddress(QHostAddress::LocalHost);
-    quint16 tcp_port = 5678;
-    quint16 udp_port = 1259;
+    quint16 tcp_port = visca::tcp_port;
+    quint16 udp_port = visca::udp_port;
+    quint16 visca_ip_port = visca::visca_over_ip_port;
     bool serial = false;
     QString link;
-    int completion_ms = 0;
-    bool strict_speed = false;
+    ViscaCamera::Config camera;
     bool quiet = false;
     bool silent = false;
     int drop_after = 0;
     bool garbage = false;
 };
 
-// One simulated camera reached three ways at once: TCP connections, UDP
-// datagrams and a pseudo-terminal. Replies go back on the link a message
-// came from.
+// One simulated camera reached four ways at once: TCP connections, UDP
+// datagrams, VISCA over IP datagrams and a pseudo-terminal. Replies go back
+// on the link a message came from.
 class CameraServer : public QObject
 {
 public:
@@ -56,6 +57,8 @@ private:
     void resume_accepting();
     void read_tcp(QTcpSocket *socket);
     void read_udp();
+    void read_visca_ip();
+    void take_visca_ip(const QByteArray &datagram, const QHostAddress &sender, quint16 port);
     void read_pty();
     void handle(const QByteArray &message, const QString &link, const Send &send);
     void reply(const QByteArray &bytes, const Send &send);
@@ -66,6 +69,11 @@ private:
     QElapsedTimer clock;
     QTcpServer *tcp_server;
     QUdpSocket *udp_socket;
+    QUdpSocket *visca_ip_socket;
+    // VISCA over IP: the least sequence number each controller (address
+    // and port) may send next; none before its first message.
+    QHash<QString, quint32> expected_sequence;
+    static constexpr int most_controllers = 4096;
     QHash<QTcpSocket *, Connection> connections;
     // A controller that never reads must not make the camera grow without
     // bound: past this much unsent, its connection is closed.

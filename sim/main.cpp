@@ -52,20 +52,37 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "A simulated VISCA camera (address 1). It answers commands with ACK 90 41 FF and "
-        "completion 90 51 FF, inquiries with 90 50 ... FF, unknown messages with the syntax "
-        "error 90 60 02 FF and messages of the wrong length with 90 60 01 FF, and prints one "
-        "line for each message it receives.");
+        QString(
+            "A simulated VISCA camera (address 1) on raw TCP, raw UDP, VISCA over IP (UDP, with "
+            "the 8-byte header) and, when asked, a pseudo-terminal. It answers commands with ACK "
+            "90 4y FF and completion 90 5y FF (y the command socket, 1 or 2), inquiries with "
+            "90 50 ... FF, unknown messages with the syntax error 90 60 02 FF, messages of the "
+            "wrong length with 90 60 01 FF and a third command while two execute with 90 60 03 "
+            "FF, and prints one line for each message it receives. Pan, tilt, zoom and focus move "
+            "at the commanded speeds and stop at their limits. The version inquiry answers vendor "
+            "%1, model %2, ROM version %3, 2 sockets.")
+            .arg(ViscaCamera::vendor, 4, 16, QChar('0'))
+            .arg(ViscaCamera::model, 4, 16, QChar('0'))
+            .arg(ViscaCamera::rom_version, 4, 16, QChar('0'))
+            .toUpper());
     parser.addHelpOption();
     parser.addOptions({
         {"bind", "Listen on ADDR (default 127.0.0.1).", "ADDR", "127.0.0.1"},
         {"tcp-port", "TCP port (default 5678; 0 picks a free one).", "PORT", "5678"},
         {"udp-port", "UDP port (default 1259; 0 picks a free one).", "PORT", "1259"},
+        {"visca-ip-port", "VISCA over IP port, UDP (default 52381; 0 picks a free one).", "PORT",
+         "52381"},
+        {"profile",
+         "How pan positions are written in the position inquiry and the absolute and relative "
+         "moves: 'newer' (default) five pan digits and four tilt digits, as Sony SRG and BRC "
+         "series cameras; 'older' four and four, as EVI-D70 era cameras.",
+         "NAME", "newer"},
         {"serial", "Also open a pseudo-terminal and print the path a controller should open."},
         {"link", "With --serial: make a symbolic link PATH to the terminal.", "PATH"},
         {"completion-ms", "Send the completion MS milliseconds after the ACK (default 0).", "MS",
          "0"},
-        {"strict-speed", "Refuse pan-tilt speed 00 with a syntax error, as some cameras do."},
+        {"strict-speed", "Take pan-tilt speeds 01-18h (pan) and 01-14h (tilt) only, as older "
+                         "cameras do; otherwise 00 runs as the slowest and tilt goes to 17h."},
         {"quiet", "Print only the start-up lines, not one line per message."},
         {"silent", "Never answer (fault injection)."},
         {"drop-after", "Close each TCP connection after N messages (fault injection).", "N", "0"},
@@ -81,18 +98,27 @@ int main(int argc, char *argv[])
         return 2;
     }
     bool ok = read_port(parser, "tcp-port", &options.tcp_port) &&
-              read_port(parser, "udp-port", &options.udp_port);
+              read_port(parser, "udp-port", &options.udp_port) &&
+              read_port(parser, "visca-ip-port", &options.visca_ip_port);
+    const QString profile = parser.value("profile");
+    if (profile != "newer" && profile != "older") {
+        err << "zarvick-sim: --profile takes 'newer' or 'older'" << Qt::endl;
+        return 2;
+    }
+    options.camera.profile =
+        profile == "newer" ? ViscaCamera::Profile::newer : ViscaCamera::Profile::older;
     options.serial = parser.isSet("serial");
     options.link = parser.value("link");
     bool completion_ok = false;
-    options.completion_ms = parser.value("completion-ms").toInt(&completion_ok);
-    options.strict_speed = parser.isSet("strict-speed");
+    options.camera.completion_ms = parser.value("completion-ms").toInt(&completion_ok);
+    options.camera.strict_speed = parser.isSet("strict-speed");
     options.quiet = parser.isSet("quiet");
     options.silent = parser.isSet("silent");
     bool drop_ok = false;
     options.drop_after = parser.value("drop-after").toInt(&drop_ok);
     options.garbage = parser.isSet("garbage");
-    if (!ok || !drop_ok || !completion_ok || options.drop_after < 0 || options.completion_ms < 0) {
+    if (!ok || !drop_ok || !completion_ok || options.drop_after < 0 ||
+        options.camera.completion_ms < 0) {
         err << "zarvick-sim: a port, --completion-ms or --drop-after is not a number in range"
             << Qt::endl;
         return 2;

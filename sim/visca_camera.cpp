@@ -4,10 +4,16 @@
 #include <cmath>
 
 namespace {
-const QByteArray ack = QByteArray::fromHex("9041ff");
-const QByteArray completion = QByteArray::fromHex("9051ff");
 const QByteArray length_error = QByteArray::fromHex("906001ff");
 const QByteArray syntax_error = QByteArray::fromHex("906002ff");
+const QByteArray buffer_full = QByteArray::fromHex("906003ff");
+
+// Rates in units a second: per pan or tilt speed step, and per zoom or
+// focus speed (0–7) plus one. Direct zoom and focus run at the fastest.
+constexpr double pan_units_per_step = 100;
+constexpr double tilt_units_per_step = 60;
+constexpr double lens_units_per_speed = 1024;
+constexpr double lens_fastest = lens_units_per_speed * 8;
 
 int byte_at(const QByteArray &message, int index)
 {
@@ -16,14 +22,26 @@ int byte_at(const QByteArray &message, int index)
 
 QString hex(const QByteArray &message) { return QString::fromLatin1(message.toHex(' ').toUpper()); }
 
-ViscaCamera::Answer done(const QString &description) { return {{ack}, completion, description}; }
+QByteArray reply(int first, int second = -1)
+{
+    QByteArray bytes(1, '\x90');
+    bytes.append(static_cast<char>(first));
+    if (second >= 0)
+        bytes.append(static_cast<char>(second));
+    return bytes + '\xff';
+}
 
 ViscaCamera::Answer refused(const QByteArray &reply, const QString &description)
 {
-    return {{reply}, QByteArray(), description};
+    return {{reply}, {}, 0, 0, 0, description};
 }
 
-ViscaCamera::Answer dropped(const QString &description) { return {{}, QByteArray(), description}; }
+ViscaCamera::Answer not_understood(const QByteArray &message)
+{
+    return refused(syntax_error, "syntax error: " + hex(message));
+}
+
+ViscaCamera::Answer dropped(const QString &description) { return {{}, {}, 0, 0, 0, description}; }
 
 // A value as the nibble bytes of an inquiry answer ("0p 0q 0r 0s").
 QByteArray nibbles(int value, int count)
@@ -34,100 +52,257 @@ QByteArray nibbles(int value, int count)
     return bytes;
 }
 
-QByteArray inquiry_answer(const QByteArray &payload)
+// A 16-bit value as two whole bytes, as the version answer carries it.
+QByteArray two_bytes(int value)
 {
-    return QByteArray::fromHex("9050") + payload + QByteArray::fromHex("ff");
+    return QByteArray(1, static_cast<char>(value >> 8)) + static_cast<char>(value & 0xFF);
+}
+
+// The value of `count` nibble bytes from `from`, two's complement when
+// `is_signed`; empty when a byte is no nibble.
+std::optional<int> value_of(const QByteArray &message, int from, int count, bool is_signed)
+{
+    int value = 0;
+    for (int index = from; index < from + count; ++index) {
+        if (byte_at(message, index) > 0x0F)
+            return std::nullopt;
+        value = (value << 4) | byte_at(message, index);
+    }
+    const int bits = 4 * count;
+    if (is_signed && value >= (1 << (bits - 1)))
+        value -= 1 << bits;
+    return value;
+}
+
+ViscaCamera::Answer inquiry_answer(const QByteArray &payload, const QString &description)
+{
+    return {{QByteArray::fromHex("9050") + payload + QByteArray::fromHex("ff")},
+            {},
+            0,
+            0,
+            0,
+            "inquiry: " + description};
 }
 } // namespace
+
+void ViscaCamera::Axis::advance(double seconds)
+{
+    at = qBound(low, at + rate * seconds, high);
+    if (target && (rate > 0 ? at >= *target : at <= *target)) {
+        at = *target;
+        stop();
+    }
+}
+
+void ViscaCamera::Axis::run(double units_per_second)
+{
+    rate = units_per_second;
+    target.reset();
+}
+
+qint64 ViscaCamera::Axis::move_to(double where, double units_per_second)
+{
+    where = qBound(low, where, high);
+    if (where == at) {
+        stop();
+        return 0;
+    }
+    rate = where > at ? units_per_second : -units_per_second;
+    target = where;
+    return static_cast<qint64>(std::ceil(std::abs(where - at) / units_per_second * 1000));
+}
+
+ViscaCamera::ViscaCamera(const Config &config) : config(config) {}
 
 ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms)
 {
     advance(now_ms);
     if (message.isEmpty() || (byte_at(message, 0) & 0xF0) != 0x80)
         return dropped("dropped, not from a controller: " + hex(message));
+    if (byte_at(message, 0) == 0x88)
+        return broadcast(message);
     if (byte_at(message, 0) != 0x81)
         return dropped("dropped, not for camera 1: " + hex(message));
     if (message.size() < 3 || message.size() > 16)
         return refused(length_error, "message length error: " + hex(message));
+    if (message.size() == 3 && (byte_at(message, 1) & 0xF0) == 0x20)
+        return cancel(message);
+    if (message == QByteArray::fromHex("81010001ff")) {
+        clear_sockets();
+        return {{reply(0x50)}, {}, 0, 0, 0, "interface clear"};
+    }
     if (byte_at(message, 1) == 0x01)
         return command(message);
     if (byte_at(message, 1) == 0x09)
         return inquiry(message);
-    return refused(syntax_error, "syntax error: " + hex(message));
+    return not_understood(message);
+}
+
+ViscaCamera::Answer ViscaCamera::broadcast(const QByteArray &message)
+{
+    if (message == QByteArray::fromHex("88010001ff")) {
+        clear_sockets();
+        return {{message}, {}, 0, 0, 0, "interface clear (broadcast)"};
+    }
+    // Address set: this camera takes address 1 and passes on the next.
+    if (message == QByteArray::fromHex("883001ff"))
+        return {{QByteArray::fromHex("883002ff")}, {}, 0, 0, 0, "address set: camera 1"};
+    return dropped("dropped, broadcast not understood: " + hex(message));
+}
+
+ViscaCamera::Answer ViscaCamera::cancel(const QByteArray &message)
+{
+    const int socket = byte_at(message, 1) & 0x0F;
+    if (socket < 1 || socket > int(sockets.size()))
+        return not_understood(message);
+    Socket &held = sockets[socket - 1];
+    if (!held.busy)
+        return refused(reply(0x60 | socket, 0x05),
+                       QString("cancel: socket %1 is empty").arg(socket));
+    stop(held.axes);
+    held = {false, 0, 0};
+    return refused(reply(0x60 | socket, 0x04), QString("cancel: socket %1 cancelled").arg(socket));
+}
+
+void ViscaCamera::clear_sockets()
+{
+    for (Socket &socket : sockets) {
+        if (socket.busy)
+            stop(socket.axes);
+        socket = Socket();
+    }
 }
 
 ViscaCamera::Answer ViscaCamera::command(const QByteArray &message)
+{
+    int free = 0;
+    while (free < int(sockets.size()) && sockets[free].busy)
+        ++free;
+    if (free == int(sockets.size()))
+        return refused(buffer_full, "buffer full: " + hex(message));
+    const std::optional<Done> done = execute(message);
+    if (!done)
+        return not_understood(message);
+    const int socket = free + 1;
+    const qint64 wait = qMax<qint64>(config.completion_ms, done->move_ms);
+    Answer answer{{reply(0x40 | socket)}, reply(0x50 | socket), wait, 0, 0, done->description};
+    if (wait > 0) {
+        sockets[free] = {true, ++last_ticket, done->axes};
+        answer.socket = socket;
+        answer.ticket = last_ticket;
+    }
+    return answer;
+}
+
+bool ViscaCamera::finish(int socket, int ticket)
+{
+    Socket &held = sockets.at(socket - 1);
+    if (!held.busy || held.ticket != ticket)
+        return false;
+    held = Socket();
+    return true;
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::execute(const QByteArray &message)
 {
     const QByteArray body = message.mid(2, message.size() - 3);
     const auto is = [&](const char *prefix, int size) {
         return message.size() == size && body.startsWith(QByteArray::fromHex(prefix));
     };
+    const int position_size = config.profile == Profile::newer ? 16 : 15;
     if (is("0601", 9))
-        return pan_tilt(message);
-    if (is("0604", 5)) {
-        at.pan = at.tilt = 0;
-        drive.pan = drive.tilt = 0;
-        return done("home");
+        return pan_tilt_drive(message);
+    if (is("0602", position_size) || is("0603", position_size))
+        return pan_tilt_move(message, byte_at(message, 3) == 0x03);
+    if (is("0604", 5) || is("0605", 5)) {
+        home();
+        return Done{byte_at(message, 3) == 0x04 ? "home" : "pan-tilt reset"};
     }
-    if (is("0407", 6))
-        return zoom_or_focus(message, true);
-    if (is("0408", 6))
-        return zoom_or_focus(message, false);
+    if (is("0407", 6) || is("0408", 6))
+        return zoom_or_focus(message, byte_at(message, 3) == 0x07);
+    if (is("0447", 9) || is("0448", 9))
+        return direct(message, byte_at(message, 3) == 0x47);
     if (is("043f", 7))
         return memory(message);
-    if (is("0438", 6)) {
-        switch (byte_at(message, 4)) {
-        case 0x02: manual = false; return done("focus auto");
-        case 0x03: manual = true; return done("focus manual");
-        case 0x10:
-            manual = !manual;
-            return done(manual ? "focus manual (toggled)" : "focus auto (toggled)");
-        }
-    }
-    if (is("0400", 6) && (byte_at(message, 4) == 0x02 || byte_at(message, 4) == 0x03)) {
-        power = byte_at(message, 4) == 0x02;
-        return done(power ? "power on" : "power standby");
-    }
-    return refused(syntax_error, "syntax error: " + hex(message));
+    if (is("0438", 6))
+        return focus_mode(message);
+    if (message.size() == 6)
+        return setting(message);
+    return std::nullopt;
 }
 
-ViscaCamera::Answer ViscaCamera::pan_tilt(const QByteArray &message)
+bool ViscaCamera::speeds_valid(int pan_speed, int tilt_speed) const
+{
+    // Newer cameras take tilt speeds up to 17h; the strict camera is an
+    // older one, which stops at 14h and refuses speed 0.
+    const int tilt_most = config.strict_speed ? 0x14 : 0x17;
+    const bool zero = pan_speed == 0 || tilt_speed == 0;
+    return pan_speed <= 0x18 && tilt_speed <= tilt_most && !(config.strict_speed && zero);
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::pan_tilt_drive(const QByteArray &message)
 {
     const int pan_speed = byte_at(message, 4);
     const int tilt_speed = byte_at(message, 5);
     const int pan_way = byte_at(message, 6);
     const int tilt_way = byte_at(message, 7);
-    const bool speeds_valid = pan_speed <= 0x18 && tilt_speed <= 0x14 &&
-                              !(strict_speed && (pan_speed == 0 || tilt_speed == 0));
-    if (!speeds_valid || pan_way < 1 || pan_way > 3 || tilt_way < 1 || tilt_way > 3)
-        return refused(syntax_error, "syntax error: " + hex(message));
-
+    if (pan_way < 1 || pan_way > 3 || tilt_way < 1 || tilt_way > 3)
+        return std::nullopt;
+    // A stop is taken whatever its speed bytes say.
     if (pan_way == 3 && tilt_way == 3) {
-        drive.pan = drive.tilt = 0;
-        return done("pan-tilt stop");
+        stop(pan_bit | tilt_bit);
+        return Done{"pan-tilt stop"};
     }
+    if (!speeds_valid(pan_speed, tilt_speed))
+        return std::nullopt;
     // Speed 0 runs as the slowest speed, as on cameras that accept it.
-    const double pan_rate = 100.0 * qMax(pan_speed, 1);
-    const double tilt_rate = 60.0 * qMax(tilt_speed, 1);
-    drive.pan = pan_way == 1 ? -pan_rate : pan_way == 2 ? pan_rate : 0;
-    drive.tilt = tilt_way == 1 ? tilt_rate : tilt_way == 2 ? -tilt_rate : 0;
+    const double pan_rate = pan_units_per_step * qMax(pan_speed, 1);
+    const double tilt_rate = tilt_units_per_step * qMax(tilt_speed, 1);
+    pan.run(pan_way == 1 ? -pan_rate : pan_way == 2 ? pan_rate : 0);
+    tilt.run(tilt_way == 1 ? tilt_rate : tilt_way == 2 ? -tilt_rate : 0);
 
     QStringList moves;
     if (pan_way != 3)
         moves << (pan_way == 1 ? "pan left" : "pan right");
     if (tilt_way != 3)
         moves << (tilt_way == 1 ? "tilt up" : "tilt down");
-    return done(QString("%1 at %2/%3").arg(moves.join(", ")).arg(pan_speed).arg(tilt_speed));
+    return Done{QString("%1 at %2/%3").arg(moves.join(", ")).arg(pan_speed).arg(tilt_speed), 0,
+                pan_bit | tilt_bit};
 }
 
-ViscaCamera::Answer ViscaCamera::zoom_or_focus(const QByteArray &message, bool zoom)
+std::optional<ViscaCamera::Done> ViscaCamera::pan_tilt_move(const QByteArray &message,
+                                                            bool relative)
+{
+    const int pan_speed = byte_at(message, 4);
+    const int tilt_speed = byte_at(message, 5);
+    const int pan_digits = config.profile == Profile::newer ? 5 : 4;
+    const std::optional<int> pan_value = value_of(message, 6, pan_digits, true);
+    const std::optional<int> tilt_value = value_of(message, 6 + pan_digits, 4, true);
+    if (!pan_value || !tilt_value || !speeds_valid(pan_speed, tilt_speed))
+        return std::nullopt;
+    const int pan_to = relative ? int(std::lround(pan.at)) + *pan_value : *pan_value;
+    const int tilt_to = relative ? int(std::lround(tilt.at)) + *tilt_value : *tilt_value;
+    // An absolute position beyond the limits is out of range; a relative
+    // move runs into the limit and stops there.
+    if (!relative && (std::abs(pan_to) > pan_limit || std::abs(tilt_to) > tilt_limit))
+        return std::nullopt;
+    const qint64 pan_ms = pan.move_to(pan_to, pan_units_per_step * qMax(pan_speed, 1));
+    const qint64 tilt_ms = tilt.move_to(tilt_to, tilt_units_per_step * qMax(tilt_speed, 1));
+    const QString line = relative ? "pan-tilt relative %1, %2 at %3/%4 (%5 ms)"
+                                  : "pan-tilt absolute %1, %2 at %3/%4 (%5 ms)";
+    const qint64 move_ms = qMax(pan_ms, tilt_ms);
+    return Done{line.arg(*pan_value).arg(*tilt_value).arg(pan_speed).arg(tilt_speed).arg(move_ms),
+                move_ms, pan_bit | tilt_bit};
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::zoom_or_focus(const QByteArray &message, bool is_zoom)
 {
     const int code = byte_at(message, 4);
-    const QString axis = zoom ? "zoom" : "focus";
-    double &rate = zoom ? drive.zoom : drive.focus;
+    const QString axis = is_zoom ? "zoom" : "focus";
+    Axis &lens = is_zoom ? zoom : focus;
     if (code == 0x00) {
-        rate = 0;
-        return done(axis + " stop");
+        lens.stop();
+        return Done{axis + " stop"};
     }
     int way = code >> 4;
     int speed = code & 0x0F;
@@ -136,52 +311,136 @@ ViscaCamera::Answer ViscaCamera::zoom_or_focus(const QByteArray &message, bool z
         speed = 3;
     }
     if ((way != 2 && way != 3) || speed > 7)
-        return refused(syntax_error, "syntax error: " + hex(message));
+        return std::nullopt;
     // Zoom 2 is tele, focus 2 is far; zoom grows toward tele, focus toward near.
-    const double units = 1024.0 * (speed + 1);
-    rate = zoom ? (way == 2 ? units : -units) : (way == 2 ? -units : units);
-    const QString direction = zoom ? (way == 2 ? "tele" : "wide") : (way == 2 ? "far" : "near");
-    return done(QString("%1 %2 at %3").arg(axis, direction).arg(speed));
+    const double units = lens_units_per_speed * (speed + 1);
+    lens.run(is_zoom ? (way == 2 ? units : -units) : (way == 2 ? -units : units));
+    const QString direction = is_zoom ? (way == 2 ? "tele" : "wide") : (way == 2 ? "far" : "near");
+    return Done{QString("%1 %2 at %3").arg(axis, direction).arg(speed), 0,
+                is_zoom ? zoom_bit : focus_bit};
 }
 
-ViscaCamera::Answer ViscaCamera::memory(const QByteArray &message)
+std::optional<ViscaCamera::Done> ViscaCamera::direct(const QByteArray &message, bool is_zoom)
+{
+    Axis &lens = is_zoom ? zoom : focus;
+    const std::optional<int> to = value_of(message, 4, 4, false);
+    if (!to || *to < lens.low || *to > lens.high)
+        return std::nullopt;
+    const qint64 move_ms = lens.move_to(*to, lens_fastest);
+    return Done{
+        QString("%1 direct %2 (%3 ms)").arg(is_zoom ? "zoom" : "focus").arg(*to).arg(move_ms),
+        move_ms, is_zoom ? zoom_bit : focus_bit};
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::memory(const QByteArray &message)
 {
     const int action = byte_at(message, 4);
     const int number = byte_at(message, 5);
     switch (action) {
-    case 0x00: presets.remove(number); return done(QString("preset %1 reset").arg(number));
-    case 0x01: presets[number] = at; return done(QString("preset %1 stored").arg(number));
-    case 0x02:
+    case 0x00: presets.remove(number); return Done{QString("preset %1 reset").arg(number)};
+    case 0x01: presets[number] = rounded(); return Done{QString("preset %1 stored").arg(number)};
+    case 0x02: {
         if (!presets.contains(number))
-            return done(QString("preset %1 recalled (never stored, no move)").arg(number));
-        at = presets[number];
-        drive = Drive();
-        return done(QString("preset %1 recalled").arg(number));
+            return Done{QString("preset %1 recalled (never stored, no move)").arg(number)};
+        const Position stored = presets[number];
+        stop(pan_bit | tilt_bit | zoom_bit | focus_bit);
+        pan.at = stored.pan;
+        tilt.at = stored.tilt;
+        zoom.at = stored.zoom;
+        focus.at = stored.focus;
+        return Done{QString("preset %1 recalled").arg(number)};
     }
-    return refused(syntax_error, "syntax error: " + hex(message));
+    }
+    return std::nullopt;
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::focus_mode(const QByteArray &message)
+{
+    switch (byte_at(message, 4)) {
+    case 0x02: manual = false; return Done{"focus auto"};
+    case 0x03: manual = true; return Done{"focus manual"};
+    case 0x10:
+        manual = !manual;
+        return Done{manual ? "focus manual (toggled)" : "focus auto (toggled)"};
+    }
+    return std::nullopt;
+}
+
+// The one-byte settings: `81 01 04 cc 0p FF`.
+std::optional<ViscaCamera::Done> ViscaCamera::setting(const QByteArray &message)
+{
+    const int code = byte_at(message, 3);
+    const int value = byte_at(message, 4);
+    const auto set = [value](int &mode, const QString &name) {
+        mode = value;
+        return Done{name + ' ' + QString::number(value, 16).rightJustified(2, '0').toUpper()};
+    };
+    if (byte_at(message, 2) != 0x04)
+        return std::nullopt;
+    if (code == 0x00 && (value == 0x02 || value == 0x03)) {
+        power = value == 0x02;
+        return Done{power ? "power on" : "power standby"};
+    }
+    if (code == 0x18 && value == 0x01)
+        return Done{"one-push autofocus"};
+    if (code == 0x58 && value >= 0x01 && value <= 0x03)
+        return set(autofocus_sensitivity, "autofocus sensitivity");
+    if (code == 0x33 && (value == 0x02 || value == 0x03))
+        return Done{(backlight = value) == 0x02 ? "backlight on" : "backlight off"};
+    if (code == 0x35 && value <= 0x05)
+        return set(white_balance, "white balance");
+    if (code == 0x39 && QByteArray::fromHex("00030a0b0d").contains(char(value)))
+        return set(exposure, "exposure mode");
+    return std::nullopt;
+}
+
+void ViscaCamera::stop(int axes)
+{
+    if (axes & pan_bit)
+        pan.stop();
+    if (axes & tilt_bit)
+        tilt.stop();
+    if (axes & zoom_bit)
+        zoom.stop();
+    if (axes & focus_bit)
+        focus.stop();
+}
+
+void ViscaCamera::home()
+{
+    stop(pan_bit | tilt_bit);
+    pan.at = tilt.at = 0;
 }
 
 ViscaCamera::Answer ViscaCamera::inquiry(const QByteArray &message)
 {
     const QByteArray body = message.mid(2, message.size() - 3);
     const Position now = rounded();
-    if (body == QByteArray::fromHex("0400"))
-        return {{inquiry_answer(nibbles(power ? 2 : 3, 1))}, {}, "inquiry: power"};
-    if (body == QByteArray::fromHex("0438"))
-        return {{inquiry_answer(nibbles(manual ? 3 : 2, 1))}, {}, "inquiry: focus mode"};
-    if (body == QByteArray::fromHex("0447"))
-        return {{inquiry_answer(nibbles(now.zoom, 4))},
-                {},
-                QString("inquiry: zoom position %1").arg(now.zoom)};
-    if (body == QByteArray::fromHex("0448"))
-        return {{inquiry_answer(nibbles(now.focus, 4))},
-                {},
-                QString("inquiry: focus position %1").arg(now.focus)};
-    if (body == QByteArray::fromHex("0612"))
-        return {{inquiry_answer(nibbles(now.pan & 0xFFFF, 4) + nibbles(now.tilt & 0xFFFF, 4))},
-                {},
-                QString("inquiry: pan %1, tilt %2").arg(now.pan).arg(now.tilt)};
-    return refused(syntax_error, "syntax error: " + hex(message));
+    const auto asked = [&body](const char *code) { return body == QByteArray::fromHex(code); };
+    if (asked("0002"))
+        return inquiry_answer(two_bytes(vendor) + two_bytes(model) + two_bytes(rom_version) +
+                                  char(sockets.size()),
+                              "version");
+    if (asked("0400"))
+        return inquiry_answer(nibbles(power ? 2 : 3, 1), "power");
+    if (asked("0438"))
+        return inquiry_answer(nibbles(manual ? 3 : 2, 1), "focus mode");
+    if (asked("0439"))
+        return inquiry_answer(nibbles(exposure, 1), "exposure mode");
+    if (asked("0435"))
+        return inquiry_answer(nibbles(white_balance, 1), "white balance mode");
+    if (asked("0433"))
+        return inquiry_answer(nibbles(backlight, 1), "backlight");
+    if (asked("0447"))
+        return inquiry_answer(nibbles(now.zoom, 4), QString("zoom position %1").arg(now.zoom));
+    if (asked("0448"))
+        return inquiry_answer(nibbles(now.focus, 4), QString("focus position %1").arg(now.focus));
+    if (asked("0612")) {
+        const int pan_digits = config.profile == Profile::newer ? 5 : 4;
+        return inquiry_answer(nibbles(now.pan, pan_digits) + nibbles(now.tilt, 4),
+                              QString("pan %1, tilt %2").arg(now.pan).arg(now.tilt));
+    }
+    return not_understood(message);
 }
 
 ViscaCamera::Position ViscaCamera::position(qint64 now_ms)
@@ -192,8 +451,8 @@ ViscaCamera::Position ViscaCamera::position(qint64 now_ms)
 
 ViscaCamera::Position ViscaCamera::rounded() const
 {
-    return {int(std::lround(at.pan)), int(std::lround(at.tilt)), int(std::lround(at.zoom)),
-            int(std::lround(at.focus))};
+    return {int(std::lround(pan.at)), int(std::lround(tilt.at)), int(std::lround(zoom.at)),
+            int(std::lround(focus.at))};
 }
 
 void ViscaCamera::advance(qint64 now_ms)
@@ -202,8 +461,6 @@ void ViscaCamera::advance(qint64 now_ms)
         last_ms = now_ms;
     const double seconds = (now_ms - last_ms) / 1000.0;
     last_ms = now_ms;
-    at.pan = qBound<double>(-pan_limit, at.pan + drive.pan * seconds, pan_limit);
-    at.tilt = qBound<double>(-tilt_limit, at.tilt + drive.tilt * seconds, tilt_limit);
-    at.zoom = qBound<double>(0, at.zoom + drive.zoom * seconds, zoom_tele);
-    at.focus = qBound<double>(focus_far, at.focus + drive.focus * seconds, focus_near);
+    for (Axis *axis : {&pan, &tilt, &zoom, &focus})
+        axis->advance(seconds);
 }

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "sim_process.h"
 #include "testsupport.h"
+#include "visca/commands.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,22 +23,49 @@ void hold(MainWindow &window, const char *name, int ms = 200)
 
 void attach(MainWindow &window, SimProcess &camera, const QString &link)
 {
+    if (link == "visca-ip") {
+        click(window, "radioButton_10");
+        click(window, "radioButton_12");
+        connect_net(window, false, visca::visca_over_ip_port, camera.address());
+        return;
+    }
     attach_link(window, link, camera.serial(), camera.tcp(), camera.udp());
 }
 
-// Signed pan and tilt from a pan-tilt position answer.
-QPair<int, int> pan_tilt(const QByteArray &answer)
+// VISCA over IP has a port of its own: the simulator takes it on a loopback
+// address of this test's.
+std::unique_ptr<SimProcess> start_camera(const QString &link)
 {
-    const auto value = [&](int from) {
-        int v = 0;
-        for (int i = from; i < from + 4; ++i)
-            v = (v << 4) | (answer.at(i) & 0x0F);
-        return int(qint16(v));
-    };
-    return answer.size() == 11 ? qMakePair(value(2), value(6)) : qMakePair(0xFFFF, 0xFFFF);
+    if (link == "serial")
+        return std::make_unique<SimProcess>(QStringList{"--serial"});
+    if (link != "visca-ip")
+        return std::make_unique<SimProcess>();
+    for (const QString &address : spare_loopback_addresses()) {
+        auto camera = std::make_unique<SimProcess>(QStringList{
+            "--bind", address, "--visca-ip-port", QString::number(visca::visca_over_ip_port)});
+        if (camera->started())
+            return camera;
+    }
+    return nullptr;
 }
 
-QStringList link_rows() { return {"tcp", "udp", "serial"}; }
+// Signed pan and tilt from a pan-tilt position answer (four or five pan
+// digits, then four tilt digits).
+QPair<int, int> pan_tilt(const QByteArray &answer)
+{
+    const int pan_digits = answer.size() - 7;
+    const auto value = [&](int from, int digits) {
+        int v = 0;
+        for (int i = from; i < from + digits; ++i)
+            v = (v << 4) | (answer.at(i) & 0x0F);
+        return v >= 1 << (4 * digits - 1) ? v - (1 << 4 * digits) : v;
+    };
+    if (pan_digits != 4 && pan_digits != 5)
+        return qMakePair(0xFFFF, 0xFFFF);
+    return qMakePair(value(2, pan_digits), value(2 + pan_digits, 4));
+}
+
+QStringList link_rows() { return {"tcp", "udp", "serial", "visca-ip"}; }
 } // namespace
 
 class EndToEndTest : public QObject
@@ -70,10 +98,13 @@ void EndToEndTest::drive_the_camera_data()
 void EndToEndTest::drive_the_camera()
 {
     QFETCH(QString, link);
-    SimProcess camera(link == "serial" ? QStringList{"--serial"} : QStringList{});
-    QVERIFY(camera.started());
+    const std::unique_ptr<SimProcess> started = start_camera(link);
+    QVERIFY(started && started->started());
+    SimProcess &camera = *started;
     MainWindow window;
     attach(window, camera, link);
+    if (link == "visca-ip")
+        QVERIFY(camera.wait_for("sequence number reset"));
 
     hold(window, "ptz_rightButton");
     QVERIFY(camera.wait_for(link + ": pan right at 15/15"));

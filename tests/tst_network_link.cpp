@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "testsupport.h"
+#include "visca/commands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,6 +61,7 @@ private slots:
     void dropped_tcp_connection_returns_to_disconnected();
     void lost_link_box_waits_for_the_open_box();
     void udp_connect_sends_nothing_and_replies_are_logged();
+    void visca_over_ip_port_puts_each_message_behind_a_header();
     void text_that_is_no_address_is_refused_data();
     void text_that_is_no_address_is_refused();
     void reconnect_replaces_the_destination();
@@ -279,6 +281,30 @@ void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()
     click(*window, "pushButton_15");
     QCOMPARE(caption(*window), QString("连接"));
     QVERIFY(fields_enabled(*window));
+}
+
+void NetworkLinkTest::visca_over_ip_port_puts_each_message_behind_a_header()
+{
+    std::unique_ptr<UdpPeer> camera;
+    QString address;
+    for (const QString &spare : spare_loopback_addresses()) {
+        camera = std::make_unique<UdpPeer>(QHostAddress(spare), visca::visca_over_ip_port);
+        address = spare;
+        if (camera->bound())
+            break;
+    }
+    QVERIFY(camera->bound());
+    connect_net(*window, false, visca::visca_over_ip_port, address);
+    QCOMPARE(udp_texts(*camera, 1), QStringList{"02 00 00 01 00 00 00 00 01"}); // RESET
+    camera->reply(hex("02 01 00 01 00 00 00 00 01"));
+    click(*window, "ptz_resetButton");
+    QCOMPARE(udp_texts(*camera, 1), QStringList{"01 00 00 05 00 00 00 01 81 01 06 04 FF"});
+    camera->reply(hex("01 11 00 03 00 00 00 01 90 41 FF"));
+    camera->reply(hex("02 01 00 02 00 00 00 01 0F 01"));
+    camera->reply(hex("01 11 00 03 00 00 00 01 90 51 FF"));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 3; }));
+    QCOMPARE(log_lines(*window),
+             QStringList({"TX：81 01 06 04 FF", "RX：90 41 FF ", "RX：90 51 FF "}));
 }
 
 void NetworkLinkTest::text_that_is_no_address_is_refused_data()

@@ -5,6 +5,8 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -64,9 +66,56 @@ class SimServerTest : public QObject
 private slots:
     void answers_a_client_that_half_closes();
     void closes_a_client_that_never_reads();
+    void visca_over_ip_header_data();
+    void visca_over_ip_header();
     void pauses_accepting_when_out_of_descriptors_data();
     void pauses_accepting_when_out_of_descriptors();
 };
+
+void SimServerTest::visca_over_ip_header_data()
+{
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QStringList>("replies");
+    QTest::newRow("command") << QStringList{"01 00 00 05 00 00 00 05 81 01 06 04 FF"}
+                             << QStringList{"01 11 00 03 00 00 00 05 90 41 FF",
+                                            "01 11 00 03 00 00 00 05 90 51 FF"};
+    QTest::newRow("inquiry") << QStringList{"01 10 00 05 00 00 00 07 81 09 04 00 FF"}
+                             << QStringList{"01 11 00 04 00 00 00 07 90 50 02 FF"};
+    QTest::newRow("reset") << QStringList{"02 00 00 01 00 00 00 09 01"}
+                           << QStringList{"02 01 00 01 00 00 00 09 01"};
+    QTest::newRow("old sequence number")
+        << QStringList{"01 10 00 05 00 00 00 07 81 09 04 00 FF",
+                       "01 10 00 05 00 00 00 06 81 09 04 00 FF"}
+        << QStringList{"01 11 00 04 00 00 00 07 90 50 02 FF", "02 01 00 02 00 00 00 06 0F 01"};
+    QTest::newRow("any number after a reset")
+        << QStringList{"01 10 00 05 00 00 00 07 81 09 04 00 FF", "02 00 00 01 00 00 00 00 01",
+                       "01 10 00 05 00 00 00 00 81 09 04 00 FF"}
+        << QStringList{"01 11 00 04 00 00 00 07 90 50 02 FF", "02 01 00 01 00 00 00 00 01",
+                       "01 11 00 04 00 00 00 00 90 50 02 FF"};
+    QTest::newRow("length disagrees") << QStringList{"01 00 00 09 00 00 00 01 81 01 06 04 FF"}
+                                      << QStringList{"02 01 00 02 00 00 00 00 0F 02"};
+    QTest::newRow("unknown payload type") << QStringList{"01 30 00 05 00 00 00 03 81 01 06 04 FF"}
+                                          << QStringList{"02 01 00 02 00 00 00 03 0F 02"};
+}
+
+// Raw VISCA in, the same answer out, each behind its header.
+void SimServerTest::visca_over_ip_header()
+{
+    QFETCH(QStringList, sent);
+    QFETCH(QStringList, replies);
+    SimProcess camera;
+    QVERIFY(camera.started());
+    QUdpSocket controller;
+    for (const QString &datagram : sent)
+        controller.writeDatagram(hex(qPrintable(datagram)), QHostAddress::LocalHost,
+                                 camera.visca_ip());
+    QStringList got;
+    while (got.size() < replies.size() && controller.waitForReadyRead(2000)) {
+        while (controller.hasPendingDatagrams())
+            got << QString::fromLatin1(controller.receiveDatagram().data().toHex(' ').toUpper());
+    }
+    QCOMPARE(got, replies);
+}
 
 void SimServerTest::answers_a_client_that_half_closes()
 {

@@ -3,6 +3,7 @@
 
 #include "visca/command_text.h"
 #include "visca/packet_cutter.h"
+#include "visca/visca_over_ip.h"
 
 #include <QtTest>
 
@@ -20,6 +21,8 @@ private slots:
     void packet_cutting_data();
     void packet_cutting();
     void cutter_memory_stays_flat();
+    void visca_over_ip_data();
+    void visca_over_ip();
 };
 
 void ViscaTest::conversion_data()
@@ -155,4 +158,33 @@ void ViscaTest::cutter_memory_stays_flat()
 }
 
 QTEST_APPLESS_MAIN(ViscaTest)
+// Packed as a controller sends it, and read back as the camera reads it.
+void ViscaTest::visca_over_ip_data()
+{
+    QTest::addColumn<QByteArray>("visca");
+    QTest::addColumn<quint32>("sequence");
+    QTest::addColumn<QByteArray>("datagram");
+    const auto bytes = [](const char *hex) { return QByteArray::fromHex(hex); };
+    QTest::newRow("command") << bytes("81010604ff") << 5u << bytes("010000050000000581010604ff");
+    QTest::newRow("inquiry") << bytes("81090400ff") << 0x01020304u
+                             << bytes("011000050102030481090400ff");
+    QTest::newRow("last number") << bytes("81010604ff") << 0xFFFFFFFFu
+                                 << bytes("01000005ffffffff81010604ff");
+}
+
+void ViscaTest::visca_over_ip()
+{
+    QFETCH(QByteArray, visca);
+    QFETCH(quint32, sequence);
+    QFETCH(QByteArray, datagram);
+    namespace ip = visca_over_ip;
+    QCOMPARE(ip::pack(ip::type_of(visca), sequence, visca), datagram);
+    const std::optional<ip::Message> read = ip::unpack(datagram);
+    QVERIFY(read);
+    QCOMPARE(read->sequence, sequence);
+    QCOMPARE(read->payload, visca);
+    QVERIFY(!ip::unpack(datagram.chopped(1)));
+    QVERIFY(!ip::unpack(datagram.left(7)));
+}
+
 #include "tst_visca.moc"

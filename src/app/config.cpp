@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/settings.h"
 #include "ui_mainwindow.h"
+#include "visca/commands.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -102,5 +103,5 @@ void MainWindow::set_defaults()
     ui->zoomcomboBox->setCurrentIndex(default_zoom_focus_speed);
     ui->focuscomboBox->setCurrentIndex(default_zoom_focus_speed);
     ui->lineEdit_ip->setText(default_camera_address);
-    ui->lineEdit_port->setText(QString::number(5678, 10));
+    ui->lineEdit_port->setText(QString::number(visca::tcp_port, 10));
 }

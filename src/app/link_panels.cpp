@@ -5,6 +5,7 @@
 #include "links/address_check.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
+#include "visca/commands.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -12,8 +13,6 @@
 
 namespace {
 const int tcp_connect_limit_ms = 3000;
-const quint16 tcp_default_port = 5678;
-const quint16 udp_default_port = 1259;
 } // namespace
 
 void MainWindow::on_pushButton_16_clicked() { serial_open ? close_serial() : open_serial(); }
@@ -64,13 +63,13 @@ void MainWindow::set_serial_idle(bool idle)
 void MainWindow::on_radioButton_tcp_toggled(bool checked)
 {
     if (checked)
-        ui->lineEdit_port->setText(QString::number(tcp_default_port, 10));
+        ui->lineEdit_port->setText(QString::number(visca::tcp_port, 10));
 }
 
 void MainWindow::on_radioButton_udp_toggled(bool checked)
 {
     if (checked)
-        ui->lineEdit_port->setText(QString::number(udp_default_port, 10));
+        ui->lineEdit_port->setText(QString::number(visca::udp_port, 10));
 }
 
 void MainWindow::on_pushButton_15_clicked() { net_link_up() ? disconnect_net() : connect_net(); }

@@ -5,6 +5,12 @@
 // placeholders: HK and VN the pan and tilt speeds (two hex digits each),
 // P the zoom or focus speed (one digit), XX the preset number.
 namespace visca {
+// Where network cameras listen unless set otherwise: raw VISCA on TCP and
+// UDP, and VISCA over IP (each datagram behind an 8-byte header).
+inline constexpr unsigned short tcp_port = 5678;
+inline constexpr unsigned short udp_port = 1259;
+inline constexpr unsigned short visca_over_ip_port = 52381;
+
 inline constexpr const char *pan_tilt_up = "81 01 06 01 HK VN 03 01 FF";
 inline constexpr const char *pan_tilt_down = "81 01 06 01 HK VN 03 02 FF";
 inline constexpr const char *pan_tilt_left = "81 01 06 01 HK VN 01 03 FF";

@@ -8,16 +8,21 @@
 SimProcess::SimProcess(const QStringList &options)
 {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(ZARVICK_SIM_PATH, QStringList{"--tcp-port", "0", "--udp-port", "0"} + options);
-    const bool serial = options.contains("--serial");
-    wait_for(serial ? "on serial" : "on UDP", 5000);
-    const QRegularExpression tcp("on TCP [^:]+:(\\d+)"), udp("on UDP [^:]+:(\\d+)"),
-        pty("on serial (\\S+)");
+    process.start(ZARVICK_SIM_PATH,
+                  QStringList{"--tcp-port", "0", "--udp-port", "0", "--visca-ip-port", "0"} +
+                      options);
+    listening = wait_for("camera 1 listening", 5000);
+    const QRegularExpression tcp("on TCP ([^:]+):(\\d+)"), udp("on UDP [^:]+:(\\d+)"),
+        visca_ip("on VISCA over IP [^:]+:(\\d+)"), pty("on serial (\\S+)");
     for (const QString &line : lines()) {
-        if (auto match = tcp.match(line); match.hasMatch())
-            tcp_port = static_cast<quint16>(match.captured(1).toUInt());
+        if (auto match = tcp.match(line); match.hasMatch()) {
+            bound = match.captured(1);
+            tcp_port = static_cast<quint16>(match.captured(2).toUInt());
+        }
         if (auto match = udp.match(line); match.hasMatch())
             udp_port = static_cast<quint16>(match.captured(1).toUInt());
+        if (auto match = visca_ip.match(line); match.hasMatch())
+            visca_ip_port = static_cast<quint16>(match.captured(1).toUInt());
         if (auto match = pty.match(line); match.hasMatch())
             serial_path = match.captured(1);
     }
@@ -57,7 +62,7 @@ bool SimProcess::wait_for(const QString &text, int timeout_ms)
 QByteArray SimProcess::inquire(const QByteArray &inquiry)
 {
     QTcpSocket socket;
-    socket.connectToHost("127.0.0.1", tcp_port);
+    socket.connectToHost(bound, tcp_port);
     if (!socket.waitForConnected(2000))
         return {};
     socket.write(inquiry);

@@ -6,15 +6,18 @@
 #include <QStringList>
 
 // The simulated camera running as a program of its own, on free ports of
-// 127.0.0.1 and, when asked, a pseudo-terminal.
+// 127.0.0.1 (unless `--bind` and ports are among the options) and, when
+// asked, a pseudo-terminal.
 class SimProcess
 {
 public:
     explicit SimProcess(const QStringList &options = {});
     ~SimProcess();
-    bool started() const { return tcp_port > 0; }
+    bool started() const { return listening; }
+    QString address() const { return bound; }
     quint16 tcp() const { return tcp_port; }
     quint16 udp() const { return udp_port; }
+    quint16 visca_ip() const { return visca_ip_port; }
     QString serial() const { return serial_path; }
     qint64 pid() const { return process.processId(); }
     // The camera's lines so far, without their time stamps.
@@ -28,8 +31,11 @@ private:
     QProcess process;
     QStringList seen;
     QByteArray partial;
+    bool listening = false;
+    QString bound;
     quint16 tcp_port = 0;
     quint16 udp_port = 0;
+    quint16 visca_ip_port = 0;
     QString serial_path;
 };
 

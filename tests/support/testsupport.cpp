@@ -231,9 +231,20 @@ void TcpPeer::drop()
     connection->abort();
 }
 
-UdpPeer::UdpPeer() : socket(new QUdpSocket)
+UdpPeer::UdpPeer(const QHostAddress &address, quint16 port) : socket(new QUdpSocket)
 {
-    socket->bind(QHostAddress(QHostAddress::LocalHost), 0);
+    socket->bind(address, port);
+}
+
+bool UdpPeer::bound() const { return socket->state() == QAbstractSocket::BoundState; }
+
+QStringList spare_loopback_addresses()
+{
+    const qint64 pid = QCoreApplication::applicationPid();
+    QStringList addresses;
+    for (qint64 tried = 0; tried < 20; ++tried)
+        addresses << QString("127.0.%1.%2").arg((pid + tried) % 200 + 20).arg(pid / 200 % 250 + 2);
+    return addresses;
 }
 
 UdpPeer::~UdpPeer() { delete socket; }

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QHostAddress>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -126,7 +127,9 @@ private:
 class UdpPeer
 {
 public:
-    UdpPeer();
+    explicit UdpPeer(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost),
+                     quint16 port = 0);
+    bool bound() const;
     ~UdpPeer();
     quint16 port() const;
     QList<QByteArray> read(int count, int timeout_ms = 2000);
@@ -142,6 +145,11 @@ private:
     QByteArray sender_address;
     quint16 sender_port = 0;
 };
+
+// Loopback addresses other than 127.0.0.1, a different series for each test
+// process: for a peer on a fixed port (VISCA over IP's) that tests running
+// at the same time must not share.
+QStringList spare_loopback_addresses();
 
 // Shows a window and waits until it is on screen (offscreen, it still paints).
 void show_exposed(QWidget *window);
