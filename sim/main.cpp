@@ -23,6 +23,8 @@ bool read_port(const QCommandLineParser &parser, const QString &name, quint16 *p
     return true;
 }
 
+QString four_hex(int value) { return QString::number(value, 16).rightJustified(4, '0').toUpper(); }
+
 // SIGINT and SIGTERM end the event loop (through a pipe, the one thing a
 // signal handler may safely touch), so the serial link gets removed.
 int signal_pipe[2] = {-1, -1};
@@ -61,10 +63,8 @@ int main(int argc, char *argv[])
             "FF, and prints one line for each message it receives. Pan, tilt, zoom and focus move "
             "at the commanded speeds and stop at their limits. The version inquiry answers vendor "
             "%1, model %2, ROM version %3, 2 sockets.")
-            .arg(ViscaCamera::vendor, 4, 16, QChar('0'))
-            .arg(ViscaCamera::model, 4, 16, QChar('0'))
-            .arg(ViscaCamera::rom_version, 4, 16, QChar('0'))
-            .toUpper());
+            .arg(four_hex(ViscaCamera::vendor), four_hex(ViscaCamera::model),
+                 four_hex(ViscaCamera::rom_version)));
     parser.addHelpOption();
     parser.addOptions({
         {"bind", "Listen on ADDR (default 127.0.0.1).", "ADDR", "127.0.0.1"},
