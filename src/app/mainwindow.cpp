@@ -14,7 +14,7 @@ MainWindow::MainWindow(QWidget *parent)
       ui(std::make_unique<Ui::MainWindow>()), serial_link(this), tcp_link(this), udp_link(this),
       control(sender, [this] { return link_for(ui->radioButton_9->isChecked()); }),
       loop([this] { return ui->lineEdit->text(); }), holds(control, chosen_speeds()),
-      keys(this, holds)
+      keys(this, holds), pad(holds, [] { return QApplication::activeModalWidget() != nullptr; })
 {
     map_form_font();
     ui->setupUi(this);
@@ -35,6 +35,9 @@ MainWindow::MainWindow(QWidget *parent)
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { log->add_received(replies); });
     connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
+    connect(&pad, &GamePad::home, &control, &CameraControl::home);
+    connect(&pad, &GamePad::recall, &control,
+            [this](int preset) { control.preset(false, preset); });
     // A held drive whose release will not come gets its stop now.
     connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
     connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);

@@ -6,6 +6,7 @@
 #include "console/loop_sender.h"
 #include "control/camera_control.h"
 #include "control/command_sender.h"
+#include "control/gamepad.h"
 #include "control/holds.h"
 #include "links/serial_link.h"
 #include "links/tcp_link.h"
@@ -151,6 +152,7 @@ private:
     LoopSender loop;
     Holds holds;
     DriveKeys keys;
+    GamePad pad;
     std::unique_ptr<HoldButtons> hold_buttons; // needs the form's buttons
     QString language;
     // The stored port that is not listed now; none selected meanwhile.

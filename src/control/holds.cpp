@@ -70,12 +70,12 @@ void Holds::lose_all()
 
 bool Holds::holds(Input input, Drive drive) const
 {
-    QPoint way;
+    Drive asked_for{drive.axis, {}};
     quint64 since = 0;
-    return asked(input, drive.axis, &way, &since) && way == drive.way;
+    return asked(input, drive.axis, &asked_for, &since) && asked_for.way == drive.way;
 }
 
-bool Holds::asked(Input input, Axis axis, QPoint *way, quint64 *since) const
+bool Holds::asked(Input input, Axis axis, Drive *drive, quint64 *since) const
 {
     QPoint sum;
     bool any = false;
@@ -83,57 +83,71 @@ bool Holds::asked(Input input, Axis axis, QPoint *way, quint64 *since) const
         if (entry.input != input || entry.drive.axis != axis)
             continue;
         // Direction keys add up; of two zoom keys, the later one counts.
-        sum = axis == Axis::PanTilt ? sum + entry.drive.way : entry.drive.way;
+        const bool adds_up = input == Input::Keys && axis == Axis::PanTilt;
+        sum = adds_up ? sum + entry.drive.way : entry.drive.way;
+        drive->speed = entry.drive.speed;
         *since = qMax(*since, entry.since);
         any = true;
     }
-    *way = {qBound(-1, sum.x(), 1), qBound(-1, sum.y(), 1)};
+    drive->way = {qBound(-1, sum.x(), 1), qBound(-1, sum.y(), 1)};
     return any;
 }
 
-QPoint Holds::wanted(Axis axis) const
+Holds::Drive Holds::wanted(Axis axis) const
 {
-    QPoint newest_way;
+    Drive newest_drive{axis, {}};
     quint64 newest = 0;
     for (Input input : {Input::Buttons, Input::Keys, Input::Pad}) {
-        QPoint way;
+        Drive drive{axis, {}};
         quint64 since = 0;
-        if (asked(input, axis, &way, &since) && since > newest) {
+        if (asked(input, axis, &drive, &since) && since > newest) {
             newest = since;
-            newest_way = way;
+            newest_drive = drive;
         }
     }
-    return newest_way;
+    if (newest_drive.way.isNull())
+        newest_drive.speed.reset();
+    return newest_drive;
 }
 
 void Holds::follow(Axis axis)
 {
-    QPoint &told = sent[int(axis)];
-    const QPoint way = wanted(axis);
+    Drive &told = sent[int(axis)];
+    const Drive drive = wanted(axis);
     // Nothing goes out where the buttons would send nothing: no link, or
     // nothing new to say.
-    if (way != told) {
-        told = way;
-        switch (axis) {
-        case Axis::PanTilt:
-            if (way.isNull())
-                control.stop_pan_tilt();
-            else
-                control.drive(pan_tilt_command(way), speeds.pan(), speeds.tilt());
-            break;
-        case Axis::Zoom:
-            if (way.isNull())
-                control.stop_zoom();
-            else
-                control.zoom(way.x() > 0 ? visca::zoom_tele : visca::zoom_wide, speeds.zoom());
-            break;
-        case Axis::Focus:
-            if (way.isNull())
-                control.stop_focus();
-            else
-                control.focus(way.x() > 0 ? visca::focus_near : visca::focus_far, speeds.focus);
-            break;
-        }
+    if (drive != told) {
+        told = drive;
+        send(drive);
     }
     emit changed();
+}
+
+void Holds::send(const Drive &drive)
+{
+    const QPoint way = drive.way;
+    switch (drive.axis) {
+    case Axis::PanTilt:
+        if (way.isNull())
+            control.stop_pan_tilt();
+        else if (drive.speed)
+            control.drive(pan_tilt_command(way), drive.speed->x(), drive.speed->y());
+        else
+            control.drive(pan_tilt_command(way), speeds.pan(), speeds.tilt());
+        break;
+    case Axis::Zoom: {
+        const char *command = way.x() > 0 ? visca::zoom_tele : visca::zoom_wide;
+        if (way.isNull())
+            control.stop_zoom();
+        else
+            control.zoom(command, drive.speed ? QString::number(drive.speed->x()) : speeds.zoom());
+        break;
+    }
+    case Axis::Focus:
+        if (way.isNull())
+            control.stop_focus();
+        else
+            control.focus(way.x() > 0 ? visca::focus_near : visca::focus_far, speeds.focus);
+        break;
+    }
 }

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class CameraControl;
 
@@ -22,7 +23,9 @@ class CameraControl;
 //
 // Several inputs may hold drives of one axis: the camera follows the input
 // that took hold most recently of those still holding. The keys are one
-// input whose direction keys add up (up and left drive up-left).
+// input whose direction keys add up (up and left drive up-left); within
+// another input the newest hold counts. A change of way or speed of what
+// the camera follows sends the new drive.
 class Holds : public QObject
 {
     Q_OBJECT
@@ -32,10 +35,17 @@ public:
     enum class Input { Buttons, Keys, Pad };
     // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
     // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).
+    // Its speed (pan and tilt, or zoom in x) is the speed boxes' unless the
+    // input chose one (a stick's deflection).
     struct Drive {
         Axis axis;
         QPoint way;
-        bool operator==(const Drive &other) const { return axis == other.axis && way == other.way; }
+        std::optional<QPoint> speed = std::nullopt;
+        bool operator==(const Drive &other) const
+        {
+            return axis == other.axis && way == other.way && speed == other.speed;
+        }
+        bool operator!=(const Drive &other) const { return !(*this == other); }
     };
     // The speeds the operator chose, read when a drive goes out.
     struct Speeds {
@@ -67,16 +77,17 @@ private:
     };
     int find(Input input, int id) const;
     // What `input` asks of `axis` now: none when it holds nothing there.
-    bool asked(Input input, Axis axis, QPoint *way, quint64 *since) const;
-    QPoint wanted(Axis axis) const;
+    bool asked(Input input, Axis axis, Drive *drive, quint64 *since) const;
+    Drive wanted(Axis axis) const;
     void follow(Axis axis);
+    void send(const Drive &drive);
 
     CameraControl &control;
     Speeds speeds;
     QList<Held> held;
     quint64 next_since = 0;
-    // What each axis was last told; null when stopped.
-    QPoint sent[3];
+    // What each axis was last told; a null way when stopped.
+    Drive sent[3] = {{Axis::PanTilt, {}}, {Axis::Zoom, {}}, {Axis::Focus, {}}};
 };
 
 #endif
