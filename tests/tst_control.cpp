@@ -3,33 +3,12 @@
 #include "control/camera_control.h"
 #include "control/command_sender.h"
 #include "control/holds.h"
-#include "links/link.h"
+#include "recording_link.h"
 #include "visca/commands.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
-
-namespace {
-// Records what would go on the wire; can be closed or made to refuse.
-class RecordingLink : public Link
-{
-public:
-    bool isOpen() const override { return open; }
-    bool send(const QByteArray &bytes) override
-    {
-        if (refuse)
-            return failed("Resource temporarily unavailable");
-        written << QString::fromLatin1(bytes.toHex(' ').toUpper());
-        return true;
-    }
-    void close() override { open = false; }
-
-    bool open = true;
-    bool refuse = false;
-    QStringList written;
-};
-} // namespace
 
 class ControlTest : public QObject
 {

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "sim_process.h"
 #include "testsupport.h"
+#include "virtual_pad.h"
 #include "visca/commands.h"
 
 #include <QLineEdit>
@@ -76,6 +77,7 @@ private slots:
     void cleanup() { delete folder; }
     void drive_the_camera_data();
     void drive_the_camera();
+    void virtual_pad_drives_the_camera();
     void dropped_connection();
     void silent_camera();
     void garbage_from_the_camera_data();
@@ -137,6 +139,29 @@ void EndToEndTest::drive_the_camera()
     // Every command was answered: ACK and completion reach the log.
     QVERIFY(wait_until([&] { return log_lines(window).join('\n').count("90 51 FF") == 10; }));
     QVERIFY(log_lines(window).contains("TX：81 01 04 3F 02 5 FF"));
+}
+
+void EndToEndTest::virtual_pad_drives_the_camera()
+{
+    SimProcess camera;
+    QVERIFY(camera.started());
+    MainWindow window;
+    attach(window, camera, "udp");
+    VirtualPad pad;
+    QVERIFY(pad.plugged());
+    pad.move(SDL_CONTROLLER_AXIS_LEFTX, 1);
+    QVERIFY(camera.wait_for("udp: pan right at 24/20"));
+    pad.move(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    QVERIFY(camera.wait_for("udp: pan-tilt stop"));
+    pad.press(SDL_CONTROLLER_BUTTON_X);
+    QVERIFY(camera.wait_for("udp: preset 1 recalled"));
+    // Unplugged mid-drive: one stop.
+    pad.move(SDL_CONTROLLER_AXIS_LEFTY, -1);
+    QVERIFY(camera.wait_for("udp: tilt up at 24/20"));
+    pad.unplug();
+    QVERIFY(wait_until([&] { return camera.lines().filter("pan-tilt stop").size() == 2; }));
+    QVERIFY(log_lines(window).contains("TX：81 01 06 01 18 14 03 01 FF"));
+    QCOMPARE(camera.lines().filter("udp: ").size(), 5);
 }
 
 void EndToEndTest::dropped_connection()

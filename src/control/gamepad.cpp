@@ -35,6 +35,8 @@ GamePad::GamePad(Holds &holds, Blocked blocked, QObject *parent)
     clock.start();
     connect(&tick, &QTimer::timeout, this, &GamePad::poll);
     tick.start(looking_ms);
+    // A controller plugged in before the start drives at once.
+    QTimer::singleShot(0, this, &GamePad::poll);
 }
 
 GamePad::~GamePad()

@@ -1,0 +1,37 @@
+#ifndef ZARVICK_RECORDING_LINK_H
+#define ZARVICK_RECORDING_LINK_H
+
+#include "links/link.h"
+
+#include <QElapsedTimer>
+#include <QStringList>
+
+// Records what would go on the wire, and when; can be closed or made to
+// refuse.
+class RecordingLink : public Link
+{
+    Q_OBJECT
+
+public:
+    RecordingLink() { clock.start(); }
+    bool isOpen() const override { return open; }
+    bool send(const QByteArray &bytes) override
+    {
+        if (refuse)
+            return failed("Resource temporarily unavailable");
+        written << QString::fromLatin1(bytes.toHex(' ').toUpper());
+        written_ms << clock.elapsed();
+        return true;
+    }
+    void close() override { open = false; }
+
+    bool open = true;
+    bool refuse = false;
+    QStringList written;
+    QList<qint64> written_ms;
+
+private:
+    QElapsedTimer clock;
+};
+
+#endif
