@@ -3,7 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-Arrivals::Arrivals(int fd) : fd(fd), reader(&Arrivals::run, this) {}
+Arrivals::Arrivals(int descriptor) : fd(descriptor), reader(&Arrivals::run, this) {}
 
 Arrivals::~Arrivals()
 {

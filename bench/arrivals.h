@@ -16,7 +16,7 @@ using Clock = std::chrono::steady_clock;
 class Arrivals
 {
 public:
-    explicit Arrivals(int fd);
+    explicit Arrivals(int descriptor);
     ~Arrivals();
     // The time of the next read, or nothing after `timeout_ms`.
     bool next(Clock::time_point *when, int timeout_ms = 1000);

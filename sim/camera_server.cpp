@@ -20,8 +20,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-CameraServer::CameraServer(const SimOptions &options)
-    : options(options), camera(options.camera), tcp_server(new QTcpServer(this)),
+CameraServer::CameraServer(const SimOptions &chosen)
+    : options(chosen), camera(chosen.camera), tcp_server(new QTcpServer(this)),
       udp_socket(new QUdpSocket(this)), visca_ip_socket(new QUdpSocket(this))
 {
     clock.start();

@@ -38,7 +38,7 @@ struct SimOptions {
 class CameraServer : public QObject
 {
 public:
-    explicit CameraServer(const SimOptions &options);
+    explicit CameraServer(const SimOptions &chosen);
     ~CameraServer() override;
     // Opens the links; on failure says why in `error`.
     bool start(QString *error);

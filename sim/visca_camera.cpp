@@ -112,7 +112,7 @@ qint64 ViscaCamera::Axis::move_to(double where, double units_per_second)
     return static_cast<qint64>(std::ceil(std::abs(where - at) / units_per_second * 1000));
 }
 
-ViscaCamera::ViscaCamera(const Config &config) : config(config) {}
+ViscaCamera::ViscaCamera(const Config &chosen) : config(chosen) {}
 
 ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms)
 {

@@ -58,7 +58,7 @@ public:
     static constexpr int rom_version = 0x0100;
 
     ViscaCamera() : ViscaCamera(Config()) {}
-    explicit ViscaCamera(const Config &config);
+    explicit ViscaCamera(const Config &chosen);
 
     Answer handle(const QByteArray &message, qint64 now_ms);
     // Frees the socket of a command whose time is up; false when the

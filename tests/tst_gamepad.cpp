@@ -162,7 +162,7 @@ void GamePadTest::buttons_data()
 {
     QTest::addColumn<int>("button"); // a button, or an axis plus 100
     QTest::addColumn<QStringList>("sent");
-    const auto axis = [](SDL_GameControllerAxis axis) { return 100 + int(axis); };
+    const auto axis = [](SDL_GameControllerAxis which) { return 100 + int(which); };
     QTest::newRow("d-pad up: the speed boxes' speeds")
         << int(SDL_CONTROLLER_BUTTON_DPAD_UP) << QStringList{"81 01 06 01 0E 0E 03 01 FF", stop};
     QTest::newRow("left shoulder: focus near")

@@ -263,10 +263,7 @@ namespace {
 class PaintWatch : public QObject
 {
 public:
-    PaintWatch(QObject *button, UdpPeer &camera) : camera(camera)
-    {
-        button->installEventFilter(this);
-    }
+    PaintWatch(QObject *button, UdpPeer &peer) : camera(peer) { button->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)

@@ -41,7 +41,7 @@ int keypad_digit(const QKeyEvent *event)
     }
 }
 
-enum class Meaning { None, Drive, Home };
+enum class Meaning { None, Move, Home };
 
 Meaning meaning_of(const QKeyEvent *event, Drive *drive)
 {
@@ -51,17 +51,17 @@ Meaning meaning_of(const QKeyEvent *event, Drive *drive)
     if (digit > 0) {
         // The keypad's layout: 7 8 9 on top, 1 2 3 below.
         *drive = {Axis::PanTilt, {(digit - 1) % 3 - 1, 1 - (digit - 1) / 3}};
-        return Meaning::Drive;
+        return Meaning::Move;
     }
     switch (event->key()) {
-    case Qt::Key_Up: *drive = {Axis::PanTilt, {0, -1}}; return Meaning::Drive;
-    case Qt::Key_Down: *drive = {Axis::PanTilt, {0, 1}}; return Meaning::Drive;
-    case Qt::Key_Left: *drive = {Axis::PanTilt, {-1, 0}}; return Meaning::Drive;
-    case Qt::Key_Right: *drive = {Axis::PanTilt, {1, 0}}; return Meaning::Drive;
-    case Qt::Key_Plus: *drive = {Axis::Zoom, {1, 0}}; return Meaning::Drive;
-    case Qt::Key_Minus: *drive = {Axis::Zoom, {-1, 0}}; return Meaning::Drive;
-    case Qt::Key_PageUp: *drive = {Axis::Focus, {1, 0}}; return Meaning::Drive;
-    case Qt::Key_PageDown: *drive = {Axis::Focus, {-1, 0}}; return Meaning::Drive;
+    case Qt::Key_Up: *drive = {Axis::PanTilt, {0, -1}}; return Meaning::Move;
+    case Qt::Key_Down: *drive = {Axis::PanTilt, {0, 1}}; return Meaning::Move;
+    case Qt::Key_Left: *drive = {Axis::PanTilt, {-1, 0}}; return Meaning::Move;
+    case Qt::Key_Right: *drive = {Axis::PanTilt, {1, 0}}; return Meaning::Move;
+    case Qt::Key_Plus: *drive = {Axis::Zoom, {1, 0}}; return Meaning::Move;
+    case Qt::Key_Minus: *drive = {Axis::Zoom, {-1, 0}}; return Meaning::Move;
+    case Qt::Key_PageUp: *drive = {Axis::Focus, {1, 0}}; return Meaning::Move;
+    case Qt::Key_PageDown: *drive = {Axis::Focus, {-1, 0}}; return Meaning::Move;
     case Qt::Key_Home: return Meaning::Home;
     default: return Meaning::None;
     }
@@ -82,7 +82,8 @@ bool is_text_field(const QObject *widget)
 }
 } // namespace
 
-DriveKeys::DriveKeys(QWidget *window, Holds &holds) : QObject(window), window(window), holds(holds)
+DriveKeys::DriveKeys(QWidget *watched, Holds &hold_owner)
+    : QObject(watched), window(watched), holds(hold_owner)
 {
     pending_release.setSingleShot(true);
     pending_release.setInterval(repeat_gap_ms);

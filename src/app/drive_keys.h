@@ -26,7 +26,7 @@ class DriveKeys : public QObject
     Q_OBJECT
 
 public:
-    DriveKeys(QWidget *window, Holds &holds);
+    DriveKeys(QWidget *watched, Holds &hold_owner);
 
 signals:
     void home();

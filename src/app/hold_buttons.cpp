@@ -6,8 +6,9 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-HoldButtons::HoldButtons(Holds &holds, const CameraControl &control, const QList<Button> &buttons)
-    : QObject(&holds), holds(holds), control(control), buttons(buttons)
+HoldButtons::HoldButtons(Holds &hold_owner, const CameraControl &camera,
+                         const QList<Button> &drive_buttons)
+    : QObject(&hold_owner), holds(hold_owner), control(camera), buttons(drive_buttons)
 {
     for (const Button &entry : buttons)
         entry.button->installEventFilter(this);

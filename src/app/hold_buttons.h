@@ -27,7 +27,7 @@ public:
         QAbstractButton *button;
         Holds::Drive drive;
     };
-    HoldButtons(Holds &holds, const CameraControl &control, const QList<Button> &buttons);
+    HoldButtons(Holds &hold_owner, const CameraControl &camera, const QList<Button> &drive_buttons);
     void press(QAbstractButton *button);
     void release(QAbstractButton *button);
 

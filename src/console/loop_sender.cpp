@@ -2,8 +2,8 @@
 
 #include "console/console_text.h"
 
-LoopSender::LoopSender(std::function<QString()> interval_field, QObject *parent)
-    : QObject(parent), interval_field(std::move(interval_field))
+LoopSender::LoopSender(std::function<QString()> interval_text, QObject *parent)
+    : QObject(parent), interval_field(std::move(interval_text))
 {
     // A coarse timer may fire 5 % late, and each tick restarts it: the loop
     // would drift well below its rate.

@@ -18,7 +18,7 @@ class LoopSender : public QObject
     Q_OBJECT
 
 public:
-    explicit LoopSender(std::function<QString()> interval_field, QObject *parent = nullptr);
+    explicit LoopSender(std::function<QString()> interval_text, QObject *parent = nullptr);
     // `rotation` is sent from its first entry on, the first one after one
     // interval.
     void start(const QStringList &rotation, int interval_ms);

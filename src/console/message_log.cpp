@@ -9,8 +9,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-MessageLog::MessageLog(QTextEdit *view, int line_limit)
-    : view(view), line_limit(line_limit), overflow(qMax(1, line_limit / 10)), frame(view)
+MessageLog::MessageLog(QTextEdit *log_view, int most_lines)
+    : view(log_view), line_limit(most_lines), overflow(qMax(1, most_lines / 10)), frame(log_view)
 {
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.

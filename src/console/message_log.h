@@ -33,7 +33,7 @@ public:
     static constexpr int longest_line = 4096;
     static constexpr int frame_ms = 16;
 
-    explicit MessageLog(QTextEdit *view, int line_limit = default_line_limit);
+    explicit MessageLog(QTextEdit *log_view, int most_lines = default_line_limit);
     void add_sent(const QString &text);
     void add_received(const QList<QByteArray> &replies);
     void clear();

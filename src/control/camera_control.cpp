@@ -6,8 +6,8 @@
 
 #include <utility>
 
-CameraControl::CameraControl(CommandSender &sender, LinkSource current_link, QObject *parent)
-    : QObject(parent), sender(sender), current_link(std::move(current_link))
+CameraControl::CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent)
+    : QObject(parent), sender(command_sender), current_link(std::move(link_source))
 {
     focus_wait.setSingleShot(true);
     // A coarse timer may fire early, before the camera is in manual focus.

@@ -25,7 +25,7 @@ public:
     // How long the camera gets to switch to manual focus before a focus drive.
     static constexpr int manual_focus_wait_ms = 50;
 
-    CameraControl(CommandSender &sender, LinkSource current_link, QObject *parent = nullptr);
+    CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent = nullptr);
 
     bool ready() const { return current_link() != nullptr; }
     // `direction` is one of the pan-tilt templates of visca/commands.h; the

@@ -21,8 +21,8 @@ bool down(SDL_GameController *controller, SDL_GameControllerButton button)
 }
 } // namespace
 
-GamePad::GamePad(Holds &holds, Blocked blocked, QObject *parent)
-    : QObject(parent), holds(holds), blocked(std::move(blocked))
+GamePad::GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent)
+    : QObject(parent), holds(hold_owner), blocked(std::move(is_blocked))
 {
     // Qt handles the signals; the pad drives while another window (a video
     // mixer) is active, which is how operators use one.

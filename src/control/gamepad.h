@@ -33,7 +33,7 @@ public:
     static constexpr int least_interval_ms = 50;
     using Blocked = std::function<bool()>;
 
-    GamePad(Holds &holds, Blocked blocked, QObject *parent = nullptr);
+    GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent = nullptr);
     ~GamePad() override;
     int attached() const { return int(pads.size()); }
 

@@ -27,8 +27,8 @@ const char *pan_tilt_command(QPoint way)
 }
 } // namespace
 
-Holds::Holds(CameraControl &control, Speeds speeds, QObject *parent)
-    : QObject(parent), control(control), speeds(std::move(speeds))
+Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
+    : QObject(parent), control(camera), speeds(std::move(chosen_speeds))
 {
 }
 

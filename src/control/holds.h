@@ -55,7 +55,7 @@ public:
         std::function<QString()> focus;
     };
 
-    Holds(CameraControl &control, Speeds speeds, QObject *parent = nullptr);
+    Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent = nullptr);
 
     // `id` tells the holds of one input apart (a key, a button).
     void hold(Input input, int id, Drive drive);

@@ -14,7 +14,7 @@ public:
     // Far above the longest VISCA message (16 bytes).
     static constexpr int default_limit = 1024;
 
-    explicit PacketCutter(int limit = default_limit) : limit(limit) {}
+    explicit PacketCutter(int size_limit = default_limit) : limit(size_limit) {}
     QList<QByteArray> feed(const QByteArray &bytes);
     int pending_size() const { return pending.size(); }
 

@@ -9,7 +9,7 @@
 class CameraPeer
 {
 public:
-    explicit CameraPeer(const QString &link) : link(link) {}
+    explicit CameraPeer(const QString &kind) : link(kind) {}
     // Opens the link through the window's panels and points the PTZ and
     // Manual Mode buttons at it.
     void attach(MainWindow &window);

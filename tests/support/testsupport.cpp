@@ -51,7 +51,7 @@ ModalCatcher::ModalCatcher(QMessageBox::StandardButton answer)
 {
 }
 
-ModalCatcher::ModalCatcher(const QList<QMessageBox::StandardButton> &answers) : answers(answers)
+ModalCatcher::ModalCatcher(const QList<QMessageBox::StandardButton> &buttons) : answers(buttons)
 {
     connect(&timer, &QTimer::timeout, this, &ModalCatcher::poll);
     timer.start(10);

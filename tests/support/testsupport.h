@@ -51,7 +51,7 @@ public:
     };
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
     // Answers the boxes in turn; the last answer stands for any further box.
-    explicit ModalCatcher(const QList<QMessageBox::StandardButton> &answers);
+    explicit ModalCatcher(const QList<QMessageBox::StandardButton> &buttons);
     QList<Box> boxes;
     QString texts() const;
 
