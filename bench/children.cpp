@@ -20,6 +20,8 @@ namespace {
 // Tells the parent the moment the window is first painted, then ends.
 class FirstPaint : public QObject
 {
+    Q_OBJECT
+
 public:
     bool eventFilter(QObject *, QEvent *event) override
     {
@@ -186,3 +188,5 @@ int run_log_child(int argc, char *argv[], const QString &kind)
     std::printf("view follows %d colours %d\n", follows, coloured);
     return 0;
 }
+
+#include "children.moc"

@@ -37,6 +37,8 @@ struct SimOptions {
 // on the link a message came from.
 class CameraServer : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit CameraServer(const SimOptions &chosen);
     ~CameraServer() override;
@@ -77,7 +79,7 @@ private:
     QHash<QTcpSocket *, Connection> connections;
     // A controller that never reads must not make the camera grow without
     // bound: past this much unsent, its connection is closed.
-    static constexpr qint64 most_unsent_bytes = 1024 * 1024;
+    static constexpr qint64 most_unsent_bytes = qint64(1024) * 1024;
     static constexpr int accept_retry_ms = 200;
     QTimer accept_retry;
     bool accepting_paused_said = false;

@@ -262,6 +262,8 @@ namespace {
 // Notes, at each repaint of the button, how many datagrams the camera had.
 class PaintWatch : public QObject
 {
+    Q_OBJECT
+
 public:
     PaintWatch(QObject *button, UdpPeer &peer) : camera(peer) { button->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override

@@ -9,7 +9,7 @@ QString LogClock::stamp()
         minute = now / 60000;
         offset_ms = qint64(QDateTime::fromMSecsSinceEpoch(now).offsetFromUtc()) * 1000;
     }
-    const qint64 day = 24 * 3600 * 1000;
+    const qint64 day = qint64(24) * 3600 * 1000;
     return time_stamp(((now + offset_ms) % day + day) % day);
 }
 

@@ -3,6 +3,8 @@
 
 #include "control/holds.h"
 
+#include <SDL_gamecontroller.h>
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -10,8 +12,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-struct _SDL_GameController;
 
 // Every game controller the system sees (SDL2's game-controller API, so the
 // buttons of common pads sit where their labels say), plugged in before or
@@ -46,7 +46,7 @@ private:
     enum Control { Stick, DPad, ZoomAxis, FocusNear, FocusFar, control_count };
     enum Face { South, West, North, East, face_count };
     struct Pad {
-        _SDL_GameController *controller;
+        SDL_GameController *controller;
         int instance;
         std::array<std::optional<Holds::Drive>, control_count> reported{};
         std::array<bool, control_count> latched{};
@@ -57,7 +57,7 @@ private:
     void poll();
     void attach_new();
     void read(Pad &pad, bool is_blocked);
-    static Wanted wanted(_SDL_GameController *controller);
+    static Wanted wanted(SDL_GameController *controller);
     void press_faces(Pad &pad, bool is_blocked);
     void report(Pad &pad, int control, const std::optional<Holds::Drive> &drive, bool is_blocked);
     void release(Pad &pad);

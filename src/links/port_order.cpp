@@ -4,6 +4,28 @@ namespace {
 // Only ASCII digits make numbers: other scripts' digits compare as text, so
 // that every run compares one way and the order stays a strict weak order.
 bool ascii_digit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The run of digits that starts at `from`, without its leading zeros (but
+// one digit at least); `end` is where the run stops.
+QStringRef digit_run(const QString &text, int from, int *end)
+{
+    *end = from;
+    while (*end < text.size() && ascii_digit(text[*end]))
+        ++*end;
+    QStringRef run = text.midRef(from, *end - from);
+    while (run.size() > 1 && run[0] == '0')
+        run = run.mid(1);
+    return run;
+}
+
+// Negative, zero or positive as the number `a` is below, equal to or above
+// `b`, compared without converting: the longer run is the larger number.
+int compare_numbers(const QStringRef &a, const QStringRef &b)
+{
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
+}
 } // namespace
 
 bool natural_less(const QString &a, const QString &b)
@@ -12,27 +34,9 @@ bool natural_less(const QString &a, const QString &b)
     int j = 0;
     while (i < a.size() && j < b.size()) {
         if (ascii_digit(a[i]) && ascii_digit(b[j])) {
-            int end_a = i;
-            int end_b = j;
-            while (end_a < a.size() && ascii_digit(a[end_a]))
-                ++end_a;
-            while (end_b < b.size() && ascii_digit(b[end_b]))
-                ++end_b;
-            // Compare the runs by value without converting: leading zeros
-            // aside, the longer run is the larger number.
-            QStringRef run_a = a.midRef(i, end_a - i);
-            QStringRef run_b = b.midRef(j, end_b - j);
-            while (run_a.size() > 1 && run_a[0] == '0')
-                run_a = run_a.mid(1);
-            while (run_b.size() > 1 && run_b[0] == '0')
-                run_b = run_b.mid(1);
-            if (run_a.size() != run_b.size())
-                return run_a.size() < run_b.size();
-            const int order = run_a.compare(run_b);
+            const int order = compare_numbers(digit_run(a, i, &i), digit_run(b, j, &j));
             if (order != 0)
                 return order < 0;
-            i = end_a;
-            j = end_b;
             continue;
         }
         if (a[i] != b[j])

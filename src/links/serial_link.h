@@ -12,6 +12,8 @@
 // into packets at FF.
 class SerialLink : public Link
 {
+    Q_OBJECT
+
 public:
     using Link::Link;
     ~SerialLink() override;

@@ -42,6 +42,8 @@ private:
 // icon, title and text.
 class ModalCatcher : public QObject
 {
+    Q_OBJECT
+
 public:
     struct Box {
         QMessageBox::Icon icon;
