@@ -8,6 +8,7 @@
 #include "arrivals.h"
 #include "figures.h"
 #include "testsupport.h"
+#include "visca/command_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -183,8 +184,7 @@ public:
             pending += port.readAll();
             int end;
             while ((end = pending.indexOf(char(0xFF))) >= 0) {
-                log.append("RX：" +
-                           QString::fromLatin1(pending.left(end + 1).toHex(' ').toUpper()) + "  " +
+                log.append("RX：" + spaced_hex(pending.left(end + 1)) + "  " +
                            QTime::currentTime().toString("(hh:mm:ss.zzz)"));
                 pending.remove(0, end + 1);
             }

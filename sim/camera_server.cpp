@@ -1,4 +1,5 @@
 #include "camera_server.h"
+#include "visca/command_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -220,8 +221,7 @@ void CameraServer::read_udp()
         PacketCutter cutter;
         const QList<QByteArray> messages = cutter.feed(datagram);
         if (messages.isEmpty())
-            say("udp: datagram without FF ignored: " +
-                QString::fromLatin1(datagram.toHex(' ').toUpper()));
+            say("udp: datagram without FF ignored: " + spaced_hex(datagram));
         for (const QByteArray &message : messages)
             handle(message, "udp", send);
     }
@@ -248,7 +248,7 @@ void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress 
         };
     };
     const std::optional<ip::Message> message = ip::unpack(datagram);
-    const QString shown = QString::fromLatin1(datagram.toHex(' ').toUpper());
+    const QString shown = spaced_hex(datagram);
     if (!message) {
         say("visca-ip: abnormal message " + shown);
         answer(ip::control_reply, 0)(ip::message_error);

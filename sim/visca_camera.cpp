@@ -1,4 +1,5 @@
 #include "visca_camera.h"
+#include "visca/command_text.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -20,8 +21,6 @@ int byte_at(const QByteArray &message, int index)
     return static_cast<unsigned char>(message.at(index));
 }
 
-QString hex(const QByteArray &message) { return QString::fromLatin1(message.toHex(' ').toUpper()); }
-
 QByteArray reply(int first, int second = -1)
 {
     QByteArray bytes(1, '\x90');
@@ -38,7 +37,7 @@ ViscaCamera::Answer refused(const QByteArray &reply, const QString &description)
 
 ViscaCamera::Answer not_understood(const QByteArray &message)
 {
-    return refused(syntax_error, "syntax error: " + hex(message));
+    return refused(syntax_error, "syntax error: " + spaced_hex(message));
 }
 
 ViscaCamera::Answer dropped(const QString &description) { return {{}, {}, 0, 0, 0, description}; }
@@ -118,13 +117,13 @@ ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms
 {
     advance(now_ms);
     if (message.isEmpty() || (byte_at(message, 0) & 0xF0) != 0x80)
-        return dropped("dropped, not from a controller: " + hex(message));
+        return dropped("dropped, not from a controller: " + spaced_hex(message));
     if (byte_at(message, 0) == 0x88)
         return broadcast(message);
     if (byte_at(message, 0) != 0x81)
-        return dropped("dropped, not for camera 1: " + hex(message));
+        return dropped("dropped, not for camera 1: " + spaced_hex(message));
     if (message.size() < 3 || message.size() > 16)
-        return refused(length_error, "message length error: " + hex(message));
+        return refused(length_error, "message length error: " + spaced_hex(message));
     if (message.size() == 3 && (byte_at(message, 1) & 0xF0) == 0x20)
         return cancel(message);
     if (message == QByteArray::fromHex("81010001ff")) {
@@ -147,7 +146,7 @@ ViscaCamera::Answer ViscaCamera::broadcast(const QByteArray &message)
     // Address set: this camera takes address 1 and passes on the next.
     if (message == QByteArray::fromHex("883001ff"))
         return {{QByteArray::fromHex("883002ff")}, {}, 0, 0, 0, "address set: camera 1"};
-    return dropped("dropped, broadcast not understood: " + hex(message));
+    return dropped("dropped, broadcast not understood: " + spaced_hex(message));
 }
 
 ViscaCamera::Answer ViscaCamera::cancel(const QByteArray &message)
@@ -179,7 +178,7 @@ ViscaCamera::Answer ViscaCamera::command(const QByteArray &message)
     while (free < int(sockets.size()) && sockets[free].busy)
         ++free;
     if (free == int(sockets.size()))
-        return refused(buffer_full, "buffer full: " + hex(message));
+        return refused(buffer_full, "buffer full: " + spaced_hex(message));
     const std::optional<Done> done = execute(message);
     if (!done)
         return not_understood(message);

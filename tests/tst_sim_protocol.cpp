@@ -1,6 +1,7 @@
 // The simulated camera's protocol: message cutting, every reply code, the
 // state commands leave behind and the limits of motion.
 
+#include "visca/command_text.h"
 #include "visca_camera.h"
 
 #include <QtTest>
@@ -12,7 +13,7 @@ QString spaced(const QList<QByteArray> &replies)
 {
     QStringList all;
     for (const QByteArray &reply : replies)
-        all << QString::fromLatin1(reply.toHex(' ').toUpper());
+        all << spaced_hex(reply);
     return all.join(" | ");
 }
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "sim_process.h"
 #include "testsupport.h"
+#include "visca/command_text.h"
 
 #include <QFile>
 #include <QNetworkDatagram>
@@ -112,7 +113,7 @@ void SimServerTest::visca_over_ip_header()
     QStringList got;
     while (got.size() < replies.size() && controller.waitForReadyRead(2000)) {
         while (controller.hasPendingDatagrams())
-            got << QString::fromLatin1(controller.receiveDatagram().data().toHex(' ').toUpper());
+            got << spaced_hex(controller.receiveDatagram().data());
     }
     QCOMPARE(got, replies);
 }

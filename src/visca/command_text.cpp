@@ -56,3 +56,8 @@ QString hex_text(const QByteArray &bytes)
     }
     return text;
 }
+
+QString spaced_hex(const QByteArray &bytes)
+{
+    return hex_text(bytes).chopped(bytes.isEmpty() ? 0 : 1);
+}

@@ -22,4 +22,8 @@ QString preset_hex(int number);
 // in a space ("90 41 FF ").
 QString hex_text(const QByteArray &bytes);
 
+// Bytes as a command text writes them: "81 01 06 04 FF", no space at the
+// end. For the simulator's lines, the tests and the benchmark.
+QString spaced_hex(const QByteArray &bytes);
+
 #endif

@@ -1,16 +1,10 @@
 #include "camera_peer.h"
+#include "visca/command_text.h"
 
 #include "app/mainwindow.h"
 
 #include <QElapsedTimer>
 #include <QTest>
-
-namespace {
-QString spaced_hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-} // namespace
 
 void CameraPeer::attach(MainWindow &window)
 {

@@ -2,6 +2,7 @@
 #define ZARVICK_RECORDING_LINK_H
 
 #include "links/link.h"
+#include "visca/command_text.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -19,7 +20,7 @@ public:
     {
         if (refuse)
             return failed("Resource temporarily unavailable");
-        written << QString::fromLatin1(bytes.toHex(' ').toUpper());
+        written << spaced_hex(bytes);
         written_ms << clock.elapsed();
         return true;
     }

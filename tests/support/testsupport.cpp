@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include "visca/command_text.h"
 
 #include "app/mainwindow.h"
 
@@ -365,7 +366,7 @@ QStringList udp_texts(UdpPeer &camera, int count, int timeout_ms)
 {
     QStringList texts;
     for (const QByteArray &datagram : camera.read(count, timeout_ms))
-        texts << QString::fromLatin1(datagram.toHex(' ').toUpper());
+        texts << spaced_hex(datagram);
     return texts;
 }
 
