@@ -1,20 +1,18 @@
 #include "app/mainwindow.h"
+
+#include "app/console_panel.h"
 #include "app/form_font.h"
-#include "console/message_log.h"
+#include "app/form_settings.h"
+#include "app/link_panel.h"
+#include "app/ptz_panel.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
-#include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
-      ui(std::make_unique<Ui::MainWindow>()), serial_link(this), tcp_link(this), udp_link(this),
-      control(sender, [this] { return link_for(ui->radioButton_9->isChecked()); }),
-      loop([this] { return ui->lineEdit->text(); }), holds(control, chosen_speeds()),
-      keys(this, holds), pad(holds, [] { return QApplication::activeModalWidget() != nullptr; })
+      ui(std::make_unique<Ui::MainWindow>()), boxes(this)
 {
     map_form_font();
     ui->setupUi(this);
@@ -22,115 +20,93 @@ MainWindow::MainWindow(QWidget *parent)
     for (QRadioButton *mode :
          {ui->radioButton_9, ui->radioButton_10, ui->radioButton_11, ui->radioButton_12})
         tighten_caption_gap(mode);
-    log = std::make_unique<MessageLog>(ui->textEdit);
-    ui->ComPortcomboBox->insertItems(ui->ComPortcomboBox->count(), port_names.get());
-    read_config();
-
-    connect(&sender, &CommandSender::sent, this,
-            [this](const QString &text) { log->add_sent(text); });
-    connect(&control, &CameraControl::failed, this, &MainWindow::report_failure);
-    connect(&loop, &LoopSender::due, this, &MainWindow::send_loop_entry);
-    for (Link *link : {static_cast<Link *>(&serial_link), static_cast<Link *>(&tcp_link),
-                       static_cast<Link *>(&udp_link)})
-        connect(link, &Link::received, this,
-                [this](const QList<QByteArray> &replies) { log->add_received(replies); });
-    connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
-    connect(&pad, &GamePad::home, &control, &CameraControl::home);
-    connect(&pad, &GamePad::recall, &control,
-            [this](int preset) { control.preset(false, preset); });
-    // A held drive whose release will not come gets its stop now.
-    connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
-    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);
-    ui->ComPortcomboBox->installEventFilter(this);
-    hold_buttons = std::make_unique<HoldButtons>(holds, control, hold_button_drives());
-
-    // The system's words for a vanished device ("Resource temporarily
-    // unavailable", "Unknown error") tell the operator nothing.
-    connect(&serial_link, &Link::lost, this, [this] {
-        holds.lose_all();
-        serial_open = false;
-        set_serial_idle(true);
-        link_lost(tr("The serial link was lost: %1")
-                      .arg(tr("the device was removed or stopped answering")));
-    });
-    connect(&tcp_link, &Link::lost, this, [this](const QString &reason) {
-        holds.lose_all();
-        tcp_connected = false;
-        set_net_idle(true);
-        link_lost(tr("The network link was lost: %1").arg(reason));
-    });
-    connect(&tcp_link, &TcpLink::opened, this, &MainWindow::tcp_opened);
-    connect(&tcp_link, &TcpLink::open_failed, this, &MainWindow::tcp_open_failed);
+    build_panels();
+    connect_panels();
+    form->read_config();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::build_panels()
+{
+    const auto chosen_link = [this](QRadioButton *serial_mode) {
+        return [this, serial_mode] { return links->link_for(serial_mode->isChecked()); };
+    };
+    ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, chosen_link(ui->radioButton_9));
+    links = std::make_unique<LinkPanel>(*ui, this, ptz->hold_owner(), boxes, port_names.get());
+    console = std::make_unique<ConsolePanel>(*ui, sender, boxes, chosen_link(ui->radioButton_11));
+    form = std::make_unique<FormSettings>(*ui, this, *links, [this] {
+        links->retranslate();
+        ptz->retranslate();
+        console->retranslate();
+    });
+}
+
+void MainWindow::connect_panels()
+{
+    for (Link *link : links->links())
+        connect(link, &Link::received, this,
+                [this](const QList<QByteArray> &replies) { console->log_replies(replies); });
+    links->link_gone = [this] { console->stop_loop_without_link(); };
+}
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     const auto answer =
         QMessageBox::information(this, tr("information"), tr("Do you really want to exit?"),
                                  QMessageBox::Ok | QMessageBox::Cancel);
-    if (answer == QMessageBox::Ok && write_config())
+    if (answer == QMessageBox::Ok && form->write_config())
         event->accept();
     else
         event->ignore();
 }
 
-void MainWindow::inform(const QString &text)
+// The form's slots, bound by object name, each handed to its panel.
+void MainWindow::on_pushButton_16_clicked() { links->start_or_close_serial(); }
+void MainWindow::on_ptz_upButton_pressed() { ptz->press(ui->ptz_upButton); }
+void MainWindow::on_ptz_upButton_released() { ptz->release(ui->ptz_upButton); }
+void MainWindow::on_ptz_downButton_pressed() { ptz->press(ui->ptz_downButton); }
+void MainWindow::on_ptz_downButton_released() { ptz->release(ui->ptz_downButton); }
+void MainWindow::on_ptz_leftButton_pressed() { ptz->press(ui->ptz_leftButton); }
+void MainWindow::on_ptz_leftButton_released() { ptz->release(ui->ptz_leftButton); }
+void MainWindow::on_ptz_rightButton_pressed() { ptz->press(ui->ptz_rightButton); }
+void MainWindow::on_ptz_rightButton_released() { ptz->release(ui->ptz_rightButton); }
+void MainWindow::on_ptz_leftupButton_pressed() { ptz->press(ui->ptz_leftupButton); }
+void MainWindow::on_ptz_leftupButton_released() { ptz->release(ui->ptz_leftupButton); }
+void MainWindow::on_ptz_rightupButton_pressed() { ptz->press(ui->ptz_rightupButton); }
+void MainWindow::on_ptz_rightupButton_released() { ptz->release(ui->ptz_rightupButton); }
+void MainWindow::on_ptz_leftdownButton_pressed() { ptz->press(ui->ptz_leftdownButton); }
+void MainWindow::on_ptz_leftdownButton_released() { ptz->release(ui->ptz_leftdownButton); }
+void MainWindow::on_ptz_rightdownButton_pressed() { ptz->press(ui->ptz_rightdownButton); }
+void MainWindow::on_ptz_rightdownButton_released() { ptz->release(ui->ptz_rightdownButton); }
+void MainWindow::on_zoomin_Button_pressed() { ptz->press(ui->zoomin_Button); }
+void MainWindow::on_zoomin_Button_released() { ptz->release(ui->zoomin_Button); }
+void MainWindow::on_zoomout_Button_pressed() { ptz->press(ui->zoomout_Button); }
+void MainWindow::on_zoomout_Button_released() { ptz->release(ui->zoomout_Button); }
+void MainWindow::on_ptz_resetButton_clicked() { ptz->home(); }
+void MainWindow::on_pushButton_3_clicked() { ptz->quick_preset(0); }
+void MainWindow::on_pushButton_4_clicked() { ptz->quick_preset(1); }
+void MainWindow::on_pushButton_5_clicked() { ptz->quick_preset(2); }
+void MainWindow::on_pushButton_6_clicked() { ptz->quick_preset(3); }
+void MainWindow::on_pushButton_7_clicked() { ptz->quick_preset(4); }
+void MainWindow::on_pushButton_8_clicked() { ptz->quick_preset(5); }
+void MainWindow::on_pushButton_9_clicked() { ptz->quick_preset(6); }
+void MainWindow::on_pushButton_10_clicked() { ptz->quick_preset(7); }
+void MainWindow::on_pushButton_11_clicked() { ptz->quick_preset(8); }
+void MainWindow::on_pushButton_12_clicked() { ptz->quick_preset(9); }
+void MainWindow::on_pushButton_clicked() { ptz->preset_from_field(true); }
+void MainWindow::on_pushButton_2_clicked() { ptz->preset_from_field(false); }
+void MainWindow::on_checkBox_clicked(bool checked) { console->loop_chosen(checked); }
+void MainWindow::on_pushButton_14_clicked() { console->clear_log(); }
+void MainWindow::on_pushButton_13_clicked() { console->send_or_stop(); }
+void MainWindow::on_pushButton_15_clicked() { links->connect_or_disconnect(); }
+void MainWindow::on_radioButton_tcp_toggled(bool checked) { links->protocol_chosen(true, checked); }
+void MainWindow::on_radioButton_udp_toggled(bool checked)
 {
-    QMessageBox::information(this, tr("information"), text, QMessageBox::Ok);
+    links->protocol_chosen(false, checked);
 }
-
-void MainWindow::warn(const QString &text)
-{
-    QMessageBox::warning(this, tr("warning"), text, QMessageBox::Ok);
-}
-
-void MainWindow::tell(QMessageBox::Icon icon, const QString &title, const QString &text,
-                      const QString &reason)
-{
-    QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-    box.setInformativeText(reason);
-    box.exec();
-}
-
-void MainWindow::report_failure(SendResult result, const QString &reason)
-{
-    if (result == SendResult::BadText)
-        inform(tr("Command format error"));
-    else if (result == SendResult::WriteFailed)
-        warn(tr("The command could not be sent: %1").arg(reason));
-}
-
-Link *MainWindow::link_for(bool serial)
-{
-    if (serial)
-        return serial_open ? &serial_link : nullptr;
-    if (ui->radioButton_tcp->isChecked())
-        return tcp_connected ? static_cast<Link *>(&tcp_link) : nullptr;
-    return udp_ready ? &udp_link : nullptr;
-}
-
-void MainWindow::link_lost(const QString &text)
-{
-    stop_loop_without_link();
-    tell_link_lost(text);
-}
-
-void MainWindow::stop_loop_without_link()
-{
-    // A loop would go on sending into nothing, and start again by itself
-    // when the link comes back.
-    if (loop.running() && !link_for(ui->radioButton_11->isChecked()))
-        stop_loop();
-}
-
-void MainWindow::tell_link_lost(const QString &text)
-{
-    // One box at a time: the operator answers the open one first.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(100, this, [this, text] { tell_link_lost(text); });
-        return;
-    }
-    warn(text);
-}
+void MainWindow::on_focusin_Button_pressed() { ptz->press(ui->focusin_Button); }
+void MainWindow::on_focusin_Button_released() { ptz->release(ui->focusin_Button); }
+void MainWindow::on_focusout_Button_pressed() { ptz->press(ui->focusout_Button); }
+void MainWindow::on_focusout_Button_released() { ptz->release(ui->focusout_Button); }
+void MainWindow::on_comboBox_3_activated(int index) { form->change_language(index); }

@@ -1,0 +1,50 @@
+#ifndef ZARVICK_CONSOLE_PANEL_H
+#define ZARVICK_CONSOLE_PANEL_H
+
+#include "app/boxes.h"
+#include "console/loop_sender.h"
+#include "console/message_log.h"
+#include "control/command_sender.h"
+
+#include <QCoreApplication>
+#include <functional>
+
+class Link;
+namespace Ui {
+class MainWindow;
+}
+
+// The Manual tab and the log: hand-typed commands sent once or in a loop
+// on the link the tab's Mode chooses, and every command and reply logged.
+class ConsolePanel
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    using LinkSource = std::function<Link *()>;
+    ConsolePanel(Ui::MainWindow &form, CommandSender &sender, const Boxes &boxes, LinkSource link);
+    // While a loop runs the button stops it, whatever the editor holds.
+    void send_or_stop();
+    void loop_chosen(bool checked);
+    void clear_log() { log.clear(); }
+    void log_replies(const QList<QByteArray> &replies) { log.add_received(replies); }
+    // A loop would go on sending into nothing, and start again by itself
+    // when the link comes back.
+    void stop_loop_without_link();
+    void retranslate();
+
+private:
+    void send_manual();
+    bool interval_accepted();
+    void send_loop_entry(const QString &text);
+    void stop_loop();
+
+    Ui::MainWindow &ui;
+    CommandSender &sender;
+    const Boxes &boxes;
+    LinkSource current_link;
+    LoopSender loop;
+    MessageLog log;
+};
+
+#endif

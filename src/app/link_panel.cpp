@@ -1,0 +1,245 @@
+#include "app/link_panel.h"
+
+#include "control/holds.h"
+#include "links/address_check.h"
+#include "links/serial_ports.h"
+#include "ui_mainwindow.h"
+#include "visca/commands.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+const int tcp_connect_limit_ms = 3000;
+
+// What makes a closed list box open its list.
+bool opens_list(const QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        return static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    const bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+    return key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
+           (arrow && key->modifiers() & Qt::AltModifier);
+}
+
+// Runs `opening` when the watched list box is about to open its list.
+class ListOpening : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ListOpening(std::function<void()> opening) : run(std::move(opening)) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (static_cast<QWidget *>(watched)->isEnabled() && opens_list(event))
+            run();
+        return false;
+    }
+
+private:
+    std::function<void()> run;
+};
+} // namespace
+
+LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &hold_owner,
+                     const Boxes &window_boxes, const QStringList &port_names)
+    : ui(form), holds(hold_owner), boxes(window_boxes), serial(window), tcp(window), udp(window),
+      list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
+{
+    ui.ComPortcomboBox->insertItems(ui.ComPortcomboBox->count(), port_names);
+    // An adapter plugged in after the start shows up when the list opens.
+    ui.ComPortcomboBox->installEventFilter(list_watch.get());
+    // The system's words for a vanished device ("Resource temporarily
+    // unavailable", "Unknown error") tell the operator nothing.
+    QObject::connect(&serial, &Link::lost, window, [this] {
+        holds.lose_all();
+        set_serial_idle(true);
+        lost(tr("The serial link was lost: %1")
+                 .arg(tr("the device was removed or stopped answering")));
+    });
+    QObject::connect(&tcp, &Link::lost, window, [this](const QString &reason) {
+        holds.lose_all();
+        set_net_idle(true);
+        lost(tr("The network link was lost: %1").arg(reason));
+    });
+    QObject::connect(&tcp, &TcpLink::opened, window, [this] { set_net_idle(false); });
+    QObject::connect(
+        &tcp, &TcpLink::open_failed, window,
+        [this](const QString &reason, bool timed_out) { tcp_failed(reason, timed_out); });
+}
+
+LinkPanel::~LinkPanel() = default;
+
+void LinkPanel::start_or_close_serial() { serial.isOpen() ? close_serial() : open_serial(); }
+
+void LinkPanel::open_serial()
+{
+    if (ui.ComPortcomboBox->currentIndex() < 0 && !missing_port.isEmpty()) {
+        boxes.warn(tr("The serial port %1 is not present").arg(missing_port));
+        return;
+    }
+    const SerialSettings settings =
+        serial_settings(ui.ComPortcomboBox->currentText(), ui.BaucomboBox->currentText(),
+                        ui.DataBitcomboBox->currentText(), ui.ParitycomboBox->currentIndex(),
+                        ui.StopBitcomboBox->currentIndex());
+    // An empty name would open the folder /dev ("Is a directory").
+    const QString reason = settings.port.isEmpty() ? tr("No serial port is chosen")
+                           : serial.open(settings) ? QString()
+                                                   : serial.errorText();
+    if (!reason.isEmpty()) {
+        boxes.tell(QMessageBox::Information, tr("warning"), tr("Open serial error"), reason);
+        return;
+    }
+    set_serial_idle(false);
+}
+
+void LinkPanel::close_serial()
+{
+    holds.lose_all(); // its stops go out before the link closes
+    serial.close();
+    set_serial_idle(true);
+    link_gone();
+}
+
+void LinkPanel::set_serial_idle(bool idle)
+{
+    ui.graphicsView->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)"
+                                        : "background-color: rgb(0, 255, 0)");
+    for (QWidget *field :
+         std::initializer_list<QWidget *>{ui.ComPortcomboBox, ui.BaucomboBox, ui.DataBitcomboBox,
+                                          ui.ParitycomboBox, ui.StopBitcomboBox})
+        field->setEnabled(idle);
+    ui.pushButton_16->setText(idle ? tr("Start") : tr("Close"));
+}
+
+void LinkPanel::protocol_chosen(bool is_tcp, bool checked)
+{
+    if (checked)
+        ui.lineEdit_port->setText(QString::number(is_tcp ? visca::tcp_port : visca::udp_port));
+}
+
+void LinkPanel::connect_or_disconnect()
+{
+    tcp.isOpen() || udp.isOpen() ? disconnect_net() : connect_net();
+}
+
+void LinkPanel::connect_net()
+{
+    if (ui.lineEdit_ip->text().isEmpty() || ui.lineEdit_port->text().isEmpty()) {
+        boxes.inform(tr("Network information fill in error"));
+        return;
+    }
+    QHostAddress address;
+    if (!parse_camera_address(ui.lineEdit_ip->text(), &address)) {
+        boxes.warn(tr("Network information fill in error"));
+        return;
+    }
+    // Out of range, the port would be cut to 16 bits and reach another
+    // service (70000 becomes 4464).
+    quint16 port = 0;
+    if (!parse_port(ui.lineEdit_port->text(), &port)) {
+        boxes.warn(tr("Port information fill in error"));
+        return;
+    }
+    if (!ui.radioButton_tcp->isChecked()) {
+        udp.open(address, port);
+        set_net_idle(false);
+        return;
+    }
+    set_net_idle(false);
+    ui.pushButton_15->setText(tr("Connect"));
+    ui.pushButton_15->setEnabled(false);
+    tcp.open(address, port, tcp_connect_limit_ms);
+}
+
+void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
+{
+    set_net_idle(true);
+    if (timed_out)
+        boxes.warn(tr("Connection timeout"));
+    else
+        boxes.tell(QMessageBox::Warning, tr("warning"), tr("Connection failed"), reason);
+}
+
+void LinkPanel::disconnect_net()
+{
+    holds.lose_all(); // its stops go out before the link closes
+    tcp.close();
+    udp.close();
+    set_net_idle(true);
+    link_gone();
+}
+
+void LinkPanel::set_net_idle(bool idle)
+{
+    ui.pushButton_15->setEnabled(true);
+    for (QWidget *field : std::initializer_list<QWidget *>{ui.lineEdit_ip, ui.lineEdit_port,
+                                                           ui.radioButton_tcp, ui.radioButton_udp})
+        field->setEnabled(idle);
+    ui.pushButton_15->setText(idle ? tr("Connect") : tr("Disconnect"));
+}
+
+void LinkPanel::lost(const QString &text)
+{
+    link_gone();
+    boxes.warn_after_open_box(text);
+}
+
+Link *LinkPanel::link_for(bool serial_chosen)
+{
+    Link *link = serial_chosen                     ? static_cast<Link *>(&serial)
+                 : ui.radioButton_tcp->isChecked() ? static_cast<Link *>(&tcp)
+                                                   : static_cast<Link *>(&udp);
+    return link->isOpen() ? link : nullptr;
+}
+
+QList<Link *> LinkPanel::links() { return {&serial, &tcp, &udp}; }
+
+void LinkPanel::retranslate()
+{
+    // Each caption decides what the next press does: it keeps telling the
+    // state of its link in the new language.
+    ui.pushButton_16->setText(serial.isOpen() ? tr("Close") : tr("Start"));
+    ui.pushButton_15->setText(tcp.isOpen() || udp.isOpen() ? tr("Disconnect") : tr("Connect"));
+}
+
+void LinkPanel::refresh_port_list()
+{
+    // The open port's settings stay as they are while the link stands.
+    if (serial.isOpen())
+        return;
+    QComboBox *ports = ui.ComPortcomboBox;
+    const QString wanted = port_name();
+    const QStringList names = system_port_names();
+    QStringList listed;
+    for (int i = 0; i < ports->count(); ++i)
+        listed << ports->itemText(i);
+    if (listed == names)
+        return;
+    ports->clear();
+    ports->addItems(names);
+    if (wanted.isEmpty())
+        ports->setCurrentIndex(0);
+    else
+        select_port(wanted);
+}
+
+void LinkPanel::select_port(const QString &name)
+{
+    // A missing port selects none: Start must not open another device in
+    // its place, and the name is kept for when the port comes back.
+    const int index = ui.ComPortcomboBox->findText(name, Qt::MatchExactly);
+    ui.ComPortcomboBox->setCurrentIndex(index);
+    missing_port = index < 0 ? name : QString();
+}
+
+QString LinkPanel::port_name() const
+{
+    return ui.ComPortcomboBox->currentIndex() >= 0 ? ui.ComPortcomboBox->currentText()
+                                                   : missing_port;
+}
+
+#include "link_panel.moc"
