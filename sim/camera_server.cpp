@@ -1,5 +1,8 @@
 #include "camera_server.h"
+
+#include "raw_pty.h"
 #include "visca/command_text.h"
+#include "visca/visca_over_ip.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,13 +15,9 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include "visca/visca_over_ip.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 CameraServer::CameraServer(const SimOptions &chosen)
@@ -80,19 +79,18 @@ bool CameraServer::start(QString *error)
 
 bool CameraServer::open_serial(QString *error)
 {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
     // The slave end stays open here too, so that a controller closing and
     // reopening the port does not hang the line up.
-    if (openpty(&pty_master, &pty_slave, name, &raw, nullptr) != 0) {
+    const RawPty pty = open_raw_pty();
+    if (pty.slave_path.isEmpty()) {
         *error = "cannot open a pseudo-terminal";
         return false;
     }
-    fcntl(pty_master, F_SETFL, fcntl(pty_master, F_GETFL) | O_NONBLOCK);
+    pty_master = pty.master;
+    pty_slave = pty.slave;
     pty_notifier = new QSocketNotifier(pty_master, QSocketNotifier::Read, this);
     connect(pty_notifier, &QSocketNotifier::activated, this, &CameraServer::read_pty);
-    QString where = QString::fromLocal8Bit(name);
+    QString where = pty.slave_path;
     if (!options.link.isEmpty()) {
         if (QFileInfo(options.link).isSymLink())
             QFile::remove(options.link);

@@ -2,6 +2,7 @@
 // pseudo-terminal, for demos and tests of controllers.
 
 #include "camera_server.h"
+#include "visca/port_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,14 +14,10 @@
 #include <unistd.h>
 
 namespace {
+// Port 0 asks the system for a free one.
 bool read_port(const QCommandLineParser &parser, const QString &name, quint16 *port)
 {
-    bool ok = false;
-    const uint value = parser.value(name).toUInt(&ok);
-    if (!ok || value > 65535)
-        return false;
-    *port = static_cast<quint16>(value);
-    return true;
+    return parse_port(parser.value(name), port, 0);
 }
 
 QString four_hex(int value) { return QString::number(value, 16).rightJustified(4, '0').toUpper(); }

@@ -3,6 +3,7 @@
 
 #include "links/address_check.h"
 #include "links/serial_settings.h"
+#include "visca/port_text.h"
 
 #include <QtTest>
 

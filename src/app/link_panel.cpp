@@ -5,6 +5,7 @@
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
+#include "visca/port_text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -137,8 +138,6 @@ void LinkPanel::connect_net()
         boxes.warn(tr("Network information fill in error"));
         return;
     }
-    // Out of range, the port would be cut to 16 bits and reach another
-    // service (70000 becomes 4464).
     quint16 port = 0;
     if (!parse_port(ui.lineEdit_port->text(), &port)) {
         boxes.warn(tr("Port information fill in error"));

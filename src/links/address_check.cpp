@@ -37,13 +37,3 @@ bool parse_camera_address(const QString &text, QHostAddress *address)
     *address = parsed;
     return true;
 }
-
-bool parse_port(const QString &text, quint16 *port)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok || value < 1 || value > 65535)
-        return false;
-    *port = static_cast<quint16>(value);
-    return true;
-}

@@ -13,7 +13,4 @@ bool check_ip(const QString &text);
 // Nothing else is taken, so no host name is ever looked up.
 bool parse_camera_address(const QString &text, QHostAddress *address);
 
-// A port field as a whole number from 1 to 65535.
-bool parse_port(const QString &text, quint16 *port);
-
 #endif

@@ -1,4 +1,6 @@
 #include "testsupport.h"
+
+#include "raw_pty.h"
 #include "visca/command_text.h"
 
 #include "app/mainwindow.h"
@@ -25,7 +27,7 @@
 #include <QUdpSocket>
 
 #include <fcntl.h>
-#include <pty.h>
+
 #include <termios.h>
 #include <unistd.h>
 
@@ -128,13 +130,12 @@ QColor log_colour(MainWindow &window, int line)
 
 PtyPeer::PtyPeer()
 {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
-    if (openpty(&master, &slave, name, &raw, nullptr) != 0)
+    const RawPty pty = open_raw_pty();
+    if (pty.slave_path.isEmpty())
         qFatal("openpty failed");
-    slave_path = QString::fromLocal8Bit(name);
-    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    master = pty.master;
+    slave = pty.slave;
+    slave_path = pty.slave_path;
 }
 
 PtyPeer::~PtyPeer()
