@@ -29,5 +29,6 @@ double thread_cpu_seconds();
 int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);
 int run_hostile_child(int argc, char *argv[]);
+int run_stall_child(int argc, char *argv[], const QString &kind);
 
 #endif

@@ -85,7 +85,7 @@ int run_hostile_child(int argc, char *argv[])
         open_serial(window, pty.path());
         const long before = resident_bytes();
         int streamed = 0;
-        for (int megabytes : {1, 3}) {
+        for (int megabytes : {1, 3, 20}) {
             stream_without_ff(pty, megabytes - streamed);
             streamed = megabytes;
             std::printf("ffless %d %ld\n", megabytes, resident_bytes() - before);

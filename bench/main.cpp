@@ -1,7 +1,7 @@
 // zarvick-bench: drives the real window offscreen, with the window shown,
 // and prints each figure beside an anchor measured in the same run.
 //
-//   zarvick-bench [--plot-data FILE] [--only latency|serial|loop|startup|log|hostile]
+//   zarvick-bench [--plot-data FILE] [--only latency|serial|loop|startup|log|hostile|stall]
 //   FILE gets the log cost by log size; --only runs one part.
 
 #include "app/mainwindow.h"
@@ -398,6 +398,10 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
     figures << Figure{"log memory per line, at 100,000 lines",
                       ours["memory"].value(1).toDouble() / 1024,
                       theirs["memory"].value(1).toDouble() / 1024, "kB", "<= 1.0x"}
+            << Figure{"log memory above idle at 1,000,000 lines",
+                      (ours["1000000"].value(4).toDouble() - ours["idle"].value(1).toDouble()) /
+                          1048576,
+                      0, "MB", "< 100 MB"}
             << Figure{"log memory at 1,000,000 lines (anchor: at 100,000)",
                       ours["1000000"].value(4).toDouble() / 1048576,
                       ours["100000"].value(4).toDouble() / 1048576, "MB",
@@ -415,14 +419,35 @@ void hostile_input(QList<Figure> &figures)
         const QStringList words = line.split(' ');
         if (words[0] == "ffless" && words[1] == "1")
             first_megabyte = words[2].toDouble() / 1048576;
-        else if (words[0] == "ffless")
+        else if (words[0] == "ffless" && words[1] == "3")
             figures << Figure{"memory after 3 MB of serial input without FF (anchor: 1 MB)",
                               words[2].toDouble() / 1048576, first_megabyte, "MB",
-                              "<= 3.3x: linear up to the line limit, then flat"};
+                              "<= 3.3x: linear up to the budget, then flat"};
+        else if (words[0] == "ffless")
+            figures << Figure{"memory above idle after 20 MB without FF",
+                              words[2].toDouble() / 1048576, 0, "MB", "< 100 MB"};
         else if (words[0] == "stall")
             figures << Figure{"longest stall, 1 MB in one TCP read (anchor: 3 bytes)",
                               words[1].toDouble(), words[2].toDouble(), "ms", "< 16 ms, one frame"};
     }
+}
+
+void stalls(QList<Figure> &figures)
+{
+    const auto values = [](const QStringList &lines) {
+        QMap<QString, double> found;
+        for (const QString &line : lines)
+            found.insert(line.section(' ', 0, 0), line.section(' ', 1, 1).toDouble());
+        return found;
+    };
+    const QMap<QString, double> ours = values(run_child({"--stall-child", "window"}, "stallloop"));
+    const QMap<QString, double> bare = values(run_child({"--stall-child", "bare"}, "stallloop"));
+    figures << Figure{"longest stall, 120,000 replies over serial (anchor: bare QTextEdit)",
+                      ours["stallflood"], bare["stallflood"], "ms", "< 50 ms"}
+            << Figure{"longest stall, 1 MB without FF in one serial write (anchor: bare)",
+                      ours["stallffless"], bare["stallffless"], "ms", "< 50 ms"}
+            << Figure{"longest stall, 10 ms loop at the line limit, 30 s (anchor: bare)",
+                      ours["stallloop"], bare["stallloop"], "ms", "< 50 ms"};
 }
 
 void print(const QList<Figure> &figures)
@@ -452,6 +477,8 @@ int main(int argc, char *argv[])
         return run_log_child(argc, argv, argv[2]);
     if (argc > 1 && QByteArray(argv[1]) == "--hostile-child")
         return run_hostile_child(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--stall-child")
+        return run_stall_child(argc, argv, argv[2]);
 
     QApplication application(argc, argv);
     if (QStyle *style = QStyleFactory::create("fusion"))
@@ -477,6 +504,8 @@ int main(int argc, char *argv[])
         log_cost(figures, plot_data);
     if (wanted("hostile"))
         hostile_input(figures);
+    if (wanted("stall"))
+        stalls(figures);
     print(figures);
     return 0;
 }

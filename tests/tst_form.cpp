@@ -149,7 +149,7 @@ void FormTest::controls_data()
         {"pushButton_13", "QPushButton", "Send"},
         {"groupBox_5", "QGroupBox", "Receive message"},
         {"pushButton_14", "QPushButton", "Clear"},
-        {"textEdit", "QTextEdit", ""},
+        {"textEdit", "QPlainTextEdit", ""},
         {"label_7", "QLabel", "Language"},
         {"comboBox_3", "QComboBox", ""},
     };
@@ -313,8 +313,8 @@ void FormTest::initial_state()
     QCOMPARE(control<QGraphicsView>(&window, "graphicsView")->styleSheet(),
              QString("background-color: rgb(0, 0, 0);"));
     // The log is read, selected and copied; never typed into.
-    QVERIFY(control<QTextEdit>(&window, "textEdit")->isReadOnly());
-    QVERIFY(control<QTextEdit>(&window, "textEdit")->tabChangesFocus());
+    QVERIFY(control<QPlainTextEdit>(&window, "textEdit")->isReadOnly());
+    QVERIFY(control<QPlainTextEdit>(&window, "textEdit")->tabChangesFocus());
     QVERIFY(!control<QPlainTextEdit>(&window, "plainTextEdit")->isReadOnly());
     QCOMPARE(control<QFrame>(&window, "line")->frameShape(), QFrame::HLine);
     QCOMPARE(control<QFrame>(&window, "line_3")->frameShape(), QFrame::VLine);

@@ -7,9 +7,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGraphicsView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextEdit>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -244,7 +244,7 @@ void SerialLinkTest::a_flood_of_replies_is_logged_whole_and_followed()
     QVERIFY(wait_until([&] { return log_lines(window).size() == 120; }));
     QCOMPARE(log_lines(window), expected);
     QCOMPARE(log_colour(window, 119), QColor("green"));
-    auto *log = control<QTextEdit>(&window, "textEdit");
+    auto *log = control<QPlainTextEdit>(&window, "textEdit");
     QTest::qWait(20);
     QVERIFY(log->verticalScrollBar()->maximum() > 0);
     QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());

@@ -232,6 +232,14 @@
         <translation>Exit anyway?</translation>
     </message>
     <message>
+        <source>… %1 lines dropped: more came than the log can show</source>
+        <translation>… %1 lines dropped: more came than the log can show</translation>
+    </message>
+    <message>
+        <source>(%1 earlier lines left the log)</source>
+        <translation>(%1 earlier lines left the log)</translation>
+    </message>
+    <message>
         <source>… (%1 more characters)</source>
         <translation>… (%1 more characters)</translation>
     </message>

@@ -232,6 +232,14 @@
         <translation>仍然退出吗？</translation>
     </message>
     <message>
+        <source>… %1 lines dropped: more came than the log can show</source>
+        <translation>…… 丢弃了 %1 行：到达的行多于日志能显示的</translation>
+    </message>
+    <message>
+        <source>(%1 earlier lines left the log)</source>
+        <translation>（%1 行较早的记录已移出日志）</translation>
+    </message>
+    <message>
         <source>… (%1 more characters)</source>
         <translation>…（另有 %1 个字符未显示）</translation>
     </message>

@@ -4,13 +4,15 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
-MessageLog::MessageLog(QTextEdit *log_view, int most_lines)
-    : view(log_view), line_limit(most_lines), overflow(qMax(1, most_lines / 10)), frame(log_view)
+MessageLog::MessageLog(QPlainTextEdit *log_view, int most_lines)
+    : view(log_view), line_limit(most_lines), frame(log_view)
 {
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
@@ -30,9 +32,14 @@ MessageLog::MessageLog(QTextEdit *log_view, int most_lines)
 }
 
 namespace {
+QString window_text(const char *source)
+{
+    return QCoreApplication::translate("MainWindow", source);
+}
+
 QString left_out(qint64 characters)
 {
-    return QCoreApplication::translate("MainWindow", "… (%1 more characters)").arg(characters);
+    return window_text("… (%1 more characters)").arg(characters);
 }
 
 // A reply as its line shows it. Only what is shown is rendered: a megabyte
@@ -53,12 +60,14 @@ QString shown_text(const QString &text)
     return text.left(MessageLog::longest_line) + left_out(text.size() - MessageLog::longest_line);
 }
 
-void MessageLog::add(const QString &shown, bool sent)
+void MessageLog::add(const QString &shown, Kind kind)
 {
     // Stamped now, drawn with the frame's other lines.
-    waiting << Line{(sent ? QStringLiteral("TX：") : QStringLiteral("RX：")) + shown +
-                        QLatin1Char(' ') + clock.stamp(),
-                    sent};
+    const QString prefix = kind == Kind::Sent ? QStringLiteral("TX：") : QStringLiteral("RX：");
+    waiting.push_back({prefix + shown + QLatin1Char(' ') + clock.stamp(), kind});
+    waiting_characters += waiting.back().text.size();
+    if (waiting.size() > size_t(backlog_lines) || waiting_characters > backlog_characters)
+        drop_oldest_waiting();
     if (frame.isActive())
         return;
     // A lone line shows at once; lines that come faster than frames wait
@@ -70,59 +79,139 @@ void MessageLog::add(const QString &shown, bool sent)
         frame.start(int(next_frame));
 }
 
-void MessageLog::add_sent(const QString &text) { add(shown_text(text), true); }
+void MessageLog::add_sent(const QString &text) { add(shown_text(text), Kind::Sent); }
 
 void MessageLog::add_received(const QList<QByteArray> &replies)
 {
     for (const QByteArray &reply : replies)
-        add(shown_reply(reply), false);
+        add(shown_reply(reply), Kind::Received);
+}
+
+void MessageLog::drop_oldest_waiting()
+{
+    // Down to nine tenths of the budget, so that a flood does not drop at
+    // every line.
+    while (waiting.size() > size_t(backlog_lines) * 9 / 10 ||
+           waiting_characters > qint64(backlog_characters) * 9 / 10) {
+        waiting_characters -= waiting.front().text.size();
+        waiting.pop_front();
+        ++dropped;
+    }
 }
 
 void MessageLog::lay_out()
 {
     frame.stop();
     since_layout.restart();
-    if (waiting.isEmpty())
+    if (waiting.empty() && dropped == 0 && !over_budget())
         return;
+    QElapsedTimer spent;
+    spent.start();
     QTextCursor batch(view->document());
-    const bool several = waiting.size() > 1;
-    if (several)
-        batch.beginEditBlock();
-    for (const Line &line : waiting) {
-        view->setTextColor(QColor(line.sent ? "blue" : "green"));
-        view->append(line.text);
+    batch.beginEditBlock();
+    if (dropped > 0) {
+        append({window_text("… %1 lines dropped: more came than the log can show").arg(dropped) +
+                    QLatin1Char(' ') + clock.stamp(),
+                Kind::Note});
+        dropped = 0;
     }
-    if (several)
-        batch.endEditBlock();
-    waiting.clear();
-    trim();
-    // The view follows the newest line and the next line's colour applies at
-    // the end; the cursor usually is there already, and moving it costs.
+    for (int laid = 0; !waiting.empty() && laid < frame_lines; ++laid) {
+        if (spent.elapsed() >= frame_budget_ms)
+            break;
+        append(waiting.front());
+        waiting_characters -= waiting.front().text.size();
+        waiting.pop_front();
+    }
+    const bool more_to_leave = trim();
+    batch.endEditBlock();
+    follow_newest();
+    // The rest waits for the next frame: the window gets its turn between.
+    if (!waiting.empty() || more_to_leave)
+        frame.start(frame_ms);
+}
+
+namespace {
+QTextCharFormat coloured(const char *colour)
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(colour));
+    return format;
+}
+} // namespace
+
+void MessageLog::append(const Line &line)
+{
+    static const QTextCharFormat sent = coloured("blue");
+    static const QTextCharFormat received = coloured("green");
+    static const QTextCharFormat note = coloured("gray");
+    QTextCursor end(view->document());
+    end.movePosition(QTextCursor::End);
+    if (!shown_lengths.empty() || lines_left > 0)
+        end.insertBlock();
+    end.insertText(line.text, line.kind == Kind::Sent       ? sent
+                              : line.kind == Kind::Received ? received
+                                                            : note);
+    shown_lengths.push_back(line.text.size());
+    shown_characters += line.text.size();
+}
+
+bool MessageLog::over_budget() const
+{
+    return shown_lengths.size() > size_t(line_limit) || shown_characters > character_limit;
+}
+
+bool MessageLog::trim()
+{
+    // A plain-text view removes lines from the top at a cost that grows
+    // with the lines removed, not with the lines kept.
+    size_t leaving = 0;
+    qint64 characters = shown_characters;
+    while (leaving + 1 < shown_lengths.size() && leaving < size_t(frame_trim_lines) &&
+           (shown_lengths.size() - leaving > size_t(line_limit) || characters > character_limit))
+        characters -= shown_lengths[leaving++];
+    if (leaving == 0)
+        return false;
+    QTextDocument *document = view->document();
+    const bool noted = lines_left > 0;
+    QTextCursor oldest(document->findBlockByNumber(noted ? 1 : 0));
+    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(leaving));
+    oldest.removeSelectedText();
+    shown_lengths.erase(shown_lengths.begin(), shown_lengths.begin() + long(leaving));
+    shown_characters = characters;
+    lines_left += qint64(leaving);
+
+    // The first line says how many have left.
+    static const QTextCharFormat note = coloured("gray");
+    QTextCursor top(document);
+    if (noted)
+        top.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    top.insertText(window_text("(%1 earlier lines left the log)").arg(lines_left) +
+                       QLatin1Char(' ') + clock.stamp(),
+                   note);
+    if (!noted)
+        top.insertBlock();
+    return over_budget();
+}
+
+void MessageLog::follow_newest()
+{
+    // The cursor usually is at the end already, and moving it costs.
     QTextCursor cursor = view->textCursor();
     if (!cursor.atEnd()) {
-        cursor.movePosition(QTextCursor::End, QTextCursor::MoveAnchor, 1);
+        cursor.movePosition(QTextCursor::End);
         view->setTextCursor(cursor);
     }
     QScrollBar *bar = view->verticalScrollBar();
     bar->setValue(bar->maximum());
 }
 
-void MessageLog::trim()
-{
-    // Every line removed from the top makes the text layout place all the
-    // lines below it again (some hundred milliseconds at 100,000 lines):
-    // the oldest lines leave a tenth of the limit at a time, not one by one.
-    QTextDocument *document = view->document();
-    if (document->blockCount() <= line_limit + overflow)
-        return;
-    QTextCursor oldest(document);
-    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
-                        document->blockCount() - line_limit);
-    oldest.removeSelectedText();
-}
-
 void MessageLog::clear()
 {
     waiting.clear();
+    waiting_characters = 0;
+    dropped = 0;
+    shown_lengths.clear();
+    shown_characters = 0;
+    lines_left = 0;
     view->clear();
 }

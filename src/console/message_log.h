@@ -8,49 +8,74 @@
 #include <QList>
 #include <QString>
 #include <QTimer>
-#include <QVector>
+#include <deque>
 
-class QTextEdit;
+class QPlainTextEdit;
 
 // The log below the tabs: one line per command sent (blue, "TX：") and per
-// reply received (green, "RX："), each with its time stamp; the view
-// follows the newest line.
+// reply received (green, "RX："), each with the time stamp of its arrival;
+// the view follows the newest line.
 //
-// Lines are laid out at most once a frame: a line is stamped when it comes
-// and drawn at once when the log is idle, or with the other lines of its
-// frame when they come faster (a flooding camera, a fast loop), in the
-// order they came.
-//
-// It stays light whatever runs: only the newest `line_limit` lines are
-// kept (older ones leave from the top once a tenth more have come), and a
-// line shows at most
-// `longest_line` characters of its text, so no single line can hold the
-// window up while it is laid out. What is sent is never cut, only its line.
+// It never holds the window up and never grows past a fixed budget:
+// - Lines are laid out at most once a frame, and a frame lays out at most
+//   `frame_lines` of them (or `frame_budget_ms` worth): a flood waits for
+//   the next frames, in order, while the operator can still press Stop.
+// - Waiting lines are held to `backlog_lines` and `backlog_characters`;
+//   past that the oldest waiting ones are dropped and one line says how
+//   many.
+// - The log keeps at most `line_limit` lines and `character_limit`
+//   characters; older lines leave from the top a few at a time (cheap in a
+//   plain-text view, which lays out only what it shows), and the first
+//   line says how many have left.
+// - A line shows at most `longest_line` characters of its text. What is
+//   sent is never cut, only its line.
 class MessageLog
 {
 public:
     static constexpr int default_line_limit = 100000;
+    static constexpr int character_limit = 4000000;
     static constexpr int longest_line = 4096;
     static constexpr int frame_ms = 16;
+    static constexpr int frame_lines = 500;
+    // Removing a line costs about twice what adding one does: a frame
+    // removes at most this many, and the next frames go on while the log
+    // is over its budget.
+    static constexpr int frame_trim_lines = 500;
+    static constexpr int frame_budget_ms = 8;
+    static constexpr int backlog_lines = 100000;
+    static constexpr int backlog_characters = 4000000;
 
-    explicit MessageLog(QTextEdit *log_view, int most_lines = default_line_limit);
+    explicit MessageLog(QPlainTextEdit *log_view, int most_lines = default_line_limit);
     void add_sent(const QString &text);
     void add_received(const QList<QByteArray> &replies);
     void clear();
 
 private:
+    enum class Kind { Sent, Received, Note };
     struct Line {
         QString text;
-        bool sent;
+        Kind kind;
     };
-    void add(const QString &shown, bool sent);
+    void add(const QString &shown, Kind kind);
+    void drop_oldest_waiting();
     void lay_out();
-    void trim();
+    void append(const Line &line);
+    // Whether lines remain to leave after this frame's share.
+    bool trim();
+    bool over_budget() const;
+    void follow_newest();
 
-    QTextEdit *view;
+    QPlainTextEdit *view;
     const int line_limit;
-    const int overflow;
-    QVector<Line> waiting;
+    std::deque<Line> waiting;
+    qint64 waiting_characters = 0;
+    // Waiting lines dropped since the last note that said so.
+    qint64 dropped = 0;
+    // The lengths of the lines shown, oldest first (the note on lines that
+    // left, the first line once any have, not among them).
+    std::deque<int> shown_lengths;
+    qint64 shown_characters = 0;
+    qint64 lines_left = 0;
     QTimer frame;
     QElapsedTimer since_layout;
     LogClock clock;

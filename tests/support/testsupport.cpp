@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -23,7 +24,6 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QUdpSocket>
 
 #include <fcntl.h>
@@ -94,7 +94,7 @@ bool wait_until(const std::function<bool()> &condition, int timeout_ms)
     return true;
 }
 
-void wait_for_log_frame(QTextEdit *log)
+void wait_for_log_frame(QPlainTextEdit *log)
 {
     // Lines that came faster than frames are drawn with the next frame.
     auto *frame = log->findChild<QTimer *>("log_frame");
@@ -104,7 +104,7 @@ void wait_for_log_frame(QTextEdit *log)
 
 QStringList log_lines(MainWindow &window)
 {
-    auto *log = control<QTextEdit>(&window, "textEdit");
+    auto *log = control<QPlainTextEdit>(&window, "textEdit");
     wait_for_log_frame(log);
     if (log->document()->isEmpty())
         return {};
@@ -122,7 +122,7 @@ QStringList log_lines(MainWindow &window)
 
 QColor log_colour(MainWindow &window, int line)
 {
-    auto *log = control<QTextEdit>(&window, "textEdit");
+    auto *log = control<QPlainTextEdit>(&window, "textEdit");
     wait_for_log_frame(log);
     const QTextBlock block = log->document()->findBlockByNumber(line);
     return block.begin().fragment().charFormat().foreground().color();

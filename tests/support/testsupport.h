@@ -18,7 +18,7 @@
 class MainWindow;
 class QAbstractButton;
 class QTcpServer;
-class QTextEdit;
+class QPlainTextEdit;
 class QTcpSocket;
 class QUdpSocket;
 class QWidget;
@@ -79,7 +79,7 @@ bool wait_until(const std::function<bool()> &condition, int timeout_ms = 2000);
 // off after checking its form ("TX：81 01 06 04 FF").
 QStringList log_lines(MainWindow &window);
 // Waits until the log has drawn every line that came.
-void wait_for_log_frame(QTextEdit *log);
+void wait_for_log_frame(QPlainTextEdit *log);
 QColor log_colour(MainWindow &window, int line);
 
 // The far end of a pseudo-terminal: the window opens `path` as its port.
