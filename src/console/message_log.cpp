@@ -103,7 +103,7 @@ void MessageLog::lay_out()
 {
     frame.stop();
     since_layout.restart();
-    if (waiting.empty() && dropped == 0 && !over_budget())
+    if (waiting.empty() && dropped == 0 && !trimming)
         return;
     QElapsedTimer spent;
     spent.start();
@@ -155,20 +155,24 @@ void MessageLog::append(const Line &line)
     shown_characters += line.text.size();
 }
 
-bool MessageLog::over_budget() const
-{
-    return shown_lengths.size() > size_t(line_limit) || shown_characters > character_limit;
-}
-
 bool MessageLog::trim()
 {
     // A plain-text view removes lines from the top at a cost that grows
-    // with the lines removed, not with the lines kept.
+    // with the lines removed, not with the lines kept; each removal also
+    // costs some milliseconds of its own, so lines leave a few hundred at a
+    // time: once the log is a little over its budget, until it is within.
+    const size_t slack_lines = size_t(qMax(1, line_limit / 200));
+    const qint64 slack_characters = character_limit / 100;
+    trimming = trimming || shown_lengths.size() > size_t(line_limit) + slack_lines ||
+               shown_characters > character_limit + slack_characters;
+    if (!trimming)
+        return false;
     size_t leaving = 0;
     qint64 characters = shown_characters;
     while (leaving + 1 < shown_lengths.size() && leaving < size_t(frame_trim_lines) &&
            (shown_lengths.size() - leaving > size_t(line_limit) || characters > character_limit))
         characters -= shown_lengths[leaving++];
+    trimming = shown_lengths.size() - leaving > size_t(line_limit) || characters > character_limit;
     if (leaving == 0)
         return false;
     QTextDocument *document = view->document();
@@ -190,7 +194,7 @@ bool MessageLog::trim()
                    note);
     if (!noted)
         top.insertBlock();
-    return over_budget();
+    return trimming;
 }
 
 void MessageLog::follow_newest()
@@ -213,5 +217,6 @@ void MessageLog::clear()
     shown_lengths.clear();
     shown_characters = 0;
     lines_left = 0;
+    trimming = false;
     view->clear();
 }

@@ -62,7 +62,6 @@ private:
     void append(const Line &line);
     // Whether lines remain to leave after this frame's share.
     bool trim();
-    bool over_budget() const;
     void follow_newest();
 
     QPlainTextEdit *view;
@@ -76,6 +75,8 @@ private:
     std::deque<int> shown_lengths;
     qint64 shown_characters = 0;
     qint64 lines_left = 0;
+    // Over the budget: lines leave in the next frames until it is kept.
+    bool trimming = false;
     QTimer frame;
     QElapsedTimer since_layout;
     LogClock clock;
