@@ -57,3 +57,22 @@ int loopback_socket(int type, quint16 *port)
     *port = ntohs(address.sin_port);
     return fd;
 }
+
+StallWatch::StallWatch()
+{
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [this] {
+        const qint64 now = clock.nsecsElapsed();
+        worst = std::max(worst, now - last);
+        last = now;
+    });
+}
+
+void StallWatch::start()
+{
+    clock.start();
+    last = 0;
+    ticker.start(1);
+    run_event_loop(100);
+    worst = 0;
+}

@@ -1,8 +1,10 @@
 #ifndef ZARVICK_BENCH_FIGURES_H
 #define ZARVICK_BENCH_FIGURES_H
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QtGlobal>
 #include <vector>
 
@@ -24,6 +26,24 @@ void run_event_loop(int ms);
 // A loopback socket of the given type (SOCK_STREAM listens) bound to a free port.
 int loopback_socket(int type, quint16 *port);
 double thread_cpu_seconds();
+
+// The longest gap between the turns of a 1 ms timer since start(): how
+// long the event loop was held up (a press or a release would have waited
+// as long).
+class StallWatch
+{
+public:
+    StallWatch();
+    // Lets the timer settle for 100 ms, then counts from zero.
+    void start();
+    double longest_ms() const { return double(worst) / 1e6; }
+
+private:
+    QElapsedTimer clock;
+    QTimer ticker;
+    qint64 last = 0;
+    qint64 worst = 0;
+};
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

@@ -49,19 +49,8 @@ void stream_without_ff(PtyPeer &pty, int megabytes)
 // over TCP in one write.
 double longest_stall_ms(int peer_fd, const QByteArray &bytes)
 {
-    QElapsedTimer clock;
-    qint64 last = 0, worst = 0;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        worst = std::max(worst, now - last);
-        last = now;
-    });
-    clock.start();
-    ticker.start(1);
-    run_event_loop(100);
-    worst = 0;
+    StallWatch watch;
+    watch.start();
     for (int sent = 0; sent < bytes.size();) {
         const ssize_t wrote =
             ::send(peer_fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_DONTWAIT);
@@ -70,7 +59,7 @@ double longest_stall_ms(int peer_fd, const QByteArray &bytes)
         run_event_loop(1);
     }
     run_event_loop(1000);
-    return worst / 1e6;
+    return watch.longest_ms();
 }
 } // namespace
 

@@ -48,19 +48,8 @@ void write_all(int fd, const QByteArray &bytes)
 // (run on a thread of its own) until `settled` holds.
 double longest_stall_ms(const std::function<void()> &feed, const std::function<bool()> &settled)
 {
-    QElapsedTimer clock;
-    qint64 last = 0, worst = 0;
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        worst = std::max(worst, now - last);
-        last = now;
-    });
-    clock.start();
-    ticker.start(1);
-    run_event_loop(100);
-    worst = 0;
+    StallWatch watch;
+    watch.start();
     std::atomic<bool> done{false};
     std::thread writer([&] {
         feed();
@@ -70,7 +59,7 @@ double longest_stall_ms(const std::function<void()> &feed, const std::function<b
         run_event_loop(20);
     writer.join();
     run_event_loop(200);
-    return double(worst) / 1e6;
+    return watch.longest_ms();
 }
 
 // Drains what the window writes, so that its loop never blocks.
