@@ -122,8 +122,8 @@ void MessageLog::lay_out()
         waiting_characters -= waiting.front().text.size();
         waiting.pop_front();
     }
-    const bool more_to_leave = trim();
     batch.endEditBlock();
+    const bool more_to_leave = trim();
     follow_newest();
     // The rest waits for the next frame: the window gets its turn between.
     if (!waiting.empty() || more_to_leave)
@@ -144,8 +144,9 @@ void MessageLog::append(const Line &line)
     static const QTextCharFormat sent = coloured("blue");
     static const QTextCharFormat received = coloured("green");
     static const QTextCharFormat note = coloured("gray");
+    // Placed, not moved there: a move lays out the line it starts from.
     QTextCursor end(view->document());
-    end.movePosition(QTextCursor::End);
+    end.setPosition(view->document()->characterCount() - 1);
     if (!shown_lengths.empty() || lines_left > 0)
         end.insertBlock();
     end.insertText(line.text, line.kind == Kind::Sent       ? sent
@@ -175,10 +176,16 @@ bool MessageLog::trim()
     trimming = shown_lengths.size() - leaving > size_t(line_limit) || characters > character_limit;
     if (leaving == 0)
         return false;
+    // An edit of its own: one with the frame's new lines would span the
+    // whole log, and the view would walk every line of it. Selected by
+    // position: moving block by block would lay out each leaving line.
     QTextDocument *document = view->document();
     const bool noted = lines_left > 0;
-    QTextCursor oldest(document->findBlockByNumber(noted ? 1 : 0));
-    oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, int(leaving));
+    const int first = noted ? 1 : 0;
+    QTextCursor oldest(document->findBlockByNumber(first));
+    oldest.beginEditBlock();
+    oldest.setPosition(document->findBlockByNumber(first + int(leaving)).position(),
+                       QTextCursor::KeepAnchor);
     oldest.removeSelectedText();
     shown_lengths.erase(shown_lengths.begin(), shown_lengths.begin() + long(leaving));
     shown_characters = characters;
@@ -188,12 +195,13 @@ bool MessageLog::trim()
     static const QTextCharFormat note = coloured("gray");
     QTextCursor top(document);
     if (noted)
-        top.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        top.setPosition(document->firstBlock().length() - 1, QTextCursor::KeepAnchor);
     top.insertText(window_text("(%1 earlier lines left the log)").arg(lines_left) +
                        QLatin1Char(' ') + clock.stamp(),
                    note);
     if (!noted)
         top.insertBlock();
+    oldest.endEditBlock();
     return trimming;
 }
 
