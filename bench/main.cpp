@@ -48,25 +48,43 @@ double micros(Clock::duration span)
     return std::chrono::duration<double, std::micro>(span).count();
 }
 
-// Latencies from `send` to the arrival of its bytes, in microseconds.
-std::vector<double> latencies(Arrivals &arrivals, const std::function<void()> &send,
-                              const std::function<void()> &after = {})
-{
+// One side of a press-to-peer comparison: how it presses, where its bytes
+// arrive, and what follows each press.
+struct Presser {
+    Arrivals &arrivals;
+    std::function<void()> press;
+    std::function<void()> after;
     std::vector<double> found;
-    for (int i = 0; i < presses + 20; ++i) {
+
+    void measure_one(bool keep)
+    {
         arrivals.clear();
         const Clock::time_point start = Clock::now();
-        send();
+        press();
         Clock::time_point arrived;
         if (!arrivals.next(&arrived))
             qFatal("bytes never arrived");
-        if (i >= 20) // the first presses warm caches up
+        if (keep)
             found.push_back(micros(arrived - start));
-        if (after)
-            after();
+        after();
         QCoreApplication::processEvents(); // paint the log as an operator would see it
     }
-    return found;
+};
+
+// Latencies from a press to the arrival of its bytes, in microseconds, the
+// window's and the anchor's by turns: how fast a sleeping core wakes for the
+// peer changes over a run, and would weigh on whichever side ran then.
+void add_latency(QList<Figure> &figures, const QString &link, Presser window, Presser bare)
+{
+    for (int i = 0; i < presses + 20; ++i) {
+        for (Presser *side : {&window, &bare})
+            side->measure_one(i >= 20); // the first presses warm caches up
+    }
+    figures << Figure{"press-to-peer p50, " + link + " (anchor: bare button)",
+                      percentile(window.found, 0.5), percentile(bare.found, 0.5), "us", "<= 1.5x"}
+            << Figure{"press-to-peer p99, " + link + " (anchor: bare button)",
+                      percentile(window.found, 0.99), percentile(bare.found, 0.99), "us",
+                      "<= 2.0x"};
 }
 
 struct Pad {
@@ -78,58 +96,53 @@ struct Pad {
         up = control<QPushButton>(&window, "ptz_upButton");
         QTest::mouseClick(control<QRadioButton>(&window, mode), Qt::LeftButton);
     }
-    std::vector<double> measure(Arrivals &arrivals)
+    Presser presser(Arrivals &arrivals)
     {
-        return latencies(
-            arrivals, [this] { QTest::mousePress(up, Qt::LeftButton); },
-            [&] {
-                QTest::mouseRelease(up, Qt::LeftButton);
-                Clock::time_point ignored;
-                arrivals.next(&ignored);
-            });
+        return {arrivals,
+                [this] { QTest::mousePress(up, Qt::LeftButton); },
+                [this, &arrivals] {
+                    QTest::mouseRelease(up, Qt::LeftButton);
+                    Clock::time_point ignored;
+                    arrivals.next(&ignored);
+                },
+                {}};
     }
 };
 
 // The anchor of a press: a lone QPushButton that writes the same bytes on
 // the same kind of transport from its pressed() signal, the simplest
 // controller a Qt programmer would write.
-std::vector<double> bare_button(Arrivals &arrivals, const std::function<void()> &send)
-{
-    QPushButton bare("↑");
-    show_exposed(&bare);
-    QObject::connect(&bare, &QPushButton::pressed, send);
-    return latencies(
-        arrivals, [&] { QTest::mousePress(&bare, Qt::LeftButton); },
-        [&] { QTest::mouseRelease(&bare, Qt::LeftButton); });
-}
-
-void add_latency(QList<Figure> &figures, const QString &link, const std::vector<double> &window,
-                 const std::vector<double> &bare)
-{
-    figures << Figure{"press-to-peer p50, " + link + " (anchor: bare button)",
-                      percentile(window, 0.5), percentile(bare, 0.5), "us", "<= 1.5x"}
-            << Figure{"press-to-peer p99, " + link + " (anchor: bare button)",
-                      percentile(window, 0.99), percentile(bare, 0.99), "us", "<= 2.0x"};
-}
+struct BareButton {
+    QPushButton button{"↑"};
+    explicit BareButton(const std::function<void()> &send)
+    {
+        show_exposed(&button);
+        QObject::connect(&button, &QPushButton::pressed, send);
+    }
+    Presser presser(Arrivals &arrivals)
+    {
+        return {arrivals,
+                [this] { QTest::mousePress(&button, Qt::LeftButton); },
+                [this] { QTest::mouseRelease(&button, Qt::LeftButton); },
+                {}};
+    }
+};
 
 void press_latency(QList<Figure> &figures)
 {
     ScratchFolder folder;
     {
-        PtyPeer pty;
-        Arrivals arrivals(pty.master_fd());
-        std::vector<double> bare;
-        {
-            QSerialPort port(pty.path());
-            port.open(QIODevice::ReadWrite);
-            bare = bare_button(arrivals, [&] {
-                port.write(drive);
-                port.flush();
-            });
-        }
+        PtyPeer window_pty, bare_pty;
+        QSerialPort port(bare_pty.path());
+        port.open(QIODevice::ReadWrite);
+        BareButton bare([&] {
+            port.write(drive);
+            port.flush();
+        });
         Pad pad("radioButton_9");
-        open_serial(pad.window, pty.path());
-        add_latency(figures, "serial", pad.measure(arrivals), bare);
+        open_serial(pad.window, window_pty.path());
+        Arrivals at_window(window_pty.master_fd()), at_bare(bare_pty.master_fd());
+        add_latency(figures, "serial", pad.presser(at_window), bare.presser(at_bare));
     }
     {
         quint16 port = 0;
@@ -138,35 +151,36 @@ void press_latency(QList<Figure> &figures)
         socket.connectToHost(QHostAddress::LocalHost, port);
         socket.waitForConnected(1000);
         socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        const int anchor_fd = ::accept(listener, nullptr, nullptr);
-        std::vector<double> bare;
-        {
-            Arrivals arrivals(anchor_fd);
-            bare = bare_button(arrivals, [&] {
-                socket.write(drive);
-                socket.flush();
-            });
-        }
+        const int bare_fd = ::accept(listener, nullptr, nullptr);
+        BareButton bare([&] {
+            socket.write(drive);
+            socket.flush();
+        });
         Pad pad("radioButton_10");
         connect_net(pad.window, true, port);
         const int window_fd = ::accept(listener, nullptr, nullptr);
-        Arrivals arrivals(window_fd);
-        add_latency(figures, "tcp", pad.measure(arrivals), bare);
-        for (int fd : {listener, anchor_fd, window_fd})
+        {
+            Arrivals at_window(window_fd), at_bare(bare_fd);
+            add_latency(figures, "tcp", pad.presser(at_window), bare.presser(at_bare));
+        }
+        for (int fd : {listener, bare_fd, window_fd})
             ::close(fd);
     }
     {
-        quint16 port = 0;
-        const int receiver = loopback_socket(SOCK_DGRAM, &port);
-        Arrivals arrivals(receiver);
+        quint16 window_port = 0, bare_port = 0;
+        const int window_receiver = loopback_socket(SOCK_DGRAM, &window_port);
+        const int bare_receiver = loopback_socket(SOCK_DGRAM, &bare_port);
         QUdpSocket socket;
-        const std::vector<double> bare = bare_button(arrivals, [&] {
-            socket.writeDatagram(drive, QHostAddress(QHostAddress::LocalHost), port);
-        });
+        BareButton bare(
+            [&] { socket.writeDatagram(drive, QHostAddress(QHostAddress::LocalHost), bare_port); });
         Pad pad("radioButton_10");
-        connect_net(pad.window, false, port);
-        add_latency(figures, "udp", pad.measure(arrivals), bare);
-        ::close(receiver);
+        connect_net(pad.window, false, window_port);
+        {
+            Arrivals at_window(window_receiver), at_bare(bare_receiver);
+            add_latency(figures, "udp", pad.presser(at_window), bare.presser(at_bare));
+        }
+        for (int fd : {window_receiver, bare_receiver})
+            ::close(fd);
     }
 }
 
