@@ -49,6 +49,6 @@ private:
 int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);
 int run_hostile_child(int argc, char *argv[]);
-int run_stall_child(int argc, char *argv[], const QString &kind);
+int run_stall_child(int argc, char *argv[], const QString &kind, int loop_seconds);
 
 #endif

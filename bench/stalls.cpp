@@ -28,7 +28,6 @@
 
 namespace {
 constexpr int flood_replies = 120000;
-constexpr int loop_seconds = 30;
 
 // Writes `bytes` into the terminal as fast as the reader takes them.
 void write_all(int fd, const QByteArray &bytes)
@@ -124,7 +123,7 @@ public:
     QByteArray pending;
 };
 
-void measure(PtyPeer &pty, const std::function<bool()> &settled,
+void measure(PtyPeer &pty, int loop_seconds, const std::function<bool()> &settled,
              const std::function<void()> &start_loop, const std::function<void()> &stop_loop)
 {
     const QByteArray flood = QByteArray::fromHex("9041ff").repeated(flood_replies);
@@ -138,14 +137,14 @@ void measure(PtyPeer &pty, const std::function<bool()> &settled,
     Drain drain(pty.master_fd());
     start_loop();
     const double loop = longest_stall_ms(
-        [] { std::this_thread::sleep_for(std::chrono::seconds(loop_seconds)); }, settled);
+        [=] { std::this_thread::sleep_for(std::chrono::seconds(loop_seconds)); }, settled);
     stop_loop();
     std::printf("stallloop %.2f\n", loop);
     std::fflush(stdout);
 }
 } // namespace
 
-int run_stall_child(int argc, char *argv[], const QString &kind)
+int run_stall_child(int argc, char *argv[], const QString &kind, int loop_seconds)
 {
     QApplication application(argc, argv);
     PtyPeer pty;
@@ -157,7 +156,7 @@ int run_stall_child(int argc, char *argv[], const QString &kind)
             log.append("81 09 04 00 FF");
         });
         measure(
-            pty, [] { return true; }, [&] { loop.start(10); }, [&] { loop.stop(); });
+            pty, loop_seconds, [] { return true; }, [&] { loop.start(10); }, [&] { loop.stop(); });
         return 0;
     }
     ScratchFolder folder;
@@ -170,8 +169,8 @@ int run_stall_child(int argc, char *argv[], const QString &kind)
     click(window, "checkBox");
     control<QLineEdit>(&window, "lineEdit")->setText("10");
     measure(
-        pty, [frame] { return !frame->isActive(); }, [&] { click(window, "pushButton_13"); },
-        [&] { click(window, "pushButton_13"); });
+        pty, loop_seconds, [frame] { return !frame->isActive(); },
+        [&] { click(window, "pushButton_13"); }, [&] { click(window, "pushButton_13"); });
     return 0;
 }
 
