@@ -344,7 +344,9 @@ QStringList run_child(const QStringList &arguments, const QString &until)
     child.setWorkingDirectory(QDir::tempPath());
     child.start(QCoreApplication::applicationFilePath(), arguments);
     QStringList lines;
-    while (child.waitForReadyRead(600000) || child.canReadLine()) {
+    // No time limit: a soak is silent for twenty minutes, and a child that
+    // dies ends the wait.
+    while (child.waitForReadyRead(-1) || child.canReadLine()) {
         while (child.canReadLine()) {
             lines << QString::fromUtf8(child.readLine()).trimmed();
             if (lines.last().startsWith(until)) {
