@@ -63,8 +63,15 @@ StallWatch::StallWatch()
     ticker.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticker, &QTimer::timeout, [this] {
         const qint64 now = clock.nsecsElapsed();
-        worst = std::max(worst, now - last);
+        const double cpu = thread_cpu_seconds();
+        if (now - last > worst) {
+            worst = now - last;
+            worst_cpu = cpu - last_cpu;
+        }
+        if (now - last >= 20000000)
+            ++long_gap_count;
         last = now;
+        last_cpu = cpu;
     });
 }
 
@@ -72,7 +79,10 @@ void StallWatch::start()
 {
     clock.start();
     last = 0;
+    last_cpu = thread_cpu_seconds();
     ticker.start(1);
     run_event_loop(100);
     worst = 0;
+    worst_cpu = 0;
+    long_gap_count = 0;
 }

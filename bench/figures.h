@@ -29,7 +29,8 @@ double thread_cpu_seconds();
 
 // The longest gap between the turns of a 1 ms timer since start(): how
 // long the event loop was held up (a press or a release would have waited
-// as long).
+// as long). The GUI thread's CPU time in that gap tells work of its own
+// from time the machine gave to others.
 class StallWatch
 {
 public:
@@ -37,12 +38,18 @@ public:
     // Lets the timer settle for 100 ms, then counts from zero.
     void start();
     double longest_ms() const { return double(worst) / 1e6; }
+    double cpu_in_longest_ms() const { return worst_cpu * 1e3; }
+    // Gaps of 20 ms or more.
+    int long_gaps() const { return long_gap_count; }
 
 private:
     QElapsedTimer clock;
     QTimer ticker;
     qint64 last = 0;
+    double last_cpu = 0;
     qint64 worst = 0;
+    double worst_cpu = 0;
+    int long_gap_count = 0;
 };
 
 // Child processes measured from the outside (start-up, log growth).

@@ -43,9 +43,11 @@ void write_all(int fd, const QByteArray &bytes)
     }
 }
 
-// The longest gap between turns of a 1 ms timer from the start of `feed`
-// (run on a thread of its own) until `settled` holds.
-double longest_stall_ms(const std::function<void()> &feed, const std::function<bool()> &settled)
+// Prints the gaps between turns of a 1 ms timer from the start of `feed`
+// (run on a thread of its own) until `settled` holds: "NAME LONGEST_MS
+// CPU_IN_IT_MS GAPS_OF_20_MS".
+void print_stalls(const char *name, const std::function<void()> &feed,
+                  const std::function<bool()> &settled)
 {
     StallWatch watch;
     watch.start();
@@ -58,7 +60,9 @@ double longest_stall_ms(const std::function<void()> &feed, const std::function<b
         run_event_loop(20);
     writer.join();
     run_event_loop(200);
-    return watch.longest_ms();
+    std::printf("%s %.2f %.2f %d\n", name, watch.longest_ms(), watch.cpu_in_longest_ms(),
+                watch.long_gaps());
+    std::fflush(stdout);
 }
 
 // Drains what the window writes, so that its loop never blocks.
@@ -127,20 +131,16 @@ void measure(PtyPeer &pty, int loop_seconds, const std::function<bool()> &settle
              const std::function<void()> &start_loop, const std::function<void()> &stop_loop)
 {
     const QByteArray flood = QByteArray::fromHex("9041ff").repeated(flood_replies);
-    std::printf("stallflood %.2f\n",
-                longest_stall_ms([&] { write_all(pty.master_fd(), flood); }, settled));
-    std::fflush(stdout);
-    std::printf(
-        "stallffless %.2f\n",
-        longest_stall_ms([&] { write_all(pty.master_fd(), QByteArray(1048576, 'A')); }, settled));
-    std::fflush(stdout);
+    print_stalls(
+        "stallflood", [&] { write_all(pty.master_fd(), flood); }, settled);
+    print_stalls(
+        "stallffless", [&] { write_all(pty.master_fd(), QByteArray(1048576, 'A')); }, settled);
     Drain drain(pty.master_fd());
     start_loop();
-    const double loop = longest_stall_ms(
-        [=] { std::this_thread::sleep_for(std::chrono::seconds(loop_seconds)); }, settled);
+    print_stalls(
+        "stallloop", [=] { std::this_thread::sleep_for(std::chrono::seconds(loop_seconds)); },
+        settled);
     stop_loop();
-    std::printf("stallloop %.2f\n", loop);
-    std::fflush(stdout);
 }
 } // namespace
 
