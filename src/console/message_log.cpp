@@ -162,10 +162,8 @@ bool MessageLog::trim()
     // with the lines removed, not with the lines kept; each removal also
     // costs some milliseconds of its own, so lines leave a few hundred at a
     // time: once the log is a little over its budget, until it is within.
-    const size_t slack_lines = size_t(qMax(1, line_limit / 200));
-    const qint64 slack_characters = character_limit / 100;
-    trimming = trimming || shown_lengths.size() > size_t(line_limit) + slack_lines ||
-               shown_characters > character_limit + slack_characters;
+    trimming = trimming || shown_lengths.size() > size_t(line_limit + line_slack(line_limit)) ||
+               shown_characters > character_limit + character_slack;
     if (!trimming)
         return false;
     size_t leaving = 0;

@@ -34,6 +34,13 @@ class MessageLog
 public:
     static constexpr int default_line_limit = 100000;
     static constexpr int character_limit = 4000000;
+    // Lines leave once the log is this far over a limit, then down to it:
+    // a few hundred at a time rather than one with every new line.
+    static constexpr int character_slack = character_limit / 100;
+    static constexpr int line_slack(int line_limit)
+    {
+        return line_limit > 200 ? line_limit / 200 : 1;
+    }
     static constexpr int longest_line = 4096;
     // Thirty frames a second: smooth for reading, and half the redraws of
     // sixty when a camera answers in bursts.
