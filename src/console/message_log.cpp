@@ -160,9 +160,11 @@ bool MessageLog::trim()
 {
     // A plain-text view removes lines from the top at a cost that grows
     // with the lines removed, not with the lines kept; each removal also
-    // costs some milliseconds of its own, so lines leave a few hundred at a
-    // time: once the log is a little over its budget, until it is within.
-    trimming = trimming || shown_lengths.size() > size_t(line_limit + line_slack(line_limit)) ||
+    // has a cost of its own (an edit, a new first line, a redraw), so lines
+    // leave a few hundred at a time: once the log is its slack over the
+    // budget, until it is within.
+    trimming = trimming ||
+               shown_lengths.size() > size_t(line_limit) + size_t(line_slack(line_limit)) ||
                shown_characters > character_limit + character_slack;
     if (!trimming)
         return false;
