@@ -37,10 +37,7 @@ public:
     // Lines leave once the log is this far over a limit, then down to it:
     // a few hundred at a time rather than one with every new line.
     static constexpr int character_slack = character_limit / 100;
-    static constexpr int line_slack(int line_limit)
-    {
-        return line_limit > 200 ? line_limit / 200 : 1;
-    }
+    static constexpr int line_slack(int limit) { return limit > 200 ? limit / 200 : 1; }
     static constexpr int longest_line = 4096;
     // Thirty frames a second: smooth for reading, and half the redraws of
     // sixty when a camera answers in bursts.
