@@ -59,6 +59,8 @@ private slots:
     void save_over_a_file_it_could_not_parse();
     void missing_port_is_named_not_replaced();
     void port_name_wins_over_its_position();
+    void position_outside_the_list_selects_no_port_data();
+    void position_outside_the_list_selects_no_port();
     void cancel_keeps_running_and_writes_nothing();
     void failed_save_asks_before_exit_data();
     void failed_save_asks_before_exit();
@@ -152,15 +154,22 @@ void ConfigTest::save_and_reload_every_key()
 void ConfigTest::save_replaces_an_older_file_without_losing_it()
 {
     ScratchFolder folder;
+    // Keys of another tool or of a newer version stay as they were.
     folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\nstale=1\n"
-                               "[OLD_CONF]\nWindow=3\n[NET_CONF]\nPort=9000\nAddress=1.2.3.4\n");
+                               "[OLD_CONF]\nWindow=3\n[NET_CONF]\nPort=9000\nAddress=1.2.3.4\n"
+                               "[CAMERA_2]\nName=Stage left\n");
     MainWindow window;
     close_window(window, QMessageBox::Ok);
 
     QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
     QStringList keys = stored.allKeys();
     keys.sort();
-    QCOMPARE(keys, all_keys);
+    QStringList expected =
+        all_keys + QStringList{"CAMERA_2/Name", "LANGUAGE_CONF/stale", "OLD_CONF/Window"};
+    expected.sort();
+    QCOMPARE(keys, expected);
+    QCOMPARE(stored.value("CAMERA_2/Name").toString(), QString("Stage left"));
+    QCOMPARE(stored.value("OLD_CONF/Window").toString(), QString("3"));
     QCOMPARE(stored.value("NET_CONF/Port").toString(), QString("9000"));
     // Written through a temporary file: nothing of it is left beside.
     QCOMPARE(QDir(folder.file(".")).entryList(QDir::Files), QStringList({"config.ini"}));
@@ -273,6 +282,30 @@ void ConfigTest::port_name_wins_over_its_position()
     }
     MainWindow window;
     QCOMPARE(control<QComboBox>(&window, "ComPortcomboBox")->currentText(), second);
+}
+
+void ConfigTest::position_outside_the_list_selects_no_port_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    // As the program writes it when no port was listed.
+    QTest::newRow("-1, empty name") << QByteArray("[SERIAL_CONF]\nPort=-1\nPortName=\n");
+    QTest::newRow("past the list") << QByteArray("[SERIAL_CONF]\nPort=127\n");
+    QTest::newRow("negative after narrowing") << QByteArray("[SERIAL_CONF]\nPort=200\n");
+}
+
+void ConfigTest::position_outside_the_list_selects_no_port()
+{
+    QFETCH(QByteArray, file);
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=Chinese\n" + file);
+    MainWindow window;
+    QCOMPARE(index_of(window, "ComPortcomboBox"), -1);
+    ModalCatcher catcher;
+    click(window, "pushButton_16");
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].text, QString("打开串口错误"));
+    QCOMPARE(catcher.boxes[0].reason, QString("未选择串口"));
+    QCOMPARE(control<QAbstractButton>(&window, "pushButton_16")->text(), QString("开启"));
 }
 
 void ConfigTest::failed_save_asks_before_exit_data()

@@ -29,6 +29,9 @@ private slots:
     void keys_drive_like_buttons_data();
     void keys_drive_like_buttons();
     void held_keys_add_up_and_repeat_is_ignored();
+    void opposite_keys_cancel_data();
+    void opposite_keys_cancel();
+    void keys_belong_to_the_manual_tab_there();
     void text_fields_and_closed_links_keep_the_camera_still();
     void dead_man_data();
     void dead_man();
@@ -164,6 +167,49 @@ void KeysTest::held_keys_add_up_and_repeat_is_ignored()
     QApplication::sendEvent(focused(), &plus);
     QApplication::sendEvent(focused(), &equal);
     QCOMPARE(received(2), QStringList({"81 01 04 07 23 FF", "81 01 04 07 00 FF"}));
+}
+
+void KeysTest::opposite_keys_cancel_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("last");
+    const QString right = "81 01 06 01 0F 0F 02 03 FF";
+    QTest::newRow("up, left, right") << QList<int>{Qt::Key_Up, Qt::Key_Left, Qt::Key_Right} << up;
+    QTest::newRow("left, up, right") << QList<int>{Qt::Key_Left, Qt::Key_Up, Qt::Key_Right} << up;
+    QTest::newRow("up, right, left") << QList<int>{Qt::Key_Up, Qt::Key_Right, Qt::Key_Left} << up;
+    QTest::newRow("up, down, right")
+        << QList<int>{Qt::Key_Up, Qt::Key_Down, Qt::Key_Right} << right;
+    QTest::newRow("up, down") << QList<int>{Qt::Key_Up, Qt::Key_Down} << stop;
+}
+
+void KeysTest::opposite_keys_cancel()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, last);
+    for (int key : keys)
+        QTest::keyPress(focused(), Qt::Key(key));
+    QStringList sent = received(keys.size() + 1, 300);
+    QVERIFY(!sent.isEmpty());
+    QCOMPARE(sent.last(), last);
+    for (int key : keys)
+        QTest::keyRelease(focused(), Qt::Key(key));
+    sent = received(keys.size(), 300);
+    QCOMPARE(sent.isEmpty() ? last : sent.last(), stop);
+}
+
+void KeysTest::keys_belong_to_the_manual_tab_there()
+{
+    // The Manual tab may talk to another link: its keys never drive the pad's.
+    control<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
+    control<QPushButton>(window, "pushButton_13")->setFocus();
+    QTest::keyClick(focused(), Qt::Key_Up);
+    QTest::keyClick(focused(), Qt::Key_Home);
+    QTest::keyClick(focused(), Qt::Key_Plus);
+    QCOMPARE(received(1, 200), QStringList());
+    control<QTabWidget>(window, "tabWidget")->setCurrentIndex(0);
+    control<QPushButton>(window, "ptz_resetButton")->setFocus();
+    QTest::keyClick(focused(), Qt::Key_Up);
+    QCOMPARE(received(2), QStringList({up, stop}));
 }
 
 void KeysTest::text_fields_and_closed_links_keep_the_camera_still()

@@ -42,8 +42,12 @@ void LanguageLinksTest::serial_close_after_a_language_change()
     CameraPeer camera("serial");
     control<QComboBox>(&window, "BaucomboBox")->setCurrentIndex(8);
     camera.attach(window);
+    const auto lamp = [&window] {
+        return control<QGraphicsView>(&window, "graphicsView")->styleSheet();
+    };
     pick_english(window);
     QCOMPARE(text_of(window, "pushButton_16"), QString("Close"));
+    QCOMPARE(lamp(), QString("background-color: rgb(0, 255, 0)"));
     // The settings of the open port stay on show.
     QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentText(), QString("115200"));
 
@@ -52,8 +56,7 @@ void LanguageLinksTest::serial_close_after_a_language_change()
 
     click(window, "pushButton_16");
     QCOMPARE(text_of(window, "pushButton_16"), QString("Start"));
-    QCOMPARE(control<QGraphicsView>(&window, "graphicsView")->styleSheet(),
-             QString("background-color: rgb(0, 0, 0)"));
+    QCOMPARE(lamp(), QString("background-color: rgb(0, 0, 0)"));
     click(window, "ptz_resetButton");
     QCOMPARE(camera.commands(1, 100), QStringList());
 }

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QtTest>
 
 class ManualSendTest : public QObject
@@ -29,6 +30,9 @@ private slots:
     void nothing_to_send();
     void closed_link_of_the_tab_sends_nothing();
     void command_format_error();
+    void unterminated_text_is_refused_data();
+    void unterminated_text_is_refused();
+    void tab_moves_the_focus_on();
     void too_large_for_a_datagram_is_not_logged();
     void emptied_interval_keeps_the_loop_pace();
     void edited_interval_applies_at_the_next_tick();
@@ -247,13 +251,53 @@ void ManualSendTest::command_format_error()
     QCOMPARE(log_lines(*window), QStringList({"TX：81 01 06 04 FF"}));
 }
 
+void ManualSendTest::unterminated_text_is_refused_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("looping");
+    QTest::newRow("81 01") << "81 01" << false;
+    QTest::newRow("81 01, loop") << "81 01" << true;
+    QTest::newRow("81 01 06 04") << "81 01 06 04" << false;
+    QTest::newRow("81 01 06 04 FF 81") << "81 01 06 04 FF 81" << false;
+}
+
+void ManualSendTest::unterminated_text_is_refused()
+{
+    // The camera would keep the bytes and glue them to the next command: a
+    // stop among them would be lost.
+    QFETCH(QString, text);
+    QFETCH(bool, looping);
+    start("tcp");
+    type(text);
+    if (looping)
+        loop("0");
+    ModalCatcher catcher;
+    press_send();
+    QCOMPARE(catcher.texts(), QString("信息/命令格式错误"));
+    QCOMPARE(send_button()->text(), QString("发送"));
+    QCOMPARE(camera->commands(1, 100), QStringList());
+    QCOMPARE(log_lines(*window), QStringList());
+}
+
+void ManualSendTest::tab_moves_the_focus_on()
+{
+    start("udp");
+    show_exposed(window);
+    control<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
+    auto *editor = control<QPlainTextEdit>(window, "plainTextEdit");
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(editor->toPlainText(), QString());
+    QVERIFY(!editor->hasFocus());
+}
+
 void ManualSendTest::too_large_for_a_datagram_is_not_logged()
 {
     start("udp");
     QString text;
     for (int i = 0; i < 70000; ++i)
         text += "00 ";
-    type(text);
+    type(text + "FF");
     ModalCatcher catcher;
     press_send();
     QCOMPARE(catcher.boxes.size(), 1);

@@ -9,6 +9,8 @@ ConsolePanel::ConsolePanel(Ui::MainWindow &form, CommandSender &command_sender,
     : ui(form), sender(command_sender), boxes(window_boxes), current_link(std::move(link)),
       loop([this] { return ui.lineEdit->text(); }), log(ui.textEdit)
 {
+    // A tab between bytes makes no command: Tab moves on, as in the log.
+    ui.plainTextEdit->setTabChangesFocus(true);
     QObject::connect(&sender, &CommandSender::sent, ui.textEdit,
                      [this](const QString &text) { log.add_sent(text); });
     QObject::connect(&loop, &LoopSender::due, ui.textEdit,

@@ -82,8 +82,8 @@ bool is_text_field(const QObject *widget)
 }
 } // namespace
 
-DriveKeys::DriveKeys(QWidget *watched, Holds &hold_owner)
-    : QObject(watched), window(watched), holds(hold_owner)
+DriveKeys::DriveKeys(QWidget *watched, Holds &hold_owner, std::function<bool()> in_view)
+    : QObject(watched), window(watched), holds(hold_owner), pad_in_view(std::move(in_view))
 {
     pending_release.setSingleShot(true);
     pending_release.setInterval(repeat_gap_ms);
@@ -106,7 +106,7 @@ bool DriveKeys::eventFilter(QObject *watched, QEvent *event)
     auto *target = qobject_cast<QWidget *>(watched);
     // A key a text field ignores (Up in a line edit) travels on to its
     // parents: it is still typing, not driving.
-    if (!target || target->window() != window || !window->isActiveWindow() ||
+    if (!target || target->window() != window || !window->isActiveWindow() || !pad_in_view() ||
         is_text_field(target) || is_text_field(QApplication::focusWidget()))
         return false;
     return handled_key(static_cast<QKeyEvent *>(event));

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class QKeyEvent;
 class QWidget;
@@ -26,7 +27,9 @@ class DriveKeys : public QObject
     Q_OBJECT
 
 public:
-    DriveKeys(QWidget *watched, Holds &hold_owner);
+    // `in_view` tells whether the pad the keys stand for is shown: keys
+    // pressed elsewhere (the Manual tab) belong to the widgets there.
+    DriveKeys(QWidget *watched, Holds &hold_owner, std::function<bool()> in_view);
 
 signals:
     void home();
@@ -41,6 +44,7 @@ private:
 
     QWidget *window;
     Holds &holds;
+    std::function<bool()> pad_in_view;
     // A release waits this long for the press that would make it a repeat.
     static constexpr int repeat_gap_ms = 15;
     QTimer pending_release;

@@ -10,6 +10,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 #include <memory>
@@ -19,6 +20,9 @@ namespace {
 // never a second one installed beside it.
 // Never deleted while the program runs.
 std::unique_ptr<QTranslator> translator;
+// Qt's own words (the standard buttons' "OK", "Cancel"), beside ours while
+// Chinese is chosen; English needs none.
+std::unique_ptr<QTranslator> qt_translator;
 
 const char *const chinese_catalog = ":/trans/zh.qm";
 const char *const english_catalog = ":/trans/en.qm";
@@ -37,6 +41,16 @@ const int default_zoom_focus_speed = 3;
 void select(QComboBox *box, int index, int default_index)
 {
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : default_index);
+}
+
+void load_qt_catalog(bool chinese)
+{
+    if (qt_translator)
+        QCoreApplication::removeTranslator(qt_translator.get());
+    qt_translator = std::make_unique<QTranslator>();
+    if (chinese && qt_translator->load(QStringLiteral("qtbase_zh_CN"),
+                                       QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt_translator.get());
 }
 
 } // namespace
@@ -63,8 +77,11 @@ void FormSettings::read_config()
 
     // The name wins: ports come and go, and the position then points at
     // another device. Files from before the name was kept have the position.
+    // A position outside the list selects none, as a missing name does:
+    // Start must not open a device nobody chose.
     if (stored.port_name.isEmpty())
-        select(ui.ComPortcomboBox, stored.port, 0);
+        ui.ComPortcomboBox->setCurrentIndex(
+            stored.port < ui.ComPortcomboBox->count() ? qMax(stored.port, -1) : -1);
     else
         links.select_port(stored.port_name);
     select(ui.BaucomboBox, stored.baud_rate, default_baud_rate);
@@ -138,6 +155,7 @@ void FormSettings::apply_startup_language()
     else if (language == "English")
         translator->load(english_catalog);
     QCoreApplication::installTranslator(translator.get());
+    load_qt_catalog(language == "Chinese");
     retranslate();
     if (language == "Chinese")
         ui.comboBox_3->setCurrentIndex(0);
@@ -151,6 +169,7 @@ void FormSettings::change_language(int index)
     QCoreApplication::removeTranslator(translator.get());
     translator->load(english ? english_catalog : chinese_catalog);
     QCoreApplication::installTranslator(translator.get());
+    load_qt_catalog(!english);
     language = english ? "English" : "Chinese";
 
     // A language change only translates. Refilling the lists moves them to

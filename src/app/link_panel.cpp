@@ -201,7 +201,8 @@ void LinkPanel::retranslate()
 {
     // Each caption decides what the next press does: it keeps telling the
     // state of its link in the new language.
-    ui.pushButton_16->setText(serial.isOpen() ? tr("Close") : tr("Start"));
+    // The form's own translation also puts back the lamp of its design.
+    set_serial_idle(!serial.isOpen());
     ui.pushButton_15->setText(tcp.isOpen() || udp.isOpen() ? tr("Disconnect") : tr("Connect"));
 }
 

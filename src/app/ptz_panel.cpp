@@ -7,7 +7,8 @@
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender,
                    const Boxes &window_boxes, CameraControl::LinkSource link)
     : ui(form), boxes(window_boxes), control(sender, std::move(link)),
-      holds(control, chosen_speeds()), keys(window, holds),
+      holds(control, chosen_speeds()),
+      keys(window, holds, [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
       pad(holds, [] { return QApplication::activeModalWidget() != nullptr; }),
       buttons(std::make_unique<HoldButtons>(holds, control, hold_button_drives()))
 {

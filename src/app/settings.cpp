@@ -19,10 +19,11 @@ bool regular_or_missing(const QString &path)
     return !info.exists() || info.isFile();
 }
 
-// The file as QSettings writes it, made in a scratch folder: QSettings
-// would read the old config.ini first and report what it found there (a
-// stray NUL byte, no read permission) as a failure of the save.
-bool ini_text(const Settings &values, QByteArray *text, QString *reason)
+// The file as QSettings writes it, made in a scratch folder from a copy of
+// the old one: keys and groups of other tools or of a newer version stay.
+// QSettings would report what it found in the old file (a stray NUL byte,
+// no read permission) as a failure of the save: such a file is replaced.
+bool ini_text(const Settings &values, const QString &old_path, QByteArray *text, QString *reason)
 {
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
@@ -30,6 +31,11 @@ bool ini_text(const Settings &values, QByteArray *text, QString *reason)
         return false;
     }
     const QString path = scratch.filePath("config.ini");
+    if (QFileInfo(old_path).isFile() && QFile::copy(old_path, path)) {
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (QSettings(path, QSettings::IniFormat).status() != QSettings::NoError)
+            QFile::remove(path);
+    }
     {
         QSettings settings(path, QSettings::IniFormat);
         values.write_to(settings);
@@ -104,7 +110,7 @@ bool Settings::save(const QString &path, QString *reason) const
         return false;
     }
     QByteArray text;
-    if (!ini_text(*this, &text, reason))
+    if (!ini_text(*this, path, &text, reason))
         return false;
     // The old file stays whole until the new one is complete. Unbuffered:
     // QSaveFile commits a file whose buffered bytes found no room on a full

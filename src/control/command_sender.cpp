@@ -7,7 +7,9 @@ SendResult CommandSender::send(Link &link, const QString &text)
 {
     bool ok = false;
     const QByteArray bytes = command_bytes(text, &ok);
-    if (!ok)
+    // Bytes that do not end a message stay in the camera's buffer and spoil
+    // the next command, which may be a stop. Nothing at all harms nothing.
+    if (!ok || !(bytes.isEmpty() || ends_message(bytes)))
         return SendResult::BadText;
     if (!link.send(bytes))
         return SendResult::WriteFailed;

@@ -10,6 +10,12 @@
 // piece that does not convert, *ok is false and the result is empty.
 QByteArray command_bytes(const QString &text, bool *ok);
 
+// Whether `bytes` end as every VISCA message does, in FF.
+inline bool ends_message(const QByteArray &bytes)
+{
+    return !bytes.isEmpty() && quint8(bytes.back()) == 0xFF;
+}
+
 // Fills the HK (pan) and VN (tilt) placeholders of a pan-tilt template with
 // the speeds as two upper-case hex digits each.
 QString speed_replace(QString text, quint8 pan, quint8 tilt);

@@ -66,7 +66,10 @@ void ModalCatcher::poll()
     if (!box || !box->isVisible())
         return;
     const QMessageBox::StandardButton answer = answers.value(boxes.size(), answers.last());
-    boxes << Box{box->icon(), box->windowTitle(), box->text(), box->informativeText()};
+    QStringList captions;
+    for (const QAbstractButton *shown : box->buttons())
+        captions << shown->text();
+    boxes << Box{box->icon(), box->windowTitle(), box->text(), box->informativeText(), captions};
     QAbstractButton *button = box->button(answer);
     if (button)
         button->click();

@@ -49,7 +49,8 @@ public:
         QMessageBox::Icon icon;
         QString title;
         QString text;
-        QString reason; // the informative text
+        QString reason;      // the informative text
+        QStringList buttons; // their captions, in the box's order
     };
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
     // Answers the boxes in turn; the last answer stands for any further box.
