@@ -15,16 +15,29 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 CameraServer::CameraServer(const SimOptions &chosen)
     : options(chosen), camera(chosen.camera), tcp_server(new QTcpServer(this)),
-      udp_socket(new QUdpSocket(this)), visca_ip_socket(new QUdpSocket(this))
+      udp_socket(new QUdpSocket(this)), visca_ip_socket(new QUdpSocket(this)),
+      loss_draw(chosen.seed)
 {
     clock.start();
+    for (int socket = 1; socket <= int(completions.size()); ++socket) {
+        Completion &completion = completions.at(socket - 1);
+        completion.timer.setSingleShot(true);
+        connect(&completion.timer, &QTimer::timeout, this, [this, socket, &completion] {
+            // A cancelled command gets no completion.
+            if (camera.finish(socket, completion.ticket))
+                reply(completion.bytes, completion.send);
+            completion.send = nullptr;
+        });
+    }
 }
 
 CameraServer::~CameraServer()
@@ -212,16 +225,19 @@ void CameraServer::read_udp()
         QHostAddress sender;
         quint16 sender_port = 0;
         udp_socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
+        if (lost_on_the_way("udp"))
+            continue;
         const Send send = [this, sender, sender_port](const QByteArray &bytes) {
             udp_socket->writeDatagram(bytes, sender, sender_port);
         };
-        // One message per datagram; bytes after its FF are not a message.
+        // One message per datagram; bytes after its FF are not a message
+        // (answering them all would make the camera an amplifier).
         PacketCutter cutter;
         const QList<QByteArray> messages = cutter.feed(datagram);
         if (messages.isEmpty())
             say("udp: datagram without FF ignored: " + spaced_hex(datagram));
-        for (const QByteArray &message : messages)
-            handle(message, "udp", send);
+        else
+            handle(messages.first(), "udp", send);
     }
 }
 
@@ -232,7 +248,8 @@ void CameraServer::read_visca_ip()
         QHostAddress sender;
         quint16 sender_port = 0;
         visca_ip_socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
-        take_visca_ip(datagram, sender, sender_port);
+        if (!lost_on_the_way("visca-ip"))
+            take_visca_ip(datagram, sender, sender_port);
     }
 }
 
@@ -255,7 +272,7 @@ void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress 
     const QString controller = QString("%1:%2").arg(sender.toString()).arg(port);
     const Send control = answer(ip::control_reply, message->sequence);
     if (message->type == ip::control && message->payload == ip::reset_payload) {
-        expected_sequence[controller] = 0;
+        remember_controller(controller, 0);
         say("visca-ip: sequence number reset by " + controller);
         control(ip::reset_payload);
         return;
@@ -273,11 +290,7 @@ void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress 
         control(ip::sequence_error);
         return;
     }
-    // Anyone can send from ever new ports: forgetting them all now and then
-    // keeps the table small and only lets one old number through each.
-    if (expected_sequence.size() >= most_controllers)
-        expected_sequence.clear();
-    expected_sequence[controller] = message->sequence + 1;
+    remember_controller(controller, message->sequence + 1);
     // One VISCA message per datagram, as on raw UDP.
     PacketCutter cutter;
     const QList<QByteArray> visca = cutter.feed(message->payload);
@@ -286,6 +299,24 @@ void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress 
         return;
     }
     handle(visca.first(), "visca-ip", answer(ip::reply, message->sequence));
+}
+
+void CameraServer::remember_controller(const QString &controller, quint32 next_sequence)
+{
+    // Anyone can send from ever new ports: forgetting them all now and then
+    // keeps the table small and only lets one old number through each.
+    if (expected_sequence.size() >= most_controllers && !expected_sequence.contains(controller))
+        expected_sequence.clear();
+    expected_sequence[controller] = next_sequence;
+}
+
+bool CameraServer::lost_on_the_way(const QString &link)
+{
+    if (options.loss_percent <= 0 ||
+        std::uniform_int_distribution<int>(0, 99)(loss_draw) >= options.loss_percent)
+        return false;
+    say(link + ": datagram lost");
+    return true;
 }
 
 void CameraServer::read_pty()
@@ -310,16 +341,37 @@ void CameraServer::handle(const QByteArray &message, const QString &link, const 
     for (const QByteArray &bytes : answer.replies)
         reply(bytes, send);
     if (answer.completion.isEmpty())
-        return;
-    if (answer.completion_ms <= 0) {
+        forget_freed_completions();
+    else if (answer.completion_ms <= 0)
         reply(answer.completion, send);
-        return;
+    else
+        await_completion(answer, send);
+}
+
+void CameraServer::await_completion(const ViscaCamera::Answer &answer, const Send &send)
+{
+    Completion &completion = completions.at(answer.socket - 1);
+    completion.bytes = answer.completion;
+    completion.ticket = answer.ticket;
+    completion.send = send;
+    completion.timer.start(int(qMin<qint64>(answer.completion_ms, INT_MAX)));
+}
+
+void CameraServer::forget_freed_completions()
+{
+    for (int socket = 1; socket <= int(completions.size()); ++socket) {
+        Completion &completion = completions.at(socket - 1);
+        if (completion.timer.isActive() && !camera.holds(socket, completion.ticket)) {
+            completion.timer.stop();
+            completion.send = nullptr;
+        }
     }
-    QTimer::singleShot(answer.completion_ms, this, [this, send, answer] {
-        // A cancelled command gets no completion.
-        if (camera.finish(answer.socket, answer.ticket))
-            reply(answer.completion, send);
-    });
+}
+
+int CameraServer::completions_waiting() const
+{
+    return int(std::count_if(completions.begin(), completions.end(),
+                             [](const Completion &waiting) { return waiting.timer.isActive(); }));
 }
 
 void CameraServer::reply(const QByteArray &bytes, const Send &send)

@@ -11,7 +11,9 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <functional>
+#include <random>
 
 class QSocketNotifier;
 class QTcpServer;
@@ -30,6 +32,10 @@ struct SimOptions {
     bool silent = false;
     int drop_after = 0;
     bool garbage = false;
+    // The share of UDP and VISCA over IP datagrams lost on their way in,
+    // drawn from `seed` so that a run can be repeated.
+    int loss_percent = 0;
+    quint32 seed = 1;
 };
 
 // One simulated camera reached four ways at once: TCP connections, UDP
@@ -44,6 +50,12 @@ public:
     ~CameraServer() override;
     // Opens the links; on failure says why in `error`.
     bool start(QString *error);
+    // A datagram that came to the VISCA over IP port.
+    void take_visca_ip(const QByteArray &datagram, const QHostAddress &sender, quint16 port);
+    // Controllers whose sequence numbers are kept, and completions still to
+    // be sent: both stay bounded whatever arrives.
+    int controllers_known() const { return int(expected_sequence.size()); }
+    int completions_waiting() const;
 
 private:
     using Send = std::function<void(const QByteArray &)>;
@@ -60,10 +72,13 @@ private:
     void read_tcp(QTcpSocket *socket);
     void read_udp();
     void read_visca_ip();
-    void take_visca_ip(const QByteArray &datagram, const QHostAddress &sender, quint16 port);
+    void remember_controller(const QString &controller, quint32 next_sequence);
+    bool lost_on_the_way(const QString &link);
     void read_pty();
     void handle(const QByteArray &message, const QString &link, const Send &send);
     void reply(const QByteArray &bytes, const Send &send);
+    void await_completion(const ViscaCamera::Answer &answer, const Send &send);
+    void forget_freed_completions();
     void say(const QString &line, bool always = false);
 
     const SimOptions options;
@@ -83,6 +98,16 @@ private:
     static constexpr int accept_retry_ms = 200;
     QTimer accept_retry;
     bool accepting_paused_said = false;
+    // A command that waits holds its socket: one timer each, stopped when a
+    // cancel or a clear frees the socket.
+    struct Completion {
+        QTimer timer;
+        QByteArray bytes;
+        int ticket = 0;
+        Send send;
+    };
+    std::array<Completion, 2> completions;
+    std::mt19937 loss_draw;
     int pty_master = -1;
     int pty_slave = -1;
     QSocketNotifier *pty_notifier = nullptr;

@@ -84,6 +84,12 @@ int main(int argc, char *argv[])
         {"silent", "Never answer (fault injection)."},
         {"drop-after", "Close each TCP connection after N messages (fault injection).", "N", "0"},
         {"garbage", "Send the answers without their FF bytes (fault injection)."},
+        {"loss",
+         "Drop PERCENT of the UDP and VISCA over IP datagrams that arrive, as a lossy "
+         "network would (fault injection; default 0).",
+         "PERCENT", "0"},
+        {"seed", "With --loss: the seed of the draw, so that a run can be repeated (default 1).",
+         "N", "1"},
     });
     parser.process(application);
 
@@ -114,9 +120,15 @@ int main(int argc, char *argv[])
     bool drop_ok = false;
     options.drop_after = parser.value("drop-after").toInt(&drop_ok);
     options.garbage = parser.isSet("garbage");
-    if (!ok || !drop_ok || !completion_ok || options.drop_after < 0 ||
-        options.camera.completion_ms < 0) {
-        err << "zarvick-sim: a port, --completion-ms or --drop-after is not a number in range"
+    bool loss_ok = false;
+    bool seed_ok = false;
+    options.loss_percent = parser.value("loss").toInt(&loss_ok);
+    options.seed = parser.value("seed").toUInt(&seed_ok);
+    if (!ok || !drop_ok || !completion_ok || !loss_ok || !seed_ok || options.drop_after < 0 ||
+        options.camera.completion_ms < 0 || options.loss_percent < 0 ||
+        options.loss_percent > 100) {
+        err << "zarvick-sim: a port, --completion-ms, --drop-after, --loss or --seed is not a "
+               "number in range"
             << Qt::endl;
         return 2;
     }

@@ -64,6 +64,12 @@ public:
     // Frees the socket of a command whose time is up; false when the
     // command was cancelled meanwhile and no completion is due.
     bool finish(int socket, int ticket);
+    // Whether `socket` still holds the command of `ticket`.
+    bool holds(int socket, int ticket) const
+    {
+        const Socket &held = sockets.at(socket - 1);
+        return held.busy && held.ticket == ticket;
+    }
 
     Position position(qint64 now_ms);
     bool manual_focus() const { return manual; }

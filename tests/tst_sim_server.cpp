@@ -1,6 +1,7 @@
 // The simulated camera as a server on the network: it must hold against
 // clients that half-close, never read, or use up its descriptors.
 
+#include "camera_server.h"
 #include "sim_process.h"
 #include "testsupport.h"
 #include "visca/command_text.h"
@@ -71,6 +72,9 @@ private slots:
     void visca_over_ip_header();
     void pauses_accepting_when_out_of_descriptors_data();
     void pauses_accepting_when_out_of_descriptors();
+    void answers_one_message_per_raw_datagram();
+    void loses_the_share_of_datagrams_asked_for();
+    void stays_bounded_under_spoofed_resets_and_cleared_moves();
 };
 
 void SimServerTest::visca_over_ip_header_data()
@@ -198,6 +202,75 @@ void SimServerTest::pauses_accepting_when_out_of_descriptors()
     for (int fd : connected)
         ::close(fd);
     QTRY_COMPARE_WITH_TIMEOUT(camera.inquire(hex("81 09 04 00 FF")).left(2), hex("90 50"), 20000);
+}
+
+void SimServerTest::answers_one_message_per_raw_datagram()
+{
+    // Answering each would make the camera an amplifier for a forged sender.
+    SimProcess camera;
+    QVERIFY(camera.started());
+    QUdpSocket controller;
+    controller.writeDatagram(hex("81 09 04 00 FF 81 09 04 00 FF 81 09 04 00 FF"),
+                             QHostAddress::LocalHost, camera.udp());
+    QVERIFY(controller.waitForReadyRead(2000));
+    QCOMPARE(controller.receiveDatagram().data(), hex("90 50 02 FF"));
+    QVERIFY(camera.wait_for("power"));
+    QVERIFY(!controller.waitForReadyRead(200));
+}
+
+void SimServerTest::loses_the_share_of_datagrams_asked_for()
+{
+    SimProcess camera({"--loss", "50", "--seed", "7"});
+    QVERIFY(camera.started());
+    QUdpSocket controller;
+    const int sent = 200;
+    for (int i = 0; i < sent; ++i)
+        controller.writeDatagram(hex("81 09 04 00 FF"), QHostAddress::LocalHost, camera.udp());
+    QVERIFY(wait_until(
+        [&] {
+            const QStringList lines = camera.lines();
+            return lines.filter("power").size() + lines.filter("datagram lost").size() == sent;
+        },
+        10000));
+    const int lost = camera.lines().filter("udp: datagram lost").size();
+    QVERIFY2(lost > 50 && lost < 150, qPrintable(QString("%1 of %2 lost").arg(lost).arg(sent)));
+}
+
+void SimServerTest::stays_bounded_under_spoofed_resets_and_cleared_moves()
+{
+    SimOptions options;
+    options.tcp_port = options.udp_port = options.visca_ip_port = 0;
+    options.quiet = true;
+    options.camera.completion_ms = 60000; // every command holds its socket a minute
+    CameraServer camera(options);
+    QString error;
+    QVERIFY2(camera.start(&error), qPrintable(error));
+    // Replies go to an address where nothing of any test listens.
+    const QHostAddress nowhere("127.254.0.1");
+    for (quint16 port = 1; port <= 6000; ++port)
+        camera.take_visca_ip(hex("02 00 00 01 00 00 00 00 01"), nowhere, port);
+    QVERIFY2(camera.controllers_known() <= 4096,
+             qPrintable(QString::number(camera.controllers_known())));
+
+    // Moves that a clear or a cancel ends leave no completion behind.
+    quint32 sequence = 0;
+    const auto send = [&](const char *visca) {
+        const QByteArray payload = hex(visca);
+        QByteArray datagram = hex("01 00 00 00") + QByteArray(4, '\0') + payload;
+        datagram[3] = char(payload.size());
+        for (int i = 0; i < 4; ++i)
+            datagram[4 + i] = char(sequence >> (24 - 8 * i));
+        ++sequence;
+        camera.take_visca_ip(datagram, nowhere, 1);
+    };
+    for (int cycle = 0; cycle < 500; ++cycle) {
+        send("81 01 06 04 FF");
+        send("81 01 06 04 FF");
+        QVERIFY(camera.completions_waiting() <= 2);
+        send(cycle % 2 ? "81 01 00 01 FF" : "81 21 FF");
+        send("81 22 FF");
+    }
+    QCOMPARE(camera.completions_waiting(), 0);
 }
 
 QTEST_MAIN(SimServerTest)
