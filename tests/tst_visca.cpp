@@ -3,8 +3,10 @@
 
 #include "visca/command_text.h"
 #include "visca/packet_cutter.h"
+#include "visca/replies.h"
 #include "visca/visca_over_ip.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 class ViscaTest : public QObject
@@ -23,6 +25,9 @@ private slots:
     void cutter_memory_stays_flat();
     void visca_over_ip_data();
     void visca_over_ip();
+    void reply_reading_data();
+    void reply_reading();
+    void reply_reading_survives_garbage();
 };
 
 void ViscaTest::conversion_data()
@@ -155,6 +160,93 @@ void ViscaTest::cutter_memory_stays_flat()
         QVERIFY(cutter.pending_size() < PacketCutter::default_limit);
     }
     QCOMPARE(packets, 1024);
+}
+
+void ViscaTest::reply_reading_data()
+{
+    using visca::ReplyKind;
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("socket");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QByteArray>("data");
+    const auto row = [](const char *name, const char *hex, ReplyKind kind, int address,
+                        int socket = 0, int error = 0, const char *data = "") {
+        QTest::newRow(name) << QByteArray::fromHex(hex) << true << int(kind) << address << socket
+                            << error << QByteArray::fromHex(data);
+    };
+    const auto none = [](const char *name, const char *hex) {
+        QTest::newRow(name) << QByteArray::fromHex(hex) << false << 0 << 0 << 0 << 0
+                            << QByteArray();
+    };
+    row("ack 1", "9041ff", ReplyKind::Ack, 1, 1);
+    row("ack 7, socket 2", "f042ff", ReplyKind::Ack, 7, 2);
+    row("completion 1", "9051ff", ReplyKind::Completion, 1, 1);
+    row("completion 7", "f052ff", ReplyKind::Completion, 7, 2);
+    row("length error", "906001ff", ReplyKind::Error, 1, 0, 0x01);
+    row("syntax error", "906002ff", ReplyKind::Error, 1, 0, 0x02);
+    row("buffer full", "f06003ff", ReplyKind::Error, 7, 0, 0x03);
+    row("cancelled", "906104ff", ReplyKind::Error, 1, 1, 0x04);
+    row("no socket", "f06205ff", ReplyKind::Error, 7, 2, 0x05);
+    row("not executable", "906141ff", ReplyKind::Error, 1, 1, 0x41);
+    row("inquiry answer", "905002ff", ReplyKind::Answer, 1, 0, 0, "02");
+    row("position answer 7", "f0500001020304050607ff", ReplyKind::Answer, 7, 0, 0,
+        "0001020304050607");
+    row("interface clear", "9050ff", ReplyKind::Answer, 1);
+    none("empty", "");
+    none("truncated ack", "9041");
+    none("truncated error", "9060ff");
+    none("no header", "41ff");
+    none("from a controller", "8141ff");
+    none("broadcast", "88010001ff");
+    none("address 0", "8050ff");
+    none("odd header", "9141ff");
+    none("network change", "9038ff");
+    none("ack with data", "904101ff");
+    none("FF inside", "90ff41ff");
+    none("longer than 16", "90500102030405060708090a0b0c0d0e0fff");
+    none("VISCA over IP control reply", "0f02");
+}
+
+void ViscaTest::reply_reading()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(bool, read);
+    const std::optional<visca::Reply> reply = visca::read_reply(message);
+    QCOMPARE(bool(reply), read);
+    if (!reply)
+        return;
+    QFETCH(int, kind);
+    QFETCH(int, address);
+    QFETCH(int, socket);
+    QFETCH(int, error);
+    QFETCH(QByteArray, data);
+    QCOMPARE(int(reply->kind), kind);
+    QCOMPARE(reply->address, address);
+    QCOMPARE(reply->socket, socket);
+    QCOMPARE(int(reply->error), error);
+    QCOMPARE(reply->data, data);
+}
+
+// Whatever a network delivers, the reader answers and stays inside what it read.
+void ViscaTest::reply_reading_survives_garbage()
+{
+    QRandomGenerator draw(28);
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray message(int(draw.bounded(20)), '\0');
+        for (char &byte : message)
+            byte = char(draw.bounded(8) == 0 ? 0xFF : draw.bounded(256));
+        if (draw.bounded(2) && !message.isEmpty())
+            message[0] = char(0x90 + 0x10 * draw.bounded(7));
+        const std::optional<visca::Reply> reply = visca::read_reply(message);
+        if (!reply)
+            continue;
+        QVERIFY(reply->address >= 1 && reply->address <= 7);
+        QVERIFY(reply->data.size() <= message.size() - 3);
+        QCOMPARE(quint8(message.back()), quint8(0xFF));
+    }
 }
 
 QTEST_APPLESS_MAIN(ViscaTest)

@@ -1,0 +1,40 @@
+#include "visca/replies.h"
+
+namespace visca {
+
+std::optional<Reply> read_reply(const QByteArray &message)
+{
+    const int size = message.size();
+    if (size < 3 || size > 16 || quint8(message.back()) != 0xFF)
+        return std::nullopt;
+    const auto byte = [&message](int at) { return quint8(message.at(at)); };
+    const int header = byte(0);
+    if ((header & 0x0F) != 0 || header < 0x90)
+        return std::nullopt;
+    const int address = (header >> 4) - 8;
+    const int kind = byte(1) >> 4;
+    const int socket = byte(1) & 0x0F;
+    // Bytes inside a message never carry FF.
+    if (message.indexOf(char(0xFF)) != size - 1)
+        return std::nullopt;
+    switch (kind) {
+    case 0x4:
+        if (size == 3)
+            return Reply{ReplyKind::Ack, address, socket, 0, {}};
+        break;
+    case 0x5:
+        if (socket != 0 && size == 3)
+            return Reply{ReplyKind::Completion, address, socket, 0, {}};
+        if (socket == 0)
+            return Reply{ReplyKind::Answer, address, 0, 0, message.mid(2, size - 3)};
+        break;
+    case 0x6:
+        if (size == 4)
+            return Reply{ReplyKind::Error, address, socket, byte(2), {}};
+        break;
+    default: break;
+    }
+    return std::nullopt;
+}
+
+} // namespace visca

@@ -1,0 +1,43 @@
+#ifndef ZARVICK_REPLIES_H
+#define ZARVICK_REPLIES_H
+
+#include <QByteArray>
+#include <optional>
+
+// What a camera's message says about the messages sent to it. Cameras 1 to
+// 7 answer with the header z0, z = address + 8 (90 … F0).
+namespace visca {
+
+enum class ReplyKind {
+    Ack,        // y0 4z FF: taken into command socket z
+    Completion, // y0 5z FF, z 1-F: the command of socket z is done
+    Answer,     // y0 50 … FF: an inquiry's answer, or a socketless command's (interface clear)
+    Error,      // y0 6z ee FF
+};
+
+// The error codes of y0 6z ee FF.
+enum ReplyError : quint8 {
+    length_error = 0x01,
+    syntax_error = 0x02,
+    buffer_full = 0x03,
+    cancelled = 0x04,
+    no_socket = 0x05,
+    not_executable = 0x41,
+};
+
+struct Reply {
+    ReplyKind kind;
+    int address;    // 1-7
+    int socket = 0; // z
+    quint8 error = 0;
+    QByteArray data; // an answer's bytes between y0 50 and FF
+};
+
+// Empty for anything that is no reply to a controller's message: a
+// broadcast (88 …), a network change (y0 38 FF), a truncated or garbled
+// message.
+std::optional<Reply> read_reply(const QByteArray &message);
+
+} // namespace visca
+
+#endif
