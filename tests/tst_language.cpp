@@ -73,6 +73,8 @@ const Message catalog[] = {
     {"中文", "中文", "中文"},
     {"The serial link was lost: %1", "串口连接已断开：%1", "The serial link was lost: %1"},
     {"The network link was lost: %1", "网络连接已断开：%1", "The network link was lost: %1"},
+    {"The camera did not confirm the stop", "摄像机未确认停止命令",
+     "The camera did not confirm the stop"},
     {"The command could not be sent: %1", "命令发送失败：%1", "The command could not be sent: %1"},
     {"The settings could not be saved to %1: %2", "设置无法保存到 %1：%2",
      "The settings could not be saved to %1: %2"},

@@ -220,6 +220,10 @@
         <translation>The network link was lost: %1</translation>
     </message>
     <message>
+        <source>The camera did not confirm the stop</source>
+        <translation>The camera did not confirm the stop</translation>
+    </message>
+    <message>
         <source>The command could not be sent: %1</source>
         <translation>The command could not be sent: %1</translation>
     </message>

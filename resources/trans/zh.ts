@@ -220,6 +220,10 @@
         <translation>网络连接已断开：%1</translation>
     </message>
     <message>
+        <source>The camera did not confirm the stop</source>
+        <translation>摄像机未确认停止命令</translation>
+    </message>
+    <message>
         <source>The command could not be sent: %1</source>
         <translation>命令发送失败：%1</translation>
     </message>

@@ -27,6 +27,7 @@ void Boxes::report_failure(SendResult result, const QString &reason) const
         inform(tr("Command format error"));
     else if (result == SendResult::WriteFailed)
         warn(tr("The command could not be sent: %1").arg(reason));
+    // Backlogged: the first refusal told the operator already.
 }
 
 void Boxes::warn_after_open_box(const QString &text) const

@@ -15,6 +15,7 @@ ConsolePanel::ConsolePanel(Ui::MainWindow &form, CommandSender &command_sender,
                      [this](const QString &text) { log.add_sent(text); });
     QObject::connect(&loop, &LoopSender::due, ui.textEdit,
                      [this](const QString &text) { send_loop_entry(text); });
+    QObject::connect(&answer_wait, &AnswerWait::ready, &loop, &LoopSender::release);
 }
 
 void ConsolePanel::send_or_stop() { loop.running() ? stop_loop() : send_manual(); }
@@ -36,14 +37,16 @@ void ConsolePanel::send_manual()
     if (entries.isEmpty() || (looping && !interval_accepted()))
         return;
     const QString first = entries.takeFirst();
-    const SendResult result = sender.send(*link, first);
+    quint64 message = 0;
+    const SendResult result = sender.send(*link, first, Link::Lane::Console, &message);
     if (result != SendResult::Sent) {
         boxes.report_failure(result, link->errorText());
         return;
     }
     if (looping) {
         ui.pushButton_13->setText(tr("Stop"));
-        loop.start(entries << first, ui.lineEdit->text().toInt());
+        loop.start(entries << first, ui.lineEdit->text().toInt(), true);
+        answer_wait.start(*link, message);
     }
 }
 
@@ -65,9 +68,13 @@ void ConsolePanel::send_loop_entry(const QString &text)
     Link *link = current_link();
     if (!link)
         return;
-    const SendResult result = sender.send(*link, text);
-    if (result == SendResult::Sent)
+    quint64 message = 0;
+    const SendResult result = sender.send(*link, text, Link::Lane::Console, &message);
+    if (result == SendResult::Sent) {
+        loop.hold();
+        answer_wait.start(*link, message);
         return;
+    }
     // Stopped first: a box that came back at every tick would lock the
     // operator out.
     stop_loop();
@@ -76,6 +83,7 @@ void ConsolePanel::send_loop_entry(const QString &text)
 
 void ConsolePanel::stop_loop()
 {
+    answer_wait.cancel();
     loop.stop();
     ui.pushButton_13->setText(tr("Send"));
 }

@@ -4,6 +4,7 @@
 #include "app/boxes.h"
 #include "console/loop_sender.h"
 #include "console/message_log.h"
+#include "control/answer_wait.h"
 #include "control/command_sender.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,8 @@ class MainWindow;
 
 // The Manual tab and the log: hand-typed commands sent once or in a loop
 // on the link the tab's Mode chooses, and every command and reply logged.
+// A loop's next message also waits until the last one has left the link
+// and the camera answered it (AnswerWait).
 class ConsolePanel
 {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
@@ -44,6 +47,7 @@ private:
     const Boxes &boxes;
     LinkSource current_link;
     LoopSender loop;
+    AnswerWait answer_wait;
     MessageLog log;
 };
 

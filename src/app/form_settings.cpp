@@ -20,8 +20,22 @@ namespace {
 // never a second one installed beside it.
 // Never deleted while the program runs.
 std::unique_ptr<QTranslator> translator;
-// Qt's own words (the standard buttons' "OK", "Cancel"), beside ours while
-// Chinese is chosen; English needs none.
+// Qt's own words for the standard buttons ("OK", "Cancel"), beside ours
+// while Chinese is chosen; English needs none. Only the buttons: the
+// system's reasons shown under a failure ("Connection refused") stay as
+// the system gives them.
+class StandardButtonWords : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *disambiguation,
+                      int n) const override
+    {
+        const QByteArray name(context);
+        if (name != "QPlatformTheme" && name != "QDialogButtonBox" && name != "QMessageBox")
+            return QString();
+        return QTranslator::translate(context, source, disambiguation, n);
+    }
+};
 std::unique_ptr<QTranslator> qt_translator;
 
 const char *const chinese_catalog = ":/trans/zh.qm";
@@ -47,7 +61,7 @@ void load_qt_catalog(bool chinese)
 {
     if (qt_translator)
         QCoreApplication::removeTranslator(qt_translator.get());
-    qt_translator = std::make_unique<QTranslator>();
+    qt_translator = std::make_unique<StandardButtonWords>();
     if (chinese && qt_translator->load(QStringLiteral("qtbase_zh_CN"),
                                        QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt_translator.get());

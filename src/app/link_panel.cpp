@@ -201,8 +201,11 @@ void LinkPanel::retranslate()
 {
     // Each caption decides what the next press does: it keeps telling the
     // state of its link in the new language.
-    // The form's own translation also puts back the lamp of its design.
-    set_serial_idle(!serial.isOpen());
+    // The form's own translation also puts back the idle lamp of its design.
+    if (serial.isOpen())
+        set_serial_idle(false);
+    else
+        ui.pushButton_16->setText(tr("Start"));
     ui.pushButton_15->setText(tcp.isOpen() || udp.isOpen() ? tr("Disconnect") : tr("Connect"));
 }
 

@@ -5,6 +5,7 @@
 #include "app/form_settings.h"
 #include "app/link_panel.h"
 #include "app/ptz_panel.h"
+#include "control/reply_tracker.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
@@ -44,9 +45,11 @@ void MainWindow::build_panels()
 
 void MainWindow::connect_panels()
 {
-    for (Link *link : links->links())
+    for (Link *link : links->links()) {
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { console->log_replies(replies); });
+        ReplyTracker::of(*link); // hears the camera from the first reply on
+    }
     links->link_gone = [this] { console->stop_loop_without_link(); };
 }
 

@@ -15,6 +15,9 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender,
     QObject::connect(
         &control, &CameraControl::failed, window,
         [this](SendResult result, const QString &reason) { boxes.report_failure(result, reason); });
+    QObject::connect(&control, &CameraControl::stop_unconfirmed, window, [this] {
+        boxes.warn_after_open_box(tr("The camera did not confirm the stop"));
+    });
     QObject::connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
     QObject::connect(&pad, &GamePad::home, &control, &CameraControl::home);
     QObject::connect(&pad, &GamePad::recall, &control,

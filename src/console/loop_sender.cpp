@@ -2,6 +2,8 @@
 
 #include "console/console_text.h"
 
+#include <utility>
+
 LoopSender::LoopSender(std::function<QString()> interval_text, QObject *parent)
     : QObject(parent), interval_field(std::move(interval_text))
 {
@@ -12,13 +14,16 @@ LoopSender::LoopSender(std::function<QString()> interval_text, QObject *parent)
     connect(&timer, &QTimer::timeout, this, &LoopSender::tick);
 }
 
-void LoopSender::start(const QStringList &entries, int interval)
+void LoopSender::start(const QStringList &entries, int interval, bool held_first)
 {
     rotation = entries;
     interval_ms = interval;
     clock.start();
-    schedule.start(clock.nsecsElapsed(), interval_ms);
-    timer.start(interval_ms);
+    // Due now: the first tick one interval from here.
+    schedule.start(clock.nsecsElapsed(), 0);
+    held = held_first;
+    if (!held)
+        schedule_next();
 }
 
 void LoopSender::stop()
@@ -26,6 +31,13 @@ void LoopSender::stop()
     timer.stop();
     rotation.clear();
     ticking = false;
+    held = false;
+}
+
+void LoopSender::release()
+{
+    if (std::exchange(held, false))
+        schedule_next();
 }
 
 void LoopSender::tick()
@@ -42,6 +54,12 @@ void LoopSender::tick()
     if (!ticking)
         return;
     ticking = false;
+    if (!held)
+        schedule_next();
+}
+
+void LoopSender::schedule_next()
+{
     const QString field = interval_field();
     if (check_interval(field) == IntervalCheck::Accepted)
         interval_ms = field.toInt(nullptr, 10);

@@ -20,10 +20,14 @@ class LoopSender : public QObject
 public:
     explicit LoopSender(std::function<QString()> interval_text, QObject *parent = nullptr);
     // `rotation` is sent from its first entry on, the first one after one
-    // interval.
-    void start(const QStringList &rotation, int interval_ms);
+    // interval (and, when `held`, after release()).
+    void start(const QStringList &rotation, int interval_ms, bool held = false);
     void stop();
-    bool running() const { return timer.isActive() || ticking; }
+    bool running() const { return timer.isActive() || ticking || held; }
+    // Called from `due`: the next text waits, beside its interval, until
+    // release() (the last one has left the link, the camera answered it).
+    void hold() { held = true; }
+    void release();
 
 signals:
     // A command text is due. The receiver may stop the loop.
@@ -31,12 +35,14 @@ signals:
 
 private:
     void tick();
+    void schedule_next();
 
     std::function<QString()> interval_field;
     QTimer timer;
     QStringList rotation;
     int interval_ms = 0;
     bool ticking = false;
+    bool held = false;
     QElapsedTimer clock;
     LoopSchedule schedule;
 };

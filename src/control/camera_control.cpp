@@ -7,8 +7,12 @@
 #include <utility>
 
 CameraControl::CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent)
-    : QObject(parent), sender(command_sender), current_link(std::move(link_source))
+    : QObject(parent), sender(command_sender), current_link(std::move(link_source)),
+      confirmation([this](Link &link, const QString &text, quint64 *message) {
+          return send_to(&link, text, message);
+      })
 {
+    connect(&confirmation, &StopConfirmation::unconfirmed, this, &CameraControl::stop_unconfirmed);
     focus_wait.setSingleShot(true);
     // A coarse timer may fire early, before the camera is in manual focus.
     focus_wait.setTimerType(Qt::PreciseTimer);
@@ -18,19 +22,22 @@ CameraControl::CameraControl(CommandSender &command_sender, LinkSource link_sour
 
 void CameraControl::send(const QString &text) { send_to(current_link(), text); }
 
-void CameraControl::send_to(Link *link, const QString &text)
+bool CameraControl::send_to(Link *link, const QString &text, quint64 *message)
 {
     if (!link || !link->isOpen())
-        return;
-    const SendResult result = sender.send(*link, text);
+        return false;
+    const SendResult result = sender.send(*link, text, Link::Lane::Camera, message);
     if (result != SendResult::Sent)
         emit failed(result, link->errorText());
+    return result == SendResult::Sent;
 }
 
-void CameraControl::stop(Link *&held, const char *command)
+void CameraControl::stop(Link *&held, const char *command, Axis axis)
 {
-    if (Link *link = std::exchange(held, nullptr))
-        send_to(link, command);
+    Link *link = std::exchange(held, nullptr);
+    quint64 message = 0;
+    if (send_to(link, command, &message))
+        confirmation.sent(axis, *link, command, message);
 }
 
 void CameraControl::drive(const char *direction, int pan_speed, int tilt_speed)
@@ -38,28 +45,37 @@ void CameraControl::drive(const char *direction, int pan_speed, int tilt_speed)
     if (!ready())
         return;
     pan_tilt_held = current_link();
+    confirmation.forget(pan_tilt_axis);
     send(speed_replace(direction, quint8(pan_speed), quint8(tilt_speed)));
 }
 
-void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop); }
+void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop, pan_tilt_axis); }
 
-void CameraControl::home() { send(visca::pan_tilt_home); }
+void CameraControl::home()
+{
+    if (!ready())
+        return;
+    confirmation.forget(pan_tilt_axis);
+    send(visca::pan_tilt_home);
+}
 
 void CameraControl::zoom(const char *direction, const QString &speed)
 {
     if (!ready())
         return;
     zoom_held = current_link();
+    confirmation.forget(zoom_axis);
     send(QString(direction).replace('P', speed));
 }
 
-void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop); }
+void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, zoom_axis); }
 
 void CameraControl::focus(const char *direction, SpeedSource speed)
 {
     if (!ready())
         return;
     focus_held = current_link();
+    confirmation.forget(focus_axis);
     send(visca::focus_manual);
     focus_direction = direction;
     focus_speed = std::move(speed);
@@ -70,10 +86,10 @@ void CameraControl::focus(const char *direction, SpeedSource speed)
 void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
-    Link *link = stop_after_focus_drive ? std::exchange(focus_held, nullptr) : focus_held;
+    Link *&link = focus_held;
     send_to(link, QString(focus_direction).replace('P', focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
-        send_to(link, visca::focus_stop);
+        stop(link, visca::focus_stop, focus_axis);
 }
 
 void CameraControl::stop_focus()
@@ -84,11 +100,13 @@ void CameraControl::stop_focus()
     if (focus_wait.isActive())
         stop_after_focus_drive = true;
     else
-        stop(focus_held, visca::focus_stop);
+        stop(focus_held, visca::focus_stop, focus_axis);
 }
 
 void CameraControl::preset(bool store, int number)
 {
+    if (!store)
+        forget_stops();
     const char *command = store ? visca::preset_set : visca::preset_recall;
     send(QString(command).replace("XX", QString::number(number, 10)));
 }
@@ -100,7 +118,16 @@ bool CameraControl::preset_from_field(bool store, const QString &field)
     // An empty or mistyped field must not reach preset 0 (on air).
     if (!ok || number < 0 || number > 254)
         return false;
+    if (!store)
+        forget_stops();
     const char *command = store ? visca::preset_set : visca::preset_recall;
     send(QString(command).replace("XX", preset_hex(number)));
     return true;
+}
+
+void CameraControl::forget_stops()
+{
+    // A recalled preset moves every axis.
+    for (int axis = 0; axis < StopConfirmation::axes; ++axis)
+        confirmation.forget(axis);
 }

@@ -2,6 +2,7 @@
 #define ZARVICK_CAMERA_CONTROL_H
 
 #include "control/command_sender.h"
+#include "control/stop_confirmation.h"
 
 #include <QObject>
 #include <QString>
@@ -12,10 +13,11 @@ class Link;
 
 // The control panel's operations on camera 1. Each goes to the link that
 // `current_link` names at that moment and does nothing when it names none
-// (no link open for the chosen mode). Sent commands come out of the
-// sender's `sent`; a command that did not go out, of `failed` here. A stop
-// goes out only for a drive that was sent and not stopped yet, to the link
-// the drive went to.
+// (no link open for the chosen mode), in the link's camera lane. Sent
+// commands come out of the sender's `sent`; a command that did not go out,
+// of `failed` here. A stop goes out only for a drive that was sent and not
+// stopped yet, to the link the drive went to, and is sent again until the
+// camera confirms it (see StopConfirmation).
 class CameraControl : public QObject
 {
     Q_OBJECT
@@ -49,16 +51,21 @@ public:
 
 signals:
     void failed(SendResult result, const QString &reason);
+    // A stop was sent as often as it may be, and the camera never took it.
+    void stop_unconfirmed();
 
 private:
+    enum Axis { pan_tilt_axis, zoom_axis, focus_axis };
     void send(const QString &text);
-    void send_to(Link *link, const QString &text);
+    bool send_to(Link *link, const QString &text, quint64 *message = nullptr);
     // The held drive's stop, to the link its drive went to.
-    void stop(Link *&held, const char *command);
+    void stop(Link *&held, const char *command, Axis axis);
     void focus_wait_over();
+    void forget_stops();
 
     CommandSender &sender;
     LinkSource current_link;
+    StopConfirmation confirmation;
     QTimer focus_wait;
     const char *focus_direction = nullptr;
     SpeedSource focus_speed;

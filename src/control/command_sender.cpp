@@ -1,9 +1,9 @@
 #include "control/command_sender.h"
 
-#include "links/link.h"
+#include "control/reply_tracker.h"
 #include "visca/command_text.h"
 
-SendResult CommandSender::send(Link &link, const QString &text)
+SendResult CommandSender::send(Link &link, const QString &text, Link::Lane lane, quint64 *message)
 {
     bool ok = false;
     const QByteArray bytes = command_bytes(text, &ok);
@@ -11,8 +11,12 @@ SendResult CommandSender::send(Link &link, const QString &text)
     // the next command, which may be a stop. Nothing at all harms nothing.
     if (!ok || !(bytes.isEmpty() || ends_message(bytes)))
         return SendResult::BadText;
-    if (!link.send(bytes))
-        return SendResult::WriteFailed;
+    const bool told = link.backlog_full();
+    if (!link.send(bytes, lane))
+        return told && link.backlog_full() ? SendResult::Backlogged : SendResult::WriteFailed;
+    const quint64 number = ReplyTracker::of(link).sent(bytes);
+    if (message)
+        *message = number;
     emit sent(text);
     return SendResult::Sent;
 }

@@ -1,31 +1,34 @@
 #ifndef ZARVICK_COMMAND_SENDER_H
 #define ZARVICK_COMMAND_SENDER_H
 
+#include "links/link.h"
+
 #include <QMetaType>
 #include <QObject>
 #include <QString>
 
-class Link;
-
 // What became of a command text handed to a link.
 enum class SendResult {
-    Sent,        // every byte was written
-    BadText,     // the text does not convert to bytes; nothing was written
-    WriteFailed, // the link did not take all the bytes (see the link's errorText())
+    Sent,        // the link took every byte
+    BadText,     // the text does not convert to whole VISCA messages; nothing was written
+    WriteFailed, // the link did not take the bytes (see the link's errorText())
+    Backlogged,  // the camera is still not reading, as the first refusal said
 };
 
 Q_DECLARE_METATYPE(SendResult)
 
 // Converts command texts and writes them on a link. Only a text whose bytes
-// all left is announced as sent, so the log never claims a send that did
-// not happen.
+// the link took is announced as sent, so the log never claims a send that
+// did not happen. Each send is numbered by the link's reply tracker.
 class CommandSender : public QObject
 {
     Q_OBJECT
 
 public:
     using QObject::QObject;
-    SendResult send(Link &link, const QString &text);
+    // `message`, when given, gets the number the link's ReplyTracker gave it.
+    SendResult send(Link &link, const QString &text, Link::Lane lane = Link::Lane::Console,
+                    quint64 *message = nullptr);
 
 signals:
     void sent(const QString &text);

@@ -13,20 +13,36 @@ class Link : public QObject
     Q_OBJECT
 
 public:
+    // The camera's lane (drives, stops, Home, presets) goes ahead of console
+    // messages still waiting: a stop never waits behind a loop's backlog.
+    // Within a lane, messages keep their order.
+    enum class Lane { Camera, Console };
+    // What a link holds unsent before it refuses more: a camera that
+    // stopped reading must not fill the program's memory.
+    static constexpr qint64 backlog_limit = qint64(64) * 1024;
+
     using QObject::QObject;
     virtual bool isOpen() const = 0;
-    // Writes all of `bytes` before returning. False when they did not all
-    // leave, with the reason in errorText().
-    virtual bool send(const QByteArray &bytes) = 0;
+    // Takes `bytes` whole for the wire: written at once, or after what waits
+    // ahead of them, never cut. False, with the reason in errorText(), when
+    // they will not go.
+    virtual bool send(const QByteArray &bytes, Lane lane = Lane::Console) = 0;
     virtual void close() = 0;
+    // Bytes taken and not yet handed to the system.
+    virtual qint64 unsent() const { return 0; }
+    // The backlog reached its limit and has not drained since.
+    bool backlog_full() const { return full; }
     QString errorText() const { return error_text; }
 
 signals:
+    void opened();
     // Replies as they are to be logged, one entry per line.
     void received(const QList<QByteArray> &replies);
     // The link went down by itself (device gone, connection dropped); it is
     // closed already when this is emitted.
     void lost(const QString &reason);
+    // Everything taken has been handed to the system.
+    void drained();
 
 protected:
     bool failed(const QString &reason)
@@ -34,9 +50,20 @@ protected:
         error_text = reason;
         return false;
     }
+    bool refuse_backlogged()
+    {
+        full = true;
+        return failed(QStringLiteral("the camera is not reading"));
+    }
+    void backlog_drained()
+    {
+        full = false;
+        emit drained();
+    }
 
 private:
     QString error_text;
+    bool full = false;
 };
 
 #endif

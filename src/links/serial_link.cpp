@@ -1,11 +1,22 @@
 #include "links/serial_link.h"
 
 #include <QDebug>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+// A flood is read a slice a turn, so the window's frames come between.
+const qint64 read_slice = 16 * 1024;
+} // namespace
 
 SerialLink::~SerialLink() = default;
 
 bool SerialLink::open(const SerialSettings &settings)
 {
+    writable.reset();
     port = std::make_unique<QSerialPort>(settings.port);
     port->setBaudRate(settings.baud_rate);
     port->setDataBits(settings.data_bits);
@@ -16,31 +27,75 @@ bool SerialLink::open(const SerialSettings &settings)
         return failed(port->errorString());
     connect(port.get(), &QSerialPort::readyRead, this, &SerialLink::read);
     connect(port.get(), &QSerialPort::errorOccurred, this, &SerialLink::port_failed);
+    writable = std::make_unique<QSocketNotifier>(port->handle(), QSocketNotifier::Write);
+    writable->setEnabled(false);
+    connect(writable.get(), &QSocketNotifier::activated, this, &SerialLink::pump);
+    more_to_read.setSingleShot(true);
+    more_to_read.setInterval(0);
+    connect(&more_to_read, &QTimer::timeout, this, &SerialLink::read, Qt::UniqueConnection);
+    queue.clear();
+    emit opened();
     return true;
 }
 
 bool SerialLink::isOpen() const { return port && port->isOpen(); }
 
-bool SerialLink::send(const QByteArray &bytes)
+bool SerialLink::send(const QByteArray &bytes, Lane lane)
 {
     if (!isOpen())
         return failed(QStringLiteral("the port is closed"));
-    // Flushed at once: the buffered port would otherwise write only on the
-    // next turn of the event loop, after the log line.
-    if (port->write(bytes) != bytes.size() || (!bytes.isEmpty() && !port->flush()))
-        return failed(port->errorString());
+    if (!queue.take(bytes, lane))
+        return refuse_backlogged();
+    pump();
     return true;
+}
+
+void SerialLink::pump()
+{
+    const qint64 before = queue.size();
+    const int descriptor = port->handle();
+    int error = 0;
+    const bool written = queue.flush([descriptor, &error](const QByteArray &bytes) -> qint64 {
+        const ssize_t taken = ::write(descriptor, bytes.constData(), size_t(bytes.size()));
+        if (taken >= 0)
+            return taken;
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+            return 0; // back-pressure: the rest when the line has room
+        error = errno;
+        return -1;
+    });
+    if (!written) {
+        give_up(QString::fromLocal8Bit(std::strerror(error)));
+        return;
+    }
+    writable->setEnabled(queue.size() > 0);
+    if (before > 0 && queue.size() == 0)
+        backlog_drained();
 }
 
 void SerialLink::close()
 {
+    more_to_read.stop();
+    if (writable)
+        writable->setEnabled(false);
+    // A stop sent last still leaves, with what waits before it: the port
+    // waits for the line before it closes.
+    if (isOpen())
+        queue.flush([this](const QByteArray &bytes) {
+            return qint64(::write(port->handle(), bytes.constData(), size_t(bytes.size())));
+        });
+    queue.clear();
     if (port)
         port->close();
 }
 
 void SerialLink::read()
 {
-    const QList<QByteArray> packets = cutter.feed(port->readAll());
+    if (!isOpen())
+        return;
+    const QList<QByteArray> packets = cutter.feed(port->read(read_slice));
+    if (port->bytesAvailable() > 0)
+        more_to_read.start();
     if (!packets.isEmpty())
         emit received(packets);
 }
@@ -51,8 +106,15 @@ void SerialLink::port_failed(QSerialPort::SerialPortError error)
     // failing at full speed until the port is closed.
     if (!isOpen() || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
         return;
-    const QString reason = port->errorString();
+    give_up(port->errorString());
+}
+
+void SerialLink::give_up(const QString &reason)
+{
     qDebug() << reason;
+    more_to_read.stop();
+    writable->setEnabled(false);
+    queue.clear();
     port->close();
     emit lost(reason);
 }

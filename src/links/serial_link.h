@@ -3,13 +3,18 @@
 
 #include "links/link.h"
 #include "links/serial_settings.h"
+#include "links/stream_queue.h"
 #include "visca/packet_cutter.h"
 
 #include <QSerialPort>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 
 // VISCA over a serial line: one QSerialPort, event driven. Replies are cut
-// into packets at FF.
+// into packets at FF. The link writes the port's descriptor itself: a full
+// transmit buffer (a slow line) only delays what waits in the lanes, while
+// QSerialPort would take it for a vanished device.
 class SerialLink : public Link
 {
     Q_OBJECT
@@ -19,14 +24,20 @@ public:
     ~SerialLink() override;
     bool open(const SerialSettings &settings);
     bool isOpen() const override;
-    bool send(const QByteArray &bytes) override;
+    bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
     void close() override;
+    qint64 unsent() const override { return queue.size(); }
 
 private:
     void read();
+    void pump();
     void port_failed(QSerialPort::SerialPortError error);
+    void give_up(const QString &reason);
 
     std::unique_ptr<QSerialPort> port;
+    std::unique_ptr<QSocketNotifier> writable;
+    StreamQueue queue;
+    QTimer more_to_read;
     PacketCutter cutter;
 };
 

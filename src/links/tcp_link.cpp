@@ -3,8 +3,19 @@
 #include <QDebug>
 #include <utility>
 
+namespace {
+// A flood is read a slice a turn, so the window's frames come between.
+const qint64 read_slice = 16 * 1024;
+} // namespace
+
 TcpLink::TcpLink(QObject *parent) : Link(parent), socket(this)
 {
+    more_to_read.setSingleShot(true);
+    more_to_read.setInterval(0);
+    connect(&more_to_read, &QTimer::timeout, this, &TcpLink::read);
+    // Queued: flush() reports what it wrote from within the write, before
+    // the queue has let go of the message.
+    connect(&socket, &QTcpSocket::bytesWritten, this, &TcpLink::pump, Qt::QueuedConnection);
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, this,
             [this] { give_up(QStringLiteral("Connection timed out"), true); });
@@ -28,6 +39,7 @@ void TcpLink::socket_connected()
     // segment for up to some hundred milliseconds).
     socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connected = true;
+    queue.clear();
     emit opened();
 }
 
@@ -41,29 +53,56 @@ void TcpLink::give_up(const QString &reason, bool timed_out)
 
 bool TcpLink::isOpen() const { return connected; }
 
-bool TcpLink::send(const QByteArray &bytes)
+bool TcpLink::send(const QByteArray &bytes, Lane lane)
 {
     if (!connected)
         return failed(QStringLiteral("not connected"));
-    if (socket.write(bytes) != bytes.size())
-        return failed(socket.errorString());
-    socket.flush();
+    if (!queue.take(bytes, lane))
+        return refuse_backlogged();
+    pump();
     return true;
 }
+
+void TcpLink::pump()
+{
+    const qint64 before = unsent();
+    // The socket takes a message whole; the next waits until the system
+    // has taken it, so that nothing piles up where no stop can pass it.
+    const bool written = queue.flush([this](const QByteArray &message) -> qint64 {
+        if (socket.bytesToWrite() > 0)
+            return 0;
+        const qint64 taken = socket.write(message);
+        socket.flush();
+        return taken;
+    });
+    if (!written)
+        return; // the socket reports its error itself
+    if (before > 0 && unsent() == 0)
+        backlog_drained();
+}
+
+qint64 TcpLink::unsent() const { return queue.size() + socket.bytesToWrite(); }
 
 void TcpLink::close()
 {
     limit.stop();
-    // A stop written last still leaves; a connection being made is dropped.
-    if (std::exchange(connected, false))
+    more_to_read.stop();
+    // A stop sent last still leaves, with what waits before it; a
+    // connection being made is dropped.
+    if (std::exchange(connected, false)) {
+        queue.flush([this](const QByteArray &message) { return socket.write(message); });
         socket.close();
-    else
+    } else {
         socket.abort();
+    }
+    queue.clear();
 }
 
 void TcpLink::read()
 {
-    const QByteArray data = socket.readAll();
+    const QByteArray data = socket.read(read_slice);
+    if (socket.bytesAvailable() > 0)
+        more_to_read.start();
     if (!data.isEmpty())
         emit received({data});
 }
@@ -77,6 +116,8 @@ void TcpLink::socket_failed()
         return;
     }
     socket.close();
+    queue.clear();
+    more_to_read.stop();
     // A connection the camera dropped must not go on looking connected
     // while every command is lost.
     if (connected) {

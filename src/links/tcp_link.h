@@ -2,6 +2,7 @@
 #define ZARVICK_TCP_LINK_H
 
 #include "links/link.h"
+#include "links/stream_queue.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -10,6 +11,8 @@
 // VISCA over TCP: one connection to the camera, each read logged as it came.
 // Connecting never holds the event loop: a release of a drive held on
 // another link must still get through while the camera is being reached.
+// A message goes to the socket only once the system took the one before:
+// what waits stays in the lanes, where a stop can go ahead of the console's.
 class TcpLink : public Link
 {
     Q_OBJECT
@@ -21,22 +24,25 @@ public:
     void open(const QHostAddress &address, quint16 port, int timeout_ms);
     bool isConnecting() const { return limit.isActive(); }
     bool isOpen() const override;
-    bool send(const QByteArray &bytes) override;
+    bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
     // Also gives up a connection still being made, without a signal.
     void close() override;
+    qint64 unsent() const override;
 
 signals:
-    void opened();
     void open_failed(const QString &reason, bool timed_out);
 
 private:
     void read();
+    void pump();
     void socket_connected();
     void socket_failed();
     void give_up(const QString &reason, bool timed_out);
 
     QTcpSocket socket;
     QTimer limit;
+    QTimer more_to_read;
+    StreamQueue queue;
     bool connected = false;
 };
 

@@ -1,13 +1,24 @@
 #include "links/udp_link.h"
 
 #include "visca/commands.h"
+#include "visca/replies.h"
 #include "visca/visca_over_ip.h"
 
+#include <QElapsedTimer>
 #include <QNetworkDatagram>
+
+namespace {
+// A flood is read a slice a turn, so the window's frames come between.
+const int read_slice_ms = 4;
+const int read_slice_datagrams = 512;
+} // namespace
 
 UdpLink::UdpLink(QObject *parent) : Link(parent), socket(this)
 {
     connect(&socket, &QUdpSocket::readyRead, this, &UdpLink::read);
+    more_to_read.setSingleShot(true);
+    more_to_read.setInterval(0);
+    connect(&more_to_read, &QTimer::timeout, this, &UdpLink::read);
 }
 
 void UdpLink::open(const QHostAddress &address, quint16 port)
@@ -16,22 +27,39 @@ void UdpLink::open(const QHostAddress &address, quint16 port)
     camera_port = port;
     ready = true;
     over_ip = port == visca::visca_over_ip_port;
-    next_sequence = 0;
     // The camera may still expect the numbers of an earlier session.
     if (over_ip)
-        write(visca_over_ip::pack(visca_over_ip::control, next_sequence++,
-                                  visca_over_ip::reset_payload));
+        reset_numbering();
+    emit opened();
+}
+
+void UdpLink::reset_numbering()
+{
+    next_sequence = 0;
+    outstanding.clear();
+    write(
+        visca_over_ip::pack(visca_over_ip::control, next_sequence++, visca_over_ip::reset_payload));
 }
 
 bool UdpLink::isOpen() const { return ready; }
 
-bool UdpLink::send(const QByteArray &bytes)
+bool UdpLink::send(const QByteArray &bytes, Lane)
 {
     if (!ready)
         return failed(QStringLiteral("not ready"));
-    if (!over_ip)
-        return write(bytes);
-    return write(visca_over_ip::pack(visca_over_ip::type_of(bytes), next_sequence++, bytes));
+    return over_ip ? send_numbered(bytes, false) : write(bytes);
+}
+
+bool UdpLink::send_numbered(const QByteArray &visca, bool sent_again)
+{
+    const quint32 sequence = next_sequence++;
+    if (!write(visca_over_ip::pack(visca_over_ip::type_of(visca), sequence, visca)))
+        return false;
+    // A camera that never answers must not make the table grow.
+    if (outstanding.size() >= most_outstanding)
+        outstanding.erase(outstanding.begin());
+    outstanding.insert(sequence, {visca, sent_again});
+    return true;
 }
 
 bool UdpLink::write(const QByteArray &datagram)
@@ -46,28 +74,68 @@ bool UdpLink::write(const QByteArray &datagram)
 void UdpLink::close()
 {
     ready = false;
+    outstanding.clear();
+    more_to_read.stop();
     socket.close();
 }
 
 void UdpLink::read()
 {
     QList<QByteArray> datagrams;
+    QElapsedTimer slice;
+    slice.start();
+    int taken = 0;
     while (socket.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket.receiveDatagram();
-        // Anyone on the network can send to this port: only the camera's
-        // datagrams are its replies.
-        if (!datagram.senderAddress().isEqual(camera, QHostAddress::TolerantConversion))
-            continue;
-        if (!over_ip) {
-            datagrams << datagram.data();
-            continue;
+        if (++taken > read_slice_datagrams || slice.elapsed() >= read_slice_ms) {
+            more_to_read.start();
+            break;
         }
-        // Control replies (the RESET's acknowledgement, sequence errors)
-        // are the link's business, not VISCA replies.
-        const auto message = visca_over_ip::unpack(datagram.data());
-        if (message && message->type == visca_over_ip::reply)
-            datagrams << message->payload;
+        const QNetworkDatagram datagram = socket.receiveDatagram();
+        // Anyone can send to this port, from any port of the camera's host
+        // too: only the camera's own datagrams are its replies.
+        if (datagram.senderPort() != camera_port ||
+            !datagram.senderAddress().isEqual(camera, QHostAddress::TolerantConversion))
+            continue;
+        QByteArray visca = datagram.data();
+        if (!over_ip || take_over_ip(datagram.data(), &visca))
+            datagrams << visca;
     }
     if (!datagrams.isEmpty())
         emit received(datagrams);
+}
+
+bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
+{
+    namespace ip = visca_over_ip;
+    const auto message = ip::unpack(datagram);
+    if (!message)
+        return false;
+    const auto sent = outstanding.find(message->sequence);
+    if (sent == outstanding.end())
+        return false; // a number never sent, or answered in full already
+    if (message->type == ip::control_reply && message->payload == ip::sequence_error) {
+        // The camera lost count (restarted, or another controller reset
+        // it): count afresh and try the message once more.
+        const Outstanding again = sent.value();
+        outstanding.erase(sent);
+        if (!again.sent_again) {
+            reset_numbering();
+            send_numbered(again.visca, true);
+        }
+        return false;
+    }
+    if (message->type == ip::control_reply && message->payload == ip::message_error) {
+        // The camera refused the message: the operator sees it as a reply.
+        outstanding.erase(sent);
+        *visca = message->payload;
+        return true;
+    }
+    if (message->type != ip::reply)
+        return false;
+    // An ACK leaves the completion to come; anything else ends the message.
+    const auto reply = visca::read_reply(message->payload);
+    if (!reply || reply->kind != visca::ReplyKind::Ack)
+        outstanding.erase(sent);
+    *visca = message->payload;
+    return true;
 }

@@ -4,14 +4,17 @@
 #include "links/link.h"
 
 #include <QHostAddress>
+#include <QMap>
+#include <QTimer>
 #include <QUdpSocket>
 
 // VISCA over UDP: one datagram per command to the camera's address and
 // port, both fixed when the link opens; one log line per datagram received
-// from the camera's address (cameras answer from ports of their own).
+// from that address and port (anyone can send to the link's port).
 // On the VISCA over IP port every datagram carries the 8-byte header, with
 // a sequence number the link counts from a RESET sent when it opens; only
-// the VISCA bytes reach the rest of the program.
+// replies to a number sent and not yet answered in full are taken, and
+// only the VISCA bytes reach the rest of the program.
 class UdpLink : public Link
 {
     Q_OBJECT
@@ -20,12 +23,20 @@ public:
     explicit UdpLink(QObject *parent = nullptr);
     void open(const QHostAddress &address, quint16 port);
     bool isOpen() const override;
-    bool send(const QByteArray &bytes) override;
+    bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
     void close() override;
 
 private:
+    struct Outstanding {
+        QByteArray visca;
+        bool sent_again = false;
+    };
     void read();
     bool write(const QByteArray &datagram);
+    bool send_numbered(const QByteArray &visca, bool sent_again);
+    void reset_numbering();
+    // A VISCA over IP datagram from the camera: its VISCA bytes to log, if any.
+    bool take_over_ip(const QByteArray &datagram, QByteArray *visca);
 
     QUdpSocket socket;
     QHostAddress camera;
@@ -33,6 +44,10 @@ private:
     bool ready = false;
     bool over_ip = false;
     quint32 next_sequence = 0;
+    // VISCA over IP: the messages sent and not answered in full, by number.
+    QMap<quint32, Outstanding> outstanding;
+    static constexpr int most_outstanding = 256;
+    QTimer more_to_read;
 };
 
 #endif

@@ -16,7 +16,7 @@ class RecordingLink : public Link
 public:
     RecordingLink() { clock.start(); }
     bool isOpen() const override { return open; }
-    bool send(const QByteArray &bytes) override
+    bool send(const QByteArray &bytes, Lane = Lane::Console) override
     {
         if (refuse)
             return failed("Resource temporarily unavailable");

@@ -1,0 +1,53 @@
+#include "control/answer_wait.h"
+
+#include "links/link.h"
+
+AnswerWait::AnswerWait(QObject *parent) : QObject(parent)
+{
+    limit.setSingleShot(true);
+    limit.setInterval(wait_ms);
+    connect(&limit, &QTimer::timeout, this, &AnswerWait::check);
+}
+
+void AnswerWait::start(Link &on, quint64 sent)
+{
+    cancel();
+    link = &on;
+    message = sent;
+    answered = false;
+    waiting = true;
+    ReplyTracker &tracker = ReplyTracker::of(on);
+    if (tracker.answering()) {
+        limit.start();
+        answers = connect(&tracker, &ReplyTracker::answered, this,
+                          [this](quint64 answered_message, ReplyTracker::Outcome) {
+                              if (answered_message == message) {
+                                  answered = true;
+                                  check();
+                              }
+                          });
+    }
+    drained = connect(&on, &Link::drained, this, &AnswerWait::check);
+    // Later, not from within the send: the caller is still at work.
+    QTimer::singleShot(0, this, &AnswerWait::check);
+}
+
+void AnswerWait::cancel()
+{
+    waiting = false;
+    limit.stop();
+    disconnect(answers);
+    disconnect(drained);
+}
+
+void AnswerWait::check()
+{
+    if (!waiting)
+        return;
+    // A link closed meanwhile holds nothing back: the loop finds it gone.
+    const bool link_open = link && link->isOpen();
+    if (link_open && (link->unsent() > 0 || (limit.isActive() && !answered)))
+        return;
+    cancel();
+    emit ready();
+}

@@ -1,0 +1,43 @@
+#ifndef ZARVICK_ANSWER_WAIT_H
+#define ZARVICK_ANSWER_WAIT_H
+
+#include "control/reply_tracker.h"
+
+#include <QPointer>
+#include <QTimer>
+
+class Link;
+
+// When a console message may be followed by the next: once it has left the
+// link and, where the camera answers, once its first reply came or
+// `wait_ms` passed. A loop at 0 ms then runs as fast as the camera
+// answers, and the camera's lane never finds a pile of loop messages
+// before it.
+class AnswerWait : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int wait_ms = 200;
+
+    explicit AnswerWait(QObject *parent = nullptr);
+    // `ready` follows once, unless cancelled.
+    void start(Link &link, quint64 message);
+    void cancel();
+
+signals:
+    void ready();
+
+private:
+    void check();
+
+    QPointer<Link> link;
+    quint64 message = 0;
+    bool answered = false;
+    bool waiting = false;
+    QTimer limit;
+    QMetaObject::Connection answers;
+    QMetaObject::Connection drained;
+};
+
+#endif

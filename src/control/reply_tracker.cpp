@@ -1,0 +1,83 @@
+#include "control/reply_tracker.h"
+
+#include "links/link.h"
+#include "visca/replies.h"
+
+ReplyTracker &ReplyTracker::of(Link &link)
+{
+    if (auto *tracker = link.findChild<ReplyTracker *>(QString(), Qt::FindDirectChildrenOnly))
+        return *tracker;
+    return *new ReplyTracker(link);
+}
+
+ReplyTracker::ReplyTracker(Link &link) : QObject(&link)
+{
+    clock.start();
+    connect(&link, &Link::received, this, &ReplyTracker::take);
+    connect(&link, &Link::opened, this, &ReplyTracker::start_afresh);
+}
+
+void ReplyTracker::start_afresh()
+{
+    heard = false;
+    first_replies.clear();
+    sockets.clear();
+    cutter = PacketCutter();
+}
+
+quint64 ReplyTracker::sent(const QByteArray &bytes)
+{
+    ++last_message;
+    const qint64 now = clock.elapsed();
+    for (int i = 0; i < bytes.count(char(0xFF)); ++i)
+        first_replies.append({last_message, now});
+    return last_message;
+}
+
+void ReplyTracker::take(const QList<QByteArray> &replies)
+{
+    // TCP hands over what one read got, which may hold several messages
+    // or part of one; on the other links a packet is one message already.
+    for (const QByteArray &bytes : replies) {
+        for (const QByteArray &message : cutter.feed(bytes))
+            take_reply(message);
+    }
+}
+
+void ReplyTracker::take_reply(const QByteArray &message)
+{
+    const std::optional<visca::Reply> reply = visca::read_reply(message);
+    if (!reply)
+        return;
+    heard = true;
+    forget_lost();
+    if (reply->kind == visca::ReplyKind::Completion) {
+        const auto waiting = sockets.find(reply->socket);
+        if (waiting != sockets.end())
+            emit answered(sockets.take(reply->socket), Outcome::Completed);
+        return;
+    }
+    if (first_replies.isEmpty()) {
+        // An error for a socket's command after its ACK (cancelled).
+        if (reply->kind == visca::ReplyKind::Error && sockets.contains(reply->socket))
+            emit answered(sockets.take(reply->socket), Outcome::Failed);
+        return;
+    }
+    const quint64 answered_message = first_replies.takeFirst().message;
+    switch (reply->kind) {
+    case visca::ReplyKind::Ack:
+        sockets.insert(reply->socket, answered_message);
+        emit answered(answered_message, Outcome::Accepted);
+        break;
+    case visca::ReplyKind::Answer: emit answered(answered_message, Outcome::Accepted); break;
+    case visca::ReplyKind::Error: emit answered(answered_message, Outcome::Failed); break;
+    case visca::ReplyKind::Completion: break;
+    }
+}
+
+void ReplyTracker::forget_lost()
+{
+    const qint64 now = clock.elapsed();
+    while (!first_replies.isEmpty() && now - first_replies.first().since_ms > lost_after_ms)
+        first_replies.removeFirst();
+}

@@ -1,0 +1,62 @@
+#ifndef ZARVICK_REPLY_TRACKER_H
+#define ZARVICK_REPLY_TRACKER_H
+
+#include "visca/packet_cutter.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QObject>
+
+class Link;
+
+// What the camera on one link has answered, matched to what was sent.
+// Replies come in the order of the messages they answer: a message's first
+// reply is its ACK, its error or an inquiry's answer; a command's
+// completion names the socket of its ACK. A message that waited a second
+// for its first reply counts as lost (a dropped datagram), so that the
+// replies after it find their own messages.
+class ReplyTracker : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome {
+        Accepted,  // an ACK or an inquiry's answer
+        Completed, // the command was executed
+        Failed,    // an error reply
+    };
+    static constexpr int lost_after_ms = 1000;
+
+    // The tracker of `link`, made at the first ask; it lives as long as the link.
+    static ReplyTracker &of(Link &link);
+    // Messages sent (whole VISCA messages, one or more): their number,
+    // which answered() names.
+    quint64 sent(const QByteArray &bytes);
+    // Whether the camera has answered anything since the link opened: only
+    // then are answers to be waited for.
+    bool answering() const { return heard; }
+
+signals:
+    void answered(quint64 message, ReplyTracker::Outcome outcome);
+
+private:
+    explicit ReplyTracker(Link &link);
+    void take(const QList<QByteArray> &replies);
+    void take_reply(const QByteArray &message);
+    void forget_lost();
+    void start_afresh();
+
+    struct Waiting {
+        quint64 message;
+        qint64 since_ms;
+    };
+    QList<Waiting> first_replies;
+    QHash<int, quint64> sockets;
+    PacketCutter cutter;
+    QElapsedTimer clock;
+    bool heard = false;
+    quint64 last_message = 0;
+};
+
+#endif

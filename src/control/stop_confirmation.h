@@ -1,0 +1,58 @@
+#ifndef ZARVICK_STOP_CONFIRMATION_H
+#define ZARVICK_STOP_CONFIRMATION_H
+
+#include "control/reply_tracker.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class Link;
+
+// Stops the camera must confirm, one per axis (pan-tilt, zoom, focus).
+// Where the camera answers, a stop that gets an error, or neither ACK nor
+// completion within `wait_ms`, goes again, at most `most_resends` times;
+// still unconfirmed, `unconfirmed` tells the operator. A link whose camera
+// has not answered anything since it opened (a converter, a silent camera)
+// gets its one stop and nothing more.
+class StopConfirmation : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int axes = 3;
+    static constexpr int wait_ms = 200;
+    static constexpr int most_resends = 3;
+    // Sends the stop's text again on the link; false when it did not go.
+    using Resend = std::function<bool(Link &, const QString &, quint64 *message)>;
+
+    explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
+    // The stop of `axis` went out on `link` as `message`.
+    void sent(int axis, Link &link, const QString &text, quint64 message);
+    // A new movement of `axis` makes the wait for its last stop moot: a stop
+    // sent again now would end the new movement.
+    void forget(int axis);
+
+signals:
+    void unconfirmed();
+
+private:
+    struct Pending {
+        QPointer<Link> link;
+        QString text;
+        QList<quint64> messages;
+        int resends = 0;
+        QTimer timer;
+        QMetaObject::Connection answers;
+    };
+    void answered(int axis, quint64 message, ReplyTracker::Outcome outcome);
+    void again(int axis);
+
+    Resend resend;
+    std::array<Pending, axes> pending;
+};
+
+#endif
