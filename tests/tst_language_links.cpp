@@ -96,9 +96,10 @@ void LanguageLinksTest::loop_keeps_running_and_stops_on_stop()
     QCOMPARE(text_of(window, "pushButton_13"), QString("Stop"));
     QCOMPARE(text_of(window, "pushButton_15"), QString("Disconnect"));
     QCOMPARE(control<QLineEdit>(&window, "lineEdit")->text(), QString("100"));
-    // Still at its own pace, not at 0 ms.
+    // Still at its own pace, not at 0 ms (the first waited up to 200 ms for
+    // an answer from this camera, which never answers).
     const int sent = camera.commands(100, 450).size();
-    QVERIFY2(sent >= 3 && sent <= 6, qPrintable(QString("%1 commands in 450 ms").arg(sent)));
+    QVERIFY2(sent >= 2 && sent <= 6, qPrintable(QString("%1 commands in 450 ms").arg(sent)));
 
     click(window, "pushButton_13");
     QCOMPARE(text_of(window, "pushButton_13"), QString("Send"));

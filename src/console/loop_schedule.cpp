@@ -19,12 +19,12 @@ void LoopSchedule::woke(qint64 now)
     lateness = (3 * lateness + late) / 4;
 }
 
-int LoopSchedule::next_wait_ms(qint64 now, int interval_ms)
+int LoopSchedule::next_wait_ms(qint64 now, int interval_ms, bool held)
 {
     const qint64 interval = interval_ms * millisecond;
     due += interval;
     if (due < now)
-        due = now + interval;
+        due = held ? now : now + interval;
     const qint64 wait = std::max(qint64(0), due - now - lateness) / millisecond;
     asked_wake = now + wait * millisecond;
     return int(wait);

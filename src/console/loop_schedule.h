@@ -18,7 +18,9 @@ public:
     // A tick begins: learns how late the timer woke.
     void woke(qint64 now);
     // The tick is done: how long to set the timer for, in milliseconds.
-    int next_wait_ms(qint64 now, int interval_ms);
+    // `held` when the tick waited for the camera beyond its interval: the
+    // next one is due at once then, not one more interval later.
+    int next_wait_ms(qint64 now, int interval_ms, bool held = false);
 
 private:
     qint64 due = 0;

@@ -37,7 +37,7 @@ void LoopSender::stop()
 void LoopSender::release()
 {
     if (std::exchange(held, false))
-        schedule_next();
+        schedule_next(true);
 }
 
 void LoopSender::tick()
@@ -58,10 +58,10 @@ void LoopSender::tick()
         schedule_next();
 }
 
-void LoopSender::schedule_next()
+void LoopSender::schedule_next(bool after_hold)
 {
     const QString field = interval_field();
     if (check_interval(field) == IntervalCheck::Accepted)
         interval_ms = field.toInt(nullptr, 10);
-    timer.start(schedule.next_wait_ms(clock.nsecsElapsed(), interval_ms));
+    timer.start(schedule.next_wait_ms(clock.nsecsElapsed(), interval_ms, after_hold));
 }

@@ -35,7 +35,7 @@ signals:
 
 private:
     void tick();
-    void schedule_next();
+    void schedule_next(bool after_hold = false);
 
     std::function<QString()> interval_field;
     QTimer timer;

@@ -17,7 +17,7 @@ void AnswerWait::start(Link &on, quint64 sent)
     answered = false;
     waiting = true;
     ReplyTracker &tracker = ReplyTracker::of(on);
-    if (tracker.answering()) {
+    if (tracker.may_answer()) {
         limit.start();
         answers = connect(&tracker, &ReplyTracker::answered, this,
                           [this](quint64 answered_message, ReplyTracker::Outcome) {

@@ -20,6 +20,7 @@ ReplyTracker::ReplyTracker(Link &link) : QObject(&link)
 void ReplyTracker::start_afresh()
 {
     heard = false;
+    first_sent_ms = -1;
     first_replies.clear();
     sockets.clear();
     cutter = PacketCutter();
@@ -29,9 +30,16 @@ quint64 ReplyTracker::sent(const QByteArray &bytes)
 {
     ++last_message;
     const qint64 now = clock.elapsed();
+    if (first_sent_ms < 0)
+        first_sent_ms = now;
     for (int i = 0; i < bytes.count(char(0xFF)); ++i)
         first_replies.append({last_message, now});
     return last_message;
+}
+
+bool ReplyTracker::may_answer() const
+{
+    return heard || first_sent_ms < 0 || clock.elapsed() - first_sent_ms < first_answer_ms;
 }
 
 void ReplyTracker::take(const QList<QByteArray> &replies)

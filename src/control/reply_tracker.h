@@ -36,6 +36,10 @@ public:
     // Whether the camera has answered anything since the link opened: only
     // then are answers to be waited for.
     bool answering() const { return heard; }
+    // Whether an answer may still come: the camera answers, or the first
+    // message since the link opened is younger than `first_answer_ms`.
+    bool may_answer() const;
+    static constexpr int first_answer_ms = 200;
 
 signals:
     void answered(quint64 message, ReplyTracker::Outcome outcome);
@@ -56,6 +60,7 @@ private:
     PacketCutter cutter;
     QElapsedTimer clock;
     bool heard = false;
+    qint64 first_sent_ms = -1;
     quint64 last_message = 0;
 };
 

@@ -16,8 +16,6 @@ void StopConfirmation::sent(int axis, Link &link, const QString &text, quint64 m
 {
     forget(axis);
     ReplyTracker &tracker = ReplyTracker::of(link);
-    if (!tracker.answering())
-        return;
     Pending &stop = pending.at(axis);
     stop.link = &link;
     stop.text = text;
@@ -55,8 +53,10 @@ void StopConfirmation::again(int axis)
 {
     Pending &stop = pending.at(axis);
     Link *link = stop.link;
-    // A link closed meanwhile has no camera left to ask.
-    if (!link || !link->isOpen()) {
+    // A link closed meanwhile has no camera left to ask; a camera that has
+    // not answered anything since the link opened (a converter, a silent
+    // camera) is not expected to confirm.
+    if (!link || !link->isOpen() || !ReplyTracker::of(*link).answering()) {
         forget(axis);
         return;
     }

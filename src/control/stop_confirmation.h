@@ -17,7 +17,8 @@ class Link;
 // completion within `wait_ms`, goes again, at most `most_resends` times;
 // still unconfirmed, `unconfirmed` tells the operator. A link whose camera
 // has not answered anything since it opened (a converter, a silent camera)
-// gets its one stop and nothing more.
+// gets its one stop and nothing more; the first drive's ACK may come after
+// its stop left, so that is asked when the wait is over.
 class StopConfirmation : public QObject
 {
     Q_OBJECT

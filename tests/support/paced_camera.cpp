@@ -1,0 +1,92 @@
+#include "paced_camera.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+PacedCamera::PacedCamera(int message_us) : per_message_us(message_us)
+{
+    started.start();
+    listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(listener, reinterpret_cast<sockaddr *>(&address), size) != 0 ||
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size) != 0)
+        qFatal("the paced camera cannot listen");
+    listening_port = ntohs(address.sin_port);
+    pace.setTimerType(Qt::PreciseTimer);
+    pace.setSingleShot(true);
+    QObject::connect(&pace, &QTimer::timeout, [this] { take_one(); });
+    pace.start(1);
+}
+
+PacedCamera::PacedCamera(int fd, int baud)
+    : stream(fd), owned(false), per_byte_us(10 * 1000000 / baud)
+{
+    started.start();
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    pace.setTimerType(Qt::PreciseTimer);
+    pace.setSingleShot(true);
+    QObject::connect(&pace, &QTimer::timeout, [this] { take_one(); });
+    pace.start(1);
+}
+
+PacedCamera::~PacedCamera()
+{
+    if (owned && stream >= 0)
+        ::close(stream);
+    if (listener >= 0)
+        ::close(listener);
+}
+
+qint64 PacedCamera::arrival_of(const QByteArray &message, qint64 since_ns) const
+{
+    for (const Arrival &arrival : arrivals) {
+        if (arrival.at_ns >= since_ns && arrival.message == message)
+            return arrival.at_ns;
+    }
+    return -1;
+}
+
+void PacedCamera::take_one()
+{
+    if (stream < 0)
+        stream = ::accept4(listener, nullptr, nullptr, SOCK_NONBLOCK);
+    QByteArray message;
+    if (stream < 0 || !read_message(&message)) {
+        pace.start(1);
+        return;
+    }
+    const qint64 now_ns = started.nsecsElapsed();
+    arrivals.append({message, now_ns});
+    const ViscaCamera::Answer answer = camera.handle(message, now_ns / 1000000);
+    QByteArray out;
+    for (const QByteArray &reply : answer.replies)
+        out += reply;
+    out += answer.completion;
+    if (!out.isEmpty() && ::write(stream, out.constData(), size_t(out.size())) < 0)
+        qWarning("the paced camera could not answer");
+    const int wait_us = qMax(per_message_us, int(message.size()) * per_byte_us);
+    pace.start(qMax(1, (wait_us + 500) / 1000));
+}
+
+bool PacedCamera::read_message(QByteArray *message)
+{
+    // Byte by byte: what follows the message stays in the connection.
+    char byte = 0;
+    while (::read(stream, &byte, 1) == 1) {
+        partial += byte;
+        if (byte == char(0xFF)) {
+            *message = partial;
+            partial.clear();
+            return true;
+        }
+    }
+    return false;
+}

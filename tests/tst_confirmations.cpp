@@ -1,0 +1,143 @@
+// The window listens to the camera: a stop is sent again until the camera
+// confirms it, and nothing the console sends makes a drive or its stop wait.
+
+#include "app/mainwindow.h"
+#include "paced_camera.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+const QString drive = "81 01 06 01 0F 0F 03 01 FF";
+const QString stop = "81 01 06 01 03 03 03 03 FF";
+const QByteArray ack = hex("90 41 FF");
+const QByteArray completion = hex("90 51 FF");
+} // namespace
+
+class ConfirmationsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void stop_is_sent_until_confirmed_data();
+    void stop_is_sent_until_confirmed();
+    void loop_never_holds_a_drive_back();
+};
+
+void ConfirmationsTest::stop_is_sent_until_confirmed_data()
+{
+    QTest::addColumn<QString>("camera");
+    QTest::addColumn<int>("stops");
+    QTest::addColumn<bool>("box");
+    QTest::newRow("first stop lost") << "first stop lost" << 2 << false;
+    QTest::newRow("buffer full once") << "buffer full once" << 2 << false;
+    // A converter or a camera that never answers: nothing to wait for.
+    QTest::newRow("never answers") << "never answers" << 1 << false;
+    QTest::newRow("answers all but stops") << "answers all but stops" << 4 << true;
+}
+
+void ConfirmationsTest::stop_is_sent_until_confirmed()
+{
+    QFETCH(QString, camera);
+    QFETCH(int, stops);
+    QFETCH(bool, box);
+    ScratchFolder folder;
+    MainWindow window;
+    UdpPeer peer;
+    drive_on_udp(window, peer);
+    ModalCatcher catcher;
+    QElapsedTimer clock;
+    clock.start();
+
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+    if (camera != "never answers") {
+        peer.reply(ack);
+        peer.reply(completion);
+    }
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+    QList<qint64> sent_ms;
+    const auto answer = [&](int nth) {
+        if (camera == "first stop lost" && nth > 1) {
+            peer.reply(ack);
+            peer.reply(completion);
+        } else if (camera == "buffer full once") {
+            peer.reply(nth == 1 ? hex("90 60 03 FF") : ack);
+        }
+    };
+    // Each stop as it comes; after the last one expected, 800 ms more (four
+    // waits of 200 ms) show that no other follows.
+    while (udp_texts(peer, 1, sent_ms.size() < stops ? 3000 : 800) == QStringList({stop})) {
+        sent_ms << clock.elapsed();
+        answer(sent_ms.size());
+    }
+    QCOMPARE(sent_ms.size(), stops);
+    if (camera == "first stop lost")
+        QVERIFY2(sent_ms[1] - sent_ms[0] >= 150, "sent again before the camera had its time");
+    QTRY_COMPARE(catcher.boxes.size(), box ? 1 : 0);
+    if (box)
+        QCOMPARE(catcher.texts(), QString("警告/摄像机未确认停止命令"));
+    QStringList logged;
+    for (const QString &line : log_lines(window)) {
+        if (line.startsWith("TX："))
+            logged << line;
+    }
+    QCOMPARE(logged, QStringList("TX：" + drive) +
+                         QStringList(QVector<QString>(stops, "TX：" + stop).toList()));
+}
+
+void ConfirmationsTest::loop_never_holds_a_drive_back()
+{
+    // A 0 ms loop of inquiries on the same TCP link as a key's drive, at a
+    // camera that takes one message every 2 ms: the loop goes as fast as
+    // the camera answers, and the drive and its stop never queue behind it.
+    ScratchFolder folder;
+    MainWindow window;
+    PacedCamera camera(2000);
+    show_exposed(&window);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    attach_link(window, "tcp", QString(), camera.port(), 0);
+    auto *tabs = control<QTabWidget>(&window, "tabWidget");
+    tabs->setCurrentIndex(1);
+    control<QPlainTextEdit>(&window, "plainTextEdit")->setPlainText("81 09 06 12 FF");
+    click(window, "checkBox");
+    control<QLineEdit>(&window, "lineEdit")->setText("0");
+    click(window, "pushButton_13");
+    QVERIFY(wait_until([&] { return camera.arrivals.size() >= 50; }, 5000));
+    tabs->setCurrentIndex(0);
+    control<QPushButton>(&window, "ptz_resetButton")->setFocus();
+
+    for (int round = 0; round < 5; ++round) {
+        const qint64 pressed = camera.clock().nsecsElapsed();
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(
+            wait_until([&] { return camera.arrival_of(hex(qPrintable(drive)), pressed) >= 0; }));
+        const qint64 released = camera.clock().nsecsElapsed();
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(
+            wait_until([&] { return camera.arrival_of(hex(qPrintable(stop)), released) >= 0; }));
+        // Seconds before; a camera's pace is a few milliseconds. Generous for
+        // a loaded machine: the benchmark has the real figure.
+        const qint64 drive_ms =
+            (camera.arrival_of(hex(qPrintable(drive)), pressed) - pressed) / 1000000;
+        const qint64 stop_ms =
+            (camera.arrival_of(hex(qPrintable(stop)), released) - released) / 1000000;
+        QVERIFY2(
+            drive_ms < 500 && stop_ms < 500,
+            qPrintable(QString("drive after %1 ms, stop after %2 ms").arg(drive_ms).arg(stop_ms)));
+    }
+    // The loop kept going meanwhile, at the camera's pace.
+    const int before = camera.arrivals.size();
+    QVERIFY(wait_until([&] { return camera.arrivals.size() >= before + 20; }));
+    tabs->setCurrentIndex(1);
+    click(window, "pushButton_13");
+    QCOMPARE(control<QPushButton>(&window, "pushButton_13")->text(), QString("发送"));
+}
+
+QTEST_MAIN(ConfirmationsTest)
+#include "tst_confirmations.moc"
