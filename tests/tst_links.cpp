@@ -5,6 +5,8 @@
 #include "links/tcp_link.h"
 #include "links/udp_link.h"
 #include "testsupport.h"
+#include "visca/packet_cutter.h"
+#include "visca/visca_over_ip.h"
 
 #include <QSignalSpy>
 #include <QUdpSocket>
@@ -17,6 +19,9 @@ private slots:
     void serial_cuts_replies_and_reports_a_lost_device();
     void tcp_sends_at_once_and_reports_a_dropped_connection();
     void udp_fixes_its_camera_and_hears_only_it();
+    void a_camera_that_stops_reading_data();
+    void a_camera_that_stops_reading();
+    void visca_over_ip_takes_only_replies_to_what_it_sent();
 };
 
 void LinksTest::serial_cuts_replies_and_reports_a_lost_device()
@@ -83,11 +88,129 @@ void LinksTest::udp_fixes_its_camera_and_hears_only_it()
     QUdpSocket stranger;
     QVERIFY(stranger.bind(QHostAddress("127.0.0.2"), 0));
     stranger.writeDatagram(hex("90 60 02 FF"), QHostAddress::LocalHost, camera.window_port());
+    // Another port of the camera's own host is no more the camera.
+    QUdpSocket neighbour;
+    QVERIFY(neighbour.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    neighbour.writeDatagram(hex("90 51 FF"), QHostAddress::LocalHost, camera.window_port());
     camera.reply(hex("90 41 FF"));
     QVERIFY(wait_until([&] { return received.count() == 1; }));
     QTest::qWait(50);
     QCOMPARE(received.count(), 1);
     QCOMPARE(received[0][0].value<QList<QByteArray>>(), QList<QByteArray>({hex("90 41 FF")}));
+}
+
+void LinksTest::a_camera_that_stops_reading_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::newRow("tcp") << "tcp";
+    QTest::newRow("serial") << "serial";
+}
+
+// What waits is bounded, a full transmit buffer is no lost device, a
+// message goes whole, and a stop goes ahead of the console's backlog.
+void LinksTest::a_camera_that_stops_reading()
+{
+    QFETCH(QString, link);
+    SlowReader tcp_camera;
+    PtyPeer pty;
+    TcpLink tcp;
+    SerialLink serial;
+    Link *under_test = &serial;
+    if (link == "tcp") {
+        QSignalSpy opened(&tcp, &TcpLink::opened);
+        tcp.open(QHostAddress::LocalHost, tcp_camera.port, 3000);
+        QVERIFY(opened.wait());
+        under_test = &tcp;
+    } else {
+        SerialSettings settings;
+        settings.port = pty.path();
+        QVERIFY(serial.open(settings));
+    }
+    QSignalSpy lost(under_test, &Link::lost);
+    const QByteArray command = hex("81 01 06 02 18 14 00 00 00 00 00 00 00 00 00 FF");
+    int taken = 0;
+    while (taken < 100000 && under_test->send(command))
+        ++taken;
+    QVERIFY2(taken > 100 && taken < 100000, qPrintable(QString::number(taken)));
+    QCOMPARE(under_test->errorText(), QString("the camera is not reading"));
+    QVERIFY(under_test->backlog_full());
+    QVERIFY(under_test->unsent() <= Link::backlog_limit + command.size());
+    const QByteArray stop = hex("81 01 06 01 03 03 03 03 FF");
+    QVERIFY(under_test->send(stop, Link::Lane::Camera));
+
+    QByteArray arrived = link == "tcp" ? tcp_camera.read_all(500) : QByteArray();
+    if (link == "serial") {
+        for (QByteArray more; !(more = pty.drain(300)).isEmpty();)
+            arrived += more;
+    }
+    PacketCutter cutter;
+    const QList<QByteArray> messages = cutter.feed(arrived);
+    QCOMPARE(cutter.pending_size(), 0);
+    QCOMPARE(messages.size(), taken + 1);
+    QCOMPARE(messages.count(command), taken);
+    QVERIFY2(messages.indexOf(stop) < taken - 100, "the stop waited behind the console's backlog");
+    QCOMPARE(lost.count(), 0);
+    QVERIFY(under_test->isOpen());
+    QVERIFY(!under_test->backlog_full());
+    QVERIFY(under_test->send(command));
+}
+
+void LinksTest::visca_over_ip_takes_only_replies_to_what_it_sent()
+{
+    namespace ip = visca_over_ip;
+    // VISCA over IP's own port, on a loopback address of this test's.
+    std::unique_ptr<UdpPeer> camera;
+    QHostAddress address;
+    for (const QString &spare : spare_loopback_addresses()) {
+        address = QHostAddress(spare);
+        camera = std::make_unique<UdpPeer>(address, 52381);
+        if (camera->bound())
+            break;
+    }
+    QVERIFY(camera && camera->bound());
+    UdpLink link;
+    QSignalSpy received(&link, &Link::received);
+    link.open(address, 52381);
+    QCOMPARE(camera->read(1).size(), 1); // the RESET
+    QVERIFY(link.send(hex("81 01 06 04 FF")));
+    QCOMPARE(camera->read(1), QList<QByteArray>({ip::pack(ip::command, 1, hex("81 01 06 04 FF"))}));
+    // Numbers never sent are no replies.
+    camera->reply(ip::pack(ip::reply, 0xFFFFFFFF, hex("90 41 FF")));
+    camera->reply(ip::pack(ip::reply, 12345, hex("90 41 FF")));
+    camera->reply(ip::pack(ip::reply, 1, hex("90 41 FF")));
+    camera->reply(ip::pack(ip::reply, 1, hex("90 51 FF")));
+    // Answered in full: a repeat of the completion is not taken again.
+    camera->reply(ip::pack(ip::reply, 1, hex("90 51 FF")));
+    QVERIFY(wait_until([&] { return received.count() >= 1; }));
+    QList<QByteArray> replies;
+    QVERIFY(wait_until([&] {
+        for (; !received.isEmpty(); received.removeFirst())
+            replies += received.first()[0].value<QList<QByteArray>>();
+        return replies.size() >= 2;
+    }));
+    QCOMPARE(replies, QList<QByteArray>({hex("90 41 FF"), hex("90 51 FF")}));
+
+    // The camera lost count: the link counts afresh and sends once more.
+    QVERIFY(link.send(hex("81 01 04 07 00 FF")));
+    QCOMPARE(camera->read(1),
+             QList<QByteArray>({ip::pack(ip::command, 2, hex("81 01 04 07 00 FF"))}));
+    camera->reply(ip::pack(ip::control_reply, 2, ip::sequence_error));
+    QCOMPARE(camera->read(2),
+             QList<QByteArray>({ip::pack(ip::control, 0, ip::reset_payload),
+                                ip::pack(ip::command, 1, hex("81 01 04 07 00 FF"))}));
+    camera->reply(ip::pack(ip::control_reply, 1, ip::sequence_error));
+    QCOMPARE(camera->read(1, 300), QList<QByteArray>()); // once only
+    // A message the camera calls abnormal is shown as its reply.
+    QVERIFY(link.send(hex("81 01 04 07 00 FF")));
+    QCOMPARE(camera->read(1).size(), 1);
+    camera->reply(ip::pack(ip::control_reply, 2, ip::message_error));
+    replies.clear();
+    QVERIFY(wait_until([&] {
+        for (; !received.isEmpty(); received.removeFirst())
+            replies += received.first()[0].value<QList<QByteArray>>();
+        return !replies.isEmpty();
+    }));
+    QCOMPARE(replies, QList<QByteArray>({ip::message_error}));
 }
 
 QTEST_MAIN(LinksTest)

@@ -58,6 +58,7 @@ private slots:
     void tcp_connect_refused();
     void tcp_connect_and_disconnect();
     void tcp_read_gives_one_line();
+    void camera_that_stops_reading_is_told_once();
     void dropped_tcp_connection_returns_to_disconnected();
     void lost_link_box_waits_for_the_open_box();
     void udp_connect_sends_nothing_and_replies_are_logged();
@@ -186,6 +187,25 @@ void NetworkLinkTest::tcp_read_gives_one_line()
     camera.write(hex("90 41 FF 90 51 FF"));
     QVERIFY(wait_until([&] { return !log_lines(*window).isEmpty(); }));
     QCOMPARE(log_lines(*window), QStringList({"RX：90 41 FF 90 51 FF "}));
+}
+
+void NetworkLinkTest::camera_that_stops_reading_is_told_once()
+{
+    SlowReader camera;
+    connect_net(*window, true, camera.port);
+    click(*window, "radioButton_12"); // the Manual tab on the network
+    control<QPlainTextEdit>(window, "plainTextEdit")
+        ->setPlainText("81 01 06 02 18 14 00 00 00 00 00 00 00 00 00 FF");
+    ModalCatcher catcher;
+    for (int press = 0; press < 8000; ++press)
+        control<QPushButton>(window, "pushButton_13")->click();
+    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(catcher.boxes[0].text, QString("命令发送失败：the camera is not reading"));
+    // No line claims what was refused; what was taken arrives whole.
+    const int logged = log_lines(*window).size();
+    QVERIFY2(logged > 100 && logged < 8000, qPrintable(QString::number(logged)));
+    QCOMPARE(camera.read_all(500).size(), logged * 16);
+    QCOMPARE(control<QPushButton>(window, "pushButton_15")->text(), QString("断开"));
 }
 
 void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()

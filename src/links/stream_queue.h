@@ -18,7 +18,9 @@ public:
     // none now), or -1 when writing failed.
     using Write = std::function<qint64(const QByteArray &)>;
 
-    // False, taking nothing, when the message would pass the backlog limit.
+    // False, taking nothing, when the message would pass its lane's half
+    // of the backlog limit: a console that filled its lane leaves room for
+    // the camera's stops.
     bool take(const QByteArray &message, Link::Lane lane);
     // Writes what the system takes now; false when writing failed.
     bool flush(const Write &write);
@@ -30,6 +32,7 @@ private:
     QList<QByteArray> camera;
     QList<QByteArray> console;
     qint64 total = 0;
+    qint64 lane_total[2] = {0, 0};
 };
 
 #endif

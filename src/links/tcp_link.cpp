@@ -6,6 +6,7 @@
 namespace {
 // A flood is read a slice a turn, so the window's frames come between.
 const qint64 read_slice = 16 * 1024;
+const int send_buffer = 8 * 1024;
 } // namespace
 
 TcpLink::TcpLink(QObject *parent) : Link(parent), socket(this)
@@ -38,6 +39,9 @@ void TcpLink::socket_connected()
     // acknowledgement of the drive (Nagle with delayed ACKs holds a small
     // segment for up to some hundred milliseconds).
     socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // What the system holds for a camera that stopped reading is beyond the
+    // reach of a stop: keep it small, the lanes hold the rest.
+    socket.setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, send_buffer);
     connected = true;
     queue.clear();
     emit opened();

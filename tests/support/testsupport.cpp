@@ -26,7 +26,11 @@
 #include <QTextBlock>
 #include <QUdpSocket>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 #include <termios.h>
 #include <unistd.h>
@@ -250,6 +254,48 @@ QStringList spare_loopback_addresses()
     for (qint64 tried = 0; tried < 20; ++tried)
         addresses << QString("127.0.%1.%2").arg((pid + tried) % 200 + 20).arg(pid / 200 % 250 + 2);
     return addresses;
+}
+
+SlowReader::SlowReader()
+{
+    listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int small = 4096;
+    ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(listener, reinterpret_cast<sockaddr *>(&address), size) != 0 ||
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size) != 0)
+        qFatal("the slow reader cannot listen");
+    port = ntohs(address.sin_port);
+}
+
+SlowReader::~SlowReader()
+{
+    if (connection >= 0)
+        ::close(connection);
+    ::close(listener);
+}
+
+QByteArray SlowReader::read_all(int quiet_ms)
+{
+    if (connection < 0)
+        connection = ::accept(listener, nullptr, nullptr);
+    QByteArray all;
+    char buffer[4096];
+    pollfd readable{connection, POLLIN, 0};
+    for (;;) {
+        QCoreApplication::processEvents();
+        if (::poll(&readable, 1, quiet_ms) <= 0)
+            break;
+        const ssize_t got = ::read(connection, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        all.append(buffer, int(got));
+    }
+    return all;
 }
 
 UdpPeer::~UdpPeer() { delete socket; }

@@ -125,6 +125,23 @@ private:
     QByteArray received;
 };
 
+// A TCP camera on 127.0.0.1 that reads only when told (Qt's sockets read
+// on their own whenever the event loop runs), with a small receive buffer:
+// a camera that stopped reading.
+class SlowReader
+{
+public:
+    SlowReader();
+    ~SlowReader();
+    // Everything that arrives until the sender is quiet for `quiet_ms`.
+    QByteArray read_all(int quiet_ms);
+    quint16 port = 0;
+
+private:
+    int listener = -1;
+    int connection = -1;
+};
+
 // A UDP camera on 127.0.0.1 that records each datagram and can answer the
 // sender of the last one.
 class UdpPeer
