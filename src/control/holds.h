@@ -14,9 +14,10 @@ class CameraControl;
 // input report "this input holds that drive" and "this input let go", and
 // this class decides what the camera must do.
 //
-// Invariant: every drive sent on a link gets exactly one stop on that link;
-// when no input holds a drive of an axis (pan-tilt, zoom, focus), the
-// camera has been sent that axis's stop. Anything that can swallow a
+// Invariant: every drive sent on a link gets one stop on that link,
+// repeated only until the camera confirms it (CameraControl); when no input
+// holds a drive of an axis (pan-tilt, zoom, focus), the camera has been
+// sent that axis's stop. Anything that can swallow a
 // release (a box, a popup, focus moving into a text field, a tab or Mode
 // change, the window deactivated, the link closing) calls lose_all()
 // first; the releases that come afterwards find nothing held.
