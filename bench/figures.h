@@ -57,5 +57,6 @@ int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);
 int run_hostile_child(int argc, char *argv[]);
 int run_stall_child(int argc, char *argv[], const QString &kind, int loop_seconds);
+int run_listening_child(int argc, char *argv[], const QString &part);
 
 #endif

@@ -1,7 +1,8 @@
 // zarvick-bench: drives the real window offscreen, with the window shown,
 // and prints each figure beside an anchor measured in the same run.
 //
-//   zarvick-bench [--plot-data FILE] [--only latency|serial|loop|startup|log|hostile|stall]
+//   zarvick-bench [--plot-data FILE]
+//                 [--only latency|serial|loop|startup|log|hostile|stall|listening]
 //                 [--loop-seconds S]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
 //   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks).
@@ -482,6 +483,44 @@ void stalls(QList<Figure> &figures, const QString &loop_seconds)
                       value(ours, "stallloop", 3), value(bare, "stallloop", 3), "", "-"};
 }
 
+void listening(QList<Figure> &figures)
+{
+    QMap<QString, QStringList> found;
+    for (const char *part : {"paced", "dropped", "reading", "floods"}) {
+        // "paced LINK PRESS RELEASE", "flood LINK ...": named by two words;
+        // "dropped MS", "reading BYTES": by one.
+        for (const QString &line : run_child({"--listening-child", part}, "done")) {
+            const bool per_link = line.startsWith("paced ") || line.startsWith("flood ");
+            found.insert(line.section(' ', 0, per_link ? 1 : 0), line.split(' '));
+        }
+    }
+    const auto value = [&](const QString &key, int at) {
+        return found.value(key).value(at).toDouble();
+    };
+    for (const char *link : {"tcp", "serial"}) {
+        const QString loop = QString("paced %1-loop").arg(link);
+        const QString plain = QString("paced %1").arg(link);
+        const QString where = QString(link) == "tcp" ? "tcp, 2 ms a message" : "serial, 9600 baud";
+        figures << Figure{QString("press-to-camera beside a 0 ms loop, %1 (anchor: no loop)")
+                              .arg(where),
+                          value(loop, 2), value(plain, 2), "ms", "<= 1.5x"}
+                << Figure{QString("release-to-camera beside a 0 ms loop, %1").arg(where),
+                          value(loop, 3), value(plain, 3), "ms", "<= 1.5x"};
+    }
+    figures << Figure{"a stop lost over UDP to the one confirmed", value("dropped", 1), 0, "ms",
+                      "<= 250 ms"};
+    figures << Figure{"memory above idle, a camera that stops reading",
+                      value("reading", 1) / 1048576, 0, "MB",
+                      "bounded: 64 KB waits, the rest is the log"};
+    for (const char *flood : {"udp", "visca-ip", "tcp", "serial"}) {
+        const QString key = QString("flood %1").arg(flood);
+        figures << Figure{QString("longest stall under a %1 flood of replies").arg(flood),
+                          value(key, 2), 0, "ms", "-"}
+                << Figure{"  the window thread's own CPU in it", value(key, 3), 0, "ms",
+                          "<= 16 ms, one frame"};
+    }
+}
+
 void print(const QList<Figure> &figures)
 {
     // Small figures (kB, ms) need two decimals to be read at all.
@@ -509,6 +548,8 @@ int main(int argc, char *argv[])
         return run_log_child(argc, argv, argv[2]);
     if (argc > 1 && QByteArray(argv[1]) == "--hostile-child")
         return run_hostile_child(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--listening-child")
+        return run_listening_child(argc, argv, argv[2]);
     if (argc > 3 && QByteArray(argv[1]) == "--stall-child")
         return run_stall_child(argc, argv, argv[2], QByteArray(argv[3]).toInt());
 
@@ -540,6 +581,8 @@ int main(int argc, char *argv[])
         hostile_input(figures);
     if (wanted("stall"))
         stalls(figures, loop_seconds);
+    if (wanted("listening"))
+        listening(figures);
     print(figures);
     return 0;
 }

@@ -6,7 +6,12 @@ AnswerWait::AnswerWait(QObject *parent) : QObject(parent)
 {
     limit.setSingleShot(true);
     limit.setInterval(wait_ms);
-    connect(&limit, &QTimer::timeout, this, &AnswerWait::check);
+    connect(&limit, &QTimer::timeout, this, [this] {
+        // Unanswered, it counts as lost: the replies to come are not its.
+        if (link)
+            ReplyTracker::of(*link).lost(message);
+        check();
+    });
 }
 
 void AnswerWait::start(Link &on, quint64 sent)

@@ -83,6 +83,12 @@ void ReplyTracker::take_reply(const QByteArray &message)
     }
 }
 
+void ReplyTracker::lost(quint64 message)
+{
+    while (!first_replies.isEmpty() && first_replies.first().message <= message)
+        first_replies.removeFirst();
+}
+
 void ReplyTracker::forget_lost()
 {
     const qint64 now = clock.elapsed();

@@ -33,6 +33,10 @@ public:
     // Messages sent (whole VISCA messages, one or more): their number,
     // which answered() names.
     quint64 sent(const QByteArray &bytes);
+    // `message` went unanswered for long enough to count as lost: it, and
+    // whatever waits from before it, no longer take the replies of later
+    // messages.
+    void lost(quint64 message);
     // Whether the camera has answered anything since the link opened: only
     // then are answers to be waited for.
     bool answering() const { return heard; }

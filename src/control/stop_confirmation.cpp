@@ -65,6 +65,9 @@ void StopConfirmation::again(int axis)
         emit unconfirmed();
         return;
     }
+    // Unanswered, the last send counts as lost, so that the replies to come
+    // find their own messages.
+    ReplyTracker::of(*link).lost(stop.messages.last());
     ++stop.resends;
     quint64 message = 0;
     if (!resend(*link, stop.text, &message)) {

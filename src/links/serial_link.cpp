@@ -9,7 +9,7 @@
 
 namespace {
 // A flood is read a slice a turn, so the window's frames come between.
-const qint64 read_slice = 16 * 1024;
+const qint64 read_slice = qint64(16) * 1024;
 } // namespace
 
 SerialLink::~SerialLink() = default;

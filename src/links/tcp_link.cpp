@@ -5,7 +5,7 @@
 
 namespace {
 // A flood is read a slice a turn, so the window's frames come between.
-const qint64 read_slice = 16 * 1024;
+const qint64 read_slice = qint64(16) * 1024;
 const int send_buffer = 8 * 1024;
 } // namespace
 
@@ -20,6 +20,8 @@ TcpLink::TcpLink(QObject *parent) : Link(parent), socket(this)
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, this,
             [this] { give_up(QStringLiteral("Connection timed out"), true); });
+    // Qt would otherwise take all a flood brings into memory at once.
+    socket.setReadBufferSize(4 * read_slice);
     connect(&socket, &QTcpSocket::connected, this, &TcpLink::socket_connected);
     connect(&socket, &QTcpSocket::readyRead, this, &TcpLink::read);
     connect(&socket, &QTcpSocket::errorOccurred, this, &TcpLink::socket_failed);
