@@ -1,36 +1,28 @@
 #include "paced_camera.h"
 
-#include <arpa/inet.h>
+#include "testsupport.h"
+
 #include <cerrno>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 PacedCamera::PacedCamera(int message_us) : per_message_us(message_us)
 {
-    started.start();
-    listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (::bind(listener, reinterpret_cast<sockaddr *>(&address), size) != 0 ||
-        ::listen(listener, 1) != 0 ||
-        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size) != 0)
-        qFatal("the paced camera cannot listen");
-    listening_port = ntohs(address.sin_port);
-    pace.setTimerType(Qt::PreciseTimer);
-    pace.setSingleShot(true);
-    QObject::connect(&pace, &QTimer::timeout, [this] { take_one(); });
-    pace.start(1);
+    listener = loopback_listener(&listening_port, 0, SOCK_NONBLOCK);
+    start_pacing();
 }
 
 PacedCamera::PacedCamera(int fd, int baud)
     : stream(fd), owned(false), per_byte_us(10 * 1000000 / baud)
 {
-    started.start();
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    start_pacing();
+}
+
+void PacedCamera::start_pacing()
+{
+    started.start();
     pace.setTimerType(Qt::PreciseTimer);
     pace.setSingleShot(true);
     QObject::connect(&pace, &QTimer::timeout, [this] { take_one(); });

@@ -33,6 +33,7 @@ public:
     qint64 arrival_of(const QByteArray &message, qint64 since_ns) const;
 
 private:
+    void start_pacing();
     void take_one();
     bool read_message(QByteArray *message);
 

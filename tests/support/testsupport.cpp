@@ -256,11 +256,11 @@ QStringList spare_loopback_addresses()
     return addresses;
 }
 
-SlowReader::SlowReader()
+int loopback_listener(quint16 *port, int receive_buffer, int flags)
 {
-    listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    const int small = 4096;
-    ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    const int listener = ::socket(AF_INET, SOCK_STREAM | flags, 0);
+    if (receive_buffer > 0)
+        ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -268,9 +268,12 @@ SlowReader::SlowReader()
     if (::bind(listener, reinterpret_cast<sockaddr *>(&address), size) != 0 ||
         ::listen(listener, 1) != 0 ||
         ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size) != 0)
-        qFatal("the slow reader cannot listen");
-    port = ntohs(address.sin_port);
+        qFatal("cannot listen on 127.0.0.1");
+    *port = ntohs(address.sin_port);
+    return listener;
 }
+
+SlowReader::SlowReader() : listener(loopback_listener(&port, 4096)) {}
 
 SlowReader::~SlowReader()
 {

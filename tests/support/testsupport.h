@@ -125,6 +125,10 @@ private:
     QByteArray received;
 };
 
+// A listening TCP socket on 127.0.0.1, on a free port; `receive_buffer`,
+// when given, is the size asked for its connections' receive buffers.
+int loopback_listener(quint16 *port, int receive_buffer = 0, int flags = 0);
+
 // A TCP camera on 127.0.0.1 that reads only when told (Qt's sockets read
 // on their own whenever the event loop runs), with a small receive buffer:
 // a camera that stopped reading.
@@ -138,7 +142,7 @@ public:
     quint16 port = 0;
 
 private:
-    int listener = -1;
+    int listener;
     int connection = -1;
 };
 
