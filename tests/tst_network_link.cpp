@@ -200,7 +200,7 @@ void NetworkLinkTest::camera_that_stops_reading_is_told_once()
     for (int press = 0; press < 8000; ++press)
         control<QPushButton>(window, "pushButton_13")->click();
     QCOMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].text, QString("命令发送失败：the camera is not reading"));
+    QCOMPARE(catcher.boxes[0].text, QString("摄像机未读取命令：在它恢复读取之前，新命令不予发送"));
     // No line claims what was refused; what was taken arrives whole.
     const int logged = log_lines(*window).size();
     QVERIFY2(logged > 100 && logged < 8000, qPrintable(QString::number(logged)));

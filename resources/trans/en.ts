@@ -224,6 +224,10 @@
         <translation>The camera did not confirm the stop</translation>
     </message>
     <message>
+        <source>The camera is not reading: commands are refused until it reads again</source>
+        <translation>The camera is not reading: commands are refused until it reads again</translation>
+    </message>
+    <message>
         <source>The command could not be sent: %1</source>
         <translation>The command could not be sent: %1</translation>
     </message>

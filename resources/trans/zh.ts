@@ -224,6 +224,10 @@
         <translation>摄像机未确认停止命令</translation>
     </message>
     <message>
+        <source>The camera is not reading: commands are refused until it reads again</source>
+        <translation>摄像机未读取命令：在它恢复读取之前，新命令不予发送</translation>
+    </message>
+    <message>
         <source>The command could not be sent: %1</source>
         <translation>命令发送失败：%1</translation>
     </message>

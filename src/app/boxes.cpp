@@ -27,6 +27,8 @@ void Boxes::report_failure(SendResult result, const QString &reason) const
         inform(tr("Command format error"));
     else if (result == SendResult::WriteFailed)
         warn(tr("The command could not be sent: %1").arg(reason));
+    else if (result == SendResult::NotReading)
+        warn(tr("The camera is not reading: commands are refused until it reads again"));
     // Backlogged: the first refusal told the operator already.
 }
 

@@ -12,8 +12,11 @@ SendResult CommandSender::send(Link &link, const QString &text, Link::Lane lane,
     if (!ok || !(bytes.isEmpty() || ends_message(bytes)))
         return SendResult::BadText;
     const bool told = link.backlog_full();
-    if (!link.send(bytes, lane))
-        return told && link.backlog_full() ? SendResult::Backlogged : SendResult::WriteFailed;
+    if (!link.send(bytes, lane)) {
+        if (!link.backlog_full())
+            return SendResult::WriteFailed;
+        return told ? SendResult::Backlogged : SendResult::NotReading;
+    }
     const quint64 number = ReplyTracker::of(link).sent(bytes);
     if (message)
         *message = number;

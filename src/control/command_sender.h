@@ -12,6 +12,7 @@ enum class SendResult {
     Sent,        // the link took every byte
     BadText,     // the text does not convert to whole VISCA messages; nothing was written
     WriteFailed, // the link did not take the bytes (see the link's errorText())
+    NotReading,  // the camera stopped reading: the link holds all it may unsent
     Backlogged,  // the camera is still not reading, as the first refusal said
 };
 
