@@ -55,15 +55,23 @@ protected:
         full = true;
         return failed(QStringLiteral("the camera is not reading"));
     }
-    void backlog_drained()
+    // After taking or writing: `drained` follows once everything taken has
+    // left, however it left (the system may finish a write on its own).
+    void note_unsent()
     {
-        full = false;
-        emit drained();
+        if (unsent() > 0) {
+            waiting = true;
+        } else if (waiting) {
+            waiting = false;
+            full = false;
+            emit drained();
+        }
     }
 
 private:
     QString error_text;
     bool full = false;
+    bool waiting = false;
 };
 
 #endif

@@ -52,7 +52,6 @@ bool SerialLink::send(const QByteArray &bytes, Lane lane)
 
 void SerialLink::pump()
 {
-    const qint64 before = queue.size();
     const int descriptor = port->handle();
     int error = 0;
     const bool written = queue.flush([descriptor, &error](const QByteArray &bytes) -> qint64 {
@@ -69,8 +68,7 @@ void SerialLink::pump()
         return;
     }
     writable->setEnabled(queue.size() > 0);
-    if (before > 0 && queue.size() == 0)
-        backlog_drained();
+    note_unsent();
 }
 
 void SerialLink::close()

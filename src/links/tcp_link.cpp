@@ -71,7 +71,6 @@ bool TcpLink::send(const QByteArray &bytes, Lane lane)
 
 void TcpLink::pump()
 {
-    const qint64 before = unsent();
     // The socket takes a message whole; the next waits until the system
     // has taken it, so that nothing piles up where no stop can pass it.
     const bool written = queue.flush([this](const QByteArray &message) -> qint64 {
@@ -83,8 +82,7 @@ void TcpLink::pump()
     });
     if (!written)
         return; // the socket reports its error itself
-    if (before > 0 && unsent() == 0)
-        backlog_drained();
+    note_unsent();
 }
 
 qint64 TcpLink::unsent() const { return queue.size() + socket.bytesToWrite(); }
