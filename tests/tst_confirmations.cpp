@@ -25,6 +25,7 @@ class ConfirmationsTest : public QObject
 private slots:
     void stop_is_sent_until_confirmed_data();
     void stop_is_sent_until_confirmed();
+    void a_drive_elsewhere_leaves_the_stop_waiting();
     void loop_never_holds_a_drive_back();
 };
 
@@ -88,6 +89,33 @@ void ConfirmationsTest::stop_is_sent_until_confirmed()
     }
     QCOMPARE(logged, QStringList("TX：" + drive) +
                          QStringList(QVector<QString>(stops, "TX：" + stop).toList()));
+}
+
+void ConfirmationsTest::a_drive_elsewhere_leaves_the_stop_waiting()
+{
+    // The stop of a drive on the network is still sent again while the pad
+    // drives a camera on the serial line.
+    ScratchFolder folder;
+    MainWindow window;
+    UdpPeer peer;
+    PtyPeer pty;
+    drive_on_udp(window, peer);
+    open_serial(window, pty.path());
+    auto *up = control<QPushButton>(&window, "ptz_upButton");
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+    peer.reply(ack);
+    peer.reply(completion);
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 3; }));
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(udp_texts(peer, 1), QStringList({stop})); // not answered
+    click(window, "radioButton_9");                    // the pad on the serial line
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(pty.read(9), hex(qPrintable(drive)));
+    QCOMPARE(udp_texts(peer, 1, 2000), QStringList({stop}));
+    peer.reply(ack);
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(pty.read(9), hex(qPrintable(stop)));
 }
 
 void ConfirmationsTest::loop_never_holds_a_drive_back()

@@ -45,7 +45,7 @@ void CameraControl::drive(const char *direction, int pan_speed, int tilt_speed)
     if (!ready())
         return;
     pan_tilt_held = current_link();
-    confirmation.forget(pan_tilt_axis);
+    confirmation.forget(pan_tilt_axis, current_link());
     send(speed_replace(direction, quint8(pan_speed), quint8(tilt_speed)));
 }
 
@@ -55,7 +55,7 @@ void CameraControl::home()
 {
     if (!ready())
         return;
-    confirmation.forget(pan_tilt_axis);
+    confirmation.forget(pan_tilt_axis, current_link());
     send(visca::pan_tilt_home);
 }
 
@@ -64,7 +64,7 @@ void CameraControl::zoom(const char *direction, const QString &speed)
     if (!ready())
         return;
     zoom_held = current_link();
-    confirmation.forget(zoom_axis);
+    confirmation.forget(zoom_axis, current_link());
     send(QString(direction).replace('P', speed));
 }
 
@@ -75,7 +75,7 @@ void CameraControl::focus(const char *direction, SpeedSource speed)
     if (!ready())
         return;
     focus_held = current_link();
-    confirmation.forget(focus_axis);
+    confirmation.forget(focus_axis, current_link());
     send(visca::focus_manual);
     focus_direction = direction;
     focus_speed = std::move(speed);
@@ -129,5 +129,5 @@ void CameraControl::forget_stops()
 {
     // A recalled preset moves every axis.
     for (int axis = 0; axis < StopConfirmation::axes; ++axis)
-        confirmation.forget(axis);
+        confirmation.forget(axis, current_link());
 }

@@ -5,63 +5,75 @@
 StopConfirmation::StopConfirmation(Resend send_again, QObject *parent)
     : QObject(parent), resend(std::move(send_again))
 {
-    for (int axis = 0; axis < axes; ++axis) {
-        QTimer &timer = pending.at(axis).timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, this, [this, axis] { again(axis); });
+}
+
+StopConfirmation::Pending &StopConfirmation::at(int axis, Link *link)
+{
+    std::unique_ptr<Pending> &slot = pending[{axis, link}];
+    if (!slot) {
+        slot = std::make_unique<Pending>();
+        Pending &stop = *slot;
+        stop.timer.setSingleShot(true);
+        connect(&stop.timer, &QTimer::timeout, this, [this, &stop] { again(stop); });
     }
+    return *slot;
 }
 
 void StopConfirmation::sent(int axis, Link &link, const QString &text, quint64 message)
 {
-    forget(axis);
+    Pending &stop = at(axis, &link);
+    reset(stop);
     ReplyTracker &tracker = ReplyTracker::of(link);
-    Pending &stop = pending.at(axis);
     stop.link = &link;
     stop.text = text;
     stop.messages = {message};
-    stop.resends = 0;
     stop.answers = connect(&tracker, &ReplyTracker::answered, this,
-                           [this, axis](quint64 answered_message, ReplyTracker::Outcome outcome) {
-                               answered(axis, answered_message, outcome);
+                           [this, &stop](quint64 answered_message, ReplyTracker::Outcome outcome) {
+                               answered(stop, answered_message, outcome);
                            });
     stop.timer.start(wait_ms);
 }
 
-void StopConfirmation::forget(int axis)
+void StopConfirmation::forget(int axis, Link *link)
 {
-    Pending &stop = pending.at(axis);
+    const auto found = pending.find({axis, link});
+    if (found != pending.end())
+        reset(*found->second);
+}
+
+void StopConfirmation::reset(Pending &stop)
+{
     stop.timer.stop();
     disconnect(stop.answers);
     stop.link = nullptr;
     stop.messages.clear();
+    stop.resends = 0;
 }
 
-void StopConfirmation::answered(int axis, quint64 message, ReplyTracker::Outcome outcome)
+void StopConfirmation::answered(Pending &stop, quint64 message, ReplyTracker::Outcome outcome)
 {
     // Any of the stop's sends counts: a reply to an earlier one may come
     // late, after the stop went again.
-    if (!pending.at(axis).messages.contains(message))
+    if (!stop.messages.contains(message))
         return;
     if (outcome == ReplyTracker::Outcome::Failed)
-        again(axis);
+        again(stop);
     else
-        forget(axis);
+        reset(stop);
 }
 
-void StopConfirmation::again(int axis)
+void StopConfirmation::again(Pending &stop)
 {
-    Pending &stop = pending.at(axis);
     Link *link = stop.link;
     // A link closed meanwhile has no camera left to ask; a camera that has
     // not answered anything since the link opened (a converter, a silent
     // camera) is not expected to confirm.
     if (!link || !link->isOpen() || !ReplyTracker::of(*link).answering()) {
-        forget(axis);
+        reset(stop);
         return;
     }
     if (stop.resends == most_resends) {
-        forget(axis);
+        reset(stop);
         emit unconfirmed();
         return;
     }
@@ -71,7 +83,7 @@ void StopConfirmation::again(int axis)
     ++stop.resends;
     quint64 message = 0;
     if (!resend(*link, stop.text, &message)) {
-        forget(axis);
+        reset(stop);
         return;
     }
     stop.messages << message;

@@ -7,18 +7,20 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <array>
 #include <functional>
+#include <map>
+#include <memory>
+#include <utility>
 
 class Link;
 
-// Stops the camera must confirm, one per axis (pan-tilt, zoom, focus).
-// Where the camera answers, a stop that gets an error, or neither ACK nor
-// completion within `wait_ms`, goes again, at most `most_resends` times;
-// still unconfirmed, `unconfirmed` tells the operator. A link whose camera
-// has not answered anything since it opened (a converter, a silent camera)
-// gets its one stop and nothing more; the first drive's ACK may come after
-// its stop left, so that is asked when the wait is over.
+// Stops the camera must confirm, one per axis (pan-tilt, zoom, focus) and
+// link. Where the camera answers, a stop that gets an error, or neither ACK
+// nor completion within `wait_ms`, goes again, at most `most_resends`
+// times; still unconfirmed, `unconfirmed` tells the operator. A link whose
+// camera has not answered anything since it opened (a converter, a silent
+// camera) gets its one stop and nothing more; the first drive's ACK may
+// come after its stop left, so that is asked when the wait is over.
 class StopConfirmation : public QObject
 {
     Q_OBJECT
@@ -33,9 +35,10 @@ public:
     explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
     // The stop of `axis` went out on `link` as `message`.
     void sent(int axis, Link &link, const QString &text, quint64 message);
-    // A new movement of `axis` makes the wait for its last stop moot: a stop
-    // sent again now would end the new movement.
-    void forget(int axis);
+    // A new movement of `axis` on `link` makes the wait for its last stop
+    // there moot: a stop sent again now would end the new movement. The
+    // stop of a drive on another link still waits for its camera.
+    void forget(int axis, Link *link);
 
 signals:
     void unconfirmed();
@@ -49,11 +52,15 @@ private:
         QTimer timer;
         QMetaObject::Connection answers;
     };
-    void answered(int axis, quint64 message, ReplyTracker::Outcome outcome);
-    void again(int axis);
+    // One per axis and link, made at the first stop there and kept: a few
+    // links, three axes.
+    Pending &at(int axis, Link *link);
+    void answered(Pending &stop, quint64 message, ReplyTracker::Outcome outcome);
+    void again(Pending &stop);
+    static void reset(Pending &stop);
 
     Resend resend;
-    std::array<Pending, axes> pending;
+    std::map<std::pair<int, Link *>, std::unique_ptr<Pending>> pending;
 };
 
 #endif
