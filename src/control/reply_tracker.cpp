@@ -60,8 +60,7 @@ void ReplyTracker::take_reply(const QByteArray &message)
     heard = true;
     forget_lost();
     if (reply->kind == visca::ReplyKind::Completion) {
-        const auto waiting = sockets.find(reply->socket);
-        if (waiting != sockets.end())
+        if (sockets.contains(reply->socket))
             emit answered(sockets.take(reply->socket), Outcome::Completed);
         return;
     }

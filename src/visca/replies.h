@@ -15,20 +15,12 @@ enum class ReplyKind {
     Error,      // y0 6z ee FF
 };
 
-// The error codes of y0 6z ee FF.
-enum ReplyError : quint8 {
-    length_error = 0x01,
-    syntax_error = 0x02,
-    buffer_full = 0x03,
-    cancelled = 0x04,
-    no_socket = 0x05,
-    not_executable = 0x41,
-};
-
 struct Reply {
     ReplyKind kind;
     int address;    // 1-7
     int socket = 0; // z
+    // An error's code: 01 length, 02 syntax, 03 buffer full, 04 cancelled,
+    // 05 no socket, 41 not executable.
     quint8 error = 0;
     QByteArray data; // an answer's bytes between y0 50 and FF
 };
