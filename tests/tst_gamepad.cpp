@@ -236,8 +236,9 @@ void GamePadTest::box_mid_drive_stops_once_until_the_stick_rests()
     pad->press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
     QVERIFY(written(4));
     // Back at rest, the stick drives again.
+    QVERIFY(gamepad->waits_for_rest());
     pad->move(SDL_CONTROLLER_AXIS_LEFTX, 0);
-    QTest::qWait(2 * GamePad::least_interval_ms);
+    QTRY_VERIFY(!gamepad->waits_for_rest());
     pad->move(SDL_CONTROLLER_AXIS_LEFTX, 1);
     QVERIFY(written(5));
     QCOMPARE(link->written,

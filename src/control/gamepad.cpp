@@ -121,6 +121,13 @@ GamePad::Wanted GamePad::wanted(SDL_GameController *controller)
     return drives;
 }
 
+bool GamePad::waits_for_rest() const
+{
+    return std::any_of(pads.begin(), pads.end(), [](const Pad &pad) {
+        return std::find(pad.latched.begin(), pad.latched.end(), true) != pad.latched.end();
+    });
+}
+
 void GamePad::report(Pad &pad, int control, const std::optional<Holds::Drive> &drive,
                      bool is_blocked)
 {

@@ -36,6 +36,9 @@ public:
     GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent = nullptr);
     ~GamePad() override;
     int attached() const { return int(pads.size()); }
+    // Whether a control whose hold was lost is still pushed, so that it
+    // drives nothing until it has rested.
+    bool waits_for_rest() const;
 
 signals:
     void home();

@@ -423,4 +423,12 @@ QStringList udp_texts(UdpPeer &camera, int count, int timeout_ms)
     return texts;
 }
 
+QStringList udp_texts_exactly(UdpPeer &camera, int count)
+{
+    QStringList texts = udp_texts(camera, count, 5000);
+    if (texts.size() == count)
+        texts << udp_texts(camera, 1, nothing_more_ms);
+    return texts;
+}
+
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }

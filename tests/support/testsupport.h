@@ -195,6 +195,11 @@ void attach_link(MainWindow &window, const QString &link, const QString &serial_
 void drive_on_udp(MainWindow &window, UdpPeer &camera);
 // The camera's next datagrams as texts ("81 01 06 04 FF").
 QStringList udp_texts(UdpPeer &camera, int count, int timeout_ms = 1000);
+// The `count` datagrams due, waited for as long as a busy machine needs,
+// then whatever else arrives within a short look: one datagram more than
+// expected fails the comparison that follows, a slow machine does not.
+QStringList udp_texts_exactly(UdpPeer &camera, int count);
+inline constexpr int nothing_more_ms = 100;
 
 QByteArray hex(const char *text);
 
