@@ -190,12 +190,16 @@ double microseconds_per_line(LogUnderTest &log, int count, int burst)
 
 int run_startup_child(int argc, char *argv[], const QString &kind)
 {
+    // As the program starts: the port list is read from the first moment.
+    std::future<QStringList> ports;
+    if (kind == "zarvick")
+        ports = MainWindow::read_ports();
     QApplication application(argc, argv);
     FirstPaint first_paint;
     if (kind == "zarvick") {
         if (QStyle *style = QStyleFactory::create("fusion"))
             QApplication::setStyle(style);
-        MainWindow window;
+        MainWindow window(std::move(ports));
         window.installEventFilter(&first_paint);
         window.show();
         return application.exec();

@@ -147,7 +147,8 @@ void CameraServer::accept_tcp()
             say("tcp: controller " + peer + " disconnected");
             // A descriptor just came free.
             if (accept_retry.isActive())
-                QTimer::singleShot(0, this, &CameraServer::resume_accepting);
+                QMetaObject::invokeMethod(this, &CameraServer::resume_accepting,
+                                          Qt::QueuedConnection);
         };
         connect(socket, &QTcpSocket::disconnected, this, gone, Qt::QueuedConnection);
     }
@@ -204,7 +205,8 @@ void CameraServer::read_tcp(QTcpSocket *socket)
             guarded->abort();
         }
     };
-    for (const QByteArray &message : found->cutter.feed(socket->readAll())) {
+    const auto messages = found->cutter.feed(socket->readAll());
+    for (const QByteArray &message : messages) {
         handle(message, "tcp", send);
         // A reply may have closed the connection (see `send`).
         found = connections.find(socket);
@@ -330,7 +332,8 @@ void CameraServer::read_pty()
         if (::write(pty_master, out.constData(), static_cast<size_t>(out.size())) < 0)
             say("serial: write failed");
     };
-    for (const QByteArray &message : pty_cutter.feed(bytes))
+    const auto messages = pty_cutter.feed(bytes);
+    for (const QByteArray &message : messages)
         handle(message, "serial", send);
 }
 

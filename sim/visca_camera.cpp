@@ -5,9 +5,9 @@
 #include <cmath>
 
 namespace {
-const QByteArray length_error = QByteArray::fromHex("906001ff");
-const QByteArray syntax_error = QByteArray::fromHex("906002ff");
-const QByteArray buffer_full = QByteArray::fromHex("906003ff");
+const char *const length_error = "906001ff";
+const char *const syntax_error = "906002ff";
+const char *const buffer_full = "906003ff";
 
 // Rates in units a second: per pan or tilt speed step, and per zoom or
 // focus speed (0–7) plus one. Direct zoom and focus run at the fastest.
@@ -37,7 +37,7 @@ ViscaCamera::Answer refused(const QByteArray &reply, const QString &description)
 
 ViscaCamera::Answer not_understood(const QByteArray &message)
 {
-    return refused(syntax_error, "syntax error: " + spaced_hex(message));
+    return refused(QByteArray::fromHex(syntax_error), "syntax error: " + spaced_hex(message));
 }
 
 ViscaCamera::Answer dropped(const QString &description) { return {{}, {}, 0, 0, 0, description}; }
@@ -123,7 +123,8 @@ ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms
     if (byte_at(message, 0) != 0x81)
         return dropped("dropped, not for camera 1: " + spaced_hex(message));
     if (message.size() < 3 || message.size() > 16)
-        return refused(length_error, "message length error: " + spaced_hex(message));
+        return refused(QByteArray::fromHex(length_error),
+                       "message length error: " + spaced_hex(message));
     if (message.size() == 3 && (byte_at(message, 1) & 0xF0) == 0x20)
         return cancel(message);
     if (message == QByteArray::fromHex("81010001ff")) {
@@ -178,7 +179,7 @@ ViscaCamera::Answer ViscaCamera::command(const QByteArray &message)
     while (free < int(sockets.size()) && sockets[free].busy)
         ++free;
     if (free == int(sockets.size()))
-        return refused(buffer_full, "buffer full: " + spaced_hex(message));
+        return refused(QByteArray::fromHex(buffer_full), "buffer full: " + spaced_hex(message));
     const std::optional<Done> done = execute(message);
     if (!done)
         return not_understood(message);

@@ -2,16 +2,26 @@
 
 #include <QCommandLineParser>
 #include <QTextStream>
+#include <algorithm>
+#include <array>
 
 namespace {
 // The toolkit's options that take a value, and those that do not.
-const QStringList toolkit_valued = {"-platform",        "-platformpluginpath",
-                                    "-platformtheme",   "-plugin",
-                                    "-qwindowgeometry", "-qwindowtitle",
-                                    "-qwindowicon",     "-display",
-                                    "-geometry",        "-style",
-                                    "-stylesheet",      "-session"};
-const QStringList toolkit_flags = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+const std::array<const char *, 12> toolkit_valued = {"-platform",        "-platformpluginpath",
+                                                     "-platformtheme",   "-plugin",
+                                                     "-qwindowgeometry", "-qwindowtitle",
+                                                     "-qwindowicon",     "-display",
+                                                     "-geometry",        "-style",
+                                                     "-stylesheet",      "-session"};
+const std::array<const char *, 5> toolkit_flags = {"-reverse", "-widgetcount", "-nograb", "-dograb",
+                                                   "-sync"};
+
+template <std::size_t size>
+bool listed(const std::array<const char *, size> &options, const QString &name)
+{
+    return std::any_of(options.begin(), options.end(),
+                       [&](const char *option) { return name == QLatin1String(option); });
+}
 
 QStringList without_toolkit_options(const QStringList &arguments)
 {
@@ -19,12 +29,12 @@ QStringList without_toolkit_options(const QStringList &arguments)
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         const QString name = argument.section('=', 0, 0);
-        if (i > 0 && toolkit_valued.contains(name)) {
+        if (i > 0 && listed(toolkit_valued, name)) {
             if (!argument.contains('='))
                 ++i;
             continue;
         }
-        if (i > 0 && toolkit_flags.contains(argument))
+        if (i > 0 && listed(toolkit_flags, argument))
             continue;
         left << argument;
     }

@@ -13,13 +13,8 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
-#include <memory>
 
 namespace {
-// The one translator of the program: reloaded by every language change,
-// never a second one installed beside it.
-// Never deleted while the program runs.
-std::unique_ptr<QTranslator> translator;
 // Qt's own words for the standard buttons ("OK", "Cancel"), beside ours
 // while Chinese is chosen; English needs none. Only the buttons: the
 // system's reasons shown under a failure ("Connection refused") stay as
@@ -27,6 +22,7 @@ std::unique_ptr<QTranslator> translator;
 class StandardButtonWords : public QTranslator
 {
 public:
+    using QTranslator::QTranslator;
     QString translate(const char *context, const char *source, const char *disambiguation,
                       int n) const override
     {
@@ -36,7 +32,22 @@ public:
         return QTranslator::translate(context, source, disambiguation, n);
     }
 };
-std::unique_ptr<QTranslator> qt_translator;
+
+// The program's catalog and Qt's button words: each one translator, a child
+// of the application found by its name, replaced whole by a language change
+// (so that a language without a catalog, or a second window in the same
+// process, inherits no words), and gone with the application.
+const char *const own_words = "zarvick catalog";
+const char *const button_words = "Qt's standard button words";
+
+template <class Translator = QTranslator> QTranslator *fresh_translator(const char *name)
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    delete application->findChild<QTranslator *>(name, Qt::FindDirectChildrenOnly);
+    auto *translator = new Translator(application);
+    translator->setObjectName(name);
+    return translator;
+}
 
 const char *const chinese_catalog = ":/trans/zh.qm";
 const char *const english_catalog = ":/trans/en.qm";
@@ -59,12 +70,10 @@ void select(QComboBox *box, int index, int default_index)
 
 void load_qt_catalog(bool chinese)
 {
-    if (qt_translator)
-        QCoreApplication::removeTranslator(qt_translator.get());
-    qt_translator = std::make_unique<StandardButtonWords>();
-    if (chinese && qt_translator->load(QStringLiteral("qtbase_zh_CN"),
-                                       QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qt_translator.get());
+    QTranslator *words = fresh_translator<StandardButtonWords>(button_words);
+    if (chinese && words->load(QStringLiteral("qtbase_zh_CN"),
+                               QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(words);
 }
 
 } // namespace
@@ -159,16 +168,12 @@ void FormSettings::set_defaults()
 
 void FormSettings::apply_startup_language()
 {
-    // A fresh translator, so that an unknown language name leaves it empty
-    // (a second window in the same process must not inherit a catalog).
-    if (translator)
-        QCoreApplication::removeTranslator(translator.get());
-    translator = std::make_unique<QTranslator>();
+    QTranslator *translator = fresh_translator(own_words);
     if (language == "Chinese")
         translator->load(chinese_catalog);
     else if (language == "English")
         translator->load(english_catalog);
-    QCoreApplication::installTranslator(translator.get());
+    QCoreApplication::installTranslator(translator);
     load_qt_catalog(language == "Chinese");
     retranslate();
     if (language == "Chinese")
@@ -180,9 +185,9 @@ void FormSettings::apply_startup_language()
 void FormSettings::change_language(int index)
 {
     const bool english = index == 1;
-    QCoreApplication::removeTranslator(translator.get());
+    QTranslator *translator = fresh_translator(own_words);
     translator->load(english ? english_catalog : chinese_catalog);
-    QCoreApplication::installTranslator(translator.get());
+    QCoreApplication::installTranslator(translator);
     load_qt_catalog(!english);
     language = english ? "English" : "Chinese";
 
@@ -218,7 +223,8 @@ void FormSettings::retranslate()
     ui.retranslateUi(window);
     // uic renames the items in place; the operator expects every fixed list
     // back at its first item and the two number fields empty.
-    for (QComboBox *box : fixed_combo_boxes())
+    const auto boxes = fixed_combo_boxes();
+    for (QComboBox *box : boxes)
         box->setCurrentIndex(0);
     ui.lineEdit_2->clear();
     ui.lineEdit->clear();

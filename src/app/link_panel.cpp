@@ -46,11 +46,10 @@ private:
 } // namespace
 
 LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &hold_owner,
-                     const Boxes &window_boxes, const QStringList &port_names)
+                     const Boxes &window_boxes)
     : ui(form), holds(hold_owner), boxes(window_boxes), serial(window), tcp(window), udp(window),
       list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
 {
-    ui.ComPortcomboBox->insertItems(ui.ComPortcomboBox->count(), port_names);
     // An adapter plugged in after the start shows up when the list opens.
     ui.ComPortcomboBox->installEventFilter(list_watch.get());
     // The system's words for a vanished device ("Resource temporarily
@@ -73,6 +72,11 @@ LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &hold_owner,
 }
 
 LinkPanel::~LinkPanel() = default;
+
+void LinkPanel::list_ports(const QStringList &names)
+{
+    ui.ComPortcomboBox->insertItems(ui.ComPortcomboBox->count(), names);
+}
 
 void LinkPanel::start_or_close_serial() { serial.isOpen() ? close_serial() : open_serial(); }
 

@@ -27,9 +27,10 @@ class LinkPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &holds, const Boxes &boxes,
-              const QStringList &port_names);
+    LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &holds, const Boxes &boxes);
     ~LinkPanel();
+    // The system's ports, read while the form was being built.
+    void list_ports(const QStringList &names);
     void start_or_close_serial();
     void connect_or_disconnect();
     // A protocol chosen: its standard port in the port field.

@@ -31,10 +31,11 @@ int main(int argc, char *argv[])
     if (command_line.config_folder && !enter_config_folder())
         qWarning("zarvick: cannot use the configuration folder; settings stay here");
 
+    std::future<QStringList> ports = MainWindow::read_ports();
     QApplication application(argc, argv);
     if (QStyle *style = QStyleFactory::create("fusion"))
         QApplication::setStyle(style);
-    MainWindow window;
+    MainWindow window(std::move(ports));
     window.show();
     return application.exec();
 }

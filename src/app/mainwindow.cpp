@@ -11,9 +11,14 @@
 
 #include <QCloseEvent>
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), port_names(std::async(std::launch::async, system_port_names)),
-      ui(std::make_unique<Ui::MainWindow>()), boxes(this)
+std::future<QStringList> MainWindow::read_ports()
+{
+    return std::async(std::launch::async, system_port_names);
+}
+
+MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
+    : QMainWindow(parent), port_names(std::move(ports)), ui(std::make_unique<Ui::MainWindow>()),
+      boxes(this)
 {
     map_form_font();
     ui->setupUi(this);
@@ -23,6 +28,7 @@ MainWindow::MainWindow(QWidget *parent)
         tighten_caption_gap(mode);
     build_panels();
     connect_panels();
+    links->list_ports(port_names.get());
     form->read_config();
 }
 
@@ -34,7 +40,7 @@ void MainWindow::build_panels()
         return [this, serial_mode] { return links->link_for(serial_mode->isChecked()); };
     };
     ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, chosen_link(ui->radioButton_9));
-    links = std::make_unique<LinkPanel>(*ui, this, ptz->hold_owner(), boxes, port_names.get());
+    links = std::make_unique<LinkPanel>(*ui, this, ptz->hold_owner(), boxes);
     console = std::make_unique<ConsolePanel>(*ui, sender, boxes, chosen_link(ui->radioButton_11));
     form = std::make_unique<FormSettings>(*ui, this, *links, [this] {
         links->retranslate();
@@ -45,7 +51,8 @@ void MainWindow::build_panels()
 
 void MainWindow::connect_panels()
 {
-    for (Link *link : links->links()) {
+    const auto all_links = links->links();
+    for (Link *link : all_links) {
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { console->log_replies(replies); });
         ReplyTracker::of(*link); // hears the camera from the first reply on

@@ -27,7 +27,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // The system's port list takes Qt 15-20 ms to read (through udev), as
+    // long as the form takes to build: the program starts reading it before
+    // the application object, and a window without one reads it beside its
+    // form.
+    static std::future<QStringList> read_ports();
+    explicit MainWindow(std::future<QStringList> ports = read_ports(), QWidget *parent = nullptr);
     ~MainWindow() override;
 
 protected:
@@ -84,8 +89,7 @@ private:
     void build_panels();
     void connect_panels();
 
-    // The system's port list takes milliseconds to enumerate: it is read on
-    // another thread while the form is built, and waited for where it is used.
+    // Waited for only where the stored port is chosen from it.
     std::future<QStringList> port_names;
     std::unique_ptr<Ui::MainWindow> ui;
     Boxes boxes;

@@ -5,7 +5,8 @@
 QList<QString> command_entries(const QString &editor_text)
 {
     QList<QString> entries;
-    for (const QString &line : editor_text.split('\n')) {
+    const QStringList lines = editor_text.split('\n');
+    for (const QString &line : lines) {
         if (!line.isEmpty())
             entries << line.section('/', 0, 0).trimmed();
     }

@@ -27,7 +27,8 @@ MessageLog::MessageLog(QPlainTextEdit *log_view, int most_lines)
     view->verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent, true);
     frame.setObjectName("log_frame");
     frame.setSingleShot(true);
-    QObject::connect(&frame, &QTimer::timeout, [this] { lay_out(); });
+    // The timer, a member, is the context: the connection ends with this log.
+    QObject::connect(&frame, &QTimer::timeout, &frame, [this] { lay_out(); });
     since_layout.start();
 }
 

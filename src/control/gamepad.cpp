@@ -24,19 +24,26 @@ bool down(SDL_GameController *controller, SDL_GameControllerButton button)
 GamePad::GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent)
     : QObject(parent), holds(hold_owner), blocked(std::move(is_blocked))
 {
+    // SDL (2-4 ms) starts with the first look for controllers, one
+    // interval after the start: the window's first frame, which has no
+    // part in it, comes before. A controller plugged in before the start
+    // is read in that same look.
+    connect(&tick, &QTimer::timeout, this, &GamePad::poll);
+    tick.start(looking_ms);
+}
+
+bool GamePad::start_sdl()
+{
     // Qt handles the signals; the pad drives while another window (a video
     // mixer) is active, which is how operators use one.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     sdl_ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (!sdl_ready)
-        return; // no controllers then: nothing changes
+        return false;
     last_report_ms.fill(-least_interval_ms);
     clock.start();
-    connect(&tick, &QTimer::timeout, this, &GamePad::poll);
-    tick.start(looking_ms);
-    // A controller plugged in before the start drives at once.
-    QTimer::singleShot(0, this, &GamePad::poll);
+    return true;
 }
 
 GamePad::~GamePad()
@@ -49,6 +56,10 @@ GamePad::~GamePad()
 
 void GamePad::poll()
 {
+    if (!sdl_ready && !start_sdl()) {
+        tick.stop(); // no controllers then: nothing changes
+        return;
+    }
     SDL_GameControllerUpdate();
     // The state is read directly; queued events would only pile up.
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);

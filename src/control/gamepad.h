@@ -57,6 +57,7 @@ private:
     };
     using Wanted = std::array<std::optional<Holds::Drive>, control_count>;
 
+    bool start_sdl();
     void poll();
     void attach_new();
     void read(Pad &pad, bool is_blocked);

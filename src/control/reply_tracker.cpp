@@ -47,7 +47,8 @@ void ReplyTracker::take(const QList<QByteArray> &replies)
     // TCP hands over what one read got, which may hold several messages
     // or part of one; on the other links a packet is one message already.
     for (const QByteArray &bytes : replies) {
-        for (const QByteArray &message : cutter.feed(bytes))
+        const auto messages = cutter.feed(bytes);
+        for (const QByteArray &message : messages)
             take_reply(message);
     }
 }

@@ -17,7 +17,8 @@ bool check_ip(const QString &text)
 {
     if (text.isEmpty() || text.count('.') != 3)
         return false;
-    for (const QString &part : text.split('.')) {
+    const QStringList parts = text.split('.');
+    for (const QString &part : parts) {
         if (holds_rejected_letter(part))
             return false;
         const int value = part.toInt(nullptr, 10);

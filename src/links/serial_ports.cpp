@@ -9,13 +9,15 @@
 QStringList system_port_names()
 {
     QStringList names;
-    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts())
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &port : ports)
         names << port.portName();
     // Virtual serial ports (socat, camera simulators, serial-over-network
     // bridges) appear as /dev/tty* links to a pseudo-terminal, which the
     // system's list leaves out.
     const QDir dev("/dev");
-    for (const QFileInfo &entry : dev.entryInfoList({"tty*"}, QDir::System | QDir::Files)) {
+    const auto entries = dev.entryInfoList({"tty*"}, QDir::System | QDir::Files);
+    for (const QFileInfo &entry : entries) {
         if (entry.isSymLink() && entry.symLinkTarget().startsWith("/dev/pts/") &&
             !names.contains(entry.fileName()))
             names << entry.fileName();

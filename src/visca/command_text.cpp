@@ -5,7 +5,8 @@
 QByteArray command_bytes(const QString &text, bool *ok)
 {
     QByteArray bytes;
-    for (const QStringRef &piece : text.splitRef(' ')) {
+    const auto pieces = text.splitRef(' ');
+    for (const QStringRef &piece : pieces) {
         if (piece.isEmpty())
             continue;
         bool converted = false;
