@@ -61,7 +61,6 @@ bool CameraServer::start(QString *error)
     connect(tcp_server, &QTcpServer::newConnection, this, &CameraServer::accept_tcp);
     connect(tcp_server, &QTcpServer::acceptError, this, &CameraServer::accept_failed);
     accept_retry.setSingleShot(true);
-    accept_retry.setInterval(accept_retry_ms);
     connect(&accept_retry, &QTimer::timeout, this, &CameraServer::resume_accepting);
     say(QString("camera 1 on TCP %1:%2").arg(at).arg(tcp_server->serverPort()), true);
 
@@ -145,10 +144,10 @@ void CameraServer::accept_tcp()
             if (guarded)
                 guarded->deleteLater();
             say("tcp: controller " + peer + " disconnected");
-            // A descriptor just came free.
+            // A descriptor comes free once the socket is deleted: the retry
+            // comes now, after that (and looks again if it is not free yet).
             if (accept_retry.isActive())
-                QMetaObject::invokeMethod(this, &CameraServer::resume_accepting,
-                                          Qt::QueuedConnection);
+                accept_retry.start(0);
         };
         connect(socket, &QTcpSocket::disconnected, this, gone, Qt::QueuedConnection);
     }
@@ -172,7 +171,7 @@ void CameraServer::pause_accepting(const QString &reason)
     if (!accepting_paused_said)
         say("tcp: cannot accept (" + reason + "); paused until a descriptor frees", true);
     accepting_paused_said = true;
-    accept_retry.start();
+    accept_retry.start(accept_retry_ms);
 }
 
 void CameraServer::resume_accepting()
@@ -181,7 +180,7 @@ void CameraServer::resume_accepting()
     if (descriptor_free())
         tcp_server->resumeAccepting();
     else
-        accept_retry.start();
+        accept_retry.start(accept_retry_ms);
 }
 
 void CameraServer::read_tcp(QTcpSocket *socket)
