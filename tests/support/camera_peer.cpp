@@ -35,6 +35,14 @@ QStringList CameraPeer::commands(int count, int timeout_ms)
     return found;
 }
 
+QStringList CameraPeer::commands_exactly(int count)
+{
+    QStringList found = commands(count, 5000);
+    if (found.size() == count)
+        found << commands(1, nothing_more_ms);
+    return found;
+}
+
 void CameraPeer::reply(const QByteArray &bytes)
 {
     if (link == "serial")

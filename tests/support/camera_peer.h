@@ -16,6 +16,9 @@ public:
     // The next `count` commands as "81 01 06 04 FF" texts: cut at FF on a
     // byte stream, one per datagram on UDP.
     QStringList commands(int count, int timeout_ms = 2000);
+    // The `count` commands due, waited for as long as a busy machine needs,
+    // then whatever else arrives within a short look.
+    QStringList commands_exactly(int count);
     void reply(const QByteArray &bytes);
 
     const QString link;
