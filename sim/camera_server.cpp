@@ -23,20 +23,25 @@
 #include <unistd.h>
 
 CameraServer::CameraServer(const SimOptions &chosen)
-    : options(chosen), camera(chosen.camera), tcp_server(new QTcpServer(this)),
-      udp_socket(new QUdpSocket(this)), visca_ip_socket(new QUdpSocket(this)),
-      loss_draw(chosen.seed)
+    : options(chosen), tcp_server(new QTcpServer(this)), udp_socket(new QUdpSocket(this)),
+      visca_ip_socket(new QUdpSocket(this)), loss_draw(chosen.seed)
 {
     clock.start();
-    for (int socket = 1; socket <= int(completions.size()); ++socket) {
-        Completion &completion = completions.at(socket - 1);
-        completion.timer.setSingleShot(true);
-        connect(&completion.timer, &QTimer::timeout, this, [this, socket, &completion] {
-            // A cancelled command gets no completion.
-            if (camera.finish(socket, completion.ticket))
-                reply(completion.bytes, completion.send);
-            completion.send = nullptr;
-        });
+    for (int address = 1; address <= options.chain; ++address) {
+        ViscaCamera::Config config = options.camera;
+        config.address = address;
+        units.push_back(std::make_unique<Unit>(config));
+        Unit &unit = *units.back();
+        for (int socket = 1; socket <= int(unit.completions.size()); ++socket) {
+            Completion &completion = unit.completions.at(socket - 1);
+            completion.timer.setSingleShot(true);
+            connect(&completion.timer, &QTimer::timeout, this, [this, socket, &unit, &completion] {
+                // A cancelled command gets no completion.
+                if (unit.camera.finish(socket, completion.ticket))
+                    reply(completion.bytes, completion.send);
+                completion.send = nullptr;
+            });
+        }
     }
 }
 
@@ -62,7 +67,7 @@ bool CameraServer::start(QString *error)
     connect(tcp_server, &QTcpServer::acceptError, this, &CameraServer::accept_failed);
     accept_retry.setSingleShot(true);
     connect(&accept_retry, &QTimer::timeout, this, &CameraServer::resume_accepting);
-    say(QString("camera 1 on TCP %1:%2").arg(at).arg(tcp_server->serverPort()), true);
+    say(QString("%1 on TCP %2:%3").arg(cameras()).arg(at).arg(tcp_server->serverPort()), true);
 
     if (!udp_socket->bind(options.bind, options.udp_port)) {
         *error =
@@ -70,7 +75,7 @@ bool CameraServer::start(QString *error)
         return false;
     }
     connect(udp_socket, &QUdpSocket::readyRead, this, &CameraServer::read_udp);
-    say(QString("camera 1 on UDP %1:%2").arg(at).arg(udp_socket->localPort()), true);
+    say(QString("%1 on UDP %2:%3").arg(cameras()).arg(at).arg(udp_socket->localPort()), true);
 
     if (!visca_ip_socket->bind(options.bind, options.visca_ip_port)) {
         *error = QString("VISCA over IP %1:%2: %3")
@@ -80,12 +85,16 @@ bool CameraServer::start(QString *error)
         return false;
     }
     connect(visca_ip_socket, &QUdpSocket::readyRead, this, &CameraServer::read_visca_ip);
-    say(QString("camera 1 on VISCA over IP %1:%2").arg(at).arg(visca_ip_socket->localPort()), true);
+    say(QString("%1 on VISCA over IP %2:%3")
+            .arg(cameras())
+            .arg(at)
+            .arg(visca_ip_socket->localPort()),
+        true);
 
     if (options.serial && !open_serial(error))
         return false;
     // Scripts and tests wait for this line rather than for a fixed time.
-    say("camera 1 listening", true);
+    say(cameras() + " listening", true);
     return true;
 }
 
@@ -112,7 +121,7 @@ bool CameraServer::open_serial(QString *error)
         }
         where += " (link " + options.link + ")";
     }
-    say("camera 1 on serial " + where, true);
+    say(cameras() + " on serial " + where, true);
     return true;
 }
 
@@ -336,34 +345,71 @@ void CameraServer::read_pty()
         handle(message, "serial", send);
 }
 
+QString CameraServer::cameras() const
+{
+    return options.chain == 1 ? QString("camera 1") : QString("cameras 1-%1").arg(options.chain);
+}
+
 void CameraServer::handle(const QByteArray &message, const QString &link, const Send &send)
 {
-    const ViscaCamera::Answer answer = camera.handle(message, clock.elapsed());
+    const int first = message.isEmpty() ? 0 : quint8(message.at(0));
+    if (first == 0x88) {
+        pass_broadcast(message, link, send);
+        return;
+    }
+    // A message for a camera of the chain goes to it; any other is the
+    // first camera's to drop or refuse.
+    const int address = first & 0x0F;
+    Unit &unit = *units.at(
+        (first & 0xF0) == 0x80 && address >= 1 && address <= options.chain ? address - 1 : 0);
+    answer(unit, unit.camera.handle(message, clock.elapsed()), link, send);
+}
+
+void CameraServer::pass_broadcast(const QByteArray &message, const QString &link, const Send &send)
+{
+    // Each camera of the chain takes the broadcast and passes on what it
+    // makes of it (the next address to give, or the same bytes); the last
+    // one's comes back to the controller.
+    QByteArray passed = message;
+    for (const std::unique_ptr<Unit> &unit : units) {
+        const ViscaCamera::Answer taken = unit->camera.handle(passed, clock.elapsed());
+        say(link + ": " + taken.description);
+        forget_freed_completions(*unit);
+        if (taken.replies.isEmpty())
+            return;
+        passed = taken.replies.first();
+    }
+    reply(passed, send);
+}
+
+void CameraServer::answer(Unit &unit, const ViscaCamera::Answer &answer, const QString &link,
+                          const Send &send)
+{
     say(link + ": " + answer.description);
     for (const QByteArray &bytes : answer.replies)
         reply(bytes, send);
     if (answer.completion.isEmpty())
-        forget_freed_completions();
+        forget_freed_completions(unit);
     else if (answer.completion_ms <= 0)
         reply(answer.completion, send);
     else
-        await_completion(answer, send);
+        await_completion(unit, answer, send);
 }
 
-void CameraServer::await_completion(const ViscaCamera::Answer &answer, const Send &send)
+void CameraServer::await_completion(Unit &unit, const ViscaCamera::Answer &answer, const Send &send)
 {
-    Completion &completion = completions.at(answer.socket - 1);
+    Completion &completion = unit.completions.at(answer.socket - 1);
     completion.bytes = answer.completion;
     completion.ticket = answer.ticket;
     completion.send = send;
     completion.timer.start(int(qMin<qint64>(answer.completion_ms, INT_MAX)));
 }
 
-void CameraServer::forget_freed_completions()
+void CameraServer::forget_freed_completions(Unit &unit)
 {
-    for (int socket = 1; socket <= int(completions.size()); ++socket) {
-        Completion &completion = completions.at(socket - 1);
-        if (completion.timer.isActive() && !camera.holds(socket, completion.ticket)) {
+    for (int socket = 1; socket <= int(unit.completions.size()); ++socket) {
+        Completion &completion = unit.completions.at(socket - 1);
+        if (completion.timer.isActive() && !unit.camera.holds(socket, completion.ticket)) {
             completion.timer.stop();
             completion.send = nullptr;
         }
@@ -372,8 +418,11 @@ void CameraServer::forget_freed_completions()
 
 int CameraServer::completions_waiting() const
 {
-    return int(std::count_if(completions.begin(), completions.end(),
-                             [](const Completion &waiting) { return waiting.timer.isActive(); }));
+    int waiting = 0;
+    for (const std::unique_ptr<Unit> &unit : units)
+        waiting += int(std::count_if(unit->completions.begin(), unit->completions.end(),
+                                     [](const Completion &one) { return one.timer.isActive(); }));
+    return waiting;
 }
 
 void CameraServer::reply(const QByteArray &bytes, const Send &send)

@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <random>
+#include <vector>
 
 class QSocketNotifier;
 class QTcpServer;
@@ -28,6 +30,9 @@ struct SimOptions {
     bool serial = false;
     QString link;
     ViscaCamera::Config camera;
+    // Cameras 1 to `chain` on one line, as a VISCA daisy chain: each
+    // answers under its own address, broadcasts pass through them all.
+    int chain = 1;
     bool quiet = false;
     bool silent = false;
     int drop_after = 0;
@@ -38,9 +43,9 @@ struct SimOptions {
     quint32 seed = 1;
 };
 
-// One simulated camera reached four ways at once: TCP connections, UDP
-// datagrams, VISCA over IP datagrams and a pseudo-terminal. Replies go back
-// on the link a message came from.
+// One simulated camera, or a chain of them, reached four ways at once: TCP
+// connections, UDP datagrams, VISCA over IP datagrams and a pseudo-terminal.
+// Replies go back on the link a message came from.
 class CameraServer : public QObject
 {
     Q_OBJECT
@@ -75,14 +80,33 @@ private:
     void remember_controller(const QString &controller, quint32 next_sequence);
     bool lost_on_the_way(const QString &link);
     void read_pty();
+    // A command that waits holds its socket: one timer each, stopped when a
+    // cancel or a clear frees the socket.
+    struct Completion {
+        QTimer timer;
+        QByteArray bytes;
+        int ticket = 0;
+        Send send;
+    };
+    // One camera of the chain and the completions it owes.
+    struct Unit {
+        explicit Unit(const ViscaCamera::Config &config) : camera(config) {}
+        ViscaCamera camera;
+        std::array<Completion, 2> completions;
+    };
+
     void handle(const QByteArray &message, const QString &link, const Send &send);
+    void pass_broadcast(const QByteArray &message, const QString &link, const Send &send);
+    void answer(Unit &unit, const ViscaCamera::Answer &answer, const QString &link,
+                const Send &send);
     void reply(const QByteArray &bytes, const Send &send);
-    void await_completion(const ViscaCamera::Answer &answer, const Send &send);
-    void forget_freed_completions();
+    void await_completion(Unit &unit, const ViscaCamera::Answer &answer, const Send &send);
+    static void forget_freed_completions(Unit &unit);
+    QString cameras() const;
     void say(const QString &line, bool always = false);
 
     const SimOptions options;
-    ViscaCamera camera;
+    std::vector<std::unique_ptr<Unit>> units;
     QElapsedTimer clock;
     QTcpServer *tcp_server;
     QUdpSocket *udp_socket;
@@ -98,15 +122,6 @@ private:
     static constexpr int accept_retry_ms = 200;
     QTimer accept_retry;
     bool accepting_paused_said = false;
-    // A command that waits holds its socket: one timer each, stopped when a
-    // cancel or a clear frees the socket.
-    struct Completion {
-        QTimer timer;
-        QByteArray bytes;
-        int ticket = 0;
-        Send send;
-    };
-    std::array<Completion, 2> completions;
     std::mt19937 loss_draw;
     int pty_master = -1;
     int pty_slave = -1;

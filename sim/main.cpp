@@ -74,6 +74,11 @@ int main(int argc, char *argv[])
          "moves: 'newer' (default) five pan digits and four tilt digits, as Sony SRG and BRC "
          "series cameras; 'older' four and four, as EVI-D70 era cameras.",
          "NAME", "newer"},
+        {"chain",
+         "N cameras (1-7) on every link, as a VISCA daisy chain: addresses 1 to N, each answering "
+         "under its own (90, A0, ...); address set and interface clear pass through them all "
+         "(default 1).",
+         "N", "1"},
         {"serial", "Also open a pseudo-terminal and print the path a controller should open."},
         {"link", "With --serial: make a symbolic link PATH to the terminal.", "PATH"},
         {"completion-ms", "Send the completion MS milliseconds after the ACK (default 0).", "MS",
@@ -120,6 +125,12 @@ int main(int argc, char *argv[])
     bool drop_ok = false;
     options.drop_after = parser.value("drop-after").toInt(&drop_ok);
     options.garbage = parser.isSet("garbage");
+    bool chain_ok = false;
+    options.chain = parser.value("chain").toInt(&chain_ok);
+    if (!chain_ok || options.chain < 1 || options.chain > 7) {
+        err << "zarvick-sim: --chain takes 1 to 7" << Qt::endl;
+        return 2;
+    }
     bool loss_ok = false;
     bool seed_ok = false;
     options.loss_percent = parser.value("loss").toInt(&loss_ok);

@@ -5,10 +5,6 @@
 #include <cmath>
 
 namespace {
-const char *const length_error = "906001ff";
-const char *const syntax_error = "906002ff";
-const char *const buffer_full = "906003ff";
-
 // Rates in units a second: per pan or tilt speed step, and per zoom or
 // focus speed (0–7) plus one. Direct zoom and focus run at the fastest.
 constexpr double pan_units_per_step = 100;
@@ -21,23 +17,9 @@ int byte_at(const QByteArray &message, int index)
     return static_cast<unsigned char>(message.at(index));
 }
 
-QByteArray reply(int first, int second = -1)
-{
-    QByteArray bytes(1, '\x90');
-    bytes.append(static_cast<char>(first));
-    if (second >= 0)
-        bytes.append(static_cast<char>(second));
-    return bytes + '\xff';
-}
-
 ViscaCamera::Answer refused(const QByteArray &reply, const QString &description)
 {
     return {{reply}, {}, 0, 0, 0, description};
-}
-
-ViscaCamera::Answer not_understood(const QByteArray &message)
-{
-    return refused(QByteArray::fromHex(syntax_error), "syntax error: " + spaced_hex(message));
 }
 
 ViscaCamera::Answer dropped(const QString &description) { return {{}, {}, 0, 0, 0, description}; }
@@ -73,15 +55,6 @@ std::optional<int> value_of(const QByteArray &message, int from, int count, bool
     return value;
 }
 
-ViscaCamera::Answer inquiry_answer(const QByteArray &payload, const QString &description)
-{
-    return {{QByteArray::fromHex("9050") + payload + QByteArray::fromHex("ff")},
-            {},
-            0,
-            0,
-            0,
-            "inquiry: " + description};
-}
 } // namespace
 
 void ViscaCamera::Axis::advance(double seconds)
@@ -113,6 +86,27 @@ qint64 ViscaCamera::Axis::move_to(double where, double units_per_second)
 
 ViscaCamera::ViscaCamera(const Config &chosen) : config(chosen) {}
 
+QByteArray ViscaCamera::reply(int first, int second) const
+{
+    // Camera n answers with (n + 8) in the high nibble: 90 is camera 1.
+    QByteArray bytes(1, static_cast<char>((config.address + 8) << 4));
+    bytes.append(static_cast<char>(first));
+    if (second >= 0)
+        bytes.append(static_cast<char>(second));
+    return bytes + '\xff';
+}
+
+ViscaCamera::Answer ViscaCamera::not_understood(const QByteArray &message) const
+{
+    return refused(reply(0x60, 0x02), "syntax error: " + spaced_hex(message));
+}
+
+ViscaCamera::Answer ViscaCamera::inquiry_answer(const QByteArray &payload,
+                                                const QString &description) const
+{
+    return {{reply(0x50).chopped(1) + payload + '\xff'}, {}, 0, 0, 0, "inquiry: " + description};
+}
+
 ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms)
 {
     advance(now_ms);
@@ -120,14 +114,14 @@ ViscaCamera::Answer ViscaCamera::handle(const QByteArray &message, qint64 now_ms
         return dropped("dropped, not from a controller: " + spaced_hex(message));
     if (byte_at(message, 0) == 0x88)
         return broadcast(message);
-    if (byte_at(message, 0) != 0x81)
-        return dropped("dropped, not for camera 1: " + spaced_hex(message));
+    if (byte_at(message, 0) != 0x80 + config.address)
+        return dropped(QString("dropped, not for camera %1: ").arg(config.address) +
+                       spaced_hex(message));
     if (message.size() < 3 || message.size() > 16)
-        return refused(QByteArray::fromHex(length_error),
-                       "message length error: " + spaced_hex(message));
+        return refused(reply(0x60, 0x01), "message length error: " + spaced_hex(message));
     if (message.size() == 3 && (byte_at(message, 1) & 0xF0) == 0x20)
         return cancel(message);
-    if (message == QByteArray::fromHex("81010001ff")) {
+    if (message.mid(1) == QByteArray::fromHex("010001ff")) {
         clear_sockets();
         return {{reply(0x50)}, {}, 0, 0, 0, "interface clear"};
     }
@@ -144,9 +138,14 @@ ViscaCamera::Answer ViscaCamera::broadcast(const QByteArray &message)
         clear_sockets();
         return {{message}, {}, 0, 0, 0, "interface clear (broadcast)"};
     }
-    // Address set: this camera takes address 1 and passes on the next.
-    if (message == QByteArray::fromHex("883001ff"))
-        return {{QByteArray::fromHex("883002ff")}, {}, 0, 0, 0, "address set: camera 1"};
+    // Address set: this camera takes the address it is given and passes on
+    // the next (the camera's own address is fixed at its start).
+    if (message.size() == 4 && message.startsWith(QByteArray::fromHex("8830")) &&
+        byte_at(message, 2) >= 1 && byte_at(message, 2) <= 7 && byte_at(message, 3) == 0xFF) {
+        QByteArray next = message;
+        next[2] = static_cast<char>(byte_at(message, 2) + 1);
+        return {{next}, {}, 0, 0, 0, QString("address set: camera %1").arg(byte_at(message, 2))};
+    }
     return dropped("dropped, broadcast not understood: " + spaced_hex(message));
 }
 
@@ -179,7 +178,7 @@ ViscaCamera::Answer ViscaCamera::command(const QByteArray &message)
     while (free < int(sockets.size()) && sockets[free].busy)
         ++free;
     if (free == int(sockets.size()))
-        return refused(QByteArray::fromHex(buffer_full), "buffer full: " + spaced_hex(message));
+        return refused(reply(0x60, 0x03), "buffer full: " + spaced_hex(message));
     const std::optional<Done> done = execute(message);
     if (!done)
         return not_understood(message);

@@ -8,8 +8,8 @@
 #include <array>
 #include <optional>
 
-// A VISCA camera at address 1: the answer to each message and the state
-// it leaves behind. Time is passed in (milliseconds on any steady clock),
+// A VISCA camera at its address (1 unless chosen): the answer to each
+// message and the state it leaves behind. Time is passed in (milliseconds on any steady clock),
 // so that the motion of pan, tilt, zoom and focus is reproducible.
 class ViscaCamera
 {
@@ -23,6 +23,8 @@ public:
         Profile profile = Profile::newer;
         // The least time between a command's ACK and its completion.
         int completion_ms = 0;
+        // 1 to 7: messages start with 8n, answers with (n + 8)0.
+        int address = 1;
     };
 
     struct Answer {
@@ -106,6 +108,9 @@ private:
         int axes = 0;
     };
 
+    QByteArray reply(int first, int second = -1) const;
+    Answer not_understood(const QByteArray &message) const;
+    Answer inquiry_answer(const QByteArray &payload, const QString &description) const;
     Answer broadcast(const QByteArray &message);
     Answer cancel(const QByteArray &message);
     void clear_sockets();

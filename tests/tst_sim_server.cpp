@@ -67,6 +67,8 @@ class SimServerTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void chain_of_three_data();
+    void chain_of_three();
     void answers_a_client_that_half_closes();
     void closes_a_client_that_never_reads();
     void visca_over_ip_header_data();
@@ -121,6 +123,33 @@ void SimServerTest::visca_over_ip_header()
             got << spaced_hex(controller.receiveDatagram().data());
     }
     QCOMPARE(got, replies);
+}
+
+void SimServerTest::chain_of_three_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("address set counts the chain") << "88 30 01 FF"
+                                                  << "88 30 04 FF";
+    QTest::newRow("interface clear passes through") << "88 01 00 01 FF"
+                                                    << "88 01 00 01 FF";
+    QTest::newRow("camera 2 answers as A0") << "82 09 00 02 FF"
+                                            << "A0 50 00 20 00 5A 01 00 02 FF";
+    QTest::newRow("camera 3 answers as B0") << "83 09 04 00 FF"
+                                            << "B0 50 02 FF";
+    QTest::newRow("camera 3 refuses as B0") << "83 01 7F FF"
+                                            << "B0 60 02 FF";
+    QTest::newRow("no camera 4 on the line") << "84 09 04 00 FF"
+                                             << "";
+}
+
+void SimServerTest::chain_of_three()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, answer);
+    SimProcess chain({"--chain", "3"});
+    QVERIFY(chain.started());
+    QCOMPARE(spaced_hex(chain.inquire(hex(qPrintable(message)))), answer);
 }
 
 void SimServerTest::answers_a_client_that_half_closes()

@@ -11,7 +11,7 @@ SimProcess::SimProcess(const QStringList &options)
     process.start(ZARVICK_SIM_PATH,
                   QStringList{"--tcp-port", "0", "--udp-port", "0", "--visca-ip-port", "0"} +
                       options);
-    listening = wait_for("camera 1 listening", 5000);
+    listening = wait_for(" listening", 5000);
     const QRegularExpression tcp("on TCP ([^:]+):(\\d+)"), udp("on UDP [^:]+:(\\d+)"),
         visca_ip("on VISCA over IP [^:]+:(\\d+)"), pty("on serial (\\S+)");
     for (const QString &line : lines()) {
