@@ -47,7 +47,7 @@ void ControlTest::cleanup()
 
 void ControlTest::link_closed_during_the_focus_wait_gets_nothing()
 {
-    control->focus(visca::focus_near, [] { return QString("3"); });
+    control->focus(visca::Focus::near, [] { return 3; });
     QCOMPARE(link->written, QStringList({"81 01 04 38 03 FF"}));
     link->close();
     control->stop_focus();
@@ -71,8 +71,8 @@ void ControlTest::no_link_no_trace()
 {
     QSignalSpy failed(control, &CameraControl::failed);
     link->open = false;
-    control->drive(visca::pan_tilt_up, 1, 1);
-    control->focus(visca::focus_far, [] { return QString("7"); });
+    control->drive(visca::Pan::still, visca::Tilt::up, 1, 1);
+    control->focus(visca::Focus::far, [] { return 7; });
     QVERIFY(!control->preset_from_field(true, ""));
     QVERIFY(control->preset_from_field(true, "5"));
     QTest::qWait(2 * CameraControl::manual_focus_wait_ms);
@@ -88,7 +88,8 @@ QString one_stop_fault(const QStringList &written)
     const struct {
         const char *drive_prefix;
         const char *stop;
-    } axes[] = {{"81 01 06 01 ", visca::pan_tilt_stop}, {"81 01 04 07 ", visca::zoom_stop}};
+    } axes[] = {{"81 01 06 01 ", "81 01 06 01 03 03 03 03 FF"},
+                {"81 01 04 07 ", "81 01 04 07 00 FF"}};
     for (const auto &axis : axes) {
         bool moving = false;
         for (const QString &text : written) {
@@ -114,8 +115,8 @@ void ControlTest::every_drive_gets_one_stop()
     RecordingLink other;
     RecordingLink *current = link;
     CameraControl two_links(*sender, [&]() -> Link * { return current->open ? current : nullptr; });
-    Holds holds(two_links, {[] { return 15; }, [] { return 15; }, [] { return QString("3"); },
-                            [] { return QString("3"); }});
+    Holds holds(two_links,
+                {[] { return 15; }, [] { return 15; }, [] { return 3; }, [] { return 3; }});
     using Axis = Holds::Axis;
     using Input = Holds::Input;
     const Holds::Drive drives[] = {{Axis::PanTilt, {0, -1}},

@@ -112,8 +112,8 @@ void GamePadTest::init()
     link = new RecordingLink;
     sender = new CommandSender;
     control = new CameraControl(*sender, [this]() -> Link * { return link; });
-    holds = new Holds(*control, {[] { return 14; }, [] { return 14; }, [] { return QString("3"); },
-                                 [] { return QString("3"); }});
+    holds = new Holds(*control,
+                      {[] { return 14; }, [] { return 14; }, [] { return 3; }, [] { return 3; }});
     pad = new VirtualPad;
     QVERIFY(pad->plugged());
     gamepad = new GamePad(*holds, [this] { return blocked; });

@@ -1,6 +1,7 @@
 // The VISCA text helpers and the packet cutter shared by the program, the
 // simulator and the tests.
 
+#include "visca/camera_commands.h"
 #include "visca/command_text.h"
 #include "visca/packet_cutter.h"
 #include "visca/replies.h"
@@ -15,9 +16,8 @@ class ViscaTest : public QObject
 private slots:
     void conversion_data();
     void conversion();
-    void speed_filling_data();
-    void speed_filling();
-    void preset_numbers();
+    void typed_commands_data();
+    void typed_commands();
     void hex_rendering_data();
     void hex_rendering();
     void packet_cutting_data();
@@ -67,30 +67,38 @@ void ViscaTest::conversion()
     QCOMPARE(converted, !fails);
 }
 
-void ViscaTest::speed_filling_data()
+void ViscaTest::typed_commands_data()
 {
-    QTest::addColumn<int>("pan");
-    QTest::addColumn<int>("tilt");
+    using namespace visca;
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("defaults") << 15 << 15 << "81 01 06 01 0F 0F 03 01 FF";
-    QTest::newRow("slowest") << 1 << 1 << "81 01 06 01 01 01 03 01 FF";
-    QTest::newRow("fastest") << 0x18 << 0x14 << "81 01 06 01 18 14 03 01 FF";
-    QTest::newRow("upper case") << 10 << 3 << "81 01 06 01 0A 03 03 01 FF";
+    QTest::newRow("up at the defaults")
+        << pan_tilt_drive(1, Pan::still, Tilt::up, 15, 15) << "81 01 06 01 0F 0F 03 01 FF";
+    QTest::newRow("down-left, slowest")
+        << pan_tilt_drive(1, Pan::left, Tilt::down, 1, 1) << "81 01 06 01 01 01 01 02 FF";
+    QTest::newRow("right, fastest, camera 2")
+        << pan_tilt_drive(2, Pan::right, Tilt::still, 0x18, 0x14) << "82 01 06 01 18 14 02 03 FF";
+    QTest::newRow("up-right, camera 7")
+        << pan_tilt_drive(7, Pan::right, Tilt::up, 10, 3) << "87 01 06 01 0A 03 02 01 FF";
+    QTest::newRow("stop") << pan_tilt_stop(1) << "81 01 06 01 03 03 03 03 FF";
+    QTest::newRow("home, camera 3") << pan_tilt_home(3) << "83 01 06 04 FF";
+    QTest::newRow("zoom tele 7") << zoom(1, Zoom::tele, 7) << "81 01 04 07 27 FF";
+    QTest::newRow("zoom wide 0") << zoom(1, Zoom::wide, 0) << "81 01 04 07 30 FF";
+    QTest::newRow("zoom stop") << zoom_stop(2) << "82 01 04 07 00 FF";
+    QTest::newRow("manual focus") << focus_manual(1) << "81 01 04 38 03 FF";
+    QTest::newRow("focus near 3") << focus(1, Focus::near, 3) << "81 01 04 08 33 FF";
+    QTest::newRow("focus far 5") << focus(1, Focus::far, 5) << "81 01 04 08 25 FF";
+    QTest::newRow("focus stop") << focus_stop(1) << "81 01 04 08 00 FF";
+    QTest::newRow("store preset 0") << preset(1, true, 0) << "81 01 04 3F 01 00 FF";
+    QTest::newRow("recall preset 10") << preset(1, false, 10) << "81 01 04 3F 02 0A FF";
+    QTest::newRow("recall preset 254, camera 2") << preset(2, false, 254) << "82 01 04 3F 02 FE FF";
 }
 
-void ViscaTest::speed_filling()
+void ViscaTest::typed_commands()
 {
-    QFETCH(int, pan);
-    QFETCH(int, tilt);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    QCOMPARE(speed_replace("81 01 06 01 HK VN 03 01 FF", quint8(pan), quint8(tilt)), text);
-}
-
-void ViscaTest::preset_numbers()
-{
-    QCOMPARE(preset_hex(0), QString("00"));
-    QCOMPARE(preset_hex(10), QString("0A"));
-    QCOMPARE(preset_hex(254), QString("FE"));
+    QCOMPARE(spaced_hex(bytes), text);
 }
 
 void ViscaTest::hex_rendering_data()

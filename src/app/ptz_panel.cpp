@@ -65,8 +65,8 @@ Holds::Speeds PtzPanel::chosen_speeds() const
     // The speed boxes list the VISCA speeds themselves ("1" is speed 01).
     return {[this] { return ui.hcomboBox->currentText().toInt(); },
             [this] { return ui.vcomboBox->currentText().toInt(); },
-            [this] { return ui.zoomcomboBox->currentText(); },
-            [this] { return ui.focuscomboBox->currentText(); }};
+            [this] { return ui.zoomcomboBox->currentText().toInt(); },
+            [this] { return ui.focuscomboBox->currentText().toInt(); }};
 }
 
 void PtzPanel::retranslate()

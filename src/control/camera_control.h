@@ -3,6 +3,7 @@
 
 #include "control/command_sender.h"
 #include "control/stop_confirmation.h"
+#include "visca/camera_commands.h"
 
 #include <QObject>
 #include <QString>
@@ -11,7 +12,7 @@
 
 class Link;
 
-// The control panel's operations on camera 1. Each goes to the link that
+// The control panel's operations on the camera at `address`. Each goes to the link that
 // `current_link` names at that moment and does nothing when it names none
 // (no link open for the chosen mode), in the link's camera lane. Sent
 // commands come out of the sender's `sent`; a command that did not go out,
@@ -30,19 +31,18 @@ public:
     CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent = nullptr);
 
     bool ready() const { return current_link() != nullptr; }
-    // `direction` is one of the pan-tilt templates of visca/commands.h; the
-    // speeds are VISCA speeds (pan 01-18h, tilt 01-14h).
-    void drive(const char *direction, int pan_speed, int tilt_speed);
+    // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
+    void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
     void stop_pan_tilt();
     void home();
-    // `speed` is the digit "0" to "7".
-    void zoom(const char *direction, const QString &speed);
+    void zoom(visca::Zoom way, int speed);
     void stop_zoom();
     // Switches the camera to manual focus first; the drive follows after
-    // the wait, at the speed `speed` gives then (the operator may change it
-    // during the wait), and a release during the wait sends its stop after it.
-    using SpeedSource = std::function<QString()>;
-    void focus(const char *direction, SpeedSource speed);
+    // the wait, at the speed (0-7) `speed` gives then (the operator may
+    // change it during the wait), and a release during the wait sends its
+    // stop after it.
+    using SpeedSource = std::function<int()>;
+    void focus(visca::Focus way, SpeedSource speed);
     void stop_focus();
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
@@ -56,18 +56,22 @@ signals:
 
 private:
     enum Axis { pan_tilt_axis, zoom_axis, focus_axis };
-    void send(const QString &text);
-    bool send_to(Link *link, const QString &text, quint64 *message = nullptr);
+    void send(const QByteArray &bytes, const QString &text = QString());
+    bool send_to(Link *link, const QByteArray &bytes, quint64 *message = nullptr,
+                 const QString &text = QString());
     // The held drive's stop, to the link its drive went to.
-    void stop(Link *&held, const char *command, Axis axis);
+    void stop(Link *&held, const QByteArray &bytes, Axis axis);
     void focus_wait_over();
     void forget_stops();
 
     CommandSender &sender;
     LinkSource current_link;
     StopConfirmation confirmation;
+    // The camera's VISCA address; the chain's first camera until the
+    // window drives several.
+    int address = 1;
     QTimer focus_wait;
-    const char *focus_direction = nullptr;
+    visca::Focus focus_way = visca::Focus::far;
     SpeedSource focus_speed;
     bool stop_after_focus_drive = false;
     // The link each held drive went to; none when not held.

@@ -11,6 +11,12 @@ SendResult CommandSender::send(Link &link, const QString &text, Link::Lane lane,
     // the next command, which may be a stop. Nothing at all harms nothing.
     if (!ok || !(bytes.isEmpty() || ends_message(bytes)))
         return SendResult::BadText;
+    return send_bytes(link, bytes, lane, message, text);
+}
+
+SendResult CommandSender::send_bytes(Link &link, const QByteArray &bytes, Link::Lane lane,
+                                     quint64 *message, const QString &text)
+{
     const bool told = link.backlog_full();
     if (!link.send(bytes, lane)) {
         if (!link.backlog_full())
@@ -20,6 +26,6 @@ SendResult CommandSender::send(Link &link, const QString &text, Link::Lane lane,
     const quint64 number = ReplyTracker::of(link).sent(bytes);
     if (message)
         *message = number;
-    emit sent(text);
+    emit sent(text.isEmpty() ? spaced_hex(bytes) : text);
     return SendResult::Sent;
 }

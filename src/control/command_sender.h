@@ -30,6 +30,10 @@ public:
     // `message`, when given, gets the number the link's ReplyTracker gave it.
     SendResult send(Link &link, const QString &text, Link::Lane lane = Link::Lane::Console,
                     quint64 *message = nullptr);
+    // Bytes built by the program, announced as `text` (their hex when
+    // empty).
+    SendResult send_bytes(Link &link, const QByteArray &bytes, Link::Lane lane,
+                          quint64 *message = nullptr, const QString &text = QString());
 
 signals:
     void sent(const QString &text);

@@ -1,30 +1,12 @@
 #include "control/holds.h"
 
 #include "control/camera_control.h"
-#include "visca/commands.h"
 
 #include <utility>
 
 namespace {
 const Holds::Axis axes[] = {Holds::Axis::PanTilt, Holds::Axis::Zoom, Holds::Axis::Focus};
 
-const char *pan_tilt_command(QPoint way)
-{
-    static const struct {
-        QPoint way;
-        const char *command;
-    } ways[] = {
-        {{0, -1}, visca::pan_tilt_up},        {{0, 1}, visca::pan_tilt_down},
-        {{-1, 0}, visca::pan_tilt_left},      {{1, 0}, visca::pan_tilt_right},
-        {{-1, -1}, visca::pan_tilt_up_left},  {{1, -1}, visca::pan_tilt_up_right},
-        {{-1, 1}, visca::pan_tilt_down_left}, {{1, 1}, visca::pan_tilt_down_right},
-    };
-    for (const auto &entry : ways) {
-        if (entry.way == way)
-            return entry.command;
-    }
-    return nullptr;
-}
 } // namespace
 
 Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
@@ -127,27 +109,33 @@ void Holds::send(const Drive &drive)
 {
     const QPoint way = drive.way;
     switch (drive.axis) {
-    case Axis::PanTilt:
-        if (way.isNull())
+    case Axis::PanTilt: {
+        if (way.isNull()) {
             control.stop_pan_tilt();
-        else if (drive.speed)
-            control.drive(pan_tilt_command(way), drive.speed->x(), drive.speed->y());
-        else
-            control.drive(pan_tilt_command(way), speeds.pan(), speeds.tilt());
+            break;
+        }
+        const visca::Pan pan = way.x() < 0   ? visca::Pan::left
+                               : way.x() > 0 ? visca::Pan::right
+                                             : visca::Pan::still;
+        const visca::Tilt tilt = way.y() < 0   ? visca::Tilt::up
+                                 : way.y() > 0 ? visca::Tilt::down
+                                               : visca::Tilt::still;
+        const QPoint speed = drive.speed.value_or(QPoint(speeds.pan(), speeds.tilt()));
+        control.drive(pan, tilt, speed.x(), speed.y());
         break;
-    case Axis::Zoom: {
-        const char *command = way.x() > 0 ? visca::zoom_tele : visca::zoom_wide;
+    }
+    case Axis::Zoom:
         if (way.isNull())
             control.stop_zoom();
         else
-            control.zoom(command, drive.speed ? QString::number(drive.speed->x()) : speeds.zoom());
+            control.zoom(way.x() > 0 ? visca::Zoom::tele : visca::Zoom::wide,
+                         drive.speed ? drive.speed->x() : speeds.zoom());
         break;
-    }
     case Axis::Focus:
         if (way.isNull())
             control.stop_focus();
         else
-            control.focus(way.x() > 0 ? visca::focus_near : visca::focus_far, speeds.focus);
+            control.focus(way.x() > 0 ? visca::Focus::near : visca::Focus::far, speeds.focus);
         break;
     }
 }

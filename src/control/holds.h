@@ -52,8 +52,8 @@ public:
     struct Speeds {
         std::function<int()> pan;
         std::function<int()> tilt;
-        std::function<QString()> zoom;
-        std::function<QString()> focus;
+        std::function<int()> zoom;
+        std::function<int()> focus;
     };
 
     Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent = nullptr);

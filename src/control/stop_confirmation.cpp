@@ -19,13 +19,13 @@ StopConfirmation::Pending &StopConfirmation::at(int axis, Link *link)
     return *slot;
 }
 
-void StopConfirmation::sent(int axis, Link &link, const QString &text, quint64 message)
+void StopConfirmation::sent(int axis, Link &link, const QByteArray &bytes, quint64 message)
 {
     Pending &stop = at(axis, &link);
     reset(stop);
     ReplyTracker &tracker = ReplyTracker::of(link);
     stop.link = &link;
-    stop.text = text;
+    stop.bytes = bytes;
     stop.messages = {message};
     stop.answers = connect(&tracker, &ReplyTracker::answered, this,
                            [this, &stop](quint64 answered_message, ReplyTracker::Outcome outcome) {
@@ -82,7 +82,7 @@ void StopConfirmation::again(Pending &stop)
     ReplyTracker::of(*link).lost(stop.messages.last());
     ++stop.resends;
     quint64 message = 0;
-    if (!resend(*link, stop.text, &message)) {
+    if (!resend(*link, stop.bytes, &message)) {
         reset(stop);
         return;
     }

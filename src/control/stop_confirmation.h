@@ -29,12 +29,12 @@ public:
     static constexpr int axes = 3;
     static constexpr int wait_ms = 200;
     static constexpr int most_resends = 3;
-    // Sends the stop's text again on the link; false when it did not go.
-    using Resend = std::function<bool(Link &, const QString &, quint64 *message)>;
+    // Sends the stop again on the link; false when it did not go.
+    using Resend = std::function<bool(Link &, const QByteArray &, quint64 *message)>;
 
     explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
     // The stop of `axis` went out on `link` as `message`.
-    void sent(int axis, Link &link, const QString &text, quint64 message);
+    void sent(int axis, Link &link, const QByteArray &bytes, quint64 message);
     // A new movement of `axis` on `link` makes the wait for its last stop
     // there moot: a stop sent again now would end the new movement. The
     // stop of a drive on another link still waits for its camera.
@@ -46,7 +46,7 @@ signals:
 private:
     struct Pending {
         QPointer<Link> link;
-        QString text;
+        QByteArray bytes;
         QList<quint64> messages;
         int resends = 0;
         QTimer timer;

@@ -24,26 +24,8 @@ QByteArray command_bytes(const QString &text, bool *ok)
 }
 
 namespace {
-QString two_hex_digits(int value)
-{
-    return QString("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 const char hex_digits[] = "0123456789ABCDEF";
 } // namespace
-
-QString speed_replace(QString text, quint8 pan, quint8 tilt)
-{
-    const QString pan_text = two_hex_digits(pan);
-    const QString tilt_text = two_hex_digits(tilt);
-    text.replace('H', pan_text[0]);
-    text.replace('K', pan_text[1]);
-    text.replace('V', tilt_text[0]);
-    text.replace('N', tilt_text[1]);
-    return text;
-}
-
-QString preset_hex(int number) { return two_hex_digits(number); }
 
 QString hex_text(const QByteArray &bytes)
 {

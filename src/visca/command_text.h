@@ -16,14 +16,6 @@ inline bool ends_message(const QByteArray &bytes)
     return !bytes.isEmpty() && quint8(bytes.back()) == 0xFF;
 }
 
-// Fills the HK (pan) and VN (tilt) placeholders of a pan-tilt template with
-// the speeds as two upper-case hex digits each.
-QString speed_replace(QString text, quint8 pan, quint8 tilt);
-
-// A preset number as the field's Set/Call buttons write it: two upper-case
-// hex digits ("05", "0A", "FE").
-QString preset_hex(int number);
-
 // Received bytes as the log shows them: "%02X " per byte, so the text ends
 // in a space ("90 41 FF ").
 QString hex_text(const QByteArray &bytes);

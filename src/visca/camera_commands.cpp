@@ -1,0 +1,48 @@
+#include "visca/camera_commands.h"
+
+#include <initializer_list>
+
+namespace visca {
+namespace {
+QByteArray message(int address, std::initializer_list<int> body)
+{
+    QByteArray bytes(1, static_cast<char>(0x80 | address));
+    for (int byte : body)
+        bytes.append(static_cast<char>(byte));
+    return bytes + '\xff';
+}
+} // namespace
+
+QByteArray pan_tilt_drive(int address, Pan pan, Tilt tilt, int pan_speed, int tilt_speed)
+{
+    return message(address, {0x01, 0x06, 0x01, pan_speed, tilt_speed, int(pan), int(tilt)});
+}
+
+QByteArray pan_tilt_stop(int address)
+{
+    return message(address, {0x01, 0x06, 0x01, 0x03, 0x03, 0x03, 0x03});
+}
+
+QByteArray pan_tilt_home(int address) { return message(address, {0x01, 0x06, 0x04}); }
+
+QByteArray zoom(int address, Zoom way, int speed)
+{
+    return message(address, {0x01, 0x04, 0x07, int(way) | (speed & 0x07)});
+}
+
+QByteArray zoom_stop(int address) { return message(address, {0x01, 0x04, 0x07, 0x00}); }
+
+QByteArray focus_manual(int address) { return message(address, {0x01, 0x04, 0x38, 0x03}); }
+
+QByteArray focus(int address, Focus way, int speed)
+{
+    return message(address, {0x01, 0x04, 0x08, int(way) | (speed & 0x07)});
+}
+
+QByteArray focus_stop(int address) { return message(address, {0x01, 0x04, 0x08, 0x00}); }
+
+QByteArray preset(int address, bool store, int number)
+{
+    return message(address, {0x01, 0x04, 0x3F, store ? 0x01 : 0x02, number});
+}
+} // namespace visca

@@ -1,0 +1,30 @@
+#ifndef ZARVICK_CAMERA_COMMANDS_H
+#define ZARVICK_CAMERA_COMMANDS_H
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The program's own commands as bytes for the camera at `address` (1 to 7:
+// the first byte is 8n). Speeds are VISCA speeds: pan 01-18h, tilt 01-14h,
+// zoom and focus 0-7. The hand-typed console keeps its text path
+// (command_text.h).
+namespace visca {
+enum class Pan : quint8 { left = 0x01, right = 0x02, still = 0x03 };
+enum class Tilt : quint8 { up = 0x01, down = 0x02, still = 0x03 };
+enum class Zoom : quint8 { tele = 0x20, wide = 0x30 };
+enum class Focus : quint8 { far = 0x20, near = 0x30 };
+
+QByteArray pan_tilt_drive(int address, Pan pan, Tilt tilt, int pan_speed, int tilt_speed);
+// The stop carries no speed of its own: 03 03 where the speeds go.
+QByteArray pan_tilt_stop(int address);
+QByteArray pan_tilt_home(int address);
+QByteArray zoom(int address, Zoom way, int speed);
+QByteArray zoom_stop(int address);
+QByteArray focus_manual(int address);
+QByteArray focus(int address, Focus way, int speed);
+QByteArray focus_stop(int address);
+// Memory set (store) or recall of preset `number`, 0 to 254.
+QByteArray preset(int address, bool store, int number);
+} // namespace visca
+
+#endif
