@@ -4,8 +4,8 @@
 
 #include "control/camera_control.h"
 #include "control/command_sender.h"
-#include "control/gamepad.h"
-#include "control/pad_mapping.h"
+#include "input/gamepad.h"
+#include "input/pad_mapping.h"
 #include "recording_link.h"
 #include "virtual_pad.h"
 

@@ -2,11 +2,11 @@
 #define ZARVICK_PTZ_PANEL_H
 
 #include "app/boxes.h"
-#include "app/drive_keys.h"
 #include "app/hold_buttons.h"
 #include "control/camera_control.h"
-#include "control/gamepad.h"
 #include "control/holds.h"
+#include "input/drive_keys.h"
+#include "input/gamepad.h"
 
 #include <QCoreApplication>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "control/gamepad.h"
+#include "input/gamepad.h"
 
-#include "control/pad_mapping.h"
+#include "input/pad_mapping.h"
 
 #include <SDL.h>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/drive_keys.h"
+#include "input/drive_keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
