@@ -81,8 +81,11 @@ void ControlTest::no_link_no_trace()
 }
 
 namespace {
+const QString link_closed = "(link closed)";
+
 // Whether each axis's drives on `written` end in exactly one stop each:
-// a stop only after a drive, nothing after the last stop.
+// a stop only after a drive, nothing after the last stop, and no drive
+// still going when its link closed.
 QString one_stop_fault(const QStringList &written)
 {
     const struct {
@@ -93,6 +96,8 @@ QString one_stop_fault(const QStringList &written)
     for (const auto &axis : axes) {
         bool moving = false;
         for (const QString &text : written) {
+            if (text == link_closed && moving)
+                return "a drive still going when its link closed: " + written.join(", ");
             if (!text.startsWith(axis.drive_prefix))
                 continue;
             const bool stop = text == axis.stop;
@@ -124,6 +129,8 @@ void ControlTest::every_drive_gets_one_stop()
                                    {Axis::PanTilt, {-1, 1}},
                                    {Axis::Zoom, {1, 0}},
                                    {Axis::Zoom, {-1, 0}}};
+    holds.watch(*link);
+    holds.watch(other);
     QRandomGenerator random(20261207);
     for (int sequence = 0; sequence < 3000; ++sequence) {
         link->written.clear();
@@ -145,8 +152,8 @@ void ControlTest::every_drive_gets_one_stop()
                 holds.lose_all(); // Mode change
                 current = current == link ? &other : link;
             } else {
-                holds.lose_all(); // Close, then Start again
-                current->close();
+                current->close(); // Close, then Start again: the owner hears it
+                current->written << link_closed;
                 current->open = true;
             }
         }

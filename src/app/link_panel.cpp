@@ -1,6 +1,5 @@
 #include "app/link_panel.h"
 
-#include "control/holds.h"
 #include "links/address_check.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
@@ -45,26 +44,12 @@ private:
 };
 } // namespace
 
-LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &hold_owner,
-                     const Boxes &window_boxes)
-    : ui(form), holds(hold_owner), boxes(window_boxes), serial(window), tcp(window), udp(window),
+LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, const Boxes &window_boxes)
+    : ui(form), boxes(window_boxes), serial(window), tcp(window), udp(window),
       list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
 {
     // An adapter plugged in after the start shows up when the list opens.
     ui.ComPortcomboBox->installEventFilter(list_watch.get());
-    // The system's words for a vanished device ("Resource temporarily
-    // unavailable", "Unknown error") tell the operator nothing.
-    QObject::connect(&serial, &Link::lost, window, [this] {
-        holds.lose_all();
-        set_serial_idle(true);
-        lost(tr("The serial link was lost: %1")
-                 .arg(tr("the device was removed or stopped answering")));
-    });
-    QObject::connect(&tcp, &Link::lost, window, [this](const QString &reason) {
-        holds.lose_all();
-        set_net_idle(true);
-        lost(tr("The network link was lost: %1").arg(reason));
-    });
     QObject::connect(&tcp, &TcpLink::opened, window, [this] { set_net_idle(false); });
     QObject::connect(
         &tcp, &TcpLink::open_failed, window,
@@ -72,6 +57,21 @@ LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &hold_owner,
 }
 
 LinkPanel::~LinkPanel() = default;
+
+void LinkPanel::report_losses(QObject *context)
+{
+    // The system's words for a vanished device ("Resource temporarily
+    // unavailable", "Unknown error") tell the operator nothing.
+    QObject::connect(&serial, &Link::lost, context, [this] {
+        set_serial_idle(true);
+        lost(tr("The serial link was lost: %1")
+                 .arg(tr("the device was removed or stopped answering")));
+    });
+    QObject::connect(&tcp, &Link::lost, context, [this](const QString &reason) {
+        set_net_idle(true);
+        lost(tr("The network link was lost: %1").arg(reason));
+    });
+}
 
 void LinkPanel::list_ports(const QStringList &names)
 {
@@ -103,7 +103,6 @@ void LinkPanel::open_serial()
 
 void LinkPanel::close_serial()
 {
-    holds.lose_all(); // its stops go out before the link closes
     serial.close();
     set_serial_idle(true);
     link_gone();
@@ -169,7 +168,6 @@ void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
 
 void LinkPanel::disconnect_net()
 {
-    holds.lose_all(); // its stops go out before the link closes
     tcp.close();
     udp.close();
     set_net_idle(true);

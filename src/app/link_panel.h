@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-class Holds;
 class QObject;
 class QWidget;
 namespace Ui {
@@ -20,15 +19,20 @@ class MainWindow;
 
 // The Serial and Net panels of the options box: they open and close the
 // links and show their state, which comes from the links themselves. A
-// link closed by the operator or lost ends every hold first, then
-// `link_gone` runs (a loop must not go on into nothing).
+// link closed by the operator or lost says so to the hold owner itself
+// (its drives end first); then `link_gone` runs (a loop must not go on
+// into nothing).
 class LinkPanel
 {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    LinkPanel(Ui::MainWindow &form, QWidget *window, Holds &holds, const Boxes &boxes);
+    LinkPanel(Ui::MainWindow &form, QWidget *window, const Boxes &boxes);
     ~LinkPanel();
+    // From now on a lost link sets its panel idle and tells the operator
+    // (a box that waits for them): connected after whatever must hear the
+    // loss first.
+    void report_losses(QObject *context);
     // The system's ports, read while the form was being built.
     void list_ports(const QStringList &names);
     void start_or_close_serial();
@@ -57,7 +61,6 @@ private:
     void refresh_port_list();
 
     Ui::MainWindow &ui;
-    Holds &holds;
     const Boxes &boxes;
     SerialLink serial;
     TcpLink tcp;

@@ -40,7 +40,7 @@ void MainWindow::build_panels()
         return [this, serial_mode] { return links->link_for(serial_mode->isChecked()); };
     };
     ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, chosen_link(ui->radioButton_9));
-    links = std::make_unique<LinkPanel>(*ui, this, ptz->hold_owner(), boxes);
+    links = std::make_unique<LinkPanel>(*ui, this, boxes);
     console = std::make_unique<ConsolePanel>(*ui, sender, boxes, chosen_link(ui->radioButton_11));
     form = std::make_unique<FormSettings>(*ui, this, *links, [this] {
         links->retranslate();
@@ -56,7 +56,10 @@ void MainWindow::connect_panels()
         connect(link, &Link::received, this,
                 [this](const QList<QByteArray> &replies) { console->log_replies(replies); });
         ReplyTracker::of(*link); // hears the camera from the first reply on
+        ptz->hold_owner().watch(*link);
     }
+    // The hold owner hears of a lost link before the operator's box waits.
+    links->report_losses(this);
     links->link_gone = [this] { console->stop_loop_without_link(); };
 }
 

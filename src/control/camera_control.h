@@ -31,6 +31,11 @@ public:
     CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent = nullptr);
 
     bool ready() const { return current_link() != nullptr; }
+    // Whether a drive sent on `link` has not had its stop yet.
+    bool drives_on(const Link *link) const
+    {
+        return link && (pan_tilt_held == link || zoom_held == link || focus_held == link);
+    }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
     void stop_pan_tilt();

@@ -1,6 +1,7 @@
 #include "control/holds.h"
 
 #include "control/camera_control.h"
+#include "links/link.h"
 
 #include <utility>
 
@@ -48,6 +49,16 @@ void Holds::lose_all()
     held.clear();
     for (Axis axis : axes)
         follow(axis);
+}
+
+void Holds::watch(Link &link)
+{
+    const auto end_its_drives = [this, &link] {
+        if (control.drives_on(&link))
+            lose_all();
+    };
+    connect(&link, &Link::closing, this, end_its_drives);
+    connect(&link, &Link::lost, this, end_its_drives);
 }
 
 bool Holds::holds(Input input, Drive drive) const

@@ -9,6 +9,7 @@
 #include <optional>
 
 class CameraControl;
+class Link;
 
 // The one owner of every hold: the pad's buttons, the keys and any other
 // input report "this input holds that drive" and "this input let go", and
@@ -19,8 +20,9 @@ class CameraControl;
 // holds a drive of an axis (pan-tilt, zoom, focus), the camera has been
 // sent that axis's stop. Anything that can swallow a
 // release (a box, a popup, focus moving into a text field, a tab or Mode
-// change, the window deactivated, the link closing) calls lose_all()
-// first; the releases that come afterwards find nothing held.
+// change, the window deactivated) calls lose_all() first, and a link that
+// closes or is lost ends the drives that went on it (watch); the releases
+// that come afterwards find nothing held.
 //
 // Several inputs may hold drives of one axis: the camera follows the input
 // that took hold most recently of those still holding. The keys are one
@@ -62,6 +64,9 @@ public:
     void hold(Input input, int id, Drive drive);
     void let_go(Input input, int id);
     void lose_all();
+    // A held drive that went on `link` ends when the link closes (its stop
+    // goes out first) or is lost.
+    void watch(Link &link);
     bool holding(Input input, int id) const { return find(input, id) >= 0; }
     // Whether `input` asks for `drive` now (for drawing its button down).
     bool holds(Input input, Drive drive) const;

@@ -27,7 +27,14 @@ public:
     // ahead of them, never cut. False, with the reason in errorText(), when
     // they will not go.
     virtual bool send(const QByteArray &bytes, Lane lane = Lane::Console) = 0;
-    virtual void close() = 0;
+    // An open link says `closing` first, while it can still carry the stops
+    // of the drives it carried.
+    void close()
+    {
+        if (isOpen())
+            emit closing();
+        shut();
+    }
     // Bytes taken and not yet handed to the system.
     virtual qint64 unsent() const { return 0; }
     // The backlog reached its limit and has not drained since.
@@ -36,6 +43,7 @@ public:
 
 signals:
     void opened();
+    void closing();
     // Replies as they are to be logged, one entry per line.
     void received(const QList<QByteArray> &replies);
     // The link went down by itself (device gone, connection dropped); it is
@@ -45,6 +53,7 @@ signals:
     void drained();
 
 protected:
+    virtual void shut() = 0;
     bool failed(const QString &reason)
     {
         error_text = reason;

@@ -71,7 +71,7 @@ void SerialLink::pump()
     note_unsent();
 }
 
-void SerialLink::close()
+void SerialLink::shut()
 {
     more_to_read.stop();
     if (writable)

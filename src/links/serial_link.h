@@ -25,8 +25,10 @@ public:
     bool open(const SerialSettings &settings);
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
-    void close() override;
     qint64 unsent() const override { return queue.size(); }
+
+protected:
+    void shut() override;
 
 private:
     void read();

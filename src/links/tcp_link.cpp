@@ -87,7 +87,7 @@ void TcpLink::pump()
 
 qint64 TcpLink::unsent() const { return queue.size() + socket.bytesToWrite(); }
 
-void TcpLink::close()
+void TcpLink::shut()
 {
     limit.stop();
     more_to_read.stop();

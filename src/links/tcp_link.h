@@ -26,11 +26,13 @@ public:
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
     // Also gives up a connection still being made, without a signal.
-    void close() override;
     qint64 unsent() const override;
 
 signals:
     void open_failed(const QString &reason, bool timed_out);
+
+protected:
+    void shut() override;
 
 private:
     void read();

@@ -71,7 +71,7 @@ bool UdpLink::write(const QByteArray &datagram)
     return true;
 }
 
-void UdpLink::close()
+void UdpLink::shut()
 {
     ready = false;
     outstanding.clear();

@@ -24,7 +24,9 @@ public:
     void open(const QHostAddress &address, quint16 port);
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
-    void close() override;
+
+protected:
+    void shut() override;
 
 private:
     struct Outstanding {

@@ -24,8 +24,6 @@ public:
         written_ms << clock.elapsed();
         return true;
     }
-    void close() override { open = false; }
-
     bool open = true;
     bool refuse = false;
     QStringList written;
@@ -33,6 +31,9 @@ public:
 
 private:
     QElapsedTimer clock;
+
+protected:
+    void shut() override { open = false; }
 };
 
 #endif
