@@ -8,6 +8,21 @@
 namespace {
 const Holds::Axis axes[] = {Holds::Axis::PanTilt, Holds::Axis::Zoom, Holds::Axis::Focus};
 
+// A pan-tilt way (x -1 left, 1 right; y -1 up, 1 down) in VISCA's terms.
+visca::Pan pan_of(QPoint way)
+{
+    if (way.x() == 0)
+        return visca::Pan::still;
+    return way.x() < 0 ? visca::Pan::left : visca::Pan::right;
+}
+
+visca::Tilt tilt_of(QPoint way)
+{
+    if (way.y() == 0)
+        return visca::Tilt::still;
+    return way.y() < 0 ? visca::Tilt::up : visca::Tilt::down;
+}
+
 } // namespace
 
 Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
@@ -125,14 +140,8 @@ void Holds::send(const Drive &drive)
             control.stop_pan_tilt();
             break;
         }
-        const visca::Pan pan = way.x() < 0   ? visca::Pan::left
-                               : way.x() > 0 ? visca::Pan::right
-                                             : visca::Pan::still;
-        const visca::Tilt tilt = way.y() < 0   ? visca::Tilt::up
-                                 : way.y() > 0 ? visca::Tilt::down
-                                               : visca::Tilt::still;
         const QPoint speed = drive.speed.value_or(QPoint(speeds.pan(), speeds.tilt()));
-        control.drive(pan, tilt, speed.x(), speed.y());
+        control.drive(pan_of(way), tilt_of(way), speed.x(), speed.y());
         break;
     }
     case Axis::Zoom:
