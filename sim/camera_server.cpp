@@ -385,7 +385,10 @@ void CameraServer::pass_broadcast(const QByteArray &message, const QString &link
 void CameraServer::answer(Unit &unit, const ViscaCamera::Answer &answer, const QString &link,
                           const Send &send)
 {
-    say(link + ": " + answer.description);
+    // On a chain each line names the camera that acted.
+    say(link + ": " +
+        (options.chain > 1 ? QString("camera %1: ").arg(unit.camera.address()) : QString()) +
+        answer.description);
     for (const QByteArray &bytes : answer.replies)
         reply(bytes, send);
     if (answer.completion.isEmpty())

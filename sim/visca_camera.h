@@ -27,6 +27,8 @@ public:
         int address = 1;
     };
 
+    int address() const { return config.address; }
+
     struct Answer {
         // Sent at once: ACK, an inquiry's answer or an error. Empty when the
         // message is dropped without an answer.

@@ -41,7 +41,9 @@ QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardB
     return catcher.boxes;
 }
 
+// One camera: the documented keys, and its name, link and address.
 const QStringList all_keys = {
+    "CAMERAS/Active",         "CAMERA_1/Link",        "CAMERA_1/Name",      "CAMERA_1/ViscaAddress",
     "LANGUAGE_CONF/language", "NET_CONF/Address",     "NET_CONF/Port",      "NET_CONF/Protocol",
     "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",    "PTZ_CONF/TiltSpeed", "PTZ_CONF/ZoomSpeed",
     "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits", "SERIAL_CONF/Parity", "SERIAL_CONF/Port",
@@ -157,7 +159,7 @@ void ConfigTest::save_replaces_an_older_file_without_losing_it()
     // Keys of another tool or of a newer version stay as they were.
     folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\nstale=1\n"
                                "[OLD_CONF]\nWindow=3\n[NET_CONF]\nPort=9000\nAddress=1.2.3.4\n"
-                               "[CAMERA_2]\nName=Stage left\n");
+                               "[VIEWER]\nName=Stage left\n");
     MainWindow window;
     close_window(window, QMessageBox::Ok);
 
@@ -165,10 +167,10 @@ void ConfigTest::save_replaces_an_older_file_without_losing_it()
     QStringList keys = stored.allKeys();
     keys.sort();
     QStringList expected =
-        all_keys + QStringList{"CAMERA_2/Name", "LANGUAGE_CONF/stale", "OLD_CONF/Window"};
+        all_keys + QStringList{"VIEWER/Name", "LANGUAGE_CONF/stale", "OLD_CONF/Window"};
     expected.sort();
     QCOMPARE(keys, expected);
-    QCOMPARE(stored.value("CAMERA_2/Name").toString(), QString("Stage left"));
+    QCOMPARE(stored.value("VIEWER/Name").toString(), QString("Stage left"));
     QCOMPARE(stored.value("OLD_CONF/Window").toString(), QString("3"));
     QCOMPARE(stored.value("NET_CONF/Port").toString(), QString("9000"));
     // Written through a temporary file: nothing of it is left beside.

@@ -32,8 +32,9 @@ void ControlTest::init()
 {
     link = new RecordingLink;
     sender = new CommandSender;
-    control =
-        new CameraControl(*sender, [this]() -> Link * { return link->open ? link : nullptr; });
+    control = new CameraControl(*sender, [this] {
+        return CameraControl::Target{link->open ? link : nullptr, 1};
+    });
     announced = new QSignalSpy(sender, &CommandSender::sent);
 }
 
@@ -83,16 +84,17 @@ void ControlTest::no_link_no_trace()
 namespace {
 const QString link_closed = "(link closed)";
 
-// Whether each axis's drives on `written` end in exactly one stop each:
-// a stop only after a drive, nothing after the last stop, and no drive
-// still going when its link closed.
-QString one_stop_fault(const QStringList &written)
+// Whether each axis's drives of the camera at `address` on `written` end
+// in exactly one stop each: a stop only after a drive, nothing after the
+// last stop, and no drive still going when its link closed.
+QString one_stop_fault(const QStringList &written, int address)
 {
+    const QString header = QString("8%1 ").arg(address);
     const struct {
-        const char *drive_prefix;
-        const char *stop;
-    } axes[] = {{"81 01 06 01 ", "81 01 06 01 03 03 03 03 FF"},
-                {"81 01 04 07 ", "81 01 04 07 00 FF"}};
+        QString drive_prefix;
+        QString stop;
+    } axes[] = {{header + "01 06 01 ", header + "01 06 01 03 03 03 03 FF"},
+                {header + "01 04 07 ", header + "01 04 07 00 FF"}};
     for (const auto &axis : axes) {
         bool moving = false;
         for (const QString &text : written) {
@@ -114,13 +116,18 @@ QString one_stop_fault(const QStringList &written)
 
 void ControlTest::every_drive_gets_one_stop()
 {
-    // Two links, as the Mode pair chooses; random holds of the buttons
-    // (one at a time, as a mouse), the keys and a pad, and the events that
-    // end them all: boxes, popups, tab and Mode changes, links closed.
+    // Three cameras: two on one serial line (addresses 1 and 2), one on a
+    // link of its own; random holds of the buttons (one at a time, as a
+    // mouse), the keys and a pad, and the events that end them all: boxes,
+    // popups, tab and Mode changes, camera switches, links closed.
     RecordingLink other;
-    RecordingLink *current = link;
-    CameraControl two_links(*sender, [&]() -> Link * { return current->open ? current : nullptr; });
-    Holds holds(two_links,
+    const QList<QPair<RecordingLink *, int>> cameras = {{link, 1}, {link, 2}, {&other, 1}};
+    int active = 0;
+    CameraControl three_cameras(*sender, [&] {
+        const auto &camera = cameras.at(active);
+        return CameraControl::Target{camera.first->open ? camera.first : nullptr, camera.second};
+    });
+    Holds holds(three_cameras,
                 {[] { return 15; }, [] { return 15; }, [] { return 3; }, [] { return 3; }});
     using Axis = Holds::Axis;
     using Input = Holds::Input;
@@ -149,18 +156,20 @@ void ControlTest::every_drive_gets_one_stop()
             } else if (choice == 7) {
                 holds.lose_all(); // a box, a popup, a tab change
             } else if (choice == 8) {
-                holds.lose_all(); // Mode change
-                current = current == link ? &other : link;
+                holds.lose_all(); // a camera switch
+                active = int(random.bounded(cameras.size()));
             } else {
-                current->close(); // Close, then Start again: the owner hears it
+                // Close, then Start again: the owner hears it.
+                RecordingLink *current = cameras.at(active).first;
+                current->close();
                 current->written << link_closed;
                 current->open = true;
             }
         }
         for (const auto &taken : held)
             holds.let_go(taken.first, taken.second);
-        for (RecordingLink *recorded : {link, &other}) {
-            const QString fault = one_stop_fault(recorded->written);
+        for (const auto &camera : cameras) {
+            const QString fault = one_stop_fault(camera.first->written, camera.second);
             QVERIFY2(fault.isEmpty(),
                      qPrintable(QString("sequence %1: %2").arg(sequence).arg(fault)));
         }

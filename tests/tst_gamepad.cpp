@@ -111,7 +111,7 @@ void GamePadTest::init()
 {
     link = new RecordingLink;
     sender = new CommandSender;
-    control = new CameraControl(*sender, [this]() -> Link * { return link; });
+    control = new CameraControl(*sender, [this] { return CameraControl::Target{link, 1}; });
     holds = new Holds(*control,
                       {[] { return 14; }, [] { return 14; }, [] { return 3; }, [] { return 3; }});
     pad = new VirtualPad;

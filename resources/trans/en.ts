@@ -319,5 +319,81 @@
         <source>No serial port is chosen</source>
         <translation>No serial port is chosen</translation>
     </message>
+    <message>
+        <source>Camera %1</source>
+        <translation>Camera %1</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>Cameras</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Find cameras on the line</source>
+        <translation>Find cameras on the line</translation>
+    </message>
+    <message>
+        <source>No camera answered on %1</source>
+        <translation>No camera answered on %1</translation>
+    </message>
+    <message>
+        <source>Asking the cameras on %1 …</source>
+        <translation>Asking the cameras on %1 …</translation>
+    </message>
+    <message>
+        <source>Cameras on %1: %2, added to the list: %3</source>
+        <translation>Cameras on %1: %2, added to the list: %3</translation>
+    </message>
+    <message>
+        <source>Serial, no port chosen</source>
+        <translation>Serial, no port chosen</translation>
+    </message>
+    <message>
+        <source>Serial %1, %2 baud</source>
+        <translation>Serial %1, %2 baud</translation>
+    </message>
+    <message>
+        <source>VISCA over IP %1:%2</source>
+        <translation>VISCA over IP %1:%2</translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation>closed</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>open</translation>
+    </message>
+    <message>
+        <source>answering</source>
+        <translation>answering</translation>
+    </message>
+    <message>
+        <source>not answering since %1</source>
+        <translation>not answering since %1</translation>
+    </message>
 </context>
 </TS>

@@ -319,5 +319,81 @@
         <source>No serial port is chosen</source>
         <translation>未选择串口</translation>
     </message>
+    <message>
+        <source>Camera %1</source>
+        <translation>摄像机 %1</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>连接方式</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Find cameras on the line</source>
+        <translation>查找串口上的摄像机</translation>
+    </message>
+    <message>
+        <source>No camera answered on %1</source>
+        <translation>%1 上没有摄像机应答</translation>
+    </message>
+    <message>
+        <source>Asking the cameras on %1 …</source>
+        <translation>正在询问 %1 上的摄像机…</translation>
+    </message>
+    <message>
+        <source>Cameras on %1: %2, added to the list: %3</source>
+        <translation>%1 上的摄像机：%2，新加入列表：%3</translation>
+    </message>
+    <message>
+        <source>Serial, no port chosen</source>
+        <translation>串口，未选择端口</translation>
+    </message>
+    <message>
+        <source>Serial %1, %2 baud</source>
+        <translation>串口 %1，%2 波特</translation>
+    </message>
+    <message>
+        <source>VISCA over IP %1:%2</source>
+        <translation>VISCA over IP %1:%2</translation>
+    </message>
+    <message>
+        <source>closed</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>已打开</translation>
+    </message>
+    <message>
+        <source>answering</source>
+        <translation>应答中</translation>
+    </message>
+    <message>
+        <source>not answering since %1</source>
+        <translation>自 %1 起无应答</translation>
+    </message>
 </context>
 </TS>

@@ -30,7 +30,10 @@ public:
     void send_or_stop();
     void loop_chosen(bool checked);
     void clear_log() { log.clear(); }
-    void log_replies(const QList<QByteArray> &replies) { log.add_received(replies); }
+    void log_replies(const QList<QByteArray> &replies, const MessageLog::ReplyLabel &label = {})
+    {
+        log.add_received(replies, label);
+    }
     // A loop would go on sending into nothing, and start again by itself
     // when the link comes back.
     void stop_loop_without_link();

@@ -3,10 +3,9 @@
 
 #include "app/form_settings.h"
 
-#include "app/link_panel.h"
 #include "app/settings.h"
+#include "control/cameras.h"
 #include "ui_mainwindow.h"
-#include "visca/commands.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -53,19 +52,13 @@ const char *const chinese_catalog = ":/trans/zh.qm";
 const char *const english_catalog = ":/trans/en.qm";
 
 const char *const config_file = "config.ini";
-const char *const default_camera_address = "192.168.1.88";
-// The default items: 9600 baud, 8 data bits, 1 stop bit, speed 15, speed 3.
-const int default_baud_rate = 3;
-const int default_data_bits = 3;
-const int default_stop_bits = 0;
-const int default_pan_tilt_speed = 14;
-const int default_zoom_focus_speed = 3;
 
 // A stored index that selects no item would leave the box empty, and an
 // empty speed box sends speed FF: such a box keeps its default item.
-void select(QComboBox *box, int index, int default_index)
+void mend(int &index, const QComboBox *box, int default_index)
 {
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : default_index);
+    if (index < 0 || index >= box->count())
+        index = default_index;
 }
 
 void load_qt_catalog(bool chinese)
@@ -78,9 +71,9 @@ void load_qt_catalog(bool chinese)
 
 } // namespace
 
-FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, LinkPanel &link_panel,
+FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
                            std::function<void()> panels_retranslate)
-    : ui(form), window(main_window), links(link_panel),
+    : ui(form), window(main_window), cameras(camera_list),
       retranslate_panels(std::move(panels_retranslate))
 {
 }
@@ -89,58 +82,103 @@ void FormSettings::read_config()
 {
     language = "Chinese";
     Settings stored;
-    if (!stored.load(config_file)) {
+    const bool found = stored.load(config_file);
+    if (found)
+        language = stored.language;
+    else
         qDebug() << "不存在配置文件";
-        apply_startup_language();
-        set_defaults();
-        return;
-    }
-    language = stored.language;
     apply_startup_language();
+    const QList<CameraSettings> list =
+        found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};
+    for (CameraSettings camera : list) {
+        mend_lists(camera);
+        if (camera.name.isEmpty())
+            camera.name = cameras.free_name(tr("Camera %1"));
+        cameras.add(camera);
+    }
+    // A place outside the list (a camera removed by hand) is the first camera.
+    const bool listed = stored.active >= 1 && stored.active <= cameras.count();
+    cameras.set_active(listed ? stored.active - 1 : 0);
+}
 
+CameraSettings FormSettings::first_start_camera() const
+{
+    CameraSettings camera;
+    // The form's first port, as the list shows it.
+    camera.port_name = ui.ComPortcomboBox->itemText(0);
+    return camera;
+}
+
+QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
+{
+    // The documented groups describe the first camera.
+    CameraSettings first;
+    first.name = stored.name;
     // The name wins: ports come and go, and the position then points at
     // another device. Files from before the name was kept have the position.
     // A position outside the list selects none, as a missing name does:
     // Start must not open a device nobody chose.
-    if (stored.port_name.isEmpty())
-        ui.ComPortcomboBox->setCurrentIndex(
-            stored.port < ui.ComPortcomboBox->count() ? qMax(stored.port, -1) : -1);
-    else
-        links.select_port(stored.port_name);
-    select(ui.BaucomboBox, stored.baud_rate, default_baud_rate);
-    select(ui.DataBitcomboBox, stored.data_bits, default_data_bits);
-    select(ui.ParitycomboBox, stored.parity, 0);
-    select(ui.StopBitcomboBox, stored.stop_bits, default_stop_bits);
-    select(ui.hcomboBox, stored.pan_speed, default_pan_tilt_speed);
-    select(ui.vcomboBox, stored.tilt_speed, default_pan_tilt_speed);
-    select(ui.zoomcomboBox, stored.zoom_speed, default_zoom_focus_speed);
-    select(ui.focuscomboBox, stored.focus_speed, default_zoom_focus_speed);
+    first.port_name =
+        stored.port_name.isEmpty() ? ui.ComPortcomboBox->itemText(stored.port) : stored.port_name;
+    first.baud_rate = stored.baud_rate;
+    first.data_bits = stored.data_bits;
+    first.parity = stored.parity;
+    first.stop_bits = stored.stop_bits;
+    first.pan_speed = stored.pan_speed;
+    first.tilt_speed = stored.tilt_speed;
+    first.zoom_speed = stored.zoom_speed;
+    first.focus_speed = stored.focus_speed;
+    first.tcp = stored.protocol != "UDP";
+    first.address = stored.address;
+    first.port = stored.net_port;
+    // Files from before the camera list have no link: the form's Modes
+    // start on the serial line.
+    if (!stored.link.isEmpty())
+        first.set_link(link_kind(stored.link));
+    if (stored.visca_address > 0)
+        first.visca_address = stored.visca_address;
+    return QList<CameraSettings>{first} + stored.further;
+}
 
-    if (stored.protocol == "TCP")
-        ui.radioButton_tcp->setChecked(true);
-    else if (stored.protocol == "UDP")
-        ui.radioButton_udp->setChecked(true);
-    ui.lineEdit_ip->setText(stored.address);
-    ui.lineEdit_port->setText(stored.net_port);
+void FormSettings::mend_lists(CameraSettings &camera) const
+{
+    const CameraSettings defaults;
+    mend(camera.baud_rate, ui.BaucomboBox, defaults.baud_rate);
+    mend(camera.data_bits, ui.DataBitcomboBox, defaults.data_bits);
+    mend(camera.parity, ui.ParitycomboBox, defaults.parity);
+    mend(camera.stop_bits, ui.StopBitcomboBox, defaults.stop_bits);
+    mend(camera.pan_speed, ui.hcomboBox, defaults.pan_speed);
+    mend(camera.tilt_speed, ui.vcomboBox, defaults.tilt_speed);
+    mend(camera.zoom_speed, ui.zoomcomboBox, defaults.zoom_speed);
+    mend(camera.focus_speed, ui.focuscomboBox, defaults.focus_speed);
 }
 
 bool FormSettings::write_config()
 {
     Settings current;
     current.language = ui.comboBox_3->currentIndex() == 0 ? "Chinese" : "English";
-    current.port = ui.ComPortcomboBox->currentIndex();
-    current.port_name = links.port_name();
-    current.baud_rate = ui.BaucomboBox->currentIndex();
-    current.data_bits = ui.DataBitcomboBox->currentIndex();
-    current.parity = ui.ParitycomboBox->currentIndex();
-    current.stop_bits = ui.StopBitcomboBox->currentIndex();
-    current.pan_speed = ui.hcomboBox->currentIndex();
-    current.tilt_speed = ui.vcomboBox->currentIndex();
-    current.zoom_speed = ui.zoomcomboBox->currentIndex();
-    current.focus_speed = ui.focuscomboBox->currentIndex();
-    current.protocol = ui.radioButton_tcp->isChecked() ? "TCP" : "UDP";
-    current.address = ui.lineEdit_ip->text();
-    current.net_port = ui.lineEdit_port->text();
+    const CameraSettings &first = cameras.settings(0);
+    current.port = first.port_name.isEmpty()
+                       ? -1
+                       : ui.ComPortcomboBox->findText(first.port_name, Qt::MatchExactly);
+    current.port_name = first.port_name;
+    current.baud_rate = first.baud_rate;
+    current.data_bits = first.data_bits;
+    current.parity = first.parity;
+    current.stop_bits = first.stop_bits;
+    current.pan_speed = first.pan_speed;
+    current.tilt_speed = first.tilt_speed;
+    current.zoom_speed = first.zoom_speed;
+    current.focus_speed = first.focus_speed;
+    current.protocol = first.tcp ? "TCP" : "UDP";
+    current.address = first.address;
+    current.net_port = first.port;
+    current.name = first.name;
+    current.link = link_text(first.link());
+    current.visca_address = first.visca_address;
+    for (int camera = 1; camera < cameras.count(); ++camera)
+        current.further << cameras.settings(camera);
+    current.active = cameras.active() + 1;
 
     QString reason;
     if (current.save(config_file, &reason))
@@ -151,19 +189,6 @@ bool FormSettings::write_config()
                          "\n" + tr("Exit anyway?");
     return QMessageBox::warning(window, tr("warning"), text,
                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-void FormSettings::set_defaults()
-{
-    ui.BaucomboBox->setCurrentIndex(default_baud_rate);
-    ui.DataBitcomboBox->setCurrentIndex(default_data_bits);
-    ui.StopBitcomboBox->setCurrentIndex(default_stop_bits);
-    ui.hcomboBox->setCurrentIndex(default_pan_tilt_speed);
-    ui.vcomboBox->setCurrentIndex(default_pan_tilt_speed);
-    ui.zoomcomboBox->setCurrentIndex(default_zoom_focus_speed);
-    ui.focuscomboBox->setCurrentIndex(default_zoom_focus_speed);
-    ui.lineEdit_ip->setText(default_camera_address);
-    ui.lineEdit_port->setText(QString::number(visca::tcp_port, 10));
 }
 
 void FormSettings::apply_startup_language()

@@ -6,15 +6,19 @@
 #include <QString>
 #include <functional>
 
+class CameraForm;
+class Cameras;
 class LinkPanel;
 class QComboBox;
+struct CameraSettings;
+struct Settings;
 class QMainWindow;
 namespace Ui {
 class MainWindow;
 }
 
-// The form's settings: config.ini applied to the form at start and the
-// form saved at exit, and the language, whose change translates every text
+// The settings: config.ini read into the camera list at start and the
+// list saved at exit, and the language, whose change translates every text
 // and keeps every choice.
 class FormSettings
 {
@@ -22,7 +26,7 @@ class FormSettings
 
 public:
     // `retranslate_panels` puts back the captions that tell a state.
-    FormSettings(Ui::MainWindow &form, QMainWindow *window, LinkPanel &links,
+    FormSettings(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras,
                  std::function<void()> retranslate_panels);
     void read_config();
     // False when the operator chose to stay after the file could not be written.
@@ -30,14 +34,17 @@ public:
     void change_language(int index);
 
 private:
-    void set_defaults();
+    QList<CameraSettings> stored_cameras(const Settings &stored) const;
+    CameraSettings first_start_camera() const;
+    // List positions outside a list become that list's default.
+    void mend_lists(CameraSettings &camera) const;
     void apply_startup_language();
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;
 
     Ui::MainWindow &ui;
     QMainWindow *window;
-    LinkPanel &links;
+    Cameras &cameras;
     std::function<void()> retranslate_panels;
     QString language;
 };

@@ -1,5 +1,6 @@
 #include "app/link_panel.h"
 
+#include "control/cameras.h"
 #include "links/address_check.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
@@ -44,33 +45,63 @@ private:
 };
 } // namespace
 
-LinkPanel::LinkPanel(Ui::MainWindow &form, QWidget *window, const Boxes &window_boxes)
-    : ui(form), boxes(window_boxes), serial(window), tcp(window), udp(window),
+LinkPanel::LinkPanel(Ui::MainWindow &form, const Boxes &window_boxes, Cameras &camera_list)
+    : ui(form), boxes(window_boxes), cameras(camera_list),
       list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
 {
     // An adapter plugged in after the start shows up when the list opens.
     ui.ComPortcomboBox->installEventFilter(list_watch.get());
-    QObject::connect(&tcp, &TcpLink::opened, window, [this] { set_net_idle(false); });
-    QObject::connect(
-        &tcp, &TcpLink::open_failed, window,
-        [this](const QString &reason, bool timed_out) { tcp_failed(reason, timed_out); });
 }
 
 LinkPanel::~LinkPanel() = default;
 
-void LinkPanel::report_losses(QObject *context)
+SerialLink &LinkPanel::serial() { return cameras.serial_line(port_name()); }
+
+Link &LinkPanel::net_link()
 {
+    const int active = cameras.active();
+    return ui.radioButton_tcp->isChecked() ? static_cast<Link &>(cameras.tcp(active))
+                                           : static_cast<Link &>(cameras.udp(active));
+}
+
+bool LinkPanel::net_open()
+{
+    const int active = cameras.active();
+    return active >= 0 && (cameras.tcp(active).isOpen() || cameras.udp(active).isOpen());
+}
+
+void LinkPanel::report(Link &link, QObject *context)
+{
+    QObject::connect(&link, &Link::opened, context, [this] { show_state(); });
+    if (auto *tcp = qobject_cast<TcpLink *>(&link)) {
+        QObject::connect(tcp, &TcpLink::open_failed, context,
+                         [this, tcp](const QString &reason, bool timed_out) {
+                             if (tcp == &cameras.tcp(cameras.active()))
+                                 tcp_failed(reason, timed_out);
+                         });
+    }
     // The system's words for a vanished device ("Resource temporarily
     // unavailable", "Unknown error") tell the operator nothing.
-    QObject::connect(&serial, &Link::lost, context, [this] {
-        set_serial_idle(true);
-        lost(tr("The serial link was lost: %1")
-                 .arg(tr("the device was removed or stopped answering")));
+    const bool is_serial = qobject_cast<SerialLink *>(&link) != nullptr;
+    QObject::connect(&link, &Link::lost, context, [this, is_serial](const QString &reason) {
+        show_state();
+        lost(is_serial ? tr("The serial link was lost: %1")
+                             .arg(tr("the device was removed or stopped answering"))
+                       : tr("The network link was lost: %1").arg(reason));
     });
-    QObject::connect(&tcp, &Link::lost, context, [this](const QString &reason) {
-        set_net_idle(true);
-        lost(tr("The network link was lost: %1").arg(reason));
-    });
+}
+
+void LinkPanel::show_state()
+{
+    if (cameras.active() < 0)
+        return;
+    set_serial_idle(!serial().isOpen());
+    TcpLink &tcp = cameras.tcp(cameras.active());
+    set_net_idle(!net_open() && !tcp.isConnecting());
+    if (tcp.isConnecting()) {
+        ui.pushButton_15->setText(tr("Connect"));
+        ui.pushButton_15->setEnabled(false);
+    }
 }
 
 void LinkPanel::list_ports(const QStringList &names)
@@ -78,7 +109,7 @@ void LinkPanel::list_ports(const QStringList &names)
     ui.ComPortcomboBox->insertItems(ui.ComPortcomboBox->count(), names);
 }
 
-void LinkPanel::start_or_close_serial() { serial.isOpen() ? close_serial() : open_serial(); }
+void LinkPanel::start_or_close_serial() { serial().isOpen() ? close_serial() : open_serial(); }
 
 void LinkPanel::open_serial()
 {
@@ -91,27 +122,40 @@ void LinkPanel::open_serial()
                         ui.DataBitcomboBox->currentText(), ui.ParitycomboBox->currentIndex(),
                         ui.StopBitcomboBox->currentIndex());
     // An empty name would open the folder /dev ("Is a directory").
-    const QString reason = settings.port.isEmpty() ? tr("No serial port is chosen")
-                           : serial.open(settings) ? QString()
-                                                   : serial.errorText();
+    const QString reason = settings.port.isEmpty()   ? tr("No serial port is chosen")
+                           : serial().open(settings) ? QString()
+                                                     : serial().errorText();
     if (!reason.isEmpty()) {
         boxes.tell(QMessageBox::Information, tr("warning"), tr("Open serial error"), reason);
         return;
+    }
+    // The other cameras of the line show the settings it runs with.
+    const CameraSettings &opener = cameras.active_settings();
+    for (int camera = 0; camera < cameras.count(); ++camera) {
+        CameraSettings &chained = cameras.settings(camera);
+        if (chained.port_name == opener.port_name) {
+            chained.baud_rate = opener.baud_rate;
+            chained.data_bits = opener.data_bits;
+            chained.parity = opener.parity;
+            chained.stop_bits = opener.stop_bits;
+        }
     }
     set_serial_idle(false);
 }
 
 void LinkPanel::close_serial()
 {
-    serial.close();
+    serial().close();
     set_serial_idle(true);
     link_gone();
 }
 
 void LinkPanel::set_serial_idle(bool idle)
 {
-    ui.graphicsView->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)"
-                                        : "background-color: rgb(0, 255, 0)");
+    // The lamp keeps the form's own black until the line first opens.
+    const QString lit = QStringLiteral("background-color: rgb(0, 255, 0)");
+    if (idle == (ui.graphicsView->styleSheet() == lit))
+        ui.graphicsView->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)" : lit);
     for (QWidget *field :
          std::initializer_list<QWidget *>{ui.ComPortcomboBox, ui.BaucomboBox, ui.DataBitcomboBox,
                                           ui.ParitycomboBox, ui.StopBitcomboBox})
@@ -125,10 +169,7 @@ void LinkPanel::protocol_chosen(bool is_tcp, bool checked)
         ui.lineEdit_port->setText(QString::number(is_tcp ? visca::tcp_port : visca::udp_port));
 }
 
-void LinkPanel::connect_or_disconnect()
-{
-    tcp.isOpen() || udp.isOpen() ? disconnect_net() : connect_net();
-}
+void LinkPanel::connect_or_disconnect() { net_open() ? disconnect_net() : connect_net(); }
 
 void LinkPanel::connect_net()
 {
@@ -147,14 +188,14 @@ void LinkPanel::connect_net()
         return;
     }
     if (!ui.radioButton_tcp->isChecked()) {
-        udp.open(address, port);
+        cameras.udp(cameras.active()).open(address, port);
         set_net_idle(false);
         return;
     }
     set_net_idle(false);
     ui.pushButton_15->setText(tr("Connect"));
     ui.pushButton_15->setEnabled(false);
-    tcp.open(address, port, tcp_connect_limit_ms);
+    cameras.tcp(cameras.active()).open(address, port, tcp_connect_limit_ms);
 }
 
 void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
@@ -168,8 +209,8 @@ void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
 
 void LinkPanel::disconnect_net()
 {
-    tcp.close();
-    udp.close();
+    cameras.tcp(cameras.active()).close();
+    cameras.udp(cameras.active()).close();
     set_net_idle(true);
     link_gone();
 }
@@ -189,32 +230,22 @@ void LinkPanel::lost(const QString &text)
     boxes.warn_after_open_box(text);
 }
 
-Link *LinkPanel::link_for(bool serial_chosen)
-{
-    Link *link = serial_chosen                     ? static_cast<Link *>(&serial)
-                 : ui.radioButton_tcp->isChecked() ? static_cast<Link *>(&tcp)
-                                                   : static_cast<Link *>(&udp);
-    return link->isOpen() ? link : nullptr;
-}
-
-QList<Link *> LinkPanel::links() { return {&serial, &tcp, &udp}; }
-
 void LinkPanel::retranslate()
 {
     // Each caption decides what the next press does: it keeps telling the
     // state of its link in the new language.
     // The form's own translation also puts back the idle lamp of its design.
-    if (serial.isOpen())
+    if (serial().isOpen())
         set_serial_idle(false);
     else
         ui.pushButton_16->setText(tr("Start"));
-    ui.pushButton_15->setText(tcp.isOpen() || udp.isOpen() ? tr("Disconnect") : tr("Connect"));
+    ui.pushButton_15->setText(net_open() ? tr("Disconnect") : tr("Connect"));
 }
 
 void LinkPanel::refresh_port_list()
 {
     // The open port's settings stay as they are while the link stands.
-    if (serial.isOpen())
+    if (serial().isOpen())
         return;
     QComboBox *ports = ui.ComPortcomboBox;
     const QString wanted = port_name();
@@ -237,8 +268,8 @@ void LinkPanel::select_port(const QString &name)
     // A missing port selects none: Start must not open another device in
     // its place, and the name is kept for when the port comes back.
     const int index = ui.ComPortcomboBox->findText(name, Qt::MatchExactly);
-    ui.ComPortcomboBox->setCurrentIndex(index);
     missing_port = index < 0 ? name : QString();
+    ui.ComPortcomboBox->setCurrentIndex(index);
 }
 
 QString LinkPanel::port_name() const

@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "app/camera_form.h"
+#include "app/cameras_panel.h"
 #include "app/console_panel.h"
 #include "app/form_font.h"
 #include "app/form_settings.h"
@@ -18,7 +20,7 @@ std::future<QStringList> MainWindow::read_ports()
 
 MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     : QMainWindow(parent), port_names(std::move(ports)), ui(std::make_unique<Ui::MainWindow>()),
-      boxes(this)
+      boxes(this), cameras(this)
 {
     map_form_font();
     ui->setupUi(this);
@@ -32,35 +34,62 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     form->read_config();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The links close while every panel that hears them is still there.
+    cameras.close_all();
+}
 
 void MainWindow::build_panels()
 {
-    const auto chosen_link = [this](QRadioButton *serial_mode) {
-        return [this, serial_mode] { return links->link_for(serial_mode->isChecked()); };
-    };
-    ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, chosen_link(ui->radioButton_9));
-    links = std::make_unique<LinkPanel>(*ui, this, boxes);
-    console = std::make_unique<ConsolePanel>(*ui, sender, boxes, chosen_link(ui->radioButton_11));
-    form = std::make_unique<FormSettings>(*ui, this, *links, [this] {
+    ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, [this] {
+        return CameraControl::Target{cameras.drive_link(cameras.active()),
+                                     cameras.active_settings().visca_address};
+    });
+    links = std::make_unique<LinkPanel>(*ui, boxes, cameras);
+    console = std::make_unique<ConsolePanel>(
+        *ui, sender, boxes, [this] { return cameras.console_link(cameras.active()); });
+    camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
+    camera_list = std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes);
+    form = std::make_unique<FormSettings>(*ui, this, cameras, [this] {
         links->retranslate();
         ptz->retranslate();
         console->retranslate();
+        camera_list->retranslate();
     });
 }
 
 void MainWindow::connect_panels()
 {
-    const auto all_links = links->links();
-    for (Link *link : all_links) {
-        connect(link, &Link::received, this,
-                [this](const QList<QByteArray> &replies) { console->log_replies(replies); });
-        ReplyTracker::of(*link); // hears the camera from the first reply on
-        ptz->hold_owner().watch(*link);
-    }
-    // The hold owner hears of a lost link before the operator's box waits.
-    links->report_losses(this);
+    connect(&cameras, &Cameras::link_made, this, &MainWindow::hear);
+    connect(&sender, &CommandSender::wrote, &cameras, &Cameras::note_written);
+    sender.set_label([this](const Link &link, const QByteArray &bytes) {
+        return bytes.isEmpty() ? QString() : cameras.label(&link, quint8(bytes.at(0)) - 0x80);
+    });
+    // A switch of camera ends every hold first: the camera that was driven
+    // gets its stop, the new one waits for a new press.
+    connect(&cameras, &Cameras::switching, &ptz->hold_owner(), &Holds::lose_all);
+    connect(&cameras, &Cameras::switched, this, [this] {
+        camera_form->show_active();
+        console->stop_loop_without_link();
+    });
+    connect(&ptz->game_pad(), &GamePad::step_camera, this,
+            [this](int steps) { camera_list->step(steps); });
     links->link_gone = [this] { console->stop_loop_without_link(); };
+}
+
+void MainWindow::hear(Link &link)
+{
+    connect(&link, &Link::received, this, [this, &link](const QList<QByteArray> &replies) {
+        console->log_replies(replies, [this, &link](const QByteArray &reply) {
+            // Cameras answer under z0, z = address + 8.
+            return cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
+        });
+    });
+    ReplyTracker::of(link); // hears the camera from the first reply on
+    ptz->hold_owner().watch(link);
+    // The hold owner hears of a lost link before the operator's box waits.
+    links->report(link, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -2,6 +2,7 @@
 #define ZARVICK_MAINWINDOW_H
 
 #include "app/boxes.h"
+#include "control/cameras.h"
 #include "control/command_sender.h"
 
 #include <QMainWindow>
@@ -9,6 +10,8 @@
 #include <future>
 #include <memory>
 
+class CameraForm;
+class CamerasPanel;
 class ConsolePanel;
 class FormSettings;
 class LinkPanel;
@@ -20,8 +23,8 @@ class MainWindow;
 }
 
 // The one window of the program. It builds the form and the panels that do
-// the work (links, PTZ, console, settings), connects them, hands each of
-// the form's `on_…` slots to its panel and asks the exit question.
+// the work (links, PTZ, console, cameras, settings), connects them, hands
+// each of the form's `on_…` slots to its panel and asks the exit question.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -88,15 +91,20 @@ private slots:
 private:
     void build_panels();
     void connect_panels();
+    // Everything that hears links hears `link` from now on.
+    void hear(Link &link);
 
     // Waited for only where the stored port is chosen from it.
     std::future<QStringList> port_names;
     std::unique_ptr<Ui::MainWindow> ui;
     Boxes boxes;
     CommandSender sender;
+    Cameras cameras;
     std::unique_ptr<PtzPanel> ptz;
     std::unique_ptr<LinkPanel> links;
     std::unique_ptr<ConsolePanel> console;
+    std::unique_ptr<CameraForm> camera_form;
+    std::unique_ptr<CamerasPanel> camera_list;
     std::unique_ptr<FormSettings> form;
 };
 

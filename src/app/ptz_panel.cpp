@@ -5,8 +5,8 @@
 #include <QApplication>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender,
-                   const Boxes &window_boxes, CameraControl::LinkSource link)
-    : ui(form), boxes(window_boxes), control(sender, std::move(link)),
+                   const Boxes &window_boxes, CameraControl::TargetSource target)
+    : ui(form), boxes(window_boxes), control(sender, std::move(target)),
       holds(control, chosen_speeds()),
       keys(window, holds, [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
       pad(holds, [] { return QApplication::activeModalWidget() != nullptr; }),

@@ -18,17 +18,18 @@ class MainWindow;
 }
 
 // The PTZ tab: pad, zoom, focus, speeds and presets. Mouse, keys and game
-// controllers report to the one hold owner, which drives the camera on the
-// link the tab's Mode chooses.
+// controllers report to the one hold owner, which drives the active camera
+// on the link its Mode chooses.
 class PtzPanel
 {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
     PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender, const Boxes &boxes,
-             CameraControl::LinkSource link);
+             CameraControl::TargetSource target);
     ~PtzPanel();
     Holds &hold_owner() { return holds; }
+    GamePad &game_pad() { return pad; }
     // A press of a hold button that does not come from the mouse (the
     // space bar); the mouse reaches the hold buttons directly.
     void press(QAbstractButton *button);

@@ -13,6 +13,80 @@ int stored_index(const QSettings &settings, const char *key)
     return static_cast<qint8>(settings.value(key).toInt());
 }
 
+// A stored address outside the chain's 1-7 reads as 0.
+int stored_address(const QSettings &settings, const QString &key)
+{
+    bool ok = false;
+    const int address = settings.value(key).toInt(&ok);
+    return ok && address >= CameraSettings::first_address && address <= CameraSettings::last_address
+               ? address
+               : 0;
+}
+
+// A further camera's group. A key that is missing or unreadable keeps the
+// default, never a value of another camera; list positions are checked
+// against the lists where the form shows them.
+CameraSettings further_camera(QSettings &settings, int number)
+{
+    CameraSettings camera;
+    settings.beginGroup(QStringLiteral("CAMERA_%1").arg(number));
+    camera.name = settings.value("Name").toString().trimmed();
+    camera.set_link(link_kind(settings.value("Link").toString()));
+    const int address = stored_address(settings, "ViscaAddress");
+    camera.visca_address = address > 0 ? address : camera.visca_address;
+    camera.port_name = settings.value("PortName").toString();
+    const auto index = [&settings](const char *key, int fallback) {
+        bool ok = false;
+        const int value = settings.value(key).toInt(&ok);
+        return ok ? value : fallback;
+    };
+    camera.baud_rate = index("BaudRate", camera.baud_rate);
+    camera.data_bits = index("DataBits", camera.data_bits);
+    camera.parity = index("Parity", camera.parity);
+    camera.stop_bits = index("StopBits", camera.stop_bits);
+    camera.pan_speed = index("PanSpeed", camera.pan_speed);
+    camera.tilt_speed = index("TiltSpeed", camera.tilt_speed);
+    camera.zoom_speed = index("ZoomSpeed", camera.zoom_speed);
+    camera.focus_speed = index("FocusSpeed", camera.focus_speed);
+    if (settings.contains("Address"))
+        camera.address = settings.value("Address").toString();
+    if (settings.contains("Port"))
+        camera.port = settings.value("Port").toString();
+    settings.endGroup();
+    return camera;
+}
+
+void write_further_camera(QSettings &settings, int number, const CameraSettings &camera)
+{
+    settings.beginGroup(QStringLiteral("CAMERA_%1").arg(number));
+    settings.setValue("Name", camera.name);
+    settings.setValue("Link", link_text(camera.link()));
+    settings.setValue("ViscaAddress", QString::number(camera.visca_address, 10));
+    settings.setValue("PortName", camera.port_name);
+    settings.setValue("BaudRate", QString::number(camera.baud_rate, 10));
+    settings.setValue("DataBits", QString::number(camera.data_bits, 10));
+    settings.setValue("Parity", QString::number(camera.parity, 10));
+    settings.setValue("StopBits", QString::number(camera.stop_bits, 10));
+    settings.setValue("Address", camera.address);
+    settings.setValue("Port", camera.port);
+    settings.setValue("PanSpeed", QString::number(camera.pan_speed, 10));
+    settings.setValue("TiltSpeed", QString::number(camera.tilt_speed, 10));
+    settings.setValue("ZoomSpeed", QString::number(camera.zoom_speed, 10));
+    settings.setValue("FocusSpeed", QString::number(camera.focus_speed, 10));
+    settings.endGroup();
+}
+
+// The number of a camera group ("CAMERA_12"), or 0.
+int camera_group_number(const QString &group)
+{
+    static const QString prefix = QStringLiteral("CAMERA_");
+    if (!group.startsWith(prefix))
+        return 0;
+    bool ok = false;
+    const int number = group.mid(prefix.size()).toInt(&ok, 10);
+    return ok && QString::number(number) == group.mid(prefix.size()) ? number : 0;
+}
+
 bool regular_or_missing(const QString &path)
 {
     const QFileInfo info(path);
@@ -70,6 +144,16 @@ bool Settings::load(const QString &path)
     protocol = settings.value("NET_CONF/Protocol").toString();
     address = settings.value("NET_CONF/Address").toString();
     net_port = settings.value("NET_CONF/Port").toString();
+
+    name = settings.value("CAMERA_1/Name").toString().trimmed();
+    link = settings.value("CAMERA_1/Link").toString();
+    visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
+    // The cameras count up without gaps: a group after a missing one
+    // belongs to no camera of this list.
+    for (int number = 2; settings.childGroups().contains(QStringLiteral("CAMERA_%1").arg(number));
+         ++number)
+        further << further_camera(settings, number);
+    active = settings.value("CAMERAS/Active").toInt();
     return true;
 }
 
@@ -101,6 +185,19 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("Address", address);
     settings.setValue("Port", net_port);
     settings.endGroup();
+
+    settings.setValue("CAMERAS/Active", QString::number(active, 10));
+    settings.setValue("CAMERA_1/Name", name);
+    settings.setValue("CAMERA_1/Link", link);
+    settings.setValue("CAMERA_1/ViscaAddress", QString::number(visca_address, 10));
+    for (int i = 0; i < further.size(); ++i)
+        write_further_camera(settings, i + 2, further.at(i));
+    // A camera removed since the last save leaves no group behind.
+    const QStringList groups = settings.childGroups();
+    for (const QString &group : groups) {
+        if (camera_group_number(group) > further.size() + 1)
+            settings.remove(group);
+    }
 }
 
 bool Settings::save(const QString &path, QString *reason) const

@@ -1,6 +1,9 @@
 #ifndef ZARVICK_SETTINGS_H
 #define ZARVICK_SETTINGS_H
 
+#include "control/camera_settings.h"
+
+#include <QList>
 #include <QString>
 
 class QSettings;
@@ -25,6 +28,15 @@ struct Settings {
     QString protocol;
     QString address;
     QString net_port;
+
+    // Beside the groups above, which describe the first camera: its name,
+    // link and VISCA address, the further cameras (their groups CAMERA_2
+    // and on, whole) and the active camera's place (0 when not stored).
+    QString name;
+    QString link;
+    int visca_address = 0;
+    QList<CameraSettings> further;
+    int active = 0;
 
     // False when `path` is no regular file: a FIFO or a device would hold
     // the start up in open(), a folder holds no settings.

@@ -82,10 +82,10 @@ void MessageLog::add(const QString &shown, Kind kind)
 
 void MessageLog::add_sent(const QString &text) { add(shown_text(text), Kind::Sent); }
 
-void MessageLog::add_received(const QList<QByteArray> &replies)
+void MessageLog::add_received(const QList<QByteArray> &replies, const ReplyLabel &label)
 {
     for (const QByteArray &reply : replies)
-        add(shown_reply(reply), Kind::Received);
+        add(label ? label(reply) + shown_reply(reply) : shown_reply(reply), Kind::Received);
 }
 
 void MessageLog::drop_oldest_waiting()

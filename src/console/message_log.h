@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 
 class QPlainTextEdit;
 
@@ -53,7 +54,9 @@ public:
 
     explicit MessageLog(QPlainTextEdit *log_view, int most_lines = default_line_limit);
     void add_sent(const QString &text);
-    void add_received(const QList<QByteArray> &replies);
+    // `label` names the camera a reply came from ("[Camera 2] "), or nothing.
+    using ReplyLabel = std::function<QString(const QByteArray &reply)>;
+    void add_received(const QList<QByteArray> &replies, const ReplyLabel &label = {});
     void clear();
 
 private:

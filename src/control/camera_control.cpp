@@ -5,8 +5,9 @@
 
 #include <utility>
 
-CameraControl::CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent)
-    : QObject(parent), sender(command_sender), current_link(std::move(link_source)),
+CameraControl::CameraControl(CommandSender &command_sender, TargetSource target_source,
+                             QObject *parent)
+    : QObject(parent), sender(command_sender), current_target(std::move(target_source)),
       confirmation([this](Link &link, const QByteArray &bytes, quint64 *message) {
           return send_to(&link, bytes, message);
       })
@@ -17,11 +18,6 @@ CameraControl::CameraControl(CommandSender &command_sender, LinkSource link_sour
     focus_wait.setTimerType(Qt::PreciseTimer);
     focus_wait.setInterval(manual_focus_wait_ms);
     connect(&focus_wait, &QTimer::timeout, this, &CameraControl::focus_wait_over);
-}
-
-void CameraControl::send(const QByteArray &bytes, const QString &text)
-{
-    send_to(current_link(), bytes, nullptr, text);
 }
 
 bool CameraControl::send_to(Link *link, const QByteArray &bytes, quint64 *message,
@@ -35,54 +31,57 @@ bool CameraControl::send_to(Link *link, const QByteArray &bytes, quint64 *messag
     return result == SendResult::Sent;
 }
 
-void CameraControl::stop(Link *&held, const QByteArray &bytes, Axis axis)
+CameraControl::Target CameraControl::hold_start(Axis axis)
 {
-    Link *link = std::exchange(held, nullptr);
+    const Target target = current_target();
+    confirmation.forget(axis, target.link, target.address);
+    return target;
+}
+
+void CameraControl::stop(Target &held, StopBytes bytes, Axis axis)
+{
+    const Target target = std::exchange(held, Target());
+    const QByteArray stop_bytes = bytes(target.address);
     quint64 message = 0;
-    if (send_to(link, bytes, &message))
-        confirmation.sent(axis, *link, bytes, message);
+    if (send_to(target.link, stop_bytes, &message))
+        confirmation.sent(axis, *target.link, target.address, stop_bytes, message);
 }
 
 void CameraControl::drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed)
 {
     if (!ready())
         return;
-    pan_tilt_held = current_link();
-    confirmation.forget(pan_tilt_axis, current_link());
-    send(visca::pan_tilt_drive(address, pan, tilt, pan_speed, tilt_speed));
+    pan_tilt_held = hold_start(pan_tilt_axis);
+    send_to(pan_tilt_held.link,
+            visca::pan_tilt_drive(pan_tilt_held.address, pan, tilt, pan_speed, tilt_speed));
 }
 
-void CameraControl::stop_pan_tilt()
-{
-    stop(pan_tilt_held, visca::pan_tilt_stop(address), pan_tilt_axis);
-}
+void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop, pan_tilt_axis); }
 
 void CameraControl::home()
 {
     if (!ready())
         return;
-    confirmation.forget(pan_tilt_axis, current_link());
-    send(visca::pan_tilt_home(address));
+    const Target target = hold_start(pan_tilt_axis);
+    send_to(target.link, visca::pan_tilt_home(target.address));
 }
 
 void CameraControl::zoom(visca::Zoom way, int speed)
 {
     if (!ready())
         return;
-    zoom_held = current_link();
-    confirmation.forget(zoom_axis, current_link());
-    send(visca::zoom(address, way, speed));
+    zoom_held = hold_start(zoom_axis);
+    send_to(zoom_held.link, visca::zoom(zoom_held.address, way, speed));
 }
 
-void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop(address), zoom_axis); }
+void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, zoom_axis); }
 
 void CameraControl::focus(visca::Focus way, SpeedSource speed)
 {
     if (!ready())
         return;
-    focus_held = current_link();
-    confirmation.forget(focus_axis, current_link());
-    send(visca::focus_manual(address));
+    focus_held = hold_start(focus_axis);
+    send_to(focus_held.link, visca::focus_manual(focus_held.address));
     focus_way = way;
     focus_speed = std::move(speed);
     stop_after_focus_drive = false;
@@ -92,21 +91,20 @@ void CameraControl::focus(visca::Focus way, SpeedSource speed)
 void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
-    Link *&link = focus_held;
-    send_to(link, visca::focus(address, focus_way, focus_speed()));
+    send_to(focus_held.link, visca::focus(focus_held.address, focus_way, focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
-        stop(link, visca::focus_stop(address), focus_axis);
+        stop(focus_held, visca::focus_stop, focus_axis);
 }
 
 void CameraControl::stop_focus()
 {
-    if (!focus_held)
+    if (!focus_held.link)
         return;
     // A stop sent now would overtake the drive still waiting.
     if (focus_wait.isActive())
         stop_after_focus_drive = true;
     else
-        stop(focus_held, visca::focus_stop(address), focus_axis);
+        stop(focus_held, visca::focus_stop, focus_axis);
 }
 
 void CameraControl::preset(bool store, int number)
@@ -115,8 +113,10 @@ void CameraControl::preset(bool store, int number)
         forget_stops();
     // The quick buttons have always logged their number as written, one
     // decimal digit ("81 01 04 3F 02 5 FF"); the bytes are the same.
-    const QByteArray bytes = visca::preset(address, store, number);
-    send(bytes, spaced_hex(bytes.left(5)) + ' ' + QString::number(number, 10) + " FF");
+    const Target target = current_target();
+    const QByteArray bytes = visca::preset(target.address, store, number);
+    send_to(target.link, bytes, nullptr,
+            spaced_hex(bytes.left(5)) + ' ' + QString::number(number, 10) + " FF");
 }
 
 bool CameraControl::preset_from_field(bool store, const QString &field)
@@ -128,7 +128,8 @@ bool CameraControl::preset_from_field(bool store, const QString &field)
         return false;
     if (!store)
         forget_stops();
-    send(visca::preset(address, store, number));
+    const Target target = current_target();
+    send_to(target.link, visca::preset(target.address, store, number));
     return true;
 }
 
@@ -136,5 +137,5 @@ void CameraControl::forget_stops()
 {
     // A recalled preset moves every axis.
     for (int axis = 0; axis < StopConfirmation::axes; ++axis)
-        confirmation.forget(axis, current_link());
+        hold_start(static_cast<Axis>(axis));
 }

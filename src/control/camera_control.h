@@ -12,29 +12,38 @@
 
 class Link;
 
-// The control panel's operations on the camera at `address`. Each goes to the link that
-// `current_link` names at that moment and does nothing when it names none
-// (no link open for the chosen mode), in the link's camera lane. Sent
+// The control panel's operations on the active camera. Each goes to the
+// link and VISCA address that `current_target` names at that moment and
+// does nothing when it names no link (none open for the chosen mode), in
+// the link's camera lane. Sent
 // commands come out of the sender's `sent`; a command that did not go out,
 // of `failed` here. A stop goes out only for a drive that was sent and not
-// stopped yet, to the link the drive went to, and is sent again until the
+// stopped yet, to the link and address the drive went to (the camera
+// that was active then), and is sent again until the
 // camera confirms it (see StopConfirmation).
 class CameraControl : public QObject
 {
     Q_OBJECT
 
 public:
-    using LinkSource = std::function<Link *()>;
+    // Where the active camera's commands go.
+    struct Target {
+        Link *link = nullptr;
+        int address = 1;
+    };
+    using TargetSource = std::function<Target()>;
     // How long the camera gets to switch to manual focus before a focus drive.
     static constexpr int manual_focus_wait_ms = 50;
 
-    CameraControl(CommandSender &command_sender, LinkSource link_source, QObject *parent = nullptr);
+    CameraControl(CommandSender &command_sender, TargetSource target_source,
+                  QObject *parent = nullptr);
 
-    bool ready() const { return current_link() != nullptr; }
+    bool ready() const { return current_target().link != nullptr; }
     // Whether a drive sent on `link` has not had its stop yet.
     bool drives_on(const Link *link) const
     {
-        return link && (pan_tilt_held == link || zoom_held == link || focus_held == link);
+        return link &&
+               (pan_tilt_held.link == link || zoom_held.link == link || focus_held.link == link);
     }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
@@ -61,28 +70,28 @@ signals:
 
 private:
     enum Axis { pan_tilt_axis, zoom_axis, focus_axis };
-    void send(const QByteArray &bytes, const QString &text = QString());
+    // The stop's bytes for the address its drive went to.
+    using StopBytes = QByteArray (*)(int address);
     bool send_to(Link *link, const QByteArray &bytes, quint64 *message = nullptr,
                  const QString &text = QString());
-    // The held drive's stop, to the link its drive went to.
-    void stop(Link *&held, const QByteArray &bytes, Axis axis);
+    // The held drive's stop, to the link and camera its drive went to.
+    void stop(Target &held, StopBytes bytes, Axis axis);
+    // A new movement of `axis` on the active camera.
+    Target hold_start(Axis axis);
     void focus_wait_over();
     void forget_stops();
 
     CommandSender &sender;
-    LinkSource current_link;
+    TargetSource current_target;
     StopConfirmation confirmation;
-    // The camera's VISCA address; the chain's first camera until the
-    // window drives several.
-    int address = 1;
     QTimer focus_wait;
     visca::Focus focus_way = visca::Focus::far;
     SpeedSource focus_speed;
     bool stop_after_focus_drive = false;
-    // The link each held drive went to; none when not held.
-    Link *pan_tilt_held = nullptr;
-    Link *zoom_held = nullptr;
-    Link *focus_held = nullptr;
+    // Where each held drive went; no link when not held.
+    Target pan_tilt_held;
+    Target zoom_held;
+    Target focus_held;
 };
 
 #endif

@@ -26,6 +26,8 @@ SendResult CommandSender::send_bytes(Link &link, const QByteArray &bytes, Link::
     const quint64 number = ReplyTracker::of(link).sent(bytes);
     if (message)
         *message = number;
-    emit sent(text.isEmpty() ? spaced_hex(bytes) : text);
+    emit wrote(link, bytes);
+    const QString shown = text.isEmpty() ? spaced_hex(bytes) : text;
+    emit sent(label ? label(link, bytes) + shown : shown);
     return SendResult::Sent;
 }

@@ -6,6 +6,7 @@
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 // What became of a command text handed to a link.
 enum class SendResult {
@@ -27,6 +28,10 @@ class CommandSender : public QObject
 
 public:
     using QObject::QObject;
+    // What the log puts before a message's text: the name of the camera
+    // it goes to, while several are listed.
+    using Label = std::function<QString(const Link &link, const QByteArray &bytes)>;
+    void set_label(Label naming) { label = std::move(naming); }
     // `message`, when given, gets the number the link's ReplyTracker gave it.
     SendResult send(Link &link, const QString &text, Link::Lane lane = Link::Lane::Console,
                     quint64 *message = nullptr);
@@ -37,6 +42,11 @@ public:
 
 signals:
     void sent(const QString &text);
+    // The bytes of every send, for whoever waits for the camera's answer.
+    void wrote(const Link &link, const QByteArray &bytes);
+
+private:
+    Label label;
 };
 
 #endif

@@ -19,7 +19,7 @@ ReplyTracker::ReplyTracker(Link &link) : QObject(&link)
 
 void ReplyTracker::start_afresh()
 {
-    heard = false;
+    heard_anything = false;
     first_sent_ms = -1;
     first_replies.clear();
     sockets.clear();
@@ -39,7 +39,7 @@ quint64 ReplyTracker::sent(const QByteArray &bytes)
 
 bool ReplyTracker::may_answer() const
 {
-    return heard || first_sent_ms < 0 || clock.elapsed() - first_sent_ms < first_answer_ms;
+    return heard_anything || first_sent_ms < 0 || clock.elapsed() - first_sent_ms < first_answer_ms;
 }
 
 void ReplyTracker::take(const QList<QByteArray> &replies)
@@ -58,7 +58,8 @@ void ReplyTracker::take_reply(const QByteArray &message)
     const std::optional<visca::Reply> reply = visca::read_reply(message);
     if (!reply)
         return;
-    heard = true;
+    heard_anything = true;
+    emit heard(reply->address);
     forget_lost();
     if (reply->kind == visca::ReplyKind::Completion) {
         if (sockets.contains(reply->socket))

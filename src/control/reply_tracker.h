@@ -39,7 +39,7 @@ public:
     void lost(quint64 message);
     // Whether the camera has answered anything since the link opened: only
     // then are answers to be waited for.
-    bool answering() const { return heard; }
+    bool answering() const { return heard_anything; }
     // Whether an answer may still come: the camera answers, or the first
     // message since the link opened is younger than `first_answer_ms`.
     bool may_answer() const;
@@ -47,6 +47,8 @@ public:
 
 signals:
     void answered(quint64 message, ReplyTracker::Outcome outcome);
+    // The camera at `address` (1-7) said something.
+    void heard(int address);
 
 private:
     explicit ReplyTracker(Link &link);
@@ -63,7 +65,7 @@ private:
     QHash<int, quint64> sockets;
     PacketCutter cutter;
     QElapsedTimer clock;
-    bool heard = false;
+    bool heard_anything = false;
     qint64 first_sent_ms = -1;
     quint64 last_message = 0;
 };

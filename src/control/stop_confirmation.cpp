@@ -7,9 +7,9 @@ StopConfirmation::StopConfirmation(Resend send_again, QObject *parent)
 {
 }
 
-StopConfirmation::Pending &StopConfirmation::at(int axis, Link *link)
+StopConfirmation::Pending &StopConfirmation::at(const Key &key)
 {
-    std::unique_ptr<Pending> &slot = pending[{axis, link}];
+    std::unique_ptr<Pending> &slot = pending[key];
     if (!slot) {
         slot = std::make_unique<Pending>();
         Pending &stop = *slot;
@@ -19,9 +19,10 @@ StopConfirmation::Pending &StopConfirmation::at(int axis, Link *link)
     return *slot;
 }
 
-void StopConfirmation::sent(int axis, Link &link, const QByteArray &bytes, quint64 message)
+void StopConfirmation::sent(int axis, Link &link, int address, const QByteArray &bytes,
+                            quint64 message)
 {
-    Pending &stop = at(axis, &link);
+    Pending &stop = at({axis, &link, address});
     reset(stop);
     ReplyTracker &tracker = ReplyTracker::of(link);
     stop.link = &link;
@@ -34,9 +35,9 @@ void StopConfirmation::sent(int axis, Link &link, const QByteArray &bytes, quint
     stop.timer.start(wait_ms);
 }
 
-void StopConfirmation::forget(int axis, Link *link)
+void StopConfirmation::forget(int axis, Link *link, int address)
 {
-    const auto found = pending.find({axis, link});
+    const auto found = pending.find({axis, link, address});
     if (found != pending.end())
         reset(*found->second);
 }

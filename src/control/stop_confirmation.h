@@ -10,12 +10,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 class Link;
 
-// Stops the camera must confirm, one per axis (pan-tilt, zoom, focus) and
-// link. Where the camera answers, a stop that gets an error, or neither ACK
+// Stops the camera must confirm, one per axis (pan-tilt, zoom, focus),
+// link and camera address. Where the camera answers, a stop that gets an error, or neither ACK
 // nor completion within `wait_ms`, goes again, at most `most_resends`
 // times; still unconfirmed, `unconfirmed` tells the operator. A link whose
 // camera has not answered anything since it opened (a converter, a silent
@@ -33,12 +34,12 @@ public:
     using Resend = std::function<bool(Link &, const QByteArray &, quint64 *message)>;
 
     explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
-    // The stop of `axis` went out on `link` as `message`.
-    void sent(int axis, Link &link, const QByteArray &bytes, quint64 message);
-    // A new movement of `axis` on `link` makes the wait for its last stop
-    // there moot: a stop sent again now would end the new movement. The
-    // stop of a drive on another link still waits for its camera.
-    void forget(int axis, Link *link);
+    // The stop of `axis` went out on `link` to `address` as `message`.
+    void sent(int axis, Link &link, int address, const QByteArray &bytes, quint64 message);
+    // A new movement of `axis` of the camera makes the wait for its last
+    // stop moot: a stop sent again now would end the new movement. The stop
+    // of a drive of another camera still waits for its camera.
+    void forget(int axis, Link *link, int address);
 
 signals:
     void unconfirmed();
@@ -52,15 +53,16 @@ private:
         QTimer timer;
         QMetaObject::Connection answers;
     };
-    // One per axis and link, made at the first stop there and kept: a few
-    // links, three axes.
-    Pending &at(int axis, Link *link);
+    using Key = std::tuple<int, Link *, int>;
+    // One per axis and camera, made at the first stop there and kept: a
+    // few cameras, three axes.
+    Pending &at(const Key &key);
     void answered(Pending &stop, quint64 message, ReplyTracker::Outcome outcome);
     void again(Pending &stop);
     static void reset(Pending &stop);
 
     Resend resend;
-    std::map<std::pair<int, Link *>, std::unique_ptr<Pending>> pending;
+    std::map<Key, std::unique_ptr<Pending>> pending;
 };
 
 #endif

@@ -171,8 +171,8 @@ void GamePad::report(Pad &pad, int control, const std::optional<Holds::Drive> &d
 void GamePad::press_faces(Pad &pad, bool is_blocked)
 {
     static const SDL_GameControllerButton buttons[face_count] = {
-        SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_Y,
-        SDL_CONTROLLER_BUTTON_B};
+        SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_X,    SDL_CONTROLLER_BUTTON_Y,
+        SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_START};
     for (int face = 0; face < face_count; ++face) {
         const bool pressed = down(pad.controller, buttons[face]) && !pad.face_down[face];
         pad.face_down[face] = down(pad.controller, buttons[face]);
@@ -180,6 +180,8 @@ void GamePad::press_faces(Pad &pad, bool is_blocked)
             continue;
         if (face == South)
             emit home();
+        else if (face == Back || face == Start)
+            emit step_camera(face == Back ? -1 : 1);
         else
             emit recall(face); // West 1, North 2, East 3
     }

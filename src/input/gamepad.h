@@ -43,11 +43,13 @@ public:
 signals:
     void home();
     void recall(int preset);
+    // Back (-1) or Start (1): the previous or next camera.
+    void step_camera(int step);
 
 private:
     // The controls of one controller that hold drives.
     enum Control { Stick, DPad, ZoomAxis, FocusNear, FocusFar, control_count };
-    enum Face { South, West, North, East, face_count };
+    enum Face { South, West, North, East, Back, Start, face_count };
     struct Pad {
         SDL_GameController *controller;
         int instance;

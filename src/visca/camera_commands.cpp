@@ -4,6 +4,9 @@
 
 namespace visca {
 namespace {
+// The broadcast header 88 is address 8.
+const int broadcast = 8;
+
 QByteArray message(int address, std::initializer_list<int> body)
 {
     QByteArray bytes(1, static_cast<char>(0x80 | address));
@@ -44,5 +47,20 @@ QByteArray focus_stop(int address) { return message(address, {0x01, 0x04, 0x08, 
 QByteArray preset(int address, bool store, int number)
 {
     return message(address, {0x01, 0x04, 0x3F, store ? 0x01 : 0x02, number});
+}
+
+QByteArray interface_clear_broadcast() { return message(broadcast, {0x01, 0x00, 0x01}); }
+
+QByteArray address_set_broadcast() { return message(broadcast, {0x30, 0x01}); }
+
+std::optional<int> chain_size(const QByteArray &message)
+{
+    if (message.size() != 4 || message.left(2) != QByteArray("\x88\x30", 2) ||
+        quint8(message.at(3)) != 0xFF)
+        return std::nullopt;
+    const int next_free = message.at(2);
+    if (next_free < 1 || next_free > 8)
+        return std::nullopt;
+    return next_free - 1;
 }
 } // namespace visca

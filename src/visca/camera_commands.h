@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <optional>
 
 // The program's own commands as bytes for the camera at `address` (1 to 7:
 // the first byte is 8n). Speeds are VISCA speeds: pan 01-18h, tilt 01-14h,
@@ -25,6 +26,15 @@ QByteArray focus(int address, Focus way, int speed);
 QByteArray focus_stop(int address);
 // Memory set (store) or recall of preset `number`, 0 to 254.
 QByteArray preset(int address, bool store, int number);
+
+// Broadcasts to a serial chain: interface clear (88 01 00 01 FF, comes back
+// unchanged) and address set (88 30 01 FF: each camera takes the number it
+// is handed and passes on the next one).
+QByteArray interface_clear_broadcast();
+QByteArray address_set_broadcast();
+// The address-set broadcast as it comes back, 88 30 0n FF, read as the
+// number of cameras on the chain (n - 1, 0 to 7); empty for anything else.
+std::optional<int> chain_size(const QByteArray &message);
 } // namespace visca
 
 #endif

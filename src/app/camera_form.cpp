@@ -1,0 +1,77 @@
+#include "app/camera_form.h"
+
+#include "app/link_panel.h"
+#include "control/cameras.h"
+#include "ui_mainwindow.h"
+
+namespace {
+// A stored position that selects no item keeps the box's default item: an
+// empty speed box would send speed FF.
+void select(QComboBox *box, int index, int default_index)
+{
+    box->setCurrentIndex(index >= 0 && index < box->count() ? index : default_index);
+}
+} // namespace
+
+CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &link_panel)
+    : ui(form), cameras(camera_list), links(link_panel)
+{
+    const auto changed = [this] { take_from_form(); };
+    for (QComboBox *box :
+         {ui.ComPortcomboBox, ui.BaucomboBox, ui.DataBitcomboBox, ui.ParitycomboBox,
+          ui.StopBitcomboBox, ui.hcomboBox, ui.vcomboBox, ui.zoomcomboBox, ui.focuscomboBox})
+        QObject::connect(box, qOverload<int>(&QComboBox::currentIndexChanged), box, changed);
+    for (QLineEdit *field : {ui.lineEdit_ip, ui.lineEdit_port})
+        QObject::connect(field, &QLineEdit::textChanged, field, changed);
+    for (QRadioButton *choice : {ui.radioButton_tcp, ui.radioButton_9, ui.radioButton_11})
+        QObject::connect(choice, &QRadioButton::toggled, choice, changed);
+}
+
+void CameraForm::take_from_form()
+{
+    if (filling || cameras.active() < 0)
+        return;
+    CameraSettings &camera = cameras.active_settings();
+    camera.port_name = links.port_name();
+    camera.baud_rate = ui.BaucomboBox->currentIndex();
+    camera.data_bits = ui.DataBitcomboBox->currentIndex();
+    camera.parity = ui.ParitycomboBox->currentIndex();
+    camera.stop_bits = ui.StopBitcomboBox->currentIndex();
+    camera.pan_speed = ui.hcomboBox->currentIndex();
+    camera.tilt_speed = ui.vcomboBox->currentIndex();
+    camera.zoom_speed = ui.zoomcomboBox->currentIndex();
+    camera.focus_speed = ui.focuscomboBox->currentIndex();
+    camera.address = ui.lineEdit_ip->text();
+    camera.port = ui.lineEdit_port->text();
+    camera.tcp = ui.radioButton_tcp->isChecked();
+    camera.serial_mode = ui.radioButton_9->isChecked();
+    camera.console_serial = ui.radioButton_11->isChecked();
+}
+
+void CameraForm::show_active()
+{
+    if (cameras.active() < 0)
+        return;
+    const CameraSettings camera = cameras.active_settings();
+    const CameraSettings defaults;
+    filling = true;
+    links.select_port(camera.port_name);
+    select(ui.BaucomboBox, camera.baud_rate, defaults.baud_rate);
+    select(ui.DataBitcomboBox, camera.data_bits, defaults.data_bits);
+    select(ui.ParitycomboBox, camera.parity, defaults.parity);
+    select(ui.StopBitcomboBox, camera.stop_bits, defaults.stop_bits);
+    select(ui.hcomboBox, camera.pan_speed, defaults.pan_speed);
+    select(ui.vcomboBox, camera.tilt_speed, defaults.tilt_speed);
+    select(ui.zoomcomboBox, camera.zoom_speed, defaults.zoom_speed);
+    select(ui.focuscomboBox, camera.focus_speed, defaults.focus_speed);
+    // The port field first: choosing a protocol puts its standard port there.
+    (camera.tcp ? ui.radioButton_tcp : ui.radioButton_udp)->setChecked(true);
+    ui.lineEdit_ip->setText(camera.address);
+    ui.lineEdit_port->setText(camera.port);
+    (camera.serial_mode ? ui.radioButton_9 : ui.radioButton_10)->setChecked(true);
+    (camera.console_serial ? ui.radioButton_11 : ui.radioButton_12)->setChecked(true);
+    filling = false;
+    // What the form shows now is the camera's, bad stored positions mended.
+    take_from_form();
+    links.show_state();
+}

@@ -1,0 +1,270 @@
+#include "app/cameras_panel.h"
+
+#include "app/link_panel.h"
+#include "control/cameras.h"
+#include "ui_mainwindow.h"
+#include "visca/commands.h"
+
+#include <QHeaderView>
+#include <QShortcut>
+#include <QTableWidget>
+
+namespace {
+const int state_refresh_ms = 1000;
+// Ctrl+1 to Ctrl+7: the first seven cameras, a chain's worth.
+const int shortcut_cameras = 7;
+
+// The lowest VISCA address that no camera on `port` has.
+int free_address(const Cameras &cameras, const QString &port)
+{
+    for (int address = CameraSettings::first_address; address < CameraSettings::last_address;
+         ++address) {
+        bool taken = false;
+        for (int camera = 0; camera < cameras.count(); ++camera) {
+            const CameraSettings &other = cameras.settings(camera);
+            taken = taken || (other.serial_mode && other.port_name == port &&
+                              other.visca_address == address);
+        }
+        if (!taken)
+            return address;
+    }
+    return CameraSettings::last_address;
+}
+} // namespace
+
+CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
+                           CommandSender &sender, LinkPanel &link_panel, const Boxes &window_boxes)
+    : ui(form), window(main_window), cameras(camera_list), links(link_panel), boxes(window_boxes),
+      finder(sender)
+{
+    build_tab();
+    QObject::connect(&cameras, &Cameras::listed, table, [this] { show_list(); });
+    QObject::connect(&cameras, &Cameras::switched, table, [this] { show_list(); });
+    QObject::connect(&cameras, &Cameras::state_changed, table, [this] { show_states(); });
+    QObject::connect(&finder, &ChainFinder::found, table,
+                     [this](int count) { chain_found(count); });
+    QObject::connect(&finder, &ChainFinder::silent, table,
+                     [this] { note->setText(tr("No camera answered on %1").arg(asked_port)); });
+    state_clock.setInterval(state_refresh_ms);
+    QObject::connect(&state_clock, &QTimer::timeout, table, [this] { show_states(); });
+    state_clock.start();
+    for (int camera = 0; camera < shortcut_cameras; ++camera) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_1 + camera), window);
+        QObject::connect(shortcut, &QShortcut::activated, table,
+                         [this, camera] { cameras.set_active(camera); });
+    }
+}
+
+void CamerasPanel::build_tab()
+{
+    tab = new QWidget();
+    tab->setObjectName("tab_cameras");
+    table = new QTableWidget(0, column_count, tab);
+    table->setObjectName("camerasTable");
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    add_button = new QPushButton(tab);
+    add_button->setObjectName("addCameraButton");
+    remove_button = new QPushButton(tab);
+    remove_button->setObjectName("removeCameraButton");
+    find_button = new QPushButton(tab);
+    find_button->setObjectName("findCamerasButton");
+    note = new QLabel(tab);
+    note->setObjectName("camerasNote");
+    auto *buttons = new QHBoxLayout();
+    buttons->addWidget(add_button);
+    buttons->addWidget(remove_button);
+    buttons->addWidget(find_button);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(tab);
+    layout->addWidget(table);
+    layout->addLayout(buttons);
+    layout->addWidget(note);
+    ui.tabWidget->addTab(tab, QString());
+
+    QObject::connect(add_button, &QPushButton::clicked, table, [this] { add_camera(); });
+    QObject::connect(remove_button, &QPushButton::clicked, table, [this] { remove_camera(); });
+    QObject::connect(find_button, &QPushButton::clicked, table, [this] { find_on_line(); });
+    QObject::connect(table, &QTableWidget::itemChanged, table,
+                     [this](QTableWidgetItem *item) { edited(item); });
+    QObject::connect(table, &QTableWidget::currentCellChanged, table, [this](int row) {
+        if (!filling && row >= 0)
+            cameras.set_active(row);
+    });
+}
+
+void CamerasPanel::add_camera()
+{
+    // A new camera starts where the active one is: the next address on its
+    // serial line, or the same network settings to be changed.
+    CameraSettings camera = cameras.active_settings();
+    camera.name = cameras.free_name(tr("Camera %1"));
+    camera.visca_address = camera.serial_mode ? free_address(cameras, camera.port_name)
+                                              : CameraSettings::first_address;
+    cameras.set_active(cameras.add(camera));
+}
+
+void CamerasPanel::remove_camera() { cameras.remove(cameras.active()); }
+
+void CamerasPanel::find_on_line()
+{
+    const CameraSettings &active = cameras.active_settings();
+    if (active.port_name.isEmpty()) {
+        boxes.inform(tr("No serial port is chosen"));
+        return;
+    }
+    SerialLink &line = cameras.serial_line(active.port_name);
+    if (!line.isOpen())
+        links.start_or_close_serial();
+    if (!line.isOpen())
+        return;
+    asked_port = active.port_name;
+    note->setText(tr("Asking the cameras on %1 …").arg(asked_port));
+    if (!finder.find(line))
+        note->clear();
+}
+
+void CamerasPanel::chain_found(int count)
+{
+    CameraSettings model = cameras.active_settings();
+    int added = 0;
+    for (int address = CameraSettings::first_address; address <= count; ++address) {
+        bool listed = false;
+        for (int camera = 0; camera < cameras.count(); ++camera) {
+            const CameraSettings &other = cameras.settings(camera);
+            listed = listed || (other.port_name == asked_port && other.visca_address == address);
+        }
+        if (listed)
+            continue;
+        CameraSettings camera = model;
+        camera.name = cameras.free_name(tr("Camera %1"));
+        camera.set_link(CameraSettings::LinkKind::Serial);
+        camera.port_name = asked_port;
+        camera.visca_address = address;
+        cameras.add(camera);
+        ++added;
+    }
+    note->setText(
+        tr("Cameras on %1: %2, added to the list: %3").arg(asked_port).arg(count).arg(added));
+}
+
+void CamerasPanel::edited(QTableWidgetItem *item)
+{
+    if (filling)
+        return;
+    const int camera = item->row();
+    if (item->column() == NameColumn) {
+        cameras.rename(camera, item->text());
+    } else if (item->column() == AddressColumn) {
+        bool ok = false;
+        const int address = item->text().trimmed().toInt(&ok, 10);
+        if (ok && address >= CameraSettings::first_address &&
+            address <= CameraSettings::last_address)
+            cameras.settings(camera).visca_address = address;
+    }
+    // A name left empty or an address outside 1-7 shows what stays.
+    show_list();
+}
+
+void CamerasPanel::show_list()
+{
+    filling = true;
+    table->setRowCount(cameras.count());
+    for (int camera = 0; camera < cameras.count(); ++camera) {
+        const CameraSettings &settings = cameras.settings(camera);
+        const QStringList texts = {settings.name, link_text(camera),
+                                   QString::number(settings.visca_address), state_text(camera)};
+        for (int column = 0; column < column_count; ++column) {
+            QTableWidgetItem *item = table->item(camera, column);
+            if (!item) {
+                item = new QTableWidgetItem();
+                table->setItem(camera, column, item);
+            }
+            item->setText(texts.at(column));
+            const bool editable = column == NameColumn || column == AddressColumn;
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled |
+                           (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
+            QFont font = item->font();
+            font.setBold(camera == cameras.active());
+            item->setFont(font);
+        }
+    }
+    table->setCurrentCell(cameras.active(), NameColumn);
+    remove_button->setEnabled(cameras.count() > 1);
+    filling = false;
+    show_caption();
+}
+
+void CamerasPanel::show_states()
+{
+    filling = true;
+    for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
+        if (QTableWidgetItem *item = table->item(camera, StateColumn))
+            item->setText(state_text(camera));
+        if (QTableWidgetItem *item = table->item(camera, LinkColumn))
+            item->setText(link_text(camera));
+    }
+    filling = false;
+}
+
+QString CamerasPanel::link_text(int camera) const
+{
+    const CameraSettings &settings = cameras.settings(camera);
+    switch (settings.link()) {
+    case CameraSettings::LinkKind::Serial:
+        if (settings.port_name.isEmpty())
+            return tr("Serial, no port chosen");
+        return tr("Serial %1, %2 baud")
+            .arg(settings.port_name, ui.BaucomboBox->itemText(settings.baud_rate));
+    case CameraSettings::LinkKind::Tcp:
+        return QStringLiteral("TCP %1:%2").arg(settings.address, settings.port);
+    case CameraSettings::LinkKind::Udp:
+        if (settings.port.toInt() == visca::visca_over_ip_port)
+            return tr("VISCA over IP %1:%2").arg(settings.address, settings.port);
+        return QStringLiteral("UDP %1:%2").arg(settings.address, settings.port);
+    }
+    return QString();
+}
+
+QString CamerasPanel::state_text(int camera) const
+{
+    switch (cameras.state(camera)) {
+    case Cameras::State::Closed: return tr("closed");
+    case Cameras::State::Open: return tr("open");
+    case Cameras::State::Answering: return tr("answering");
+    case Cameras::State::NotAnswering:
+        return tr("not answering since %1")
+            .arg(cameras.silent_since(camera).toString(QStringLiteral("hh:mm:ss")));
+    }
+    return QString();
+}
+
+void CamerasPanel::show_caption()
+{
+    // The form's caption in the language chosen, as its translation sets it.
+    const QString caption = tr("MainWindow");
+    window->setWindowTitle(cameras.count() > 1 ? caption + QStringLiteral(" — ") +
+                                                     cameras.settings(cameras.active()).name
+                                               : caption);
+}
+
+void CamerasPanel::step(int steps)
+{
+    const int count = cameras.count();
+    cameras.set_active(((cameras.active() + steps) % count + count) % count);
+}
+
+void CamerasPanel::retranslate()
+{
+    ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
+    table->setHorizontalHeaderLabels({tr("Name"), tr("Link"), tr("Address"), tr("State")});
+    add_button->setText(tr("Add"));
+    remove_button->setText(tr("Remove"));
+    find_button->setText(tr("Find cameras on the line"));
+    note->clear();
+    if (cameras.active() >= 0)
+        show_list();
+}

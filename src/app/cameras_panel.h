@@ -1,0 +1,74 @@
+#ifndef ZARVICK_CAMERAS_PANEL_H
+#define ZARVICK_CAMERAS_PANEL_H
+
+#include "app/boxes.h"
+#include "control/chain_finder.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+class Cameras;
+class CommandSender;
+class LinkPanel;
+class QLabel;
+class QMainWindow;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QWidget;
+namespace Ui {
+class MainWindow;
+}
+
+// The Cameras tab, after the form's own tabs: the camera list with each
+// camera's link, VISCA address and state; add, remove, rename (in place),
+// pick the active camera (a click on its row, Ctrl+1 to Ctrl+7), and find
+// the cameras chained on the active camera's serial line. With several
+// cameras the window's caption names the active one.
+class CamerasPanel
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    enum Column { NameColumn, LinkColumn, AddressColumn, StateColumn, column_count };
+
+    CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, CommandSender &sender,
+                 LinkPanel &links, const Boxes &boxes);
+    // Steps through the list from the active camera, round at its ends.
+    void step(int steps);
+    void retranslate();
+
+private:
+    void build_tab();
+    void add_camera();
+    void remove_camera();
+    void find_on_line();
+    void chain_found(int count);
+    void edited(QTableWidgetItem *item);
+    void show_list();
+    void show_states();
+    QString link_text(int camera) const;
+    QString state_text(int camera) const;
+    void show_caption();
+
+    Ui::MainWindow &ui;
+    QMainWindow *window;
+    Cameras &cameras;
+    LinkPanel &links;
+    const Boxes &boxes;
+    ChainFinder finder;
+    QWidget *tab = nullptr;
+    QTableWidget *table = nullptr;
+    QPushButton *add_button = nullptr;
+    QPushButton *remove_button = nullptr;
+    QPushButton *find_button = nullptr;
+    QLabel *note = nullptr;
+    // The port the chain was asked on.
+    QString asked_port;
+    // While the table is being filled, its changes are no operator's.
+    bool filling = false;
+    // "Not answering" comes with time, not with an event.
+    QTimer state_clock;
+};
+
+#endif

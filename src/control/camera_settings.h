@@ -1,0 +1,71 @@
+#ifndef ZARVICK_CAMERA_SETTINGS_H
+#define ZARVICK_CAMERA_SETTINGS_H
+
+#include "visca/commands.h"
+
+#include <QString>
+
+// One camera as the operator set it up: what the options box, the Mode
+// groups and the speed boxes show while it is the active camera. Lists are
+// kept as the positions of their items, as config.ini stores them.
+struct CameraSettings {
+    enum class LinkKind { Serial, Tcp, Udp };
+    // VISCA addresses a chain can give.
+    static constexpr int first_address = 1;
+    static constexpr int last_address = 7;
+
+    QString name;
+    int visca_address = first_address;
+    // The PTZ tab's Mode, the Manual tab's Mode and the network protocol.
+    bool serial_mode = true;
+    bool console_serial = true;
+    bool tcp = true;
+    // The serial port's name, kept while the port is not present.
+    QString port_name;
+    int baud_rate = 3; // 9600
+    int data_bits = 3; // 8
+    int parity = 0;
+    int stop_bits = 0; // 1
+    QString address = QStringLiteral("192.168.1.88");
+    QString port = QString::number(visca::tcp_port);
+    int pan_speed = 14; // 15
+    int tilt_speed = 14;
+    int zoom_speed = 3;
+    int focus_speed = 3;
+
+    // The link the camera's drives go on.
+    LinkKind link() const
+    {
+        return serial_mode ? LinkKind::Serial : tcp ? LinkKind::Tcp : LinkKind::Udp;
+    }
+    void set_link(LinkKind kind)
+    {
+        serial_mode = kind == LinkKind::Serial;
+        console_serial = serial_mode;
+        if (!serial_mode)
+            tcp = kind == LinkKind::Tcp;
+    }
+};
+
+// config.ini's words for a link: "Serial", "TCP" or "UDP"; anything else
+// is the serial line, the first camera's link of old.
+inline CameraSettings::LinkKind link_kind(const QString &text)
+{
+    if (text == QLatin1String("TCP"))
+        return CameraSettings::LinkKind::Tcp;
+    if (text == QLatin1String("UDP"))
+        return CameraSettings::LinkKind::Udp;
+    return CameraSettings::LinkKind::Serial;
+}
+
+inline QString link_text(CameraSettings::LinkKind kind)
+{
+    switch (kind) {
+    case CameraSettings::LinkKind::Tcp: return QStringLiteral("TCP");
+    case CameraSettings::LinkKind::Udp: return QStringLiteral("UDP");
+    case CameraSettings::LinkKind::Serial: break;
+    }
+    return QStringLiteral("Serial");
+}
+
+#endif

@@ -1,0 +1,220 @@
+// Several cameras in one window: two on one serial line, one on TCP, a
+// chain found on the simulator's line; switching ends every hold with one
+// stop, the caption and the log name the camera, config.ini keeps the list.
+
+#include "app/mainwindow.h"
+#include "sim_process.h"
+#include "testsupport.h"
+#include "visca/command_text.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+QWidget *focused() { return QApplication::focusWidget(); }
+
+void key(int code, bool press, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    if (press)
+        QTest::keyPress(focused(), Qt::Key(code), modifiers);
+    else
+        QTest::keyRelease(focused(), Qt::Key(code), modifiers);
+}
+
+void pick_camera(int number)
+{
+    QTest::keyClick(focused(), Qt::Key(Qt::Key_0 + number), Qt::ControlModifier);
+}
+
+void show_active(MainWindow &window)
+{
+    show_exposed(&window);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+QTableWidget *table(MainWindow &window) { return control<QTableWidget>(&window, "camerasTable"); }
+
+void show_tab(MainWindow &window, const char *name)
+{
+    auto *tabs = control<QTabWidget>(&window, "tabWidget");
+    tabs->setCurrentWidget(control<QWidget>(&window, name));
+}
+
+// The commands a pseudo-terminal's camera got, as texts.
+QStringList commands(PtyPeer &line, int count)
+{
+    const QByteArray bytes = line.read(count * 9, 5000);
+    QStringList texts;
+    for (const QByteArray &message : bytes.split(char(0xFF)))
+        if (!message.isEmpty())
+            texts << spaced_hex(message + char(0xFF));
+    return texts;
+}
+} // namespace
+
+class CamerasTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void three_cameras_in_one_window();
+    void stored_cameras_with_bad_values();
+    void finds_a_chain_and_drives_only_the_active_camera();
+};
+
+void CamerasTest::three_cameras_in_one_window()
+{
+    ScratchFolder folder;
+    PtyPeer line;
+    TcpPeer network;
+    {
+        MainWindow window;
+        QCOMPARE(window.windowTitle(), QString("Zarvick v2.2"));
+        QCOMPARE(table(window)->rowCount(), 1);
+        QCOMPARE(table(window)->item(0, 0)->text(), QString("摄像机 1"));
+        QCOMPARE(control<QTabWidget>(&window, "tabWidget")->tabText(2), QString("摄像机"));
+        show_active(window);
+        open_serial(window, line.path());
+
+        // Cameras 2 and 3 start on the same line, at the next addresses.
+        show_tab(window, "tab_cameras");
+        click(window, "addCameraButton");
+        click(window, "addCameraButton");
+        QCOMPARE(table(window)->rowCount(), 3);
+        QCOMPARE(table(window)->item(1, 2)->text(), QString("2"));
+        QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
+        // The shared line is open for camera 3 too.
+        QCOMPARE(control<QPushButton>(&window, "pushButton_16")->text(), QString("关闭"));
+        // Camera 3 goes on the network, at address 1 there.
+        table(window)->item(2, 2)->setText("1");
+        click(window, "radioButton_10");
+        connect_net(window, true, network.port());
+        QVERIFY(network.accept());
+        show_tab(window, "tab_ptz");
+        control<QPushButton>(&window, "ptz_resetButton")->setFocus();
+
+        pick_camera(2);
+        QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 2"));
+        QVERIFY(control<QRadioButton>(&window, "radioButton_9")->isChecked());
+        // Switching while Up is held: the driven camera gets its stop, the
+        // new one nothing until a new press; on one line and across links.
+        key(Qt::Key_Up, true);
+        QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 0F 0F 03 01 FF"});
+        pick_camera(1);
+        QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 03 03 03 03 FF"});
+        key(Qt::Key_Up, false);
+        QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+        key(Qt::Key_Up, true);
+        QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 0F 0F 03 01 FF"});
+        pick_camera(3);
+        QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 03 03 03 03 FF"});
+        key(Qt::Key_Up, false);
+        QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+        QCOMPARE(network.read(1, nothing_more_ms), QByteArray());
+        QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
+        key(Qt::Key_Up, true);
+        key(Qt::Key_Up, false);
+        QCOMPARE(spaced_hex(network.read(18, 5000)),
+                 QString("81 01 06 01 0F 0F 03 01 FF 81 01 06 01 03 03 03 03 FF"));
+        QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+
+        // Replies name their camera by link and address.
+        line.write(hex("A0 41 FF"));
+        QVERIFY(wait_until([&] { return log_lines(window).size() == 7; }));
+        QCOMPARE(log_lines(window), QStringList({"TX：[摄像机 2] 82 01 06 01 0F 0F 03 01 FF",
+                                                 "TX：[摄像机 2] 82 01 06 01 03 03 03 03 FF",
+                                                 "TX：[摄像机 1] 81 01 06 01 0F 0F 03 01 FF",
+                                                 "TX：[摄像机 1] 81 01 06 01 03 03 03 03 FF",
+                                                 "TX：[摄像机 3] 81 01 06 01 0F 0F 03 01 FF",
+                                                 "TX：[摄像机 3] 81 01 06 01 03 03 03 03 FF",
+                                                 "RX：[摄像机 2] A0 41 FF "}));
+        ModalCatcher catcher(QMessageBox::Ok);
+        window.close();
+    }
+
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERAS/Active").toString(), QString("3"));
+    QCOMPARE(stored.value("CAMERA_1/Link").toString(), QString("Serial"));
+    QCOMPARE(stored.value("CAMERA_1/ViscaAddress").toString(), QString("1"));
+    QCOMPARE(stored.value("SERIAL_CONF/PortName").toString(), line.path());
+    QCOMPARE(stored.value("CAMERA_2/PortName").toString(), line.path());
+    QCOMPARE(stored.value("CAMERA_2/ViscaAddress").toString(), QString("2"));
+    QCOMPARE(stored.value("CAMERA_3/Name").toString(), QString("摄像机 3"));
+    QCOMPARE(stored.value("CAMERA_3/Link").toString(), QString("TCP"));
+    QCOMPARE(stored.value("CAMERA_3/ViscaAddress").toString(), QString("1"));
+    QCOMPARE(stored.value("CAMERA_3/Address").toString(), QString("127.0.0.1"));
+    QCOMPARE(stored.value("CAMERA_3/Port").toString(), QString::number(network.port()));
+
+    MainWindow again;
+    QCOMPARE(table(again)->rowCount(), 3);
+    QCOMPARE(again.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
+    QVERIFY(control<QRadioButton>(&again, "radioButton_10")->isChecked());
+    QCOMPARE(control<QLineEdit>(&again, "lineEdit_port")->text(), QString::number(network.port()));
+}
+
+void CamerasTest::stored_cameras_with_bad_values()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=Chinese\n"
+                               "[SERIAL_CONF]\nPortName=ttyFirst\nBaudRate=4\n"
+                               "[CAMERAS]\nActive=9\n"
+                               "[CAMERA_2]\nName=Stage\nLink=Carrier pigeon\nViscaAddress=12\n"
+                               "BaudRate=99\nPanSpeed=x\n"
+                               "[CAMERA_4]\nName=Orphan\n");
+    MainWindow window;
+    // A group after a gap is no camera; an active place outside the list
+    // picks the first camera.
+    QCOMPARE(table(window)->rowCount(), 2);
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 1"));
+    show_active(window);
+    pick_camera(2);
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — Stage"));
+    // Each bad key falls back to its own default, not to camera 1's values.
+    QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentText(), QString("9600"));
+    QCOMPARE(control<QComboBox>(&window, "hcomboBox")->currentText(), QString("15"));
+    QCOMPARE(control<QComboBox>(&window, "ComPortcomboBox")->currentIndex(), -1);
+    QVERIFY(control<QRadioButton>(&window, "radioButton_9")->isChecked());
+    QCOMPARE(table(window)->item(1, 2)->text(), QString("1"));
+    pick_camera(1);
+    QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentIndex(), 4);
+}
+
+void CamerasTest::finds_a_chain_and_drives_only_the_active_camera()
+{
+    ScratchFolder folder;
+    SimProcess chain({"--serial", "--chain", "3"});
+    QVERIFY(chain.started());
+    MainWindow window;
+    show_active(window);
+    open_serial(window, chain.serial());
+    click(window, "findCamerasButton");
+    QVERIFY(wait_until([&] { return table(window)->rowCount() == 3; }, 5000));
+    QCOMPARE(table(window)->item(2, 2)->text(), QString("3"));
+
+    // Each camera moves only while it is the active one.
+    for (int camera = 1; camera <= 3; ++camera) {
+        pick_camera(camera);
+        auto *right = control<QPushButton>(&window, "ptz_rightButton");
+        QTest::mousePress(right, Qt::LeftButton);
+        QVERIFY(chain.wait_for(QString("camera %1: pan right").arg(camera)));
+        QTest::mouseRelease(right, Qt::LeftButton);
+        QVERIFY(chain.wait_for(QString("camera %1: pan-tilt stop").arg(camera)));
+    }
+    QVERIFY(wait_until([&] {
+        return table(window)->item(0, 3)->text() == "应答中" &&
+               table(window)->item(2, 3)->text() == "应答中";
+    }));
+    for (int camera = 1; camera <= 3; ++camera) {
+        const QStringList moved = chain.lines().filter(QString("camera %1: pan right").arg(camera));
+        QCOMPARE(moved.size(), 1);
+    }
+}
+
+QTEST_MAIN(CamerasTest)
+#include "tst_cameras.moc"
