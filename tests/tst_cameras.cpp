@@ -96,6 +96,7 @@ void CamerasTest::three_cameras_in_one_window()
         click(window, "radioButton_10");
         connect_net(window, true, network.port());
         QVERIFY(network.accept());
+        QCOMPARE(table(window)->item(2, 3)->text(), QString("已打开"));
         show_tab(window, "tab_ptz");
         control<QPushButton>(&window, "ptz_resetButton")->setFocus();
 
@@ -123,6 +124,10 @@ void CamerasTest::three_cameras_in_one_window()
         QCOMPARE(spaced_hex(network.read(18, 5000)),
                  QString("81 01 06 01 0F 0F 03 01 FF 81 01 06 01 03 03 03 03 FF"));
         QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+
+        // The line's cameras never answered: the list says since when.
+        QVERIFY(
+            wait_until([&] { return table(window)->item(1, 3)->text().startsWith("自 "); }, 5000));
 
         // Replies name their camera by link and address.
         line.write(hex("A0 41 FF"));

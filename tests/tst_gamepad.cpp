@@ -30,6 +30,7 @@ private slots:
     void speed_steps_are_50_ms_apart();
     void buttons_data();
     void buttons();
+    void back_and_start_step_through_the_cameras();
     void unplugging_mid_drive_stops_once();
     void box_mid_drive_stops_once_until_the_stick_rests();
 
@@ -208,6 +209,22 @@ void GamePadTest::buttons()
     set(false);
     QVERIFY(written(sent.size()));
     QCOMPARE(link->written, sent);
+}
+
+void GamePadTest::back_and_start_step_through_the_cameras()
+{
+    QSignalSpy steps(gamepad, &GamePad::step_camera);
+    int pressed = 0;
+    for (const SDL_GameControllerButton button :
+         {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_BACK}) {
+        pad->press(button);
+        ++pressed;
+        QTRY_COMPARE_WITH_TIMEOUT(steps.count(), pressed, 5000);
+        pad->press(button, false);
+    }
+    QCOMPARE(steps.at(0).at(0).toInt(), 1);
+    QCOMPARE(steps.at(1).at(0).toInt(), -1);
+    QCOMPARE(link->written, QStringList());
 }
 
 void GamePadTest::unplugging_mid_drive_stops_once()

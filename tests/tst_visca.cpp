@@ -18,6 +18,8 @@ private slots:
     void conversion();
     void typed_commands_data();
     void typed_commands();
+    void chain_size_data();
+    void chain_size();
     void hex_rendering_data();
     void hex_rendering();
     void packet_cutting_data();
@@ -92,6 +94,29 @@ void ViscaTest::typed_commands_data()
     QTest::newRow("store preset 0") << preset(1, true, 0) << "81 01 04 3F 01 00 FF";
     QTest::newRow("recall preset 10") << preset(1, false, 10) << "81 01 04 3F 02 0A FF";
     QTest::newRow("recall preset 254, camera 2") << preset(2, false, 254) << "82 01 04 3F 02 FE FF";
+    QTest::newRow("interface clear, broadcast") << interface_clear_broadcast() << "88 01 00 01 FF";
+    QTest::newRow("address set, broadcast") << address_set_broadcast() << "88 30 01 FF";
+}
+
+void ViscaTest::chain_size_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("cameras"); // -1: not the address set's answer
+    QTest::newRow("one camera") << QByteArray::fromHex("883002ff") << 1;
+    QTest::newRow("seven cameras") << QByteArray::fromHex("883008ff") << 7;
+    QTest::newRow("nobody took a number") << QByteArray::fromHex("883001ff") << 0;
+    QTest::newRow("no such number") << QByteArray::fromHex("883009ff") << -1;
+    QTest::newRow("zero") << QByteArray::fromHex("883000ff") << -1;
+    QTest::newRow("interface clear") << QByteArray::fromHex("88010001ff") << -1;
+    QTest::newRow("a camera's reply") << QByteArray::fromHex("903002ff") << -1;
+    QTest::newRow("cut short") << QByteArray::fromHex("883002") << -1;
+}
+
+void ViscaTest::chain_size()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(int, cameras);
+    QCOMPARE(visca::chain_size(message).value_or(-1), cameras);
 }
 
 void ViscaTest::typed_commands()

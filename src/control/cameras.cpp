@@ -61,7 +61,15 @@ void Cameras::remove(int camera)
     Camera &leaving = *cameras.at(camera);
     leaving.tcp.close();
     leaving.udp.close();
+    const QString port = leaving.settings.port_name;
     cameras.erase(cameras.begin() + camera);
+    // A line that no listed camera uses any more is closed with it.
+    const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
+        return other->settings.port_name == port;
+    });
+    const auto line = lines.find(port);
+    if (!line_used && line != lines.end())
+        line->second->close();
     if (active_index > camera) {
         // The same camera stays active under its new place.
         --active_index;
@@ -91,7 +99,7 @@ void Cameras::rename(int camera, const QString &name)
 QString Cameras::free_name(const QString &pattern) const
 {
     for (int number = 1;; ++number) {
-        const QString name = pattern.arg(number);
+        QString name = pattern.arg(number);
         const bool taken = std::any_of(cameras.begin(), cameras.end(), [&](const auto &camera) {
             return camera->settings.name == name;
         });

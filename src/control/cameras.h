@@ -39,8 +39,9 @@ public:
 
     // Appends a camera; the first one becomes the active camera.
     int add(const CameraSettings &settings);
-    // The last camera stays. Its network links close first; the active
-    // camera's place passes to its neighbour.
+    // The last camera stays. Its network links close first, and its serial
+    // line when no other camera is on it; the active camera's place passes
+    // to its neighbour.
     void remove(int camera);
     void set_active(int camera);
     void rename(int camera, const QString &name);

@@ -58,7 +58,7 @@ std::optional<int> chain_size(const QByteArray &message)
     if (message.size() != 4 || message.left(2) != QByteArray("\x88\x30", 2) ||
         quint8(message.at(3)) != 0xFF)
         return std::nullopt;
-    const int next_free = message.at(2);
+    const int next_free = quint8(message.at(2));
     if (next_free < 1 || next_free > 8)
         return std::nullopt;
     return next_free - 1;
