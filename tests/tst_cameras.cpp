@@ -188,6 +188,13 @@ void CamerasTest::stored_cameras_with_bad_values()
     QCOMPARE(table(window)->item(1, 2)->text(), QString("1"));
     pick_camera(1);
     QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentIndex(), 4);
+
+    // A language change renames the cameras that keep their first names.
+    show_tab(window, "tab_manual"); // away from the arrows that drive
+    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
+    QCOMPARE(table(window)->item(0, 0)->text(), QString("Camera 1"));
+    QCOMPARE(table(window)->item(1, 0)->text(), QString("Stage"));
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — Camera 1"));
 }
 
 void CamerasTest::finds_a_chain_and_drives_only_the_active_camera()

@@ -46,6 +46,7 @@ void CameraForm::take_from_form()
     camera.tcp = ui.radioButton_tcp->isChecked();
     camera.serial_mode = ui.radioButton_9->isChecked();
     camera.console_serial = ui.radioButton_11->isChecked();
+    cameras.note_changed();
 }
 
 void CameraForm::show_active()

@@ -6,6 +6,7 @@
 #include "visca/commands.h"
 
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -64,7 +65,10 @@ void CamerasPanel::build_tab()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The link's text is the long one; the others fit their words.
+    QHeaderView *header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(LinkColumn, QHeaderView::Stretch);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     add_button = new QPushButton(tab);
     add_button->setObjectName("addCameraButton");
@@ -259,6 +263,19 @@ void CamerasPanel::step(int steps)
 
 void CamerasPanel::retranslate()
 {
+    const QString pattern = tr("Camera %1");
+    if (!name_pattern.isEmpty() && pattern != name_pattern) {
+        const int number_at = name_pattern.indexOf("%1");
+        const QRegularExpression default_name(
+            '^' + QRegularExpression::escape(name_pattern.left(number_at)) + "([0-9]+)" +
+            QRegularExpression::escape(name_pattern.mid(number_at + 2)) + '$');
+        for (int camera = 0; camera < cameras.count(); ++camera) {
+            const QRegularExpressionMatch match = default_name.match(cameras.settings(camera).name);
+            if (match.hasMatch())
+                cameras.rename(camera, pattern.arg(match.captured(1)));
+        }
+    }
+    name_pattern = pattern;
     ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
     table->setHorizontalHeaderLabels({tr("Name"), tr("Link"), tr("Address"), tr("State")});
     add_button->setText(tr("Add"));

@@ -63,6 +63,9 @@ private:
     QPushButton *remove_button = nullptr;
     QPushButton *find_button = nullptr;
     QLabel *note = nullptr;
+    // The words the default names were made from ("Camera %1"): a name the
+    // operator did not change follows a language change.
+    QString name_pattern;
     // The port the chain was asked on.
     QString asked_port;
     // While the table is being filled, its changes are no operator's.

@@ -45,6 +45,8 @@ public:
     void remove(int camera);
     void set_active(int camera);
     void rename(int camera, const QString &name);
+    // The active camera's settings were changed in place.
+    void note_changed() { emit listed(); }
     // A name not given yet ("Camera 3"), from the words for "Camera %1".
     QString free_name(const QString &pattern) const;
 
@@ -78,7 +80,7 @@ signals:
     // The active camera is about to change: holds end here.
     void switching();
     void switched(int camera);
-    // Cameras added, removed or renamed.
+    // Cameras added, removed, renamed or set up anew.
     void listed();
     // A camera's state may have changed.
     void state_changed();
