@@ -204,12 +204,13 @@ void CamerasPanel::show_list()
 
 void CamerasPanel::show_states()
 {
+    // Only what changed: the list is looked at every second.
     filling = true;
     for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
-        if (QTableWidgetItem *item = table->item(camera, StateColumn))
-            item->setText(state_text(camera));
-        if (QTableWidgetItem *item = table->item(camera, LinkColumn))
-            item->setText(link_text(camera));
+        QTableWidgetItem *item = table->item(camera, StateColumn);
+        const QString state = state_text(camera);
+        if (item && item->text() != state)
+            item->setText(state);
     }
     filling = false;
 }

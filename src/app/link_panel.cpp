@@ -74,11 +74,9 @@ void LinkPanel::report(Link &link, QObject *context)
 {
     QObject::connect(&link, &Link::opened, context, [this] { show_state(); });
     if (auto *tcp = qobject_cast<TcpLink *>(&link)) {
-        QObject::connect(tcp, &TcpLink::open_failed, context,
-                         [this, tcp](const QString &reason, bool timed_out) {
-                             if (tcp == &cameras.tcp(cameras.active()))
-                                 tcp_failed(reason, timed_out);
-                         });
+        QObject::connect(
+            tcp, &TcpLink::open_failed, context,
+            [this](const QString &reason, bool timed_out) { tcp_failed(reason, timed_out); });
     }
     // The system's words for a vanished device ("Resource temporarily
     // unavailable", "Unknown error") tell the operator nothing.
@@ -200,7 +198,8 @@ void LinkPanel::connect_net()
 
 void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
 {
-    set_net_idle(true);
+    // The connection may be another camera's, tried before a switch.
+    show_state();
     if (timed_out)
         boxes.warn(tr("Connection timeout"));
     else
