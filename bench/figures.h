@@ -2,6 +2,7 @@
 #define ZARVICK_BENCH_FIGURES_H
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -51,6 +52,9 @@ private:
     double worst_cpu = 0;
     int long_gap_count = 0;
 };
+
+// Seven chained and sixteen network cameras open in one window.
+void scale(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

@@ -2,7 +2,7 @@
 // and prints each figure beside an anchor measured in the same run.
 //
 //   zarvick-bench [--plot-data FILE]
-//                 [--only latency|serial|loop|startup|log|hostile|stall|listening]
+//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale]
 //                 [--loop-seconds S]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
 //   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks).
@@ -10,11 +10,13 @@
 #include "app/mainwindow.h"
 #include "arrivals.h"
 #include "figures.h"
+#include "pressers.h"
 #include "testsupport.h"
 #include "visca/command_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -28,6 +30,7 @@
 #include <QSerialPort>
 #include <QStyleFactory>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTextStream>
@@ -37,80 +40,26 @@
 
 #include <arpa/inet.h>
 #include <cstdio>
+#include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-const int presses = 500;
 const QByteArray drive = QByteArray::fromHex("81010601 0e0e0301ff");
 
-double micros(Clock::duration span)
-{
-    return std::chrono::duration<double, std::micro>(span).count();
-}
-
-// One side of a press-to-peer comparison: how it presses, where its bytes
-// arrive, and what follows each press.
-struct Presser {
-    Arrivals &arrivals;
-    std::function<void()> press;
-    std::function<void()> after;
-    std::vector<double> found;
-
-    void measure_one(bool keep)
-    {
-        arrivals.clear();
-        const Clock::time_point start = Clock::now();
-        press();
-        Clock::time_point arrived;
-        if (!arrivals.next(&arrived))
-            qFatal("bytes never arrived");
-        if (keep)
-            found.push_back(micros(arrived - start));
-        after();
-        QCoreApplication::processEvents(); // paint the log as an operator would see it
-    }
-};
-
 // Latencies from a press to the arrival of its bytes, in microseconds, the
-// window's and the anchor's by turns: how fast a sleeping core wakes for the
-// peer changes over a run, and would weigh on whichever side ran then.
+// window's and the anchor's by turns (see press_by_turns).
 void add_latency(QList<Figure> &figures, const QString &link, Presser window, Presser bare)
 {
-    for (int i = 0; i < presses + 20; ++i) {
-        for (Presser *side : {&window, &bare})
-            side->measure_one(i >= 20); // the first presses warm caches up
-    }
+    press_by_turns(window, bare);
     figures << Figure{"press-to-peer p50, " + link + " (anchor: bare button)",
                       percentile(window.found, 0.5), percentile(bare.found, 0.5), "us", "<= 1.5x"}
             << Figure{"press-to-peer p99, " + link + " (anchor: bare button)",
                       percentile(window.found, 0.99), percentile(bare.found, 0.99), "us",
                       "<= 2.0x"};
 }
-
-struct Pad {
-    MainWindow window;
-    QPushButton *up;
-    explicit Pad(const char *mode)
-    {
-        show_exposed(&window);
-        up = control<QPushButton>(&window, "ptz_upButton");
-        QTest::mouseClick(control<QRadioButton>(&window, mode), Qt::LeftButton);
-    }
-    Presser presser(Arrivals &arrivals)
-    {
-        return {arrivals,
-                [this] { QTest::mousePress(up, Qt::LeftButton); },
-                [this, &arrivals] {
-                    QTest::mouseRelease(up, Qt::LeftButton);
-                    Clock::time_point ignored;
-                    arrivals.next(&ignored);
-                },
-                {}};
-    }
-};
 
 // The anchor of a press: a lone QPushButton that writes the same bytes on
 // the same kind of transport from its pressed() signal, the simplest
@@ -336,13 +285,14 @@ void loop_ticks(QList<Figure> &figures)
     }
 }
 
-QStringList run_child(const QStringList &arguments, const QString &until)
+QStringList run_child(const QStringList &arguments, const QString &until,
+                      const QString &folder = QDir::tempPath())
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     child.setProcessEnvironment(environment);
-    child.setWorkingDirectory(QDir::tempPath());
+    child.setWorkingDirectory(folder);
     child.start(QCoreApplication::applicationFilePath(), arguments);
     QStringList lines;
     // No time limit: a soak is silent for twenty minutes, and a child that
@@ -359,25 +309,44 @@ QStringList run_child(const QStringList &arguments, const QString &until)
     return lines;
 }
 
+// A folder whose config.ini lists `cameras` cameras: the first on a serial
+// port, the rest on the network.
+std::unique_ptr<QTemporaryDir> camera_folder(int cameras)
+{
+    auto folder = std::make_unique<QTemporaryDir>();
+    QFile config(folder->filePath("config.ini"));
+    config.open(QIODevice::WriteOnly);
+    config.write("[LANGUAGE_CONF]\nlanguage=Chinese\n[SERIAL_CONF]\nPortName=ttyS0\n");
+    for (int camera = 2; camera <= cameras; ++camera)
+        config.write(QString("[CAMERA_%1]\nLink=UDP\nAddress=127.0.0.%1\nPort=52381\n")
+                         .arg(camera)
+                         .toUtf8());
+    return folder;
+}
+
 void startup(QList<Figure> &figures)
 {
-    std::vector<double> window, empty, label;
+    const auto one = camera_folder(1), many = camera_folder(23);
+    std::vector<double> window, empty, label, one_camera, many_cameras;
+    const auto time = [](const QStringList &arguments, const QString &folder) {
+        QElapsedTimer clock;
+        clock.start();
+        run_child(arguments, "shown", folder);
+        return clock.nsecsElapsed() / 1e6;
+    };
     for (int run = 0; run < 10; ++run) {
-        for (auto *kind : {"zarvick", "empty", "label"}) {
-            QElapsedTimer clock;
-            clock.start();
-            run_child({"--startup-child", kind}, "shown");
-            const QString name = kind;
-            (name == "zarvick" ? window
-             : name == "empty" ? empty
-                               : label)
-                .push_back(clock.nsecsElapsed() / 1e6);
-        }
+        window.push_back(time({"--startup-child", "zarvick"}, QDir::tempPath()));
+        empty.push_back(time({"--startup-child", "empty"}, QDir::tempPath()));
+        label.push_back(time({"--startup-child", "label"}, QDir::tempPath()));
+        one_camera.push_back(time({"--startup-child", "zarvick"}, one->path()));
+        many_cameras.push_back(time({"--startup-child", "zarvick"}, many->path()));
     }
     figures << Figure{"start-up to window shown, median of 10 (anchor: one Chinese label)",
                       median(window), median(label), "ms", "<= 1.5x"}
             << Figure{"start-up of one Chinese label, median of 10 (anchor: empty window)",
-                      median(label), median(empty), "ms", "(the CJK font's share)"};
+                      median(label), median(empty), "ms", "(the CJK font's share)"}
+            << Figure{"start-up with 23 cameras in config.ini (anchor: one camera)",
+                      median(many_cameras), median(one_camera), "ms", "<= 1.3x"};
 }
 
 void log_cost(QList<Figure> &figures, const QString &plot_data)
@@ -583,6 +552,8 @@ int main(int argc, char *argv[])
         stalls(figures, loop_seconds);
     if (wanted("listening"))
         listening(figures);
+    if (wanted("scale"))
+        scale(figures);
     print(figures);
     return 0;
 }

@@ -1,0 +1,89 @@
+// Many cameras in one window: seven chained on one serial line and sixteen
+// on the network, all open. What a press costs against one camera alone,
+// and what the window costs at rest.
+
+#include "app/mainwindow.h"
+#include "figures.h"
+#include "pressers.h"
+#include "testsupport.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+const int chained = 7;
+const int networked = 16;
+const int idle_ms = 5000;
+
+// config.ini of the scale set: cameras 1-7 on `line`, 8-23 on UDP to the
+// receivers' ports.
+QByteArray scale_config(const QString &line, const std::vector<quint16> &ports)
+{
+    QByteArray text = "[SERIAL_CONF]\nPortName=" + line.toUtf8() + "\n";
+    for (int camera = 2; camera <= chained; ++camera)
+        text += QString("[CAMERA_%1]\nLink=Serial\nViscaAddress=%1\nPortName=%2\n")
+                    .arg(camera)
+                    .arg(line)
+                    .toUtf8();
+    for (size_t i = 0; i < ports.size(); ++i)
+        text += QString("[CAMERA_%1]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\n")
+                    .arg(chained + 1 + int(i))
+                    .arg(ports[i])
+                    .toUtf8();
+    return text;
+}
+
+// The GUI thread's share of one core while nobody touches the window.
+double idle_share()
+{
+    const double before = thread_cpu_seconds();
+    run_event_loop(idle_ms);
+    return (thread_cpu_seconds() - before) * 1000 / idle_ms;
+}
+} // namespace
+
+void scale(QList<Figure> &figures)
+{
+    ScratchFolder alone_folder;
+    PtyPeer alone_line;
+    Pad alone("radioButton_9");
+    open_serial(alone.window, alone_line.path());
+    const double alone_idle = idle_share();
+
+    ScratchFolder folder;
+    PtyPeer chain_line;
+    std::vector<int> receivers;
+    std::vector<quint16> ports;
+    for (int i = 0; i < networked; ++i) {
+        ports.push_back(0);
+        receivers.push_back(loopback_socket(SOCK_DGRAM, &ports.back()));
+    }
+    folder.write("config.ini", scale_config(chain_line.path(), ports));
+    Pad many("radioButton_9");
+    open_serial(many.window, chain_line.path());
+    auto *list = control<QTableWidget>(&many.window, "camerasTable");
+    for (int row = chained; row < list->rowCount(); ++row) {
+        list->setCurrentCell(row, 0);
+        click(many.window, "pushButton_15");
+    }
+    list->setCurrentCell(0, 0);
+    const double many_idle = idle_share();
+
+    Arrivals at_many(chain_line.master_fd()), at_alone(alone_line.master_fd());
+    Presser many_presser = many.presser(at_many), alone_presser = alone.presser(at_alone);
+    press_by_turns(many_presser, alone_presser);
+    const QString cameras = QString::number(list->rowCount());
+    figures << Figure{"press-to-camera p50, " + cameras + " cameras open (anchor: one camera)",
+                      percentile(many_presser.found, 0.5), percentile(alone_presser.found, 0.5),
+                      "us", "<= 1.2x"}
+            << Figure{"press-to-camera p99, " + cameras + " cameras open (anchor: one camera)",
+                      percentile(many_presser.found, 0.99), percentile(alone_presser.found, 0.99),
+                      "us", "<= 1.2x"}
+            << Figure{"CPU at rest, " + cameras + " cameras open (anchor: one camera)",
+                      many_idle * 100, alone_idle * 100, "% of a core", "< 1 %"};
+    for (int fd : receivers)
+        ::close(fd);
+}
