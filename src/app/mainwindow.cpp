@@ -66,9 +66,13 @@ void MainWindow::connect_panels()
     sender.set_label([this](const Link &link, const QByteArray &bytes) {
         return bytes.isEmpty() ? QString() : cameras.label(&link, quint8(bytes.at(0)) - 0x80);
     });
-    // A switch of camera ends every hold first: the camera that was driven
-    // gets its stop, the new one waits for a new press.
-    connect(&cameras, &Cameras::switching, &ptz->hold_owner(), &Holds::lose_all);
+    // What takes the pad away ends every hold first: a held drive whose
+    // release will not come gets its stop now, on the camera it drove; a
+    // new camera or link waits for a new press.
+    Holds &holds = ptz->hold_owner();
+    connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
+    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);
+    connect(&cameras, &Cameras::switching, &holds, &Holds::lose_all);
     connect(&cameras, &Cameras::switched, this, [this] {
         camera_form->show_active();
         console->stop_loop_without_link();

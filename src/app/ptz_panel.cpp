@@ -22,9 +22,6 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender,
     QObject::connect(&pad, &GamePad::home, &control, &CameraControl::home);
     QObject::connect(&pad, &GamePad::recall, &control,
                      [this](int preset) { control.preset(false, preset); });
-    // A held drive whose release will not come gets its stop now.
-    QObject::connect(ui.tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
-    QObject::connect(ui.radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);
 }
 
 PtzPanel::~PtzPanel() = default;
