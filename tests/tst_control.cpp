@@ -116,18 +116,18 @@ QString one_stop_fault(const QStringList &written, int address)
 
 void ControlTest::every_drive_gets_one_stop()
 {
-    // Three cameras: two on one serial line (addresses 1 and 2), one on a
-    // link of its own; random holds of the buttons (one at a time, as a
+    // Four cameras: two on one serial line (addresses 1 and 2), two on
+    // network links of their own; random holds of the buttons (one at a time, as a
     // mouse), the keys and a pad, and the events that end them all: boxes,
     // popups, tab and Mode changes, camera switches, links closed.
-    RecordingLink other;
-    const QList<QPair<RecordingLink *, int>> cameras = {{link, 1}, {link, 2}, {&other, 1}};
+    RecordingLink tcp, udp;
+    const QList<QPair<RecordingLink *, int>> cameras = {{link, 1}, {link, 2}, {&tcp, 1}, {&udp, 1}};
     int active = 0;
-    CameraControl three_cameras(*sender, [&] {
+    CameraControl four_cameras(*sender, [&] {
         const auto &camera = cameras.at(active);
         return CameraControl::Target{camera.first->open ? camera.first : nullptr, camera.second};
     });
-    Holds holds(three_cameras,
+    Holds holds(four_cameras,
                 {[] { return 15; }, [] { return 15; }, [] { return 3; }, [] { return 3; }});
     using Axis = Holds::Axis;
     using Input = Holds::Input;
@@ -136,12 +136,12 @@ void ControlTest::every_drive_gets_one_stop()
                                    {Axis::PanTilt, {-1, 1}},
                                    {Axis::Zoom, {1, 0}},
                                    {Axis::Zoom, {-1, 0}}};
-    holds.watch(*link);
-    holds.watch(other);
+    for (RecordingLink *watched : {link, &tcp, &udp})
+        holds.watch(*watched);
     QRandomGenerator random(20261207);
     for (int sequence = 0; sequence < 3000; ++sequence) {
-        link->written.clear();
-        other.written.clear();
+        for (RecordingLink *recorded : {link, &tcp, &udp})
+            recorded->written.clear();
         QList<QPair<Input, int>> held;
         for (int step = 0; step < 12; ++step) {
             const int choice = int(random.bounded(10));
@@ -155,9 +155,14 @@ void ControlTest::every_drive_gets_one_stop()
                 holds.let_go(taken.first, taken.second);
             } else if (choice == 7) {
                 holds.lose_all(); // a box, a popup, a tab change
-            } else if (choice == 8) {
+            } else if (choice == 8 && random.bounded(2)) {
                 holds.lose_all(); // a camera switch
                 active = int(random.bounded(cameras.size()));
+            } else if (choice == 8) {
+                // A Mode change: the target names the other link before
+                // the owner hears of it.
+                active = int(random.bounded(cameras.size()));
+                holds.lose_all();
             } else {
                 // Close, then Start again: the owner hears it.
                 RecordingLink *current = cameras.at(active).first;
