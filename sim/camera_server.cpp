@@ -16,6 +16,7 @@
 #include <QUdpSocket>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -126,14 +127,23 @@ bool CameraServer::open_serial(QString *error)
 }
 
 namespace {
-// Whether one more descriptor could be opened now.
+// Whether a few more descriptors could be opened now: a process that uses
+// its last one can open nothing else (a file, a pipe, a helper's stream;
+// a sanitizer probes memory through a pipe), so the last few stay free.
 bool descriptor_free()
 {
-    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (probe < 0)
-        return false;
-    ::close(probe);
-    return true;
+    const int reserve = 4;
+    std::array<int, reserve> probes{};
+    int opened = 0;
+    while (opened < reserve) {
+        probes[opened] = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (probes[opened] < 0)
+            break;
+        ++opened;
+    }
+    for (int i = 0; i < opened; ++i)
+        ::close(probes[i]);
+    return opened == reserve;
 }
 } // namespace
 
@@ -175,8 +185,10 @@ void CameraServer::accept_failed(QAbstractSocket::SocketError)
 void CameraServer::pause_accepting(const QString &reason)
 {
     // Out of descriptors, accept() fails until one frees: retrying at once
-    // would only spin.
+    // would only spin. Qt's accepting goes on within the same notification
+    // while pending connections are allowed: none are, until the retry.
     tcp_server->pauseAccepting();
+    tcp_server->setMaxPendingConnections(0);
     if (!accepting_paused_said)
         say("tcp: cannot accept (" + reason + "); paused until a descriptor frees", true);
     accepting_paused_said = true;
@@ -186,9 +198,10 @@ void CameraServer::pause_accepting(const QString &reason)
 void CameraServer::resume_accepting()
 {
     accept_retry.stop();
-    if (descriptor_free())
+    if (descriptor_free()) {
+        tcp_server->setMaxPendingConnections(pending_connections);
         tcp_server->resumeAccepting();
-    else
+    } else
         accept_retry.start(accept_retry_ms);
 }
 

@@ -120,6 +120,8 @@ private:
     // bound: past this much unsent, its connection is closed.
     static constexpr qint64 most_unsent_bytes = qint64(1024) * 1024;
     static constexpr int accept_retry_ms = 200;
+    // Qt's own default: connections accepted and not taken yet.
+    static constexpr int pending_connections = 30;
     QTimer accept_retry;
     bool accepting_paused_said = false;
     std::mt19937 loss_draw;
