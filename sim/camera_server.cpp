@@ -1,5 +1,7 @@
 #include "camera_server.h"
 
+#include "discovery_answer.h"
+
 #include "raw_pty.h"
 #include "visca/command_text.h"
 #include "visca/visca_over_ip.h"
@@ -91,6 +93,16 @@ bool CameraServer::start(QString *error)
             .arg(at)
             .arg(visca_ip_socket->localPort()),
         true);
+
+    if (options.discovery_port != 0) {
+        auto *discovery = new DiscoveryAnswer(
+            options.name, [this](const QString &line) { say(line); }, this);
+        if (!discovery->listen(options.bind, options.discovery_port, error)) {
+            *error = QString("discovery %1:%2: %3").arg(at).arg(options.discovery_port).arg(*error);
+            return false;
+        }
+        say(QString("%1 on discovery %2:%3").arg(cameras()).arg(at).arg(discovery->port()), true);
+    }
 
     if (options.serial && !open_serial(error))
         return false;

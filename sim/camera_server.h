@@ -27,6 +27,9 @@ struct SimOptions {
     quint16 tcp_port = visca::tcp_port;
     quint16 udp_port = visca::udp_port;
     quint16 visca_ip_port = visca::visca_over_ip_port;
+    // The network enquiry's port; 0 for none.
+    quint16 discovery_port = visca::discovery_port;
+    QString name = QStringLiteral("SIM");
     bool serial = false;
     QString link;
     ViscaCamera::Config camera;

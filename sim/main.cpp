@@ -69,6 +69,11 @@ int main(int argc, char *argv[])
         {"udp-port", "UDP port (default 1259; 0 picks a free one).", "PORT", "1259"},
         {"visca-ip-port", "VISCA over IP port, UDP (default 52381; 0 picks a free one).", "PORT",
          "52381"},
+        {"discovery-port",
+         "Answer the network enquiry (ENQ:network) on this UDP port (default 52380; 0 for "
+         "none), to the enquirer's address.",
+         "PORT", "52380"},
+        {"name", "The name the enquiry's answer gives (default SIM).", "NAME", "SIM"},
         {"profile",
          "How pan positions are written in the position inquiry and the absolute and relative "
          "moves: 'newer' (default) five pan digits and four tilt digits, as Sony SRG and BRC "
@@ -107,7 +112,9 @@ int main(int argc, char *argv[])
     }
     bool ok = read_port(parser, "tcp-port", &options.tcp_port) &&
               read_port(parser, "udp-port", &options.udp_port) &&
-              read_port(parser, "visca-ip-port", &options.visca_ip_port);
+              read_port(parser, "visca-ip-port", &options.visca_ip_port) &&
+              read_port(parser, "discovery-port", &options.discovery_port);
+    options.name = parser.value("name");
     const QString profile = parser.value("profile");
     if (profile != "newer" && profile != "older") {
         err << "zarvick-sim: --profile takes 'newer' or 'older'" << Qt::endl;

@@ -3,6 +3,7 @@
 
 #include "visca/camera_commands.h"
 #include "visca/command_text.h"
+#include "visca/discovery.h"
 #include "visca/packet_cutter.h"
 #include "visca/replies.h"
 #include "visca/visca_over_ip.h"
@@ -20,6 +21,11 @@ private slots:
     void typed_commands();
     void chain_size_data();
     void chain_size();
+    void version_reading_data();
+    void version_reading();
+    void discovery_reply_reading_data();
+    void discovery_reply_reading();
+    void discovery_reading_survives_garbage();
     void hex_rendering_data();
     void hex_rendering();
     void packet_cutting_data();
@@ -94,6 +100,7 @@ void ViscaTest::typed_commands_data()
     QTest::newRow("store preset 0") << preset(1, true, 0) << "81 01 04 3F 01 00 FF";
     QTest::newRow("recall preset 10") << preset(1, false, 10) << "81 01 04 3F 02 0A FF";
     QTest::newRow("recall preset 254, camera 2") << preset(2, false, 254) << "82 01 04 3F 02 FE FF";
+    QTest::newRow("version inquiry") << version_inquiry(1) << "81 09 00 02 FF";
     QTest::newRow("interface clear, broadcast") << interface_clear_broadcast() << "88 01 00 01 FF";
     QTest::newRow("address set, broadcast") << address_set_broadcast() << "88 30 01 FF";
 }
@@ -261,6 +268,100 @@ void ViscaTest::reply_reading()
     QCOMPARE(reply->socket, socket);
     QCOMPARE(int(reply->error), error);
     QCOMPARE(reply->data, data);
+}
+
+void ViscaTest::version_reading_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QString>("version"); // vendor/model/rom/sockets in hex, empty if refused
+    QTest::newRow("the simulator") << QByteArray::fromHex("90500020005a010002ff") << "20/5a/100/2";
+    QTest::newRow("camera 2, all ones") << QByteArray::fromHex("a050ffeeffeeffee03ff") << "";
+    QTest::newRow("camera 2") << QByteArray::fromHex("a0500001050e020003ff") << "1/50e/200/3";
+    QTest::newRow("one byte short") << QByteArray::fromHex("90500020005a0100ff") << "";
+    QTest::newRow("an ACK") << QByteArray::fromHex("9041ff") << "";
+}
+
+void ViscaTest::version_reading()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QString, version);
+    const std::optional<visca::Version> read = visca::read_version(message);
+    QCOMPARE(read ? QString("%1/%2/%3/%4")
+                        .arg(read->vendor, 0, 16)
+                        .arg(read->model, 0, 16)
+                        .arg(read->rom, 0, 16)
+                        .arg(read->sockets)
+                  : QString(),
+             version);
+}
+
+void ViscaTest::discovery_reply_reading_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::addColumn<QString>("fields"); // "KEY=VALUE|…", empty when refused
+    const auto reply = [](const QList<const char *> &fields) {
+        QByteArray bytes("\x02");
+        for (const char *field : fields)
+            bytes += QByteArray(field) + '\xff';
+        return bytes + '\x03';
+    };
+    const QList<const char *> camera = {
+        "MAC:08-00-46-12-34-56", "MODEL:IPCARD", "SOFTVERSION:2.10", "IPADR:192.168.0.100",
+        "MASK:255.255.255.0",    "NAME:CAM1",    "WRITE:on"};
+    QTest::newRow("a camera") << reply(camera)
+                              << "MAC=08-00-46-12-34-56|MODEL=IPCARD|SOFTVERSION=2.10|"
+                                 "IPADR=192.168.0.100|MASK=255.255.255.0|NAME=CAM1|WRITE=on";
+    QTest::newRow("with a gateway, fields in another order")
+        << reply({"IPADR:10.0.0.7", "GATEWAY:10.0.0.1", "NAME:", "MAC:1"})
+        << "IPADR=10.0.0.7|GATEWAY=10.0.0.1|NAME=|MAC=1";
+    QTest::newRow("an unknown field is kept")
+        << reply({"IPADR:10.0.0.7", "PTZ:yes:really"}) << "IPADR=10.0.0.7|PTZ=yes:really";
+    QTest::newRow("the enquiry itself") << visca::discovery_enquiry() << "";
+    QTest::newRow("no IPADR") << reply({"MAC:1", "NAME:CAM1"}) << "";
+    QTest::newRow("IPADR no address") << reply({"IPADR:192.168.0.300"}) << "";
+    QTest::newRow("a field without its colon") << reply({"IPADR:10.0.0.7", "WRITE"}) << "";
+    QTest::newRow("truncated") << reply(camera).left(40) << "";
+    QTest::newRow("no ETX") << reply(camera).chopped(1) << "";
+    QTest::newRow("no STX") << reply(camera).mid(1) << "";
+    QTest::newRow("ETX straight after a field") << QByteArray("\x02IPADR:10.0.0.7\x03") << "";
+    QTest::newRow("a control byte in a field") << reply({"IPADR:10.0.0.7", "NAME:A\x01"}) << "";
+    QTest::newRow("64 KB of junk") << "\x02" + QByteArray(65536, 'A') + "\xff\x03"
+                                   << "";
+    QTest::newRow("empty") << QByteArray() << "";
+}
+
+void ViscaTest::discovery_reply_reading()
+{
+    QFETCH(QByteArray, datagram);
+    QFETCH(QString, fields);
+    const std::optional<visca::DiscoveryReply> reply = visca::read_discovery_reply(datagram);
+    QStringList read;
+    if (reply) {
+        for (const auto &field : reply->fields)
+            read << field.first + '=' + field.second;
+    }
+    QCOMPARE(read.join('|'), fields);
+}
+
+// Whatever arrives on the discovery port, the reader answers at once and
+// only with what it read.
+void ViscaTest::discovery_reading_survives_garbage()
+{
+    QRandomGenerator draw(31);
+    const QByteArray alphabet("\x02\x03\xff:.0123456789IPADRNAME");
+    for (int i = 0; i < 100000; ++i) {
+        QByteArray datagram(int(draw.bounded(60)), '\0');
+        for (char &byte : datagram)
+            byte = draw.bounded(4) == 0 ? char(draw.bounded(256))
+                                        : alphabet.at(int(draw.bounded(alphabet.size())));
+        if (draw.bounded(2))
+            datagram = "\x02IPADR:1.2.3.4\xff" + datagram + "\xff\x03";
+        const std::optional<visca::DiscoveryReply> reply = visca::read_discovery_reply(datagram);
+        if (!reply)
+            continue;
+        QVERIFY(!reply->address().isEmpty());
+        QVERIFY(reply->fields.size() <= datagram.count('\xff'));
+    }
 }
 
 // Whatever a network delivers, the reader answers and stays inside what it read.

@@ -395,5 +395,77 @@
         <source>not answering since %1</source>
         <translation>not answering since %1</translation>
     </message>
+    <message>
+        <source>Find network cameras</source>
+        <translation>Find network cameras</translation>
+    </message>
+    <message>
+        <source>IP address to probe</source>
+        <translation>IP address to probe</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <translation>Probe</translation>
+    </message>
+    <message>
+        <source>Add to the list</source>
+        <translation>Add to the list</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP address</translation>
+    </message>
+    <message>
+        <source>MAC address</source>
+        <translation>MAC address</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Network cameras that answered: %1</source>
+        <translation>Network cameras that answered: %1</translation>
+    </message>
+    <message>
+        <source>Nothing answered at %1</source>
+        <translation>Nothing answered at %1</translation>
+    </message>
+    <message>
+        <source>The enquiry could not be sent: %1</source>
+        <translation>The enquiry could not be sent: %1</translation>
+    </message>
+    <message>
+        <source>Asking the network cameras …</source>
+        <translation>Asking the network cameras …</translation>
+    </message>
+    <message>
+        <source>Probing %1 …</source>
+        <translation>Probing %1 …</translation>
+    </message>
+    <message>
+        <source>%1 is listed already as %2</source>
+        <translation>%1 is listed already as %2</translation>
+    </message>
+    <message>
+        <source>vendor %1, model %2, ROM %3, %4 sockets</source>
+        <translation>vendor %1, model %2, ROM %3, %4 sockets</translation>
+    </message>
+    <message>
+        <source>%1 answers on %2</source>
+        <translation>%1 answers on %2</translation>
+    </message>
+    <message>
+        <source>(listed as %1)</source>
+        <translation>(listed as %1)</translation>
+    </message>
 </context>
 </TS>

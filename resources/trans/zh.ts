@@ -395,5 +395,77 @@
         <source>not answering since %1</source>
         <translation>自 %1 起无应答</translation>
     </message>
+    <message>
+        <source>Find network cameras</source>
+        <translation>查找网络摄像机</translation>
+    </message>
+    <message>
+        <source>IP address to probe</source>
+        <translation>要探测的 IP 地址</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <translation>探测</translation>
+    </message>
+    <message>
+        <source>Add to the list</source>
+        <translation>加入列表</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>MAC address</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>应答</translation>
+    </message>
+    <message>
+        <source>Network cameras that answered: %1</source>
+        <translation>回应的网络摄像机：%1</translation>
+    </message>
+    <message>
+        <source>Nothing answered at %1</source>
+        <translation>在 %1 没有应答</translation>
+    </message>
+    <message>
+        <source>The enquiry could not be sent: %1</source>
+        <translation>查询无法发送：%1</translation>
+    </message>
+    <message>
+        <source>Asking the network cameras …</source>
+        <translation>正在询问网络摄像机…</translation>
+    </message>
+    <message>
+        <source>Probing %1 …</source>
+        <translation>正在探测 %1…</translation>
+    </message>
+    <message>
+        <source>%1 is listed already as %2</source>
+        <translation>%1 已在列表中：%2</translation>
+    </message>
+    <message>
+        <source>vendor %1, model %2, ROM %3, %4 sockets</source>
+        <translation>厂商 %1，型号 %2，ROM %3，%4 个插槽</translation>
+    </message>
+    <message>
+        <source>%1 answers on %2</source>
+        <translation>%1 在 %2 上应答</translation>
+    </message>
+    <message>
+        <source>(listed as %1)</source>
+        <translation>（已列为 %1）</translation>
+    </message>
 </context>
 </TS>

@@ -83,7 +83,7 @@ void CamerasPanel::build_tab()
     buttons->addWidget(remove_button);
     buttons->addWidget(find_button);
     buttons->addStretch();
-    auto *layout = new QVBoxLayout(tab);
+    layout = new QVBoxLayout(tab);
     layout->addWidget(table);
     layout->addLayout(buttons);
     layout->addWidget(note);

@@ -10,6 +10,7 @@
 class Cameras;
 class CommandSender;
 class LinkPanel;
+class QBoxLayout;
 class QLabel;
 class QMainWindow;
 class QPushButton;
@@ -34,6 +35,8 @@ public:
 
     CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, CommandSender &sender,
                  LinkPanel &links, const Boxes &boxes);
+    // The tab's layout, for the parts that share the tab.
+    QBoxLayout *tab_layout() const { return layout; }
     // Steps through the list from the active camera, round at its ends.
     void step(int steps);
     void retranslate();
@@ -58,6 +61,7 @@ private:
     const Boxes &boxes;
     ChainFinder finder;
     QWidget *tab = nullptr;
+    QBoxLayout *layout = nullptr;
     QTableWidget *table = nullptr;
     QPushButton *add_button = nullptr;
     QPushButton *remove_button = nullptr;

@@ -5,6 +5,7 @@
 #include "app/console_panel.h"
 #include "app/form_font.h"
 #include "app/form_settings.h"
+#include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
 #include "app/ptz_panel.h"
 #include "control/reply_tracker.h"
@@ -51,11 +52,13 @@ void MainWindow::build_panels()
         *ui, sender, boxes, [this] { return cameras.console_link(cameras.active()); });
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
     camera_list = std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes);
+    found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] {
         links->retranslate();
         ptz->retranslate();
         console->retranslate();
         camera_list->retranslate();
+        found_cameras->retranslate();
     });
 }
 

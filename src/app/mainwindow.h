@@ -13,6 +13,7 @@
 class CameraForm;
 class CamerasPanel;
 class ConsolePanel;
+class FoundCamerasPanel;
 class FormSettings;
 class LinkPanel;
 class PtzPanel;
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<ConsolePanel> console;
     std::unique_ptr<CameraForm> camera_form;
     std::unique_ptr<CamerasPanel> camera_list;
+    std::unique_ptr<FoundCamerasPanel> found_cameras;
     std::unique_ptr<FormSettings> form;
 };
 

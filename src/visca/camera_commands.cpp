@@ -49,6 +49,8 @@ QByteArray preset(int address, bool store, int number)
     return message(address, {0x01, 0x04, 0x3F, store ? 0x01 : 0x02, number});
 }
 
+QByteArray version_inquiry(int address) { return message(address, {0x09, 0x00, 0x02}); }
+
 QByteArray interface_clear_broadcast() { return message(broadcast, {0x01, 0x00, 0x01}); }
 
 QByteArray address_set_broadcast() { return message(broadcast, {0x30, 0x01}); }

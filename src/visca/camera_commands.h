@@ -27,6 +27,9 @@ QByteArray focus_stop(int address);
 // Memory set (store) or recall of preset `number`, 0 to 254.
 QByteArray preset(int address, bool store, int number);
 
+// Which camera answers: vendor, model, ROM version, sockets (replies.h).
+QByteArray version_inquiry(int address);
+
 // Broadcasts to a serial chain: interface clear (88 01 00 01 FF, comes back
 // unchanged) and address set (88 30 01 FF: each camera takes the number it
 // is handed and passes on the next one).

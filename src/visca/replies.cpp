@@ -37,4 +37,14 @@ std::optional<Reply> read_reply(const QByteArray &message)
     return std::nullopt;
 }
 
+std::optional<Version> read_version(const QByteArray &message)
+{
+    const std::optional<Reply> reply = read_reply(message);
+    if (!reply || reply->kind != ReplyKind::Answer || reply->data.size() != 7)
+        return std::nullopt;
+    const auto word = [&reply](int at) {
+        return quint8(reply->data.at(at)) << 8 | quint8(reply->data.at(at + 1));
+    };
+    return Version{word(0), word(2), word(4), quint8(reply->data.at(6))};
+}
 } // namespace visca

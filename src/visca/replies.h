@@ -30,6 +30,16 @@ struct Reply {
 // message.
 std::optional<Reply> read_reply(const QByteArray &message);
 
+// The version inquiry's answer, y0 50 GG GG HH HH JJ JJ KK FF: vendor,
+// model, ROM version, sockets; empty for anything else.
+struct Version {
+    int vendor;
+    int model;
+    int rom;
+    int sockets;
+};
+std::optional<Version> read_version(const QByteArray &message);
+
 } // namespace visca
 
 #endif

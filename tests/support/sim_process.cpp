@@ -8,9 +8,9 @@
 SimProcess::SimProcess(const QStringList &options)
 {
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(ZARVICK_SIM_PATH,
-                  QStringList{"--tcp-port", "0", "--udp-port", "0", "--visca-ip-port", "0"} +
-                      options);
+    process.start(ZARVICK_SIM_PATH, QStringList{"--tcp-port", "0", "--udp-port", "0",
+                                                "--visca-ip-port", "0", "--discovery-port", "0"} +
+                                        options);
     listening = wait_for(" listening", 5000);
     const QRegularExpression tcp("on TCP ([^:]+):(\\d+)"), udp("on UDP [^:]+:(\\d+)"),
         visca_ip("on VISCA over IP [^:]+:(\\d+)"), pty("on serial (\\S+)");

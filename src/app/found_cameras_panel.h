@@ -1,0 +1,78 @@
+#ifndef ZARVICK_FOUND_CAMERAS_PANEL_H
+#define ZARVICK_FOUND_CAMERAS_PANEL_H
+
+#include "control/link_probe.h"
+#include "control/network_finder.h"
+
+#include <QCoreApplication>
+
+class Cameras;
+class QBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+// The Cameras tab's network part: "Find network cameras" lists the cameras
+// that answer the network enquiry; "Probe" asks an address (typed, or the
+// found row chosen) which link its camera answers on; "Add" makes the
+// chosen row a camera of the list, marked when one is listed there already.
+class FoundCamerasPanel
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    enum Column {
+        NameColumn,
+        ModelColumn,
+        AddressColumn,
+        MacColumn,
+        VersionColumn,
+        LinkColumn,
+        AnswerColumn,
+        column_count
+    };
+
+    FoundCamerasPanel(Cameras &cameras, QBoxLayout *tab);
+    void retranslate();
+
+private:
+    struct Found {
+        QString name;
+        QString model;
+        QString address;
+        QString mac;
+        QString version;
+        // Every field of the enquiry's answer, unknown ones too.
+        QString fields;
+        // The probe's answer (vendor, model, ROM, sockets).
+        QString answer;
+        // How the camera answered a probe; VISCA over IP until one did.
+        CameraSettings::LinkKind link = CameraSettings::LinkKind::Udp;
+        quint16 port = 52381;
+        bool probed = false;
+    };
+    void find();
+    void probe();
+    void add();
+    void take(const visca::DiscoveryReply &reply);
+    void probed(const QHostAddress &address, const LinkProbe::Answer &answer);
+    Found &row_for(const QString &address);
+    // The camera of the list at `address`, or -1.
+    int listed_at(const QString &address) const;
+    void show_rows();
+    QString link_text(const Found &found) const;
+
+    Cameras &cameras;
+    NetworkFinder finder;
+    LinkProbe prober;
+    QList<Found> rows;
+    QPushButton *find_button;
+    QLineEdit *probe_address;
+    QPushButton *probe_button;
+    QTableWidget *table;
+    QPushButton *add_button;
+    QLabel *note;
+};
+
+#endif

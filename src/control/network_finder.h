@@ -1,0 +1,53 @@
+#ifndef ZARVICK_NETWORK_FINDER_H
+#define ZARVICK_NETWORK_FINDER_H
+
+#include "visca/discovery.h"
+
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QSet>
+#include <QTimer>
+
+class QUdpSocket;
+
+// Asks the network cameras who they are: the enquiry goes out once, and
+// every camera that answers within the window is told once.
+class NetworkFinder : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int answer_window_ms = 2000;
+    using Target = QPair<QHostAddress, quint16>;
+
+    // Where the enquiry goes. `chosen` is ZARVICK_DISCOVERY_TARGETS
+    // ("ADDR:PORT,ADDR:PORT"), for tests and for networks that filter
+    // broadcasts: when set, only there, and the answers come back to the
+    // port the enquiry left from. Otherwise the broadcast address of each
+    // IPv4 interface that is up and not loopback, and 255.255.255.255, at
+    // 52380, where the answers come back as broadcasts too. Entries that
+    // are no address and port are left out.
+    static QList<Target> targets(const QByteArray &chosen);
+
+    explicit NetworkFinder(QObject *parent = nullptr);
+    // False, with the reason, when nothing could be sent.
+    bool find(QString *error);
+    bool finding() const { return window.isActive(); }
+
+signals:
+    void found(const visca::DiscoveryReply &reply);
+    // The window is over: `cameras` answered.
+    void finished(int cameras);
+
+private:
+    bool open_socket(bool chosen_targets, QString *error);
+    void read();
+
+    QUdpSocket *socket = nullptr;
+    QTimer window;
+    QSet<QString> answered;
+};
+
+#endif

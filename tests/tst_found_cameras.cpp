@@ -1,0 +1,112 @@
+// Network cameras found by the enquiry and by probing an address, added to
+// the camera list and driven; everything on loopback addresses of this
+// test's own (the enquiry goes where ZARVICK_DISCOVERY_TARGETS says).
+
+#include "app/mainwindow.h"
+#include "sim_process.h"
+#include "testsupport.h"
+#include "visca/commands.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+QTableWidget *found(MainWindow &window) { return control<QTableWidget>(&window, "foundTable"); }
+QTableWidget *listed(MainWindow &window) { return control<QTableWidget>(&window, "camerasTable"); }
+QString note(MainWindow &window) { return control<QLabel>(&window, "foundNote")->text(); }
+
+// A camera on `address` answering the enquiry and VISCA over IP on their
+// own ports, or, with `options`, only where they say.
+std::unique_ptr<SimProcess> camera_at(const QString &address, const QStringList &options)
+{
+    return std::make_unique<SimProcess>(QStringList{"--bind", address} + options);
+}
+} // namespace
+
+class FoundCamerasTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void lists_and_adds_the_cameras_that_answer();
+    void probing_picks_the_link_that_answers();
+
+private:
+    QStringList addresses;
+};
+
+void FoundCamerasTest::initTestCase() { addresses = spare_loopback_addresses(); }
+
+void FoundCamerasTest::lists_and_adds_the_cameras_that_answer()
+{
+    const QString ports[] = {"--discovery-port", QString::number(visca::discovery_port),
+                             "--visca-ip-port", QString::number(visca::visca_over_ip_port)};
+    const QStringList answering(std::begin(ports), std::end(ports));
+    auto left = camera_at(addresses[0], answering + QStringList{"--name", "LEFT"});
+    auto right = camera_at(addresses[1], answering + QStringList{"--name", "RIGHT"});
+    QVERIFY(left->started() && right->started());
+    qputenv("ZARVICK_DISCOVERY_TARGETS", QString("%1:%3, %2:%3")
+                                             .arg(addresses[0], addresses[1])
+                                             .arg(visca::discovery_port)
+                                             .toLatin1());
+    ScratchFolder folder;
+    MainWindow window;
+    click(window, "findNetworkButton");
+    QVERIFY(wait_until([&] { return found(window)->rowCount() == 2; }, 5000));
+    QStringList names{found(window)->item(0, 0)->text(), found(window)->item(1, 0)->text()};
+    names.sort();
+    QCOMPARE(names, QStringList({"LEFT", "RIGHT"}));
+    const int row_left = found(window)->item(0, 0)->text() == "LEFT" ? 0 : 1;
+    QCOMPARE(found(window)->item(row_left, 1)->text(), QString("ZARVICK-SIM"));
+    QCOMPARE(found(window)->item(row_left, 2)->text(), addresses[0]);
+    QVERIFY(found(window)->item(row_left, 3)->text().startsWith("02-"));
+    QVERIFY(wait_until([&] { return note(window) == "回应的网络摄像机：2"; }, 5000));
+
+    // Added as a VISCA over IP camera, which the PTZ tab then drives.
+    found(window)->setCurrentCell(row_left, 0);
+    click(window, "addFoundButton");
+    QCOMPARE(listed(window)->rowCount(), 2);
+    QCOMPARE(listed(window)->item(1, 0)->text(), QString("LEFT"));
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — LEFT"));
+    QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), addresses[0]);
+    QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("52381"));
+    click(window, "pushButton_15");
+    click(window, "ptz_resetButton");
+    QVERIFY(left->wait_for("visca-ip: home"));
+    // Listed once: a second Add only says so.
+    found(window)->setCurrentCell(row_left, 0);
+    click(window, "addFoundButton");
+    QCOMPARE(listed(window)->rowCount(), 2);
+    QVERIFY(found(window)->item(row_left, 5)->text().contains("LEFT"));
+    qunsetenv("ZARVICK_DISCOVERY_TARGETS");
+}
+
+void FoundCamerasTest::probing_picks_the_link_that_answers()
+{
+    // Raw TCP on its standard port, nothing on the other two.
+    auto tcp_only = camera_at(addresses[2], {"--tcp-port", QString::number(visca::tcp_port)});
+    QVERIFY(tcp_only->started());
+    ScratchFolder folder;
+    MainWindow window;
+    control<QLineEdit>(&window, "probeAddress")->setText(addresses[2]);
+    click(window, "probeButton");
+    QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }, 5000));
+    QCOMPARE(found(window)->item(0, 5)->text(), QString("TCP 5678"));
+    QCOMPARE(found(window)->item(0, 6)->text(),
+             QString("厂商 0020h，型号 005Ah，ROM 0100h，2 个插槽"));
+    click(window, "addFoundButton");
+    QCOMPARE(listed(window)->item(1, 1)->text(), "TCP " + addresses[2] + ":5678");
+
+    // Where nothing answers, the operator is told and nothing changes.
+    control<QLineEdit>(&window, "probeAddress")->setText(addresses[3]);
+    click(window, "probeButton");
+    QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
+    QCOMPARE(found(window)->rowCount(), 1);
+    QCOMPARE(listed(window)->rowCount(), 2);
+}
+
+QTEST_MAIN(FoundCamerasTest)
+#include "tst_found_cameras.moc"
