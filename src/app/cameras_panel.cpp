@@ -65,6 +65,9 @@ void CamerasPanel::build_tab()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
+    // The tab takes the room the form gives it: a list asks for none of its
+    // own, so that the form's layout stays as it is.
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     // The link's text is the long one; the others fit their words.
     QHeaderView *header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -78,13 +81,15 @@ void CamerasPanel::build_tab()
     find_button->setObjectName("findCamerasButton");
     note = new QLabel(tab);
     note->setObjectName("camerasNote");
+    // A long note is cut, not a reason for a wider window.
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto *buttons = new QHBoxLayout();
     buttons->addWidget(add_button);
     buttons->addWidget(remove_button);
     buttons->addWidget(find_button);
     buttons->addStretch();
     layout = new QVBoxLayout(tab);
-    layout->addWidget(table);
+    layout->addWidget(table, 1);
     layout->addLayout(buttons);
     layout->addWidget(note);
     ui.tabWidget->addTab(tab, QString());

@@ -30,11 +30,16 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    // The tab takes the room the form gives it: a list asks for none of its
+    // own, so that the form's layout stays as it is.
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     add_button = new QPushButton(page);
     add_button->setObjectName("addFoundButton");
     note = new QLabel(page);
     note->setObjectName("foundNote");
+    // A long note is cut, not a reason for a wider window.
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *asking = new QHBoxLayout();
     asking->addWidget(find_button);
@@ -45,7 +50,7 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     adding->addWidget(add_button);
     adding->addWidget(note, 1);
     tab->addLayout(asking);
-    tab->addWidget(table);
+    tab->addWidget(table, 1);
     tab->addLayout(adding);
 
     QObject::connect(find_button, &QPushButton::clicked, &finder, [this] { find(); });
@@ -143,6 +148,11 @@ void FoundCamerasPanel::probed(const QHostAddress &address, const LinkProbe::Ans
                        .arg(answer.version.sockets);
     note->setText(tr("%1 answers on %2").arg(found.address, link_text(found)));
     show_rows();
+    // The row probed is the one Add takes.
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).address == found.address)
+            table->setCurrentCell(row, 0);
+    }
 }
 
 FoundCamerasPanel::Found &FoundCamerasPanel::row_for(const QString &address)
