@@ -1,5 +1,7 @@
 #include "visca_camera.h"
+
 #include "visca/command_text.h"
+#include "visca/positions.h"
 
 #include <QtGlobal>
 #include <cmath>
@@ -24,35 +26,10 @@ ViscaCamera::Answer refused(const QByteArray &reply, const QString &description)
 
 ViscaCamera::Answer dropped(const QString &description) { return {{}, {}, 0, 0, 0, description}; }
 
-// A value as the nibble bytes of an inquiry answer ("0p 0q 0r 0s").
-QByteArray nibbles(int value, int count)
-{
-    QByteArray bytes;
-    for (int shift = 4 * (count - 1); shift >= 0; shift -= 4)
-        bytes.append(static_cast<char>((value >> shift) & 0x0F));
-    return bytes;
-}
-
 // A 16-bit value as two whole bytes, as the version answer carries it.
 QByteArray two_bytes(int value)
 {
     return QByteArray(1, static_cast<char>(value >> 8)) + static_cast<char>(value & 0xFF);
-}
-
-// The value of `count` nibble bytes from `from`, two's complement when
-// `is_signed`; empty when a byte is no nibble.
-std::optional<int> value_of(const QByteArray &message, int from, int count, bool is_signed)
-{
-    int value = 0;
-    for (int index = from; index < from + count; ++index) {
-        if (byte_at(message, index) > 0x0F)
-            return std::nullopt;
-        value = (value << 4) | byte_at(message, index);
-    }
-    const int bits = 4 * count;
-    if (is_signed && value >= (1 << (bits - 1)))
-        value -= 1 << bits;
-    return value;
 }
 
 } // namespace
@@ -275,8 +252,8 @@ std::optional<ViscaCamera::Done> ViscaCamera::pan_tilt_move(const QByteArray &me
     const int pan_speed = byte_at(message, 4);
     const int tilt_speed = byte_at(message, 5);
     const int pan_digits = config.profile == Profile::newer ? 5 : 4;
-    const std::optional<int> pan_value = value_of(message, 6, pan_digits, true);
-    const std::optional<int> tilt_value = value_of(message, 6 + pan_digits, 4, true);
+    const std::optional<int> pan_value = visca::nibble_value(message, 6, pan_digits, true);
+    const std::optional<int> tilt_value = visca::nibble_value(message, 6 + pan_digits, 4, true);
     if (!pan_value || !tilt_value || !speeds_valid(pan_speed, tilt_speed))
         return std::nullopt;
     const int pan_to = relative ? int(std::lround(pan.at)) + *pan_value : *pan_value;
@@ -322,7 +299,7 @@ std::optional<ViscaCamera::Done> ViscaCamera::zoom_or_focus(const QByteArray &me
 std::optional<ViscaCamera::Done> ViscaCamera::direct(const QByteArray &message, bool is_zoom)
 {
     Axis &lens = is_zoom ? zoom : focus;
-    const std::optional<int> to = value_of(message, 4, 4, false);
+    const std::optional<int> to = visca::nibble_value(message, 4, 4, false);
     if (!to || *to < lens.low || *to > lens.high)
         return std::nullopt;
     const qint64 move_ms = lens.move_to(*to, lens_fastest);
@@ -421,22 +398,24 @@ ViscaCamera::Answer ViscaCamera::inquiry(const QByteArray &message)
                                   char(sockets.size()),
                               "version");
     if (asked("0400"))
-        return inquiry_answer(nibbles(power ? 2 : 3, 1), "power");
+        return inquiry_answer(visca::nibbles(power ? 2 : 3, 1), "power");
     if (asked("0438"))
-        return inquiry_answer(nibbles(manual ? 3 : 2, 1), "focus mode");
+        return inquiry_answer(visca::nibbles(manual ? 3 : 2, 1), "focus mode");
     if (asked("0439"))
-        return inquiry_answer(nibbles(exposure, 1), "exposure mode");
+        return inquiry_answer(visca::nibbles(exposure, 1), "exposure mode");
     if (asked("0435"))
-        return inquiry_answer(nibbles(white_balance, 1), "white balance mode");
+        return inquiry_answer(visca::nibbles(white_balance, 1), "white balance mode");
     if (asked("0433"))
-        return inquiry_answer(nibbles(backlight, 1), "backlight");
+        return inquiry_answer(visca::nibbles(backlight, 1), "backlight");
     if (asked("0447"))
-        return inquiry_answer(nibbles(now.zoom, 4), QString("zoom position %1").arg(now.zoom));
+        return inquiry_answer(visca::nibbles(now.zoom, 4),
+                              QString("zoom position %1").arg(now.zoom));
     if (asked("0448"))
-        return inquiry_answer(nibbles(now.focus, 4), QString("focus position %1").arg(now.focus));
+        return inquiry_answer(visca::nibbles(now.focus, 4),
+                              QString("focus position %1").arg(now.focus));
     if (asked("0612")) {
         const int pan_digits = config.profile == Profile::newer ? 5 : 4;
-        return inquiry_answer(nibbles(now.pan, pan_digits) + nibbles(now.tilt, 4),
+        return inquiry_answer(visca::nibbles(now.pan, pan_digits) + visca::nibbles(now.tilt, 4),
                               QString("pan %1, tilt %2").arg(now.pan).arg(now.tilt));
     }
     return not_understood(message);

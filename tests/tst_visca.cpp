@@ -5,6 +5,7 @@
 #include "visca/command_text.h"
 #include "visca/discovery.h"
 #include "visca/packet_cutter.h"
+#include "visca/positions.h"
 #include "visca/replies.h"
 #include "visca/visca_over_ip.h"
 
@@ -23,6 +24,10 @@ private slots:
     void chain_size();
     void version_reading_data();
     void version_reading();
+    void position_reading_data();
+    void position_reading();
+    void absolute_moves_data();
+    void absolute_moves();
     void discovery_reply_reading_data();
     void discovery_reply_reading();
     void discovery_reading_survives_garbage();
@@ -293,6 +298,78 @@ void ViscaTest::version_reading()
                         .arg(read->sockets)
                   : QString(),
              version);
+}
+
+void ViscaTest::position_reading_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("read"); // "pan,tilt,digits" or "lens" or "manual"/"auto"; "" refused
+    const auto row = [](const char *name, const char *hex, const char *read) {
+        QTest::newRow(name) << QByteArray::fromHex(hex) << QString(read);
+    };
+    row("pan-tilt, five pan digits", "9050 0001020304 00010203 ff", "4660,291,5");
+    row("pan-tilt, four pan digits", "9050 01020304 0f0f0f0f ff", "4660,-1,4");
+    row("pan left of centre, five digits", "9050 0f0f0f0f0f 00000000 ff", "-1,0,5");
+    row("pan and tilt at their most negative", "9050 08000000 08000000 ff", "-32768,-32768,4");
+    row("camera 3", "b050 0000000001 0000000f ff", "1,15,5");
+    row("pan-tilt with a byte no nibble", "9050 0001020314 00010203 ff", "");
+    row("pan-tilt one digit short", "9050 000102 00010203 ff", "");
+    row("pan-tilt one digit long", "9050 000102030400 00010203 ff", "");
+    row("zoom at the optical end", "9050 04000000 ff", "16384");
+    row("focus far", "9050 0f0f0f0f ff", "65535");
+    row("focus manual", "9050 03 ff", "manual");
+    row("focus auto", "9050 02 ff", "auto");
+    row("an error", "906002ff", "");
+    row("an ACK", "9041ff", "");
+}
+
+void ViscaTest::position_reading()
+{
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, read);
+    QStringList found;
+    if (const auto pan_tilt = visca::read_pan_tilt(answer))
+        found
+            << QString("%1,%2,%3").arg(pan_tilt->pan).arg(pan_tilt->tilt).arg(pan_tilt->pan_digits);
+    if (const auto lens = visca::read_lens(answer))
+        found << QString::number(*lens);
+    if (const auto manual = visca::read_focus_manual(answer))
+        found << (*manual ? "manual" : "auto");
+    QCOMPARE(found.join('|'), read);
+}
+
+void ViscaTest::absolute_moves_data()
+{
+    using namespace visca;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text"); // empty: refused
+    QTest::newRow("five pan digits, negative pan")
+        << pan_tilt_absolute(1, 0x18, 0x14, {-1, 256, 5})
+        << "81 01 06 02 18 14 0F 0F 0F 0F 0F 00 01 00 00 FF";
+    QTest::newRow("four pan digits, camera 2") << pan_tilt_absolute(2, 1, 1, {0x1234, -2, 4})
+                                               << "82 01 06 02 01 01 01 02 03 04 0F 0F 0F 0E FF";
+    QTest::newRow("pan beyond four digits") << pan_tilt_absolute(1, 1, 1, {0x8000, 0, 4}) << "";
+    QTest::newRow("pan at the most of five digits")
+        << pan_tilt_absolute(1, 1, 1, {0x7FFFF, 0, 5})
+        << "81 01 06 02 01 01 07 0F 0F 0F 0F 00 00 00 00 FF";
+    QTest::newRow("tilt beyond four digits") << pan_tilt_absolute(1, 1, 1, {0, -0x8001, 5}) << "";
+    QTest::newRow("three pan digits") << pan_tilt_absolute(1, 1, 1, {0, 0, 3}) << "";
+    QTest::newRow("zoom direct") << zoom_direct(1, 0x4000) << "81 01 04 47 04 00 00 00 FF";
+    QTest::newRow("focus direct, camera 7")
+        << focus_direct(7, 0xABCD) << "87 01 04 48 0A 0B 0C 0D FF";
+    QTest::newRow("zoom below 0") << zoom_direct(1, -1) << "";
+    QTest::newRow("focus beyond FFFFh") << focus_direct(1, 0x10000) << "";
+    QTest::newRow("pan-tilt inquiry") << pan_tilt_position_inquiry(1) << "81 09 06 12 FF";
+    QTest::newRow("zoom inquiry") << zoom_position_inquiry(2) << "82 09 04 47 FF";
+    QTest::newRow("focus inquiry") << focus_position_inquiry(1) << "81 09 04 48 FF";
+    QTest::newRow("focus mode inquiry") << focus_mode_inquiry(1) << "81 09 04 38 FF";
+}
+
+void ViscaTest::absolute_moves()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(bytes.isEmpty() ? QString() : spaced_hex(bytes), text);
 }
 
 void ViscaTest::discovery_reply_reading_data()
