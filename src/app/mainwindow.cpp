@@ -87,13 +87,15 @@ void MainWindow::connect_panels()
 
 void MainWindow::hear(Link &link)
 {
-    connect(&link, &Link::received, this, [this, &link](const QList<QByteArray> &replies) {
-        console->log_replies(replies, [this, &link](const QByteArray &reply) {
-            // Cameras answer under z0, z = address + 8.
-            return cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
-        });
-    });
-    ReplyTracker::of(link); // hears the camera from the first reply on
+    // The log shows what came, less the answers to the program's own
+    // inquiries; the tracker hears the camera from the first reply on.
+    connect(&ReplyTracker::of(link), &ReplyTracker::to_log, this,
+            [this, &link](const QList<QByteArray> &replies) {
+                console->log_replies(replies, [this, &link](const QByteArray &reply) {
+                    // Cameras answer under z0, z = address + 8.
+                    return cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
+                });
+            });
     ptz->hold_owner().watch(link);
     // The hold owner hears of a lost link before the operator's box waits.
     links->report(link, this);

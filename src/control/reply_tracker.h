@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 class Link;
 
@@ -31,8 +32,9 @@ public:
     // The tracker of `link`, made at the first ask; it lives as long as the link.
     static ReplyTracker &of(Link &link);
     // Messages sent (whole VISCA messages, one or more): their number,
-    // which answered() names.
-    quint64 sent(const QByteArray &bytes);
+    // which answered() names. The answers of a `quiet` message (the
+    // program's own inquiries) are left out of to_log().
+    quint64 sent(const QByteArray &bytes, bool quiet = false);
     // `message` went unanswered for long enough to count as lost: it, and
     // whatever waits from before it, no longer take the replies of later
     // messages.
@@ -46,14 +48,18 @@ public:
     static constexpr int first_answer_ms = 200;
 
 signals:
-    void answered(quint64 message, ReplyTracker::Outcome outcome);
+    void answered(quint64 message, ReplyTracker::Outcome outcome, const QByteArray &reply);
+    // What the link received, less the answers to quiet messages: what the
+    // log shows.
+    void to_log(const QList<QByteArray> &replies);
     // The camera at `address` (1-7) said something.
     void heard(int address);
 
 private:
     explicit ReplyTracker(Link &link);
     void take(const QList<QByteArray> &replies);
-    void take_reply(const QByteArray &message);
+    // True when `message` answered a quiet message.
+    bool take_reply(const QByteArray &message);
     void forget_lost();
     void start_afresh();
 
@@ -62,6 +68,7 @@ private:
         qint64 since_ms;
     };
     QList<Waiting> first_replies;
+    QSet<quint64> quiet;
     QHash<int, quint64> sockets;
     PacketCutter cutter;
     QElapsedTimer clock;
