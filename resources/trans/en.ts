@@ -467,5 +467,13 @@
         <source>(listed as %1)</source>
         <translation>(listed as %1)</translation>
     </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>pan %1, tilt %2, zoom %3 (%4 %), focus %5</source>
+        <translation>pan %1, tilt %2, zoom %3 (%4 %), focus %5</translation>
+    </message>
 </context>
 </TS>

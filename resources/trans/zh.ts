@@ -467,5 +467,13 @@
         <source>(listed as %1)</source>
         <translation>（已列为 %1）</translation>
     </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>pan %1, tilt %2, zoom %3 (%4 %), focus %5</source>
+        <translation>水平 %1，垂直 %2，变焦 %3（%4 %），聚焦 %5</translation>
+    </message>
 </context>
 </TS>

@@ -34,11 +34,16 @@ int free_address(const Cameras &cameras, const QString &port)
 } // namespace
 
 CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
-                           CommandSender &sender, LinkPanel &link_panel, const Boxes &window_boxes)
+                           CommandSender &sender, LinkPanel &link_panel, const Boxes &window_boxes,
+                           PositionPoller::Busy link_busy)
     : ui(form), window(main_window), cameras(camera_list), links(link_panel), boxes(window_boxes),
-      finder(sender)
+      finder(sender), poller(camera_list, std::move(link_busy))
 {
     build_tab();
+    // Positions are asked for while somebody looks at them.
+    QObject::connect(ui.tabWidget, &QTabWidget::currentChanged, table,
+                     [this] { poller.set_running(ui.tabWidget->currentWidget() == tab); });
+    QObject::connect(&poller, &PositionPoller::changed, table, [this] { show_states(); });
     QObject::connect(&cameras, &Cameras::listed, table, [this] { show_list(); });
     QObject::connect(&cameras, &Cameras::switched, table, [this] { show_list(); });
     QObject::connect(&cameras, &Cameras::state_changed, table, [this] { show_states(); });
@@ -185,7 +190,8 @@ void CamerasPanel::show_list()
     for (int camera = 0; camera < cameras.count(); ++camera) {
         const CameraSettings &settings = cameras.settings(camera);
         const QStringList texts = {settings.name, link_text(camera),
-                                   QString::number(settings.visca_address), state_text(camera)};
+                                   QString::number(settings.visca_address), state_text(camera),
+                                   position_text(camera)};
         for (int column = 0; column < column_count; ++column) {
             QTableWidgetItem *item = table->item(camera, column);
             if (!item) {
@@ -212,10 +218,13 @@ void CamerasPanel::show_states()
     // Only what changed: the list is looked at every second.
     filling = true;
     for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
-        QTableWidgetItem *item = table->item(camera, StateColumn);
-        const QString state = state_text(camera);
-        if (item && item->text() != state)
-            item->setText(state);
+        const QString texts[] = {state_text(camera), position_text(camera)};
+        for (const int column : {int(StateColumn), int(PositionColumn)}) {
+            QTableWidgetItem *item = table->item(camera, column);
+            const QString &text = texts[column - StateColumn];
+            if (item && item->text() != text)
+                item->setText(text);
+        }
     }
     filling = false;
 }
@@ -252,6 +261,22 @@ QString CamerasPanel::state_text(int camera) const
     return QString();
 }
 
+QString CamerasPanel::position_text(int camera) const
+{
+    // An old position would be a wrong one: none unless the camera answers.
+    const std::optional<PositionPoller::Position> now = poller.position(camera);
+    if (!now || cameras.state(camera) != Cameras::State::Answering)
+        return QString();
+    const int zoom_percent =
+        (now->zoom * 100 + visca::optical_zoom_end / 2) / visca::optical_zoom_end;
+    return tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
+        .arg(now->pan_tilt.pan)
+        .arg(now->pan_tilt.tilt)
+        .arg(now->zoom)
+        .arg(zoom_percent)
+        .arg(now->focus);
+}
+
 void CamerasPanel::show_caption()
 {
     // The form's caption in the language chosen, as its translation sets it.
@@ -283,7 +308,8 @@ void CamerasPanel::retranslate()
     }
     name_pattern = pattern;
     ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
-    table->setHorizontalHeaderLabels({tr("Name"), tr("Link"), tr("Address"), tr("State")});
+    table->setHorizontalHeaderLabels(
+        {tr("Name"), tr("Link"), tr("Address"), tr("State"), tr("Position")});
     add_button->setText(tr("Add"));
     remove_button->setText(tr("Remove"));
     find_button->setText(tr("Find cameras on the line"));

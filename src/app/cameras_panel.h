@@ -3,6 +3,7 @@
 
 #include "app/boxes.h"
 #include "control/chain_finder.h"
+#include "control/position_poller.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -31,10 +32,18 @@ class CamerasPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    enum Column { NameColumn, LinkColumn, AddressColumn, StateColumn, column_count };
+    enum Column {
+        NameColumn,
+        LinkColumn,
+        AddressColumn,
+        StateColumn,
+        PositionColumn,
+        column_count
+    };
 
     CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, CommandSender &sender,
-                 LinkPanel &links, const Boxes &boxes);
+                 LinkPanel &links, const Boxes &boxes, PositionPoller::Busy link_busy);
+    PositionPoller &positions() { return poller; }
     // The tab's layout, for the parts that share the tab.
     QBoxLayout *tab_layout() const { return layout; }
     // Steps through the list from the active camera, round at its ends.
@@ -52,6 +61,7 @@ private:
     void show_states();
     QString link_text(int camera) const;
     QString state_text(int camera) const;
+    QString position_text(int camera) const;
     void show_caption();
 
     Ui::MainWindow &ui;
@@ -60,6 +70,7 @@ private:
     LinkPanel &links;
     const Boxes &boxes;
     ChainFinder finder;
+    PositionPoller poller;
     QWidget *tab = nullptr;
     QBoxLayout *layout = nullptr;
     QTableWidget *table = nullptr;

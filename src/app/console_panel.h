@@ -37,6 +37,8 @@ public:
     // A loop would go on sending into nothing, and start again by itself
     // when the link comes back.
     void stop_loop_without_link();
+    // Whether a loop sends on `link`.
+    bool loop_on(const Link *link) const { return loop.running() && current_link() == link; }
     void retranslate();
 
 private:

@@ -51,7 +51,9 @@ void MainWindow::build_panels()
     console = std::make_unique<ConsolePanel>(
         *ui, sender, boxes, [this] { return cameras.console_link(cameras.active()); });
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
-    camera_list = std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes);
+    camera_list =
+        std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes,
+                                       [this](const Link *link) { return console->loop_on(link); });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] {
         links->retranslate();

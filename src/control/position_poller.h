@@ -1,0 +1,84 @@
+#ifndef ZARVICK_POSITION_POLLER_H
+#define ZARVICK_POSITION_POLLER_H
+
+#include "visca/positions.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <optional>
+
+class Cameras;
+class Link;
+
+// Where each camera that answers points, asked of the cameras themselves:
+// the position inquiries go quietly (never to the log) in the console's lane, so that
+// drives, stops and Home go first; five times a second while the camera
+// moves, once a second at rest, one round at a time per camera, and not
+// while `busy` says the link carries the operator's own loop.
+class PositionPoller : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int moving_ms = 200;
+    static constexpr int resting_ms = 1000;
+    // A round without all its answers after this long counts as unanswered.
+    static constexpr int answer_limit_ms = 1000;
+    using Busy = std::function<bool(const Link *)>;
+
+    struct Position {
+        visca::PanTilt pan_tilt{};
+        int zoom = 0;
+        int focus = 0;
+        // Manual focus; known only when asked for (keep()).
+        std::optional<bool> focus_manual;
+    };
+    using Taken = std::function<void(const std::optional<Position> &)>;
+
+    PositionPoller(Cameras &cameras, Busy busy, QObject *parent = nullptr);
+    // Asking goes on only while somebody looks.
+    void set_running(bool running);
+    // The camera's position from its last round, or none when it did not
+    // answer it.
+    std::optional<Position> position(int camera) const;
+    // Asks the camera where it is now, focus mode too; `taken` gets the
+    // answer, or none when the camera does not give it.
+    void ask(int camera, Taken taken);
+
+signals:
+    void changed();
+
+private:
+    enum class Asked { PanTilt, Zoom, Focus, FocusMode };
+    struct Round {
+        QElapsedTimer since;
+        QHash<quint64, Asked> waiting;
+        Position found;
+        Taken taken;
+    };
+    struct Watched {
+        std::optional<Position> last;
+        QElapsedTimer asked;
+        bool moving = false;
+        std::optional<Round> round;
+    };
+    using Key = std::pair<const Link *, int>;
+
+    void tick();
+    void start_round(Link &link, int address, bool with_focus_mode, Taken taken);
+    void take(const Link *link, quint64 message, const QByteArray &reply);
+    void finish(Watched &watched, bool answered);
+
+    Cameras &cameras;
+    Busy busy;
+    QTimer ticker;
+    std::map<Key, Watched> watched;
+    QSet<const Link *> hearing;
+};
+
+#endif
