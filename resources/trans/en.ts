@@ -475,5 +475,21 @@
         <source>pan %1, tilt %2, zoom %3 (%4 %), focus %5</source>
         <translation>pan %1, tilt %2, zoom %3 (%4 %), focus %5</translation>
     </message>
+    <message>
+        <source>Keep position</source>
+        <translation>Keep position</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Go</translation>
+    </message>
+    <message>
+        <source>Position %1</source>
+        <translation>Position %1</translation>
+    </message>
+    <message>
+        <source>%1 (cannot be used)</source>
+        <translation>%1 (cannot be used)</translation>
+    </message>
 </context>
 </TS>

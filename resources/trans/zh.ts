@@ -475,5 +475,21 @@
         <source>pan %1, tilt %2, zoom %3 (%4 %), focus %5</source>
         <translation>水平 %1，垂直 %2，变焦 %3（%4 %），聚焦 %5</translation>
     </message>
+    <message>
+        <source>Keep position</source>
+        <translation>保存位置</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>前往</translation>
+    </message>
+    <message>
+        <source>Position %1</source>
+        <translation>位置 %1</translation>
+    </message>
+    <message>
+        <source>%1 (cannot be used)</source>
+        <translation>%1（无法使用）</translation>
+    </message>
 </context>
 </TS>

@@ -73,10 +73,11 @@ void CamerasPanel::build_tab()
     // The tab takes the room the form gives it: a list asks for none of its
     // own, so that the form's layout stays as it is.
     table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    // The link's text is the long one; the others fit their words.
+    // Each column fits its words; the list scrolls sideways when they
+    // are more than the tab is wide.
     QHeaderView *header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(LinkColumn, QHeaderView::Stretch);
+    header->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     add_button = new QPushButton(tab);
     add_button->setObjectName("addCameraButton");
@@ -94,7 +95,9 @@ void CamerasPanel::build_tab()
     buttons->addWidget(find_button);
     buttons->addStretch();
     layout = new QVBoxLayout(tab);
-    layout->addWidget(table, 1);
+    list_layout = new QHBoxLayout();
+    list_layout->addWidget(table, 3);
+    layout->addLayout(list_layout, 1);
     layout->addLayout(buttons);
     layout->addWidget(note);
     ui.tabWidget->addTab(tab, QString());

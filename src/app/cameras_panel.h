@@ -46,6 +46,8 @@ public:
     PositionPoller &positions() { return poller; }
     // The tab's layout, for the parts that share the tab.
     QBoxLayout *tab_layout() const { return layout; }
+    // The row of the camera list, for what goes beside it.
+    QBoxLayout *list_row() const { return list_layout; }
     // Steps through the list from the active camera, round at its ends.
     void step(int steps);
     void retranslate();
@@ -73,6 +75,7 @@ private:
     PositionPoller poller;
     QWidget *tab = nullptr;
     QBoxLayout *layout = nullptr;
+    QBoxLayout *list_layout = nullptr;
     QTableWidget *table = nullptr;
     QPushButton *add_button = nullptr;
     QPushButton *remove_button = nullptr;

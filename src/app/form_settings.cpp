@@ -137,6 +137,7 @@ QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
         first.set_link(link_kind(stored.link));
     if (stored.visca_address > 0)
         first.visca_address = stored.visca_address;
+    first.positions = stored.positions;
     return QList<CameraSettings>{first} + stored.further;
 }
 
@@ -176,6 +177,7 @@ bool FormSettings::write_config()
     current.name = first.name;
     current.link = link_text(first.link());
     current.visca_address = first.visca_address;
+    current.positions = first.positions;
     for (int camera = 1; camera < cameras.count(); ++camera)
         current.further << cameras.settings(camera);
     current.active = cameras.active() + 1;

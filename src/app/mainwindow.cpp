@@ -7,6 +7,7 @@
 #include "app/form_settings.h"
 #include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
+#include "app/positions_panel.h"
 #include "app/ptz_panel.h"
 #include "control/reply_tracker.h"
 #include "links/serial_ports.h"
@@ -54,6 +55,11 @@ void MainWindow::build_panels()
     camera_list =
         std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes,
                                        [this](const Link *link) { return console->loop_on(link); });
+    kept_positions = std::make_unique<PositionsPanel>(
+        cameras, camera_list->positions(), camera_list->list_row(),
+        [this](const visca::PanTilt &to, int zoom, std::optional<int> focus) {
+            ptz->go_to(to, zoom, focus);
+        });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] {
         links->retranslate();
@@ -61,6 +67,7 @@ void MainWindow::build_panels()
         console->retranslate();
         camera_list->retranslate();
         found_cameras->retranslate();
+        kept_positions->retranslate();
     });
 }
 

@@ -14,6 +14,7 @@ class CameraForm;
 class CamerasPanel;
 class ConsolePanel;
 class FoundCamerasPanel;
+class PositionsPanel;
 class FormSettings;
 class LinkPanel;
 class PtzPanel;
@@ -107,6 +108,7 @@ private:
     std::unique_ptr<CameraForm> camera_form;
     std::unique_ptr<CamerasPanel> camera_list;
     std::unique_ptr<FoundCamerasPanel> found_cameras;
+    std::unique_ptr<PositionsPanel> kept_positions;
     std::unique_ptr<FormSettings> form;
 };
 

@@ -30,6 +30,14 @@ void PtzPanel::press(QAbstractButton *button) { buttons->press(button); }
 
 void PtzPanel::release(QAbstractButton *button) { buttons->release(button); }
 
+void PtzPanel::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
+{
+    holds.lose_all();
+    const Holds::Speeds speeds = chosen_speeds();
+    control.go_to(to, zoom, focus, speeds.pan(), speeds.tilt());
+    holds.position_move();
+}
+
 void PtzPanel::quick_preset(int number) { control.preset(ui.radioButton->isChecked(), number); }
 
 void PtzPanel::preset_from_field(bool store)

@@ -35,6 +35,9 @@ public:
     void press(QAbstractButton *button);
     void release(QAbstractButton *button);
     void home() { control.home(); }
+    // A kept position, at the pan and tilt speeds the boxes show; the holds
+    // end first, and the next press stops the move.
+    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus);
     // A quick preset button, set or called as the Set/Call pair says.
     void quick_preset(int number);
     void preset_from_field(bool store);

@@ -76,6 +76,53 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.endGroup();
 }
 
+QString positions_group(int number) { return QStringLiteral("CAMERA_%1_POSITIONS").arg(number); }
+
+const QStringList position_keys = {"Name", "Pan", "Tilt", "Zoom", "Focus"};
+
+QList<KeptPosition> read_positions(QSettings &settings, int number)
+{
+    QList<KeptPosition> positions;
+    const int size = settings.beginReadArray(positions_group(number));
+    for (int i = 0; i < size; ++i) {
+        settings.setArrayIndex(i);
+        KeptPosition position;
+        position.name = settings.value("Name").toString();
+        position.pan = settings.value("Pan").toString();
+        position.tilt = settings.value("Tilt").toString();
+        position.zoom = settings.value("Zoom").toString();
+        position.focus = settings.value("Focus").toString();
+        const QStringList keys = settings.childKeys();
+        for (const QString &key : keys) {
+            if (!position_keys.contains(key))
+                position.other.insert(key, settings.value(key));
+        }
+        positions << position;
+    }
+    settings.endArray();
+    return positions;
+}
+
+void write_positions(QSettings &settings, int number, const QList<KeptPosition> &positions)
+{
+    settings.remove(positions_group(number));
+    if (positions.isEmpty())
+        return;
+    settings.beginWriteArray(positions_group(number), positions.size());
+    for (int i = 0; i < positions.size(); ++i) {
+        const KeptPosition &position = positions.at(i);
+        settings.setArrayIndex(i);
+        settings.setValue("Name", position.name);
+        settings.setValue("Pan", position.pan);
+        settings.setValue("Tilt", position.tilt);
+        settings.setValue("Zoom", position.zoom);
+        settings.setValue("Focus", position.focus);
+        for (auto other = position.other.begin(); other != position.other.end(); ++other)
+            settings.setValue(other.key(), other.value());
+    }
+    settings.endArray();
+}
+
 // The number of a camera group ("CAMERA_12"), or 0.
 int camera_group_number(const QString &group)
 {
@@ -150,9 +197,12 @@ bool Settings::load(const QString &path)
     visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
     // The cameras count up without gaps: a group after a missing one
     // belongs to no camera of this list.
+    positions = read_positions(settings, 1);
     for (int number = 2; settings.childGroups().contains(QStringLiteral("CAMERA_%1").arg(number));
-         ++number)
+         ++number) {
         further << further_camera(settings, number);
+        further.last().positions = read_positions(settings, number);
+    }
     active = settings.value("CAMERAS/Active").toInt();
     return true;
 }
@@ -190,12 +240,16 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("CAMERA_1/Name", name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(visca_address, 10));
-    for (int i = 0; i < further.size(); ++i)
+    write_positions(settings, 1, positions);
+    for (int i = 0; i < further.size(); ++i) {
         write_further_camera(settings, i + 2, further.at(i));
+        write_positions(settings, i + 2, further.at(i).positions);
+    }
     // A camera removed since the last save leaves no group behind.
     const QStringList groups = settings.childGroups();
     for (const QString &group : groups) {
-        if (camera_group_number(group) > further.size() + 1)
+        const QString camera_group = group.endsWith("_POSITIONS") ? group.chopped(10) : group;
+        if (camera_group_number(camera_group) > further.size() + 1)
             settings.remove(group);
     }
 }

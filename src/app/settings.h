@@ -37,6 +37,8 @@ struct Settings {
     int visca_address = 0;
     QList<CameraSettings> further;
     int active = 0;
+    // Camera 1's kept positions (the further cameras carry theirs).
+    QList<KeptPosition> positions;
 
     // False when `path` is no regular file: a FIFO or a device would hold
     // the start up in open(), a folder holds no settings.

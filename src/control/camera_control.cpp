@@ -107,6 +107,27 @@ void CameraControl::stop_focus()
         stop(focus_held, visca::focus_stop, focus_axis);
 }
 
+void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
+                          int pan_speed, int tilt_speed)
+{
+    // A value the camera's digits cannot carry sends nothing at all.
+    const bool fits = !visca::pan_tilt_absolute(1, pan_speed, tilt_speed, to).isEmpty() &&
+                      !visca::zoom_direct(1, zoom).isEmpty() &&
+                      (!focus || !visca::focus_direct(1, *focus).isEmpty());
+    if (!ready() || !fits)
+        return;
+    pan_tilt_held = hold_start(pan_tilt_axis);
+    const int address = pan_tilt_held.address;
+    send_to(pan_tilt_held.link, visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
+    zoom_held = hold_start(zoom_axis);
+    send_to(zoom_held.link, visca::zoom_direct(address, zoom));
+    if (!focus)
+        return;
+    focus_held = hold_start(focus_axis);
+    send_to(focus_held.link, visca::focus_manual(address));
+    send_to(focus_held.link, visca::focus_direct(address, *focus));
+}
+
 void CameraControl::preset(bool store, int number)
 {
     if (!store)

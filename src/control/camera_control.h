@@ -4,11 +4,13 @@
 #include "control/command_sender.h"
 #include "control/stop_confirmation.h"
 #include "visca/camera_commands.h"
+#include "visca/positions.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class Link;
 
@@ -58,6 +60,12 @@ public:
     using SpeedSource = std::function<int()>;
     void focus(visca::Focus way, SpeedSource speed);
     void stop_focus();
+    // A kept position: the absolute pan-tilt move at the speeds given (pan
+    // in as many digits as the camera's own answers carry), zoom direct,
+    // and focus direct after manual focus when the position has a focus.
+    // Each axis then counts as driven until its stop.
+    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus, int pan_speed,
+               int tilt_speed);
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
     // The preset field: false when its text is no preset number (0-254).

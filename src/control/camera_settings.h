@@ -3,7 +3,31 @@
 
 #include "visca/commands.h"
 
+#include <QList>
 #include <QString>
+#include <QVariantMap>
+#include <optional>
+
+// A position the program keeps for a camera, as config.ini holds it:
+// decimal camera units, pan and tilt signed, focus empty when focus was
+// auto. A row that does not read so is kept as it is and never sent.
+struct KeptPosition {
+    QString name;
+    QString pan;
+    QString tilt;
+    QString zoom;
+    QString focus;
+    // The row's other keys, written back as they came.
+    QVariantMap other;
+
+    struct Values {
+        int pan;
+        int tilt;
+        int zoom;
+        std::optional<int> focus;
+    };
+    std::optional<Values> values() const;
+};
 
 // One camera as the operator set it up: what the options box, the Mode
 // groups and the speed boxes show while it is the active camera. Lists are
@@ -32,6 +56,7 @@ struct CameraSettings {
     int tilt_speed = 14;
     int zoom_speed = 3;
     int focus_speed = 3;
+    QList<KeptPosition> positions;
 
     // The link the camera's drives go on.
     LinkKind link() const

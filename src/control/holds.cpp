@@ -32,6 +32,7 @@ Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
 
 void Holds::hold(Input input, int id, Drive drive)
 {
+    stop_position_move();
     const int index = find(input, id);
     if (index >= 0 && held[index].drive == drive)
         return; // held already: a repeat
@@ -59,8 +60,19 @@ int Holds::find(Input input, int id) const
     return -1;
 }
 
+void Holds::stop_position_move()
+{
+    // Each axis of the move gets its one stop; nothing resumes the move.
+    if (!std::exchange(moving_to_position, false))
+        return;
+    control.stop_pan_tilt();
+    control.stop_zoom();
+    control.stop_focus();
+}
+
 void Holds::lose_all()
 {
+    stop_position_move();
     held.clear();
     for (Axis axis : axes)
         follow(axis);

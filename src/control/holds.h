@@ -64,6 +64,9 @@ public:
     void hold(Input input, int id, Drive drive);
     void let_go(Input input, int id);
     void lose_all();
+    // The camera moves to a kept position: no input holds that move, and
+    // the next press (or anything that ends holds) stops it first.
+    void position_move() { moving_to_position = true; }
     // A held drive that went on `link` ends when the link closes (its stop
     // goes out first) or is lost.
     void watch(Link &link);
@@ -86,12 +89,14 @@ private:
     bool asked(Input input, Axis axis, Drive *drive, quint64 *since) const;
     Drive wanted(Axis axis) const;
     void follow(Axis axis);
+    void stop_position_move();
     void send(const Drive &drive);
 
     CameraControl &control;
     Speeds speeds;
     QList<Held> held;
     quint64 next_since = 0;
+    bool moving_to_position = false;
     // What each axis was last told; a null way when stopped.
     Drive sent[3] = {{Axis::PanTilt, {}}, {Axis::Zoom, {}}, {Axis::Focus, {}}};
 };

@@ -1,0 +1,154 @@
+#include "app/positions_panel.h"
+
+#include "control/cameras.h"
+#include "control/position_poller.h"
+
+#include <QBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+// Runs `pressed` when Delete is pressed in the watched list.
+class DeleteKey : public QObject
+{
+public:
+    explicit DeleteKey(std::function<void()> pressed) : run(std::move(pressed)) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent *>(event)->key() != Qt::Key_Delete)
+            return false;
+        run();
+        return true;
+    }
+
+private:
+    std::function<void()> run;
+};
+} // namespace
+
+PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
+                               Go move_camera)
+    : cameras(camera_list), poller(positions), go_to(std::move(move_camera)),
+      delete_key(std::make_unique<DeleteKey>([this] { remove(); }))
+{
+    QWidget *page = row->parentWidget();
+    list = new QListWidget(page);
+    list->setObjectName("positionsList");
+    list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    list->installEventFilter(delete_key.get());
+    keep_button = new QPushButton(page);
+    keep_button->setObjectName("keepPositionButton");
+    go_button = new QPushButton(page);
+    go_button->setObjectName("goPositionButton");
+    auto *buttons = new QHBoxLayout();
+    buttons->addWidget(keep_button);
+    buttons->addWidget(go_button);
+    auto *column = new QVBoxLayout();
+    column->addWidget(list, 1);
+    column->addLayout(buttons);
+    row->addLayout(column, 2);
+
+    QObject::connect(keep_button, &QPushButton::clicked, list, [this] { keep(); });
+    QObject::connect(go_button, &QPushButton::clicked, list, [this] { go(); });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this] { go(); });
+    QObject::connect(list, &QListWidget::itemChanged, list,
+                     [this](QListWidgetItem *item) { renamed(item); });
+    QObject::connect(&cameras, &Cameras::switched, list, [this] { show_list(); });
+}
+
+PositionsPanel::~PositionsPanel() = default;
+
+void PositionsPanel::keep()
+{
+    const int camera = cameras.active();
+    poller.ask(camera, [this, camera](const std::optional<PositionPoller::Position> &now) {
+        if (!now || camera >= cameras.count())
+            return;
+        QList<KeptPosition> &kept = cameras.settings(camera).positions;
+        KeptPosition position;
+        position.name = tr("Position %1").arg(kept.size() + 1);
+        position.pan = QString::number(now->pan_tilt.pan);
+        position.tilt = QString::number(now->pan_tilt.tilt);
+        position.zoom = QString::number(now->zoom);
+        // Auto focus finds its own focus: only a manual one is kept.
+        if (now->focus_manual.value_or(false))
+            position.focus = QString::number(now->focus);
+        kept << position;
+        if (camera == cameras.active())
+            show_list();
+        list->setCurrentRow(list->count() - 1);
+    });
+}
+
+void PositionsPanel::go()
+{
+    const int row = list->currentRow();
+    const int camera = cameras.active();
+    const QList<KeptPosition> &kept = cameras.active_settings().positions;
+    if (row < 0 || row >= kept.size())
+        return;
+    const std::optional<KeptPosition::Values> values = kept.at(row).values();
+    if (!values)
+        return;
+    // The move carries pan in the digits of the camera's own answers: ask.
+    poller.ask(camera, [this, camera, values](const std::optional<PositionPoller::Position> &now) {
+        if (!now || camera != cameras.active())
+            return;
+        go_to({values->pan, values->tilt, now->pan_tilt.pan_digits}, values->zoom, values->focus);
+    });
+}
+
+void PositionsPanel::remove()
+{
+    const int row = list->currentRow();
+    QList<KeptPosition> &kept = cameras.active_settings().positions;
+    if (row < 0 || row >= kept.size())
+        return;
+    kept.removeAt(row);
+    show_list();
+}
+
+void PositionsPanel::renamed(QListWidgetItem *item)
+{
+    const int row = list->row(item);
+    QList<KeptPosition> &kept = cameras.active_settings().positions;
+    if (filling || row < 0 || row >= kept.size())
+        return;
+    const QString name = item->text().trimmed();
+    if (!name.isEmpty())
+        kept[row].name = name;
+    show_list();
+}
+
+void PositionsPanel::show_list()
+{
+    if (cameras.active() < 0)
+        return;
+    filling = true;
+    const int chosen = list->currentRow();
+    list->clear();
+    const QList<KeptPosition> &kept = cameras.active_settings().positions;
+    for (const KeptPosition &position : kept) {
+        auto *item = new QListWidgetItem(list);
+        if (position.values()) {
+            item->setText(position.name);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        } else {
+            // Kept as it came, never sent.
+            item->setText(tr("%1 (cannot be used)").arg(position.name));
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        }
+    }
+    list->setCurrentRow(qMin(chosen, list->count() - 1));
+    filling = false;
+}
+
+void PositionsPanel::retranslate()
+{
+    keep_button->setText(tr("Keep position"));
+    go_button->setText(tr("Go"));
+    show_list();
+}

@@ -1,0 +1,51 @@
+#ifndef ZARVICK_POSITIONS_PANEL_H
+#define ZARVICK_POSITIONS_PANEL_H
+
+#include "visca/positions.h"
+
+#include <QCoreApplication>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Cameras;
+class PositionPoller;
+class QBoxLayout;
+class QListWidget;
+class QListWidgetItem;
+class QObject;
+class QPushButton;
+
+// The active camera's kept positions, beside the camera list: "Keep
+// position" asks the camera where it is and adds a row ("Position N",
+// renamed in place); "Go" (or a double-click) moves the camera there;
+// Delete removes the chosen row. A row that does not read as a position
+// stays as it came and is never sent.
+class PositionsPanel
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    using Go = std::function<void(const visca::PanTilt &to, int zoom, std::optional<int> focus)>;
+    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Go move_camera);
+    ~PositionsPanel();
+    void retranslate();
+
+private:
+    void keep();
+    void go();
+    void remove();
+    void renamed(QListWidgetItem *item);
+    void show_list();
+
+    Cameras &cameras;
+    PositionPoller &poller;
+    Go go_to;
+    QListWidget *list;
+    QPushButton *keep_button;
+    QPushButton *go_button;
+    std::unique_ptr<QObject> delete_key;
+    bool filling = false;
+};
+
+#endif
