@@ -80,11 +80,12 @@ void MainWindow::connect_panels()
     });
     // What takes the pad away ends every hold first: a held drive whose
     // release will not come gets its stop now, on the camera it drove; a
-    // new camera or link waits for a new press.
+    // new camera or link waits for a new press, and a move to a kept
+    // position ends with the camera or link it went to.
     Holds &holds = ptz->hold_owner();
     connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
-    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::lose_all);
-    connect(&cameras, &Cameras::switching, &holds, &Holds::lose_all);
+    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::end_all);
+    connect(&cameras, &Cameras::switching, &holds, &Holds::end_all);
     connect(&cameras, &Cameras::switched, this, [this] {
         camera_form->show_active();
         console->stop_loop_without_link();

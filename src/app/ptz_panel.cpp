@@ -32,7 +32,7 @@ void PtzPanel::release(QAbstractButton *button) { buttons->release(button); }
 
 void PtzPanel::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
 {
-    holds.lose_all();
+    holds.end_all();
     const Holds::Speeds speeds = chosen_speeds();
     control.go_to(to, zoom, focus, speeds.pan(), speeds.tilt());
     holds.position_move();

@@ -32,7 +32,7 @@ Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
 
 void Holds::hold(Input input, int id, Drive drive)
 {
-    stop_position_move();
+    end_position_move();
     const int index = find(input, id);
     if (index >= 0 && held[index].drive == drive)
         return; // held already: a repeat
@@ -60,7 +60,7 @@ int Holds::find(Input input, int id) const
     return -1;
 }
 
-void Holds::stop_position_move()
+void Holds::end_position_move()
 {
     // Each axis of the move gets its one stop; nothing resumes the move.
     if (!std::exchange(moving_to_position, false))
@@ -70,9 +70,14 @@ void Holds::stop_position_move()
     control.stop_focus();
 }
 
+void Holds::end_all()
+{
+    end_position_move();
+    lose_all();
+}
+
 void Holds::lose_all()
 {
-    stop_position_move();
     held.clear();
     for (Axis axis : axes)
         follow(axis);
@@ -82,7 +87,7 @@ void Holds::watch(Link &link)
 {
     const auto end_its_drives = [this, &link] {
         if (control.drives_on(&link))
-            lose_all();
+            end_all();
     };
     connect(&link, &Link::closing, this, end_its_drives);
     connect(&link, &Link::lost, this, end_its_drives);

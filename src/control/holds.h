@@ -64,9 +64,12 @@ public:
     void hold(Input input, int id, Drive drive);
     void let_go(Input input, int id);
     void lose_all();
-    // The camera moves to a kept position: no input holds that move, and
-    // the next press (or anything that ends holds) stops it first.
+    // The camera moves to a kept position: no input holds that move, so no
+    // lost release can leave it going; the next press, a camera or Mode
+    // switch and its link closing stop it (end_all), once.
     void position_move() { moving_to_position = true; }
+    // Every hold and a move to a kept position end.
+    void end_all();
     // A held drive that went on `link` ends when the link closes (its stop
     // goes out first) or is lost.
     void watch(Link &link);
@@ -89,7 +92,7 @@ private:
     bool asked(Input input, Axis axis, Drive *drive, quint64 *since) const;
     Drive wanted(Axis axis) const;
     void follow(Axis axis);
-    void stop_position_move();
+    void end_position_move();
     void send(const Drive &drive);
 
     CameraControl &control;

@@ -1,0 +1,186 @@
+// Where the camera is: live position asked quietly, and positions kept by
+// the program, against the simulated camera in both of its pan profiles.
+
+#include "app/mainwindow.h"
+#include "sim_process.h"
+#include "testsupport.h"
+#include "visca/positions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+void show_tab(MainWindow &window, const char *name)
+{
+    control<QTabWidget>(&window, "tabWidget")->setCurrentWidget(control<QWidget>(&window, name));
+}
+
+int pan_of(SimProcess &camera)
+{
+    const auto now = visca::read_pan_tilt(camera.inquire(visca::pan_tilt_position_inquiry(1)));
+    return now ? now->pan : INT_MIN;
+}
+
+// Held on the pad for `ms`, then let go; the camera has taken `stops`
+// stops after.
+void drive(MainWindow &window, SimProcess &camera, const char *button, int ms, int stops = 1)
+{
+    const int before = camera.lines().filter("pan-tilt stop").size();
+    show_tab(window, "tab_ptz");
+    auto *pad = control<QPushButton>(&window, button);
+    QTest::mousePress(pad, Qt::LeftButton);
+    QTest::qWait(ms);
+    QTest::mouseRelease(pad, Qt::LeftButton);
+    QVERIFY(wait_until(
+        [&] { return camera.lines().filter("pan-tilt stop").size() == before + stops; }, 5000));
+}
+
+// The window on the camera over UDP, the camera heard once (Home).
+void attach(MainWindow &window, SimProcess &camera)
+{
+    click(window, "radioButton_10");
+    click(window, "radioButton_12");
+    connect_net(window, false, camera.udp());
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for("home"));
+}
+} // namespace
+
+class PositionsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keep_and_go_data();
+    void keep_and_go();
+    void asking_stays_out_of_the_log_and_out_of_a_loop();
+    void kept_positions_survive_a_save();
+};
+
+void PositionsTest::keep_and_go_data()
+{
+    QTest::addColumn<QString>("profile");
+    QTest::newRow("five pan digits") << "newer";
+    QTest::newRow("four pan digits") << "older";
+}
+
+void PositionsTest::keep_and_go()
+{
+    QFETCH(QString, profile);
+    ScratchFolder folder;
+    SimProcess camera({"--profile", profile});
+    QVERIFY(camera.started());
+    MainWindow window;
+    show_exposed(&window);
+    attach(window, camera);
+    drive(window, camera, "ptz_rightButton", 300);
+    const int kept = pan_of(camera);
+    QVERIFY(kept > 0);
+
+    show_tab(window, "tab_cameras");
+    auto *positions = control<QListWidget>(&window, "positionsList");
+    click(window, "keepPositionButton");
+    QVERIFY(wait_until([&] { return positions->count() == 1; }, 5000));
+    QCOMPARE(positions->item(0)->text(), QString("位置 1"));
+
+    drive(window, camera, "ptz_leftButton", 600);
+    QVERIFY(pan_of(camera) < 0);
+    show_tab(window, "tab_cameras");
+    positions->setCurrentRow(0);
+    click(window, "goPositionButton");
+    QVERIFY(wait_until([&] { return qAbs(pan_of(camera) - kept) <= 1; }, 10000));
+
+    // A press during the move stops it, once, and nothing resumes it.
+    drive(window, camera, "ptz_leftButton", 600);
+    control<QComboBox>(&window, "hcomboBox")->setCurrentIndex(0); // the slowest pan
+    show_tab(window, "tab_cameras");
+    const int moves = camera.lines().filter("pan-tilt absolute").size();
+    click(window, "goPositionButton");
+    QVERIFY(wait_until([&] { return camera.lines().filter("pan-tilt absolute").size() > moves; },
+                       5000));
+    // The move's stop, then the press's own.
+    drive(window, camera, "ptz_upButton", 50, 2);
+    const int stopped = pan_of(camera);
+    QTest::qWait(300);
+    QCOMPARE(pan_of(camera), stopped);
+    QVERIFY(qAbs(stopped - kept) > 1);
+}
+
+void PositionsTest::asking_stays_out_of_the_log_and_out_of_a_loop()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    MainWindow window;
+    show_exposed(&window);
+    attach(window, camera);
+    auto *log = control<QPlainTextEdit>(&window, "textEdit");
+    wait_for_log_frame(log);
+    const int lines = log_lines(window).size();
+    show_tab(window, "tab_cameras");
+    auto *cameras = control<QTableWidget>(&window, "camerasTable");
+    QVERIFY(wait_until([&] { return !cameras->item(0, 4)->text().isEmpty(); }, 5000));
+    const int asked = camera.lines().filter("inquiry: pan").size();
+    QVERIFY(wait_until([&] { return camera.lines().filter("inquiry: pan").size() >= asked + 2; },
+                       5000));
+    wait_for_log_frame(log);
+    QCOMPARE(log_lines(window).size(), lines);
+
+    // A loop on the link as fast as the camera answers: no position asked.
+    show_tab(window, "tab_manual");
+    control<QPlainTextEdit>(&window, "plainTextEdit")->setPlainText("81 09 04 00 FF");
+    click(window, "checkBox");
+    control<QLineEdit>(&window, "lineEdit")->setText("0");
+    click(window, "pushButton_13");
+    show_tab(window, "tab_cameras");
+    const int before = camera.lines().filter("inquiry: pan").size();
+    const int powers = camera.lines().filter("inquiry: power").size();
+    QVERIFY(wait_until([&] { return camera.lines().filter("inquiry: power").size() > powers + 50; },
+                       5000));
+    QCOMPARE(camera.lines().filter("inquiry: pan").size(), before);
+    show_tab(window, "tab_manual");
+    click(window, "pushButton_13");
+}
+
+void PositionsTest::kept_positions_survive_a_save()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\n"
+                               "[CAMERA_1_POSITIONS]\nsize=2\n1\\Name=Pulpit\n1\\Pan=-120\n"
+                               "1\\Tilt=40\n1\\Zoom=5000\n1\\Focus=\n"
+                               "2\\Name=Broken\n2\\Pan=abc\n2\\Tilt=1\n2\\Zoom=2\n2\\Colour=red\n"
+                               "[CAMERA_2]\nName=Choir\n"
+                               "[CAMERA_2_POSITIONS]\nsize=1\n1\\Name=Wide\n1\\Pan=0\n1\\Tilt=0\n"
+                               "1\\Zoom=0\n1\\Focus=4096\n");
+    const QByteArray before = QSettings(folder.file("config.ini"), QSettings::IniFormat)
+                                  .value("CAMERA_1_POSITIONS/2/Pan")
+                                  .toByteArray();
+    {
+        MainWindow window;
+        auto *positions = control<QListWidget>(&window, "positionsList");
+        QCOMPARE(positions->count(), 2);
+        QCOMPARE(positions->item(0)->text(), QString("Pulpit"));
+        QCOMPARE(positions->item(1)->text(), QString("Broken (cannot be used)"));
+        ModalCatcher catcher(QMessageBox::Ok);
+        window.show();
+        window.close();
+    }
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/size").toInt(), 2);
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/1/Pan").toString(), QString("-120"));
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/1/Focus").toString(), QString());
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/2/Pan").toByteArray(), before);
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/2/Colour").toString(), QString("red"));
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Name").toString(), QString("Wide"));
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Focus").toString(), QString("4096"));
+}
+
+QTEST_MAIN(PositionsTest)
+#include "tst_positions.moc"
