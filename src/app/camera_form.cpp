@@ -4,15 +4,6 @@
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
-namespace {
-// A stored position that selects no item keeps the box's default item: an
-// empty speed box would send speed FF.
-void select(QComboBox *box, int index, int default_index)
-{
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : default_index);
-}
-} // namespace
-
 CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &link_panel)
     : ui(form), cameras(camera_list), links(link_panel)
 {
@@ -53,18 +44,18 @@ void CameraForm::show_active()
 {
     if (cameras.active() < 0)
         return;
+    // The lists' positions were mended where they were read.
     const CameraSettings camera = cameras.active_settings();
-    const CameraSettings defaults;
     filling = true;
     links.select_port(camera.port_name);
-    select(ui.BaucomboBox, camera.baud_rate, defaults.baud_rate);
-    select(ui.DataBitcomboBox, camera.data_bits, defaults.data_bits);
-    select(ui.ParitycomboBox, camera.parity, defaults.parity);
-    select(ui.StopBitcomboBox, camera.stop_bits, defaults.stop_bits);
-    select(ui.hcomboBox, camera.pan_speed, defaults.pan_speed);
-    select(ui.vcomboBox, camera.tilt_speed, defaults.tilt_speed);
-    select(ui.zoomcomboBox, camera.zoom_speed, defaults.zoom_speed);
-    select(ui.focuscomboBox, camera.focus_speed, defaults.focus_speed);
+    ui.BaucomboBox->setCurrentIndex(camera.baud_rate);
+    ui.DataBitcomboBox->setCurrentIndex(camera.data_bits);
+    ui.ParitycomboBox->setCurrentIndex(camera.parity);
+    ui.StopBitcomboBox->setCurrentIndex(camera.stop_bits);
+    ui.hcomboBox->setCurrentIndex(camera.pan_speed);
+    ui.vcomboBox->setCurrentIndex(camera.tilt_speed);
+    ui.zoomcomboBox->setCurrentIndex(camera.zoom_speed);
+    ui.focuscomboBox->setCurrentIndex(camera.focus_speed);
     // The port field first: choosing a protocol puts its standard port there.
     (camera.tcp ? ui.radioButton_tcp : ui.radioButton_udp)->setChecked(true);
     ui.lineEdit_ip->setText(camera.address);
@@ -72,7 +63,6 @@ void CameraForm::show_active()
     (camera.serial_mode ? ui.radioButton_9 : ui.radioButton_10)->setChecked(true);
     (camera.console_serial ? ui.radioButton_11 : ui.radioButton_12)->setChecked(true);
     filling = false;
-    // What the form shows now is the camera's, bad stored positions mended.
     take_from_form();
     links.show_state();
 }

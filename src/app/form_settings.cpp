@@ -112,32 +112,17 @@ CameraSettings FormSettings::first_start_camera() const
 QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
 {
     // The documented groups describe the first camera.
-    CameraSettings first;
-    first.name = stored.name;
+    CameraSettings first = stored.first;
     // The name wins: ports come and go, and the position then points at
     // another device. Files from before the name was kept have the position.
     // A position outside the list selects none, as a missing name does:
     // Start must not open a device nobody chose.
-    first.port_name =
-        stored.port_name.isEmpty() ? ui.ComPortcomboBox->itemText(stored.port) : stored.port_name;
-    first.baud_rate = stored.baud_rate;
-    first.data_bits = stored.data_bits;
-    first.parity = stored.parity;
-    first.stop_bits = stored.stop_bits;
-    first.pan_speed = stored.pan_speed;
-    first.tilt_speed = stored.tilt_speed;
-    first.zoom_speed = stored.zoom_speed;
-    first.focus_speed = stored.focus_speed;
-    first.tcp = stored.protocol != "UDP";
-    first.address = stored.address;
-    first.port = stored.net_port;
+    if (first.port_name.isEmpty())
+        first.port_name = ui.ComPortcomboBox->itemText(stored.port);
     // Files from before the camera list have no link: the form's Modes
     // start on the serial line.
     if (!stored.link.isEmpty())
         first.set_link(link_kind(stored.link));
-    if (stored.visca_address > 0)
-        first.visca_address = stored.visca_address;
-    first.positions = stored.positions;
     return QList<CameraSettings>{first} + stored.further;
 }
 
@@ -158,26 +143,12 @@ bool FormSettings::write_config()
 {
     Settings current;
     current.language = ui.comboBox_3->currentIndex() == 0 ? "Chinese" : "English";
-    const CameraSettings &first = cameras.settings(0);
-    current.port = first.port_name.isEmpty()
-                       ? -1
-                       : ui.ComPortcomboBox->findText(first.port_name, Qt::MatchExactly);
-    current.port_name = first.port_name;
-    current.baud_rate = first.baud_rate;
-    current.data_bits = first.data_bits;
-    current.parity = first.parity;
-    current.stop_bits = first.stop_bits;
-    current.pan_speed = first.pan_speed;
-    current.tilt_speed = first.tilt_speed;
-    current.zoom_speed = first.zoom_speed;
-    current.focus_speed = first.focus_speed;
-    current.protocol = first.tcp ? "TCP" : "UDP";
-    current.address = first.address;
-    current.net_port = first.port;
-    current.name = first.name;
-    current.link = link_text(first.link());
-    current.visca_address = first.visca_address;
-    current.positions = first.positions;
+    current.first = cameras.settings(0);
+    const QString &port_name = current.first.port_name;
+    current.port =
+        port_name.isEmpty() ? -1 : ui.ComPortcomboBox->findText(port_name, Qt::MatchExactly);
+    current.protocol = current.first.tcp ? "TCP" : "UDP";
+    current.link = link_text(current.first.link());
     for (int camera = 1; camera < cameras.count(); ++camera)
         current.further << cameras.settings(camera);
     current.active = cameras.active() + 1;

@@ -179,25 +179,27 @@ bool Settings::load(const QString &path)
     QSettings settings(path, QSettings::IniFormat);
     language = settings.value("LANGUAGE_CONF/language").toString();
     port = stored_index(settings, "SERIAL_CONF/Port");
-    port_name = settings.value("SERIAL_CONF/PortName").toString();
-    baud_rate = stored_index(settings, "SERIAL_CONF/BaudRate");
-    data_bits = stored_index(settings, "SERIAL_CONF/DataBits");
-    parity = stored_index(settings, "SERIAL_CONF/Parity");
-    stop_bits = stored_index(settings, "SERIAL_CONF/StopBits");
-    pan_speed = stored_index(settings, "PTZ_CONF/PanSpeed");
-    tilt_speed = stored_index(settings, "PTZ_CONF/TiltSpeed");
-    zoom_speed = stored_index(settings, "PTZ_CONF/ZoomSpeed");
-    focus_speed = stored_index(settings, "PTZ_CONF/FocusSpeed");
+    first.port_name = settings.value("SERIAL_CONF/PortName").toString();
+    first.baud_rate = stored_index(settings, "SERIAL_CONF/BaudRate");
+    first.data_bits = stored_index(settings, "SERIAL_CONF/DataBits");
+    first.parity = stored_index(settings, "SERIAL_CONF/Parity");
+    first.stop_bits = stored_index(settings, "SERIAL_CONF/StopBits");
+    first.pan_speed = stored_index(settings, "PTZ_CONF/PanSpeed");
+    first.tilt_speed = stored_index(settings, "PTZ_CONF/TiltSpeed");
+    first.zoom_speed = stored_index(settings, "PTZ_CONF/ZoomSpeed");
+    first.focus_speed = stored_index(settings, "PTZ_CONF/FocusSpeed");
     protocol = settings.value("NET_CONF/Protocol").toString();
-    address = settings.value("NET_CONF/Address").toString();
-    net_port = settings.value("NET_CONF/Port").toString();
+    first.tcp = protocol != "UDP";
+    first.address = settings.value("NET_CONF/Address").toString();
+    first.port = settings.value("NET_CONF/Port").toString();
 
-    name = settings.value("CAMERA_1/Name").toString().trimmed();
+    first.name = settings.value("CAMERA_1/Name").toString().trimmed();
     link = settings.value("CAMERA_1/Link").toString();
-    visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
+    const int address = stored_address(settings, "CAMERA_1/ViscaAddress");
+    first.visca_address = address > 0 ? address : first.visca_address;
+    first.positions = read_positions(settings, 1);
     // The cameras count up without gaps: a group after a missing one
     // belongs to no camera of this list.
-    positions = read_positions(settings, 1);
     for (int number = 2; settings.childGroups().contains(QStringLiteral("CAMERA_%1").arg(number));
          ++number) {
         further << further_camera(settings, number);
@@ -215,32 +217,32 @@ void Settings::write_to(QSettings &settings) const
 
     settings.beginGroup("SERIAL_CONF");
     settings.setValue("Port", QString::number(port, 10));
-    settings.setValue("PortName", port_name);
-    settings.setValue("BaudRate", QString::number(baud_rate, 10));
-    settings.setValue("DataBits", QString::number(data_bits, 10));
-    settings.setValue("Parity", QString::number(parity, 10));
-    settings.setValue("StopBits", QString::number(stop_bits, 10));
+    settings.setValue("PortName", first.port_name);
+    settings.setValue("BaudRate", QString::number(first.baud_rate, 10));
+    settings.setValue("DataBits", QString::number(first.data_bits, 10));
+    settings.setValue("Parity", QString::number(first.parity, 10));
+    settings.setValue("StopBits", QString::number(first.stop_bits, 10));
     settings.endGroup();
 
     settings.beginGroup("PTZ_CONF");
-    settings.setValue("PanSpeed", QString::number(pan_speed, 10));
-    settings.setValue("TiltSpeed", QString::number(tilt_speed, 10));
-    settings.setValue("ZoomSpeed", QString::number(zoom_speed, 10));
-    settings.setValue("FocusSpeed", QString::number(focus_speed, 10));
+    settings.setValue("PanSpeed", QString::number(first.pan_speed, 10));
+    settings.setValue("TiltSpeed", QString::number(first.tilt_speed, 10));
+    settings.setValue("ZoomSpeed", QString::number(first.zoom_speed, 10));
+    settings.setValue("FocusSpeed", QString::number(first.focus_speed, 10));
     settings.endGroup();
 
     settings.beginGroup("NET_CONF");
     if (!protocol.isEmpty())
         settings.setValue("Protocol", protocol);
-    settings.setValue("Address", address);
-    settings.setValue("Port", net_port);
+    settings.setValue("Address", first.address);
+    settings.setValue("Port", first.port);
     settings.endGroup();
 
     settings.setValue("CAMERAS/Active", QString::number(active, 10));
-    settings.setValue("CAMERA_1/Name", name);
+    settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
-    settings.setValue("CAMERA_1/ViscaAddress", QString::number(visca_address, 10));
-    write_positions(settings, 1, positions);
+    settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));
+    write_positions(settings, 1, first.positions);
     for (int i = 0; i < further.size(); ++i) {
         write_further_camera(settings, i + 2, further.at(i));
         write_positions(settings, i + 2, further.at(i).positions);

@@ -15,30 +15,17 @@ class QSettings;
 // ports come and go.
 struct Settings {
     QString language;
+    // Camera 1, as the documented groups and CAMERA_1 describe it.
+    CameraSettings first;
+    // Its port's position in the list, the protocol and the link as the
+    // file has them (empty when not stored).
     int port = 0;
-    QString port_name;
-    int baud_rate = 0;
-    int data_bits = 0;
-    int parity = 0;
-    int stop_bits = 0;
-    int pan_speed = 0;
-    int tilt_speed = 0;
-    int zoom_speed = 0;
-    int focus_speed = 0;
     QString protocol;
-    QString address;
-    QString net_port;
-
-    // Beside the groups above, which describe the first camera: its name,
-    // link and VISCA address, the further cameras (their groups CAMERA_2
-    // and on, whole) and the active camera's place (0 when not stored).
-    QString name;
     QString link;
-    int visca_address = 0;
+    // The cameras after the first (their groups CAMERA_2 and on, whole) and
+    // the active camera's place (0 when not stored).
     QList<CameraSettings> further;
     int active = 0;
-    // Camera 1's kept positions (the further cameras carry theirs).
-    QList<KeptPosition> positions;
 
     // False when `path` is no regular file: a FIFO or a device would hold
     // the start up in open(), a folder holds no settings.
