@@ -55,6 +55,8 @@ private:
 
 // Seven chained and sixteen network cameras open in one window.
 void scale(QList<Figure> &figures);
+// The same number of cameras, all answering, their positions asked.
+void polling(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

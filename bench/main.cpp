@@ -552,8 +552,10 @@ int main(int argc, char *argv[])
         stalls(figures, loop_seconds);
     if (wanted("listening"))
         listening(figures);
-    if (wanted("scale"))
+    if (wanted("scale")) {
         scale(figures);
+        polling(figures);
+    }
     print(figures);
     return 0;
 }

@@ -5,9 +5,11 @@
 #include "app/mainwindow.h"
 #include "figures.h"
 #include "pressers.h"
+#include "sim_process.h"
 #include "testsupport.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <sys/socket.h>
@@ -32,6 +34,22 @@ QByteArray scale_config(const QString &line, const std::vector<quint16> &ports)
         text += QString("[CAMERA_%1]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\n")
                     .arg(chained + 1 + int(i))
                     .arg(ports[i])
+                    .toUtf8();
+    return text;
+}
+
+// config.ini of 23 cameras on the simulator's UDP port: a chain of seven
+// (addresses 1-7), then sixteen at address 1, each on a link of its own.
+QByteArray polled_config(quint16 port)
+{
+    QByteArray text =
+        "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=" + QByteArray::number(port) +
+        "\n[CAMERA_1]\nLink=UDP\n";
+    for (int camera = 2; camera <= chained + networked; ++camera)
+        text += QString("[CAMERA_%1]\nLink=UDP\nViscaAddress=%2\nAddress=127.0.0.1\nPort=%3\n")
+                    .arg(camera)
+                    .arg(camera <= chained ? camera : 1)
+                    .arg(port)
                     .toUtf8();
     return text;
 }
@@ -86,4 +104,32 @@ void scale(QList<Figure> &figures)
                       many_idle * 100, alone_idle * 100, "% of a core", "< 1 %"};
     for (int fd : receivers)
         ::close(fd);
+}
+
+void polling(QList<Figure> &figures)
+{
+    // Every camera answers, so that the list asks each where it points.
+    SimProcess camera({"--chain", QString::number(chained), "--quiet"});
+    if (!camera.started())
+        qFatal("the simulated camera did not start");
+    ScratchFolder folder;
+    folder.write("config.ini", polled_config(camera.udp()));
+    MainWindow window;
+    show_exposed(&window);
+    auto *list = control<QTableWidget>(&window, "camerasTable");
+    auto *tabs = control<QTabWidget>(&window, "tabWidget");
+    for (int row = 0; row < list->rowCount(); ++row) {
+        list->setCurrentCell(row, 0);
+        click(window, "pushButton_15");
+        click(window, "ptz_resetButton"); // heard once: asked from now on
+    }
+    run_event_loop(1000);
+    tabs->setCurrentIndex(0);
+    const double quiet = idle_share();
+    tabs->setCurrentWidget(control<QWidget>(&window, "tab_cameras"));
+    run_event_loop(1000);
+    const double asking = idle_share();
+    figures << Figure{"CPU at rest, " + QString::number(list->rowCount()) +
+                          " cameras asked where they point (anchor: not asked)",
+                      asking * 100, quiet * 100, "% of a core", "< 2 %"};
 }
