@@ -1,9 +1,13 @@
 #include "arrivals.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
-Arrivals::Arrivals(int descriptor) : fd(descriptor), reader(&Arrivals::run, this) {}
+Arrivals::Arrivals(int descriptor, Answer camera)
+    : fd(descriptor), answer(std::move(camera)), reader(&Arrivals::run, this)
+{
+}
 
 Arrivals::~Arrivals()
 {
@@ -23,8 +27,25 @@ void Arrivals::run()
             continue;
         }
         const Clock::time_point now = Clock::now();
-        if (::read(fd, buffer, sizeof buffer) <= 0)
+        sockaddr_storage sender{};
+        socklen_t sender_size = sizeof sender;
+        // A pseudo-terminal has no sender: only an answering camera (a UDP
+        // socket) asks who sent.
+        const ssize_t size = answer
+                                 ? ::recvfrom(fd, buffer, sizeof buffer, 0,
+                                              reinterpret_cast<sockaddr *>(&sender), &sender_size)
+                                 : ::read(fd, buffer, sizeof buffer);
+        if (size <= 0)
             continue;
+        if (answer) {
+            const QList<QByteArray> replies = answer(QByteArray(buffer, int(size)));
+            for (const QByteArray &reply : replies)
+                ::sendto(fd, reply.constData(), size_t(reply.size()), 0,
+                         reinterpret_cast<sockaddr *>(&sender), sender_size);
+            // An inquiry's answer is no arrival of a command.
+            if (!replies.isEmpty() && replies.first().at(1) != 0x41)
+                continue;
+        }
         std::lock_guard<std::mutex> lock(mutex);
         times.push_back(now);
         arrived.notify_one();

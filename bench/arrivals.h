@@ -1,10 +1,13 @@
 #ifndef ZARVICK_BENCH_ARRIVALS_H
 #define ZARVICK_BENCH_ARRIVALS_H
 
+#include <QByteArray>
+#include <QList>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -16,7 +19,11 @@ using Clock = std::chrono::steady_clock;
 class Arrivals
 {
 public:
-    explicit Arrivals(int descriptor);
+    // What a camera answers a datagram (nothing: no answer); only the
+    // datagrams it answers with nothing or with an ACK count as arrivals,
+    // so that inquiries do not.
+    using Answer = std::function<QList<QByteArray>(const QByteArray &datagram)>;
+    explicit Arrivals(int descriptor, Answer answer = {});
     ~Arrivals();
     // The time of the next read, or nothing after `timeout_ms`.
     bool next(Clock::time_point *when, int timeout_ms = 1000);
@@ -26,6 +33,7 @@ private:
     void run();
 
     const int fd;
+    const Answer answer;
     std::atomic<bool> stopping{false};
     std::mutex mutex;
     std::condition_variable arrived;

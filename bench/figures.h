@@ -57,6 +57,8 @@ private:
 void scale(QList<Figure> &figures);
 // The same number of cameras, all answering, their positions asked.
 void polling(QList<Figure> &figures);
+// Presses on a window asking 23 cameras where they point, against one not asking.
+void polled_presses(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

@@ -555,6 +555,7 @@ int main(int argc, char *argv[])
     if (wanted("scale")) {
         scale(figures);
         polling(figures);
+        polled_presses(figures);
     }
     print(figures);
     return 0;

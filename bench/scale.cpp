@@ -7,11 +7,13 @@
 #include "pressers.h"
 #include "sim_process.h"
 #include "testsupport.h"
+#include "visca/positions.h"
 
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -132,4 +134,67 @@ void polling(QList<Figure> &figures)
     figures << Figure{"CPU at rest, " + QString::number(list->rowCount()) +
                           " cameras asked where they point (anchor: not asked)",
                       asking * 100, quiet * 100, "% of a core", "< 2 %"};
+}
+
+namespace {
+// A camera at address 1 on UDP that answers as cameras do: ACK and
+// completion for a command, the position inquiries with Home.
+QList<QByteArray> camera_answer(const QByteArray &datagram)
+{
+    if (datagram.size() < 3 || datagram.at(1) != 0x09)
+        return {QByteArray::fromHex("9041ff"), QByteArray::fromHex("9051ff")};
+    const QByteArray inquiry = datagram.mid(2, datagram.size() - 3);
+    const int digits = inquiry == QByteArray::fromHex("0612") ? 9 : 4;
+    return {QByteArray::fromHex("9050") + visca::nibbles(0, digits) + char(0xFF)};
+}
+
+// A window whose first camera answers at `port` and whose 22 others are
+// the simulator's, each heard once so that its position is asked for.
+struct PolledWindow {
+    ScratchFolder folder;
+    std::unique_ptr<Pad> pad;
+    PolledWindow(quint16 first, quint16 others)
+    {
+        QByteArray config = polled_config(others);
+        config.replace("Port=" + QByteArray::number(others) + "\n[CAMERA_1]",
+                       "Port=" + QByteArray::number(first) + "\n[CAMERA_1]");
+        folder.write("config.ini", config);
+        pad = std::make_unique<Pad>("radioButton_10");
+        auto *list = control<QTableWidget>(&pad->window, "camerasTable");
+        for (int row = list->rowCount() - 1; row >= 0; --row) {
+            list->setCurrentCell(row, 0);
+            click(pad->window, "pushButton_15");
+            click(pad->window, "ptz_resetButton");
+        }
+    }
+};
+} // namespace
+
+void polled_presses(QList<Figure> &figures)
+{
+    SimProcess others({"--chain", QString::number(chained), "--quiet"});
+    if (!others.started())
+        qFatal("the simulated camera did not start");
+    quint16 asked_port = 0, quiet_port = 0;
+    const int asked_camera = loopback_socket(SOCK_DGRAM, &asked_port);
+    const int quiet_camera = loopback_socket(SOCK_DGRAM, &quiet_port);
+    {
+        Arrivals at_asked(asked_camera, camera_answer), at_quiet(quiet_camera, camera_answer);
+        PolledWindow asked(asked_port, others.udp()), quiet(quiet_port, others.udp());
+        auto *tabs = control<QTabWidget>(&asked.pad->window, "tabWidget");
+        tabs->setCurrentWidget(control<QWidget>(&asked.pad->window, "tab_cameras"));
+        run_event_loop(1000);
+        Presser asked_presser = asked.pad->presser(at_asked);
+        Presser quiet_presser = quiet.pad->presser(at_quiet);
+        press_by_turns(asked_presser, quiet_presser);
+        figures
+            << Figure{"press-to-camera p50, 23 cameras asked where they point (anchor: not asked)",
+                      percentile(asked_presser.found, 0.5), percentile(quiet_presser.found, 0.5),
+                      "us", "<= 1.2x"}
+            << Figure{"press-to-camera p99, 23 cameras asked where they point (anchor: not asked)",
+                      percentile(asked_presser.found, 0.99), percentile(quiet_presser.found, 0.99),
+                      "us", "<= 1.2x"};
+    }
+    ::close(asked_camera);
+    ::close(quiet_camera);
 }
