@@ -6,7 +6,6 @@
 #include "visca/commands.h"
 
 #include <QHeaderView>
-#include <QRegularExpression>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -77,7 +76,6 @@ void CamerasPanel::build_tab()
     // are more than the tab is wide.
     QHeaderView *header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setStretchLastSection(true);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     add_button = new QPushButton(tab);
     add_button->setObjectName("addCameraButton");
@@ -297,19 +295,9 @@ void CamerasPanel::step(int steps)
 
 void CamerasPanel::retranslate()
 {
-    const QString pattern = tr("Camera %1");
-    if (!name_pattern.isEmpty() && pattern != name_pattern) {
-        const int number_at = name_pattern.indexOf("%1");
-        const QRegularExpression default_name(
-            '^' + QRegularExpression::escape(name_pattern.left(number_at)) + "([0-9]+)" +
-            QRegularExpression::escape(name_pattern.mid(number_at + 2)) + '$');
-        for (int camera = 0; camera < cameras.count(); ++camera) {
-            const QRegularExpressionMatch match = default_name.match(cameras.settings(camera).name);
-            if (match.hasMatch())
-                cameras.rename(camera, pattern.arg(match.captured(1)));
-        }
-    }
-    name_pattern = pattern;
+    given_names.set_words(tr("Camera %1"));
+    for (int camera = 0; camera < cameras.count(); ++camera)
+        cameras.rename(camera, given_names.renamed(cameras.settings(camera).name));
     ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
     table->setHorizontalHeaderLabels(
         {tr("Name"), tr("Link"), tr("Address"), tr("State"), tr("Position")});

@@ -2,6 +2,7 @@
 #define ZARVICK_CAMERAS_PANEL_H
 
 #include "app/boxes.h"
+#include "app/default_names.h"
 #include "control/chain_finder.h"
 #include "control/position_poller.h"
 
@@ -81,9 +82,7 @@ private:
     QPushButton *remove_button = nullptr;
     QPushButton *find_button = nullptr;
     QLabel *note = nullptr;
-    // The words the default names were made from ("Camera %1"): a name the
-    // operator did not change follows a language change.
-    QString name_pattern;
+    DefaultNames given_names;
     // The port the chain was asked on.
     QString asked_port;
     // While the table is being filled, its changes are no operator's.

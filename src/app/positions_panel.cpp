@@ -49,7 +49,7 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     auto *column = new QVBoxLayout();
     column->addWidget(list, 1);
     column->addLayout(buttons);
-    row->addLayout(column, 2);
+    row->addLayout(column, 1);
 
     QObject::connect(keep_button, &QPushButton::clicked, list, [this] { keep(); });
     QObject::connect(go_button, &QPushButton::clicked, list, [this] { go(); });
@@ -148,6 +148,11 @@ void PositionsPanel::show_list()
 
 void PositionsPanel::retranslate()
 {
+    given_names.set_words(tr("Position %1"));
+    for (int camera = 0; camera < cameras.count(); ++camera) {
+        for (KeptPosition &position : cameras.settings(camera).positions)
+            position.name = given_names.renamed(position.name);
+    }
     keep_button->setText(tr("Keep position"));
     go_button->setText(tr("Go"));
     show_list();

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_POSITIONS_PANEL_H
 #define ZARVICK_POSITIONS_PANEL_H
 
+#include "app/default_names.h"
 #include "visca/positions.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,7 @@ private:
     QPushButton *go_button;
     std::unique_ptr<QObject> delete_key;
     bool filling = false;
+    DefaultNames given_names;
 };
 
 #endif

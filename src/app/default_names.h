@@ -1,0 +1,24 @@
+#ifndef ZARVICK_DEFAULT_NAMES_H
+#define ZARVICK_DEFAULT_NAMES_H
+
+#include <QString>
+#include <utility>
+
+// Names the program gave ("Camera 2", "Position 3") are its words, not the
+// operator's, until renamed: they follow a language change.
+class DefaultNames
+{
+public:
+    // The words with their number in the language now chosen, as tr()
+    // gives them ("Camera %1").
+    void set_words(const QString &words) { previous = std::exchange(current, words); }
+    // What `name` becomes: the same number in the new words when it is
+    // one of the words before, else `name` itself.
+    QString renamed(const QString &name) const;
+
+private:
+    QString previous;
+    QString current;
+};
+
+#endif
