@@ -198,11 +198,16 @@ double thread_cpu_ms()
 }
 } // namespace
 
-// AddressSanitizer makes the same work two to three times slower.
+// The stall this guards against (removal at the top laying out every line
+// below it) held the window 400-600 ms; a frame's bounded work takes a few
+// milliseconds of the thread's own time. The bound sits between, with room
+// for what a machine pressed by other work adds even to a thread's own
+// time (103 ms seen once under a stress run), and for AddressSanitizer's
+// slower code.
 #if defined(__SANITIZE_ADDRESS__)
-const double longest_turn_ms = 150;
+const double longest_turn_ms = 300;
 #else
-const double longest_turn_ms = 50;
+const double longest_turn_ms = 200;
 #endif
 
 void MessageLogTest::no_stall_at_the_line_limit()
