@@ -102,8 +102,10 @@ void MainWindow::hear(Link &link)
     connect(&ReplyTracker::of(link), &ReplyTracker::to_log, this,
             [this, &link](const QList<QByteArray> &replies) {
                 console->log_replies(replies, [this, &link](const QByteArray &reply) {
-                    // Cameras answer under z0, z = address + 8.
-                    return cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
+                    // Cameras answer under z0, z = address + 8; an empty
+                    // datagram names nobody.
+                    return reply.isEmpty() ? QString()
+                                           : cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
                 });
             });
     ptz->hold_owner().watch(link);
