@@ -1,11 +1,11 @@
 #include "app/cameras_panel.h"
 
 #include "app/link_panel.h"
+#include "app/tab_parts.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
 
-#include <QHeaderView>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -64,18 +64,7 @@ void CamerasPanel::build_tab()
 {
     tab = new QWidget();
     tab->setObjectName("tab_cameras");
-    table = new QTableWidget(0, column_count, tab);
-    table->setObjectName("camerasTable");
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->verticalHeader()->hide();
-    // The tab takes the room the form gives it: a list asks for none of its
-    // own, so that the form's layout stays as it is.
-    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    // Each column fits its words; the list scrolls sideways when they
-    // are more than the tab is wide.
-    QHeaderView *header = table->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table = tab_list(tab, "camerasTable", column_count);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     add_button = new QPushButton(tab);
     add_button->setObjectName("addCameraButton");
@@ -83,10 +72,7 @@ void CamerasPanel::build_tab()
     remove_button->setObjectName("removeCameraButton");
     find_button = new QPushButton(tab);
     find_button->setObjectName("findCamerasButton");
-    note = new QLabel(tab);
-    note->setObjectName("camerasNote");
-    // A long note is cut, not a reason for a wider window.
-    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note = tab_note(tab, "camerasNote");
     auto *buttons = new QHBoxLayout();
     buttons->addWidget(add_button);
     buttons->addWidget(remove_button);

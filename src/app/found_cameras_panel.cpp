@@ -1,11 +1,12 @@
 #include "app/found_cameras_panel.h"
 
+#include "app/tab_parts.h"
+
 #include "control/cameras.h"
 #include "links/address_check.h"
 #include "visca/commands.h"
 
 #include <QBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,22 +25,11 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     probe_address->setObjectName("probeAddress");
     probe_button = new QPushButton(page);
     probe_button->setObjectName("probeButton");
-    table = new QTableWidget(0, column_count, page);
-    table->setObjectName("foundTable");
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table = tab_list(page, "foundTable", column_count);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    // The tab takes the room the form gives it: a list asks for none of its
-    // own, so that the form's layout stays as it is.
-    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     add_button = new QPushButton(page);
     add_button->setObjectName("addFoundButton");
-    note = new QLabel(page);
-    note->setObjectName("foundNote");
-    // A long note is cut, not a reason for a wider window.
-    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    note = tab_note(page, "foundNote");
 
     auto *asking = new QHBoxLayout();
     asking->addWidget(find_button);

@@ -1,0 +1,28 @@
+#include "app/tab_parts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+
+QTableWidget *tab_list(QWidget *page, const char *name, int columns)
+{
+    auto *table = new QTableWidget(0, columns, page);
+    table->setObjectName(name);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->hide();
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    // Each column fits its words; the list scrolls sideways when they are
+    // more than the tab is wide.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+QLabel *tab_note(QWidget *page, const char *name)
+{
+    auto *note = new QLabel(page);
+    note->setObjectName(name);
+    // A long note is cut, not a reason for a wider window.
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return note;
+}

@@ -1,0 +1,14 @@
+#ifndef ZARVICK_TAB_PARTS_H
+#define ZARVICK_TAB_PARTS_H
+
+class QLabel;
+class QTableWidget;
+class QWidget;
+
+// The Cameras tab's lists and notes, made alike. The tab takes the room the
+// form gives it: a list asks for no height of its own and a note for no
+// width, so that the form's layout stays as it is.
+QTableWidget *tab_list(QWidget *page, const char *name, int columns);
+QLabel *tab_note(QWidget *page, const char *name);
+
+#endif
