@@ -43,7 +43,8 @@ void drive(MainWindow &window, SimProcess &camera, const char *button, int ms, i
         [&] { return camera.lines().filter("pan-tilt stop").size() == before + stops; }, 5000));
 }
 
-// The window on the camera over UDP, the camera heard once (Home).
+// The window on the camera over UDP, the camera heard once (Home) and its
+// completion logged, so that nothing of the Home is still on its way.
 void attach(MainWindow &window, SimProcess &camera)
 {
     click(window, "radioButton_10");
@@ -51,6 +52,7 @@ void attach(MainWindow &window, SimProcess &camera)
     connect_net(window, false, camera.udp());
     click(window, "ptz_resetButton");
     QVERIFY(camera.wait_for("home"));
+    QVERIFY(wait_until([&] { return log_lines(window).contains("RX：90 51 FF "); }, 5000));
 }
 } // namespace
 
