@@ -173,9 +173,10 @@ void CamerasTest::stored_cameras_with_bad_values()
                                "BaudRate=99\nPanSpeed=x\n"
                                "[CAMERA_4]\nName=Orphan\n");
     MainWindow window;
-    // A group after a gap is no camera; an active place outside the list
-    // picks the first camera.
-    QCOMPARE(table(window)->rowCount(), 2);
+    // A group after a gap is the next camera; an active place outside the
+    // list picks the first camera.
+    QCOMPARE(table(window)->rowCount(), 3);
+    QCOMPARE(table(window)->item(2, 0)->text(), QString("Orphan"));
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 1"));
     show_active(window);
     pick_camera(2);

@@ -7,10 +7,13 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -72,6 +75,8 @@ private slots:
     void protocol_is_matched_exactly();
     void no_serial_port_saves_minus_one();
     void unknown_language_is_saved_as_the_box_shows();
+    void cameras_after_a_gap_are_kept();
+    void stored_lists_are_read_as_they_are_and_bounded();
 };
 
 void ConfigTest::first_run_applies_defaults()
@@ -446,6 +451,55 @@ void ConfigTest::unknown_language_is_saved_as_the_box_shows()
     }
     QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
     QCOMPARE(stored.value("LANGUAGE_CONF/language").toString(), QString("Chinese"));
+}
+
+void ConfigTest::cameras_after_a_gap_are_kept()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[CAMERA_3]\nName=Three\n"
+                               "[CAMERA_3_POSITIONS]\n1\\Name=Door\n1\\Pan=5\nsize=1\n"
+                               "[CAMERA_9999]\nName=Far\n");
+    MainWindow window;
+    auto *table = control<QTableWidget>(&window, "camerasTable");
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(1, 0)->text(), QString("Three"));
+    QCOMPARE(table->item(2, 0)->text(), QString("Far"));
+    close_window(window, QMessageBox::Ok);
+
+    // Saved in their order, each with what it had; nothing left behind.
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_2/Name").toString(), QString("Three"));
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Name").toString(), QString("Door"));
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Pan").toString(), QString("5"));
+    QCOMPARE(stored.value("CAMERA_3/Name").toString(), QString("Far"));
+    const QStringList groups = stored.childGroups();
+    QVERIFY(!groups.contains("CAMERA_9999") && !groups.contains("CAMERA_3_POSITIONS"));
+}
+
+void ConfigTest::stored_lists_are_read_as_they_are_and_bounded()
+{
+    ScratchFolder folder;
+    // A size that lies either way, and more entries than a camera keeps.
+    QByteArray text = "[CAMERA_1_POSITIONS]\nsize=-5\n1\\Name=A\n2\\Name=B\n"
+                      "[CAMERA_2]\nName=Two\n[CAMERA_2_POSITIONS]\nsize=100000000\n1\\Name=C\n"
+                      "[CAMERA_3]\nName=Three\n[CAMERA_3_POSITIONS]\nsize=1002\n";
+    for (int entry = 1; entry <= 1002; ++entry)
+        text += QByteArray::number(entry) + "\\Name=P" + QByteArray::number(entry) + "\n";
+    folder.write("config.ini", text);
+    MainWindow window;
+    auto *positions = control<QListWidget>(&window, "positionsList");
+    QCOMPARE(positions->count(), 2);
+    QVERIFY(control<QLabel>(&window, "camerasNote")->text().contains("1000"));
+    close_window(window, QMessageBox::Ok);
+
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/size").toInt(), 2);
+    QCOMPARE(stored.value("CAMERA_1_POSITIONS/2/Name").toString(), QString("B"));
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/size").toInt(), 1);
+    QCOMPARE(stored.value("CAMERA_3_POSITIONS/size").toInt(), 1000);
+    // What was not read stays.
+    QCOMPARE(stored.value("CAMERA_3_POSITIONS/1002/Name").toString(), QString("P1002"));
+    QVERIFY(QFileInfo(folder.file("config.ini")).size() < 100000);
 }
 
 QTEST_MAIN(ConfigTest)

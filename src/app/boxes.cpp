@@ -1,24 +1,38 @@
 #include "app/boxes.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
+
+int plain_box(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+              QMessageBox::StandardButtons buttons, const QString &reason)
+{
+    QMessageBox box(icon, title, text, buttons, parent);
+    // Names, ports, paths and reasons come from cameras, files and the
+    // system: shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    if (!reason.isEmpty()) {
+        box.setInformativeText(reason);
+        if (auto *informative = box.findChild<QLabel *>("qt_msgbox_informativelabel"))
+            informative->setTextFormat(Qt::PlainText);
+    }
+    return box.exec();
+}
 
 void Boxes::inform(const QString &text) const
 {
-    QMessageBox::information(parent, tr("information"), text, QMessageBox::Ok);
+    plain_box(parent, QMessageBox::Information, tr("information"), text, QMessageBox::Ok);
 }
 
 void Boxes::warn(const QString &text) const
 {
-    QMessageBox::warning(parent, tr("warning"), text, QMessageBox::Ok);
+    plain_box(parent, QMessageBox::Warning, tr("warning"), text, QMessageBox::Ok);
 }
 
 void Boxes::tell(QMessageBox::Icon icon, const QString &title, const QString &text,
                  const QString &reason) const
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.setInformativeText(reason);
-    box.exec();
+    plain_box(parent, icon, title, text, QMessageBox::Ok, reason);
 }
 
 void Boxes::report_failure(SendResult result, const QString &reason) const
@@ -36,10 +50,14 @@ void Boxes::warn_after_open_box(const QString &text) const
 {
     if (QApplication::activeModalWidget()) {
         const Boxes boxes = *this;
-        // Qt keeps the slot object and frees it after the call; the analyzer
-        // takes it for a leak.
-        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QTimer::singleShot(100, parent, [boxes, text] { boxes.warn_after_open_box(text); });
+        // A timer of the window's own, gone once it has fired.
+        auto *later = new QTimer(parent);
+        later->setSingleShot(true);
+        QObject::connect(later, &QTimer::timeout, parent, [boxes, text, later] {
+            later->deleteLater();
+            boxes.warn_after_open_box(text);
+        });
+        later->start(100);
         return;
     }
     warn(text);

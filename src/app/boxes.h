@@ -9,6 +9,10 @@
 
 class QWidget;
 
+// A modal message box that shows its texts as plain text; its answer.
+int plain_box(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+              QMessageBox::StandardButtons buttons, const QString &reason = QString());
+
 // The window's message boxes, shared by its panels. Their texts belong to
 // the window's catalog context.
 class Boxes

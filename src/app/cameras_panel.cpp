@@ -101,6 +101,10 @@ void CamerasPanel::add_camera()
 {
     // A new camera starts where the active one is: the next address on its
     // serial line, or the same network settings to be changed.
+    if (cameras.full()) {
+        note->setText(tr("The list holds at most %1 cameras").arg(CameraSettings::most_cameras));
+        return;
+    }
     CameraSettings camera = cameras.active_settings();
     camera.name = cameras.free_name(tr("Camera %1"));
     camera.visca_address = camera.serial_mode ? free_address(cameras, camera.port_name)
@@ -138,7 +142,7 @@ void CamerasPanel::chain_found(int count)
             const CameraSettings &other = cameras.settings(camera);
             listed = listed || (other.port_name == asked_port && other.visca_address == address);
         }
-        if (listed)
+        if (listed || cameras.full())
             continue;
         CameraSettings camera = model;
         camera.name = cameras.free_name(tr("Camera %1"));
@@ -277,6 +281,14 @@ void CamerasPanel::step(int steps)
 {
     const int count = cameras.count();
     cameras.set_active(((cameras.active() + steps) % count + count) % count);
+}
+
+void CamerasPanel::tell_file_cut()
+{
+    note->setText(tr("config.ini lists more than %1 cameras, or more than %2 positions of a "
+                     "camera: the others stay in the file, unread")
+                      .arg(CameraSettings::most_cameras)
+                      .arg(CameraSettings::most_positions));
 }
 
 void CamerasPanel::retranslate()

@@ -52,6 +52,8 @@ public:
     // Steps through the list from the active camera, round at its ends.
     void step(int steps);
     void retranslate();
+    // config.ini listed more than the list holds: the rest stays in the file.
+    void tell_file_cut();
 
 private:
     void build_tab();

@@ -3,6 +3,7 @@
 
 #include "app/form_settings.h"
 
+#include "app/boxes.h"
 #include "app/settings.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
@@ -78,7 +79,7 @@ FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, Camer
 {
 }
 
-void FormSettings::read_config()
+bool FormSettings::read_config()
 {
     language = "Chinese";
     Settings stored;
@@ -99,6 +100,7 @@ void FormSettings::read_config()
     // A place outside the list (a camera removed by hand) is the first camera.
     const bool listed = stored.active >= 1 && stored.active <= cameras.count();
     cameras.set_active(listed ? stored.active - 1 : 0);
+    return !stored.cut;
 }
 
 CameraSettings FormSettings::first_start_camera() const
@@ -160,8 +162,8 @@ bool FormSettings::write_config()
     const QString text = tr("The settings could not be saved to %1: %2")
                              .arg(QFileInfo(config_file).absoluteFilePath(), reason) +
                          "\n" + tr("Exit anyway?");
-    return QMessageBox::warning(window, tr("warning"), text,
-                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    return plain_box(window, QMessageBox::Warning, tr("warning"), text,
+                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void FormSettings::apply_startup_language()

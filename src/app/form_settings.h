@@ -28,7 +28,8 @@ public:
     // `retranslate_panels` puts back the captions that tell a state.
     FormSettings(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras,
                  std::function<void()> retranslate_panels);
-    void read_config();
+    // False when the file listed more cameras or positions than were read.
+    bool read_config();
     // False when the operator chose to stay after the file could not be written.
     bool write_config();
     void change_language(int index);

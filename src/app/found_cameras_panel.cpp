@@ -11,8 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
+const int frame_ms = 16;
+
 QString hex_word(int value) { return QString("%1").arg(value, 4, 16, QChar('0')).toUpper() + 'h'; }
 } // namespace
 
@@ -62,6 +65,9 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
         note->setText(tr("Nothing answered at %1").arg(address.toString()));
     });
     QObject::connect(&cameras, &Cameras::listed, &finder, [this] { show_rows(); });
+    redraw.setSingleShot(true);
+    redraw.setInterval(frame_ms);
+    QObject::connect(&redraw, &QTimer::timeout, &finder, [this] { show_rows(); });
 }
 
 void FoundCamerasPanel::find()
@@ -103,6 +109,10 @@ void FoundCamerasPanel::add()
             tr("%1 is listed already as %2").arg(chosen.address, cameras.settings(listed).name));
         return;
     }
+    if (cameras.full()) {
+        note->setText(tr("The list holds at most %1 cameras").arg(CameraSettings::most_cameras));
+        return;
+    }
     CameraSettings camera;
     camera.name = chosen.name.isEmpty() ? cameras.free_name(tr("Camera %1")) : chosen.name;
     camera.set_link(chosen.link);
@@ -113,6 +123,12 @@ void FoundCamerasPanel::add()
 
 void FoundCamerasPanel::take(const visca::DiscoveryReply &reply)
 {
+    // The table holds what one search may list, however many searches came.
+    const bool known = std::any_of(rows.cbegin(), rows.cend(), [&reply](const Found &row) {
+        return row.address == reply.address();
+    });
+    if (!known && rows.size() >= NetworkFinder::most_cameras)
+        return;
     Found &found = row_for(reply.address());
     found.name = reply.value("NAME");
     found.model = reply.value("MODEL");
@@ -122,7 +138,8 @@ void FoundCamerasPanel::take(const visca::DiscoveryReply &reply)
     for (const auto &field : reply.fields)
         fields << field.first + ": " + field.second;
     found.fields = fields.join('\n');
-    show_rows();
+    if (!redraw.isActive())
+        redraw.start();
 }
 
 void FoundCamerasPanel::probed(const QHostAddress &address, const LinkProbe::Answer &answer)
@@ -193,7 +210,7 @@ void FoundCamerasPanel::show_rows()
                 table->setItem(row, column, item);
             }
             item->setText(texts.at(column));
-            item->setToolTip(found.fields);
+            item->setToolTip(plain_tooltip(found.fields));
         }
     }
     table->setCurrentCell(chosen >= 0 ? chosen : rows.size() - 1, 0);

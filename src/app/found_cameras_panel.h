@@ -67,6 +67,8 @@ private:
     NetworkFinder finder;
     LinkProbe prober;
     QList<Found> rows;
+    // Answers that come in a flood are shown together, once a frame.
+    QTimer redraw;
     QPushButton *find_button;
     QLineEdit *probe_address;
     QPushButton *probe_button;

@@ -20,6 +20,9 @@ std::future<QStringList> MainWindow::read_ports()
     return std::async(std::launch::async, system_port_names);
 }
 
+// The port list's thread starts here, before the form is built.
+MainWindow::MainWindow(QWidget *parent) : MainWindow(read_ports(), parent) {}
+
 MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     : QMainWindow(parent), port_names(std::move(ports)), ui(std::make_unique<Ui::MainWindow>()),
       boxes(this), cameras(this)
@@ -33,7 +36,8 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     build_panels();
     connect_panels();
     links->list_ports(port_names.get());
-    form->read_config();
+    if (!form->read_config())
+        camera_list->tell_file_cut();
 }
 
 MainWindow::~MainWindow()

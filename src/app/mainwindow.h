@@ -33,11 +33,13 @@ class MainWindow : public QMainWindow
 
 public:
     // The system's port list takes Qt 15-20 ms to read (through udev), as
-    // long as the form takes to build: the program starts reading it before
-    // the application object, and a window without one reads it beside its
-    // form.
+    // long as the form takes to build: the program starts reading it on a
+    // thread of its own before the application object and hands it over.
     static std::future<QStringList> read_ports();
-    explicit MainWindow(std::future<QStringList> ports = read_ports(), QWidget *parent = nullptr);
+    explicit MainWindow(std::future<QStringList> ports, QWidget *parent = nullptr);
+    // A window that starts that thread itself, as its first step, and reads
+    // the list beside its form.
+    explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
 protected:

@@ -68,6 +68,8 @@ void PositionsPanel::keep()
         if (!now || camera >= cameras.count())
             return;
         QList<KeptPosition> &kept = cameras.settings(camera).positions;
+        if (kept.size() >= CameraSettings::most_positions)
+            return;
         KeptPosition position;
         position.name = tr("Position %1").arg(kept.size() + 1);
         position.pan = QString::number(now->pan_tilt.pan);

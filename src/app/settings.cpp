@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 // Stored indexes count only by their low eight bits, read as a signed value.
@@ -80,12 +81,35 @@ QString positions_group(int number) { return QStringLiteral("CAMERA_%1_POSITIONS
 
 const QStringList position_keys = {"Name", "Pan", "Tilt", "Zoom", "Focus"};
 
-QList<KeptPosition> read_positions(QSettings &settings, int number)
+// The numbers of the entries of the array group open in `settings`, in
+// their order, at most `most` of them. The file's own "size" is a claim
+// that nothing is allocated by: the entries are the ones that are there
+// (an entry past a wrong size, or under a negative one, is a position
+// too).
+QList<int> array_entries(QSettings &settings, int most, bool *more)
+{
+    QList<int> numbers;
+    const QStringList groups = settings.childGroups();
+    for (const QString &group : groups) {
+        bool ok = false;
+        const int number = group.toInt(&ok, 10);
+        if (ok && number >= 1 && QString::number(number) == group)
+            numbers << number;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    const int claimed = settings.value("size").toInt();
+    *more = numbers.size() > most || claimed > most;
+    return numbers.mid(0, most);
+}
+
+QList<KeptPosition> read_positions(QSettings &settings, int number, bool *cut)
 {
     QList<KeptPosition> positions;
-    const int size = settings.beginReadArray(positions_group(number));
-    for (int i = 0; i < size; ++i) {
-        settings.setArrayIndex(i);
+    settings.beginGroup(positions_group(number));
+    bool more = false;
+    const QList<int> entries = array_entries(settings, Settings::most_positions, &more);
+    for (const int entry : entries) {
+        settings.beginGroup(QString::number(entry));
         KeptPosition position;
         position.name = settings.value("Name").toString();
         position.pan = settings.value("Pan").toString();
@@ -98,14 +122,28 @@ QList<KeptPosition> read_positions(QSettings &settings, int number)
                 position.other.insert(key, settings.value(key));
         }
         positions << position;
+        settings.endGroup();
     }
-    settings.endArray();
+    settings.endGroup();
+    *cut = *cut || more;
     return positions;
+}
+
+// Takes the entries that reading takes (and the size) out of a positions
+// group: what reading passed over stays.
+void remove_read_positions(QSettings &settings, int number)
+{
+    settings.beginGroup(positions_group(number));
+    bool more = false;
+    const QList<int> entries = array_entries(settings, Settings::most_positions, &more);
+    for (const int entry : entries)
+        settings.remove(QString::number(entry));
+    settings.remove("size");
+    settings.endGroup();
 }
 
 void write_positions(QSettings &settings, int number, const QList<KeptPosition> &positions)
 {
-    settings.remove(positions_group(number));
     if (positions.isEmpty())
         return;
     settings.beginWriteArray(positions_group(number), positions.size());
@@ -132,6 +170,22 @@ int camera_group_number(const QString &group)
     bool ok = false;
     const int number = group.mid(prefix.size()).toInt(&ok, 10);
     return ok && QString::number(number) == group.mid(prefix.size()) ? number : 0;
+}
+
+// The further cameras' group numbers, in their order, as reading takes them:
+// CAMERA_2 and on, gaps and all, at most as many as the list holds.
+QList<int> further_groups(const QSettings &settings, bool *more)
+{
+    QList<int> numbers;
+    const QStringList groups = settings.childGroups();
+    for (const QString &group : groups) {
+        const int number = camera_group_number(group);
+        if (number >= 2)
+            numbers << number;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    *more = numbers.size() > Settings::most_cameras - 1;
+    return numbers.mid(0, Settings::most_cameras - 1);
 }
 
 bool regular_or_missing(const QString &path)
@@ -197,14 +251,16 @@ bool Settings::load(const QString &path)
     link = settings.value("CAMERA_1/Link").toString();
     const int address = stored_address(settings, "CAMERA_1/ViscaAddress");
     first.visca_address = address > 0 ? address : first.visca_address;
-    first.positions = read_positions(settings, 1);
-    // The cameras count up without gaps: a group after a missing one
-    // belongs to no camera of this list.
-    for (int number = 2; settings.childGroups().contains(QStringLiteral("CAMERA_%1").arg(number));
-         ++number) {
+    first.positions = read_positions(settings, 1, &cut);
+    // A camera removed by hand leaves a gap: the ones after it are still
+    // cameras, in their order.
+    bool more = false;
+    const QList<int> groups = further_groups(settings, &more);
+    for (const int number : groups) {
         further << further_camera(settings, number);
-        further.last().positions = read_positions(settings, number);
+        further.last().positions = read_positions(settings, number, &cut);
     }
+    cut = cut || more;
     active = settings.value("CAMERAS/Active").toInt();
     return true;
 }
@@ -242,17 +298,20 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));
+    // What the file held of the cameras that reading takes goes first (a
+    // camera removed since leaves nothing behind, one after a gap moves up
+    // to its place); what reading passed over stays as it was.
+    remove_read_positions(settings, 1);
+    bool more = false;
+    const QList<int> groups = further_groups(settings, &more);
+    for (const int number : groups) {
+        settings.remove(QStringLiteral("CAMERA_%1").arg(number));
+        remove_read_positions(settings, number);
+    }
     write_positions(settings, 1, first.positions);
     for (int i = 0; i < further.size(); ++i) {
         write_further_camera(settings, i + 2, further.at(i));
         write_positions(settings, i + 2, further.at(i).positions);
-    }
-    // A camera removed since the last save leaves no group behind.
-    const QStringList groups = settings.childGroups();
-    for (const QString &group : groups) {
-        const QString camera_group = group.endsWith("_POSITIONS") ? group.chopped(10) : group;
-        if (camera_group_number(camera_group) > further.size() + 1)
-            settings.remove(group);
     }
 }
 

@@ -14,6 +14,10 @@ class QSettings;
 // files and other readers know, and by its name, which stays right when
 // ports come and go.
 struct Settings {
+    // What a file may list; more is left in the file, unread, with a notice.
+    static constexpr int most_cameras = CameraSettings::most_cameras;
+    static constexpr int most_positions = CameraSettings::most_positions;
+
     QString language;
     // Camera 1, as the documented groups and CAMERA_1 describe it.
     CameraSettings first;
@@ -26,6 +30,9 @@ struct Settings {
     // the active camera's place (0 when not stored).
     QList<CameraSettings> further;
     int active = 0;
+    // The file listed more cameras, or more positions of a camera, than
+    // were read.
+    bool cut = false;
 
     // False when `path` is no regular file: a FIFO or a device would hold
     // the start up in open(), a folder holds no settings.

@@ -18,10 +18,20 @@ QTableWidget *tab_list(QWidget *page, const char *name, int columns)
     return table;
 }
 
+QString plain_tooltip(const QString &text)
+{
+    // A tooltip is read as markup when it looks like markup: this one is
+    // markup that shows the text as it came, line by line.
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 QLabel *tab_note(QWidget *page, const char *name)
 {
     auto *note = new QLabel(page);
     note->setObjectName(name);
+    // Notes carry names and answers that came from cameras and files: shown
+    // as they came, never read as markup.
+    note->setTextFormat(Qt::PlainText);
     // A long note is cut, not a reason for a wider window.
     note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return note;

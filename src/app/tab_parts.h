@@ -1,6 +1,8 @@
 #ifndef ZARVICK_TAB_PARTS_H
 #define ZARVICK_TAB_PARTS_H
 
+#include <QString>
+
 class QLabel;
 class QTableWidget;
 class QWidget;
@@ -9,6 +11,9 @@ class QWidget;
 // form gives it: a list asks for no height of its own and a note for no
 // width, so that the form's layout stays as it is.
 QTableWidget *tab_list(QWidget *page, const char *name, int columns);
+// A note shows its text as plain text.
 QLabel *tab_note(QWidget *page, const char *name);
+// A tooltip that shows `text` as it is, whatever markup it holds.
+QString plain_tooltip(const QString &text);
 
 #endif

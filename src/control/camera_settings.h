@@ -37,6 +37,10 @@ struct CameraSettings {
     // VISCA addresses a chain can give.
     static constexpr int first_address = 1;
     static constexpr int last_address = 7;
+    // A list holds at most this many cameras (and config.ini is read up
+    // to it), each with at most this many kept positions.
+    static constexpr int most_cameras = 100;
+    static constexpr int most_positions = 1000;
 
     QString name;
     int visca_address = first_address;

@@ -40,6 +40,8 @@ void Cameras::close_all()
 
 int Cameras::add(const CameraSettings &chosen)
 {
+    if (full())
+        return -1;
     cameras.push_back(std::make_unique<Camera>(chosen, this));
     Camera &camera = *cameras.back();
     made(camera.tcp);

@@ -32,12 +32,14 @@ public:
     void close_all();
 
     int count() const { return static_cast<int>(cameras.size()); }
+    bool full() const { return count() >= CameraSettings::most_cameras; }
     int active() const { return active_index; }
     CameraSettings &settings(int camera);
     const CameraSettings &settings(int camera) const;
     CameraSettings &active_settings() { return settings(active_index); }
 
-    // Appends a camera; the first one becomes the active camera.
+    // Appends a camera; the first one becomes the active camera. Not while
+    // the list is full.
     int add(const CameraSettings &settings);
     // The last camera stays. Its network links close first, and its serial
     // line when no other camera is on it; the active camera's place passes

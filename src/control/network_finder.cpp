@@ -1,11 +1,15 @@
 #include "control/network_finder.h"
 
+#include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QUdpSocket>
 
 namespace {
 const char *const targets_variable = "ZARVICK_DISCOVERY_TARGETS";
+// A flood of answers is read a slice a turn, so the window's frames come
+// between.
+const int read_slice_ms = 4;
 
 QList<NetworkFinder::Target> broadcast_targets()
 {
@@ -53,8 +57,12 @@ NetworkFinder::NetworkFinder(QObject *parent) : QObject(parent)
         // Answers after the window belong to no search.
         delete socket;
         socket = nullptr;
+        more_to_read.stop();
         emit finished(answered.size());
     });
+    more_to_read.setSingleShot(true);
+    more_to_read.setInterval(0);
+    connect(&more_to_read, &QTimer::timeout, this, &NetworkFinder::read);
 }
 
 bool NetworkFinder::open_socket(bool chosen_targets, QString *error)
@@ -85,8 +93,10 @@ bool NetworkFinder::find(QString *error)
     if (!open_socket(!chosen.trimmed().isEmpty(), error))
         return false;
     answered.clear();
+    asked_ports.clear();
     int sent = 0;
     for (const Target &target : destinations) {
+        asked_ports.insert(target.second);
         if (socket->writeDatagram(visca::discovery_enquiry(), target.first, target.second) > 0)
             ++sent;
     }
@@ -100,14 +110,30 @@ bool NetworkFinder::find(QString *error)
 
 void NetworkFinder::read()
 {
+    QElapsedTimer slice;
+    slice.start();
     while (socket && socket->hasPendingDatagrams()) {
+        if (slice.elapsed() >= read_slice_ms) {
+            more_to_read.start();
+            return;
+        }
         const QNetworkDatagram datagram = socket->receiveDatagram(2048);
+        // Cameras answer from the port they were asked on; a full list
+        // takes no more.
+        if (!asked_ports.contains(quint16(datagram.senderPort())) ||
+            answered.size() >= most_cameras)
+            continue;
         const std::optional<visca::DiscoveryReply> reply =
             visca::read_discovery_reply(datagram.data());
         // The enquiry comes back too where it was broadcast: it has no address.
-        if (!reply || answered.contains(reply->address()))
+        if (!reply)
             continue;
-        answered.insert(reply->address());
+        // A camera is one MAC address, whichever address it answers from.
+        const QString mac = reply->value(QStringLiteral("MAC"));
+        const QString camera = mac.isEmpty() ? reply->address() : mac;
+        if (answered.contains(camera))
+            continue;
+        answered.insert(camera);
         emit found(*reply);
     }
 }

@@ -20,6 +20,8 @@ class NetworkFinder : public QObject
 
 public:
     static constexpr int answer_window_ms = 2000;
+    // A search lists at most this many cameras, one per MAC address.
+    static constexpr int most_cameras = 256;
     using Target = QPair<QHostAddress, quint16>;
 
     // Where the enquiry goes. `chosen` is ZARVICK_DISCOVERY_TARGETS
@@ -47,6 +49,9 @@ private:
 
     QUdpSocket *socket = nullptr;
     QTimer window;
+    QTimer more_to_read;
+    // The ports answers may come from: the enquiry's own.
+    QSet<quint16> asked_ports;
     QSet<QString> answered;
 };
 

@@ -20,6 +20,9 @@ public:
     // What a link holds unsent before it refuses more: a camera that
     // stopped reading must not fill the program's memory.
     static constexpr qint64 backlog_limit = qint64(64) * 1024;
+    // A flood is read a slice a turn, so the window's frames come between:
+    // at most this many bytes a turn.
+    static constexpr qint64 read_slice = qint64(16) * 1024;
 
     using QObject::QObject;
     virtual bool isOpen() const = 0;

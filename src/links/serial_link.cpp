@@ -7,11 +7,6 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace {
-// A flood is read a slice a turn, so the window's frames come between.
-const qint64 read_slice = qint64(16) * 1024;
-} // namespace
-
 SerialLink::~SerialLink() = default;
 
 bool SerialLink::open(const SerialSettings &settings)

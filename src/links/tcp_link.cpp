@@ -4,8 +4,6 @@
 #include <utility>
 
 namespace {
-// A flood is read a slice a turn, so the window's frames come between.
-const qint64 read_slice = qint64(16) * 1024;
 const int send_buffer = 8 * 1024;
 } // namespace
 

@@ -8,7 +8,9 @@
 #include <QNetworkDatagram>
 
 namespace {
-// A flood is read a slice a turn, so the window's frames come between.
+// A flood of datagrams is read a slice a turn: bounded in time, in
+// datagrams and in bytes (Link::read_slice), as the work a slice makes
+// (cutting, matching, the log) grows with each.
 const int read_slice_ms = 4;
 const int read_slice_datagrams = 512;
 } // namespace
@@ -85,12 +87,15 @@ void UdpLink::read()
     QElapsedTimer slice;
     slice.start();
     int taken = 0;
+    qint64 bytes = 0;
     while (socket.hasPendingDatagrams()) {
-        if (++taken > read_slice_datagrams || slice.elapsed() >= read_slice_ms) {
+        if (++taken > read_slice_datagrams || bytes >= read_slice ||
+            slice.elapsed() >= read_slice_ms) {
             more_to_read.start();
             break;
         }
         const QNetworkDatagram datagram = socket.receiveDatagram();
+        bytes += datagram.data().size();
         // Anyone can send to this port, from any port of the camera's host
         // too: only the camera's own datagrams are its replies.
         if (datagram.senderPort() != camera_port ||
