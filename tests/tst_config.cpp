@@ -244,19 +244,21 @@ void ConfigTest::missing_port_is_named_not_replaced()
 {
     ScratchFolder folder;
     folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=Chinese\n"
-                               "[SERIAL_CONF]\nPort=0\nPortName=ttyZarvickGone\n");
+                               "[SERIAL_CONF]\nPort=0\nPortName=<b>ttyZarvickGone\n");
     {
         MainWindow window;
         QCOMPARE(index_of(window, "ComPortcomboBox"), -1);
         ModalCatcher catcher;
         click(window, "pushButton_16");
-        QCOMPARE(catcher.texts(), QString("警告/串口 ttyZarvickGone 不存在"));
+        // The name as the file has it, markup and all.
+        QCOMPARE(catcher.texts(), QString("警告/串口 <b>ttyZarvickGone 不存在"));
+        QVERIFY(catcher.boxes[0].plain);
         QCOMPARE(control<QAbstractButton>(&window, "pushButton_16")->text(), QString("开启"));
         close_window(window, QMessageBox::Ok);
     }
     // Kept for the day the adapter is back.
     QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
-    QCOMPARE(stored.value("SERIAL_CONF/PortName").toString(), QString("ttyZarvickGone"));
+    QCOMPARE(stored.value("SERIAL_CONF/PortName").toString(), QString("<b>ttyZarvickGone"));
     QCOMPARE(stored.value("SERIAL_CONF/Port").toString(), QString("-1"));
 }
 

@@ -6,11 +6,15 @@
 #include "sim_process.h"
 #include "testsupport.h"
 #include "visca/commands.h"
+#include "visca/discovery.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkDatagram>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextDocument>
+#include <QUdpSocket>
 #include <QtTest>
 
 namespace {
@@ -20,6 +24,43 @@ QString note(MainWindow &window) { return control<QLabel>(&window, "foundNote")-
 
 // A camera on `address` answering the enquiry and VISCA over IP on their
 // own ports, or, with `options`, only where they say.
+// An answer to the enquiry, as a camera at `address` would send it.
+QByteArray enquiry_answer(const QString &address, const QString &mac, const QString &text)
+{
+    return visca::discovery_reply({{"MAC", mac},
+                                   {"MODEL", text},
+                                   {"SOFTVERSION", text},
+                                   {"IPADR", address},
+                                   {"MASK", "255.255.255.0"},
+                                   {"NAME", text},
+                                   {"WRITE", "on"}});
+}
+
+// A camera of the test's own on `address`: the enquiry goes to its port.
+struct FakeCamera {
+    explicit FakeCamera(const QString &address)
+    {
+        socket.bind(QHostAddress(address), 0);
+        qputenv("ZARVICK_DISCOVERY_TARGETS",
+                QString("%1:%2").arg(address).arg(socket.localPort()).toLatin1());
+    }
+    ~FakeCamera() { qunsetenv("ZARVICK_DISCOVERY_TARGETS"); }
+    // Waits for the window's enquiry; where it came from.
+    bool asked()
+    {
+        if (!wait_until([&] { return socket.hasPendingDatagrams(); }, 5000))
+            return false;
+        enquiry = socket.receiveDatagram();
+        return true;
+    }
+    void answer(QUdpSocket &from, const QByteArray &datagram)
+    {
+        from.writeDatagram(datagram, enquiry.senderAddress(), quint16(enquiry.senderPort()));
+    }
+    QUdpSocket socket;
+    QNetworkDatagram enquiry;
+};
+
 std::unique_ptr<SimProcess> camera_at(const QString &address, const QStringList &options)
 {
     return std::make_unique<SimProcess>(QStringList{"--bind", address} + options);
@@ -33,6 +74,8 @@ private slots:
     void initTestCase();
     void lists_and_adds_the_cameras_that_answer();
     void probing_picks_the_link_that_answers();
+    void answers_count_from_the_port_asked_and_are_bounded();
+    void markup_from_outside_shows_as_typed();
 
 private:
     QStringList addresses;
@@ -106,6 +149,67 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
     QCOMPARE(found(window)->rowCount(), 1);
     QCOMPARE(listed(window)->rowCount(), 2);
+}
+
+void FoundCamerasTest::answers_count_from_the_port_asked_and_are_bounded()
+{
+    FakeCamera cameras(addresses[4]);
+    QUdpSocket elsewhere;
+    QVERIFY(elsewhere.bind(QHostAddress(addresses[4]), 0));
+    ScratchFolder folder;
+    MainWindow window;
+    click(window, "findNetworkButton");
+    QVERIFY(cameras.asked());
+    // Another port of the same host is nobody the enquiry asked.
+    cameras.answer(elsewhere, enquiry_answer("10.1.0.1", "02-00-00-00-FF-FF", "ELSEWHERE"));
+    // Three hundred cameras, one of them twice: a search lists 256. Sent
+    // twenty at a time, as the system keeps only so many datagrams unread.
+    for (int camera = 0; camera <= 300; ++camera) {
+        const int number = camera % 300;
+        cameras.answer(cameras.socket,
+                       enquiry_answer(QString("10.2.%1.%2").arg(number / 250).arg(number % 250 + 1),
+                                      QString("02-00-00-00-%1").arg(number, 5, 16, QChar('0')),
+                                      QString("CAM%1").arg(number)));
+        if (camera % 20 == 19)
+            QVERIFY(
+                wait_until([&] { return found(window)->rowCount() == std::min(camera + 1, 256); }));
+    }
+    QVERIFY(wait_until([&] { return note(window) == "回应的网络摄像机：256"; }, 8000));
+    QVERIFY(wait_until([&] { return found(window)->rowCount() == 256; }));
+    QCOMPARE(found(window)->item(0, 0)->text(), QString("CAM0"));
+    QCOMPARE(found(window)->findItems("ELSEWHERE", Qt::MatchExactly).size(), 0);
+}
+
+void FoundCamerasTest::markup_from_outside_shows_as_typed()
+{
+    const QString markup = "<img src=/dev/zero><b>Stage</b>";
+    FakeCamera camera(addresses[5]);
+    ScratchFolder folder;
+    MainWindow window;
+    click(window, "findNetworkButton");
+    QVERIFY(camera.asked());
+    const QByteArray answer = enquiry_answer(addresses[5], markup, markup);
+    camera.answer(camera.socket, answer);
+    QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }));
+    for (const int column : {0, 1, 3, 4})
+        QCOMPARE(found(window)->item(0, column)->text(), markup);
+    // The tooltip shows every field as it came: no picture, no bold.
+    QTextDocument tooltip;
+    tooltip.setHtml(found(window)->item(0, 0)->toolTip());
+    QStringList fields;
+    const auto sent = visca::read_discovery_reply(answer);
+    for (const auto &field : sent->fields)
+        fields << field.first + ": " + field.second;
+    QCOMPARE(tooltip.toPlainText(), fields.join('\n'));
+
+    // Added, then offered again: its name in the caption and the note as typed.
+    click(window, "addFoundButton");
+    QCOMPARE(window.windowTitle(), "Zarvick v2.2 — " + markup);
+    QCOMPARE(listed(window)->item(1, 0)->text(), markup);
+    click(window, "addFoundButton");
+    auto *shown = control<QLabel>(&window, "foundNote");
+    QCOMPARE(shown->textFormat(), Qt::PlainText);
+    QVERIFY(shown->text().endsWith(markup));
 }
 
 QTEST_MAIN(FoundCamerasTest)

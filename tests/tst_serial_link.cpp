@@ -245,9 +245,11 @@ void SerialLinkTest::a_flood_of_replies_is_logged_whole_and_followed()
     QCOMPARE(log_lines(window), expected);
     QCOMPARE(log_colour(window, 119), QColor("green"));
     auto *log = control<QPlainTextEdit>(&window, "textEdit");
-    QTest::qWait(20);
-    QVERIFY(log->verticalScrollBar()->maximum() > 0);
-    QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    // The log lays out its lines at the next frame, then follows the last.
+    QVERIFY(wait_until([&] {
+        const QScrollBar *bar = log->verticalScrollBar();
+        return bar->maximum() > 0 && bar->value() == bar->maximum();
+    }));
 }
 
 void SerialLinkTest::unplugged_device_returns_the_panel_to_idle()

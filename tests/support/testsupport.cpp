@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,7 +74,13 @@ void ModalCatcher::poll()
     QStringList captions;
     for (const QAbstractButton *shown : box->buttons())
         captions << shown->text();
-    boxes << Box{box->icon(), box->windowTitle(), box->text(), box->informativeText(), captions};
+    bool plain = box->textFormat() == Qt::PlainText;
+    for (const QLabel *label : box->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty() && label->pixmap(Qt::ReturnByValue).isNull())
+            plain = plain && label->textFormat() == Qt::PlainText;
+    }
+    boxes << Box{box->icon(), box->windowTitle(), box->text(), box->informativeText(), captions,
+                 plain};
     QAbstractButton *button = box->button(answer);
     if (button)
         button->click();

@@ -51,6 +51,7 @@ public:
         QString text;
         QString reason;      // the informative text
         QStringList buttons; // their captions, in the box's order
+        bool plain;          // every text shown as plain text, never as markup
     };
     explicit ModalCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok);
     // Answers the boxes in turn; the last answer stands for any further box.
