@@ -421,6 +421,13 @@ void hostile_input(QList<Figure> &figures)
         else if (words[0] == "stall")
             figures << Figure{"longest stall, 1 MB in one TCP read (anchor: 3 bytes)",
                               words[1].toDouble(), words[2].toDouble(), "ms", "< 16 ms, one frame"};
+        else if (words[0] == "udpflood" || words[0] == "enquiryflood")
+            figures << Figure{words[0] == "udpflood"
+                                  ? "window's own CPU in its longest turn, 2,000 UDP datagrams "
+                                    "of 60,000 bytes without FF"
+                                  : "window's own CPU in its longest turn, 20,000 answers to "
+                                    "the cameras' enquiry",
+                              words[2].toDouble(), 0, "ms", "<= 16 ms, one frame"};
     }
 }
 
