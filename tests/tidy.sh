@@ -15,14 +15,22 @@ work=$build/tidy
 rm -rf "$work"
 mkdir -p "$work"
 
-# The build's commands less GCC's precompiled header, which clang cannot read.
-sed -E 's# -Winvalid-pch -include [^ ]*cmake_pch\.hxx##g' "$build/compile_commands.json" >"$work/members.json"
+# The build's commands less GCC's precompiled header, which clang cannot read,
+# and less the sanitizers, which only slow the checks down by a half.
+sed -E 's# -Winvalid-pch -include [^ ]*cmake_pch\.hxx##g; s# -f(no-)?sanitize(-recover)?=[^ ]*##g' "$build/compile_commands.json" >"$work/members.json"
 
-# The command the build compiles `member` with (as JSON text), or nothing.
+# The command the build compiles a source of `target` with (as JSON text),
+# then the file it names: the first of its sources listed, or the first of
+# the files a unity build made of them.
 command_of() {
-    awk -v member="\"file\": \"$1\"" '
+    awk -v sources="\"file\": \"$1" -v unity="/CMakeFiles/$2.dir/Unity/" '
         /"command":/ { command = $0 }
-        index($0, member) { sub(/^ *"command": "/, "", command); sub(/",? *$/, "", command); print command; exit }
+        /"file":/ && (index($0, sources) || index($0, unity)) {
+            file = $0
+            sub(/^ *"file": "/, "", file); sub(/",? *$/, "", file)
+            sub(/^ *"command": "/, "", command); sub(/",? *$/, "", command)
+            print command; print file; exit
+        }
     ' "$work/members.json"
 }
 
@@ -32,22 +40,25 @@ units=()
     separator=""
     for folder in "$root"/src/*/ "$root"/sim/; do
         name=$(basename "$folder")
+        target=zarvick_$name
+        [ "$name" = sim ] && target=zarvick_sim_core
         unit=$work/$name.cpp
         : >"$unit"
         : >"$work/$name.map"
-        command=""
         for source in "$folder"*.cpp; do
-            [ -n "$command" ] || { command=$(command_of "$source"); first=$source; }
             echo "$(($(wc -l <"$unit") + 1)) $source" >>"$work/$name.map"
             cat "$source" >>"$unit"
             [ -z "$(tail -c 1 "$source")" ] || echo >>"$unit"
         done
-        if [ -z "$command" ]; then
-            echo "tidy.sh: $first is not in the build's compile commands" >&2
+        found=$(command_of "$folder" "$target")
+        command=${found%$'\n'*}
+        compiled=${found##*$'\n'}
+        if [ -z "$found" ]; then
+            echo "tidy.sh: no source of $folder is in the build's compile commands" >&2
             exit 1
         fi
         printf '%s{"directory": "%s", "file": "%s",\n "command": "%s"}\n' "$separator" "$build" \
-            "$unit" "${command/"$first"/$unit}"
+            "$unit" "${command/"$compiled"/$unit}"
         separator=","
         units+=("$unit")
     done
