@@ -110,9 +110,11 @@ bool wait_until(const std::function<bool()> &condition, int timeout_ms)
 
 void wait_for_log_frame(QPlainTextEdit *log)
 {
-    // Lines that came faster than frames are drawn with the next frame.
+    // Lines that came faster than frames are drawn with the next frames; a
+    // flood of the longest lines takes unoptimised code on a busy machine
+    // many seconds.
     auto *frame = log->findChild<QTimer *>("log_frame");
-    if (frame && !wait_until([frame] { return !frame->isActive(); }))
+    if (frame && !wait_until([frame] { return !frame->isActive(); }, 30000))
         qFatal("the log never laid its lines out");
 }
 
