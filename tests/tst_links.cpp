@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QUdpSocket>
 #include <QtTest>
+#include <numeric>
 
 class LinksTest : public QObject
 {
@@ -22,6 +23,7 @@ private slots:
     void a_camera_that_stops_reading_data();
     void a_camera_that_stops_reading();
     void visca_over_ip_takes_only_replies_to_what_it_sent();
+    void udp_reads_large_datagrams_a_slice_a_turn();
 };
 
 void LinksTest::serial_cuts_replies_and_reports_a_lost_device()
@@ -212,6 +214,28 @@ void LinksTest::visca_over_ip_takes_only_replies_to_what_it_sent()
         return !replies.isEmpty();
     }));
     QCOMPARE(replies, QList<QByteArray>({ip::message_error}));
+}
+
+void LinksTest::udp_reads_large_datagrams_a_slice_a_turn()
+{
+    // What one turn hands on is bounded in bytes, however large the
+    // datagrams: three larger than a slice, waiting together, come in
+    // three turns.
+    UdpPeer camera;
+    UdpLink link;
+    QSignalSpy received(&link, &Link::received);
+    link.open(QHostAddress(QHostAddress::LocalHost), camera.port());
+    QVERIFY(link.send(hex("81 01 06 04 FF")));
+    QCOMPARE(camera.read(1).size(), 1);
+    for (int datagram = 0; datagram < 3; ++datagram)
+        camera.reply(QByteArray(int(Link::read_slice) + 1000, '\x90'));
+    QList<int> handed;
+    QVERIFY(wait_until([&] {
+        for (; !received.isEmpty(); received.removeFirst())
+            handed << received.first()[0].value<QList<QByteArray>>().size();
+        return std::accumulate(handed.cbegin(), handed.cend(), 0) == 3;
+    }));
+    QCOMPARE(handed, QList<int>({1, 1, 1}));
 }
 
 QTEST_MAIN(LinksTest)
