@@ -7,6 +7,7 @@
 #include "visca/commands.h"
 
 #include <QBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +31,9 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     probe_button->setObjectName("probeButton");
     table = tab_list(page, "foundTable", column_count);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The columns fit the rows in view: measuring all 256 rows' words at
+    // every frame of a flood took longer than the frame.
+    table->horizontalHeader()->setResizeContentsPrecision(0);
     add_button = new QPushButton(page);
     add_button->setObjectName("addFoundButton");
     note = tab_note(page, "foundNote");
@@ -67,7 +71,7 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     QObject::connect(&cameras, &Cameras::listed, &finder, [this] { show_rows(); });
     redraw.setSingleShot(true);
     redraw.setInterval(frame_ms);
-    QObject::connect(&redraw, &QTimer::timeout, &finder, [this] { show_rows(); });
+    QObject::connect(&redraw, &QTimer::timeout, &finder, [this] { show_changed(); });
 }
 
 void FoundCamerasPanel::find()
@@ -130,6 +134,10 @@ void FoundCamerasPanel::take(const visca::DiscoveryReply &reply)
     if (!known && rows.size() >= NetworkFinder::most_cameras)
         return;
     Found &found = row_for(reply.address());
+    for (int row = 0; row < rows.size(); ++row) {
+        if (&rows.at(row) == &found && !changed.contains(row))
+            changed << row;
+    }
     found.name = reply.value("NAME");
     found.model = reply.value("MODEL");
     found.mac = reply.value("MAC");
@@ -191,29 +199,48 @@ QString FoundCamerasPanel::link_text(const Found &found) const
                                                    : QStringLiteral("UDP %1").arg(found.port);
 }
 
+void FoundCamerasPanel::show_row(int row)
+{
+    const Found &found = rows.at(row);
+    const int listed = listed_at(found.address);
+    QString link = link_text(found);
+    if (listed >= 0)
+        link += ' ' + tr("(listed as %1)").arg(cameras.settings(listed).name);
+    const QStringList texts = {found.name,    found.model, found.address, found.mac,
+                               found.version, link,        found.answer};
+    const QString tooltip = plain_tooltip(found.fields);
+    for (int column = 0; column < column_count; ++column) {
+        QTableWidgetItem *item = table->item(row, column);
+        if (item) {
+            item->setText(texts.at(column));
+            item->setToolTip(tooltip);
+            continue;
+        }
+        // Filled before it is placed: the table hears of it once.
+        item = new QTableWidgetItem(texts.at(column));
+        item->setToolTip(tooltip);
+        table->setItem(row, column, item);
+    }
+}
+
 void FoundCamerasPanel::show_rows()
 {
     const int chosen = table->currentRow();
     table->setRowCount(rows.size());
-    for (int row = 0; row < rows.size(); ++row) {
-        const Found &found = rows.at(row);
-        const int listed = listed_at(found.address);
-        QString link = link_text(found);
-        if (listed >= 0)
-            link += ' ' + tr("(listed as %1)").arg(cameras.settings(listed).name);
-        const QStringList texts = {found.name,    found.model, found.address, found.mac,
-                                   found.version, link,        found.answer};
-        for (int column = 0; column < column_count; ++column) {
-            QTableWidgetItem *item = table->item(row, column);
-            if (!item) {
-                item = new QTableWidgetItem();
-                table->setItem(row, column, item);
-            }
-            item->setText(texts.at(column));
-            item->setToolTip(plain_tooltip(found.fields));
-        }
-    }
+    for (int row = 0; row < rows.size(); ++row)
+        show_row(row);
+    changed.clear();
     table->setCurrentCell(chosen >= 0 ? chosen : rows.size() - 1, 0);
+}
+
+void FoundCamerasPanel::show_changed()
+{
+    table->setRowCount(rows.size());
+    for (const int row : qAsConst(changed))
+        show_row(row);
+    changed.clear();
+    if (table->currentRow() < 0 && !rows.isEmpty())
+        table->setCurrentCell(rows.size() - 1, 0);
 }
 
 void FoundCamerasPanel::retranslate()

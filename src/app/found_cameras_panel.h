@@ -60,7 +60,10 @@ private:
     Found &row_for(const QString &address);
     // The camera of the list at `address`, or -1.
     int listed_at(const QString &address) const;
+    void show_row(int row);
     void show_rows();
+    // The rows that answers changed since the last frame.
+    void show_changed();
     QString link_text(const Found &found) const;
 
     Cameras &cameras;
@@ -69,6 +72,7 @@ private:
     QList<Found> rows;
     // Answers that come in a flood are shown together, once a frame.
     QTimer redraw;
+    QList<int> changed;
     QPushButton *find_button;
     QLineEdit *probe_address;
     QPushButton *probe_button;
