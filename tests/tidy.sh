@@ -34,11 +34,16 @@ command_of() {
     ' "$work/members.json"
 }
 
+# The largest folders first, so that the last to finish is a small one.
+mapfile -t folders < <(for folder in "$root"/src/*/ "$root"/sim/; do
+    echo "$(cat "$folder"*.cpp | wc -c) $folder"
+done | sort -rn | cut -d' ' -f2-)
+
 units=()
 {
     echo "["
     separator=""
-    for folder in "$root"/src/*/ "$root"/sim/; do
+    for folder in "${folders[@]}"; do
         name=$(basename "$folder")
         target=zarvick_$name
         [ "$name" = sim ] && target=zarvick_sim_core
