@@ -458,7 +458,8 @@ void ConfigTest::unknown_language_is_saved_as_the_box_shows()
 void ConfigTest::cameras_after_a_gap_are_kept()
 {
     ScratchFolder folder;
-    folder.write("config.ini", "[CAMERA_3]\nName=Three\n"
+    folder.write("config.ini", "[CAMERA_2_POSITIONS]\n1\\Name=Stale\n2\\Name=Stale\nsize=2\n"
+                               "[CAMERA_3]\nName=Three\n"
                                "[CAMERA_3_POSITIONS]\n1\\Name=Door\n1\\Pan=5\nsize=1\n"
                                "[CAMERA_9999]\nName=Far\n");
     MainWindow window;
@@ -473,6 +474,9 @@ void ConfigTest::cameras_after_a_gap_are_kept()
     QCOMPARE(stored.value("CAMERA_2/Name").toString(), QString("Three"));
     QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Name").toString(), QString("Door"));
     QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Pan").toString(), QString("5"));
+    // The positions left without their camera went with the camera now there.
+    QCOMPARE(stored.value("CAMERA_2_POSITIONS/size").toInt(), 1);
+    QVERIFY(!stored.contains("CAMERA_2_POSITIONS/2/Name"));
     QCOMPARE(stored.value("CAMERA_3/Name").toString(), QString("Far"));
     const QStringList groups = stored.childGroups();
     QVERIFY(!groups.contains("CAMERA_9999") && !groups.contains("CAMERA_3_POSITIONS"));

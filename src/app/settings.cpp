@@ -311,6 +311,10 @@ void Settings::write_to(QSettings &settings) const
     write_positions(settings, 1, first.positions);
     for (int i = 0; i < further.size(); ++i) {
         write_further_camera(settings, i + 2, further.at(i));
+        // A positions group left without its camera is no camera's: the
+        // camera now at that place takes it over whole.
+        if (!groups.contains(i + 2))
+            remove_read_positions(settings, i + 2);
         write_positions(settings, i + 2, further.at(i).positions);
     }
 }
