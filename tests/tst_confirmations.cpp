@@ -2,6 +2,7 @@
 // confirms it, and nothing the console sends makes a drive or its stop wait.
 
 #include "app/mainwindow.h"
+#include "control/stop_confirmation.h"
 #include "paced_camera.h"
 #include "testsupport.h"
 
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -26,6 +28,7 @@ private slots:
     void stop_is_sent_until_confirmed_data();
     void stop_is_sent_until_confirmed();
     void a_drive_elsewhere_leaves_the_stop_waiting();
+    void a_silent_address_on_an_answering_chain();
     void loop_never_holds_a_drive_back();
 };
 
@@ -116,6 +119,37 @@ void ConfirmationsTest::a_drive_elsewhere_leaves_the_stop_waiting()
     peer.reply(ack);
     QTest::mouseRelease(up, Qt::LeftButton);
     QCOMPARE(pty.read(9), hex(qPrintable(stop)));
+}
+
+void ConfirmationsTest::a_silent_address_on_an_answering_chain()
+{
+    // Camera 1 of the line answers, nothing answers at address 2: camera
+    // 2's stop goes once, and no box says it went unconfirmed.
+    ScratchFolder folder;
+    MainWindow window;
+    PtyPeer line;
+    show_exposed(&window);
+    open_serial(window, line.path());
+    click(window, "addCameraButton");
+    auto *list = control<QTableWidget>(&window, "camerasTable");
+    ModalCatcher catcher;
+    auto *up = control<QPushButton>(&window, "ptz_upButton");
+    list->setCurrentCell(0, 0);
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(line.read(9), hex(qPrintable(drive)));
+    line.write(ack + completion);
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(line.read(9), hex(qPrintable(stop)));
+    line.write(ack + completion);
+    QVERIFY(wait_until([&] { return log_lines(window).size() == 6; }));
+
+    list->setCurrentCell(1, 0);
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(line.read(9), hex("82 01 06 01 0F 0F 03 01 FF"));
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(line.read(9), hex("82 01 06 01 03 03 03 03 FF"));
+    QCOMPARE(line.drain(4 * StopConfirmation::wait_ms + nothing_more_ms), QByteArray());
+    QCOMPARE(catcher.boxes.size(), 0);
 }
 
 void ConfirmationsTest::loop_never_holds_a_drive_back()

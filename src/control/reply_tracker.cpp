@@ -20,6 +20,7 @@ ReplyTracker::ReplyTracker(Link &link) : QObject(&link)
 void ReplyTracker::start_afresh()
 {
     heard_anything = false;
+    heard_addresses.clear();
     first_sent_ms = -1;
     first_replies.clear();
     quiet.clear();
@@ -73,6 +74,7 @@ bool ReplyTracker::take_reply(const QByteArray &message)
     if (!reply)
         return false;
     heard_anything = true;
+    heard_addresses.insert(reply->address);
     emit heard(reply->address);
     forget_lost();
     if (reply->kind == visca::ReplyKind::Completion) {

@@ -39,9 +39,10 @@ public:
     // whatever waits from before it, no longer take the replies of later
     // messages.
     void lost(quint64 message);
-    // Whether the camera has answered anything since the link opened: only
-    // then are answers to be waited for.
-    bool answering() const { return heard_anything; }
+    // Whether the camera at `address` has answered anything since the link
+    // opened: only then are its answers to be waited for. On a chain, the
+    // line's other cameras answering says nothing of this one.
+    bool answering(int address) const { return heard_addresses.contains(address); }
     // Whether an answer may still come: the camera answers, or the first
     // message since the link opened is younger than `first_answer_ms`.
     bool may_answer() const;
@@ -69,6 +70,7 @@ private:
     };
     QList<Waiting> first_replies;
     QSet<quint64> quiet;
+    QSet<int> heard_addresses;
     QHash<int, quint64> sockets;
     PacketCutter cutter;
     QElapsedTimer clock;

@@ -26,6 +26,7 @@ void StopConfirmation::sent(int axis, Link &link, int address, const QByteArray 
     reset(stop);
     ReplyTracker &tracker = ReplyTracker::of(link);
     stop.link = &link;
+    stop.address = address;
     stop.bytes = bytes;
     stop.messages = {message};
     stop.answers = connect(&tracker, &ReplyTracker::answered, this,
@@ -69,7 +70,7 @@ void StopConfirmation::again(Pending &stop)
     // A link closed meanwhile has no camera left to ask; a camera that has
     // not answered anything since the link opened (a converter, a silent
     // camera) is not expected to confirm.
-    if (!link || !link->isOpen() || !ReplyTracker::of(*link).answering()) {
+    if (!link || !link->isOpen() || !ReplyTracker::of(*link).answering(stop.address)) {
         reset(stop);
         return;
     }

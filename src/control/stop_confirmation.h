@@ -18,9 +18,10 @@ class Link;
 // Stops the camera must confirm, one per axis (pan-tilt, zoom, focus),
 // link and camera address. Where the camera answers, a stop that gets an error, or neither ACK
 // nor completion within `wait_ms`, goes again, at most `most_resends`
-// times; still unconfirmed, `unconfirmed` tells the operator. A link whose
-// camera has not answered anything since it opened (a converter, a silent
-// camera) gets its one stop and nothing more; the first drive's ACK may
+// times; still unconfirmed, `unconfirmed` tells the operator. A camera
+// that has not answered anything since its link opened (a converter, a
+// silent camera, an empty address on a chain) gets its one stop and
+// nothing more; the first drive's ACK may
 // come after its stop left, so that is asked when the wait is over.
 class StopConfirmation : public QObject
 {
@@ -47,6 +48,7 @@ signals:
 private:
     struct Pending {
         QPointer<Link> link;
+        int address = 0;
         QByteArray bytes;
         QList<quint64> messages;
         int resends = 0;
