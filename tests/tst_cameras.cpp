@@ -8,7 +8,9 @@
 #include "visca/command_text.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -66,6 +68,8 @@ private slots:
     void three_cameras_in_one_window();
     void stored_cameras_with_bad_values();
     void finds_a_chain_and_drives_only_the_active_camera();
+    void a_camera_is_listed_once();
+    void a_held_button_waits_for_a_new_press_after_a_switch();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -92,10 +96,10 @@ void CamerasTest::three_cameras_in_one_window()
         // The shared line is open for camera 3 too.
         QCOMPARE(control<QPushButton>(&window, "pushButton_16")->text(), QString("关闭"));
         // Camera 3 goes on the network, at address 1 there.
-        table(window)->item(2, 2)->setText("1");
         click(window, "radioButton_10");
         connect_net(window, true, network.port());
         QVERIFY(network.accept());
+        table(window)->item(2, 2)->setText("1");
         QCOMPARE(table(window)->item(2, 3)->text(), QString("已打开"));
         show_tab(window, "tab_ptz");
         control<QPushButton>(&window, "ptz_resetButton")->setFocus();
@@ -227,6 +231,82 @@ void CamerasTest::finds_a_chain_and_drives_only_the_active_camera()
         const QStringList moved = chain.lines().filter(QString("camera %1: pan right").arg(camera));
         QCOMPARE(moved.size(), 1);
     }
+}
+
+void CamerasTest::a_camera_is_listed_once()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\n"
+                               "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=52381\n"
+                               "[CAMERA_1]\nName=Net\nLink=UDP\n"
+                               "[CAMERA_1_POSITIONS]\n1\\Name=Wide\n1\\Pan=5\n1\\Tilt=6\n"
+                               "1\\Zoom=7\nsize=1\n"
+                               "[CAMERA_2]\nName=Two\nPortName=ttyZ\nViscaAddress=2\n"
+                               "[CAMERA_3]\nName=Twin\nPortName=ttyZ\nViscaAddress=2\n"
+                               "[CAMERA_4]\nName=Nine\nPortName=ttyZ\nViscaAddress=9\n");
+    MainWindow window;
+    show_active(window);
+    show_tab(window, "tab_cameras");
+    // A second camera at a taken address, or one outside the chain, moves
+    // to a free address, and the operator is told which.
+    QCOMPARE(control<QLabel>(&window, "camerasNote")->text(),
+             QString("Twin has the address of Two in config.ini: it is at address 1 now\n"
+                     "The address of Nine in config.ini is not 1 to 7: it is at address 3 now"));
+    QCOMPARE(table(window)->item(2, 2)->text(), QString("1"));
+    QCOMPARE(table(window)->item(3, 2)->text(), QString("3"));
+    auto *positions = control<QListWidget>(&window, "positionsList");
+    QCOMPARE(positions->count(), 1);
+
+    // A new camera beside a network camera has no address and no positions
+    // of the other; beside a line's camera it takes the line's next address.
+    click(window, "addCameraButton");
+    QCOMPARE(table(window)->rowCount(), 5);
+    QCOMPARE(positions->count(), 0);
+    QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString());
+    QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
+    table(window)->setCurrentCell(1, 0);
+    click(window, "addCameraButton");
+    QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
+
+    // Typing another camera's address on the same line is refused.
+    ModalCatcher catcher;
+    table(window)->item(5, 2)->setText("2");
+    QCOMPARE(catcher.texts(), QString("warning/Two is at address 2 on this link already"));
+    QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
+    table(window)->item(5, 2)->setText("5");
+    QCOMPARE(table(window)->item(5, 2)->text(), QString("5"));
+}
+
+void CamerasTest::a_held_button_waits_for_a_new_press_after_a_switch()
+{
+    ScratchFolder folder;
+    PtyPeer line;
+    MainWindow window;
+    show_active(window);
+    open_serial(window, line.path());
+    click(window, "addCameraButton");
+    pick_camera(1);
+    auto *up = control<QPushButton>(&window, "ptz_upButton");
+    const auto move = [up](QPoint to) {
+        QMouseEvent moved(QEvent::MouseMove, to, up->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(up, &moved);
+    };
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 0F 0F 03 01 FF"});
+    pick_camera(2);
+    QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 03 03 03 03 FF"});
+    // Off the button and back on, the mouse still down: Qt says pressed()
+    // again, and camera 2 must not move.
+    move({-5, -5});
+    move(up->rect().center());
+    QVERIFY(up->isDown());
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+    QTest::mousePress(up, Qt::LeftButton);
+    QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 0F 0F 03 01 FF"});
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 03 03 03 03 FF"});
 }
 
 QTEST_MAIN(CamerasTest)

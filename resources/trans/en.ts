@@ -491,5 +491,29 @@
         <source>%1 (cannot be used)</source>
         <translation>%1 (cannot be used)</translation>
     </message>
+    <message>
+        <source>Every address of %1 has a camera</source>
+        <translation>Every address of %1 has a camera</translation>
+    </message>
+    <message>
+        <source>%1 is at address %2 on this link already</source>
+        <translation>%1 is at address %2 on this link already</translation>
+    </message>
+    <message>
+        <source>%1 has the address of %2 in config.ini: it is at address %3 now</source>
+        <translation>%1 has the address of %2 in config.ini: it is at address %3 now</translation>
+    </message>
+    <message>
+        <source>The address of %1 in config.ini is not 1 to 7: it is at address %2 now</source>
+        <translation>The address of %1 in config.ini is not 1 to 7: it is at address %2 now</translation>
+    </message>
+    <message>
+        <source>The list holds at most %1 cameras</source>
+        <translation>The list holds at most %1 cameras</translation>
+    </message>
+    <message>
+        <source>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</source>
+        <translation>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</translation>
+    </message>
 </context>
 </TS>

@@ -491,5 +491,29 @@
         <source>%1 (cannot be used)</source>
         <translation>%1（无法使用）</translation>
     </message>
+    <message>
+        <source>Every address of %1 has a camera</source>
+        <translation>%1 的每个地址都已有摄像机</translation>
+    </message>
+    <message>
+        <source>%1 is at address %2 on this link already</source>
+        <translation>%1 已在此连接的地址 %2 上</translation>
+    </message>
+    <message>
+        <source>%1 has the address of %2 in config.ini: it is at address %3 now</source>
+        <translation>config.ini 中 %1 与 %2 的地址相同：现在它在地址 %3</translation>
+    </message>
+    <message>
+        <source>The address of %1 in config.ini is not 1 to 7: it is at address %2 now</source>
+        <translation>config.ini 中 %1 的地址不在 1 到 7 之间：现在它在地址 %2</translation>
+    </message>
+    <message>
+        <source>The list holds at most %1 cameras</source>
+        <translation>列表最多容纳 %1 台摄像机</translation>
+    </message>
+    <message>
+        <source>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</source>
+        <translation>config.ini 列出的摄像机多于 %1 台，或某台摄像机的位置多于 %2 个：其余的留在文件中，未读取</translation>
+    </message>
 </context>
 </TS>

@@ -14,22 +14,6 @@ const int state_refresh_ms = 1000;
 // Ctrl+1 to Ctrl+7: the first seven cameras, a chain's worth.
 const int shortcut_cameras = 7;
 
-// The lowest VISCA address that no camera on `port` has.
-int free_address(const Cameras &cameras, const QString &port)
-{
-    for (int address = CameraSettings::first_address; address < CameraSettings::last_address;
-         ++address) {
-        bool taken = false;
-        for (int camera = 0; camera < cameras.count(); ++camera) {
-            const CameraSettings &other = cameras.settings(camera);
-            taken = taken || (other.serial_mode && other.port_name == port &&
-                              other.visca_address == address);
-        }
-        if (!taken)
-            return address;
-    }
-    return CameraSettings::last_address;
-}
 } // namespace
 
 CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
@@ -99,16 +83,19 @@ void CamerasPanel::build_tab()
 
 void CamerasPanel::add_camera()
 {
-    // A new camera starts where the active one is: the next address on its
-    // serial line, or the same network settings to be changed.
+    // A new camera starts beside the active one: the next free address on
+    // its serial line, or a network camera whose address is still to come.
     if (cameras.full()) {
         note->setText(tr("The list holds at most %1 cameras").arg(CameraSettings::most_cameras));
         return;
     }
-    CameraSettings camera = cameras.active_settings();
+    CameraSettings camera = cameras.active_settings().beside();
+    camera.visca_address = cameras.free_address(camera);
+    if (camera.visca_address == 0) {
+        note->setText(tr("Every address of %1 has a camera").arg(camera.port_name));
+        return;
+    }
     camera.name = cameras.free_name(tr("Camera %1"));
-    camera.visca_address = camera.serial_mode ? free_address(cameras, camera.port_name)
-                                              : CameraSettings::first_address;
     cameras.set_active(cameras.add(camera));
 }
 
@@ -134,7 +121,7 @@ void CamerasPanel::find_on_line()
 
 void CamerasPanel::chain_found(int count)
 {
-    CameraSettings model = cameras.active_settings();
+    const CameraSettings model = cameras.active_settings().beside();
     int added = 0;
     for (int address = CameraSettings::first_address; address <= count; ++address) {
         bool listed = false;
@@ -168,10 +155,26 @@ void CamerasPanel::edited(QTableWidgetItem *item)
         const int address = item->text().trimmed().toInt(&ok, 10);
         if (ok && address >= CameraSettings::first_address &&
             address <= CameraSettings::last_address)
-            cameras.settings(camera).visca_address = address;
+            move_to_address(camera, address);
     }
     // A name left empty or an address outside 1-7 shows what stays.
     show_list();
+}
+
+void CamerasPanel::move_to_address(int camera, int address)
+{
+    // Two rows driving one camera would each think the other's drives
+    // their own.
+    CameraSettings moved = cameras.settings(camera);
+    moved.visca_address = address;
+    const int other = cameras.same_camera(moved, camera);
+    if (other >= 0) {
+        boxes.warn(tr("%1 is at address %2 on this link already")
+                       .arg(cameras.settings(other).name)
+                       .arg(address));
+        return;
+    }
+    cameras.settings(camera).visca_address = address;
 }
 
 void CamerasPanel::show_list()
@@ -283,12 +286,10 @@ void CamerasPanel::step(int steps)
     cameras.set_active(((cameras.active() + steps) % count + count) % count);
 }
 
-void CamerasPanel::tell_file_cut()
+void CamerasPanel::tell(const QStringList &notices)
 {
-    note->setText(tr("config.ini lists more than %1 cameras, or more than %2 positions of a "
-                     "camera: the others stay in the file, unread")
-                      .arg(CameraSettings::most_cameras)
-                      .arg(CameraSettings::most_positions));
+    if (!notices.isEmpty())
+        note->setText(notices.join('\n'));
 }
 
 void CamerasPanel::retranslate()

@@ -52,8 +52,8 @@ public:
     // Steps through the list from the active camera, round at its ends.
     void step(int steps);
     void retranslate();
-    // config.ini listed more than the list holds: the rest stays in the file.
-    void tell_file_cut();
+    // What reading config.ini left out or mended, under the list.
+    void tell(const QStringList &notices);
 
 private:
     void build_tab();
@@ -62,6 +62,7 @@ private:
     void find_on_line();
     void chain_found(int count);
     void edited(QTableWidgetItem *item);
+    void move_to_address(int camera, int address);
     void show_list();
     void show_states();
     QString link_text(int camera) const;

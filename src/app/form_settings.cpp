@@ -79,7 +79,7 @@ FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, Camer
 {
 }
 
-bool FormSettings::read_config()
+QStringList FormSettings::read_config()
 {
     language = "Chinese";
     Settings stored;
@@ -91,16 +91,43 @@ bool FormSettings::read_config()
     apply_startup_language();
     const QList<CameraSettings> list =
         found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};
+    QStringList notices;
     for (CameraSettings camera : list) {
         mend_lists(camera);
         if (camera.name.isEmpty())
             camera.name = cameras.free_name(tr("Camera %1"));
+        mend_address(camera, &notices);
         cameras.add(camera);
     }
     // A place outside the list (a camera removed by hand) is the first camera.
     const bool listed = stored.active >= 1 && stored.active <= cameras.count();
     cameras.set_active(listed ? stored.active - 1 : 0);
-    return !stored.cut;
+    if (stored.cut)
+        notices << tr("config.ini lists more than %1 cameras, or more than %2 positions of a "
+                      "camera: the others stay in the file, unread")
+                       .arg(CameraSettings::most_cameras)
+                       .arg(CameraSettings::most_positions);
+    return notices;
+}
+
+void FormSettings::mend_address(CameraSettings &camera, QStringList *notices) const
+{
+    // Two rows at one camera would both drive it; an address outside the
+    // chain reaches nobody. Either moves to the first free address.
+    const int other = camera.visca_address == 0 ? -1 : cameras.same_camera(camera);
+    if (camera.visca_address != 0 && other < 0)
+        return;
+    const int free = cameras.free_address(camera);
+    const int address = free > 0 ? free : CameraSettings::first_address;
+    if (other >= 0)
+        *notices << tr("%1 has the address of %2 in config.ini: it is at address %3 now")
+                        .arg(camera.name, cameras.settings(other).name)
+                        .arg(address);
+    else
+        *notices << tr("The address of %1 in config.ini is not 1 to 7: it is at address %2 now")
+                        .arg(camera.name)
+                        .arg(address);
+    camera.visca_address = address;
 }
 
 CameraSettings FormSettings::first_start_camera() const

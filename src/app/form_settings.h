@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class CameraForm;
@@ -28,8 +29,9 @@ public:
     // `retranslate_panels` puts back the captions that tell a state.
     FormSettings(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras,
                  std::function<void()> retranslate_panels);
-    // False when the file listed more cameras or positions than were read.
-    bool read_config();
+    // What the operator is to know of the file: more cameras or positions
+    // than were read, addresses mended.
+    QStringList read_config();
     // False when the operator chose to stay after the file could not be written.
     bool write_config();
     void change_language(int index);
@@ -39,6 +41,7 @@ private:
     CameraSettings first_start_camera() const;
     // List positions outside a list become that list's default.
     void mend_lists(CameraSettings &camera) const;
+    void mend_address(CameraSettings &camera, QStringList *notices) const;
     void apply_startup_language();
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;

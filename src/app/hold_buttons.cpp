@@ -15,6 +15,7 @@ HoldButtons::HoldButtons(Holds &hold_owner, const CameraControl &camera,
     // Drawn on the next turn of the loop: a press's bytes leave first, and
     // the pressed button takes its own press undisturbed.
     connect(&holds, &Holds::changed, this, &HoldButtons::draw, Qt::QueuedConnection);
+    connect(&holds, &Holds::taken_away, this, [this] { mouse_hold_ended = mouse_held >= 0; });
 }
 
 int HoldButtons::index_of(const QObject *button) const
@@ -29,7 +30,7 @@ int HoldButtons::index_of(const QObject *button) const
 void HoldButtons::press(QAbstractButton *button)
 {
     const int index = index_of(button);
-    if (index >= 0)
+    if (index >= 0 && !(mouse_hold_ended && index == mouse_held))
         holds.hold(Holds::Input::Buttons, index, buttons[index].drive);
 }
 
@@ -50,6 +51,8 @@ bool HoldButtons::eventFilter(QObject *watched, QEvent *event)
     if (mouse->button() != Qt::LeftButton ||
         (press && (!button->isEnabled() || !button->rect().contains(mouse->pos()))))
         return false;
+    mouse_held = press ? index_of(button) : -1;
+    mouse_hold_ended = false;
     if (press)
         this->press(button);
     else

@@ -16,6 +16,10 @@ class QAbstractButton;
 // behaves as before; the release goes the same way. A press that comes
 // otherwise (the space bar) reaches press() through the window's slot.
 //
+// A button the mouse still holds after its hold was taken away (a camera
+// switch, a message box) drives nothing more until it is pressed again:
+// Qt says pressed() again when the pointer comes back onto it.
+//
 // Each button is drawn down while an input holds its drive and the camera
 // can be driven: a held key shows on its button too.
 class HoldButtons : public QObject
@@ -41,6 +45,10 @@ private:
     Holds &holds;
     const CameraControl &control;
     const QList<Button> buttons;
+    // The button the mouse went down on, while it is down; whether its hold
+    // was taken away meanwhile.
+    int mouse_held = -1;
+    bool mouse_hold_ended = false;
 };
 
 #endif

@@ -36,8 +36,7 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     build_panels();
     connect_panels();
     links->list_ports(port_names.get());
-    if (!form->read_config())
-        camera_list->tell_file_cut();
+    camera_list->tell(form->read_config());
 }
 
 MainWindow::~MainWindow()

@@ -14,9 +14,12 @@ int stored_index(const QSettings &settings, const char *key)
     return static_cast<qint8>(settings.value(key).toInt());
 }
 
-// A stored address outside the chain's 1-7 reads as 0.
+// A stored address outside the chain's 1-7 reads as 0, to be mended where
+// the operator is told; a missing one is the first camera's of old, 1.
 int stored_address(const QSettings &settings, const QString &key)
 {
+    if (!settings.contains(key))
+        return CameraSettings::first_address;
     bool ok = false;
     const int address = settings.value(key).toInt(&ok);
     return ok && address >= CameraSettings::first_address && address <= CameraSettings::last_address
@@ -33,8 +36,7 @@ CameraSettings further_camera(QSettings &settings, int number)
     settings.beginGroup(QStringLiteral("CAMERA_%1").arg(number));
     camera.name = settings.value("Name").toString().trimmed();
     camera.set_link(link_kind(settings.value("Link").toString()));
-    const int address = stored_address(settings, "ViscaAddress");
-    camera.visca_address = address > 0 ? address : camera.visca_address;
+    camera.visca_address = stored_address(settings, "ViscaAddress");
     camera.port_name = settings.value("PortName").toString();
     const auto index = [&settings](const char *key, int fallback) {
         bool ok = false;
@@ -249,8 +251,7 @@ bool Settings::load(const QString &path)
 
     first.name = settings.value("CAMERA_1/Name").toString().trimmed();
     link = settings.value("CAMERA_1/Link").toString();
-    const int address = stored_address(settings, "CAMERA_1/ViscaAddress");
-    first.visca_address = address > 0 ? address : first.visca_address;
+    first.visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
     first.positions = read_positions(settings, 1, &cut);
     // A camera removed by hand leaves a gap: the ones after it are still
     // cameras, in their order.

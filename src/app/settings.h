@@ -19,7 +19,8 @@ struct Settings {
     static constexpr int most_positions = CameraSettings::most_positions;
 
     QString language;
-    // Camera 1, as the documented groups and CAMERA_1 describe it.
+    // Camera 1, as the documented groups and CAMERA_1 describe it. A
+    // camera's VISCA address is 0 where the file's is not 1-7.
     CameraSettings first;
     // Its port's position in the list, the protocol and the link as the
     // file has them (empty when not stored).

@@ -23,3 +23,25 @@ std::optional<KeptPosition::Values> KeptPosition::values() const
         return std::nullopt;
     return Values{*pan_value, *tilt_value, *zoom_value, focus_value};
 }
+
+bool CameraSettings::same_camera(const CameraSettings &other) const
+{
+    if (link() != other.link() || visca_address != other.visca_address)
+        return false;
+    if (link() == LinkKind::Serial)
+        return !port_name.isEmpty() && port_name == other.port_name;
+    return !address.trimmed().isEmpty() &&
+           address.trimmed().compare(other.address.trimmed(), Qt::CaseInsensitive) == 0 &&
+           port.trimmed() == other.port.trimmed();
+}
+
+CameraSettings CameraSettings::beside() const
+{
+    CameraSettings camera = *this;
+    camera.name.clear();
+    camera.positions.clear();
+    camera.address.clear();
+    camera.port = QString::number(tcp ? visca::tcp_port : visca::udp_port);
+    camera.visca_address = first_address;
+    return camera;
+}

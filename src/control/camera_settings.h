@@ -74,6 +74,14 @@ struct CameraSettings {
         if (!serial_mode)
             tcp = kind == LinkKind::Tcp;
     }
+    // Whether `other` would drive the same camera: its drives go on the
+    // same serial line, or to the same network address, port and protocol,
+    // at the same VISCA address. A line with no port chosen reaches nobody.
+    bool same_camera(const CameraSettings &other) const;
+    // A camera to add beside this one: the same kind of link, line
+    // settings and speeds, but nothing that names this camera (no kept
+    // positions; on the network no address until the operator gives one).
+    CameraSettings beside() const;
 };
 
 // config.ini's words for a link: "Serial", "TCP" or "UDP"; anything else

@@ -110,6 +110,26 @@ QString Cameras::free_name(const QString &pattern) const
     }
 }
 
+int Cameras::same_camera(const CameraSettings &chosen, int except) const
+{
+    for (int camera = 0; camera < count(); ++camera) {
+        if (camera != except && settings(camera).same_camera(chosen))
+            return camera;
+    }
+    return -1;
+}
+
+int Cameras::free_address(CameraSettings chosen, int except) const
+{
+    for (int address = CameraSettings::first_address; address <= CameraSettings::last_address;
+         ++address) {
+        chosen.visca_address = address;
+        if (same_camera(chosen, except) < 0)
+            return address;
+    }
+    return 0;
+}
+
 SerialLink &Cameras::serial_line(const QString &port)
 {
     std::unique_ptr<SerialLink> &line = lines[port];

@@ -49,6 +49,11 @@ public:
     void rename(int camera, const QString &name);
     // The active camera's settings were changed in place.
     void note_changed() { emit listed(); }
+    // The camera other than `except` that `settings` would drive too, or -1.
+    int same_camera(const CameraSettings &settings, int except = -1) const;
+    // The lowest VISCA address at which `settings` drives no camera of the
+    // list but `except`'s; 0 when every address is taken.
+    int free_address(CameraSettings settings, int except = -1) const;
     // A name not given yet ("Camera 3"), from the words for "Camera %1".
     QString free_name(const QString &pattern) const;
 

@@ -79,6 +79,7 @@ void Holds::end_all()
 void Holds::lose_all()
 {
     held.clear();
+    emit taken_away();
     for (Axis axis : axes)
         follow(axis);
 }

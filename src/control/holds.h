@@ -79,6 +79,8 @@ public:
 
 signals:
     void changed();
+    // Every hold was ended by something other than its input's release.
+    void taken_away();
 
 private:
     struct Held {
