@@ -8,10 +8,12 @@
 #include "visca/commands.h"
 #include "visca/discovery.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QUdpSocket>
@@ -74,6 +76,7 @@ private slots:
     void initTestCase();
     void lists_and_adds_the_cameras_that_answer();
     void probing_picks_the_link_that_answers();
+    void visca_over_ip_on_a_port_of_its_own();
     void answers_count_from_the_port_asked_and_are_bounded();
     void markup_from_outside_shows_as_typed();
 
@@ -149,6 +152,47 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
     QCOMPARE(found(window)->rowCount(), 1);
     QCOMPARE(listed(window)->rowCount(), 2);
+}
+
+void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
+{
+    // A forwarded camera: VISCA over IP on a port the system picked.
+    auto forwarded = camera_at(addresses[6], {"--visca-ip-port", "0"});
+    QVERIFY(forwarded->started());
+    const QString port = QString::number(forwarded->visca_ip());
+    ScratchFolder folder;
+    {
+        MainWindow window;
+        control<QLineEdit>(&window, "probeAddress")->setText(addresses[6]);
+        control<QLineEdit>(&window, "probePort")->setText(port);
+        click(window, "probeButton");
+        QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }, 5000));
+        QCOMPARE(found(window)->item(0, 5)->text(), "VISCA over IP " + port);
+        click(window, "addFoundButton");
+        QCOMPARE(listed(window)->item(1, 1)->text(), "VISCA over IP " + addresses[6] + ":" + port);
+        QCOMPARE(control<QComboBox>(&window, "linkKindBox")->currentText(),
+                 QString("VISCA over IP"));
+        click(window, "pushButton_15");
+        click(window, "ptz_resetButton");
+        QVERIFY(forwarded->wait_for("visca-ip: home"));
+        QVERIFY(!control<QComboBox>(&window, "linkKindBox")->isEnabled());
+        ModalCatcher catcher(QMessageBox::Ok);
+        window.close();
+    }
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_2/Link").toString(), QString("VISCA over IP"));
+    QCOMPARE(stored.value("CAMERA_2/Port").toString(), port);
+
+    // Files of old mean VISCA over IP by UDP to its own port; raw UDP
+    // anywhere else.
+    folder.write("config.ini", "[NET_CONF]\nProtocol=UDP\nAddress=192.168.1.88\nPort=52381\n"
+                               "[CAMERA_1]\nLink=UDP\n"
+                               "[CAMERA_2]\nLink=UDP\nAddress=192.168.1.89\nPort=52381\n"
+                               "[CAMERA_3]\nLink=UDP\nPort=1259\n");
+    MainWindow again;
+    QCOMPARE(listed(again)->item(0, 1)->text(), QString("VISCA over IP 192.168.1.88:52381"));
+    QCOMPARE(listed(again)->item(1, 1)->text(), QString("VISCA over IP 192.168.1.89:52381"));
+    QCOMPARE(listed(again)->item(2, 1)->text(), QString("UDP 192.168.1.88:1259"));
 }
 
 void FoundCamerasTest::answers_count_from_the_port_asked_and_are_bounded()

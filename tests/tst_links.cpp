@@ -173,7 +173,7 @@ void LinksTest::visca_over_ip_takes_only_replies_to_what_it_sent()
     QVERIFY(camera && camera->bound());
     UdpLink link;
     QSignalSpy received(&link, &Link::received);
-    link.open(address, 52381);
+    link.open(address, 52381, true);
     QCOMPARE(camera->read(1).size(), 1); // the RESET
     QVERIFY(link.send(hex("81 01 06 04 FF")));
     QCOMPARE(camera->read(1), QList<QByteArray>({ip::pack(ip::command, 1, hex("81 01 06 04 FF"))}));

@@ -515,5 +515,13 @@
         <source>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</source>
         <translation>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</translation>
     </message>
+    <message>
+        <source>VISCA over IP</source>
+        <translation>VISCA over IP</translation>
+    </message>
+    <message>
+        <source>The active camera's link</source>
+        <translation>The active camera's link</translation>
+    </message>
 </context>
 </TS>

@@ -515,5 +515,13 @@
         <source>config.ini lists more than %1 cameras, or more than %2 positions of a camera: the others stay in the file, unread</source>
         <translation>config.ini 列出的摄像机多于 %1 台，或某台摄像机的位置多于 %2 个：其余的留在文件中，未读取</translation>
     </message>
+    <message>
+        <source>VISCA over IP</source>
+        <translation>VISCA over IP</translation>
+    </message>
+    <message>
+        <source>The active camera's link</source>
+        <translation>当前摄像机的连接方式</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "app/link_panel.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
+#include "visca/visca_over_ip.h"
 
 CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &link_panel)
     : ui(form), cameras(camera_list), links(link_panel)
@@ -33,6 +34,11 @@ void CameraForm::take_from_form()
     camera.zoom_speed = ui.zoomcomboBox->currentIndex();
     camera.focus_speed = ui.focuscomboBox->currentIndex();
     camera.address = ui.lineEdit_ip->text();
+    // A port typed decides between UDP and VISCA over IP as it always has
+    // (that protocol's own port means it); the Cameras tab chooses after.
+    if (camera.port != ui.lineEdit_port->text())
+        camera.over_ip =
+            visca_over_ip::numbered_by_default(ui.lineEdit_port->text().trimmed().toUShort());
     camera.port = ui.lineEdit_port->text();
     camera.tcp = ui.radioButton_tcp->isChecked();
     camera.serial_mode = ui.radioButton_9->isChecked();

@@ -6,6 +6,7 @@
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
 
+#include <QComboBox>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -56,11 +57,14 @@ void CamerasPanel::build_tab()
     remove_button->setObjectName("removeCameraButton");
     find_button = new QPushButton(tab);
     find_button->setObjectName("findCamerasButton");
+    link_box = new QComboBox(tab);
+    link_box->setObjectName("linkKindBox");
     note = tab_note(tab, "camerasNote");
     auto *buttons = new QHBoxLayout();
     buttons->addWidget(add_button);
     buttons->addWidget(remove_button);
     buttons->addWidget(find_button);
+    buttons->addWidget(link_box);
     buttons->addStretch();
     layout = new QVBoxLayout(tab);
     list_layout = new QHBoxLayout();
@@ -73,6 +77,9 @@ void CamerasPanel::build_tab()
     QObject::connect(add_button, &QPushButton::clicked, table, [this] { add_camera(); });
     QObject::connect(remove_button, &QPushButton::clicked, table, [this] { remove_camera(); });
     QObject::connect(find_button, &QPushButton::clicked, table, [this] { find_on_line(); });
+    QObject::connect(link_box, qOverload<int>(&QComboBox::activated), table, [this](int kind) {
+        cameras.set_link(cameras.active(), CameraSettings::LinkKind(kind));
+    });
     QObject::connect(table, &QTableWidget::itemChanged, table,
                      [this](QTableWidgetItem *item) { edited(item); });
     QObject::connect(table, &QTableWidget::currentCellChanged, table, [this](int row) {
@@ -203,12 +210,21 @@ void CamerasPanel::show_list()
     }
     table->setCurrentCell(cameras.active(), NameColumn);
     remove_button->setEnabled(cameras.count() > 1);
+    link_box->setCurrentIndex(int(cameras.active_settings().link()));
+    show_link_box_state();
     filling = false;
     show_caption();
 }
 
+void CamerasPanel::show_link_box_state()
+{
+    // A link keeps its kind while it is open.
+    link_box->setEnabled(cameras.state(cameras.active()) == Cameras::State::Closed);
+}
+
 void CamerasPanel::show_states()
 {
+    show_link_box_state();
     // Only what changed: the list is looked at every second.
     filling = true;
     for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
@@ -235,9 +251,9 @@ QString CamerasPanel::link_text(int camera) const
     case CameraSettings::LinkKind::Tcp:
         return QStringLiteral("TCP %1:%2").arg(settings.address, settings.port);
     case CameraSettings::LinkKind::Udp:
-        if (settings.port.toInt() == visca::visca_over_ip_port)
-            return tr("VISCA over IP %1:%2").arg(settings.address, settings.port);
         return QStringLiteral("UDP %1:%2").arg(settings.address, settings.port);
+    case CameraSettings::LinkKind::ViscaOverIp:
+        return tr("VISCA over IP %1:%2").arg(settings.address, settings.port);
     }
     return QString();
 }
@@ -303,6 +319,11 @@ void CamerasPanel::retranslate()
     add_button->setText(tr("Add"));
     remove_button->setText(tr("Remove"));
     find_button->setText(tr("Find cameras on the line"));
+    link_box->clear();
+    // In the order of the kinds.
+    link_box->addItems(
+        {tr("Serial"), QStringLiteral("TCP"), QStringLiteral("UDP"), tr("VISCA over IP")});
+    link_box->setToolTip(tr("The active camera's link"));
     note->clear();
     if (cameras.active() >= 0)
         show_list();

@@ -13,6 +13,7 @@ class Cameras;
 class CommandSender;
 class LinkPanel;
 class QBoxLayout;
+class QComboBox;
 class QLabel;
 class QMainWindow;
 class QPushButton;
@@ -65,6 +66,7 @@ private:
     void move_to_address(int camera, int address);
     void show_list();
     void show_states();
+    void show_link_box_state();
     QString link_text(int camera) const;
     QString state_text(int camera) const;
     QString position_text(int camera) const;
@@ -84,6 +86,7 @@ private:
     QPushButton *add_button = nullptr;
     QPushButton *remove_button = nullptr;
     QPushButton *find_button = nullptr;
+    QComboBox *link_box = nullptr;
     QLabel *note = nullptr;
     DefaultNames given_names;
     // The port the chain was asked on.

@@ -151,7 +151,7 @@ QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
     // Files from before the camera list have no link: the form's Modes
     // start on the serial line.
     if (!stored.link.isEmpty())
-        first.set_link(link_kind(stored.link));
+        first.read_link(stored.link);
     return QList<CameraSettings>{first} + stored.further;
 }
 

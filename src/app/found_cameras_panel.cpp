@@ -5,6 +5,7 @@
 #include "control/cameras.h"
 #include "links/address_check.h"
 #include "visca/commands.h"
+#include "visca/port_text.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -27,6 +28,9 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     find_button->setObjectName("findNetworkButton");
     probe_address = new QLineEdit(page);
     probe_address->setObjectName("probeAddress");
+    probe_port = new QLineEdit(page);
+    probe_port->setObjectName("probePort");
+    probe_port->setMaximumWidth(probe_port->fontMetrics().horizontalAdvance("00000000"));
     probe_button = new QPushButton(page);
     probe_button->setObjectName("probeButton");
     table = tab_list(page, "foundTable", column_count);
@@ -42,6 +46,7 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     asking->addWidget(find_button);
     asking->addStretch();
     asking->addWidget(probe_address);
+    asking->addWidget(probe_port);
     asking->addWidget(probe_button);
     auto *adding = new QHBoxLayout();
     adding->addWidget(add_button);
@@ -53,6 +58,7 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     QObject::connect(find_button, &QPushButton::clicked, &finder, [this] { find(); });
     QObject::connect(probe_button, &QPushButton::clicked, &finder, [this] { probe(); });
     QObject::connect(probe_address, &QLineEdit::returnPressed, &finder, [this] { probe(); });
+    QObject::connect(probe_port, &QLineEdit::returnPressed, &finder, [this] { probe(); });
     QObject::connect(add_button, &QPushButton::clicked, &finder, [this] { add(); });
     QObject::connect(&finder, &NetworkFinder::found, &finder,
                      [this](const visca::DiscoveryReply &reply) { take(reply); });
@@ -96,9 +102,15 @@ void FoundCamerasPanel::probe()
         note->setText(tr("Network information fill in error"));
         return;
     }
+    // No port: each way on its usual one.
+    quint16 port = 0;
+    if (!probe_port->text().trimmed().isEmpty() && !parse_port(probe_port->text(), &port)) {
+        note->setText(tr("Port information fill in error"));
+        return;
+    }
     probe_button->setEnabled(false);
     note->setText(tr("Probing %1 …").arg(address.toString()));
-    prober.probe(address);
+    prober.probe(address, port);
 }
 
 void FoundCamerasPanel::add()
@@ -195,8 +207,9 @@ QString FoundCamerasPanel::link_text(const Found &found) const
 {
     if (found.link == CameraSettings::LinkKind::Tcp)
         return QStringLiteral("TCP %1").arg(found.port);
-    return found.port == visca::visca_over_ip_port ? tr("VISCA over IP %1").arg(found.port)
-                                                   : QStringLiteral("UDP %1").arg(found.port);
+    return found.link == CameraSettings::LinkKind::ViscaOverIp
+               ? tr("VISCA over IP %1").arg(found.port)
+               : QStringLiteral("UDP %1").arg(found.port);
 }
 
 void FoundCamerasPanel::show_row(int row)
@@ -248,6 +261,7 @@ void FoundCamerasPanel::retranslate()
     find_button->setText(tr("Find network cameras"));
     probe_address->setPlaceholderText(tr("IP address to probe"));
     probe_button->setText(tr("Probe"));
+    probe_port->setPlaceholderText(tr("Port"));
     add_button->setText(tr("Add to the list"));
     table->setHorizontalHeaderLabels({tr("Name"), tr("Model"), tr("IP address"), tr("MAC address"),
                                       tr("Version"), tr("Link"), tr("Answer")});

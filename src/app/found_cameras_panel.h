@@ -3,6 +3,7 @@
 
 #include "control/link_probe.h"
 #include "control/network_finder.h"
+#include "visca/visca_over_ip.h"
 
 #include <QCoreApplication>
 
@@ -48,8 +49,8 @@ private:
         // The probe's answer (vendor, model, ROM, sockets).
         QString answer;
         // How the camera answered a probe; VISCA over IP until one did.
-        CameraSettings::LinkKind link = CameraSettings::LinkKind::Udp;
-        quint16 port = 52381;
+        CameraSettings::LinkKind link = CameraSettings::LinkKind::ViscaOverIp;
+        quint16 port = visca_over_ip::usual_port();
         bool probed = false;
     };
     void find();
@@ -75,6 +76,7 @@ private:
     QList<int> changed;
     QPushButton *find_button;
     QLineEdit *probe_address;
+    QLineEdit *probe_port;
     QPushButton *probe_button;
     QTableWidget *table;
     QPushButton *add_button;

@@ -186,7 +186,7 @@ void LinkPanel::connect_net()
         return;
     }
     if (!ui.radioButton_tcp->isChecked()) {
-        cameras.udp(cameras.active()).open(address, port);
+        cameras.udp(cameras.active()).open(address, port, cameras.active_settings().over_ip);
         set_net_idle(false);
         return;
     }

@@ -89,6 +89,7 @@ void MainWindow::connect_panels()
     connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
     connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::end_all);
     connect(&cameras, &Cameras::switching, &holds, &Holds::end_all);
+    connect(&cameras, &Cameras::changed_elsewhere, this, [this] { camera_form->show_active(); });
     connect(&cameras, &Cameras::switched, this, [this] {
         camera_form->show_active();
         console->stop_loop_without_link();

@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "visca/visca_over_ip.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -35,7 +37,7 @@ CameraSettings further_camera(QSettings &settings, int number)
     CameraSettings camera;
     settings.beginGroup(QStringLiteral("CAMERA_%1").arg(number));
     camera.name = settings.value("Name").toString().trimmed();
-    camera.set_link(link_kind(settings.value("Link").toString()));
+    const QString link = settings.value("Link").toString();
     camera.visca_address = stored_address(settings, "ViscaAddress");
     camera.port_name = settings.value("PortName").toString();
     const auto index = [&settings](const char *key, int fallback) {
@@ -55,6 +57,7 @@ CameraSettings further_camera(QSettings &settings, int number)
         camera.address = settings.value("Address").toString();
     if (settings.contains("Port"))
         camera.port = settings.value("Port").toString();
+    camera.read_link(link);
     settings.endGroup();
     return camera;
 }
@@ -248,6 +251,7 @@ bool Settings::load(const QString &path)
     first.tcp = protocol != "UDP";
     first.address = settings.value("NET_CONF/Address").toString();
     first.port = settings.value("NET_CONF/Port").toString();
+    first.over_ip = !first.tcp && visca_over_ip::numbered_by_default(first.port.toUShort());
 
     first.name = settings.value("CAMERA_1/Name").toString().trimmed();
     link = settings.value("CAMERA_1/Link").toString();

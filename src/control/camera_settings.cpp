@@ -1,5 +1,7 @@
 #include "control/camera_settings.h"
 
+#include "visca/visca_over_ip.h"
+
 namespace {
 // A decimal number within `lowest` and `highest`.
 std::optional<int> number(const QString &text, int lowest, int highest)
@@ -41,7 +43,18 @@ CameraSettings CameraSettings::beside() const
     camera.name.clear();
     camera.positions.clear();
     camera.address.clear();
-    camera.port = QString::number(tcp ? visca::tcp_port : visca::udp_port);
+    // VISCA over IP has no port of its own elsewhere: the one typed stays.
+    if (link() != LinkKind::ViscaOverIp)
+        camera.port = QString::number(tcp ? visca::tcp_port : visca::udp_port);
     camera.visca_address = first_address;
     return camera;
+}
+
+void CameraSettings::read_link(const QString &text)
+{
+    set_link(link_kind(text));
+    // A file of old says UDP (or keeps UDP under a serial Mode) for a
+    // camera on the VISCA over IP port.
+    if (!tcp && link() != LinkKind::ViscaOverIp)
+        over_ip = visca_over_ip::numbered_by_default(port.trimmed().toUShort());
 }

@@ -33,7 +33,7 @@ struct KeptPosition {
 // groups and the speed boxes show while it is the active camera. Lists are
 // kept as the positions of their items, as config.ini stores them.
 struct CameraSettings {
-    enum class LinkKind { Serial, Tcp, Udp };
+    enum class LinkKind { Serial, Tcp, Udp, ViscaOverIp };
     // VISCA addresses a chain can give.
     static constexpr int first_address = 1;
     static constexpr int last_address = 7;
@@ -48,6 +48,8 @@ struct CameraSettings {
     bool serial_mode = true;
     bool console_serial = true;
     bool tcp = true;
+    // On UDP: each message behind VISCA over IP's numbered header.
+    bool over_ip = false;
     // The serial port's name, kept while the port is not present.
     QString port_name;
     int baud_rate = 3; // 9600
@@ -65,15 +67,23 @@ struct CameraSettings {
     // The link the camera's drives go on.
     LinkKind link() const
     {
-        return serial_mode ? LinkKind::Serial : tcp ? LinkKind::Tcp : LinkKind::Udp;
+        return serial_mode ? LinkKind::Serial
+               : tcp       ? LinkKind::Tcp
+               : over_ip   ? LinkKind::ViscaOverIp
+                           : LinkKind::Udp;
     }
     void set_link(LinkKind kind)
     {
         serial_mode = kind == LinkKind::Serial;
         console_serial = serial_mode;
-        if (!serial_mode)
-            tcp = kind == LinkKind::Tcp;
+        if (serial_mode)
+            return;
+        tcp = kind == LinkKind::Tcp;
+        over_ip = kind == LinkKind::ViscaOverIp;
     }
+    // The link as a file names it ("Serial", "TCP", "UDP", "VISCA over
+    // IP"); a file of old that says UDP to the VISCA over IP port meant it.
+    void read_link(const QString &text);
     // Whether `other` would drive the same camera: its drives go on the
     // same serial line, or to the same network address, port and protocol,
     // at the same VISCA address. A line with no port chosen reaches nobody.
@@ -84,14 +94,16 @@ struct CameraSettings {
     CameraSettings beside() const;
 };
 
-// config.ini's words for a link: "Serial", "TCP" or "UDP"; anything else
-// is the serial line, the first camera's link of old.
+// config.ini's words for a link: "Serial", "TCP", "UDP" or "VISCA over
+// IP"; anything else is the serial line, the first camera's link of old.
 inline CameraSettings::LinkKind link_kind(const QString &text)
 {
     if (text == QLatin1String("TCP"))
         return CameraSettings::LinkKind::Tcp;
     if (text == QLatin1String("UDP"))
         return CameraSettings::LinkKind::Udp;
+    if (text == QLatin1String("VISCA over IP"))
+        return CameraSettings::LinkKind::ViscaOverIp;
     return CameraSettings::LinkKind::Serial;
 }
 
@@ -100,6 +112,7 @@ inline QString link_text(CameraSettings::LinkKind kind)
     switch (kind) {
     case CameraSettings::LinkKind::Tcp: return QStringLiteral("TCP");
     case CameraSettings::LinkKind::Udp: return QStringLiteral("UDP");
+    case CameraSettings::LinkKind::ViscaOverIp: return QStringLiteral("VISCA over IP");
     case CameraSettings::LinkKind::Serial: break;
     }
     return QStringLiteral("Serial");

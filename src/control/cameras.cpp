@@ -89,6 +89,15 @@ void Cameras::set_active(int camera)
     emit switched(active_index);
 }
 
+void Cameras::set_link(int camera, CameraSettings::LinkKind kind)
+{
+    if (settings(camera).link() == kind)
+        return;
+    settings(camera).set_link(kind);
+    emit changed_elsewhere(camera);
+    emit listed();
+}
+
 void Cameras::rename(int camera, const QString &name)
 {
     const QString trimmed = name.trimmed();
@@ -158,7 +167,8 @@ Link *Cameras::drive_link(int camera)
     switch (chosen.link()) {
     case CameraSettings::LinkKind::Serial: link = &serial_line(chosen.port_name); break;
     case CameraSettings::LinkKind::Tcp: link = &tcp(camera); break;
-    case CameraSettings::LinkKind::Udp: link = &udp(camera); break;
+    case CameraSettings::LinkKind::Udp:
+    case CameraSettings::LinkKind::ViscaOverIp: link = &udp(camera); break;
     }
     return link->isOpen() ? link : nullptr;
 }

@@ -49,6 +49,8 @@ public:
     void rename(int camera, const QString &name);
     // The active camera's settings were changed in place.
     void note_changed() { emit listed(); }
+    // The camera's link becomes `kind`; the form shows it anew.
+    void set_link(int camera, CameraSettings::LinkKind kind);
     // The camera other than `except` that `settings` would drive too, or -1.
     int same_camera(const CameraSettings &settings, int except = -1) const;
     // The lowest VISCA address at which `settings` drives no camera of the
@@ -91,6 +93,8 @@ signals:
     void listed();
     // A camera's state may have changed.
     void state_changed();
+    // A camera's settings were changed elsewhere than in the form.
+    void changed_elsewhere(int camera);
 
 private:
     struct Camera;

@@ -9,14 +9,21 @@
 #include <array>
 
 namespace {
-struct Step {
-    CameraSettings::LinkKind link;
-    quint16 port;
-};
 // VISCA over IP first: the cameras that answer the network enquiry speak it.
-const std::array<Step, 3> steps = {{{CameraSettings::LinkKind::Udp, visca::visca_over_ip_port},
-                                    {CameraSettings::LinkKind::Tcp, visca::tcp_port},
-                                    {CameraSettings::LinkKind::Udp, visca::udp_port}}};
+const std::array<CameraSettings::LinkKind, 3> kinds = {CameraSettings::LinkKind::ViscaOverIp,
+                                                       CameraSettings::LinkKind::Tcp,
+                                                       CameraSettings::LinkKind::Udp};
+
+quint16 usual_port(CameraSettings::LinkKind kind)
+{
+    switch (kind) {
+    case CameraSettings::LinkKind::ViscaOverIp: return visca::visca_over_ip_port;
+    case CameraSettings::LinkKind::Tcp: return visca::tcp_port;
+    case CameraSettings::LinkKind::Serial:
+    case CameraSettings::LinkKind::Udp: break;
+    }
+    return visca::udp_port;
+}
 } // namespace
 
 LinkProbe::LinkProbe(QObject *parent) : QObject(parent)
@@ -28,29 +35,31 @@ LinkProbe::LinkProbe(QObject *parent) : QObject(parent)
 
 LinkProbe::~LinkProbe() = default;
 
-void LinkProbe::probe(const QHostAddress &address)
+void LinkProbe::probe(const QHostAddress &address, quint16 port)
 {
     asked = address;
+    asked_port = port;
     step = 0;
     try_step();
 }
 
 void LinkProbe::try_step()
 {
-    const Step &tried = steps.at(size_t(step));
+    const CameraSettings::LinkKind kind = kinds.at(size_t(step));
+    const quint16 port = asked_port != 0 ? asked_port : usual_port(kind);
     const QByteArray inquiry = visca::version_inquiry(1);
     limit.start();
-    if (tried.link == CameraSettings::LinkKind::Tcp) {
+    if (kind == CameraSettings::LinkKind::Tcp) {
         auto *tcp = new TcpLink();
         link.reset(tcp);
         connect(tcp, &TcpLink::opened, this, [tcp, inquiry] { tcp->send(inquiry); });
         // Refused: the next way at once, not after the limit.
         connect(tcp, &TcpLink::open_failed, this, [this] { limit.start(0); });
-        tcp->open(asked, tried.port, step_limit_ms);
+        tcp->open(asked, port, step_limit_ms);
     } else {
         auto *udp = new UdpLink();
         link.reset(udp);
-        udp->open(asked, tried.port);
+        udp->open(asked, port, kind == CameraSettings::LinkKind::ViscaOverIp);
         udp->send(inquiry);
     }
     connect(link.get(), &Link::received, this, &LinkProbe::take);
@@ -65,12 +74,13 @@ void LinkProbe::take(const QList<QByteArray> &replies)
             const std::optional<visca::Version> version = visca::read_version(message);
             if (!version)
                 continue;
-            const Step found = steps.at(size_t(step));
+            const CameraSettings::LinkKind kind = kinds.at(size_t(step));
+            const quint16 port = asked_port != 0 ? asked_port : usual_port(kind);
             limit.stop();
             step = -1;
             // The link goes once this signal is over.
             link.release()->deleteLater();
-            emit answered(asked, {found.link, found.port, *version});
+            emit answered(asked, {kind, port, *version});
             return;
         }
     }
@@ -80,7 +90,7 @@ void LinkProbe::give_up_step()
 {
     if (link)
         link.release()->deleteLater();
-    if (++step < int(steps.size())) {
+    if (++step < int(kinds.size())) {
         try_step();
         return;
     }

@@ -13,9 +13,9 @@ class Link;
 
 // Which way a camera at an address answers: the version inquiry on VISCA
 // over IP (UDP 52381), raw TCP 5678 and raw UDP 1259, one after the other,
-// each given half a second; the first that answers is the camera's link.
-// Cameras whose vendors use raw TCP or UDP have no network enquiry; this
-// finds them from an address.
+// each given half a second (all three on one port when a port is given); the first that answers is
+// the camera's link. Cameras whose vendors use raw TCP or UDP have no network enquiry; this finds
+// them from an address.
 class LinkProbe : public QObject
 {
     Q_OBJECT
@@ -30,7 +30,8 @@ public:
 
     explicit LinkProbe(QObject *parent = nullptr);
     ~LinkProbe() override;
-    void probe(const QHostAddress &address);
+    // `port` 0: each way on its usual port.
+    void probe(const QHostAddress &address, quint16 port = 0);
     bool probing() const { return step >= 0; }
 
 signals:
@@ -44,6 +45,7 @@ private:
     void give_up_step();
 
     QHostAddress asked;
+    quint16 asked_port = 0;
     int step = -1;
     std::unique_ptr<Link> link;
     QTimer limit;

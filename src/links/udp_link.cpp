@@ -23,12 +23,12 @@ UdpLink::UdpLink(QObject *parent) : Link(parent), socket(this)
     connect(&more_to_read, &QTimer::timeout, this, &UdpLink::read);
 }
 
-void UdpLink::open(const QHostAddress &address, quint16 port)
+void UdpLink::open(const QHostAddress &address, quint16 port, bool numbered)
 {
     camera = address;
     camera_port = port;
     ready = true;
-    over_ip = port == visca::visca_over_ip_port;
+    over_ip = numbered;
     // The camera may still expect the numbers of an earlier session.
     if (over_ip)
         reset_numbering();

@@ -11,7 +11,8 @@
 // VISCA over UDP: one datagram per command to the camera's address and
 // port, both fixed when the link opens; one log line per datagram received
 // from that address and port (anyone can send to the link's port).
-// On the VISCA over IP port every datagram carries the 8-byte header, with
+// Opened `numbered` (VISCA over IP, on whatever port the camera is
+// reached) every datagram carries the 8-byte header, with
 // a sequence number the link counts from a RESET sent when it opens; only
 // replies to a number sent and not yet answered in full are taken, and
 // only the VISCA bytes reach the rest of the program.
@@ -21,7 +22,7 @@ class UdpLink : public Link
 
 public:
     explicit UdpLink(QObject *parent = nullptr);
-    void open(const QHostAddress &address, quint16 port);
+    void open(const QHostAddress &address, quint16 port, bool numbered = false);
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
 

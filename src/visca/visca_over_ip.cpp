@@ -1,5 +1,7 @@
 #include "visca/visca_over_ip.h"
 
+#include "visca/commands.h"
+
 #include <QtEndian>
 
 namespace visca_over_ip {
@@ -30,3 +32,7 @@ quint16 type_of(const QByteArray &visca)
     return visca.size() > 1 && visca.at(1) == 0x09 ? inquiry : command;
 }
 } // namespace visca_over_ip
+
+bool visca_over_ip::numbered_by_default(quint16 port) { return port == visca::visca_over_ip_port; }
+
+quint16 visca_over_ip::usual_port() { return visca::visca_over_ip_port; }

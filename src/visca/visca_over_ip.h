@@ -37,6 +37,11 @@ QByteArray pack(quint16 type, quint32 sequence, const QByteArray &payload);
 // Empty when the datagram is shorter than a header or its length field
 // disagrees with what follows the header.
 std::optional<Message> unpack(const QByteArray &datagram);
+// Whether a UDP camera at `port` speaks VISCA over IP where nobody chose:
+// the port those cameras listen on, as settings of old mean it.
+bool numbered_by_default(quint16 port);
+// The port a camera found by the network enquiry speaks VISCA over IP on.
+quint16 usual_port();
 // The payload type a VISCA message travels as: inquiries (`8x 09 …`) apart
 // from everything else.
 quint16 type_of(const QByteArray &visca);

@@ -258,10 +258,15 @@ bool UdpPeer::bound() const { return socket->state() == QAbstractSocket::BoundSt
 
 QStringList spare_loopback_addresses()
 {
-    const qint64 pid = QCoreApplication::applicationPid();
+    // Each process its own block of 32 addresses (processes started
+    // together have neighbouring numbers, and must not share one), clear
+    // of 127.0.0.x.
+    const qint64 block = QCoreApplication::applicationPid() % 500000 + 1000;
     QStringList addresses;
-    for (qint64 tried = 0; tried < 20; ++tried)
-        addresses << QString("127.0.%1.%2").arg((pid + tried) % 200 + 20).arg(pid / 200 % 250 + 2);
+    for (qint64 tried = 1; tried <= 20; ++tried) {
+        const qint64 host = block * 32 + tried;
+        addresses << QString("127.%1.%2.%3").arg(host >> 16).arg(host >> 8 & 0xFF).arg(host & 0xFF);
+    }
     return addresses;
 }
 
