@@ -24,7 +24,7 @@ protected:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     SilentLink link;
-    ReplyTracker &tracker = ReplyTracker::of(link);
+    ReplyTracker tracker(link);
     quint64 last_sent = 0;
     QSet<quint64> accepted;
     QSet<quint64> completed;

@@ -1,13 +1,15 @@
-// CameraControl and CommandSender on a recording link, without a window.
+// A camera's control on a recording link, and the camera list's one-stop
+// rule, without a window.
 
 #include "control/camera_control.h"
-#include "control/command_sender.h"
-#include "control/holds.h"
+#include "control/cameras.h"
 #include "recording_link.h"
 #include "visca/commands.h"
 
+#include <QNetworkDatagram>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QUdpSocket>
 #include <QtTest>
 
 class ControlTest : public QObject
@@ -23,7 +25,7 @@ private slots:
 
 private:
     RecordingLink *link = nullptr;
-    CommandSender *sender = nullptr;
+    LinkChannel *channel = nullptr;
     CameraControl *control = nullptr;
     QSignalSpy *announced = nullptr;
 };
@@ -31,18 +33,18 @@ private:
 void ControlTest::init()
 {
     link = new RecordingLink;
-    sender = new CommandSender;
-    control = new CameraControl(*sender, [this] {
-        return CameraControl::Target{link->open ? link : nullptr, 1};
+    channel = new LinkChannel(*link);
+    control = new CameraControl([this] {
+        return CameraControl::Target{link->open ? channel : nullptr, 1};
     });
-    announced = new QSignalSpy(sender, &CommandSender::sent);
+    announced = new QSignalSpy(channel, &LinkChannel::announced);
 }
 
 void ControlTest::cleanup()
 {
     delete announced;
     delete control;
-    delete sender;
+    delete channel;
     delete link;
 }
 
@@ -82,7 +84,9 @@ void ControlTest::no_link_no_trace()
 }
 
 namespace {
-const QString link_closed = "(link closed)";
+// The camera at an address lost its link here, or its drives went
+// elsewhere (a Mode change): whatever it was driven to do has stopped.
+const QString link_left = "(link of %1 left)";
 
 // Whether each axis's drives of the camera at `address` on `written` end
 // in exactly one stop each: a stop only after a drive, nothing after the
@@ -98,8 +102,8 @@ QString one_stop_fault(const QStringList &written, int address)
     for (const auto &axis : axes) {
         bool moving = false;
         for (const QString &text : written) {
-            if (text == link_closed && moving)
-                return "a drive still going when its link closed: " + written.join(", ");
+            if (text == link_left.arg(address) && moving)
+                return "a drive still going when its link was left: " + written.join(", ");
             if (!text.startsWith(axis.drive_prefix))
                 continue;
             const bool stop = text == axis.stop;
@@ -116,69 +120,89 @@ QString one_stop_fault(const QStringList &written, int address)
 
 void ControlTest::every_drive_gets_one_stop()
 {
-    // Four cameras: two on one serial line (addresses 1 and 2), two on
-    // network links of their own; random holds of the buttons (one at a time, as a
-    // mouse), the keys and a pad, and the events that end them all: boxes,
-    // popups, tab and Mode changes, camera switches, links closed.
-    RecordingLink tcp, udp;
-    const QList<QPair<RecordingLink *, int>> cameras = {{link, 1}, {link, 2}, {&tcp, 1}, {&udp, 1}};
-    int active = 0;
-    CameraControl four_cameras(*sender, [&] {
-        const auto &camera = cameras.at(active);
-        return CameraControl::Target{camera.first->open ? camera.first : nullptr, camera.second};
-    });
-    Holds holds(four_cameras,
-                {[] { return 15; }, [] { return 15; }, [] { return 3; }, [] { return 3; }});
-    using Axis = Holds::Axis;
-    using Input = Holds::Input;
-    const Holds::Drive drives[] = {{Axis::PanTilt, {0, -1}},
-                                   {Axis::PanTilt, {1, 0}},
-                                   {Axis::PanTilt, {-1, 1}},
-                                   {Axis::Zoom, {1, 0}},
-                                   {Axis::Zoom, {-1, 0}}};
-    for (RecordingLink *watched : {link, &tcp, &udp})
-        holds.watch(*watched);
-    QRandomGenerator random(20261207);
-    for (int sequence = 0; sequence < 3000; ++sequence) {
-        for (RecordingLink *recorded : {link, &tcp, &udp})
-            recorded->written.clear();
+    // The camera list without a window: three cameras on UDP, two behind
+    // one converter's address and port (addresses 1 and 2), one elsewhere;
+    // none answers, so each drive's stop goes once. Random holds of the
+    // buttons (one at a time, as a mouse), the keys and a pad, reported to
+    // the active camera's holds as the window's inputs do, and the events
+    // that end them all: boxes, the PTZ tab left, camera switches, Mode
+    // changes, links closed.
+    QUdpSocket converter, single;
+    QVERIFY(converter.bind(QHostAddress(QHostAddress::LocalHost)) &&
+            single.bind(QHostAddress(QHostAddress::LocalHost)));
+    Cameras cameras;
+    const struct {
+        QUdpSocket *peer;
+        int address;
+    } listed[] = {{&converter, 1}, {&converter, 2}, {&single, 1}};
+    for (const auto &camera : listed) {
+        CameraSettings settings;
+        settings.set_link(CameraSettings::LinkKind::Udp);
+        settings.visca_address = camera.address;
+        const int index = cameras.add(settings);
+        cameras.udp(index).open(QHostAddress::LocalHost, camera.peer->localPort());
+    }
+    QHash<QUdpSocket *, QStringList> written;
+    const auto take_written = [&] {
+        for (QUdpSocket *peer : {&converter, &single}) {
+            while (peer->hasPendingDatagrams())
+                written[peer] << spaced_hex(peer->receiveDatagram().data());
+        }
+    };
+    using Axis = HoldOwner::Axis;
+    using Input = HoldOwner::Input;
+    const HoldOwner::Drive drives[] = {{Axis::PanTilt, {0, -1}},
+                                       {Axis::PanTilt, {1, 0}},
+                                       {Axis::PanTilt, {-1, 1}},
+                                       {Axis::Zoom, {1, 0}},
+                                       {Axis::Zoom, {-1, 0}}};
+    HoldOwner &inputs = cameras.drives();
+    QRandomGenerator random(20261209);
+    int messages = 0;
+    for (int sequence = 0; sequence < 2000; ++sequence) {
+        written.clear();
         QList<QPair<Input, int>> held;
         for (int step = 0; step < 12; ++step) {
             const int choice = int(random.bounded(10));
             const Input input = Input(random.bounded(3));
             const int id = int(random.bounded(5));
+            Camera &active = cameras.active_camera();
             if (choice < 4 && (input != Input::Buttons || held.isEmpty())) {
-                holds.hold(input, id, drives[id]);
+                inputs.hold(input, id, drives[id]);
                 held << qMakePair(input, id);
             } else if (choice < 7 && !held.isEmpty()) {
                 const auto taken = held.takeAt(int(random.bounded(held.size())));
-                holds.let_go(taken.first, taken.second);
+                inputs.let_go(taken.first, taken.second);
             } else if (choice == 7) {
-                holds.lose_all(); // a box, a popup, a tab change
+                random.bounded(2) ? inputs.lose_all() : cameras.ptz_left();
             } else if (choice == 8 && random.bounded(2)) {
-                holds.lose_all(); // a camera switch
-                active = int(random.bounded(cameras.size()));
-            } else if (choice == 8) {
-                // A Mode change: the target names the other link before
-                // the owner hears of it.
-                active = int(random.bounded(cameras.size()));
-                holds.lose_all();
+                cameras.set_active(int(random.bounded(cameras.count())));
             } else {
-                // Close, then Start again: the owner hears it.
-                RecordingLink *current = cameras.at(active).first;
-                current->close();
-                current->written << link_closed;
-                current->open = true;
+                // The PTZ Mode to the serial line (no port: nowhere) and
+                // back, or the link closed and connected again.
+                const auto &camera = listed[cameras.active()];
+                take_written();
+                if (choice == 8)
+                    active.set_serial_mode(!active.settings().serial_mode);
+                else
+                    active.udp().close();
+                take_written();
+                written[camera.peer] << link_left.arg(camera.address);
+                if (!active.udp().isOpen())
+                    active.udp().open(QHostAddress::LocalHost, camera.peer->localPort());
             }
         }
         for (const auto &taken : held)
-            holds.let_go(taken.first, taken.second);
-        for (const auto &camera : cameras) {
-            const QString fault = one_stop_fault(camera.first->written, camera.second);
+            inputs.let_go(taken.first, taken.second);
+        take_written();
+        messages += written[&converter].size() + written[&single].size();
+        for (const auto &camera : listed) {
+            const QString fault = one_stop_fault(written[camera.peer], camera.address);
             QVERIFY2(fault.isEmpty(),
                      qPrintable(QString("sequence %1: %2").arg(sequence).arg(fault)));
         }
     }
+    QVERIFY2(messages > 10000, qPrintable(QString("only %1 messages").arg(messages)));
 }
 
 QTEST_MAIN(ControlTest)

@@ -3,7 +3,7 @@
 // goes or a box opens. Driven by an SDL virtual pad against a recording link.
 
 #include "control/camera_control.h"
-#include "control/command_sender.h"
+#include "control/link_channel.h"
 #include "input/gamepad.h"
 #include "input/pad_mapping.h"
 #include "recording_link.h"
@@ -42,7 +42,7 @@ private:
     }
 
     RecordingLink *link = nullptr;
-    CommandSender *sender = nullptr;
+    LinkChannel *channel = nullptr;
     CameraControl *control = nullptr;
     Holds *holds = nullptr;
     GamePad *gamepad = nullptr;
@@ -111,8 +111,8 @@ void GamePadTest::zoom_mapping()
 void GamePadTest::init()
 {
     link = new RecordingLink;
-    sender = new CommandSender;
-    control = new CameraControl(*sender, [this] { return CameraControl::Target{link, 1}; });
+    channel = new LinkChannel(*link);
+    control = new CameraControl([this] { return CameraControl::Target{channel, 1}; });
     holds = new Holds(*control,
                       {[] { return 14; }, [] { return 14; }, [] { return 3; }, [] { return 3; }});
     pad = new VirtualPad;
@@ -128,7 +128,7 @@ void GamePadTest::cleanup()
     delete gamepad;
     delete holds;
     delete control;
-    delete sender;
+    delete channel;
     delete link;
 }
 

@@ -1,7 +1,7 @@
 #ifndef ZARVICK_BOXES_H
 #define ZARVICK_BOXES_H
 
-#include "control/command_sender.h"
+#include "control/link_channel.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -5,6 +5,13 @@
 #include "ui_mainwindow.h"
 #include "visca/visca_over_ip.h"
 
+namespace {
+void show_number(QComboBox *box, int value)
+{
+    box->setCurrentIndex(box->findText(QString::number(value), Qt::MatchExactly));
+}
+} // namespace
+
 CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &link_panel)
     : ui(form), cameras(camera_list), links(link_panel)
 {
@@ -25,14 +32,15 @@ void CameraForm::take_from_form()
         return;
     CameraSettings &camera = cameras.active_settings();
     camera.port_name = links.port_name();
-    camera.baud_rate = ui.BaucomboBox->currentIndex();
-    camera.data_bits = ui.DataBitcomboBox->currentIndex();
-    camera.parity = ui.ParitycomboBox->currentIndex();
-    camera.stop_bits = ui.StopBitcomboBox->currentIndex();
-    camera.pan_speed = ui.hcomboBox->currentIndex();
-    camera.tilt_speed = ui.vcomboBox->currentIndex();
-    camera.zoom_speed = ui.zoomcomboBox->currentIndex();
-    camera.focus_speed = ui.focuscomboBox->currentIndex();
+    // The number lists show the values themselves ("1" is speed 01).
+    camera.baud_rate = ui.BaucomboBox->currentText().toInt();
+    camera.data_bits = ui.DataBitcomboBox->currentText().toInt();
+    camera.parity = CameraSettings::Parity(ui.ParitycomboBox->currentIndex());
+    camera.stop_bits = CameraSettings::StopBits(ui.StopBitcomboBox->currentIndex());
+    camera.pan_speed = ui.hcomboBox->currentText().toInt();
+    camera.tilt_speed = ui.vcomboBox->currentText().toInt();
+    camera.zoom_speed = ui.zoomcomboBox->currentText().toInt();
+    camera.focus_speed = ui.focuscomboBox->currentText().toInt();
     camera.address = ui.lineEdit_ip->text();
     // A port typed decides between UDP and VISCA over IP as it always has
     // (that protocol's own port means it); the Cameras tab chooses after.
@@ -41,8 +49,8 @@ void CameraForm::take_from_form()
             visca_over_ip::numbered_by_default(ui.lineEdit_port->text().trimmed().toUShort());
     camera.port = ui.lineEdit_port->text();
     camera.tcp = ui.radioButton_tcp->isChecked();
-    camera.serial_mode = ui.radioButton_9->isChecked();
     camera.console_serial = ui.radioButton_11->isChecked();
+    cameras.active_camera().set_serial_mode(ui.radioButton_9->isChecked());
     cameras.note_changed();
 }
 
@@ -50,18 +58,18 @@ void CameraForm::show_active()
 {
     if (cameras.active() < 0)
         return;
-    // The lists' positions were mended where they were read.
+    // The values were mended where they were read.
     const CameraSettings camera = cameras.active_settings();
     filling = true;
     links.select_port(camera.port_name);
-    ui.BaucomboBox->setCurrentIndex(camera.baud_rate);
-    ui.DataBitcomboBox->setCurrentIndex(camera.data_bits);
-    ui.ParitycomboBox->setCurrentIndex(camera.parity);
-    ui.StopBitcomboBox->setCurrentIndex(camera.stop_bits);
-    ui.hcomboBox->setCurrentIndex(camera.pan_speed);
-    ui.vcomboBox->setCurrentIndex(camera.tilt_speed);
-    ui.zoomcomboBox->setCurrentIndex(camera.zoom_speed);
-    ui.focuscomboBox->setCurrentIndex(camera.focus_speed);
+    show_number(ui.BaucomboBox, camera.baud_rate);
+    show_number(ui.DataBitcomboBox, camera.data_bits);
+    ui.ParitycomboBox->setCurrentIndex(int(camera.parity));
+    ui.StopBitcomboBox->setCurrentIndex(int(camera.stop_bits));
+    show_number(ui.hcomboBox, camera.pan_speed);
+    show_number(ui.vcomboBox, camera.tilt_speed);
+    show_number(ui.zoomcomboBox, camera.zoom_speed);
+    show_number(ui.focuscomboBox, camera.focus_speed);
     // The port field first: choosing a protocol puts its standard port there.
     (camera.tcp ? ui.radioButton_tcp : ui.radioButton_udp)->setChecked(true);
     ui.lineEdit_ip->setText(camera.address);

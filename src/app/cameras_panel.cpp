@@ -18,10 +18,10 @@ const int shortcut_cameras = 7;
 } // namespace
 
 CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
-                           CommandSender &sender, LinkPanel &link_panel, const Boxes &window_boxes,
+                           LinkPanel &link_panel, const Boxes &window_boxes,
                            PositionPoller::Busy link_busy)
     : ui(form), window(main_window), cameras(camera_list), links(link_panel), boxes(window_boxes),
-      finder(sender), poller(camera_list, std::move(link_busy))
+      poller(camera_list, std::move(link_busy))
 {
     build_tab();
     // Positions are asked for while somebody looks at them.
@@ -115,7 +115,7 @@ void CamerasPanel::find_on_line()
         boxes.inform(tr("No serial port is chosen"));
         return;
     }
-    SerialLink &line = cameras.serial_line(active.port_name);
+    LinkChannel &line = cameras.serial_channel(active.port_name);
     if (!line.isOpen())
         links.start_or_close_serial();
     if (!line.isOpen())
@@ -247,7 +247,7 @@ QString CamerasPanel::link_text(int camera) const
         if (settings.port_name.isEmpty())
             return tr("Serial, no port chosen");
         return tr("Serial %1, %2 baud")
-            .arg(settings.port_name, ui.BaucomboBox->itemText(settings.baud_rate));
+            .arg(settings.port_name, QString::number(settings.baud_rate));
     case CameraSettings::LinkKind::Tcp:
         return QStringLiteral("TCP %1:%2").arg(settings.address, settings.port);
     case CameraSettings::LinkKind::Udp:

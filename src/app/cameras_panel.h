@@ -10,7 +10,6 @@
 #include <QTimer>
 
 class Cameras;
-class CommandSender;
 class LinkPanel;
 class QBoxLayout;
 class QComboBox;
@@ -43,8 +42,8 @@ public:
         column_count
     };
 
-    CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, CommandSender &sender,
-                 LinkPanel &links, const Boxes &boxes, PositionPoller::Busy link_busy);
+    CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, LinkPanel &links,
+                 const Boxes &boxes, PositionPoller::Busy link_busy);
     PositionPoller &positions() { return poller; }
     // The tab's layout, for the parts that share the tab.
     QBoxLayout *tab_layout() const { return layout; }

@@ -1,21 +1,38 @@
 #include "app/console_panel.h"
 
 #include "console/console_text.h"
-#include "links/link.h"
+#include "control/cameras.h"
 #include "ui_mainwindow.h"
 
-ConsolePanel::ConsolePanel(Ui::MainWindow &form, CommandSender &command_sender,
-                           const Boxes &window_boxes, LinkSource link)
-    : ui(form), sender(command_sender), boxes(window_boxes), current_link(std::move(link)),
+ConsolePanel::ConsolePanel(Ui::MainWindow &form, Cameras &camera_list, const Boxes &window_boxes)
+    : ui(form), cameras(camera_list), boxes(window_boxes),
       loop([this] { return ui.lineEdit->text(); }), log(ui.textEdit)
 {
     // A tab between bytes makes no command: Tab moves on, as in the log.
     ui.plainTextEdit->setTabChangesFocus(true);
-    QObject::connect(&sender, &CommandSender::sent, ui.textEdit,
+    QObject::connect(&cameras, &Cameras::sent, ui.textEdit,
                      [this](const QString &text) { log.add_sent(text); });
+    // The log shows what came, less the answers to the program's own
+    // inquiries, each reply under the name of the camera it names.
+    QObject::connect(&cameras, &Cameras::received, ui.textEdit,
+                     [this](const LinkChannel *channel, const QList<QByteArray> &replies) {
+                         log.add_received(replies, [this, channel](const QByteArray &reply) {
+                             return cameras.reply_label(channel, reply);
+                         });
+                     });
     QObject::connect(&loop, &LoopSender::due, ui.textEdit,
                      [this](const QString &text) { send_loop_entry(text); });
     QObject::connect(&answer_wait, &AnswerWait::ready, &loop, &LoopSender::release);
+}
+
+LinkChannel *ConsolePanel::current_link() const
+{
+    return cameras.active() < 0 ? nullptr : cameras.console_channel(cameras.active());
+}
+
+bool ConsolePanel::loop_on(const LinkChannel *channel) const
+{
+    return loop.running() && current_link() == channel;
 }
 
 void ConsolePanel::send_or_stop() { loop.running() ? stop_loop() : send_manual(); }
@@ -29,7 +46,7 @@ void ConsolePanel::loop_chosen(bool checked)
 
 void ConsolePanel::send_manual()
 {
-    Link *link = current_link();
+    LinkChannel *link = current_link();
     if (ui.plainTextEdit->document()->isEmpty() || !link)
         return;
     QStringList entries = command_entries(ui.plainTextEdit->toPlainText());
@@ -38,9 +55,9 @@ void ConsolePanel::send_manual()
         return;
     const QString first = entries.takeFirst();
     quint64 message = 0;
-    const SendResult result = sender.send(*link, first, Link::Lane::Console, &message);
+    const SendResult result = link->send_text(first, Link::Lane::Console, &message);
     if (result != SendResult::Sent) {
-        boxes.report_failure(result, link->errorText());
+        boxes.report_failure(result, link->link().errorText());
         return;
     }
     if (looping) {
@@ -65,11 +82,11 @@ bool ConsolePanel::interval_accepted()
 
 void ConsolePanel::send_loop_entry(const QString &text)
 {
-    Link *link = current_link();
+    LinkChannel *link = current_link();
     if (!link)
         return;
     quint64 message = 0;
-    const SendResult result = sender.send(*link, text, Link::Lane::Console, &message);
+    const SendResult result = link->send_text(text, Link::Lane::Console, &message);
     if (result == SendResult::Sent) {
         loop.hold();
         answer_wait.start(*link, message);
@@ -78,7 +95,7 @@ void ConsolePanel::send_loop_entry(const QString &text)
     // Stopped first: a box that came back at every tick would lock the
     // operator out.
     stop_loop();
-    boxes.report_failure(result, link->errorText());
+    boxes.report_failure(result, link->link().errorText());
 }
 
 void ConsolePanel::stop_loop()

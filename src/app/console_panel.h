@@ -5,12 +5,12 @@
 #include "console/loop_sender.h"
 #include "console/message_log.h"
 #include "control/answer_wait.h"
-#include "control/command_sender.h"
 
 #include <QCoreApplication>
 #include <functional>
 
-class Link;
+class Cameras;
+class LinkChannel;
 namespace Ui {
 class MainWindow;
 }
@@ -24,21 +24,16 @@ class ConsolePanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    using LinkSource = std::function<Link *()>;
-    ConsolePanel(Ui::MainWindow &form, CommandSender &sender, const Boxes &boxes, LinkSource link);
+    ConsolePanel(Ui::MainWindow &form, Cameras &cameras, const Boxes &boxes);
     // While a loop runs the button stops it, whatever the editor holds.
     void send_or_stop();
     void loop_chosen(bool checked);
     void clear_log() { log.clear(); }
-    void log_replies(const QList<QByteArray> &replies, const MessageLog::ReplyLabel &label = {})
-    {
-        log.add_received(replies, label);
-    }
     // A loop would go on sending into nothing, and start again by itself
     // when the link comes back.
     void stop_loop_without_link();
-    // Whether a loop sends on `link`.
-    bool loop_on(const Link *link) const { return loop.running() && current_link() == link; }
+    // Whether a loop sends on `channel`.
+    bool loop_on(const LinkChannel *channel) const;
     void retranslate();
 
 private:
@@ -48,9 +43,11 @@ private:
     void stop_loop();
 
     Ui::MainWindow &ui;
-    CommandSender &sender;
+    // The active camera's channel that the Manual tab's Mode chooses, if open.
+    LinkChannel *current_link() const;
+
+    Cameras &cameras;
     const Boxes &boxes;
-    LinkSource current_link;
     LoopSender loop;
     AnswerWait answer_wait;
     MessageLog log;

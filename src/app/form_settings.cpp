@@ -54,14 +54,6 @@ const char *const english_catalog = ":/trans/en.qm";
 
 const char *const config_file = "config.ini";
 
-// A stored index that selects no item would leave the box empty, and an
-// empty speed box sends speed FF: such a box keeps its default item.
-void mend(int &index, const QComboBox *box, int default_index)
-{
-    if (index < 0 || index >= box->count())
-        index = default_index;
-}
-
 void load_qt_catalog(bool chinese)
 {
     QTranslator *words = fresh_translator<StandardButtonWords>(button_words);
@@ -93,7 +85,6 @@ QStringList FormSettings::read_config()
         found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};
     QStringList notices;
     for (CameraSettings camera : list) {
-        mend_lists(camera);
         if (camera.name.isEmpty())
             camera.name = cameras.free_name(tr("Camera %1"));
         mend_address(camera, &notices);
@@ -153,19 +144,6 @@ QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
     if (!stored.link.isEmpty())
         first.read_link(stored.link);
     return QList<CameraSettings>{first} + stored.further;
-}
-
-void FormSettings::mend_lists(CameraSettings &camera) const
-{
-    const CameraSettings defaults;
-    mend(camera.baud_rate, ui.BaucomboBox, defaults.baud_rate);
-    mend(camera.data_bits, ui.DataBitcomboBox, defaults.data_bits);
-    mend(camera.parity, ui.ParitycomboBox, defaults.parity);
-    mend(camera.stop_bits, ui.StopBitcomboBox, defaults.stop_bits);
-    mend(camera.pan_speed, ui.hcomboBox, defaults.pan_speed);
-    mend(camera.tilt_speed, ui.vcomboBox, defaults.tilt_speed);
-    mend(camera.zoom_speed, ui.zoomcomboBox, defaults.zoom_speed);
-    mend(camera.focus_speed, ui.focuscomboBox, defaults.focus_speed);
 }
 
 bool FormSettings::write_config()

@@ -39,8 +39,6 @@ public:
 private:
     QList<CameraSettings> stored_cameras(const Settings &stored) const;
     CameraSettings first_start_camera() const;
-    // List positions outside a list become that list's default.
-    void mend_lists(CameraSettings &camera) const;
     void mend_address(CameraSettings &camera, QStringList *notices) const;
     void apply_startup_language();
     void retranslate();

@@ -1,21 +1,18 @@
 #include "app/hold_buttons.h"
 
-#include "control/camera_control.h"
-
 #include <QAbstractButton>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-HoldButtons::HoldButtons(Holds &hold_owner, const CameraControl &camera,
-                         const QList<Button> &drive_buttons)
-    : QObject(&hold_owner), holds(hold_owner), control(camera), buttons(drive_buttons)
+HoldButtons::HoldButtons(HoldOwner &hold_owner, const QList<Button> &drive_buttons)
+    : QObject(&hold_owner), holds(hold_owner), buttons(drive_buttons)
 {
     for (const Button &entry : buttons)
         entry.button->installEventFilter(this);
     // Drawn on the next turn of the loop: a press's bytes leave first, and
     // the pressed button takes its own press undisturbed.
-    connect(&holds, &Holds::changed, this, &HoldButtons::draw, Qt::QueuedConnection);
-    connect(&holds, &Holds::taken_away, this, [this] { mouse_hold_ended = mouse_held >= 0; });
+    connect(&holds, &HoldOwner::changed, this, &HoldButtons::draw, Qt::QueuedConnection);
+    connect(&holds, &HoldOwner::taken_away, this, [this] { mouse_hold_ended = mouse_held >= 0; });
 }
 
 int HoldButtons::index_of(const QObject *button) const
@@ -31,12 +28,12 @@ void HoldButtons::press(QAbstractButton *button)
 {
     const int index = index_of(button);
     if (index >= 0 && !(mouse_hold_ended && index == mouse_held))
-        holds.hold(Holds::Input::Buttons, index, buttons[index].drive);
+        holds.hold(HoldOwner::Input::Buttons, index, buttons[index].drive);
 }
 
 void HoldButtons::release(QAbstractButton *button)
 {
-    holds.let_go(Holds::Input::Buttons, index_of(button));
+    holds.let_go(HoldOwner::Input::Buttons, index_of(button));
 }
 
 bool HoldButtons::eventFilter(QObject *watched, QEvent *event)
@@ -64,12 +61,12 @@ bool HoldButtons::eventFilter(QObject *watched, QEvent *event)
 
 void HoldButtons::draw()
 {
-    const bool driving = control.ready();
+    const bool driving = holds.can_drive();
     for (const Button &entry : buttons) {
         // Qt draws what the mouse holds.
-        if (holds.holds(Holds::Input::Buttons, entry.drive))
+        if (holds.holds(HoldOwner::Input::Buttons, entry.drive))
             continue;
-        entry.button->setDown(driving && (holds.holds(Holds::Input::Keys, entry.drive) ||
-                                          holds.holds(Holds::Input::Pad, entry.drive)));
+        entry.button->setDown(driving && (holds.holds(HoldOwner::Input::Keys, entry.drive) ||
+                                          holds.holds(HoldOwner::Input::Pad, entry.drive)));
     }
 }

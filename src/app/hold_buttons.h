@@ -6,7 +6,6 @@
 #include <QList>
 #include <QObject>
 
-class CameraControl;
 class QAbstractButton;
 
 // The hold-to-move buttons as an input of the hold owner. A mouse press is
@@ -29,9 +28,9 @@ class HoldButtons : public QObject
 public:
     struct Button {
         QAbstractButton *button;
-        Holds::Drive drive;
+        HoldOwner::Drive drive;
     };
-    HoldButtons(Holds &hold_owner, const CameraControl &camera, const QList<Button> &drive_buttons);
+    HoldButtons(HoldOwner &hold_owner, const QList<Button> &drive_buttons);
     void press(QAbstractButton *button);
     void release(QAbstractButton *button);
 
@@ -42,8 +41,7 @@ private:
     int index_of(const QObject *button) const;
     void draw();
 
-    Holds &holds;
-    const CameraControl &control;
+    HoldOwner &holds;
     const QList<Button> buttons;
     // The button the mouse went down on, while it is down; whether its hold
     // was taken away meanwhile.

@@ -9,7 +9,6 @@
 #include "app/link_panel.h"
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
-#include "control/reply_tracker.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
@@ -47,48 +46,35 @@ MainWindow::~MainWindow()
 
 void MainWindow::build_panels()
 {
-    ptz = std::make_unique<PtzPanel>(*ui, this, sender, boxes, [this] {
-        return CameraControl::Target{cameras.drive_link(cameras.active()),
-                                     cameras.active_settings().visca_address};
-    });
+    ptz = std::make_unique<PtzPanel>(*ui, this, cameras, boxes);
     links = std::make_unique<LinkPanel>(*ui, boxes, cameras);
-    console = std::make_unique<ConsolePanel>(
-        *ui, sender, boxes, [this] { return cameras.console_link(cameras.active()); });
+    console = std::make_unique<ConsolePanel>(*ui, cameras, boxes);
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
-    camera_list =
-        std::make_unique<CamerasPanel>(*ui, this, cameras, sender, *links, boxes,
-                                       [this](const Link *link) { return console->loop_on(link); });
-    kept_positions = std::make_unique<PositionsPanel>(
-        cameras, camera_list->positions(), camera_list->list_row(),
-        [this](const visca::PanTilt &to, int zoom, std::optional<int> focus) {
-            ptz->go_to(to, zoom, focus);
-        });
+    camera_list = std::make_unique<CamerasPanel>(
+        *ui, this, cameras, *links, boxes,
+        [this](const LinkChannel *channel) { return console->loop_on(channel); });
+    kept_positions = std::make_unique<PositionsPanel>(cameras, camera_list->positions(),
+                                                      camera_list->list_row());
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
-    form = std::make_unique<FormSettings>(*ui, this, cameras, [this] {
-        links->retranslate();
-        ptz->retranslate();
-        console->retranslate();
-        camera_list->retranslate();
-        found_cameras->retranslate();
-        kept_positions->retranslate();
-    });
+    form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
+}
+
+void MainWindow::retranslate_panels()
+{
+    links->retranslate();
+    ptz->retranslate();
+    console->retranslate();
+    camera_list->retranslate();
+    found_cameras->retranslate();
+    kept_positions->retranslate();
 }
 
 void MainWindow::connect_panels()
 {
-    connect(&cameras, &Cameras::link_made, this, &MainWindow::hear);
-    connect(&sender, &CommandSender::wrote, &cameras, &Cameras::note_written);
-    sender.set_label([this](const Link &link, const QByteArray &bytes) {
-        return bytes.isEmpty() ? QString() : cameras.label(&link, quint8(bytes.at(0)) - 0x80);
-    });
-    // What takes the pad away ends every hold first: a held drive whose
-    // release will not come gets its stop now, on the camera it drove; a
-    // new camera or link waits for a new press, and a move to a kept
-    // position ends with the camera or link it went to.
-    Holds &holds = ptz->hold_owner();
-    connect(ui->tabWidget, &QTabWidget::currentChanged, &holds, &Holds::lose_all);
-    connect(ui->radioButton_9, &QRadioButton::toggled, &holds, &Holds::end_all);
-    connect(&cameras, &Cameras::switching, &holds, &Holds::end_all);
+    // The panels hear each link after the cameras: a lost link's drives
+    // end before the operator's message box waits.
+    connect(&cameras, &Cameras::link_made, this, [this](Link &link) { links->report(link, this); });
+    connect(ui->tabWidget, &QTabWidget::currentChanged, &cameras, &Cameras::ptz_left);
     connect(&cameras, &Cameras::changed_elsewhere, this, [this] { camera_form->show_active(); });
     connect(&cameras, &Cameras::switched, this, [this] {
         camera_form->show_active();
@@ -97,24 +83,6 @@ void MainWindow::connect_panels()
     connect(&ptz->game_pad(), &GamePad::step_camera, this,
             [this](int steps) { camera_list->step(steps); });
     links->link_gone = [this] { console->stop_loop_without_link(); };
-}
-
-void MainWindow::hear(Link &link)
-{
-    // The log shows what came, less the answers to the program's own
-    // inquiries; the tracker hears the camera from the first reply on.
-    connect(&ReplyTracker::of(link), &ReplyTracker::to_log, this,
-            [this, &link](const QList<QByteArray> &replies) {
-                console->log_replies(replies, [this, &link](const QByteArray &reply) {
-                    // Cameras answer under z0, z = address + 8; an empty
-                    // datagram names nobody.
-                    return reply.isEmpty() ? QString()
-                                           : cameras.label(&link, (quint8(reply.at(0)) >> 4) - 8);
-                });
-            });
-    ptz->hold_owner().watch(link);
-    // The hold owner hears of a lost link before the operator's box waits.
-    links->report(link, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -3,7 +3,6 @@
 
 #include "app/boxes.h"
 #include "control/cameras.h"
-#include "control/command_sender.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -95,14 +94,12 @@ private slots:
 private:
     void build_panels();
     void connect_panels();
-    // Everything that hears links hears `link` from now on.
-    void hear(Link &link);
+    void retranslate_panels();
 
     // Waited for only where the stored port is chosen from it.
     std::future<QStringList> port_names;
     std::unique_ptr<Ui::MainWindow> ui;
     Boxes boxes;
-    CommandSender sender;
     Cameras cameras;
     std::unique_ptr<PtzPanel> ptz;
     std::unique_ptr<LinkPanel> links;

@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -28,9 +29,8 @@ private:
 };
 } // namespace
 
-PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
-                               Go move_camera)
-    : cameras(camera_list), poller(positions), go_to(std::move(move_camera)),
+PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row)
+    : cameras(camera_list), poller(positions),
       delete_key(std::make_unique<DeleteKey>([this] { remove(); }))
 {
     QWidget *page = row->parentWidget();
@@ -63,32 +63,35 @@ PositionsPanel::~PositionsPanel() = default;
 
 void PositionsPanel::keep()
 {
-    const int camera = cameras.active();
-    poller.ask(camera, [this, camera](const std::optional<PositionPoller::Position> &now) {
-        if (!now || camera >= cameras.count())
-            return;
-        QList<KeptPosition> &kept = cameras.settings(camera).positions;
-        if (kept.size() >= CameraSettings::most_positions)
-            return;
-        KeptPosition position;
-        position.name = tr("Position %1").arg(kept.size() + 1);
-        position.pan = QString::number(now->pan_tilt.pan);
-        position.tilt = QString::number(now->pan_tilt.tilt);
-        position.zoom = QString::number(now->zoom);
-        // Auto focus finds its own focus: only a manual one is kept.
-        if (now->focus_manual.value_or(false))
-            position.focus = QString::number(now->focus);
-        kept << position;
-        if (camera == cameras.active())
-            show_list();
-        list->setCurrentRow(list->count() - 1);
-    });
+    // The camera asked, not its place in the list: a camera removed
+    // meanwhile passes its place on.
+    const QPointer<Camera> camera = &cameras.active_camera();
+    poller.ask(cameras.active(),
+               [this, camera](const std::optional<PositionPoller::Position> &now) {
+                   if (!now || !camera)
+                       return;
+                   QList<KeptPosition> &kept = camera->settings().positions;
+                   if (kept.size() >= CameraSettings::most_positions)
+                       return;
+                   KeptPosition position;
+                   position.name = tr("Position %1").arg(kept.size() + 1);
+                   position.pan = QString::number(now->pan_tilt.pan);
+                   position.tilt = QString::number(now->pan_tilt.tilt);
+                   position.zoom = QString::number(now->zoom);
+                   // Auto focus finds its own focus: only a manual one is kept.
+                   if (now->focus_manual.value_or(false))
+                       position.focus = QString::number(now->focus);
+                   kept << position;
+                   if (camera == &cameras.active_camera())
+                       show_list();
+                   list->setCurrentRow(list->count() - 1);
+               });
 }
 
 void PositionsPanel::go()
 {
     const int row = list->currentRow();
-    const int camera = cameras.active();
+    const QPointer<Camera> camera = &cameras.active_camera();
     const QList<KeptPosition> &kept = cameras.active_settings().positions;
     if (row < 0 || row >= kept.size())
         return;
@@ -96,11 +99,13 @@ void PositionsPanel::go()
     if (!values)
         return;
     // The move carries pan in the digits of the camera's own answers: ask.
-    poller.ask(camera, [this, camera, values](const std::optional<PositionPoller::Position> &now) {
-        if (!now || camera != cameras.active())
-            return;
-        go_to({values->pan, values->tilt, now->pan_tilt.pan_digits}, values->zoom, values->focus);
-    });
+    poller.ask(cameras.active(),
+               [this, camera, values](const std::optional<PositionPoller::Position> &now) {
+                   if (!now || !camera || camera != &cameras.active_camera())
+                       return;
+                   camera->go_to({values->pan, values->tilt, now->pan_tilt.pan_digits},
+                                 values->zoom, values->focus);
+               });
 }
 
 void PositionsPanel::remove()

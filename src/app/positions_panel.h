@@ -27,8 +27,7 @@ class PositionsPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    using Go = std::function<void(const visca::PanTilt &to, int zoom, std::optional<int> focus)>;
-    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Go move_camera);
+    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row);
     ~PositionsPanel();
     void retranslate();
 
@@ -41,7 +40,6 @@ private:
 
     Cameras &cameras;
     PositionPoller &poller;
-    Go go_to;
     QListWidget *list;
     QPushButton *keep_button;
     QPushButton *go_button;

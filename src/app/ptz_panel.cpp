@@ -1,27 +1,29 @@
 #include "app/ptz_panel.h"
 
+#include "control/cameras.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
 
-PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender,
-                   const Boxes &window_boxes, CameraControl::TargetSource target)
-    : ui(form), boxes(window_boxes), control(sender, std::move(target)),
-      holds(control, chosen_speeds()),
-      keys(window, holds, [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
-      pad(holds, [] { return QApplication::activeModalWidget() != nullptr; }),
-      buttons(std::make_unique<HoldButtons>(holds, control, hold_button_drives()))
+PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
+                   const Boxes &window_boxes)
+    : ui(form), cameras(camera_list), boxes(window_boxes),
+      keys(window, cameras.drives(),
+           [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
+      pad(cameras.drives(), [] { return QApplication::activeModalWidget() != nullptr; }),
+      buttons(std::make_unique<HoldButtons>(cameras.drives(), hold_button_drives()))
 {
     QObject::connect(
-        &control, &CameraControl::failed, window,
+        &cameras, &Cameras::failed, window,
         [this](SendResult result, const QString &reason) { boxes.report_failure(result, reason); });
-    QObject::connect(&control, &CameraControl::stop_unconfirmed, window, [this] {
+    QObject::connect(&cameras, &Cameras::stop_unconfirmed, window, [this] {
         boxes.warn_after_open_box(tr("The camera did not confirm the stop"));
     });
-    QObject::connect(&keys, &DriveKeys::home, &control, &CameraControl::home);
-    QObject::connect(&pad, &GamePad::home, &control, &CameraControl::home);
-    QObject::connect(&pad, &GamePad::recall, &control,
-                     [this](int preset) { control.preset(false, preset); });
+    QObject::connect(&keys, &DriveKeys::home, window, [this] { home(); });
+    QObject::connect(&pad, &GamePad::home, window, [this] { home(); });
+    QObject::connect(&pad, &GamePad::recall, window, [this](int preset) {
+        cameras.active_camera().control().preset(false, preset);
+    });
 }
 
 PtzPanel::~PtzPanel() = default;
@@ -30,18 +32,16 @@ void PtzPanel::press(QAbstractButton *button) { buttons->press(button); }
 
 void PtzPanel::release(QAbstractButton *button) { buttons->release(button); }
 
-void PtzPanel::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
-{
-    holds.end_all();
-    const Holds::Speeds speeds = chosen_speeds();
-    control.go_to(to, zoom, focus, speeds.pan(), speeds.tilt());
-    holds.position_move();
-}
+void PtzPanel::home() { cameras.active_camera().control().home(); }
 
-void PtzPanel::quick_preset(int number) { control.preset(ui.radioButton->isChecked(), number); }
+void PtzPanel::quick_preset(int number)
+{
+    cameras.active_camera().control().preset(ui.radioButton->isChecked(), number);
+}
 
 void PtzPanel::preset_from_field(bool store)
 {
+    CameraControl &control = cameras.active_camera().control();
     if (!control.ready() || control.preset_from_field(store, ui.lineEdit_2->text()))
         return;
     boxes.inform(tr("Preset num error"));
@@ -50,7 +50,7 @@ void PtzPanel::preset_from_field(bool store)
 
 QList<HoldButtons::Button> PtzPanel::hold_button_drives() const
 {
-    using Axis = Holds::Axis;
+    using Axis = HoldOwner::Axis;
     return {{ui.ptz_upButton, {Axis::PanTilt, {0, -1}}},
             {ui.ptz_downButton, {Axis::PanTilt, {0, 1}}},
             {ui.ptz_leftButton, {Axis::PanTilt, {-1, 0}}},
@@ -63,15 +63,6 @@ QList<HoldButtons::Button> PtzPanel::hold_button_drives() const
             {ui.zoomout_Button, {Axis::Zoom, {-1, 0}}},
             {ui.focusin_Button, {Axis::Focus, {1, 0}}},
             {ui.focusout_Button, {Axis::Focus, {-1, 0}}}};
-}
-
-Holds::Speeds PtzPanel::chosen_speeds() const
-{
-    // The speed boxes list the VISCA speeds themselves ("1" is speed 01).
-    return {[this] { return ui.hcomboBox->currentText().toInt(); },
-            [this] { return ui.vcomboBox->currentText().toInt(); },
-            [this] { return ui.zoomcomboBox->currentText().toInt(); },
-            [this] { return ui.focuscomboBox->currentText().toInt(); }};
 }
 
 void PtzPanel::retranslate()

@@ -3,14 +3,13 @@
 
 #include "app/boxes.h"
 #include "app/hold_buttons.h"
-#include "control/camera_control.h"
-#include "control/holds.h"
 #include "input/drive_keys.h"
 #include "input/gamepad.h"
 
 #include <QCoreApplication>
 #include <memory>
 
+class Cameras;
 class QAbstractButton;
 class QWidget;
 namespace Ui {
@@ -18,26 +17,21 @@ class MainWindow;
 }
 
 // The PTZ tab: pad, zoom, focus, speeds and presets. Mouse, keys and game
-// controllers report to the one hold owner, which drives the active camera
-// on the link its Mode chooses.
+// controllers report to the active camera's holds, which drive it on the
+// link its Mode chooses.
 class PtzPanel
 {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    PtzPanel(Ui::MainWindow &form, QWidget *window, CommandSender &sender, const Boxes &boxes,
-             CameraControl::TargetSource target);
+    PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &cameras, const Boxes &boxes);
     ~PtzPanel();
-    Holds &hold_owner() { return holds; }
     GamePad &game_pad() { return pad; }
     // A press of a hold button that does not come from the mouse (the
     // space bar); the mouse reaches the hold buttons directly.
     void press(QAbstractButton *button);
     void release(QAbstractButton *button);
-    void home() { control.home(); }
-    // A kept position, at the pan and tilt speeds the boxes show; the holds
-    // end first, and the next press stops the move.
-    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus);
+    void home();
     // A quick preset button, set or called as the Set/Call pair says.
     void quick_preset(int number);
     void preset_from_field(bool store);
@@ -45,12 +39,10 @@ public:
 
 private:
     QList<HoldButtons::Button> hold_button_drives() const;
-    Holds::Speeds chosen_speeds() const;
 
     Ui::MainWindow &ui;
+    Cameras &cameras;
     const Boxes &boxes;
-    CameraControl control;
-    Holds holds;
     DriveKeys keys;
     GamePad pad;
     std::unique_ptr<HoldButtons> buttons;

@@ -10,10 +10,75 @@
 #include <algorithm>
 
 namespace {
+// config.ini keeps each list's choice as the position of the form's item:
+// the items' values, in the form's order.
+const QList<int> baud_rates = {1200, 2400, 4800, 9600, 11520, 28800, 38400, 57600, 115200};
+const QList<int> data_bits = {5, 6, 7, 8};
+const QList<int> parities = {0, 1, 2};
+const QList<int> stop_bits = {0, 1, 2};
+const QList<int> zoom_speeds = {0, 1, 2, 3, 4, 5, 6, 7};
+
+QList<int> numbers_from_one(int last)
+{
+    QList<int> numbers;
+    for (int number = 1; number <= last; ++number)
+        numbers << number;
+    return numbers;
+}
+const QList<int> pan_speeds = numbers_from_one(24);
+const QList<int> tilt_speeds = numbers_from_one(20);
+
+// The value at a stored position; one outside the list keeps `value`'s
+// default (an empty speed box would send speed FF).
+void take(int &value, const QList<int> &items, int position)
+{
+    if (position >= 0 && position < items.size())
+        value = items.at(position);
+}
+
+// The position of `value`'s item, or of the default's where the list has
+// no such item.
+int position_of(int value, const QList<int> &items, int fallback)
+{
+    const int position = items.indexOf(value);
+    return position >= 0 ? position : items.indexOf(fallback);
+}
+
 // Stored indexes count only by their low eight bits, read as a signed value.
 int stored_index(const QSettings &settings, const char *key)
 {
     return static_cast<qint8>(settings.value(key).toInt());
+}
+
+// Every list of a camera from its stored positions; `index` reads one.
+template <class Read> void take_lists(CameraSettings &camera, Read index)
+{
+    int parity = int(camera.parity);
+    int stops = int(camera.stop_bits);
+    take(camera.baud_rate, baud_rates, index("BaudRate"));
+    take(camera.data_bits, data_bits, index("DataBits"));
+    take(parity, parities, index("Parity"));
+    take(stops, stop_bits, index("StopBits"));
+    take(camera.pan_speed, pan_speeds, index("PanSpeed"));
+    take(camera.tilt_speed, tilt_speeds, index("TiltSpeed"));
+    take(camera.zoom_speed, zoom_speeds, index("ZoomSpeed"));
+    take(camera.focus_speed, zoom_speeds, index("FocusSpeed"));
+    camera.parity = CameraSettings::Parity(parity);
+    camera.stop_bits = CameraSettings::StopBits(stops);
+}
+
+// The stored position of each list's value, under `key`'s own name.
+template <class Write> void write_lists(const CameraSettings &camera, Write put)
+{
+    const CameraSettings defaults;
+    put("BaudRate", position_of(camera.baud_rate, baud_rates, defaults.baud_rate));
+    put("DataBits", position_of(camera.data_bits, data_bits, defaults.data_bits));
+    put("Parity", int(camera.parity));
+    put("StopBits", int(camera.stop_bits));
+    put("PanSpeed", position_of(camera.pan_speed, pan_speeds, defaults.pan_speed));
+    put("TiltSpeed", position_of(camera.tilt_speed, tilt_speeds, defaults.tilt_speed));
+    put("ZoomSpeed", position_of(camera.zoom_speed, zoom_speeds, defaults.zoom_speed));
+    put("FocusSpeed", position_of(camera.focus_speed, zoom_speeds, defaults.focus_speed));
 }
 
 // A stored address outside the chain's 1-7 reads as 0, to be mended where
@@ -40,19 +105,11 @@ CameraSettings further_camera(QSettings &settings, int number)
     const QString link = settings.value("Link").toString();
     camera.visca_address = stored_address(settings, "ViscaAddress");
     camera.port_name = settings.value("PortName").toString();
-    const auto index = [&settings](const char *key, int fallback) {
+    take_lists(camera, [&settings](const char *key) {
         bool ok = false;
         const int value = settings.value(key).toInt(&ok);
-        return ok ? value : fallback;
-    };
-    camera.baud_rate = index("BaudRate", camera.baud_rate);
-    camera.data_bits = index("DataBits", camera.data_bits);
-    camera.parity = index("Parity", camera.parity);
-    camera.stop_bits = index("StopBits", camera.stop_bits);
-    camera.pan_speed = index("PanSpeed", camera.pan_speed);
-    camera.tilt_speed = index("TiltSpeed", camera.tilt_speed);
-    camera.zoom_speed = index("ZoomSpeed", camera.zoom_speed);
-    camera.focus_speed = index("FocusSpeed", camera.focus_speed);
+        return ok ? value : -1;
+    });
     if (settings.contains("Address"))
         camera.address = settings.value("Address").toString();
     if (settings.contains("Port"))
@@ -69,16 +126,11 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.setValue("Link", link_text(camera.link()));
     settings.setValue("ViscaAddress", QString::number(camera.visca_address, 10));
     settings.setValue("PortName", camera.port_name);
-    settings.setValue("BaudRate", QString::number(camera.baud_rate, 10));
-    settings.setValue("DataBits", QString::number(camera.data_bits, 10));
-    settings.setValue("Parity", QString::number(camera.parity, 10));
-    settings.setValue("StopBits", QString::number(camera.stop_bits, 10));
     settings.setValue("Address", camera.address);
     settings.setValue("Port", camera.port);
-    settings.setValue("PanSpeed", QString::number(camera.pan_speed, 10));
-    settings.setValue("TiltSpeed", QString::number(camera.tilt_speed, 10));
-    settings.setValue("ZoomSpeed", QString::number(camera.zoom_speed, 10));
-    settings.setValue("FocusSpeed", QString::number(camera.focus_speed, 10));
+    write_lists(camera, [&settings](const char *key, int position) {
+        settings.setValue(key, QString::number(position, 10));
+    });
     settings.endGroup();
 }
 
@@ -239,14 +291,13 @@ bool Settings::load(const QString &path)
     language = settings.value("LANGUAGE_CONF/language").toString();
     port = stored_index(settings, "SERIAL_CONF/Port");
     first.port_name = settings.value("SERIAL_CONF/PortName").toString();
-    first.baud_rate = stored_index(settings, "SERIAL_CONF/BaudRate");
-    first.data_bits = stored_index(settings, "SERIAL_CONF/DataBits");
-    first.parity = stored_index(settings, "SERIAL_CONF/Parity");
-    first.stop_bits = stored_index(settings, "SERIAL_CONF/StopBits");
-    first.pan_speed = stored_index(settings, "PTZ_CONF/PanSpeed");
-    first.tilt_speed = stored_index(settings, "PTZ_CONF/TiltSpeed");
-    first.zoom_speed = stored_index(settings, "PTZ_CONF/ZoomSpeed");
-    first.focus_speed = stored_index(settings, "PTZ_CONF/FocusSpeed");
+    // The documented groups: a missing key reads as position 0.
+    take_lists(first, [&settings](const char *key) {
+        const QString group = QLatin1String(key).endsWith(QLatin1String("Speed"))
+                                  ? QStringLiteral("PTZ_CONF/")
+                                  : QStringLiteral("SERIAL_CONF/");
+        return stored_index(settings, (group + key).toLatin1().constData());
+    });
     protocol = settings.value("NET_CONF/Protocol").toString();
     first.tcp = protocol != "UDP";
     first.address = settings.value("NET_CONF/Address").toString();
@@ -279,18 +330,13 @@ void Settings::write_to(QSettings &settings) const
     settings.beginGroup("SERIAL_CONF");
     settings.setValue("Port", QString::number(port, 10));
     settings.setValue("PortName", first.port_name);
-    settings.setValue("BaudRate", QString::number(first.baud_rate, 10));
-    settings.setValue("DataBits", QString::number(first.data_bits, 10));
-    settings.setValue("Parity", QString::number(first.parity, 10));
-    settings.setValue("StopBits", QString::number(first.stop_bits, 10));
     settings.endGroup();
-
-    settings.beginGroup("PTZ_CONF");
-    settings.setValue("PanSpeed", QString::number(first.pan_speed, 10));
-    settings.setValue("TiltSpeed", QString::number(first.tilt_speed, 10));
-    settings.setValue("ZoomSpeed", QString::number(first.zoom_speed, 10));
-    settings.setValue("FocusSpeed", QString::number(first.focus_speed, 10));
-    settings.endGroup();
+    write_lists(first, [&settings](const char *key, int position) {
+        const bool speed = QLatin1String(key).endsWith(QLatin1String("Speed"));
+        settings.setValue((speed ? QStringLiteral("PTZ_CONF/") : QStringLiteral("SERIAL_CONF/")) +
+                              key,
+                          QString::number(position, 10));
+    });
 
     settings.beginGroup("NET_CONF");
     if (!protocol.isEmpty())

@@ -8,31 +8,30 @@ AnswerWait::AnswerWait(QObject *parent) : QObject(parent)
     limit.setInterval(wait_ms);
     connect(&limit, &QTimer::timeout, this, [this] {
         // Unanswered, it counts as lost: the replies to come are not its.
-        if (link)
-            ReplyTracker::of(*link).lost(message);
+        if (channel)
+            channel->lost(message);
         check();
     });
 }
 
-void AnswerWait::start(Link &on, quint64 sent)
+void AnswerWait::start(LinkChannel &on, quint64 sent)
 {
     cancel();
-    link = &on;
+    channel = &on;
     message = sent;
     answered = false;
     waiting = true;
-    ReplyTracker &tracker = ReplyTracker::of(on);
-    if (tracker.may_answer()) {
+    if (on.may_answer()) {
         limit.start();
-        answers = connect(&tracker, &ReplyTracker::answered, this,
-                          [this](quint64 answered_message, ReplyTracker::Outcome) {
+        answers = connect(&on, &LinkChannel::answered, this,
+                          [this](quint64 answered_message, ReplyOutcome) {
                               if (answered_message == message) {
                                   answered = true;
                                   check();
                               }
                           });
     }
-    drained = connect(&on, &Link::drained, this, &AnswerWait::check);
+    drained = connect(&on.link(), &Link::drained, this, &AnswerWait::check);
     // Later, not from within the send: the caller is still at work.
     QTimer::singleShot(0, this, &AnswerWait::check);
 }
@@ -50,8 +49,8 @@ void AnswerWait::check()
     if (!waiting)
         return;
     // A link closed meanwhile holds nothing back: the loop finds it gone.
-    const bool link_open = link && link->isOpen();
-    if (link_open && (link->unsent() > 0 || (limit.isActive() && !answered)))
+    const bool link_open = channel && channel->isOpen();
+    if (link_open && (channel->link().unsent() > 0 || (limit.isActive() && !answered)))
         return;
     cancel();
     emit ready();

@@ -1,7 +1,7 @@
 #ifndef ZARVICK_ANSWER_WAIT_H
 #define ZARVICK_ANSWER_WAIT_H
 
-#include "control/reply_tracker.h"
+#include "control/link_channel.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -23,7 +23,7 @@ public:
 
     explicit AnswerWait(QObject *parent = nullptr);
     // `ready` follows once, unless cancelled.
-    void start(Link &link, quint64 message);
+    void start(LinkChannel &channel, quint64 message);
     void cancel();
 
 signals:
@@ -32,7 +32,7 @@ signals:
 private:
     void check();
 
-    QPointer<Link> link;
+    QPointer<LinkChannel> channel;
     quint64 message = 0;
     bool answered = false;
     bool waiting = false;

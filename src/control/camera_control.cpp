@@ -1,15 +1,13 @@
 #include "control/camera_control.h"
 
-#include "links/link.h"
 #include "visca/command_text.h"
 
 #include <utility>
 
-CameraControl::CameraControl(CommandSender &command_sender, TargetSource target_source,
-                             QObject *parent)
-    : QObject(parent), sender(command_sender), current_target(std::move(target_source)),
-      confirmation([this](Link &link, const QByteArray &bytes, quint64 *message) {
-          return send_to(&link, bytes, message);
+CameraControl::CameraControl(TargetSource target_source, QObject *parent)
+    : QObject(parent), current_target(std::move(target_source)),
+      confirmation([this](LinkChannel &channel, const QByteArray &bytes, quint64 *message) {
+          return send_to(&channel, bytes, message);
       })
 {
     connect(&confirmation, &StopConfirmation::unconfirmed, this, &CameraControl::stop_unconfirmed);
@@ -20,21 +18,21 @@ CameraControl::CameraControl(CommandSender &command_sender, TargetSource target_
     connect(&focus_wait, &QTimer::timeout, this, &CameraControl::focus_wait_over);
 }
 
-bool CameraControl::send_to(Link *link, const QByteArray &bytes, quint64 *message,
+bool CameraControl::send_to(LinkChannel *channel, const QByteArray &bytes, quint64 *message,
                             const QString &text)
 {
-    if (!link || !link->isOpen())
+    if (!channel || !channel->isOpen())
         return false;
-    const SendResult result = sender.send_bytes(*link, bytes, Link::Lane::Camera, message, text);
+    const SendResult result = channel->send(bytes, {Link::Lane::Camera, false, text}, message);
     if (result != SendResult::Sent)
-        emit failed(result, link->errorText());
+        emit failed(result, channel->link().errorText());
     return result == SendResult::Sent;
 }
 
 CameraControl::Target CameraControl::hold_start(Axis axis)
 {
     const Target target = current_target();
-    confirmation.forget(axis, target.link, target.address);
+    confirmation.forget(axis, target.channel, target.address);
     return target;
 }
 
@@ -43,8 +41,8 @@ void CameraControl::stop(Target &held, StopBytes bytes, Axis axis)
     const Target target = std::exchange(held, Target());
     const QByteArray stop_bytes = bytes(target.address);
     quint64 message = 0;
-    if (send_to(target.link, stop_bytes, &message))
-        confirmation.sent(axis, *target.link, target.address, stop_bytes, message);
+    if (send_to(target.channel, stop_bytes, &message))
+        confirmation.sent(axis, *target.channel, target.address, stop_bytes, message);
 }
 
 void CameraControl::drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed)
@@ -52,7 +50,7 @@ void CameraControl::drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int t
     if (!ready())
         return;
     pan_tilt_held = hold_start(pan_tilt_axis);
-    send_to(pan_tilt_held.link,
+    send_to(pan_tilt_held.channel,
             visca::pan_tilt_drive(pan_tilt_held.address, pan, tilt, pan_speed, tilt_speed));
 }
 
@@ -63,7 +61,7 @@ void CameraControl::home()
     if (!ready())
         return;
     const Target target = hold_start(pan_tilt_axis);
-    send_to(target.link, visca::pan_tilt_home(target.address));
+    send_to(target.channel, visca::pan_tilt_home(target.address));
 }
 
 void CameraControl::zoom(visca::Zoom way, int speed)
@@ -71,7 +69,7 @@ void CameraControl::zoom(visca::Zoom way, int speed)
     if (!ready())
         return;
     zoom_held = hold_start(zoom_axis);
-    send_to(zoom_held.link, visca::zoom(zoom_held.address, way, speed));
+    send_to(zoom_held.channel, visca::zoom(zoom_held.address, way, speed));
 }
 
 void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, zoom_axis); }
@@ -81,7 +79,7 @@ void CameraControl::focus(visca::Focus way, SpeedSource speed)
     if (!ready())
         return;
     focus_held = hold_start(focus_axis);
-    send_to(focus_held.link, visca::focus_manual(focus_held.address));
+    send_to(focus_held.channel, visca::focus_manual(focus_held.address));
     focus_way = way;
     focus_speed = std::move(speed);
     stop_after_focus_drive = false;
@@ -91,14 +89,14 @@ void CameraControl::focus(visca::Focus way, SpeedSource speed)
 void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
-    send_to(focus_held.link, visca::focus(focus_held.address, focus_way, focus_speed()));
+    send_to(focus_held.channel, visca::focus(focus_held.address, focus_way, focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
         stop(focus_held, visca::focus_stop, focus_axis);
 }
 
 void CameraControl::stop_focus()
 {
-    if (!focus_held.link)
+    if (!focus_held.channel)
         return;
     // A stop sent now would overtake the drive still waiting.
     if (focus_wait.isActive())
@@ -118,14 +116,14 @@ void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int>
         return;
     pan_tilt_held = hold_start(pan_tilt_axis);
     const int address = pan_tilt_held.address;
-    send_to(pan_tilt_held.link, visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
+    send_to(pan_tilt_held.channel, visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
     zoom_held = hold_start(zoom_axis);
-    send_to(zoom_held.link, visca::zoom_direct(address, zoom));
+    send_to(zoom_held.channel, visca::zoom_direct(address, zoom));
     if (!focus)
         return;
     focus_held = hold_start(focus_axis);
-    send_to(focus_held.link, visca::focus_manual(address));
-    send_to(focus_held.link, visca::focus_direct(address, *focus));
+    send_to(focus_held.channel, visca::focus_manual(address));
+    send_to(focus_held.channel, visca::focus_direct(address, *focus));
 }
 
 void CameraControl::preset(bool store, int number)
@@ -136,7 +134,7 @@ void CameraControl::preset(bool store, int number)
     // decimal digit ("81 01 04 3F 02 5 FF"); the bytes are the same.
     const Target target = current_target();
     const QByteArray bytes = visca::preset(target.address, store, number);
-    send_to(target.link, bytes, nullptr,
+    send_to(target.channel, bytes, nullptr,
             spaced_hex(bytes.left(5)) + ' ' + QString::number(number, 10) + " FF");
 }
 
@@ -150,7 +148,7 @@ bool CameraControl::preset_from_field(bool store, const QString &field)
     if (!store)
         forget_stops();
     const Target target = current_target();
-    send_to(target.link, visca::preset(target.address, store, number));
+    send_to(target.channel, visca::preset(target.address, store, number));
     return true;
 }
 

@@ -1,7 +1,7 @@
 #ifndef ZARVICK_CAMERA_CONTROL_H
 #define ZARVICK_CAMERA_CONTROL_H
 
-#include "control/command_sender.h"
+#include "control/link_channel.h"
 #include "control/stop_confirmation.h"
 #include "visca/camera_commands.h"
 #include "visca/positions.h"
@@ -12,40 +12,39 @@
 #include <functional>
 #include <optional>
 
-class Link;
-
-// The control panel's operations on the active camera. Each goes to the
-// link and VISCA address that `current_target` names at that moment and
-// does nothing when it names no link (none open for the chosen mode), in
-// the link's camera lane. Sent
-// commands come out of the sender's `sent`; a command that did not go out,
-// of `failed` here. A stop goes out only for a drive that was sent and not
-// stopped yet, to the link and address the drive went to (the camera
-// that was active then), and is sent again until the
-// camera confirms it (see StopConfirmation).
+// The operations on one camera: drives, stops, Home, presets, moves to kept
+// positions. Each goes on the channel and to the VISCA address that
+// `current_target` names at that moment (the link the camera's PTZ Mode
+// chooses) and does nothing when it names none (no link open), in the
+// link's camera lane. A command that did not go out is told by `failed`.
+// A stop goes out only for a drive that was sent and not stopped yet, on
+// the channel and to the address the drive went to (the Mode may have
+// changed since), and is sent again until the camera confirms it (see
+// StopConfirmation).
 class CameraControl : public QObject
 {
     Q_OBJECT
 
 public:
-    // Where the active camera's commands go.
+    // Where the camera's commands go.
     struct Target {
-        Link *link = nullptr;
+        LinkChannel *channel = nullptr;
         int address = 1;
     };
     using TargetSource = std::function<Target()>;
     // How long the camera gets to switch to manual focus before a focus drive.
     static constexpr int manual_focus_wait_ms = 50;
 
-    CameraControl(CommandSender &command_sender, TargetSource target_source,
-                  QObject *parent = nullptr);
+    explicit CameraControl(TargetSource target_source, QObject *parent = nullptr);
 
-    bool ready() const { return current_target().link != nullptr; }
+    bool ready() const { return current_target().channel != nullptr; }
     // Whether a drive sent on `link` has not had its stop yet.
     bool drives_on(const Link *link) const
     {
-        return link &&
-               (pan_tilt_held.link == link || zoom_held.link == link || focus_held.link == link);
+        const auto on = [link](const Target &held) {
+            return held.channel && &held.channel->link() == link;
+        };
+        return link && (on(pan_tilt_held) || on(zoom_held) || on(focus_held));
     }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
@@ -80,7 +79,7 @@ private:
     enum Axis { pan_tilt_axis, zoom_axis, focus_axis };
     // The stop's bytes for the address its drive went to.
     using StopBytes = QByteArray (*)(int address);
-    bool send_to(Link *link, const QByteArray &bytes, quint64 *message = nullptr,
+    bool send_to(LinkChannel *channel, const QByteArray &bytes, quint64 *message = nullptr,
                  const QString &text = QString());
     // The held drive's stop, to the link and camera its drive went to.
     void stop(Target &held, StopBytes bytes, Axis axis);
@@ -89,7 +88,6 @@ private:
     void focus_wait_over();
     void forget_stops();
 
-    CommandSender &sender;
     TargetSource current_target;
     StopConfirmation confirmation;
     QTimer focus_wait;

@@ -30,10 +30,12 @@ struct KeptPosition {
 };
 
 // One camera as the operator set it up: what the options box, the Mode
-// groups and the speed boxes show while it is the active camera. Lists are
-// kept as the positions of their items, as config.ini stores them.
+// groups and the speed boxes show while it is the active camera, in real
+// values (config.ini stores the positions of the form's items).
 struct CameraSettings {
     enum class LinkKind { Serial, Tcp, Udp, ViscaOverIp };
+    enum class Parity { None, Odd, Even };
+    enum class StopBits { One, OneAndHalf, Two };
     // VISCA addresses a chain can give.
     static constexpr int first_address = 1;
     static constexpr int last_address = 7;
@@ -52,14 +54,15 @@ struct CameraSettings {
     bool over_ip = false;
     // The serial port's name, kept while the port is not present.
     QString port_name;
-    int baud_rate = 3; // 9600
-    int data_bits = 3; // 8
-    int parity = 0;
-    int stop_bits = 0; // 1
+    int baud_rate = 9600;
+    int data_bits = 8;
+    Parity parity = Parity::None;
+    StopBits stop_bits = StopBits::One;
     QString address = QStringLiteral("192.168.1.88");
     QString port = QString::number(visca::tcp_port);
-    int pan_speed = 14; // 15
-    int tilt_speed = 14;
+    // VISCA speeds: pan 1-24, tilt 1-20, zoom and focus 0-7.
+    int pan_speed = 15;
+    int tilt_speed = 15;
     int zoom_speed = 3;
     int focus_speed = 3;
     QList<KeptPosition> positions;

@@ -1,51 +1,44 @@
 #include "control/cameras.h"
 
-#include "control/reply_tracker.h"
+#include "control/active_holds.h"
+#include "visca/replies.h"
 
-struct Cameras::Camera {
-    // The links are the list's children: they show in the window's tree.
-    Camera(const CameraSettings &chosen, QObject *list) : settings(chosen), tcp(list), udp(list) {}
-    CameraSettings settings;
-    TcpLink tcp;
-    UdpLink udp;
-    bool answered = false;
-    // When the oldest message still unanswered went out; -1 for none.
-    qint64 waiting_since_ms = -1;
-    QDateTime waiting_since;
-};
+Cameras::Cameras(QObject *parent)
+    : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this))
+{
+    connect(&lines, &SerialLines::made, this, &Cameras::made);
+}
 
-Cameras::Cameras(QObject *parent) : QObject(parent) { clock.start(); }
+Cameras::~Cameras()
+{
+    close_all();
+    // The holds go before the cameras they relay.
+    active_holds.reset();
+    cameras.clear();
+}
 
-CameraSettings &Cameras::settings(int camera) { return cameras.at(camera)->settings; }
-
-const CameraSettings &Cameras::settings(int camera) const { return cameras.at(camera)->settings; }
-
-TcpLink &Cameras::tcp(int camera) { return cameras.at(camera)->tcp; }
-
-UdpLink &Cameras::udp(int camera) { return cameras.at(camera)->udp; }
-
-Cameras::~Cameras() { close_all(); }
+HoldOwner &Cameras::drives() { return *active_holds; }
 
 void Cameras::close_all()
 {
     // Links close while the list is whole: their `closing` still finds the
     // cameras they served.
     for (auto &camera : cameras) {
-        camera->tcp.close();
-        camera->udp.close();
+        camera->tcp().close();
+        camera->udp().close();
     }
-    for (auto &line : lines)
-        line.second->close();
+    lines.close_all();
 }
 
 int Cameras::add(const CameraSettings &chosen)
 {
     if (full())
         return -1;
-    cameras.push_back(std::make_unique<Camera>(chosen, this));
+    cameras.push_back(std::make_unique<Camera>(chosen, lines, this));
     Camera &camera = *cameras.back();
-    made(camera.tcp);
-    made(camera.udp);
+    connect_camera(camera);
+    made(camera.tcp_channel());
+    made(camera.udp_channel());
     if (active_index < 0) {
         active_index = 0;
         emit switched(active_index);
@@ -54,25 +47,81 @@ int Cameras::add(const CameraSettings &chosen)
     return count() - 1;
 }
 
-void Cameras::remove(int camera)
+void Cameras::connect_camera(Camera &camera)
 {
-    if (count() < 2 || camera < 0 || camera >= count())
+    active_holds->relay(camera);
+    connect(&camera, &Camera::state_changed, this, &Cameras::state_changed);
+    connect(&camera.control(), &CameraControl::failed, this, &Cameras::failed);
+    connect(&camera.control(), &CameraControl::stop_unconfirmed, this, &Cameras::stop_unconfirmed);
+}
+
+void Cameras::made(LinkChannel &channel)
+{
+    // Every camera the channel reaches hears what it says, whatever camera
+    // the channel was made for (a serial line serves several).
+    const LinkChannel *heard_on = &channel;
+    const auto each_reached = [this, heard_on](auto action) {
+        for (auto &camera : cameras) {
+            if (camera->reached_by(heard_on))
+                action(*camera);
+        }
+    };
+    connect(&channel, &LinkChannel::asked, this, [each_reached](const QList<int> &addresses) {
+        each_reached([&addresses](Camera &camera) {
+            if (addresses.contains(camera.address()))
+                camera.asked();
+        });
+    });
+    connect(&channel, &LinkChannel::heard, this, [each_reached](int address) {
+        each_reached([address](Camera &camera) {
+            if (camera.address() == address)
+                camera.replied();
+        });
+    });
+    Link &link = channel.link();
+    connect(&link, &Link::opened, this, [this, each_reached] {
+        each_reached([](Camera &camera) { camera.link_opened(); });
+        emit state_changed();
+    });
+    // Every camera that drove on the link: a camera switch since then may
+    // have left a drive on another camera than the active one.
+    const auto going = [this, &link] {
+        for (auto &camera : cameras)
+            camera->link_going(link);
+        emit state_changed();
+    };
+    connect(&link, &Link::closing, this, going);
+    connect(&link, &Link::lost, this, going);
+    connect(&channel, &LinkChannel::announced, this,
+            [this, heard_on](const QByteArray &bytes, const QString &text) {
+                const QList<int> addresses = visca::addressees(bytes);
+                emit sent((addresses.isEmpty() ? QString() : label(heard_on, addresses.first())) +
+                          text);
+            });
+    connect(
+        &channel, &LinkChannel::to_log, this,
+        [this, heard_on](const QList<QByteArray> &replies) { emit received(heard_on, replies); });
+    emit link_made(link);
+}
+
+void Cameras::remove(int index)
+{
+    if (count() < 2 || index < 0 || index >= count())
         return;
-    if (camera == active_index)
-        set_active(camera == 0 ? 1 : camera - 1);
-    Camera &leaving = *cameras.at(camera);
-    leaving.tcp.close();
-    leaving.udp.close();
-    const QString port = leaving.settings.port_name;
-    cameras.erase(cameras.begin() + camera);
+    if (index == active_index)
+        set_active(index == 0 ? 1 : index - 1);
+    Camera &leaving = camera(index);
+    leaving.tcp().close();
+    leaving.udp().close();
+    const QString port = leaving.settings().port_name;
+    cameras.erase(cameras.begin() + index);
     // A line that no listed camera uses any more is closed with it.
     const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
-        return other->settings.port_name == port;
+        return other->settings().port_name == port;
     });
-    const auto line = lines.find(port);
-    if (!line_used && line != lines.end())
-        line->second->close();
-    if (active_index > camera) {
+    if (!line_used)
+        lines.close(port);
+    if (active_index > index) {
         // The same camera stays active under its new place.
         --active_index;
         emit switched(active_index);
@@ -80,50 +129,46 @@ void Cameras::remove(int camera)
     emit listed();
 }
 
-void Cameras::set_active(int camera)
+void Cameras::set_active(int index)
 {
-    if (camera == active_index || camera < 0 || camera >= count())
+    if (index == active_index || index < 0 || index >= count())
         return;
-    emit switching();
-    active_index = camera;
+    if (active_index >= 0)
+        active_camera().holds().end_all();
+    active_index = index;
     emit switched(active_index);
 }
 
-void Cameras::set_link(int camera, CameraSettings::LinkKind kind)
+void Cameras::ptz_left()
 {
-    if (settings(camera).link() == kind)
-        return;
-    settings(camera).set_link(kind);
-    emit changed_elsewhere(camera);
-    emit listed();
+    if (active_index >= 0)
+        active_camera().holds().lose_all();
 }
 
-void Cameras::rename(int camera, const QString &name)
+void Cameras::rename(int index, const QString &name)
 {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty() || settings(camera).name == trimmed)
+    if (trimmed.isEmpty() || settings(index).name == trimmed)
         return;
-    settings(camera).name = trimmed;
+    settings(index).name = trimmed;
     emit listed();
 }
 
-QString Cameras::free_name(const QString &pattern) const
+void Cameras::set_link(int index, CameraSettings::LinkKind kind)
 {
-    for (int number = 1;; ++number) {
-        QString name = pattern.arg(number);
-        const bool taken = std::any_of(cameras.begin(), cameras.end(), [&](const auto &camera) {
-            return camera->settings.name == name;
-        });
-        if (!taken)
-            return name;
-    }
+    if (settings(index).link() == kind)
+        return;
+    camera(index).set_serial_mode(kind == CameraSettings::LinkKind::Serial);
+    settings(index).set_link(kind);
+    emit changed_elsewhere(index);
+    emit listed();
 }
 
 int Cameras::same_camera(const CameraSettings &chosen, int except) const
 {
-    for (int camera = 0; camera < count(); ++camera) {
-        if (camera != except && settings(camera).same_camera(chosen))
-            return camera;
+    for (int index = 0; index < count(); ++index) {
+        if (index != except && settings(index).same_camera(chosen))
+            return index;
     }
     return -1;
 }
@@ -139,136 +184,35 @@ int Cameras::free_address(CameraSettings chosen, int except) const
     return 0;
 }
 
+QString Cameras::free_name(const QString &pattern) const
+{
+    for (int number = 1;; ++number) {
+        QString name = pattern.arg(number);
+        const bool taken = std::any_of(cameras.begin(), cameras.end(),
+                                       [&](const auto &camera) { return camera->name() == name; });
+        if (!taken)
+            return name;
+    }
+}
+
 SerialLink &Cameras::serial_line(const QString &port)
 {
-    std::unique_ptr<SerialLink> &line = lines[port];
-    if (!line) {
-        line = std::make_unique<SerialLink>(this);
-        made(*line);
-    }
-    return *line;
+    return static_cast<SerialLink &>(lines.line(port).link());
 }
 
-void Cameras::made(Link &link)
-{
-    ReplyTracker &tracker = ReplyTracker::of(link);
-    connect(&tracker, &ReplyTracker::heard, this,
-            [this, &link](int address) { heard(&link, address); });
-    connect(&link, &Link::opened, this, [this, &link] { link_opened(&link); });
-    connect(&link, &Link::closing, this, &Cameras::state_changed);
-    connect(&link, &Link::lost, this, &Cameras::state_changed);
-    emit link_made(link);
-}
-
-Link *Cameras::drive_link(int camera)
-{
-    const CameraSettings &chosen = settings(camera);
-    Link *link = nullptr;
-    switch (chosen.link()) {
-    case CameraSettings::LinkKind::Serial: link = &serial_line(chosen.port_name); break;
-    case CameraSettings::LinkKind::Tcp: link = &tcp(camera); break;
-    case CameraSettings::LinkKind::Udp:
-    case CameraSettings::LinkKind::ViscaOverIp: link = &udp(camera); break;
-    }
-    return link->isOpen() ? link : nullptr;
-}
-
-Link *Cameras::console_link(int camera)
-{
-    const CameraSettings &chosen = settings(camera);
-    Link *link = chosen.console_serial ? static_cast<Link *>(&serial_line(chosen.port_name))
-                 : chosen.tcp          ? static_cast<Link *>(&tcp(camera))
-                                       : static_cast<Link *>(&udp(camera));
-    return link->isOpen() ? link : nullptr;
-}
-
-bool Cameras::on_link(int camera, const Link *link) const
-{
-    const Camera &candidate = *cameras.at(camera);
-    if (link == &candidate.tcp || link == &candidate.udp)
-        return true;
-    const auto line = lines.find(candidate.settings.port_name);
-    return line != lines.end() && line->second.get() == link;
-}
-
-Cameras::State Cameras::state(int camera) const
-{
-    const Camera &shown = *cameras.at(camera);
-    const auto line = lines.find(shown.settings.port_name);
-    const Link *link = shown.settings.serial_mode
-                           ? (line == lines.end() ? nullptr : line->second.get())
-                       : shown.settings.tcp ? static_cast<const Link *>(&shown.tcp)
-                                            : static_cast<const Link *>(&shown.udp);
-    if (!link || !link->isOpen())
-        return State::Closed;
-    if (shown.waiting_since_ms >= 0 && clock.elapsed() - shown.waiting_since_ms > answer_limit_ms)
-        return State::NotAnswering;
-    return shown.answered ? State::Answering : State::Open;
-}
-
-QDateTime Cameras::silent_since(int camera) const { return cameras.at(camera)->waiting_since; }
-
-QString Cameras::label(const Link *link, int address) const
+QString Cameras::label(const LinkChannel *channel, int address) const
 {
     if (count() < 2)
         return QString();
-    for (int camera = 0; camera < count(); ++camera) {
-        if (settings(camera).visca_address == address && on_link(camera, link))
-            return '[' + settings(camera).name + "] ";
+    for (const auto &camera : cameras) {
+        if (camera->address() == address && camera->reached_by(channel))
+            return '[' + camera->name() + "] ";
     }
     return QString();
 }
 
-QString Cameras::active_label() const
+QString Cameras::reply_label(const LinkChannel *channel, const QByteArray &reply) const
 {
-    return count() < 2 ? QString() : '[' + settings(active_index).name + "] ";
-}
-
-void Cameras::note_written(const Link &link, const QByteArray &bytes)
-{
-    int start = 0;
-    while (start < bytes.size()) {
-        const int end = bytes.indexOf(char(0xFF), start);
-        const auto header = static_cast<quint8>(bytes.at(start));
-        const int address = header - 0x80;
-        // Broadcasts (88) and replies ask no camera of the list.
-        if (address >= CameraSettings::first_address && address <= CameraSettings::last_address) {
-            for (auto &camera : cameras) {
-                if (camera->settings.visca_address == address &&
-                    on_link(static_cast<int>(&camera - cameras.data()), &link) &&
-                    camera->waiting_since_ms < 0) {
-                    camera->waiting_since_ms = clock.elapsed();
-                    camera->waiting_since = QDateTime::currentDateTime();
-                }
-            }
-        }
-        if (end < 0)
-            break;
-        start = end + 1;
-    }
-}
-
-void Cameras::heard(const Link *link, int address)
-{
-    for (int camera = 0; camera < count(); ++camera) {
-        Camera &speaker = *cameras.at(camera);
-        if (speaker.settings.visca_address != address || !on_link(camera, link))
-            continue;
-        const bool news = !speaker.answered || speaker.waiting_since_ms >= 0;
-        speaker.answered = true;
-        speaker.waiting_since_ms = -1;
-        if (news)
-            emit state_changed();
-    }
-}
-
-void Cameras::link_opened(const Link *link)
-{
-    for (int camera = 0; camera < count(); ++camera) {
-        if (!on_link(camera, link))
-            continue;
-        cameras.at(camera)->answered = false;
-        cameras.at(camera)->waiting_since_ms = -1;
-    }
-    emit state_changed();
+    const std::optional<int> address = visca::sender_of(reply);
+    return address ? label(channel, *address) : QString();
 }

@@ -1,30 +1,26 @@
 #ifndef ZARVICK_CAMERAS_H
 #define ZARVICK_CAMERAS_H
 
-#include "control/camera_settings.h"
-#include "links/serial_link.h"
-#include "links/tcp_link.h"
-#include "links/udp_link.h"
+#include "control/camera.h"
+#include "control/serial_lines.h"
 
-#include <QDateTime>
-#include <QElapsedTimer>
 #include <QObject>
-#include <map>
 #include <memory>
 #include <vector>
 
-// The camera list: each camera's settings, its links and its VISCA address,
-// and which camera is active (the one the panels show and drive). The
-// cameras of one serial port share one line, opened once; each camera has
-// its own network links.
+class ActiveHolds;
+
+// The camera list: its order, the active camera (the one the panels show
+// and the window's inputs drive) and the serial lines its cameras share.
+// Whatever ends the holds of a camera happens here or in the camera: a
+// camera switch, a Mode change, a link closing or lost, the operator
+// leaving the PTZ tab.
 class Cameras : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class State { Closed, Open, Answering, NotAnswering };
-    // A camera that has not answered a message for this long is not answering.
-    static constexpr int answer_limit_ms = 1000;
+    using State = Camera::State;
 
     explicit Cameras(QObject *parent = nullptr);
     ~Cameras() override;
@@ -34,9 +30,14 @@ public:
     int count() const { return static_cast<int>(cameras.size()); }
     bool full() const { return count() >= CameraSettings::most_cameras; }
     int active() const { return active_index; }
-    CameraSettings &settings(int camera);
-    const CameraSettings &settings(int camera) const;
+    Camera &camera(int index) { return *cameras.at(size_t(index)); }
+    const Camera &camera(int index) const { return *cameras.at(size_t(index)); }
+    Camera &active_camera() { return camera(active_index); }
+    CameraSettings &settings(int index) { return camera(index).settings(); }
+    const CameraSettings &settings(int index) const { return camera(index).settings(); }
     CameraSettings &active_settings() { return settings(active_index); }
+    // The holds the window's inputs report to: always the active camera's.
+    HoldOwner &drives();
 
     // Appends a camera; the first one becomes the active camera. Not while
     // the list is full.
@@ -44,13 +45,17 @@ public:
     // The last camera stays. Its network links close first, and its serial
     // line when no other camera is on it; the active camera's place passes
     // to its neighbour.
-    void remove(int camera);
-    void set_active(int camera);
-    void rename(int camera, const QString &name);
+    void remove(int index);
+    // The active camera's holds end first: a held drive gets its stop on
+    // the camera it drove, the new camera waits for a new press.
+    void set_active(int index);
+    void rename(int index, const QString &name);
     // The active camera's settings were changed in place.
     void note_changed() { emit listed(); }
     // The camera's link becomes `kind`; the form shows it anew.
-    void set_link(int camera, CameraSettings::LinkKind kind);
+    void set_link(int index, CameraSettings::LinkKind kind);
+    // The operator left the PTZ tab: nothing there can be released now.
+    void ptz_left();
     // The camera other than `except` that `settings` would drive too, or -1.
     int same_camera(const CameraSettings &settings, int except = -1) const;
     // The lowest VISCA address at which `settings` drives no camera of the
@@ -61,51 +66,47 @@ public:
 
     // The line of a serial port, shared by the cameras on it.
     SerialLink &serial_line(const QString &port);
-    TcpLink &tcp(int camera);
-    UdpLink &udp(int camera);
-    // The open link that the camera's PTZ Mode (drives) or Manual Mode
-    // (console) chooses, or none.
-    Link *drive_link(int camera);
-    Link *console_link(int camera);
-    // Whether `camera` is on `link` at `address` (a serial line's cameras
-    // tell themselves apart by address).
-    bool on_link(int camera, const Link *link) const;
+    LinkChannel &serial_channel(const QString &port) { return lines.line(port); }
+    TcpLink &tcp(int index) { return camera(index).tcp(); }
+    UdpLink &udp(int index) { return camera(index).udp(); }
+    LinkChannel *drive_channel(int index) const { return camera(index).drive_channel(); }
+    LinkChannel *console_channel(int index) const { return camera(index).console_channel(); }
 
-    State state(int camera) const;
-    // Since when the camera has not answered (State::NotAnswering).
-    QDateTime silent_since(int camera) const;
-    // What the log puts before a message to or from `address` on `link`:
+    State state(int index) const { return camera(index).state(); }
+    QDateTime silent_since(int index) const { return camera(index).silent_since(); }
+    // What the log puts before a message to or from `address` on `channel`:
     // the camera's name in brackets while several cameras are listed.
-    QString label(const Link *link, int address) const;
-    QString active_label() const;
-
-    // Bytes the program wrote on `link`: the cameras they address now wait
-    // for an answer.
-    void note_written(const Link &link, const QByteArray &bytes);
+    QString label(const LinkChannel *channel, int address) const;
+    // The same for a camera's reply, by the address its header names.
+    QString reply_label(const LinkChannel *channel, const QByteArray &reply) const;
 
 signals:
-    // A link was made: whatever hears links connects to it now.
+    // A link was made: whatever hears links connects to it now, after the
+    // cameras (a lost link's drives end before the operator's box waits).
     void link_made(Link &link);
-    // The active camera is about to change: holds end here.
-    void switching();
-    void switched(int camera);
+    void switched(int index);
     // Cameras added, removed, renamed or set up anew.
     void listed();
     // A camera's state may have changed.
     void state_changed();
     // A camera's settings were changed elsewhere than in the form.
-    void changed_elsewhere(int camera);
+    void changed_elsewhere(int index);
+    // A message went out, as the log shows it (its camera's label first).
+    void sent(const QString &text);
+    // What a link received, less the answers to quiet messages.
+    void received(const LinkChannel *channel, const QList<QByteArray> &replies);
+    // A command of a camera did not go out; a stop went unconfirmed.
+    void failed(SendResult result, const QString &reason);
+    void stop_unconfirmed();
 
 private:
-    struct Camera;
-    void made(Link &link);
-    void heard(const Link *link, int address);
-    void link_opened(const Link *link);
+    void made(LinkChannel &channel);
+    void connect_camera(Camera &camera);
 
+    SerialLines lines;
     std::vector<std::unique_ptr<Camera>> cameras;
-    std::map<QString, std::unique_ptr<SerialLink>> lines;
+    std::unique_ptr<ActiveHolds> active_holds;
     int active_index = -1;
-    QElapsedTimer clock;
 };
 
 #endif

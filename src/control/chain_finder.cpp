@@ -1,12 +1,9 @@
 #include "control/chain_finder.h"
 
-#include "control/command_sender.h"
-#include "control/reply_tracker.h"
-#include "links/link.h"
+#include "control/link_channel.h"
 #include "visca/camera_commands.h"
 
-ChainFinder::ChainFinder(CommandSender &command_sender, QObject *parent)
-    : QObject(parent), sender(command_sender)
+ChainFinder::ChainFinder(QObject *parent) : QObject(parent)
 {
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, this, [this] {
@@ -15,18 +12,19 @@ ChainFinder::ChainFinder(CommandSender &command_sender, QObject *parent)
     });
 }
 
-bool ChainFinder::find(Link &line)
+bool ChainFinder::find(LinkChannel &channel)
 {
     end();
     for (const QByteArray &broadcast :
          {visca::interface_clear_broadcast(), visca::address_set_broadcast()}) {
         quint64 message = 0;
-        if (sender.send_bytes(line, broadcast, Link::Lane::Camera, &message) != SendResult::Sent)
+        if (channel.send(broadcast, {Link::Lane::Camera, false, {}}, &message) != SendResult::Sent)
             return false;
         // A broadcast comes back as itself, not as an answer to match: the
         // camera's replies to later commands must find their own messages.
-        ReplyTracker::of(line).lost(message);
+        channel.lost(message);
     }
+    Link &line = channel.link();
     asked = &line;
     cutter = PacketCutter();
     hearing = connect(&line, &Link::received, this, &ChainFinder::take);

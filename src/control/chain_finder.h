@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QTimer>
 
-class CommandSender;
 class Link;
+class LinkChannel;
 
 // Asks the cameras chained on a serial line to number themselves: the
 // interface-clear broadcast, then address set; the last camera hands the
@@ -21,9 +21,9 @@ public:
     // Seven cameras pass the broadcast on at 9600 baud well within this.
     static constexpr int answer_limit_ms = 1000;
 
-    explicit ChainFinder(CommandSender &sender, QObject *parent = nullptr);
-    // False when the broadcasts did not go out (the sender said why).
-    bool find(Link &line);
+    explicit ChainFinder(QObject *parent = nullptr);
+    // False when the broadcasts did not go out (the line's errorText() says why).
+    bool find(LinkChannel &line);
     bool finding() const { return limit.isActive(); }
 
 signals:
@@ -36,7 +36,6 @@ private:
     void take(const QList<QByteArray> &replies);
     void end();
 
-    CommandSender &sender;
     QPointer<Link> asked;
     QMetaObject::Connection hearing;
     PacketCutter cutter;

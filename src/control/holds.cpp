@@ -1,7 +1,6 @@
 #include "control/holds.h"
 
 #include "control/camera_control.h"
-#include "links/link.h"
 
 #include <utility>
 
@@ -26,7 +25,7 @@ visca::Tilt tilt_of(QPoint way)
 } // namespace
 
 Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
-    : QObject(parent), control(camera), speeds(std::move(chosen_speeds))
+    : HoldOwner(parent), control(camera), speeds(std::move(chosen_speeds))
 {
 }
 
@@ -84,15 +83,7 @@ void Holds::lose_all()
         follow(axis);
 }
 
-void Holds::watch(Link &link)
-{
-    const auto end_its_drives = [this, &link] {
-        if (control.drives_on(&link))
-            end_all();
-    };
-    connect(&link, &Link::closing, this, end_its_drives);
-    connect(&link, &Link::lost, this, end_its_drives);
-}
+bool Holds::can_drive() const { return control.ready(); }
 
 bool Holds::holds(Input input, Drive drive) const
 {

@@ -9,37 +9,24 @@
 #include <optional>
 
 class CameraControl;
-class Link;
 
-// The one owner of every hold: the pad's buttons, the keys and any other
-// input report "this input holds that drive" and "this input let go", and
-// this class decides what the camera must do.
-//
-// Invariant: every drive sent on a link gets one stop on that link,
-// repeated only until the camera confirms it (CameraControl); when no input
-// holds a drive of an axis (pan-tilt, zoom, focus), the camera has been
-// sent that axis's stop. Anything that can swallow a
-// release (a box, a popup, focus moving into a text field, a tab or Mode
-// change, the window deactivated) calls lose_all() first, and a link that
-// closes or is lost ends the drives that went on it (watch); the releases
-// that come afterwards find nothing held.
-//
-// Several inputs may hold drives of one axis: the camera follows the input
-// that took hold most recently of those still holding. The keys are one
-// input whose direction keys add up (up and left drive up-left); within
-// another input the newest hold counts. A change of way or speed of what
-// the camera follows sends the new drive.
-class Holds : public QObject
+// What the inputs (the pad's buttons, the keys, a game controller) report
+// to: "this input holds that drive", "this input let go". Each camera has
+// its own holds (Holds); the inputs of the window report to the active
+// camera's.
+class HoldOwner : public QObject
 {
     Q_OBJECT
 
 public:
+    // A stretch of the camera that moves on its own: pan and tilt together,
+    // the zoom, the focus.
     enum class Axis { PanTilt, Zoom, Focus };
     enum class Input { Buttons, Keys, Pad };
     // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
     // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).
-    // Its speed (pan and tilt, or zoom in x) is the speed boxes' unless the
-    // input chose one (a stick's deflection).
+    // Its speed (pan and tilt, or zoom in x) is the camera's chosen speed
+    // unless the input chose one (a stick's deflection).
     struct Drive {
         Axis axis;
         QPoint way;
@@ -50,7 +37,48 @@ public:
         }
         bool operator!=(const Drive &other) const { return !(*this == other); }
     };
-    // The speeds the operator chose, read when a drive goes out.
+
+    using QObject::QObject;
+    // `id` tells the holds of one input apart (a key, a button).
+    virtual void hold(Input input, int id, Drive drive) = 0;
+    virtual void let_go(Input input, int id) = 0;
+    // Every hold ends, as if each input let go (a box, a popup).
+    virtual void lose_all() = 0;
+    virtual bool holding(Input input, int id) const = 0;
+    // Whether `input` asks for `drive` now (for drawing its button down).
+    virtual bool holds(Input input, Drive drive) const = 0;
+    // Whether a drive would go out now: a link is open for the camera.
+    virtual bool can_drive() const = 0;
+
+signals:
+    void changed();
+    // Every hold was ended by something other than its input's release.
+    void taken_away();
+};
+
+// One camera's holds: what its inputs hold, and what the camera must do.
+//
+// Invariant: every drive sent on a link gets one stop on that link,
+// repeated only until the camera confirms it (CameraControl); when no input
+// holds a drive of an axis (pan-tilt, zoom, focus), the camera has been
+// sent that axis's stop. Anything that can swallow a
+// release (a box, a popup, focus moving into a text field, a tab or Mode
+// change, the window deactivated) calls lose_all() first, and a link that
+// closes or is lost ends the drives that went on it (Camera); the releases
+// that come afterwards find nothing held. The camera and the camera list
+// end them on a camera switch and a Mode change (end_all).
+//
+// Several inputs may hold drives of one axis: the camera follows the input
+// that took hold most recently of those still holding. The keys are one
+// input whose direction keys add up (up and left drive up-left); within
+// another input the newest hold counts. A change of way or speed of what
+// the camera follows sends the new drive.
+class Holds : public HoldOwner
+{
+    Q_OBJECT
+
+public:
+    // The speeds the operator chose for the camera, read when a drive goes out.
     struct Speeds {
         std::function<int()> pan;
         std::function<int()> tilt;
@@ -60,27 +88,18 @@ public:
 
     Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent = nullptr);
 
-    // `id` tells the holds of one input apart (a key, a button).
-    void hold(Input input, int id, Drive drive);
-    void let_go(Input input, int id);
-    void lose_all();
+    void hold(Input input, int id, Drive drive) override;
+    void let_go(Input input, int id) override;
+    void lose_all() override;
     // The camera moves to a kept position: no input holds that move, so no
     // lost release can leave it going; the next press, a camera or Mode
     // switch and its link closing stop it (end_all), once.
     void position_move() { moving_to_position = true; }
     // Every hold and a move to a kept position end.
     void end_all();
-    // A held drive that went on `link` ends when the link closes (its stop
-    // goes out first) or is lost.
-    void watch(Link &link);
-    bool holding(Input input, int id) const { return find(input, id) >= 0; }
-    // Whether `input` asks for `drive` now (for drawing its button down).
-    bool holds(Input input, Drive drive) const;
-
-signals:
-    void changed();
-    // Every hold was ended by something other than its input's release.
-    void taken_away();
+    bool holding(Input input, int id) const override { return find(input, id) >= 0; }
+    bool holds(Input input, Drive drive) const override;
+    bool can_drive() const override;
 
 private:
     struct Held {

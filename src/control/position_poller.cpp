@@ -1,8 +1,6 @@
 #include "control/position_poller.h"
 
 #include "control/cameras.h"
-#include "control/reply_tracker.h"
-#include "links/link.h"
 
 namespace {
 const int tick_ms = 50;
@@ -25,82 +23,87 @@ void PositionPoller::set_running(bool running)
         ticker.stop();
 }
 
-std::optional<PositionPoller::Position> PositionPoller::position(int camera) const
+std::optional<PositionPoller::Position> PositionPoller::position(int index) const
 {
-    Link *link = cameras.drive_link(camera);
-    const auto found = watched.find({link, cameras.settings(camera).visca_address});
-    if (!link || found == watched.end())
+    const Camera &camera = cameras.camera(index);
+    const auto found = watched.find(&camera);
+    if (!camera.drive_channel() || found == watched.end())
         return std::nullopt;
     return found->second.last;
 }
 
-void PositionPoller::ask(int camera, Taken taken)
+void PositionPoller::ask(int index, Taken taken)
 {
-    Link *link = cameras.drive_link(camera);
-    if (!link) {
+    Camera &camera = cameras.camera(index);
+    LinkChannel *channel = camera.drive_channel();
+    if (!channel) {
         taken(std::nullopt);
         return;
     }
-    start_round(*link, cameras.settings(camera).visca_address, true, std::move(taken));
+    start_round(camera, *channel, true, std::move(taken));
 }
 
 void PositionPoller::tick()
 {
-    for (int camera = 0; camera < cameras.count(); ++camera) {
+    for (int index = 0; index < cameras.count(); ++index) {
         // A camera never heard (a converter, a camera that does not
         // answer) is not asked: only cameras that answer have a position.
-        const Cameras::State state = cameras.state(camera);
-        Link *link = cameras.drive_link(camera);
-        if (!link || busy(link) || state == Cameras::State::Open)
+        Camera &camera = cameras.camera(index);
+        const Camera::State state = camera.state();
+        LinkChannel *channel = camera.drive_channel();
+        if (!channel || busy(channel) || state == Camera::State::Open)
             continue;
-        const int address = cameras.settings(camera).visca_address;
-        Watched &camera_watched = watched[{link, address}];
+        Watched &camera_watched = watched[&camera];
         if (camera_watched.round) {
             if (camera_watched.round->since.elapsed() > answer_limit_ms)
                 finish(camera_watched, false);
             continue;
         }
-        const int due = state == Cameras::State::NotAnswering ? silent_ms
-                        : camera_watched.moving               ? moving_ms
-                                                              : resting_ms;
+        const int due = state == Camera::State::NotAnswering ? silent_ms
+                        : camera_watched.moving              ? moving_ms
+                                                             : resting_ms;
         if (!camera_watched.asked.isValid() || camera_watched.asked.elapsed() >= due)
-            start_round(*link, address, false, {});
+            start_round(camera, *channel, false, {});
     }
 }
 
-void PositionPoller::start_round(Link &link, int address, bool with_focus_mode, Taken taken)
+void PositionPoller::start_round(Camera &camera, LinkChannel &channel, bool with_focus_mode,
+                                 Taken taken)
 {
-    Watched &camera_watched = watched[{&link, address}];
+    Watched &camera_watched = watched[&camera];
     if (camera_watched.round)
         finish(camera_watched, false);
-    if (!hearing.contains(&link)) {
-        hearing.insert(&link);
-        const Link *heard = &link;
-        connect(&ReplyTracker::of(link), &ReplyTracker::answered, this,
-                [this, heard](quint64 message, ReplyTracker::Outcome, const QByteArray &reply) {
+    if (!hearing.contains(&channel)) {
+        hearing.insert(&channel);
+        const LinkChannel *heard = &channel;
+        connect(&channel, &LinkChannel::answered, this,
+                [this, heard](quint64 message, ReplyOutcome, const QByteArray &reply) {
                     take(heard, message, reply);
                 });
-        connect(&link, &QObject::destroyed, this, [this, heard] {
-            hearing.remove(heard);
-            for (auto it = watched.begin(); it != watched.end();)
-                it = it->first.first == heard ? watched.erase(it) : std::next(it);
-        });
+        connect(&channel, &QObject::destroyed, this, [this, heard] { hearing.remove(heard); });
     }
+    if (!camera_watched.gone) {
+        const Camera *watched_camera = &camera;
+        camera_watched.gone = connect(&camera, &QObject::destroyed, this,
+                                      [this, watched_camera] { watched.erase(watched_camera); });
+    }
+    const int address = camera.address();
     Round round;
     round.since.start();
     round.taken = std::move(taken);
+    round.channel = &channel;
     std::vector<std::pair<Asked, QByteArray>> inquiries = {
         {Asked::PanTilt, visca::pan_tilt_position_inquiry(address)},
         {Asked::Zoom, visca::zoom_position_inquiry(address)},
         {Asked::Focus, visca::focus_position_inquiry(address)}};
     if (with_focus_mode)
         inquiries.emplace_back(Asked::FocusMode, visca::focus_mode_inquiry(address));
-    ReplyTracker &tracker = ReplyTracker::of(link);
     for (const auto &inquiry : inquiries) {
-        if (!link.send(inquiry.second, Link::Lane::Console))
+        quint64 message = 0;
+        if (channel.send(inquiry.second, {Link::Lane::Console, true, {}}, &message) !=
+            SendResult::Sent)
             break;
-        round.waiting.insert(tracker.sent(inquiry.second, true), inquiry.first);
-        cameras.note_written(link, inquiry.second);
+        round.waiting.insert(message, inquiry.first);
     }
     camera_watched.asked.start();
     camera_watched.round = std::move(round);
@@ -108,10 +111,10 @@ void PositionPoller::start_round(Link &link, int address, bool with_focus_mode, 
         finish(camera_watched, false);
 }
 
-void PositionPoller::take(const Link *link, quint64 message, const QByteArray &reply)
+void PositionPoller::take(const LinkChannel *channel, quint64 message, const QByteArray &reply)
 {
-    for (auto &[key, camera_watched] : watched) {
-        if (key.first != link || !camera_watched.round ||
+    for (auto &[asked, camera_watched] : watched) {
+        if (!camera_watched.round || camera_watched.round->channel != channel ||
             !camera_watched.round->waiting.contains(message))
             continue;
         Round &round = *camera_watched.round;

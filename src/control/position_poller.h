@@ -12,8 +12,9 @@
 #include <map>
 #include <optional>
 
+class Camera;
 class Cameras;
-class Link;
+class LinkChannel;
 
 // Where each camera that answers points, asked of the cameras themselves:
 // the position inquiries go quietly (never to the log) in the console's lane, so that
@@ -29,7 +30,7 @@ public:
     static constexpr int resting_ms = 1000;
     // A round without all its answers after this long counts as unanswered.
     static constexpr int answer_limit_ms = 1000;
-    using Busy = std::function<bool(const Link *)>;
+    using Busy = std::function<bool(const LinkChannel *)>;
 
     struct Position {
         visca::PanTilt pan_tilt{};
@@ -57,6 +58,8 @@ private:
     enum class Asked { PanTilt, Zoom, Focus, FocusMode };
     struct Round {
         QElapsedTimer since;
+        // Where it was asked: the numbers are that channel's.
+        const LinkChannel *channel = nullptr;
         QHash<quint64, Asked> waiting;
         Position found;
         Taken taken;
@@ -66,19 +69,20 @@ private:
         QElapsedTimer asked;
         bool moving = false;
         std::optional<Round> round;
+        QMetaObject::Connection gone;
     };
-    using Key = std::pair<const Link *, int>;
-
     void tick();
-    void start_round(Link &link, int address, bool with_focus_mode, Taken taken);
-    void take(const Link *link, quint64 message, const QByteArray &reply);
+    void start_round(Camera &camera, LinkChannel &channel, bool with_focus_mode, Taken taken);
+    void take(const LinkChannel *channel, quint64 message, const QByteArray &reply);
     void finish(Watched &watched, bool answered);
 
     Cameras &cameras;
     Busy busy;
     QTimer ticker;
-    std::map<Key, Watched> watched;
-    QSet<const Link *> hearing;
+    // By camera, not by its place in the list, which shifts: a camera's
+    // entry goes with it.
+    std::map<const Camera *, Watched> watched;
+    QSet<const LinkChannel *> hearing;
 };
 
 #endif

@@ -3,14 +3,7 @@
 #include "links/link.h"
 #include "visca/replies.h"
 
-ReplyTracker &ReplyTracker::of(Link &link)
-{
-    if (auto *tracker = link.findChild<ReplyTracker *>(QString(), Qt::FindDirectChildrenOnly))
-        return *tracker;
-    return *new ReplyTracker(link);
-}
-
-ReplyTracker::ReplyTracker(Link &link) : QObject(&link)
+ReplyTracker::ReplyTracker(Link &link, QObject *parent) : QObject(parent)
 {
     clock.start();
     connect(&link, &Link::received, this, &ReplyTracker::take);

@@ -11,6 +11,13 @@
 
 class Link;
 
+// What a reply says of the message it answers.
+enum class ReplyOutcome {
+    Accepted,  // an ACK or an inquiry's answer
+    Completed, // the command was executed
+    Failed,    // an error reply
+};
+
 // What the camera on one link has answered, matched to what was sent.
 // Replies come in the order of the messages they answer: a message's first
 // reply is its ACK, its error or an inquiry's answer; a command's
@@ -22,15 +29,11 @@ class ReplyTracker : public QObject
     Q_OBJECT
 
 public:
-    enum class Outcome {
-        Accepted,  // an ACK or an inquiry's answer
-        Completed, // the command was executed
-        Failed,    // an error reply
-    };
+    using Outcome = ReplyOutcome;
     static constexpr int lost_after_ms = 1000;
 
-    // The tracker of `link`, made at the first ask; it lives as long as the link.
-    static ReplyTracker &of(Link &link);
+    // Made by the link's channel, the only one that sends on the link.
+    explicit ReplyTracker(Link &link, QObject *parent = nullptr);
     // Messages sent (whole VISCA messages, one or more): their number,
     // which answered() names. The answers of a `quiet` message (the
     // program's own inquiries) are left out of to_log().
@@ -49,7 +52,7 @@ public:
     static constexpr int first_answer_ms = 200;
 
 signals:
-    void answered(quint64 message, ReplyTracker::Outcome outcome, const QByteArray &reply);
+    void answered(quint64 message, ReplyOutcome outcome, const QByteArray &reply);
     // What the link received, less the answers to quiet messages: what the
     // log shows.
     void to_log(const QList<QByteArray> &replies);
@@ -57,7 +60,6 @@ signals:
     void heard(int address);
 
 private:
-    explicit ReplyTracker(Link &link);
     void take(const QList<QByteArray> &replies);
     // True when `message` answered a quiet message.
     bool take_reply(const QByteArray &message);

@@ -1,7 +1,5 @@
 #include "control/stop_confirmation.h"
 
-#include "links/link.h"
-
 StopConfirmation::StopConfirmation(Resend send_again, QObject *parent)
     : QObject(parent), resend(std::move(send_again))
 {
@@ -19,26 +17,25 @@ StopConfirmation::Pending &StopConfirmation::at(const Key &key)
     return *slot;
 }
 
-void StopConfirmation::sent(int axis, Link &link, int address, const QByteArray &bytes,
+void StopConfirmation::sent(int axis, LinkChannel &channel, int address, const QByteArray &bytes,
                             quint64 message)
 {
-    Pending &stop = at({axis, &link, address});
+    Pending &stop = at({axis, &channel, address});
     reset(stop);
-    ReplyTracker &tracker = ReplyTracker::of(link);
-    stop.link = &link;
+    stop.channel = &channel;
     stop.address = address;
     stop.bytes = bytes;
     stop.messages = {message};
-    stop.answers = connect(&tracker, &ReplyTracker::answered, this,
-                           [this, &stop](quint64 answered_message, ReplyTracker::Outcome outcome) {
+    stop.answers = connect(&channel, &LinkChannel::answered, this,
+                           [this, &stop](quint64 answered_message, ReplyOutcome outcome) {
                                answered(stop, answered_message, outcome);
                            });
     stop.timer.start(wait_ms);
 }
 
-void StopConfirmation::forget(int axis, Link *link, int address)
+void StopConfirmation::forget(int axis, const LinkChannel *channel, int address)
 {
-    const auto found = pending.find({axis, link, address});
+    const auto found = pending.find({axis, channel, address});
     if (found != pending.end())
         reset(*found->second);
 }
@@ -47,18 +44,18 @@ void StopConfirmation::reset(Pending &stop)
 {
     stop.timer.stop();
     disconnect(stop.answers);
-    stop.link = nullptr;
+    stop.channel = nullptr;
     stop.messages.clear();
     stop.resends = 0;
 }
 
-void StopConfirmation::answered(Pending &stop, quint64 message, ReplyTracker::Outcome outcome)
+void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome outcome)
 {
     // Any of the stop's sends counts: a reply to an earlier one may come
     // late, after the stop went again.
     if (!stop.messages.contains(message))
         return;
-    if (outcome == ReplyTracker::Outcome::Failed)
+    if (outcome == ReplyOutcome::Failed)
         again(stop);
     else
         reset(stop);
@@ -66,11 +63,11 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyTracker::Ou
 
 void StopConfirmation::again(Pending &stop)
 {
-    Link *link = stop.link;
+    LinkChannel *channel = stop.channel;
     // A link closed meanwhile has no camera left to ask; a camera that has
     // not answered anything since the link opened (a converter, a silent
     // camera) is not expected to confirm.
-    if (!link || !link->isOpen() || !ReplyTracker::of(*link).answering(stop.address)) {
+    if (!channel || !channel->isOpen() || !channel->answering(stop.address)) {
         reset(stop);
         return;
     }
@@ -81,10 +78,10 @@ void StopConfirmation::again(Pending &stop)
     }
     // Unanswered, the last send counts as lost, so that the replies to come
     // find their own messages.
-    ReplyTracker::of(*link).lost(stop.messages.last());
+    channel->lost(stop.messages.last());
     ++stop.resends;
     quint64 message = 0;
-    if (!resend(*link, stop.bytes, &message)) {
+    if (!resend(*channel, stop.bytes, &message)) {
         reset(stop);
         return;
     }

@@ -1,7 +1,7 @@
 #ifndef ZARVICK_STOP_CONFIRMATION_H
 #define ZARVICK_STOP_CONFIRMATION_H
 
-#include "control/reply_tracker.h"
+#include "control/link_channel.h"
 
 #include <QList>
 #include <QPointer>
@@ -12,8 +12,6 @@
 #include <memory>
 #include <tuple>
 #include <utility>
-
-class Link;
 
 // Stops the camera must confirm, one per axis (pan-tilt, zoom, focus),
 // link and camera address. Where the camera answers, a stop that gets an error, or neither ACK
@@ -31,23 +29,24 @@ public:
     static constexpr int axes = 3;
     static constexpr int wait_ms = 200;
     static constexpr int most_resends = 3;
-    // Sends the stop again on the link; false when it did not go.
-    using Resend = std::function<bool(Link &, const QByteArray &, quint64 *message)>;
+    // Sends the stop again on the channel; false when it did not go.
+    using Resend = std::function<bool(LinkChannel &, const QByteArray &, quint64 *message)>;
 
     explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
     // The stop of `axis` went out on `link` to `address` as `message`.
-    void sent(int axis, Link &link, int address, const QByteArray &bytes, quint64 message);
+    void sent(int axis, LinkChannel &channel, int address, const QByteArray &bytes,
+              quint64 message);
     // A new movement of `axis` of the camera makes the wait for its last
     // stop moot: a stop sent again now would end the new movement. The stop
     // of a drive of another camera still waits for its camera.
-    void forget(int axis, Link *link, int address);
+    void forget(int axis, const LinkChannel *channel, int address);
 
 signals:
     void unconfirmed();
 
 private:
     struct Pending {
-        QPointer<Link> link;
+        QPointer<LinkChannel> channel;
         int address = 0;
         QByteArray bytes;
         QList<quint64> messages;
@@ -55,11 +54,11 @@ private:
         QTimer timer;
         QMetaObject::Connection answers;
     };
-    using Key = std::tuple<int, Link *, int>;
+    using Key = std::tuple<int, const LinkChannel *, int>;
     // One per axis and camera, made at the first stop there and kept: a
     // few cameras, three axes.
     Pending &at(const Key &key);
-    void answered(Pending &stop, quint64 message, ReplyTracker::Outcome outcome);
+    void answered(Pending &stop, quint64 message, ReplyOutcome outcome);
     void again(Pending &stop);
     static void reset(Pending &stop);
 

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 namespace {
-using Axis = Holds::Axis;
-using Drive = Holds::Drive;
+using Axis = HoldOwner::Axis;
+using Drive = HoldOwner::Drive;
 
 // Keypad keys arrive with the keypad modifier: digits with NumLock on, the
 // navigation keys printed beside them with NumLock off. Both mean the same
@@ -82,7 +82,7 @@ bool is_text_field(const QObject *widget)
 }
 } // namespace
 
-DriveKeys::DriveKeys(QWidget *watched, Holds &hold_owner, std::function<bool()> in_view)
+DriveKeys::DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view)
     : QObject(watched), window(watched), holds(hold_owner), pad_in_view(std::move(in_view))
 {
     pending_release.setSingleShot(true);
@@ -134,7 +134,7 @@ bool DriveKeys::handled_key(QKeyEvent *event)
     const int id = key_id(event);
     const bool press = event->type() == QEvent::KeyPress;
     // A held key may come back as another one ("+" as "=").
-    if (meaning == Meaning::None && (press || !holds.holding(Holds::Input::Keys, id)))
+    if (meaning == Meaning::None && (press || !holds.holding(HoldOwner::Input::Keys, id)))
         return false;
     if (event->isAutoRepeat())
         return true;
@@ -153,7 +153,7 @@ bool DriveKeys::handled_key(QKeyEvent *event)
     } else if (meaning == Meaning::Home) {
         emit home();
     } else {
-        holds.hold(Holds::Input::Keys, id, drive);
+        holds.hold(HoldOwner::Input::Keys, id, drive);
     }
     return true;
 }
@@ -161,5 +161,5 @@ bool DriveKeys::handled_key(QKeyEvent *event)
 void DriveKeys::commit_release()
 {
     pending_release.stop();
-    holds.let_go(Holds::Input::Keys, pending_key);
+    holds.let_go(HoldOwner::Input::Keys, pending_key);
 }

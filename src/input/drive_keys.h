@@ -29,7 +29,7 @@ class DriveKeys : public QObject
 public:
     // `in_view` tells whether the pad the keys stand for is shown: keys
     // pressed elsewhere (the Manual tab) belong to the widgets there.
-    DriveKeys(QWidget *watched, Holds &hold_owner, std::function<bool()> in_view);
+    DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view);
 
 signals:
     void home();
@@ -43,7 +43,7 @@ private:
     void commit_release();
 
     QWidget *window;
-    Holds &holds;
+    HoldOwner &holds;
     std::function<bool()> pad_in_view;
     // A release waits this long for the press that would make it a repeat.
     static constexpr int repeat_gap_ms = 15;

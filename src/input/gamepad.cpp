@@ -21,7 +21,7 @@ bool down(SDL_GameController *controller, SDL_GameControllerButton button)
 }
 } // namespace
 
-GamePad::GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent)
+GamePad::GamePad(HoldOwner &hold_owner, Blocked is_blocked, QObject *parent)
     : QObject(parent), holds(hold_owner), blocked(std::move(is_blocked))
 {
     // SDL (2-4 ms) starts with the first look for controllers, one
@@ -108,14 +108,14 @@ GamePad::Wanted GamePad::wanted(SDL_GameController *controller)
         pad_mapping::pan_tilt(deflection(controller, SDL_CONTROLLER_AXIS_LEFTX),
                               deflection(controller, SDL_CONTROLLER_AXIS_LEFTY));
     if (!stick.way.isNull())
-        drives[Stick] = Holds::Drive{Holds::Axis::PanTilt, stick.way,
-                                     QPoint(stick.pan_speed, stick.tilt_speed)};
+        drives[Stick] = HoldOwner::Drive{HoldOwner::Axis::PanTilt, stick.way,
+                                         QPoint(stick.pan_speed, stick.tilt_speed)};
     const QPoint d_pad(down(controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) -
                            down(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT),
                        down(controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN) -
                            down(controller, SDL_CONTROLLER_BUTTON_DPAD_UP));
     if (!d_pad.isNull())
-        drives[DPad] = Holds::Drive{Holds::Axis::PanTilt, d_pad};
+        drives[DPad] = HoldOwner::Drive{HoldOwner::Axis::PanTilt, d_pad};
     // The right stick pushed up, or the right trigger, zooms in; whichever
     // is pushed further counts.
     const double stick_zoom = -deflection(controller, SDL_CONTROLLER_AXIS_RIGHTY);
@@ -124,11 +124,12 @@ GamePad::Wanted GamePad::wanted(SDL_GameController *controller)
     const pad_mapping::LensDrive zoom = pad_mapping::zoom(
         std::abs(stick_zoom) >= std::abs(trigger_zoom) ? stick_zoom : trigger_zoom);
     if (zoom.way != 0)
-        drives[ZoomAxis] = Holds::Drive{Holds::Axis::Zoom, {zoom.way, 0}, QPoint(zoom.speed, 0)};
+        drives[ZoomAxis] =
+            HoldOwner::Drive{HoldOwner::Axis::Zoom, {zoom.way, 0}, QPoint(zoom.speed, 0)};
     if (down(controller, SDL_CONTROLLER_BUTTON_LEFTSHOULDER))
-        drives[FocusNear] = Holds::Drive{Holds::Axis::Focus, {1, 0}};
+        drives[FocusNear] = HoldOwner::Drive{HoldOwner::Axis::Focus, {1, 0}};
     if (down(controller, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER))
-        drives[FocusFar] = Holds::Drive{Holds::Axis::Focus, {-1, 0}};
+        drives[FocusFar] = HoldOwner::Drive{HoldOwner::Axis::Focus, {-1, 0}};
     return drives;
 }
 
@@ -139,14 +140,14 @@ bool GamePad::waits_for_rest() const
     });
 }
 
-void GamePad::report(Pad &pad, int control, const std::optional<Holds::Drive> &drive,
+void GamePad::report(Pad &pad, int control, const std::optional<HoldOwner::Drive> &drive,
                      bool is_blocked)
 {
-    std::optional<Holds::Drive> &told = pad.reported[control];
+    std::optional<HoldOwner::Drive> &told = pad.reported[control];
     bool &latched = pad.latched[control];
     // Lost by the owner (lose_all) or to a box: wait for the control to rest.
-    if ((told && !holds.holding(Holds::Input::Pad, id(pad, control))) || (told && is_blocked)) {
-        holds.let_go(Holds::Input::Pad, id(pad, control));
+    if ((told && !holds.holding(HoldOwner::Input::Pad, id(pad, control))) || (told && is_blocked)) {
+        holds.let_go(HoldOwner::Input::Pad, id(pad, control));
         told.reset();
         latched = true;
     }
@@ -156,16 +157,16 @@ void GamePad::report(Pad &pad, int control, const std::optional<Holds::Drive> &d
     }
     if (drive == told)
         return;
-    const Holds::Axis axis = (drive ? drive : told)->axis;
+    const HoldOwner::Axis axis = (drive ? drive : told)->axis;
     qint64 &last = last_report_ms[int(axis)];
     if (clock.elapsed() - last < least_interval_ms)
         return; // a later reading reports it
     last = clock.elapsed();
     told = drive;
     if (drive)
-        holds.hold(Holds::Input::Pad, id(pad, control), *drive);
+        holds.hold(HoldOwner::Input::Pad, id(pad, control), *drive);
     else
-        holds.let_go(Holds::Input::Pad, id(pad, control));
+        holds.let_go(HoldOwner::Input::Pad, id(pad, control));
 }
 
 void GamePad::press_faces(Pad &pad, bool is_blocked)
@@ -191,6 +192,6 @@ void GamePad::release(Pad &pad)
 {
     for (int control = 0; control < control_count; ++control) {
         if (pad.reported[control])
-            holds.let_go(Holds::Input::Pad, id(pad, control));
+            holds.let_go(HoldOwner::Input::Pad, id(pad, control));
     }
 }

@@ -33,7 +33,7 @@ public:
     static constexpr int least_interval_ms = 50;
     using Blocked = std::function<bool()>;
 
-    GamePad(Holds &hold_owner, Blocked is_blocked, QObject *parent = nullptr);
+    GamePad(HoldOwner &hold_owner, Blocked is_blocked, QObject *parent = nullptr);
     ~GamePad() override;
     int attached() const { return int(pads.size()); }
     // Whether a control whose hold was lost is still pushed, so that it
@@ -53,11 +53,11 @@ private:
     struct Pad {
         SDL_GameController *controller;
         int instance;
-        std::array<std::optional<Holds::Drive>, control_count> reported{};
+        std::array<std::optional<HoldOwner::Drive>, control_count> reported{};
         std::array<bool, control_count> latched{};
         std::array<bool, face_count> face_down{};
     };
-    using Wanted = std::array<std::optional<Holds::Drive>, control_count>;
+    using Wanted = std::array<std::optional<HoldOwner::Drive>, control_count>;
 
     bool start_sdl();
     void poll();
@@ -65,11 +65,12 @@ private:
     void read(Pad &pad, bool is_blocked);
     static Wanted wanted(SDL_GameController *controller);
     void press_faces(Pad &pad, bool is_blocked);
-    void report(Pad &pad, int control, const std::optional<Holds::Drive> &drive, bool is_blocked);
+    void report(Pad &pad, int control, const std::optional<HoldOwner::Drive> &drive,
+                bool is_blocked);
     void release(Pad &pad);
     int id(const Pad &pad, int control) const { return pad.instance * control_count + control; }
 
-    Holds &holds;
+    HoldOwner &holds;
     Blocked blocked;
     bool sdl_ready = false;
     QTimer tick;

@@ -2,6 +2,31 @@
 
 namespace visca {
 
+QList<int> addressees(const QByteArray &bytes)
+{
+    QList<int> found;
+    for (int start = 0; start < bytes.size();) {
+        const int header = quint8(bytes.at(start));
+        if (header >= 0x81 && header <= 0x87 && !found.contains(header - 0x80))
+            found << header - 0x80;
+        const int end = bytes.indexOf(char(0xFF), start);
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
+    return found;
+}
+
+std::optional<int> sender_of(const QByteArray &message)
+{
+    if (message.isEmpty())
+        return std::nullopt;
+    const int header = quint8(message.at(0));
+    if ((header & 0x0F) != 0 || header < 0x90)
+        return std::nullopt;
+    return (header >> 4) - 8;
+}
+
 std::optional<Reply> read_reply(const QByteArray &message)
 {
     const int size = message.size();

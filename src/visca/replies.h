@@ -2,6 +2,7 @@
 #define ZARVICK_REPLIES_H
 
 #include <QByteArray>
+#include <QList>
 #include <optional>
 
 // What a camera's message says about the messages sent to it. Cameras 1 to
@@ -29,6 +30,14 @@ struct Reply {
 // broadcast (88 …), a network change (y0 38 FF), a truncated or garbled
 // message.
 std::optional<Reply> read_reply(const QByteArray &message);
+
+// The camera (1-7) that the messages in `bytes` (one or more, as written)
+// go to, each once, in order: headers 81-87; broadcasts and replies go to
+// no camera of a list.
+QList<int> addressees(const QByteArray &bytes);
+// The camera (1-7) a camera's message comes from (header z0, z = address
+// + 8), or none: an empty datagram, a broadcast, a controller's message.
+std::optional<int> sender_of(const QByteArray &message);
 
 // The version inquiry's answer, y0 50 GG GG HH HH JJ JJ KK FF: vendor,
 // model, ROM version, sockets; empty for anything else.

@@ -1,0 +1,90 @@
+#include "control/camera.h"
+
+#include "control/serial_lines.h"
+
+Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObject *parent)
+    : QObject(parent), chosen(settings), lines(serial_lines), tcp_link(this), udp_link(this),
+      tcp_carrier(tcp_link), udp_carrier(udp_link), commands([this] {
+          return CameraControl::Target{drive_channel(), address()};
+      }),
+      drive_holds(commands,
+                  {[this] { return chosen.pan_speed; }, [this] { return chosen.tilt_speed; },
+                   [this] { return chosen.zoom_speed; }, [this] { return chosen.focus_speed; }})
+{
+    clock.start();
+}
+
+Camera::~Camera()
+{
+    // Its links close while the camera is whole: their `closing` still
+    // finds the drives that went on them.
+    tcp_link.close();
+    udp_link.close();
+}
+
+LinkChannel *Camera::open_channel(bool serial) const
+{
+    LinkChannel *channel = serial       ? lines.find(chosen.port_name)
+                           : chosen.tcp ? &tcp_carrier
+                                        : &udp_carrier;
+    return channel && channel->isOpen() ? channel : nullptr;
+}
+
+bool Camera::reached_by(const LinkChannel *channel) const
+{
+    return channel && (channel == &tcp_carrier || channel == &udp_carrier ||
+                       channel == lines.find(chosen.port_name));
+}
+
+Camera::State Camera::state() const
+{
+    if (!drive_channel())
+        return State::Closed;
+    if (waiting_since_ms >= 0 && clock.elapsed() - waiting_since_ms > answer_limit_ms)
+        return State::NotAnswering;
+    return answered ? State::Answering : State::Open;
+}
+
+void Camera::set_serial_mode(bool serial)
+{
+    if (chosen.serial_mode == serial)
+        return;
+    drive_holds.end_all();
+    chosen.serial_mode = serial;
+}
+
+void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
+{
+    drive_holds.end_all();
+    commands.go_to(to, zoom, focus, chosen.pan_speed, chosen.tilt_speed);
+    drive_holds.position_move();
+}
+
+void Camera::link_going(const Link &link)
+{
+    if (commands.drives_on(&link))
+        drive_holds.end_all();
+}
+
+void Camera::asked()
+{
+    if (waiting_since_ms >= 0)
+        return;
+    waiting_since_ms = clock.elapsed();
+    waiting_since = QDateTime::currentDateTime();
+}
+
+void Camera::replied()
+{
+    const bool news = !answered || waiting_since_ms >= 0;
+    answered = true;
+    waiting_since_ms = -1;
+    if (news)
+        emit state_changed();
+}
+
+void Camera::link_opened()
+{
+    answered = false;
+    waiting_since_ms = -1;
+}

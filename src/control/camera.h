@@ -1,0 +1,94 @@
+#ifndef ZARVICK_CAMERA_H
+#define ZARVICK_CAMERA_H
+
+#include "control/camera_control.h"
+#include "control/camera_settings.h"
+#include "control/holds.h"
+#include "control/link_channel.h"
+#include "links/tcp_link.h"
+#include "links/udp_link.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+#include <optional>
+
+class SerialLines;
+
+// One camera of the list: its settings, its network links, whether it
+// answers, and its drives: its holds and the control that sends them and
+// waits for their stops to be confirmed. The cameras of a serial line
+// share the line (SerialLines) and tell themselves apart by address.
+class Camera : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Closed, Open, Answering, NotAnswering };
+    // A camera that has not answered a message for this long is not answering.
+    static constexpr int answer_limit_ms = 1000;
+
+    Camera(const CameraSettings &settings, SerialLines &lines, QObject *parent = nullptr);
+    ~Camera() override;
+
+    CameraSettings &settings() { return chosen; }
+    const CameraSettings &settings() const { return chosen; }
+    QString name() const { return chosen.name; }
+    int address() const { return chosen.visca_address; }
+    TcpLink &tcp() { return tcp_link; }
+    UdpLink &udp() { return udp_link; }
+    LinkChannel &tcp_channel() { return tcp_carrier; }
+    LinkChannel &udp_channel() { return udp_carrier; }
+    // The open channel that the PTZ Mode (drives) or the Manual tab's Mode
+    // (console) chooses, or none.
+    LinkChannel *drive_channel() const { return open_channel(chosen.serial_mode); }
+    LinkChannel *console_channel() const { return open_channel(chosen.console_serial); }
+    // Whether `channel` carries this camera's messages: its own links, or
+    // the line of its port, whatever its Mode.
+    bool reached_by(const LinkChannel *channel) const;
+
+    State state() const;
+    // Since when the camera has not answered (State::NotAnswering).
+    QDateTime silent_since() const { return waiting_since; }
+
+    Holds &holds() { return drive_holds; }
+    CameraControl &control() { return commands; }
+    // The PTZ Mode: drives go on the serial line or on the network from
+    // now on. Every hold ends first, with its stop where its drive went.
+    void set_serial_mode(bool serial);
+    // A kept position, at the camera's pan and tilt speeds; the holds end
+    // first, and the next press or anything that ends holds stops the move.
+    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus);
+    // The channel's link is closing or was lost: the drives that went on it
+    // end (their stops go first while it can still carry them).
+    void link_going(const Link &link);
+
+    // What the camera's links tell: messages to it went out, it replied,
+    // a link it is reached by opened.
+    void asked();
+    void replied();
+    void link_opened();
+
+signals:
+    void state_changed();
+
+private:
+    LinkChannel *open_channel(bool serial) const;
+
+    CameraSettings chosen;
+    SerialLines &lines;
+    TcpLink tcp_link;
+    UdpLink udp_link;
+    // Sending is no change of the camera.
+    mutable LinkChannel tcp_carrier;
+    mutable LinkChannel udp_carrier;
+    CameraControl commands;
+    Holds drive_holds;
+    bool answered = false;
+    // When the oldest message still unanswered went out; -1 for none.
+    qint64 waiting_since_ms = -1;
+    QDateTime waiting_since;
+    QElapsedTimer clock;
+};
+
+#endif
