@@ -1,15 +1,9 @@
 #include "control/network_finder.h"
 
-#include <QElapsedTimer>
-#include <QNetworkDatagram>
 #include <QNetworkInterface>
-#include <QUdpSocket>
 
 namespace {
 const char *const targets_variable = "ZARVICK_DISCOVERY_TARGETS";
-// A flood of answers is read a slice a turn, so the window's frames come
-// between.
-const int read_slice_ms = 4;
 
 QList<NetworkFinder::Target> broadcast_targets()
 {
@@ -55,31 +49,10 @@ NetworkFinder::NetworkFinder(QObject *parent) : QObject(parent)
     window.setInterval(answer_window_ms);
     connect(&window, &QTimer::timeout, this, [this] {
         // Answers after the window belong to no search.
-        delete socket;
-        socket = nullptr;
-        more_to_read.stop();
+        socket.close();
         emit finished(answered.size());
     });
-    more_to_read.setSingleShot(true);
-    more_to_read.setInterval(0);
-    connect(&more_to_read, &QTimer::timeout, this, &NetworkFinder::read);
-}
-
-bool NetworkFinder::open_socket(bool chosen_targets, QString *error)
-{
-    delete socket;
-    socket = new QUdpSocket(this);
-    connect(socket, &QUdpSocket::readyRead, this, &NetworkFinder::read);
-    // Cameras broadcast their answers to the enquiry's port, which other
-    // programs of the kind may hold too; a chosen target answers the port
-    // the enquiry came from.
-    if (!chosen_targets && socket->bind(QHostAddress::AnyIPv4, visca::discovery_port,
-                                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
-        return true;
-    if (socket->bind(QHostAddress(QHostAddress::AnyIPv4), 0))
-        return true;
-    *error = socket->errorString();
-    return false;
+    connect(&socket, &EnquirySocket::received, this, &NetworkFinder::take);
 }
 
 bool NetworkFinder::find(QString *error)
@@ -90,50 +63,42 @@ bool NetworkFinder::find(QString *error)
         *error = QString("%1 names no address and port").arg(targets_variable);
         return false;
     }
-    if (!open_socket(!chosen.trimmed().isEmpty(), error))
+    // Cameras broadcast their answers to the enquiry's port, which other
+    // programs of the kind may hold too; a chosen target answers the port
+    // the enquiry came from.
+    if (!socket.open(chosen.trimmed().isEmpty() ? visca::discovery_port : 0, error))
         return false;
     answered.clear();
     asked_ports.clear();
     int sent = 0;
     for (const Target &target : destinations) {
         asked_ports.insert(target.second);
-        if (socket->writeDatagram(visca::discovery_enquiry(), target.first, target.second) > 0)
+        if (socket.send(visca::discovery_enquiry(), target.first, target.second))
             ++sent;
     }
     if (sent == 0) {
-        *error = socket->errorString();
+        *error = socket.errorText();
         return false;
     }
     window.start();
     return true;
 }
 
-void NetworkFinder::read()
+void NetworkFinder::take(const QByteArray &datagram, quint16 from_port)
 {
-    QElapsedTimer slice;
-    slice.start();
-    while (socket && socket->hasPendingDatagrams()) {
-        if (slice.elapsed() >= read_slice_ms) {
-            more_to_read.start();
-            return;
-        }
-        const QNetworkDatagram datagram = socket->receiveDatagram(2048);
-        // Cameras answer from the port they were asked on; a full list
-        // takes no more.
-        if (!asked_ports.contains(quint16(datagram.senderPort())) ||
-            answered.size() >= most_cameras)
-            continue;
-        const std::optional<visca::DiscoveryReply> reply =
-            visca::read_discovery_reply(datagram.data());
-        // The enquiry comes back too where it was broadcast: it has no address.
-        if (!reply)
-            continue;
-        // A camera is one MAC address, whichever address it answers from.
-        const QString mac = reply->value(QStringLiteral("MAC"));
-        const QString camera = mac.isEmpty() ? reply->address() : mac;
-        if (answered.contains(camera))
-            continue;
-        answered.insert(camera);
-        emit found(*reply);
-    }
+    // Cameras answer from the port they were asked on; a full list takes
+    // no more.
+    if (!asked_ports.contains(from_port) || answered.size() >= most_cameras)
+        return;
+    const std::optional<visca::DiscoveryReply> reply = visca::read_discovery_reply(datagram);
+    // The enquiry comes back too where it was broadcast: it has no address.
+    if (!reply)
+        return;
+    // A camera is one MAC address, whichever address it answers from.
+    const QString mac = reply->value(QStringLiteral("MAC"));
+    const QString camera = mac.isEmpty() ? reply->address() : mac;
+    if (answered.contains(camera))
+        return;
+    answered.insert(camera);
+    emit found(*reply);
 }

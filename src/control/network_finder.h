@@ -1,6 +1,7 @@
 #ifndef ZARVICK_NETWORK_FINDER_H
 #define ZARVICK_NETWORK_FINDER_H
 
+#include "links/enquiry_socket.h"
 #include "visca/discovery.h"
 
 #include <QHostAddress>
@@ -9,8 +10,6 @@
 #include <QPair>
 #include <QSet>
 #include <QTimer>
-
-class QUdpSocket;
 
 // Asks the network cameras who they are: the enquiry goes out once, and
 // every camera that answers within the window is told once.
@@ -44,12 +43,10 @@ signals:
     void finished(int cameras);
 
 private:
-    bool open_socket(bool chosen_targets, QString *error);
-    void read();
+    void take(const QByteArray &datagram, quint16 from_port);
 
-    QUdpSocket *socket = nullptr;
+    EnquirySocket socket;
     QTimer window;
-    QTimer more_to_read;
     // The ports answers may come from: the enquiry's own.
     QSet<quint16> asked_ports;
     QSet<QString> answered;
