@@ -149,7 +149,6 @@ void ControlTest::every_drive_gets_one_stop()
                 written[peer] << spaced_hex(peer->receiveDatagram().data());
         }
     };
-    using Axis = HoldOwner::Axis;
     using Input = HoldOwner::Input;
     const HoldOwner::Drive drives[] = {{Axis::PanTilt, {0, -1}},
                                        {Axis::PanTilt, {1, 0}},

@@ -13,7 +13,7 @@ void show_number(QComboBox *box, int value)
 } // namespace
 
 CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &link_panel)
-    : ui(form), cameras(camera_list), links(link_panel)
+    : ui(form), parts(form), cameras(camera_list), links(link_panel)
 {
     const auto changed = [this] { take_from_form(); };
     for (QComboBox *box :
@@ -22,7 +22,7 @@ CameraForm::CameraForm(Ui::MainWindow &form, Cameras &camera_list, LinkPanel &li
         QObject::connect(box, qOverload<int>(&QComboBox::currentIndexChanged), box, changed);
     for (QLineEdit *field : {ui.lineEdit_ip, ui.lineEdit_port})
         QObject::connect(field, &QLineEdit::textChanged, field, changed);
-    for (QRadioButton *choice : {ui.radioButton_tcp, ui.radioButton_9, ui.radioButton_11})
+    for (QRadioButton *choice : {ui.radioButton_tcp, parts.serial_mode, parts.console_serial})
         QObject::connect(choice, &QRadioButton::toggled, choice, changed);
 }
 
@@ -49,8 +49,8 @@ void CameraForm::take_from_form()
             visca_over_ip::numbered_by_default(ui.lineEdit_port->text().trimmed().toUShort());
     camera.port = ui.lineEdit_port->text();
     camera.tcp = ui.radioButton_tcp->isChecked();
-    camera.console_serial = ui.radioButton_11->isChecked();
-    cameras.active_camera().set_serial_mode(ui.radioButton_9->isChecked());
+    camera.console_serial = parts.console_serial->isChecked();
+    cameras.active_camera().set_serial_mode(parts.serial_mode->isChecked());
     cameras.note_changed();
 }
 
@@ -74,8 +74,8 @@ void CameraForm::show_active()
     (camera.tcp ? ui.radioButton_tcp : ui.radioButton_udp)->setChecked(true);
     ui.lineEdit_ip->setText(camera.address);
     ui.lineEdit_port->setText(camera.port);
-    (camera.serial_mode ? ui.radioButton_9 : ui.radioButton_10)->setChecked(true);
-    (camera.console_serial ? ui.radioButton_11 : ui.radioButton_12)->setChecked(true);
+    (camera.serial_mode ? parts.serial_mode : parts.net_mode)->setChecked(true);
+    (camera.console_serial ? parts.console_serial : parts.console_net)->setChecked(true);
     filling = false;
     take_from_form();
     links.show_state();

@@ -1,6 +1,8 @@
 #ifndef ZARVICK_CAMERA_FORM_H
 #define ZARVICK_CAMERA_FORM_H
 
+#include "app/form_parts.h"
+
 class Cameras;
 class LinkPanel;
 namespace Ui {
@@ -21,6 +23,7 @@ private:
     void take_from_form();
 
     Ui::MainWindow &ui;
+    const FormParts parts;
     Cameras &cameras;
     LinkPanel &links;
     // While the form is being filled, its changes are no operator's.

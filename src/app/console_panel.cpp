@@ -5,22 +5,22 @@
 #include "ui_mainwindow.h"
 
 ConsolePanel::ConsolePanel(Ui::MainWindow &form, Cameras &camera_list, const Boxes &window_boxes)
-    : ui(form), cameras(camera_list), boxes(window_boxes),
-      loop([this] { return ui.lineEdit->text(); }), log(ui.textEdit)
+    : ui(form), parts(form), cameras(camera_list), boxes(window_boxes),
+      loop([this] { return parts.loop_interval->text(); }), log(parts.log_view)
 {
     // A tab between bytes makes no command: Tab moves on, as in the log.
-    ui.plainTextEdit->setTabChangesFocus(true);
-    QObject::connect(&cameras, &Cameras::sent, ui.textEdit,
+    parts.command_text->setTabChangesFocus(true);
+    QObject::connect(&cameras, &Cameras::sent, parts.log_view,
                      [this](const QString &text) { log.add_sent(text); });
     // The log shows what came, less the answers to the program's own
     // inquiries, each reply under the name of the camera it names.
-    QObject::connect(&cameras, &Cameras::received, ui.textEdit,
+    QObject::connect(&cameras, &Cameras::received, parts.log_view,
                      [this](const LinkChannel *channel, const QList<QByteArray> &replies) {
                          log.add_received(replies, [this, channel](const QByteArray &reply) {
                              return cameras.reply_label(channel, reply);
                          });
                      });
-    QObject::connect(&loop, &LoopSender::due, ui.textEdit,
+    QObject::connect(&loop, &LoopSender::due, parts.log_view,
                      [this](const QString &text) { send_loop_entry(text); });
     QObject::connect(&answer_wait, &AnswerWait::ready, &loop, &LoopSender::release);
 }
@@ -40,17 +40,17 @@ void ConsolePanel::send_or_stop() { loop.running() ? stop_loop() : send_manual()
 void ConsolePanel::loop_chosen(bool checked)
 {
     if (!checked)
-        ui.lineEdit->clear();
-    ui.lineEdit->setEnabled(checked);
+        parts.loop_interval->clear();
+    parts.loop_interval->setEnabled(checked);
 }
 
 void ConsolePanel::send_manual()
 {
     LinkChannel *link = current_link();
-    if (ui.plainTextEdit->document()->isEmpty() || !link)
+    if (parts.command_text->document()->isEmpty() || !link)
         return;
-    QStringList entries = command_entries(ui.plainTextEdit->toPlainText());
-    const bool looping = ui.checkBox->isChecked();
+    QStringList entries = command_entries(parts.command_text->toPlainText());
+    const bool looping = parts.loop_box->isChecked();
     if (entries.isEmpty() || (looping && !interval_accepted()))
         return;
     const QString first = entries.takeFirst();
@@ -61,19 +61,19 @@ void ConsolePanel::send_manual()
         return;
     }
     if (looping) {
-        ui.pushButton_13->setText(tr("Stop"));
-        loop.start(entries << first, ui.lineEdit->text().toInt(), true);
+        parts.send_button->setText(tr("Stop"));
+        loop.start(entries << first, parts.loop_interval->text().toInt(), true);
         answer_wait.start(*link, message);
     }
 }
 
 bool ConsolePanel::interval_accepted()
 {
-    switch (check_interval(ui.lineEdit->text())) {
+    switch (check_interval(parts.loop_interval->text())) {
     case IntervalCheck::Empty: boxes.inform(tr("The input is empty")); return false;
     case IntervalCheck::OutOfScope:
         boxes.inform(tr("The scope of 0~3600000"));
-        ui.lineEdit->clear();
+        parts.loop_interval->clear();
         return false;
     case IntervalCheck::Accepted: break;
     }
@@ -102,7 +102,7 @@ void ConsolePanel::stop_loop()
 {
     answer_wait.cancel();
     loop.stop();
-    ui.pushButton_13->setText(tr("Send"));
+    parts.send_button->setText(tr("Send"));
 }
 
 void ConsolePanel::stop_loop_without_link()
@@ -113,5 +113,5 @@ void ConsolePanel::stop_loop_without_link()
 
 void ConsolePanel::retranslate()
 {
-    ui.pushButton_13->setText(loop.running() ? tr("Stop") : tr("Send"));
+    parts.send_button->setText(loop.running() ? tr("Stop") : tr("Send"));
 }

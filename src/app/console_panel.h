@@ -2,6 +2,7 @@
 #define ZARVICK_CONSOLE_PANEL_H
 
 #include "app/boxes.h"
+#include "app/form_parts.h"
 #include "console/loop_sender.h"
 #include "console/message_log.h"
 #include "control/answer_wait.h"
@@ -43,6 +44,7 @@ private:
     void stop_loop();
 
     Ui::MainWindow &ui;
+    const FormParts parts;
     // The active camera's channel that the Manual tab's Mode chooses, if open.
     LinkChannel *current_link() const;
 

@@ -66,7 +66,7 @@ void load_qt_catalog(bool chinese)
 
 FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
                            std::function<void()> panels_retranslate)
-    : ui(form), window(main_window), cameras(camera_list),
+    : ui(form), parts(form), window(main_window), cameras(camera_list),
       retranslate_panels(std::move(panels_retranslate))
 {
 }
@@ -149,7 +149,7 @@ QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
 bool FormSettings::write_config()
 {
     Settings current;
-    current.language = ui.comboBox_3->currentIndex() == 0 ? "Chinese" : "English";
+    current.language = parts.language_box->currentIndex() == 0 ? "Chinese" : "English";
     current.first = cameras.settings(0);
     const QString &port_name = current.first.port_name;
     current.port =
@@ -182,9 +182,9 @@ void FormSettings::apply_startup_language()
     load_qt_catalog(language == "Chinese");
     retranslate();
     if (language == "Chinese")
-        ui.comboBox_3->setCurrentIndex(0);
+        parts.language_box->setCurrentIndex(0);
     else if (language == "English")
-        ui.comboBox_3->setCurrentIndex(1);
+        parts.language_box->setCurrentIndex(1);
 }
 
 void FormSettings::change_language(int index)
@@ -203,8 +203,8 @@ void FormSettings::change_language(int index)
     QList<int> chosen;
     for (QComboBox *box : boxes)
         chosen << box->currentIndex();
-    const QList<QLineEdit *> fields = {ui.lineEdit_ip, ui.lineEdit_port, ui.lineEdit_2,
-                                       ui.lineEdit};
+    const QList<QLineEdit *> fields = {ui.lineEdit_ip, ui.lineEdit_port, parts.preset_field,
+                                       parts.loop_interval};
     QStringList typed;
     for (QLineEdit *field : fields)
         typed << field->text();
@@ -214,13 +214,13 @@ void FormSettings::change_language(int index)
         boxes[i]->setCurrentIndex(chosen[i]);
     for (int i = 0; i < fields.size(); ++i)
         fields[i]->setText(typed[i]);
-    ui.comboBox_3->setCurrentIndex(english ? 1 : 0);
+    parts.language_box->setCurrentIndex(english ? 1 : 0);
 }
 
 QList<QComboBox *> FormSettings::fixed_combo_boxes() const
 {
     return {ui.BaucomboBox, ui.DataBitcomboBox, ui.ParitycomboBox, ui.StopBitcomboBox, ui.hcomboBox,
-            ui.vcomboBox,   ui.zoomcomboBox,    ui.focuscomboBox,  ui.comboBox_3};
+            ui.vcomboBox,   ui.zoomcomboBox,    ui.focuscomboBox,  parts.language_box};
 }
 
 void FormSettings::retranslate()
@@ -231,7 +231,7 @@ void FormSettings::retranslate()
     const auto boxes = fixed_combo_boxes();
     for (QComboBox *box : boxes)
         box->setCurrentIndex(0);
-    ui.lineEdit_2->clear();
-    ui.lineEdit->clear();
+    parts.preset_field->clear();
+    parts.loop_interval->clear();
     retranslate_panels();
 }

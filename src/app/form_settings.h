@@ -1,6 +1,7 @@
 #ifndef ZARVICK_FORM_SETTINGS_H
 #define ZARVICK_FORM_SETTINGS_H
 
+#include "app/form_parts.h"
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -45,6 +46,7 @@ private:
     QList<QComboBox *> fixed_combo_boxes() const;
 
     Ui::MainWindow &ui;
+    const FormParts parts;
     QMainWindow *window;
     Cameras &cameras;
     std::function<void()> retranslate_panels;

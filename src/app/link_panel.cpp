@@ -46,7 +46,7 @@ private:
 } // namespace
 
 LinkPanel::LinkPanel(Ui::MainWindow &form, const Boxes &window_boxes, Cameras &camera_list)
-    : ui(form), boxes(window_boxes), cameras(camera_list),
+    : ui(form), parts(form), boxes(window_boxes), cameras(camera_list),
       list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
 {
     // An adapter plugged in after the start shows up when the list opens.
@@ -97,8 +97,8 @@ void LinkPanel::show_state()
     TcpLink &tcp = cameras.tcp(cameras.active());
     set_net_idle(!net_open() && !tcp.isConnecting());
     if (tcp.isConnecting()) {
-        ui.pushButton_15->setText(tr("Connect"));
-        ui.pushButton_15->setEnabled(false);
+        parts.connect_button->setText(tr("Connect"));
+        parts.connect_button->setEnabled(false);
     }
 }
 
@@ -152,13 +152,13 @@ void LinkPanel::set_serial_idle(bool idle)
 {
     // The lamp keeps the form's own black until the line first opens.
     const QString lit = QStringLiteral("background-color: rgb(0, 255, 0)");
-    if (idle == (ui.graphicsView->styleSheet() == lit))
-        ui.graphicsView->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)" : lit);
+    if (idle == (parts.serial_lamp->styleSheet() == lit))
+        parts.serial_lamp->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)" : lit);
     for (QWidget *field :
          std::initializer_list<QWidget *>{ui.ComPortcomboBox, ui.BaucomboBox, ui.DataBitcomboBox,
                                           ui.ParitycomboBox, ui.StopBitcomboBox})
         field->setEnabled(idle);
-    ui.pushButton_16->setText(idle ? tr("Start") : tr("Close"));
+    parts.start_button->setText(idle ? tr("Start") : tr("Close"));
 }
 
 void LinkPanel::protocol_chosen(bool is_tcp, bool checked)
@@ -191,8 +191,8 @@ void LinkPanel::connect_net()
         return;
     }
     set_net_idle(false);
-    ui.pushButton_15->setText(tr("Connect"));
-    ui.pushButton_15->setEnabled(false);
+    parts.connect_button->setText(tr("Connect"));
+    parts.connect_button->setEnabled(false);
     cameras.tcp(cameras.active()).open(address, port, tcp_connect_limit_ms);
 }
 
@@ -216,11 +216,11 @@ void LinkPanel::disconnect_net()
 
 void LinkPanel::set_net_idle(bool idle)
 {
-    ui.pushButton_15->setEnabled(true);
+    parts.connect_button->setEnabled(true);
     for (QWidget *field : std::initializer_list<QWidget *>{ui.lineEdit_ip, ui.lineEdit_port,
                                                            ui.radioButton_tcp, ui.radioButton_udp})
         field->setEnabled(idle);
-    ui.pushButton_15->setText(idle ? tr("Connect") : tr("Disconnect"));
+    parts.connect_button->setText(idle ? tr("Connect") : tr("Disconnect"));
 }
 
 void LinkPanel::lost(const QString &text)
@@ -237,8 +237,8 @@ void LinkPanel::retranslate()
     if (serial().isOpen())
         set_serial_idle(false);
     else
-        ui.pushButton_16->setText(tr("Start"));
-    ui.pushButton_15->setText(net_open() ? tr("Disconnect") : tr("Connect"));
+        parts.start_button->setText(tr("Start"));
+    parts.connect_button->setText(net_open() ? tr("Disconnect") : tr("Connect"));
 }
 
 void LinkPanel::refresh_port_list()

@@ -2,6 +2,7 @@
 #define ZARVICK_LINK_PANEL_H
 
 #include "app/boxes.h"
+#include "app/form_parts.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -64,6 +65,7 @@ private:
     bool net_open();
 
     Ui::MainWindow &ui;
+    const FormParts parts;
     const Boxes &boxes;
     Cameras &cameras;
     // The stored port that is not listed now; none selected meanwhile.

@@ -4,6 +4,7 @@
 #include "app/cameras_panel.h"
 #include "app/console_panel.h"
 #include "app/form_font.h"
+#include "app/form_parts.h"
 #include "app/form_settings.h"
 #include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
@@ -29,8 +30,9 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     map_form_font();
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Zarvick v" ZARVICK_VERSION));
+    const FormParts parts(*ui);
     for (QRadioButton *mode :
-         {ui->radioButton_9, ui->radioButton_10, ui->radioButton_11, ui->radioButton_12})
+         {parts.serial_mode, parts.net_mode, parts.console_serial, parts.console_net})
         tighten_caption_gap(mode);
     build_panels();
     connect_panels();

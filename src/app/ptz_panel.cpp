@@ -7,7 +7,7 @@
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
                    const Boxes &window_boxes)
-    : ui(form), cameras(camera_list), boxes(window_boxes),
+    : ui(form), parts(form), cameras(camera_list), boxes(window_boxes),
       keys(window, cameras.drives(),
            [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
       pad(cameras.drives(), [] { return QApplication::activeModalWidget() != nullptr; }),
@@ -36,21 +36,20 @@ void PtzPanel::home() { cameras.active_camera().control().home(); }
 
 void PtzPanel::quick_preset(int number)
 {
-    cameras.active_camera().control().preset(ui.radioButton->isChecked(), number);
+    cameras.active_camera().control().preset(parts.set_preset->isChecked(), number);
 }
 
 void PtzPanel::preset_from_field(bool store)
 {
     CameraControl &control = cameras.active_camera().control();
-    if (!control.ready() || control.preset_from_field(store, ui.lineEdit_2->text()))
+    if (!control.ready() || control.preset_from_field(store, parts.preset_field->text()))
         return;
     boxes.inform(tr("Preset num error"));
-    ui.lineEdit_2->clear();
+    parts.preset_field->clear();
 }
 
 QList<HoldButtons::Button> PtzPanel::hold_button_drives() const
 {
-    using Axis = HoldOwner::Axis;
     return {{ui.ptz_upButton, {Axis::PanTilt, {0, -1}}},
             {ui.ptz_downButton, {Axis::PanTilt, {0, 1}}},
             {ui.ptz_leftButton, {Axis::PanTilt, {-1, 0}}},

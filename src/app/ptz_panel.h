@@ -2,6 +2,7 @@
 #define ZARVICK_PTZ_PANEL_H
 
 #include "app/boxes.h"
+#include "app/form_parts.h"
 #include "app/hold_buttons.h"
 #include "input/drive_keys.h"
 #include "input/gamepad.h"
@@ -41,6 +42,7 @@ private:
     QList<HoldButtons::Button> hold_button_drives() const;
 
     Ui::MainWindow &ui;
+    const FormParts parts;
     Cameras &cameras;
     const Boxes &boxes;
     DriveKeys keys;

@@ -2,6 +2,7 @@
 #define ZARVICK_ANSWER_WAIT_H
 
 #include "control/link_channel.h"
+#include "visca/answer_times.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -19,7 +20,7 @@ class AnswerWait : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int wait_ms = 200;
+    static constexpr int wait_ms = visca::reply_ms;
 
     explicit AnswerWait(QObject *parent = nullptr);
     // `ready` follows once, unless cancelled.

@@ -7,6 +7,7 @@
 #include "control/link_channel.h"
 #include "links/tcp_link.h"
 #include "links/udp_link.h"
+#include "visca/answer_times.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -26,7 +27,7 @@ class Camera : public QObject
 public:
     enum class State { Closed, Open, Answering, NotAnswering };
     // A camera that has not answered a message for this long is not answering.
-    static constexpr int answer_limit_ms = 1000;
+    static constexpr int answer_limit_ms = visca::silence_ms;
 
     Camera(const CameraSettings &settings, SerialLines &lines, QObject *parent = nullptr);
     ~Camera() override;

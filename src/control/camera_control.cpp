@@ -49,18 +49,18 @@ void CameraControl::drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int t
 {
     if (!ready())
         return;
-    pan_tilt_held = hold_start(pan_tilt_axis);
+    pan_tilt_held = hold_start(Axis::PanTilt);
     send_to(pan_tilt_held.channel,
             visca::pan_tilt_drive(pan_tilt_held.address, pan, tilt, pan_speed, tilt_speed));
 }
 
-void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop, pan_tilt_axis); }
+void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop, Axis::PanTilt); }
 
 void CameraControl::home()
 {
     if (!ready())
         return;
-    const Target target = hold_start(pan_tilt_axis);
+    const Target target = hold_start(Axis::PanTilt);
     send_to(target.channel, visca::pan_tilt_home(target.address));
 }
 
@@ -68,17 +68,17 @@ void CameraControl::zoom(visca::Zoom way, int speed)
 {
     if (!ready())
         return;
-    zoom_held = hold_start(zoom_axis);
+    zoom_held = hold_start(Axis::Zoom);
     send_to(zoom_held.channel, visca::zoom(zoom_held.address, way, speed));
 }
 
-void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, zoom_axis); }
+void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, Axis::Zoom); }
 
 void CameraControl::focus(visca::Focus way, SpeedSource speed)
 {
     if (!ready())
         return;
-    focus_held = hold_start(focus_axis);
+    focus_held = hold_start(Axis::Focus);
     send_to(focus_held.channel, visca::focus_manual(focus_held.address));
     focus_way = way;
     focus_speed = std::move(speed);
@@ -91,7 +91,7 @@ void CameraControl::focus_wait_over()
     // The link may have closed during the wait: then nothing goes out.
     send_to(focus_held.channel, visca::focus(focus_held.address, focus_way, focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
-        stop(focus_held, visca::focus_stop, focus_axis);
+        stop(focus_held, visca::focus_stop, Axis::Focus);
 }
 
 void CameraControl::stop_focus()
@@ -102,7 +102,7 @@ void CameraControl::stop_focus()
     if (focus_wait.isActive())
         stop_after_focus_drive = true;
     else
-        stop(focus_held, visca::focus_stop, focus_axis);
+        stop(focus_held, visca::focus_stop, Axis::Focus);
 }
 
 void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
@@ -114,14 +114,14 @@ void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int>
                       (!focus || !visca::focus_direct(1, *focus).isEmpty());
     if (!ready() || !fits)
         return;
-    pan_tilt_held = hold_start(pan_tilt_axis);
+    pan_tilt_held = hold_start(Axis::PanTilt);
     const int address = pan_tilt_held.address;
     send_to(pan_tilt_held.channel, visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
-    zoom_held = hold_start(zoom_axis);
+    zoom_held = hold_start(Axis::Zoom);
     send_to(zoom_held.channel, visca::zoom_direct(address, zoom));
     if (!focus)
         return;
-    focus_held = hold_start(focus_axis);
+    focus_held = hold_start(Axis::Focus);
     send_to(focus_held.channel, visca::focus_manual(address));
     send_to(focus_held.channel, visca::focus_direct(address, *focus));
 }
@@ -155,6 +155,6 @@ bool CameraControl::preset_from_field(bool store, const QString &field)
 void CameraControl::forget_stops()
 {
     // A recalled preset moves every axis.
-    for (int axis = 0; axis < StopConfirmation::axes; ++axis)
-        hold_start(static_cast<Axis>(axis));
+    for (Axis axis : every_axis)
+        hold_start(axis);
 }

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_CAMERA_CONTROL_H
 #define ZARVICK_CAMERA_CONTROL_H
 
+#include "control/axis.h"
 #include "control/link_channel.h"
 #include "control/stop_confirmation.h"
 #include "visca/camera_commands.h"
@@ -76,7 +77,6 @@ signals:
     void stop_unconfirmed();
 
 private:
-    enum Axis { pan_tilt_axis, zoom_axis, focus_axis };
     // The stop's bytes for the address its drive went to.
     using StopBytes = QByteArray (*)(int address);
     bool send_to(LinkChannel *channel, const QByteArray &bytes, quint64 *message = nullptr,

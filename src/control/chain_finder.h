@@ -1,6 +1,7 @@
 #ifndef ZARVICK_CHAIN_FINDER_H
 #define ZARVICK_CHAIN_FINDER_H
 
+#include "visca/answer_times.h"
 #include "visca/packet_cutter.h"
 
 #include <QObject>
@@ -18,8 +19,7 @@ class ChainFinder : public QObject
     Q_OBJECT
 
 public:
-    // Seven cameras pass the broadcast on at 9600 baud well within this.
-    static constexpr int answer_limit_ms = 1000;
+    static constexpr int answer_limit_ms = visca::silence_ms;
 
     explicit ChainFinder(QObject *parent = nullptr);
     // False when the broadcasts did not go out (the line's errorText() says why).

@@ -5,7 +5,6 @@
 #include <utility>
 
 namespace {
-const Holds::Axis axes[] = {Holds::Axis::PanTilt, Holds::Axis::Zoom, Holds::Axis::Focus};
 
 // A pan-tilt way (x -1 left, 1 right; y -1 up, 1 down) in VISCA's terms.
 visca::Pan pan_of(QPoint way)
@@ -79,7 +78,7 @@ void Holds::lose_all()
 {
     held.clear();
     emit taken_away();
-    for (Axis axis : axes)
+    for (Axis axis : every_axis)
         follow(axis);
 }
 

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_HOLDS_H
 #define ZARVICK_HOLDS_H
 
+#include "control/axis.h"
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -19,9 +20,7 @@ class HoldOwner : public QObject
     Q_OBJECT
 
 public:
-    // A stretch of the camera that moves on its own: pan and tilt together,
-    // the zoom, the focus.
-    enum class Axis { PanTilt, Zoom, Focus };
+    using Axis = ::Axis;
     enum class Input { Buttons, Keys, Pad };
     // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
     // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_POSITION_POLLER_H
 #define ZARVICK_POSITION_POLLER_H
 
+#include "visca/answer_times.h"
 #include "visca/positions.h"
 
 #include <QElapsedTimer>
@@ -29,7 +30,7 @@ public:
     static constexpr int moving_ms = 200;
     static constexpr int resting_ms = 1000;
     // A round without all its answers after this long counts as unanswered.
-    static constexpr int answer_limit_ms = 1000;
+    static constexpr int answer_limit_ms = visca::silence_ms;
     using Busy = std::function<bool(const LinkChannel *)>;
 
     struct Position {

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_REPLY_TRACKER_H
 #define ZARVICK_REPLY_TRACKER_H
 
+#include "visca/answer_times.h"
 #include "visca/packet_cutter.h"
 
 #include <QElapsedTimer>
@@ -30,7 +31,7 @@ class ReplyTracker : public QObject
 
 public:
     using Outcome = ReplyOutcome;
-    static constexpr int lost_after_ms = 1000;
+    static constexpr int lost_after_ms = visca::silence_ms;
 
     // Made by the link's channel, the only one that sends on the link.
     explicit ReplyTracker(Link &link, QObject *parent = nullptr);
@@ -49,7 +50,7 @@ public:
     // Whether an answer may still come: the camera answers, or the first
     // message since the link opened is younger than `first_answer_ms`.
     bool may_answer() const;
-    static constexpr int first_answer_ms = 200;
+    static constexpr int first_answer_ms = visca::reply_ms;
 
 signals:
     void answered(quint64 message, ReplyOutcome outcome, const QByteArray &reply);

@@ -17,7 +17,7 @@ StopConfirmation::Pending &StopConfirmation::at(const Key &key)
     return *slot;
 }
 
-void StopConfirmation::sent(int axis, LinkChannel &channel, int address, const QByteArray &bytes,
+void StopConfirmation::sent(Axis axis, LinkChannel &channel, int address, const QByteArray &bytes,
                             quint64 message)
 {
     Pending &stop = at({axis, &channel, address});
@@ -33,7 +33,7 @@ void StopConfirmation::sent(int axis, LinkChannel &channel, int address, const Q
     stop.timer.start(wait_ms);
 }
 
-void StopConfirmation::forget(int axis, const LinkChannel *channel, int address)
+void StopConfirmation::forget(Axis axis, const LinkChannel *channel, int address)
 {
     const auto found = pending.find({axis, channel, address});
     if (found != pending.end())

@@ -1,7 +1,9 @@
 #ifndef ZARVICK_STOP_CONFIRMATION_H
 #define ZARVICK_STOP_CONFIRMATION_H
 
+#include "control/axis.h"
 #include "control/link_channel.h"
+#include "visca/answer_times.h"
 
 #include <QList>
 #include <QPointer>
@@ -26,20 +28,19 @@ class StopConfirmation : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int axes = 3;
-    static constexpr int wait_ms = 200;
+    static constexpr int wait_ms = visca::reply_ms;
     static constexpr int most_resends = 3;
     // Sends the stop again on the channel; false when it did not go.
     using Resend = std::function<bool(LinkChannel &, const QByteArray &, quint64 *message)>;
 
     explicit StopConfirmation(Resend send_again, QObject *parent = nullptr);
     // The stop of `axis` went out on `link` to `address` as `message`.
-    void sent(int axis, LinkChannel &channel, int address, const QByteArray &bytes,
+    void sent(Axis axis, LinkChannel &channel, int address, const QByteArray &bytes,
               quint64 message);
     // A new movement of `axis` of the camera makes the wait for its last
     // stop moot: a stop sent again now would end the new movement. The stop
     // of a drive of another camera still waits for its camera.
-    void forget(int axis, const LinkChannel *channel, int address);
+    void forget(Axis axis, const LinkChannel *channel, int address);
 
 signals:
     void unconfirmed();
@@ -54,7 +55,7 @@ private:
         QTimer timer;
         QMetaObject::Connection answers;
     };
-    using Key = std::tuple<int, const LinkChannel *, int>;
+    using Key = std::tuple<Axis, const LinkChannel *, int>;
     // One per axis and camera, made at the first stop there and kept: a
     // few cameras, three axes.
     Pending &at(const Key &key);

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 namespace {
-using Axis = HoldOwner::Axis;
 using Drive = HoldOwner::Drive;
 
 // Keypad keys arrive with the keypad modifier: digits with NumLock on, the
