@@ -64,6 +64,7 @@ private slots:
     void keep_and_go();
     void asking_stays_out_of_the_log_and_out_of_a_loop();
     void kept_positions_survive_a_save();
+    void a_kept_position_goes_to_the_camera_asked();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -182,6 +183,42 @@ void PositionsTest::kept_positions_survive_a_save()
     QCOMPARE(stored.value("CAMERA_1_POSITIONS/2/Colour").toString(), QString("red"));
     QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Name").toString(), QString("Wide"));
     QCOMPARE(stored.value("CAMERA_2_POSITIONS/1/Focus").toString(), QString("4096"));
+}
+
+void PositionsTest::a_kept_position_goes_to_the_camera_asked()
+{
+    // Keep on camera 2; camera 1 is removed before the answers come: the
+    // position is camera 2's, not that of the camera now at its place.
+    ScratchFolder folder;
+    UdpPeer one, two, three;
+    folder.write("config.ini",
+                 QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                         "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                         "[CAMERA_1]\nName=One\nLink=UDP\n"
+                         "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\nPort=%2\n"
+                         "[CAMERA_3]\nName=Three\nLink=UDP\nAddress=127.0.0.1\nPort=%3\n"
+                         "[CAMERAS]\nActive=2\n")
+                     .arg(one.port())
+                     .arg(two.port())
+                     .arg(three.port())
+                     .toUtf8());
+    MainWindow window;
+    click(window, "pushButton_15");
+    show_tab(window, "tab_cameras");
+    click(window, "keepPositionButton");
+    QCOMPARE(two.read(4).size(), 4);
+    auto *cameras = control<QTableWidget>(&window, "camerasTable");
+    cameras->setCurrentCell(0, 0);
+    click(window, "removeCameraButton");
+    QCOMPARE(cameras->item(0, 0)->text(), QString("Two"));
+    for (const char *answer : {"90 50 00 00 00 01 02 00 00 03 04 FF", "90 50 00 01 02 03 FF",
+                               "90 50 00 00 01 00 FF", "90 50 02 FF"})
+        two.reply(hex(answer));
+    auto *kept = control<QListWidget>(&window, "positionsList");
+    QVERIFY(wait_until([&] { return kept->count() == 1; }));
+    QCOMPARE(kept->item(0)->text(), QString("Position 1"));
+    cameras->setCurrentCell(1, 0);
+    QCOMPARE(kept->count(), 0);
 }
 
 QTEST_MAIN(PositionsTest)

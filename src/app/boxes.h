@@ -23,12 +23,12 @@ public:
     explicit Boxes(QWidget *window) : parent(window) {}
     void inform(const QString &text) const;
     void warn(const QString &text) const;
-    // A box whose informative text gives the system's reason.
+    // A message box whose informative text gives the system's reason.
     void tell(QMessageBox::Icon icon, const QString &title, const QString &text,
               const QString &reason) const;
     // A command that did not go out.
     void report_failure(SendResult result, const QString &reason) const;
-    // After the box open now, if any: the operator answers that one first.
+    // After the message box open now, if any: the operator answers that one first.
     void warn_after_open_box(const QString &text) const;
 
 private:

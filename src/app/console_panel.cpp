@@ -92,7 +92,7 @@ void ConsolePanel::send_loop_entry(const QString &text)
         answer_wait.start(*link, message);
         return;
     }
-    // Stopped first: a box that came back at every tick would lock the
+    // Stopped first: a message box that came back at every tick would lock the
     // operator out.
     stop_loop();
     boxes.report_failure(result, link->link().errorText());

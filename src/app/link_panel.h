@@ -31,8 +31,8 @@ public:
     LinkPanel(Ui::MainWindow &form, const Boxes &boxes, Cameras &cameras);
     ~LinkPanel();
     // From now on the panel shows what becomes of `link`, and its loss is
-    // told to the operator (a box that waits for them): connected after
-    // whatever must hear the loss first.
+    // told to the operator (a message box that waits for them): connected after
+    // whatever must learn of the loss first.
     void report(Link &link, QObject *context);
     // The active camera's links as they stand.
     void show_state();

@@ -42,7 +42,7 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The links close while every panel that hears them is still there.
+    // The links close while every panel that listens to them is still there.
     cameras.close_all();
 }
 
@@ -73,7 +73,7 @@ void MainWindow::retranslate_panels()
 
 void MainWindow::connect_panels()
 {
-    // The panels hear each link after the cameras: a lost link's drives
+    // The panels listen to each link after the cameras: a lost link's drives
     // end before the operator's message box waits.
     connect(&cameras, &Cameras::link_made, this, [this](Link &link) { links->report(link, this); });
     connect(ui->tabWidget, &QTabWidget::currentChanged, &cameras, &Cameras::ptz_left);

@@ -47,7 +47,7 @@ void LoopSender::tick()
         return;
     const QString text = rotation.takeFirst();
     rotation.append(text);
-    // The loop counts as running while the text is sent: a box opened for it
+    // The loop counts as running while the text is sent: a message box opened for it
     // must still find a loop to stop.
     ticking = true;
     emit due(text);

@@ -57,7 +57,7 @@ void Cameras::connect_camera(Camera &camera)
 
 void Cameras::made(LinkChannel &channel)
 {
-    // Every camera the channel reaches hears what it says, whatever camera
+    // Every camera the channel reaches learns what it says, whatever camera
     // the channel was made for (a serial line serves several).
     const LinkChannel *heard_on = &channel;
     const auto each_reached = [this, heard_on](auto action) {

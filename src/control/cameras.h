@@ -81,8 +81,8 @@ public:
     QString reply_label(const LinkChannel *channel, const QByteArray &reply) const;
 
 signals:
-    // A link was made: whatever hears links connects to it now, after the
-    // cameras (a lost link's drives end before the operator's box waits).
+    // A link was made: whatever listens to links connects to it now, after the
+    // cameras (a lost link's drives end before the operator's message box waits).
     void link_made(Link &link);
     void switched(int index);
     // Cameras added, removed, renamed or set up anew.

@@ -41,7 +41,7 @@ public:
     // `id` tells the holds of one input apart (a key, a button).
     virtual void hold(Input input, int id, Drive drive) = 0;
     virtual void let_go(Input input, int id) = 0;
-    // Every hold ends, as if each input let go (a box, a popup).
+    // Every hold ends, as if each input let go (a message box, a popup).
     virtual void lose_all() = 0;
     virtual bool holding(Input input, int id) const = 0;
     // Whether `input` asks for `drive` now (for drawing its button down).
@@ -61,7 +61,7 @@ signals:
 // repeated only until the camera confirms it (CameraControl); when no input
 // holds a drive of an axis (pan-tilt, zoom, focus), the camera has been
 // sent that axis's stop. Anything that can swallow a
-// release (a box, a popup, focus moving into a text field, a tab or Mode
+// release (a message box, a popup, focus moving into a text field, a tab or Mode
 // change, the window deactivated) calls lose_all() first, and a link that
 // closes or is lost ends the drives that went on it (Camera); the releases
 // that come afterwards find nothing held. The camera and the camera list

@@ -46,7 +46,7 @@ void PositionPoller::ask(int index, Taken taken)
 void PositionPoller::tick()
 {
     for (int index = 0; index < cameras.count(); ++index) {
-        // A camera never heard (a converter, a camera that does not
+        // A camera that never replied (a converter, a camera that does not
         // answer) is not asked: only cameras that answer have a position.
         Camera &camera = cameras.camera(index);
         const Camera::State state = camera.state();

@@ -20,7 +20,7 @@ class QWidget;
 //
 // It also reports the moments a held drive must stop because its release
 // would go elsewhere: the window deactivated, minimized or blocked by a
-// box, a popup (an open list) taking the keyboard, or the focus moving into
+// message box, a popup (an open list) taking the keyboard, or the focus moving into
 // a text field.
 class DriveKeys : public QObject
 {

@@ -145,7 +145,7 @@ void GamePad::report(Pad &pad, int control, const std::optional<HoldOwner::Drive
 {
     std::optional<HoldOwner::Drive> &told = pad.reported[control];
     bool &latched = pad.latched[control];
-    // Lost by the owner (lose_all) or to a box: wait for the control to rest.
+    // Lost by the owner (lose_all) or to a message box: wait for the control to rest.
     if ((told && !holds.holding(HoldOwner::Input::Pad, id(pad, control))) || (told && is_blocked)) {
         holds.let_go(HoldOwner::Input::Pad, id(pad, control));
         told.reset();

@@ -20,7 +20,7 @@
 // shoulder buttons focus; the face buttons ask for Home and presets 1-3.
 //
 // The controller is read whether the window is active or not, but not while
-// `blocked` (a box of the program is open). A hold the owner lost (a box,
+// `blocked` (a message box of the program is open). A hold the owner lost (a message box,
 // a tab change, the link closing) stays lost until that control is back at
 // rest, so that a stick still pushed does not start the camera again by
 // itself. Per axis group, reports are at least 50 ms apart: a shaking hand

@@ -1,11 +1,12 @@
 #include "links/enquiry_socket.h"
 
+#include "links/link.h"
+
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
 namespace {
-const int read_slice_ms = 4;
 // No enquiry answer is longer.
 const int largest_datagram = 2048;
 } // namespace
@@ -51,7 +52,7 @@ void EnquirySocket::read()
     QElapsedTimer slice;
     slice.start();
     while (socket && socket->hasPendingDatagrams()) {
-        if (slice.elapsed() >= read_slice_ms) {
+        if (slice.elapsed() >= Link::read_slice_ms) {
             more_to_read.start();
             return;
         }

@@ -7,7 +7,7 @@
 #include <QString>
 
 // One way to reach the camera. Only the classes behind this interface touch
-// ports and sockets; the rest of the program sends bytes and hears replies.
+// ports and sockets; the rest of the program sends bytes and receives replies.
 class Link : public QObject
 {
     Q_OBJECT
@@ -23,6 +23,8 @@ public:
     // A flood is read a slice a turn, so the window's frames come between:
     // at most this many bytes a turn.
     static constexpr qint64 read_slice = qint64(16) * 1024;
+    // ... and for at most this long, where datagrams come one by one.
+    static constexpr int read_slice_ms = 4;
 
     using QObject::QObject;
     virtual bool isOpen() const = 0;

@@ -11,7 +11,6 @@ namespace {
 // A flood of datagrams is read a slice a turn: bounded in time, in
 // datagrams and in bytes (Link::read_slice), as the work a slice makes
 // (cutting, matching, the log) grows with each.
-const int read_slice_ms = 4;
 const int read_slice_datagrams = 512;
 } // namespace
 
