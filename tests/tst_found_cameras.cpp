@@ -176,6 +176,9 @@ void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
         click(window, "ptz_resetButton");
         QVERIFY(forwarded->wait_for("visca-ip: home"));
         QVERIFY(!control<QComboBox>(&window, "linkKindBox")->isEnabled());
+        // A language change puts the form's fields back as typed: the kind stays.
+        QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
+        QCOMPARE(listed(window)->item(1, 1)->text(), "VISCA over IP " + addresses[6] + ":" + port);
         ModalCatcher catcher(QMessageBox::Ok);
         window.close();
     }

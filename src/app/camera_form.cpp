@@ -3,7 +3,6 @@
 #include "app/link_panel.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
-#include "visca/visca_over_ip.h"
 
 namespace {
 void show_number(QComboBox *box, int value)
@@ -42,11 +41,6 @@ void CameraForm::take_from_form()
     camera.zoom_speed = ui.zoomcomboBox->currentText().toInt();
     camera.focus_speed = ui.focuscomboBox->currentText().toInt();
     camera.address = ui.lineEdit_ip->text();
-    // A port typed decides between UDP and VISCA over IP as it always has
-    // (that protocol's own port means it); the Cameras tab chooses after.
-    if (camera.port != ui.lineEdit_port->text())
-        camera.over_ip =
-            visca_over_ip::numbered_by_default(ui.lineEdit_port->text().trimmed().toUShort());
     camera.port = ui.lineEdit_port->text();
     camera.tcp = ui.radioButton_tcp->isChecked();
     camera.console_serial = parts.console_serial->isChecked();

@@ -6,6 +6,7 @@
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
 #include "visca/port_text.h"
+#include "visca/visca_over_ip.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -186,7 +187,14 @@ void LinkPanel::connect_net()
         return;
     }
     if (!ui.radioButton_tcp->isChecked()) {
-        cameras.udp(cameras.active()).open(address, port, cameras.active_settings().over_ip);
+        // UDP to VISCA over IP's own port has always meant it; elsewhere the
+        // camera's link kind (the Cameras tab) says.
+        CameraSettings &camera = cameras.active_settings();
+        if (!camera.over_ip && visca_over_ip::numbered_by_default(port)) {
+            camera.over_ip = true;
+            cameras.note_changed();
+        }
+        cameras.udp(cameras.active()).open(address, port, camera.over_ip);
         set_net_idle(false);
         return;
     }
