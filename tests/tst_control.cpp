@@ -22,6 +22,7 @@ private slots:
     void refused_write_is_reported_not_announced();
     void no_link_no_trace();
     void every_drive_gets_one_stop();
+    void replies_count_for_their_own_camera();
 
 private:
     RecordingLink *link = nullptr;
@@ -202,6 +203,32 @@ void ControlTest::every_drive_gets_one_stop()
         }
     }
     QVERIFY2(messages > 10000, qPrintable(QString("only %1 messages").arg(messages)));
+}
+
+void ControlTest::replies_count_for_their_own_camera()
+{
+    // Two cameras on one line, camera 2 answering first: each reply goes to
+    // the message its own camera owes, the completion to its own socket.
+    ReplyTracker tracker(*link);
+    QList<QPair<quint64, ReplyOutcome>> answered;
+    connect(&tracker, &ReplyTracker::answered, this,
+            [&answered](quint64 message, ReplyOutcome outcome) {
+                answered << qMakePair(message, outcome);
+            });
+    const quint64 first = tracker.sent(QByteArray::fromHex("8101060403ff"));
+    const quint64 second = tracker.sent(QByteArray::fromHex("8201060403ff"));
+    emit link->received({QByteArray::fromHex("a041ff"), QByteArray::fromHex("9041ff"),
+                         QByteArray::fromHex("a051ff"), QByteArray::fromHex("9051ff")});
+    const QList<QPair<quint64, ReplyOutcome>> expected = {{second, ReplyOutcome::Accepted},
+                                                          {first, ReplyOutcome::Accepted},
+                                                          {second, ReplyOutcome::Completed},
+                                                          {first, ReplyOutcome::Completed}};
+    QCOMPARE(answered, expected);
+
+    // A camera that never answers leaves a bounded list behind.
+    for (int message = 0; message < 3 * ReplyTracker::most_waiting; ++message)
+        tracker.sent(QByteArray::fromHex("8109061203ff"));
+    QVERIFY(tracker.waiting() <= ReplyTracker::most_waiting);
 }
 
 QTEST_MAIN(ControlTest)

@@ -19,12 +19,15 @@ enum class ReplyOutcome {
     Failed,    // an error reply
 };
 
-// What the camera on one link has answered, matched to what was sent.
-// Replies come in the order of the messages they answer: a message's first
-// reply is its ACK, its error or an inquiry's answer; a command's
-// completion names the socket of its ACK. A message that waited a second
-// for its first reply counts as lost (a dropped datagram), so that the
-// replies after it find their own messages.
+// What the cameras on one link have answered, matched to what was sent.
+// A camera answers its messages in their order: a message's first reply is
+// its ACK, its error or an inquiry's answer, and comes from the camera the
+// message went to (`y0`, y = address + 8); a command's completion names the
+// camera and the socket of its ACK. A message that waited a second for its
+// first reply counts as lost (a dropped datagram), so that the replies
+// after it find their own messages; so does the oldest when more than
+// `most_waiting` wait. On a link of datagrams a reply is a datagram that
+// is one whole message.
 class ReplyTracker : public QObject
 {
     Q_OBJECT
@@ -32,6 +35,7 @@ class ReplyTracker : public QObject
 public:
     using Outcome = ReplyOutcome;
     static constexpr int lost_after_ms = visca::silence_ms;
+    static constexpr int most_waiting = 4096;
 
     // Made by the link's channel, the only one that sends on the link.
     explicit ReplyTracker(Link &link, QObject *parent = nullptr);
@@ -40,8 +44,8 @@ public:
     // program's own inquiries) are left out of to_log().
     quint64 sent(const QByteArray &bytes, bool quiet = false);
     // `message` went unanswered for long enough to count as lost: it, and
-    // whatever waits from before it, no longer take the replies of later
-    // messages.
+    // whatever its camera owes from before it, no longer take the replies
+    // of later messages.
     void lost(quint64 message);
     // Whether the camera at `address` has answered anything since the link
     // opened: only then are its answers to be waited for. On a chain, the
@@ -51,6 +55,8 @@ public:
     // message since the link opened is younger than `first_answer_ms`.
     bool may_answer() const;
     static constexpr int first_answer_ms = visca::reply_ms;
+    // Messages still waiting for their first reply.
+    int waiting() const { return int(first_replies.size()); }
 
 signals:
     void answered(quint64 message, ReplyOutcome outcome, const QByteArray &reply);
@@ -62,6 +68,7 @@ signals:
 
 private:
     void take(const QList<QByteArray> &replies);
+    void drop_first();
     // True when `message` answered a quiet message.
     bool take_reply(const QByteArray &message);
     void forget_lost();
@@ -70,11 +77,15 @@ private:
     struct Waiting {
         quint64 message;
         qint64 since_ms;
+        // The camera it went to; 0 for none named (a broadcast, typed bytes).
+        int address;
     };
     QList<Waiting> first_replies;
     QSet<quint64> quiet;
     QSet<int> heard_addresses;
+    // By camera and socket (address * 16 + socket).
     QHash<int, quint64> sockets;
+    const Link &carrier;
     PacketCutter cutter;
     QElapsedTimer clock;
     bool heard_anything = false;

@@ -55,9 +55,9 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
     // late, after the stop went again.
     if (!stop.messages.contains(message))
         return;
-    if (outcome == ReplyOutcome::Failed)
-        again(stop);
-    else
+    // An error (a full buffer) goes again when the wait is over, as a
+    // silence does: a camera that refuses at once is not asked at once.
+    if (outcome != ReplyOutcome::Failed)
         reset(stop);
 }
 

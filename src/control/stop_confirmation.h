@@ -16,8 +16,9 @@
 #include <utility>
 
 // Stops the camera must confirm, one per axis (pan-tilt, zoom, focus),
-// link and camera address. Where the camera answers, a stop that gets an error, or neither ACK
-// nor completion within `wait_ms`, goes again, at most `most_resends`
+// link and camera address. Where the camera answers, a stop that gets an
+// error or neither ACK nor completion within `wait_ms` goes again after
+// that wait, at most `most_resends`
 // times; still unconfirmed, `unconfirmed` tells the operator. A camera
 // that has not answered anything since its link opened (a converter, a
 // silent camera, an empty address on a chain) gets its one stop and

@@ -42,6 +42,9 @@ public:
     }
     // Bytes taken and not yet handed to the system.
     virtual qint64 unsent() const { return 0; }
+    // Whether each entry `received` hands on is a datagram: a message
+    // whole, never a part of one (a stream's reads may cut anywhere).
+    virtual bool datagrams() const { return false; }
     // The backlog reached its limit and has not drained since.
     bool backlog_full() const { return full; }
     QString errorText() const { return error_text; }

@@ -24,6 +24,7 @@ public:
     explicit UdpLink(QObject *parent = nullptr);
     void open(const QHostAddress &address, quint16 port, bool numbered = false);
     bool isOpen() const override;
+    bool datagrams() const override { return true; }
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
 
 protected:

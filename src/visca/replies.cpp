@@ -2,13 +2,23 @@
 
 namespace visca {
 
+std::optional<int> addressee(const QByteArray &message)
+{
+    if (message.isEmpty())
+        return std::nullopt;
+    const int header = quint8(message.at(0));
+    if (header < 0x81 || header > 0x87)
+        return std::nullopt;
+    return header - 0x80;
+}
+
 QList<int> addressees(const QByteArray &bytes)
 {
     QList<int> found;
     for (int start = 0; start < bytes.size();) {
-        const int header = quint8(bytes.at(start));
-        if (header >= 0x81 && header <= 0x87 && !found.contains(header - 0x80))
-            found << header - 0x80;
+        const std::optional<int> address = addressee(bytes.mid(start, 1));
+        if (address && !found.contains(*address))
+            found << *address;
         const int end = bytes.indexOf(char(0xFF), start);
         if (end < 0)
             break;

@@ -31,6 +31,9 @@ struct Reply {
 // message.
 std::optional<Reply> read_reply(const QByteArray &message);
 
+// The camera (1-7) a controller's message goes to (header 81-87), or none:
+// a broadcast, a reply, no header at all.
+std::optional<int> addressee(const QByteArray &message);
 // The camera (1-7) that the messages in `bytes` (one or more, as written)
 // go to, each once, in order: headers 81-87; broadcasts and replies go to
 // no camera of a list.
