@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -65,6 +66,7 @@ private slots:
     void asking_stays_out_of_the_log_and_out_of_a_loop();
     void kept_positions_survive_a_save();
     void a_kept_position_goes_to_the_camera_asked();
+    void a_lost_round_keeps_the_last_position();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -219,6 +221,43 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
     QCOMPARE(kept->item(0)->text(), QString("Position 1"));
     cameras->setCurrentCell(1, 0);
     QCOMPARE(kept->count(), 0);
+}
+
+void PositionsTest::a_lost_round_keeps_the_last_position()
+{
+    ScratchFolder folder;
+    UdpPeer camera;
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=UDP\n")
+                                   .arg(camera.port())
+                                   .toUtf8());
+    MainWindow window;
+    // Keep on a camera not connected says so under the list.
+    show_tab(window, "tab_cameras");
+    click(window, "keepPositionButton");
+    QCOMPARE(control<QLabel>(&window, "camerasNote")->text(),
+             QString("Camera 1 did not say where it is: no position was kept"));
+    show_tab(window, "tab_ptz");
+    click(window, "pushButton_15");
+    click(window, "ptz_resetButton");
+    QCOMPARE(camera.read(1).size(), 1);
+    camera.reply(hex("90 41 FF"));
+    camera.reply(hex("90 51 FF"));
+    show_tab(window, "tab_cameras");
+    QCOMPARE(camera.read(3, 5000).size(), 3);
+    for (const char *answer :
+         {"90 50 00 00 00 01 02 00 00 03 04 FF", "90 50 00 01 02 03 FF", "90 50 00 00 01 00 FF"})
+        camera.reply(hex(answer));
+    QTableWidgetItem *shown = control<QTableWidget>(&window, "camerasTable")->item(0, 4);
+    const QString position = "pan 18, tilt 52, zoom 291 (2 %), focus 16";
+    QVERIFY(wait_until([&] { return shown->text() == position; }));
+    const QColor fresh = shown->foreground().color();
+    // The next round goes unanswered: the position stays, greyed, with its age.
+    QCOMPARE(camera.read(3, 5000).size(), 3);
+    QVERIFY(wait_until([&] { return shown->text().startsWith(position + ", "); }, 5000));
+    QVERIFY(shown->text().endsWith(" s ago"));
+    QVERIFY(shown->foreground().color() != fresh);
 }
 
 QTEST_MAIN(PositionsTest)

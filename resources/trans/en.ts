@@ -523,5 +523,25 @@
         <source>The active camera's link</source>
         <translation>The active camera's link</translation>
     </message>
+    <message>
+        <source>%1, %2 s ago</source>
+        <translation>%1, %2 s ago</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 positions</source>
+        <translation>%1 keeps at most %2 positions</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: no position was kept</source>
+        <translation>%1 did not say where it is: no position was kept</translation>
+    </message>
+    <message>
+        <source>%1 is no position a camera can be sent to</source>
+        <translation>%1 is no position a camera can be sent to</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: the move was not sent</source>
+        <translation>%1 did not say where it is: the move was not sent</translation>
+    </message>
 </context>
 </TS>

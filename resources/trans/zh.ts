@@ -523,5 +523,25 @@
         <source>The active camera's link</source>
         <translation>当前摄像机的连接方式</translation>
     </message>
+    <message>
+        <source>%1, %2 s ago</source>
+        <translation>%1，%2 秒前</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 positions</source>
+        <translation>%1 最多保存 %2 个位置</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: no position was kept</source>
+        <translation>%1 没有报告它的位置：未保存位置</translation>
+    </message>
+    <message>
+        <source>%1 is no position a camera can be sent to</source>
+        <translation>%1 不是可以发送给摄像机的位置</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: the move was not sent</source>
+        <translation>%1 没有报告它的位置：未发送移动命令</translation>
+    </message>
 </context>
 </TS>

@@ -207,6 +207,7 @@ void CamerasPanel::show_list()
             font.setBold(camera == cameras.active());
             item->setFont(font);
         }
+        grey_old_position(camera);
     }
     table->setCurrentCell(cameras.active(), NameColumn);
     remove_button->setEnabled(cameras.count() > 1);
@@ -235,6 +236,7 @@ void CamerasPanel::show_states()
             if (item && item->text() != text)
                 item->setText(text);
         }
+        grey_old_position(camera);
     }
     filling = false;
 }
@@ -273,18 +275,38 @@ QString CamerasPanel::state_text(int camera) const
 
 QString CamerasPanel::position_text(int camera) const
 {
-    // An old position would be a wrong one: none unless the camera answers.
-    const std::optional<PositionPoller::Position> now = poller.position(camera);
-    if (!now || cameras.state(camera) != Cameras::State::Answering)
+    // A lost inquiry blanks nothing: the last known position stays, greyed,
+    // with its age, until the camera answers again.
+    const std::optional<PositionPoller::Seen> seen = poller.position(camera);
+    if (!seen)
         return QString();
+    const PositionPoller::Position &now = seen->position;
     const int zoom_percent =
-        (now->zoom * 100 + visca::optical_zoom_end / 2) / visca::optical_zoom_end;
-    return tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
-        .arg(now->pan_tilt.pan)
-        .arg(now->pan_tilt.tilt)
-        .arg(now->zoom)
-        .arg(zoom_percent)
-        .arg(now->focus);
+        (now.zoom * 100 + visca::optical_zoom_end / 2) / visca::optical_zoom_end;
+    QString text = tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
+                       .arg(now.pan_tilt.pan)
+                       .arg(now.pan_tilt.tilt)
+                       .arg(now.zoom)
+                       .arg(zoom_percent)
+                       .arg(now.focus);
+    if (!position_old(camera))
+        return text;
+    return tr("%1, %2 s ago").arg(text).arg(seen->age_ms / 1000);
+}
+
+bool CamerasPanel::position_old(int camera) const
+{
+    const std::optional<PositionPoller::Seen> seen = poller.position(camera);
+    return seen && (seen->stale || cameras.state(camera) != Cameras::State::Answering);
+}
+
+void CamerasPanel::grey_old_position(int camera)
+{
+    QTableWidgetItem *item = table->item(camera, PositionColumn);
+    if (item)
+        item->setForeground(position_old(camera)
+                                ? table->palette().brush(QPalette::Disabled, QPalette::Text)
+                                : table->palette().brush(QPalette::Text));
 }
 
 void CamerasPanel::show_caption()

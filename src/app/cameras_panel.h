@@ -69,6 +69,10 @@ private:
     QString link_text(int camera) const;
     QString state_text(int camera) const;
     QString position_text(int camera) const;
+    // Whether the position shown is an old one: the camera did not answer
+    // its last round, or is not answering.
+    bool position_old(int camera) const;
+    void grey_old_position(int camera);
     void show_caption();
 
     Ui::MainWindow &ui;

@@ -55,8 +55,9 @@ void MainWindow::build_panels()
     camera_list = std::make_unique<CamerasPanel>(
         *ui, this, cameras, *links, boxes,
         [this](const LinkChannel *channel) { return console->loop_on(channel); });
-    kept_positions = std::make_unique<PositionsPanel>(cameras, camera_list->positions(),
-                                                      camera_list->list_row());
+    kept_positions = std::make_unique<PositionsPanel>(
+        cameras, camera_list->positions(), camera_list->list_row(),
+        [this](const QString &text) { camera_list->tell({text}); });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
 }

@@ -29,8 +29,9 @@ private:
 };
 } // namespace
 
-PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row)
-    : cameras(camera_list), poller(positions),
+PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
+                               Tell status)
+    : cameras(camera_list), poller(positions), tell(std::move(status)),
       delete_key(std::make_unique<DeleteKey>([this] { remove(); }))
 {
     QWidget *page = row->parentWidget();
@@ -66,26 +67,36 @@ void PositionsPanel::keep()
     // The camera asked, not its place in the list: a camera removed
     // meanwhile passes its place on.
     const QPointer<Camera> camera = &cameras.active_camera();
-    poller.ask(cameras.active(),
-               [this, camera](const std::optional<PositionPoller::Position> &now) {
-                   if (!now || !camera)
-                       return;
-                   QList<KeptPosition> &kept = camera->settings().positions;
-                   if (kept.size() >= CameraSettings::most_positions)
-                       return;
-                   KeptPosition position;
-                   position.name = tr("Position %1").arg(kept.size() + 1);
-                   position.pan = QString::number(now->pan_tilt.pan);
-                   position.tilt = QString::number(now->pan_tilt.tilt);
-                   position.zoom = QString::number(now->zoom);
-                   // Auto focus finds its own focus: only a manual one is kept.
-                   if (now->focus_manual.value_or(false))
-                       position.focus = QString::number(now->focus);
-                   kept << position;
-                   if (camera == &cameras.active_camera())
-                       show_list();
-                   list->setCurrentRow(list->count() - 1);
-               });
+    if (camera->settings().positions.size() >= CameraSettings::most_positions) {
+        tell(tr("%1 keeps at most %2 positions")
+                 .arg(camera->name())
+                 .arg(CameraSettings::most_positions));
+        return;
+    }
+    poller.ask(
+        cameras.active(), [this, camera](const std::optional<PositionPoller::Position> &now) {
+            if (!camera)
+                return;
+            if (!now) {
+                tell(tr("%1 did not say where it is: no position was kept").arg(camera->name()));
+                return;
+            }
+            QList<KeptPosition> &kept = camera->settings().positions;
+            if (kept.size() >= CameraSettings::most_positions)
+                return;
+            KeptPosition position;
+            position.name = tr("Position %1").arg(kept.size() + 1);
+            position.pan = QString::number(now->pan_tilt.pan);
+            position.tilt = QString::number(now->pan_tilt.tilt);
+            position.zoom = QString::number(now->zoom);
+            // Auto focus finds its own focus: only a manual one is kept.
+            if (now->focus_manual.value_or(false))
+                position.focus = QString::number(now->focus);
+            kept << position;
+            if (camera == &cameras.active_camera())
+                show_list();
+            list->setCurrentRow(list->count() - 1);
+        });
 }
 
 void PositionsPanel::go()
@@ -96,16 +107,22 @@ void PositionsPanel::go()
     if (row < 0 || row >= kept.size())
         return;
     const std::optional<KeptPosition::Values> values = kept.at(row).values();
-    if (!values)
+    if (!values) {
+        tell(tr("%1 is no position a camera can be sent to").arg(kept.at(row).name));
         return;
+    }
     // The move carries pan in the digits of the camera's own answers: ask.
-    poller.ask(cameras.active(),
-               [this, camera, values](const std::optional<PositionPoller::Position> &now) {
-                   if (!now || !camera || camera != &cameras.active_camera())
-                       return;
-                   camera->go_to({values->pan, values->tilt, now->pan_tilt.pan_digits},
-                                 values->zoom, values->focus);
-               });
+    poller.ask(cameras.active(), [this, camera,
+                                  values](const std::optional<PositionPoller::Position> &now) {
+        if (!camera || camera != &cameras.active_camera())
+            return;
+        if (!now) {
+            tell(tr("%1 did not say where it is: the move was not sent").arg(camera->name()));
+            return;
+        }
+        camera->go_to({values->pan, values->tilt, now->pan_tilt.pan_digits}, values->zoom,
+                      values->focus);
+    });
 }
 
 void PositionsPanel::remove()

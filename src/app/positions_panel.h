@@ -27,7 +27,9 @@ class PositionsPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row);
+    // Where the operator reads what Keep and Go could not do.
+    using Tell = std::function<void(const QString &)>;
+    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Tell status);
     ~PositionsPanel();
     void retranslate();
 
@@ -40,6 +42,7 @@ private:
 
     Cameras &cameras;
     PositionPoller &poller;
+    Tell tell;
     QListWidget *list;
     QPushButton *keep_button;
     QPushButton *go_button;

@@ -23,13 +23,14 @@ void PositionPoller::set_running(bool running)
         ticker.stop();
 }
 
-std::optional<PositionPoller::Position> PositionPoller::position(int index) const
+std::optional<PositionPoller::Seen> PositionPoller::position(int index) const
 {
     const Camera &camera = cameras.camera(index);
     const auto found = watched.find(&camera);
-    if (!camera.drive_channel() || found == watched.end())
+    if (!camera.drive_channel() || found == watched.end() || !found->second.last)
         return std::nullopt;
-    return found->second.last;
+    const Watched &known = found->second;
+    return Seen{*known.last, known.stale, known.last_taken.elapsed()};
 }
 
 void PositionPoller::ask(int index, Taken taken)
@@ -158,14 +159,22 @@ void PositionPoller::finish(Watched &camera_watched, bool answered)
     camera_watched.round.reset();
     const std::optional<Position> found =
         answered ? std::optional<Position>(round.found) : std::nullopt;
-    const auto same = [](const std::optional<Position> &a, const std::optional<Position> &b) {
-        return a.has_value() == b.has_value() &&
-               (!a || (a->pan_tilt.pan == b->pan_tilt.pan && a->pan_tilt.tilt == b->pan_tilt.tilt &&
-                       a->zoom == b->zoom && a->focus == b->focus));
-    };
-    const bool changed_now = !same(camera_watched.last, found);
-    camera_watched.moving = answered && changed_now && camera_watched.last.has_value();
-    camera_watched.last = found;
+    bool changed_now = false;
+    if (found) {
+        const std::optional<Position> &last = camera_watched.last;
+        const bool moved = last && (last->pan_tilt.pan != found->pan_tilt.pan ||
+                                    last->pan_tilt.tilt != found->pan_tilt.tilt ||
+                                    last->zoom != found->zoom || last->focus != found->focus);
+        changed_now = !last || moved || camera_watched.stale;
+        camera_watched.moving = moved;
+        camera_watched.last = found;
+        camera_watched.last_taken.start();
+        camera_watched.stale = false;
+    } else {
+        // A lost inquiry keeps the last known position, marked as old.
+        changed_now = camera_watched.last && !camera_watched.stale;
+        camera_watched.stale = true;
+    }
     if (round.taken)
         round.taken(found);
     if (changed_now)

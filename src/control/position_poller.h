@@ -41,13 +41,20 @@ public:
         std::optional<bool> focus_manual;
     };
     using Taken = std::function<void(const std::optional<Position> &)>;
+    // The last position a camera gave: `stale` when a round since went
+    // unanswered (a lost inquiry), `age_ms` since the camera gave it.
+    struct Seen {
+        Position position;
+        bool stale;
+        qint64 age_ms;
+    };
 
     PositionPoller(Cameras &cameras, Busy busy, QObject *parent = nullptr);
     // Asking goes on only while somebody looks.
     void set_running(bool running);
-    // The camera's position from its last round, or none when it did not
-    // answer it.
-    std::optional<Position> position(int camera) const;
+    // The camera's last known position, or none before its first answer
+    // and while no link of its Mode is open. One lost round blanks nothing.
+    std::optional<Seen> position(int camera) const;
     // Asks the camera where it is now, focus mode too; `taken` gets the
     // answer, or none when the camera does not give it.
     void ask(int camera, Taken taken);
@@ -67,6 +74,8 @@ private:
     };
     struct Watched {
         std::optional<Position> last;
+        QElapsedTimer last_taken;
+        bool stale = false;
         QElapsedTimer asked;
         bool moving = false;
         std::optional<Round> round;
