@@ -23,6 +23,7 @@ private slots:
     void a_camera_that_stops_reading_data();
     void a_camera_that_stops_reading();
     void visca_over_ip_takes_only_replies_to_what_it_sent();
+    void visca_over_ip_goes_by_the_numbers();
     void udp_reads_large_datagrams_a_slice_a_turn();
 };
 
@@ -214,6 +215,41 @@ void LinksTest::visca_over_ip_takes_only_replies_to_what_it_sent()
         return !replies.isEmpty();
     }));
     QCOMPARE(replies, QList<QByteArray>({ip::message_error}));
+}
+
+void LinksTest::visca_over_ip_goes_by_the_numbers()
+{
+    namespace ip = visca_over_ip;
+    // Numbered on a port of the system's: the kind is the link's, not the port's.
+    UdpPeer camera;
+    UdpLink link;
+    QList<QByteArray> replies;
+    connect(&link, &Link::received, this,
+            [&replies](const QList<QByteArray> &taken) { replies += taken; });
+    link.open(QHostAddress(QHostAddress::LocalHost), camera.port(), true);
+    QCOMPARE(camera.read(1).size(), 1); // the RESET
+    QVERIFY(link.send(hex("81 01 06 01 0F 0F 03 01 FF")));
+    QCOMPARE(camera.read(1).size(), 1);
+    camera.reply(ip::pack(ip::reply, 1, hex("90 41 FF")));
+    QVERIFY(wait_until([&] { return replies.size() == 1; }));
+    QVERIFY(link.send(hex("81 01 06 01 03 03 03 03 FF")));
+    QCOMPARE(camera.read(1).size(), 1);
+    // The drive's ACK again answers nothing (not the stop), nor does a
+    // sequence error about the drive, which the camera took.
+    camera.reply(ip::pack(ip::reply, 1, hex("90 41 FF")));
+    camera.reply(ip::pack(ip::control_reply, 1, ip::sequence_error));
+    // About the stop, the newest: counted afresh, the stop once more.
+    camera.reply(ip::pack(ip::control_reply, 2, ip::sequence_error));
+    QCOMPARE(camera.read(2),
+             QList<QByteArray>({ip::pack(ip::control, 0, ip::reset_payload),
+                                ip::pack(ip::command, 1, hex("81 01 06 01 03 03 03 03 FF"))}));
+    QCOMPARE(replies, QList<QByteArray>({hex("90 41 FF")}));
+    // About a drive a stop followed: counted afresh, and no drive after it.
+    QVERIFY(link.send(hex("81 01 06 01 0F 0F 03 01 FF")));
+    QVERIFY(link.send(hex("81 01 06 01 03 03 03 03 FF")));
+    QCOMPARE(camera.read(2).size(), 2);
+    camera.reply(ip::pack(ip::control_reply, 2, ip::sequence_error));
+    QCOMPARE(camera.read(2, 500), QList<QByteArray>({ip::pack(ip::control, 0, ip::reset_payload)}));
 }
 
 void LinksTest::udp_reads_large_datagrams_a_slice_a_turn()

@@ -119,12 +119,18 @@ bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
         return false; // a number never sent, or answered in full already
     if (message->type == ip::control_reply && message->payload == ip::sequence_error) {
         // The camera lost count (restarted, or another controller reset
-        // it): count afresh and try the message once more.
+        // it): count afresh and try the message once more, unless a later
+        // message went meanwhile (a drive must never follow its stop). A
+        // message the camera acknowledged was taken: nothing to do.
+        if (sent->acknowledged)
+            return false;
         const Outstanding again = sent.value();
+        const bool newest = message->sequence + 1 == next_sequence;
         outstanding.erase(sent);
         if (!again.sent_again) {
             reset_numbering();
-            send_numbered(again.visca, true);
+            if (newest)
+                send_numbered(again.visca, true);
         }
         return false;
     }
@@ -138,8 +144,13 @@ bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
         return false;
     // An ACK leaves the completion to come; anything else ends the message.
     const auto reply = visca::read_reply(message->payload);
-    if (!reply || reply->kind != visca::ReplyKind::Ack)
+    if (reply && reply->kind == visca::ReplyKind::Ack) {
+        if (sent->acknowledged)
+            return false;
+        sent->acknowledged = true;
+    } else {
         outstanding.erase(sent);
+    }
     *visca = message->payload;
     return true;
 }

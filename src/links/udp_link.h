@@ -34,6 +34,8 @@ private:
     struct Outstanding {
         QByteArray visca;
         bool sent_again = false;
+        // Its ACK came: a repeat of it answers nothing new.
+        bool acknowledged = false;
     };
     void read();
     bool write(const QByteArray &datagram);
