@@ -25,6 +25,10 @@ bool EnquirySocket::open(quint16 shared_port, QString *error)
     close();
     socket = std::make_unique<QUdpSocket>();
     connect(socket.get(), &QUdpSocket::readyRead, this, &EnquirySocket::read);
+    // The answers are broadcast on the cameras' network, so the socket
+    // takes datagrams on every address; it is no interface of the
+    // program's: it lives for one search, and its reader takes only
+    // enquiry answers from the ports asked.
     if (shared_port != 0 && socket->bind(QHostAddress::AnyIPv4, shared_port,
                                          QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
         return true;
