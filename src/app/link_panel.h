@@ -21,7 +21,7 @@ class MainWindow;
 // The Serial and Net panels of the options box, a view of the active
 // camera's links: they open and close them and show their state, which
 // comes from the links themselves. A link closed by the operator or lost
-// says so to the hold owner itself (its drives end first); then
+// says so to the camera list itself (the drives on it end first); then
 // `link_gone` runs (a loop must not go on into nothing).
 class LinkPanel
 {
