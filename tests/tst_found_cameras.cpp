@@ -146,11 +146,24 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     click(window, "addFoundButton");
     QCOMPARE(listed(window)->item(1, 1)->text(), "TCP " + addresses[2] + ":5678");
 
+    // A raw UDP camera, asked after the TCP step was refused, and then
+    // a probe after it: each step had its half second.
+    auto udp_only = camera_at(addresses[9], {"--udp-port", QString::number(visca::udp_port),
+                                             "--tcp-port", "0", "--visca-ip-port", "0"});
+    QVERIFY(udp_only->started());
+    for (int probe = 0; probe < 2; ++probe) {
+        control<QLineEdit>(&window, "probeAddress")->setText(addresses[9]);
+        click(window, "probeButton");
+        QVERIFY(wait_until([&] { return found(window)->rowCount() == 2; }, 5000));
+        QVERIFY(
+            wait_until([&] { return note(window) == addresses[9] + " 在 UDP 1259 上应答"; }, 5000));
+    }
+
     // Where nothing answers, the operator is told and nothing changes.
     control<QLineEdit>(&window, "probeAddress")->setText(addresses[3]);
     click(window, "probeButton");
     QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
-    QCOMPARE(found(window)->rowCount(), 1);
+    QCOMPARE(found(window)->rowCount(), 2);
     QCOMPARE(listed(window)->rowCount(), 2);
 }
 

@@ -29,7 +29,6 @@ quint16 usual_port(CameraSettings::LinkKind kind)
 LinkProbe::LinkProbe(QObject *parent) : QObject(parent)
 {
     limit.setSingleShot(true);
-    limit.setInterval(step_limit_ms);
     connect(&limit, &QTimer::timeout, this, &LinkProbe::give_up_step);
 }
 
@@ -48,7 +47,9 @@ void LinkProbe::try_step()
     const CameraSettings::LinkKind kind = kinds.at(size_t(step));
     const quint16 port = asked_port != 0 ? asked_port : usual_port(kind);
     const QByteArray inquiry = visca::version_inquiry(1);
-    limit.start();
+    // Its own time each step: a refused connection ended the last one with
+    // a wait of 0, which must not become the next step's.
+    limit.start(step_limit_ms);
     if (kind == CameraSettings::LinkKind::Tcp) {
         auto *tcp = new TcpLink();
         link.reset(tcp);
@@ -88,8 +89,11 @@ void LinkProbe::take(const QList<QByteArray> &replies)
 
 void LinkProbe::give_up_step()
 {
-    if (link)
+    // Nothing of a step given up reaches a later one.
+    if (link) {
+        link->disconnect(this);
         link.release()->deleteLater();
+    }
     if (++step < int(kinds.size())) {
         try_step();
         return;
