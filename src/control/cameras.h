@@ -69,7 +69,6 @@ public:
     LinkChannel &serial_channel(const QString &port) { return lines.line(port); }
     TcpLink &tcp(int index) { return camera(index).tcp(); }
     UdpLink &udp(int index) { return camera(index).udp(); }
-    LinkChannel *drive_channel(int index) const { return camera(index).drive_channel(); }
     LinkChannel *console_channel(int index) const { return camera(index).console_channel(); }
 
     State state(int index) const { return camera(index).state(); }
