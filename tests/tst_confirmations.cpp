@@ -17,6 +17,7 @@
 namespace {
 const QString drive = "81 01 06 01 0F 0F 03 01 FF";
 const QString stop = "81 01 06 01 03 03 03 03 FF";
+const QString pan_tilt_inquiry = "81 09 06 12 FF";
 const QByteArray ack = hex("90 41 FF");
 const QByteArray completion = hex("90 51 FF");
 } // namespace
@@ -37,18 +38,24 @@ void ConfirmationsTest::stop_is_sent_until_confirmed_data()
     QTest::addColumn<QString>("camera");
     QTest::addColumn<int>("stops");
     QTest::addColumn<bool>("box");
+    // A stop goes again every 200 ms until the camera is heard, for 2 s.
+    const int all = StopConfirmation::give_up_ms / StopConfirmation::wait_ms;
     QTest::newRow("first stop lost") << "first stop lost" << 2 << false;
     QTest::newRow("buffer full once") << "buffer full once" << 2 << false;
     // A converter or a camera that never answers: nothing to wait for.
     QTest::newRow("never answers") << "never answers" << 1 << false;
-    QTest::newRow("answers all but stops") << "answers all but stops" << 4 << true;
+    QTest::newRow("silent after the drive") << "silent after the drive" << all << true;
     // A datagram is one whole message or no reply at all.
     QTest::newRow("stray byte first") << "stray byte first" << 1 << false;
-    QTest::newRow("stray FF after the ACK") << "stray FF after the ACK" << 4 << true;
+    QTest::newRow("stray FF after the ACK") << "stray FF after the ACK" << all << true;
     // Only the camera a stop went to can confirm it.
-    QTest::newRow("another camera answers") << "another camera answers" << 4 << true;
+    QTest::newRow("another camera answers") << "another camera answers" << all << true;
     // An error is asked again after the wait, as a silence is.
-    QTest::newRow("error to every stop") << "error to every stop" << 4 << true;
+    QTest::newRow("error to every stop") << "error to every stop" << all << true;
+    // The camera says where it is, never a word of the stops: at rest is
+    // a confirmation, still moving is not.
+    QTest::newRow("at rest, stops unanswered") << "at rest" << 2 << false;
+    QTest::newRow("moving, stops unanswered") << "moving" << all << true;
 }
 
 void ConfirmationsTest::stop_is_sent_until_confirmed()
@@ -72,6 +79,7 @@ void ConfirmationsTest::stop_is_sent_until_confirmed()
     }
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
     QList<qint64> sent_ms;
+    int asked = 0;
     const auto answer = [&](int nth) {
         if (camera == "first stop lost" && nth > 1) {
             peer.reply(ack);
@@ -91,9 +99,24 @@ void ConfirmationsTest::stop_is_sent_until_confirmed()
             peer.reply(hex("90 60 03 FF"));
         }
     };
-    // Each stop as it comes; after the last one expected, 800 ms more (four
-    // waits of 200 ms) show that no other follows.
-    while (udp_texts(peer, 1, sent_ms.size() < stops ? 3000 : 800) == QStringList({stop})) {
+    const auto tell_where = [&] {
+        ++asked;
+        if (camera == "at rest" || camera == "moving")
+            peer.reply(hex("90 50 00 00 00 00 00 00 00") +
+                       char(camera == "moving" ? asked % 16 : 0) + char(0xFF));
+    };
+    // Each stop as it comes, the position inquiries between answered as
+    // the row says; after the last stop expected, the rest of the 2 s
+    // shows that no other follows.
+    for (;;) {
+        const int wait_ms = sent_ms.size() < stops ? 3000 : StopConfirmation::give_up_ms;
+        const QStringList texts = udp_texts(peer, 1, wait_ms);
+        if (texts == QStringList({pan_tilt_inquiry})) {
+            tell_where();
+            continue;
+        }
+        if (texts != QStringList({stop}))
+            break;
         sent_ms << clock.elapsed();
         answer(sent_ms.size());
     }
@@ -167,7 +190,7 @@ void ConfirmationsTest::a_silent_address_on_an_answering_chain()
     QCOMPARE(line.read(9), hex("82 01 06 01 0F 0F 03 01 FF"));
     QTest::mouseRelease(up, Qt::LeftButton);
     QCOMPARE(line.read(9), hex("82 01 06 01 03 03 03 03 FF"));
-    QCOMPARE(line.drain(4 * StopConfirmation::wait_ms + nothing_more_ms), QByteArray());
+    QCOMPARE(line.drain(StopConfirmation::give_up_ms + nothing_more_ms), QByteArray());
     QCOMPARE(catcher.boxes.size(), 0);
 }
 

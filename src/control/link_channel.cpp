@@ -13,6 +13,7 @@ LinkChannel::LinkChannel(Link &link, QObject *parent)
 
 SendResult LinkChannel::send(const QByteArray &bytes, const Message &message, quint64 *number)
 {
+    tracker.before_send();
     const bool told = carrier.backlog_full();
     if (!carrier.send(bytes, message.lane)) {
         if (!carrier.backlog_full())

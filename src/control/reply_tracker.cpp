@@ -3,6 +3,8 @@
 #include "links/link.h"
 #include "visca/replies.h"
 
+#include <utility>
+
 ReplyTracker::ReplyTracker(Link &link, QObject *parent) : QObject(parent), carrier(link)
 {
     clock.start();
@@ -18,6 +20,7 @@ void ReplyTracker::start_afresh()
     first_replies.clear();
     quiet.clear();
     sockets.clear();
+    acknowledged.clear();
     cutter = PacketCutter();
 }
 
@@ -30,9 +33,19 @@ quint64 ReplyTracker::sent(const QByteArray &bytes, bool is_quiet)
     if (first_sent_ms < 0)
         first_sent_ms = now;
     forget_lost();
-    for (int start = 0, end = 0; (end = bytes.indexOf(char(0xFF), start)) >= 0; start = end + 1)
-        first_replies.append(
-            {last_message, now, visca::addressee(bytes.mid(start, end + 1 - start)).value_or(0)});
+    const qint64 number = carrier.last_number();
+    for (int start = 0, end = 0; (end = bytes.indexOf(char(0xFF), start)) >= 0; start = end + 1) {
+        const QByteArray message = bytes.mid(start, end + 1 - start);
+        const int address = visca::addressee(message).value_or(0);
+        for (Waiting &entry : first_replies) {
+            // A number the link counts afresh answers only its newest message.
+            if (number >= 0 && entry.number == number)
+                entry.number = -2;
+            if ((entry.address == address || address == 0) && now - entry.since_ms > overdue_ms)
+                entry.overdue = true;
+        }
+        first_replies.append({last_message, now, address, message, number});
+    }
     while (first_replies.size() > most_waiting)
         drop_first();
     return last_message;
@@ -49,13 +62,19 @@ void ReplyTracker::take(const QList<QByteArray> &replies)
 {
     // TCP hands over what one read got, which may hold several messages
     // or part of one; on the other links a packet is one message already.
+    if (!holding)
+        tell_held();
     QList<QByteArray> shown;
-    for (const QByteArray &bytes : replies) {
+    const QList<qint64> numbers = carrier.reply_numbers();
+    const bool was_taking = std::exchange(taking, true);
+    for (int index = 0; index < replies.size(); ++index) {
+        const QByteArray &bytes = replies.at(index);
         if (carrier.datagrams()) {
             // A datagram is one message, or no reply: a stray byte must not
             // join the next datagram's message, nor a second FF follow one.
             const bool whole = !bytes.isEmpty() && bytes.indexOf(char(0xFF)) == bytes.size() - 1;
-            if (!(whole && take_reply(bytes)))
+            const qint64 number = index < numbers.size() ? numbers.at(index) : -1;
+            if (!(whole && take_reply(bytes, number)))
                 shown << bytes;
             continue;
         }
@@ -63,7 +82,7 @@ void ReplyTracker::take(const QList<QByteArray> &replies)
         const auto messages = cutter.feed(bytes);
         for (const QByteArray &message : messages) {
             // A quiet answer cut over two reads is shown as it came.
-            const int at = take_reply(message) ? kept.indexOf(message) : -1;
+            const int at = take_reply(message, -1) ? kept.indexOf(message) : -1;
             if (at >= 0)
                 kept.remove(at, message.size());
         }
@@ -71,52 +90,119 @@ void ReplyTracker::take(const QList<QByteArray> &replies)
         if (!kept.isEmpty() || bytes.isEmpty())
             shown << kept;
     }
+    taking = was_taking;
     if (!shown.isEmpty())
-        emit to_log(shown);
+        tell([this, shown] { emit to_log(shown); });
 }
 
-bool ReplyTracker::take_reply(const QByteArray &message)
+void ReplyTracker::before_send()
+{
+    // Whatever came before a message is no reply to it. A send from a slot
+    // that replies reach waits for the rest of them to be taken first.
+    if (taking)
+        return;
+    // Matched now, told after the sender is done: it may be in the middle
+    // of sending several messages.
+    holding = true;
+    carrier.read_waiting();
+    holding = false;
+    if (!held.empty())
+        QMetaObject::invokeMethod(this, &ReplyTracker::tell_held, Qt::QueuedConnection);
+}
+
+void ReplyTracker::tell(std::function<void()> news)
+{
+    if (holding)
+        held.push_back(std::move(news));
+    else
+        news();
+}
+
+void ReplyTracker::answer(quint64 message, Outcome outcome, const QByteArray &reply)
+{
+    tell([this, message, outcome, reply] { emit answered(message, outcome, reply); });
+}
+
+void ReplyTracker::tell_held()
+{
+    // In the order it came, before whatever came later.
+    std::vector<std::function<void()>> news;
+    news.swap(held);
+    for (const auto &told : news)
+        told();
+}
+
+bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
 {
     const std::optional<visca::Reply> reply = visca::read_reply(message);
     if (!reply)
         return false;
     heard_anything = true;
     heard_addresses.insert(reply->address);
-    emit heard(reply->address);
+    tell([this, address = reply->address] { emit heard(address); });
     forget_lost();
     const int socket = reply->address * 16 + reply->socket;
     if (reply->kind == visca::ReplyKind::Completion) {
-        if (sockets.contains(socket))
-            emit answered(sockets.take(socket), Outcome::Completed, message);
+        if (number >= 0 ? acknowledged.contains(number) : sockets.contains(socket))
+            answer(number >= 0 ? acknowledged.take(number) : sockets.take(socket),
+                   Outcome::Completed, message);
         return false;
     }
-    // The oldest message to this camera (or to none named) waiting.
-    int waiting_at = -1;
-    for (int i = 0; i < first_replies.size() && waiting_at < 0; ++i) {
-        const int address = first_replies.at(i).address;
-        if (address == 0 || address == reply->address)
-            waiting_at = i;
-    }
+    const int waiting_at = answered_at(*reply, number);
     if (waiting_at < 0) {
         // An error for a socket's command after its ACK (cancelled).
         if (reply->kind == visca::ReplyKind::Error && sockets.contains(socket))
-            emit answered(sockets.take(socket), Outcome::Failed, message);
+            answer(sockets.take(socket), Outcome::Failed, message);
         return false;
+    }
+    // The camera answers in order: what it owed from before went unanswered.
+    for (int i = 0; i < waiting_at; ++i) {
+        if (first_replies.at(i).address == reply->address)
+            first_replies[i].overdue = true;
     }
     const quint64 answered_message = first_replies.takeAt(waiting_at).message;
     const bool was_quiet = quiet.remove(answered_message);
     switch (reply->kind) {
     case visca::ReplyKind::Ack:
-        sockets.insert(socket, answered_message);
-        emit answered(answered_message, Outcome::Accepted, message);
+        if (number >= 0) {
+            if (acknowledged.size() >= most_waiting)
+                acknowledged.clear();
+            acknowledged.insert(number, answered_message);
+        } else {
+            sockets.insert(socket, answered_message);
+        }
+        answer(answered_message, Outcome::Accepted, message);
         break;
-    case visca::ReplyKind::Answer:
-        emit answered(answered_message, Outcome::Accepted, message);
-        break;
-    case visca::ReplyKind::Error: emit answered(answered_message, Outcome::Failed, message); break;
+    case visca::ReplyKind::Answer: answer(answered_message, Outcome::Accepted, message); break;
+    case visca::ReplyKind::Error: answer(answered_message, Outcome::Failed, message); break;
     case visca::ReplyKind::Completion: break;
     }
     return was_quiet;
+}
+
+int ReplyTracker::answered_at(const visca::Reply &reply, qint64 number) const
+{
+    if (number >= 0) {
+        for (int i = 0; i < first_replies.size(); ++i) {
+            if (first_replies.at(i).number == number)
+                return i;
+        }
+        return -1;
+    }
+    // The oldest message to this camera (or to none named) that the reply
+    // can answer, the overdue ones last.
+    int overdue_at = -1;
+    for (int i = 0; i < first_replies.size(); ++i) {
+        const Waiting &entry = first_replies.at(i);
+        if ((entry.address != 0 && entry.address != reply.address) ||
+            !visca::may_answer(entry.bytes, reply))
+            continue;
+        if (!entry.overdue)
+            return i;
+        if (overdue_at < 0)
+            overdue_at = i;
+    }
+    return overdue_at;
 }
 
 void ReplyTracker::lost(quint64 message)

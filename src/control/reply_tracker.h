@@ -3,12 +3,15 @@
 
 #include "visca/answer_times.h"
 #include "visca/packet_cutter.h"
+#include "visca/replies.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <functional>
+#include <vector>
 
 class Link;
 
@@ -20,14 +23,19 @@ enum class ReplyOutcome {
 };
 
 // What the cameras on one link have answered, matched to what was sent.
-// A camera answers its messages in their order: a message's first reply is
-// its ACK, its error or an inquiry's answer, and comes from the camera the
-// message went to (`y0`, y = address + 8); a command's completion names the
-// camera and the socket of its ACK. A message that waited a second for its
-// first reply counts as lost (a dropped datagram), so that the replies
-// after it find their own messages; so does the oldest when more than
-// `most_waiting` wait. On a link of datagrams a reply is a datagram that
-// is one whole message.
+// Over VISCA over IP each reply names its message's number, and only that
+// message takes it. Raw VISCA numbers nothing, so a reply is matched by
+// what it can answer: it comes from the camera the message went to (`y0`,
+// y = address + 8), an ACK or completion answers a command, an answer an
+// inquiry (of its size), and a camera answers its messages in their order.
+// A message still unanswered `reply_ms` after it went, when a later one to
+// its camera goes, is overdue: a datagram lost on the way, most likely, so
+// later replies go to the later messages; it takes a reply only when
+// nothing later can. Replies that came before a message went are read
+// before it goes. A command's completion names the camera and the socket
+// of its ACK. A message unanswered for a second, or the oldest when more
+// than `most_waiting` wait, is dropped. On a link of datagrams a reply is
+// a datagram that is one whole message.
 class ReplyTracker : public QObject
 {
     Q_OBJECT
@@ -35,6 +43,7 @@ class ReplyTracker : public QObject
 public:
     using Outcome = ReplyOutcome;
     static constexpr int lost_after_ms = visca::silence_ms;
+    static constexpr int overdue_ms = visca::reply_ms;
     static constexpr int most_waiting = 4096;
 
     // Made by the link's channel, the only one that sends on the link.
@@ -43,6 +52,9 @@ public:
     // which answered() names. The answers of a `quiet` message (the
     // program's own inquiries) are left out of to_log().
     quint64 sent(const QByteArray &bytes, bool quiet = false);
+    // Called before a message is written: replies already there are taken
+    // first, so that none of them is taken for its own.
+    void before_send();
     // `message` went unanswered for long enough to count as lost: it, and
     // whatever its camera owes from before it, no longer take the replies
     // of later messages.
@@ -67,25 +79,45 @@ signals:
     void heard(int address);
 
 private:
-    void take(const QList<QByteArray> &replies);
-    void drop_first();
-    // True when `message` answered a quiet message.
-    bool take_reply(const QByteArray &message);
-    void forget_lost();
-    void start_afresh();
-
     struct Waiting {
         quint64 message;
         qint64 since_ms;
         // The camera it went to; 0 for none named (a broadcast, typed bytes).
         int address;
+        // One VISCA message, for what may answer it.
+        QByteArray bytes;
+        // The link's number for it; -1 on a link that numbers nothing.
+        qint64 number = -1;
+        bool overdue = false;
     };
+    void take(const QList<QByteArray> &replies);
+    void drop_first();
+    // True when `message` answered a quiet message; `number` is the link's
+    // number of the message it answers, -1 when the link gives none.
+    bool take_reply(const QByteArray &message, qint64 number);
+    // Where the message a reply answers waits; -1 for none.
+    int answered_at(const visca::Reply &reply, qint64 number) const;
+    void forget_lost();
+    void start_afresh();
+    // Emits what `news` emits, now or, while replies are read before a
+    // send, once the sender is done.
+    void tell(std::function<void()> news);
+    void tell_held();
+    void answer(quint64 message, Outcome outcome, const QByteArray &reply);
+
     QList<Waiting> first_replies;
     QSet<quint64> quiet;
     QSet<int> heard_addresses;
     // By camera and socket (address * 16 + socket).
     QHash<int, quint64> sockets;
-    const Link &carrier;
+    // VISCA over IP: by the link's number, the messages acknowledged.
+    QHash<qint64, quint64> acknowledged;
+    // Replies are being taken: a send from a slot they reach must not
+    // read the link again in the middle.
+    bool taking = false;
+    bool holding = false;
+    std::vector<std::function<void()>> held;
+    Link &carrier;
     PacketCutter cutter;
     QElapsedTimer clock;
     bool heard_anything = false;

@@ -1,5 +1,20 @@
 #include "control/stop_confirmation.h"
 
+#include "visca/positions.h"
+#include "visca/replies.h"
+
+namespace {
+QByteArray position_inquiry(Axis axis, int address)
+{
+    switch (axis) {
+    case Axis::PanTilt: return visca::pan_tilt_position_inquiry(address);
+    case Axis::Zoom: return visca::zoom_position_inquiry(address);
+    case Axis::Focus: return visca::focus_position_inquiry(address);
+    }
+    return QByteArray();
+}
+} // namespace
+
 StopConfirmation::StopConfirmation(Resend send_again, QObject *parent)
     : QObject(parent), resend(std::move(send_again))
 {
@@ -11,8 +26,9 @@ StopConfirmation::Pending &StopConfirmation::at(const Key &key)
     if (!slot) {
         slot = std::make_unique<Pending>();
         Pending &stop = *slot;
-        stop.timer.setSingleShot(true);
-        connect(&stop.timer, &QTimer::timeout, this, [this, &stop] { again(stop); });
+        stop.axis = std::get<0>(key);
+        stop.timer.setInterval(ask_ms);
+        connect(&stop.timer, &QTimer::timeout, this, [this, &stop] { tick(stop); });
     }
     return *slot;
 }
@@ -26,11 +42,13 @@ void StopConfirmation::sent(Axis axis, LinkChannel &channel, int address, const 
     stop.address = address;
     stop.bytes = bytes;
     stop.messages = {message};
-    stop.answers = connect(&channel, &LinkChannel::answered, this,
-                           [this, &stop](quint64 answered_message, ReplyOutcome outcome) {
-                               answered(stop, answered_message, outcome);
-                           });
-    stop.timer.start(wait_ms);
+    stop.since.start();
+    stop.hearing = connect(
+        &channel, &LinkChannel::answered, this,
+        [this, &stop](quint64 answered_message, ReplyOutcome outcome, const QByteArray &reply) {
+            answered(stop, answered_message, outcome, reply);
+        });
+    stop.timer.start();
 }
 
 void StopConfirmation::forget(Axis axis, const LinkChannel *channel, int address)
@@ -43,14 +61,29 @@ void StopConfirmation::forget(Axis axis, const LinkChannel *channel, int address
 void StopConfirmation::reset(Pending &stop)
 {
     stop.timer.stop();
-    disconnect(stop.answers);
+    disconnect(stop.hearing);
     stop.channel = nullptr;
     stop.messages.clear();
-    stop.resends = 0;
+    stop.asked.clear();
+    stop.ticks = 0;
+    stop.heard = stop.refused = stop.moving = false;
+    stop.same.clear();
+    stop.same_since = -1;
 }
 
-void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome outcome)
+void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome outcome,
+                                const QByteArray &reply)
 {
+    // Replies of the camera that may have no sure owner: an error may be
+    // the stop's (send it again), anything else may be its ACK (ask).
+    if (visca::sender_of(reply) == stop.address)
+        (outcome == ReplyOutcome::Failed ? stop.refused : stop.heard) = true;
+    if (stop.asked.contains(message)) {
+        const qint64 asked_ms = stop.asked.take(message);
+        if (outcome == ReplyOutcome::Accepted)
+            seen(stop, asked_ms, reply);
+        return;
+    }
     // Any of the stop's sends counts: a reply to an earlier one may come
     // late, after the stop went again.
     if (!stop.messages.contains(message))
@@ -61,7 +94,22 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
         reset(stop);
 }
 
-void StopConfirmation::again(Pending &stop)
+void StopConfirmation::seen(Pending &stop, qint64 asked_ms, const QByteArray &answer)
+{
+    // The same answer at least `rest_ms` apart: the axis is at rest. A
+    // camera moving at its slowest still changes its answer in that time.
+    if (stop.same_since >= 0 && answer == stop.same) {
+        if (asked_ms - stop.same_since >= rest_ms)
+            reset(stop);
+        return;
+    }
+    if (stop.same_since >= 0)
+        stop.moving = true;
+    stop.same = answer;
+    stop.same_since = asked_ms;
+}
+
+void StopConfirmation::tick(Pending &stop)
 {
     LinkChannel *channel = stop.channel;
     // A link closed meanwhile has no camera left to ask; a camera that has
@@ -71,20 +119,34 @@ void StopConfirmation::again(Pending &stop)
         reset(stop);
         return;
     }
-    if (stop.resends == most_resends) {
+    ++stop.ticks;
+    if (stop.ticks * ask_ms >= give_up_ms) {
         reset(stop);
         emit unconfirmed();
         return;
     }
+    if (stop.ticks * ask_ms < wait_ms)
+        return;
+    if (stop.ticks * ask_ms % wait_ms == 0 && (!stop.heard || stop.refused || stop.moving) &&
+        !send_again(stop))
+        return;
+    quint64 message = 0;
+    if (channel->send(position_inquiry(stop.axis, stop.address), {Link::Lane::Camera, true, {}},
+                      &message) == SendResult::Sent)
+        stop.asked.insert(message, stop.since.elapsed());
+}
+
+bool StopConfirmation::send_again(Pending &stop)
+{
     // Unanswered, the last send counts as lost, so that the replies to come
     // find their own messages.
-    channel->lost(stop.messages.last());
-    ++stop.resends;
+    stop.channel->lost(stop.messages.last());
     quint64 message = 0;
-    if (!resend(*channel, stop.bytes, &message)) {
+    if (!resend(*stop.channel, stop.bytes, &message)) {
         reset(stop);
-        return;
+        return false;
     }
     stop.messages << message;
-    stop.timer.start(wait_ms);
+    stop.heard = stop.refused = stop.moving = false;
+    return true;
 }

@@ -5,6 +5,8 @@
 #include "control/link_channel.h"
 #include "visca/answer_times.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -16,21 +18,27 @@
 #include <utility>
 
 // Stops the camera must confirm, one per axis (pan-tilt, zoom, focus),
-// link and camera address. Where the camera answers, a stop that gets an
-// error or neither ACK nor completion within `wait_ms` goes again after
-// that wait, at most `most_resends`
-// times; still unconfirmed, `unconfirmed` tells the operator. A camera
-// that has not answered anything since its link opened (a converter, a
-// silent camera, an empty address on a chain) gets its one stop and
-// nothing more; the first drive's ACK may
-// come after its stop left, so that is asked when the wait is over.
+// link and camera address. A stop is confirmed by its own ACK or
+// completion (of any of its sends), or by the camera seen at rest: the
+// axis's position asked again and again, the same in two answers at least
+// `rest_ms` apart. The asking starts when the stop had no reply of its
+// own within `wait_ms`; on raw VISCA a lost datagram can leave the stop's
+// reply with no sure owner, and the camera itself then says whether it
+// stopped. The stop goes again every `wait_ms` while the camera is silent,
+// refuses it with an error, or is seen moving. Not confirmed within
+// `give_up_ms`, `unconfirmed` tells the operator: the camera could not be
+// reached, or still moves. A camera that has not answered anything since
+// its link opened (a converter, a silent camera, an empty address on a
+// chain) gets its one stop and nothing more.
 class StopConfirmation : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int wait_ms = visca::reply_ms;
-    static constexpr int most_resends = 3;
+    static constexpr int ask_ms = 100;
+    static constexpr int rest_ms = 200;
+    static constexpr int give_up_ms = 2 * visca::silence_ms;
     // Sends the stop again on the channel; false when it did not go.
     using Resend = std::function<bool(LinkChannel &, const QByteArray &, quint64 *message)>;
 
@@ -48,20 +56,35 @@ signals:
 
 private:
     struct Pending {
+        Axis axis = Axis::PanTilt;
         QPointer<LinkChannel> channel;
         int address = 0;
         QByteArray bytes;
         QList<quint64> messages;
-        int resends = 0;
+        int ticks = 0;
+        // Since the stop last went: the camera replied, or sent an error
+        // (to the stop, maybe).
+        bool heard = false;
+        bool refused = false;
+        // The position inquiries sent, with when they went.
+        QHash<quint64, qint64> asked;
+        // The answer the camera gave since `same_since` (when its inquiry
+        // went), and whether an answer differed since the stop last went.
+        QByteArray same;
+        qint64 same_since = -1;
+        bool moving = false;
+        QElapsedTimer since;
         QTimer timer;
-        QMetaObject::Connection answers;
+        QMetaObject::Connection hearing;
     };
     using Key = std::tuple<Axis, const LinkChannel *, int>;
     // One per axis and camera, made at the first stop there and kept: a
     // few cameras, three axes.
     Pending &at(const Key &key);
-    void answered(Pending &stop, quint64 message, ReplyOutcome outcome);
-    void again(Pending &stop);
+    void answered(Pending &stop, quint64 message, ReplyOutcome outcome, const QByteArray &reply);
+    void seen(Pending &stop, qint64 asked_ms, const QByteArray &answer);
+    void tick(Pending &stop);
+    bool send_again(Pending &stop);
     static void reset(Pending &stop);
 
     Resend resend;

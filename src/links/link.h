@@ -45,6 +45,14 @@ public:
     // Whether each entry `received` hands on is a datagram: a message
     // whole, never a part of one (a stream's reads may cut anywhere).
     virtual bool datagrams() const { return false; }
+    // Links that number their messages (VISCA over IP): the number the last
+    // send went under, and the number each entry of the last `received`
+    // answers; -1 where there is none.
+    virtual qint64 last_number() const { return -1; }
+    virtual QList<qint64> reply_numbers() const { return {}; }
+    // Hands on at once the replies that arrived and wait to be read: a
+    // reply that came before a message went must not be taken for its own.
+    virtual void read_waiting() {}
     // The backlog reached its limit and has not drained since.
     bool backlog_full() const { return full; }
     QString errorText() const { return error_text; }

@@ -37,6 +37,7 @@ void UdpLink::open(const QHostAddress &address, quint16 port, bool numbered)
 void UdpLink::reset_numbering()
 {
     next_sequence = 0;
+    last_sequence = -1;
     outstanding.clear();
     write(
         visca_over_ip::pack(visca_over_ip::control, next_sequence++, visca_over_ip::reset_payload));
@@ -48,18 +49,20 @@ bool UdpLink::send(const QByteArray &bytes, Lane)
 {
     if (!ready)
         return failed(QStringLiteral("not ready"));
-    return over_ip ? send_numbered(bytes, false) : write(bytes);
+    return over_ip ? send_numbered(bytes) : write(bytes);
 }
 
-bool UdpLink::send_numbered(const QByteArray &visca, bool sent_again)
+bool UdpLink::send_numbered(const QByteArray &visca, qint64 first_number)
 {
+    const bool sent_again = first_number >= 0;
     const quint32 sequence = next_sequence++;
     if (!write(visca_over_ip::pack(visca_over_ip::type_of(visca), sequence, visca)))
         return false;
     // A camera that never answers must not make the table grow.
     if (outstanding.size() >= most_outstanding)
         outstanding.erase(outstanding.begin());
-    outstanding.insert(sequence, {visca, sent_again});
+    outstanding.insert(sequence, {visca, sent_again, false, sent_again ? first_number : sequence});
+    last_sequence = sequence;
     return true;
 }
 
@@ -83,6 +86,7 @@ void UdpLink::shut()
 void UdpLink::read()
 {
     QList<QByteArray> datagrams;
+    QList<qint64> answering;
     QElapsedTimer slice;
     slice.start();
     int taken = 0;
@@ -101,14 +105,19 @@ void UdpLink::read()
             !datagram.senderAddress().isEqual(camera, QHostAddress::TolerantConversion))
             continue;
         QByteArray visca = datagram.data();
-        if (!over_ip || take_over_ip(datagram.data(), &visca))
+        qint64 sequence = -1;
+        if (!over_ip || take_over_ip(datagram.data(), &visca, &sequence)) {
             datagrams << visca;
+            answering << sequence;
+        }
     }
-    if (!datagrams.isEmpty())
+    if (!datagrams.isEmpty()) {
+        numbers = answering;
         emit received(datagrams);
+    }
 }
 
-bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
+bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca, qint64 *sequence)
 {
     namespace ip = visca_over_ip;
     const auto message = ip::unpack(datagram);
@@ -130,10 +139,11 @@ bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
         if (!again.sent_again) {
             reset_numbering();
             if (newest)
-                send_numbered(again.visca, true);
+                send_numbered(again.visca, again.first_number);
         }
         return false;
     }
+    *sequence = sent->first_number;
     if (message->type == ip::control_reply && message->payload == ip::message_error) {
         // The camera refused the message: the operator sees it as a reply.
         outstanding.erase(sent);
@@ -153,4 +163,11 @@ bool UdpLink::take_over_ip(const QByteArray &datagram, QByteArray *visca)
     }
     *visca = message->payload;
     return true;
+}
+
+void UdpLink::read_waiting()
+{
+    // Before its first datagram the socket has no port to read from.
+    if (socket.state() == QAbstractSocket::BoundState)
+        read();
 }

@@ -26,6 +26,9 @@ public:
     bool isOpen() const override;
     bool datagrams() const override { return true; }
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
+    qint64 last_number() const override { return over_ip ? last_sequence : -1; }
+    QList<qint64> reply_numbers() const override { return numbers; }
+    void read_waiting() override;
 
 protected:
     void shut() override;
@@ -36,13 +39,17 @@ private:
         bool sent_again = false;
         // Its ACK came: a repeat of it answers nothing new.
         bool acknowledged = false;
+        // The number it first went under: sent again after a reset, its
+        // replies still answer that one.
+        qint64 first_number = -1;
     };
     void read();
     bool write(const QByteArray &datagram);
-    bool send_numbered(const QByteArray &visca, bool sent_again);
+    bool send_numbered(const QByteArray &visca, qint64 first_number = -1);
     void reset_numbering();
     // A VISCA over IP datagram from the camera: its VISCA bytes to log, if any.
-    bool take_over_ip(const QByteArray &datagram, QByteArray *visca);
+    // `sequence` gets the number the reply answers.
+    bool take_over_ip(const QByteArray &datagram, QByteArray *visca, qint64 *sequence);
 
     QUdpSocket socket;
     QHostAddress camera;
@@ -50,6 +57,8 @@ private:
     bool ready = false;
     bool over_ip = false;
     quint32 next_sequence = 0;
+    qint64 last_sequence = -1;
+    QList<qint64> numbers;
     // VISCA over IP: the messages sent and not answered in full, by number.
     QMap<quint32, Outstanding> outstanding;
     static constexpr int most_outstanding = 256;

@@ -82,4 +82,36 @@ std::optional<Version> read_version(const QByteArray &message)
     };
     return Version{word(0), word(2), word(4), quint8(reply->data.at(6))};
 }
+bool may_answer(const QByteArray &message, const Reply &reply)
+{
+    if (reply.kind == ReplyKind::Error || message.size() < 3)
+        return true;
+    const int size = int(reply.data.size());
+    switch (quint8(message.at(1))) {
+    case 0x01: return reply.kind != ReplyKind::Answer || size == 0;
+    case 0x09: break;
+    default: return true;
+    }
+    if (reply.kind != ReplyKind::Answer)
+        return false;
+    // The inquiries the program asks by itself, by their answer's size.
+    struct Known {
+        const char *body;
+        int least;
+        int most;
+    };
+    static const Known known[] = {
+        {"\x09\x06\x12", 8, 9}, // pan-tilt: four or five pan digits, four tilt
+        {"\x09\x04\x47", 4, 4}, // zoom
+        {"\x09\x04\x48", 4, 4}, // focus
+        {"\x09\x04\x38", 1, 1}, // focus mode
+        {"\x09\x00\x02", 7, 7}, // version
+    };
+    for (const Known &inquiry : known) {
+        if (message.mid(1, 3) == QByteArray(inquiry.body, 3) && message.size() == 5)
+            return size >= inquiry.least && size <= inquiry.most;
+    }
+    return true;
+}
+
 } // namespace visca

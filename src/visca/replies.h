@@ -42,6 +42,13 @@ QList<int> addressees(const QByteArray &bytes);
 // + 8), or none: an empty datagram, a broadcast, a controller's message.
 std::optional<int> sender_of(const QByteArray &message);
 
+// Whether `reply` can be the first reply to `message` (one controller
+// message): an ACK, a completion or an empty answer (interface clear) only
+// a command's (8x 01 …); an answer only an inquiry's (8x 09 …), of the
+// size the inquiries known here answer with; an error either's. Anything
+// for other messages.
+bool may_answer(const QByteArray &message, const Reply &reply);
+
 // The version inquiry's answer, y0 50 GG GG HH HH JJ JJ KK FF: vendor,
 // model, ROM version, sockets; empty for anything else.
 struct Version {
