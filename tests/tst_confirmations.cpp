@@ -28,6 +28,8 @@ class ConfirmationsTest : public QObject
 private slots:
     void stop_is_sent_until_confirmed_data();
     void stop_is_sent_until_confirmed();
+    void a_lost_drive_goes_again_and_its_stop_is_not_doubted_data();
+    void a_lost_drive_goes_again_and_its_stop_is_not_doubted();
     void a_drive_elsewhere_leaves_the_stop_waiting();
     void a_silent_address_on_an_answering_chain();
     void loop_never_holds_a_drive_back();
@@ -134,6 +136,66 @@ void ConfirmationsTest::stop_is_sent_until_confirmed()
     }
     QCOMPARE(logged, QStringList("TX：" + drive) +
                          QStringList(QVector<QString>(stops, "TX：" + stop).toList()));
+}
+
+void ConfirmationsTest::a_lost_drive_goes_again_and_its_stop_is_not_doubted_data()
+{
+    // How many sends of the held drive the camera never gets.
+    QTest::addColumn<int>("lost");
+    QTest::newRow("the first lost, the second taken") << 1;
+    // The stop's reply comes right after the resent drive went: it may be
+    // the drive's or the stop's; the camera is asked where it is.
+    QTest::newRow("the drive lost twice, the stop answered at once") << 2;
+}
+
+void ConfirmationsTest::a_lost_drive_goes_again_and_its_stop_is_not_doubted()
+{
+    QFETCH(int, lost);
+    ScratchFolder folder;
+    MainWindow window;
+    UdpPeer peer;
+    drive_on_udp(window, peer);
+    ModalCatcher catcher;
+    const auto tap = [&](bool answer_drive) {
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+        if (answer_drive) {
+            peer.reply(ack);
+            peer.reply(completion);
+        }
+    };
+    // The camera answers: from now on its replies are waited for.
+    tap(true);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({stop}));
+    peer.reply(ack);
+    peer.reply(completion);
+
+    tap(false);
+    // Held and unanswered, the drive goes again after each wait.
+    for (int nth = 2; nth <= lost; ++nth)
+        QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+    if (lost == 1) {
+        QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+        peer.reply(ack);
+        peer.reply(completion);
+        QVERIFY(wait_until([&] { return log_lines(window).filter("RX").size() == 6; }));
+    }
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({stop}));
+    peer.reply(ack);
+    peer.reply(completion);
+    // No stop again, no drive after the release; where the camera is
+    // asked, it is at rest.
+    QStringList heard = udp_texts(peer, 40, StopConfirmation::give_up_ms);
+    QVERIFY(lost == 1 || !heard.isEmpty());
+    for (const QString &text : qAsConst(heard)) {
+        QCOMPARE(text, pan_tilt_inquiry);
+        peer.reply(hex("90 50 00 00 00 00 00 00 00 00 FF"));
+    }
+    QCOMPARE(catcher.boxes.size(), 0);
+    // The camera's answers about where it is never reach the log.
+    QCOMPARE(log_lines(window).filter("90 50").size(), 0);
 }
 
 void ConfirmationsTest::a_drive_elsewhere_leaves_the_stop_waiting()

@@ -99,8 +99,14 @@ void PositionsTest::keep_and_go()
     QVERIFY(pan_of(camera) < 0);
     show_tab(window, "tab_cameras");
     positions->setCurrentRow(0);
+    const auto replies = [&] { return log_lines(window).filter("RX").size(); };
+    const int replied = replies();
     click(window, "goPositionButton");
     QVERIFY(wait_until([&] { return qAbs(pan_of(camera) - kept) <= 1; }, 10000));
+    // Arrived and completed: the next press owes the Go no stop.
+    QVERIFY(wait_until([&] { return replies() == replied + 4; }));
+    drive(window, camera, "ptz_leftButton", 100);
+    QCOMPARE(camera.lines().filter("zoom stop").size(), 0);
 
     // A press during the move stops it, once, and nothing resumes it.
     drive(window, camera, "ptz_leftButton", 600);

@@ -7,7 +7,10 @@
 CameraControl::CameraControl(TargetSource target_source, QObject *parent)
     : QObject(parent), current_target(std::move(target_source)),
       confirmation([this](LinkChannel &channel, const QByteArray &bytes, quint64 *message) {
-          return send_to(&channel, bytes, message);
+          return send_again(channel, bytes, message);
+      }),
+      retry([this](LinkChannel &channel, const QByteArray &bytes, quint64 *message) {
+          return send_again(channel, bytes, message);
       })
 {
     connect(&confirmation, &StopConfirmation::unconfirmed, this, &CameraControl::stop_unconfirmed);
@@ -29,15 +32,57 @@ bool CameraControl::send_to(LinkChannel *channel, const QByteArray &bytes, quint
     return result == SendResult::Sent;
 }
 
+bool CameraControl::send_again(LinkChannel &channel, const QByteArray &bytes, quint64 *message)
+{
+    return send_to(&channel, bytes, message);
+}
+
+void CameraControl::send_drive(const Target &held, Axis axis, const QByteArray &bytes)
+{
+    quint64 message = 0;
+    if (send_to(held.channel, bytes, &message))
+        retry.sent(axis, *held.channel, held.address, bytes, message);
+}
+
+CameraControl::Target &CameraControl::held_of(Axis axis)
+{
+    switch (axis) {
+    case Axis::PanTilt: break;
+    case Axis::Zoom: return zoom_held;
+    case Axis::Focus: return focus_held;
+    }
+    return pan_tilt_held;
+}
+
+void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
+{
+    quint64 message = 0;
+    if (!send_to(held.channel, bytes, &message))
+        return;
+    arrival.at(std::size_t(axis)) =
+        connect(held.channel, &LinkChannel::answered, this,
+                [this, axis, message](quint64 answered, ReplyOutcome outcome) {
+                    if (answered != message || outcome != ReplyOutcome::Completed)
+                        return;
+                    // Arrived: the axis is at rest, no stop is owed.
+                    disconnect(arrival.at(std::size_t(axis)));
+                    held_of(axis) = Target();
+                });
+}
+
 CameraControl::Target CameraControl::hold_start(Axis axis)
 {
     const Target target = current_target();
     confirmation.forget(axis, target.channel, target.address);
+    retry.ended(axis);
+    disconnect(arrival.at(std::size_t(axis)));
     return target;
 }
 
 void CameraControl::stop(Target &held, StopBytes bytes, Axis axis)
 {
+    retry.ended(axis);
+    disconnect(arrival.at(std::size_t(axis)));
     const Target target = std::exchange(held, Target());
     const QByteArray stop_bytes = bytes(target.address);
     quint64 message = 0;
@@ -50,8 +95,8 @@ void CameraControl::drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int t
     if (!ready())
         return;
     pan_tilt_held = hold_start(Axis::PanTilt);
-    send_to(pan_tilt_held.channel,
-            visca::pan_tilt_drive(pan_tilt_held.address, pan, tilt, pan_speed, tilt_speed));
+    send_drive(pan_tilt_held, Axis::PanTilt,
+               visca::pan_tilt_drive(pan_tilt_held.address, pan, tilt, pan_speed, tilt_speed));
 }
 
 void CameraControl::stop_pan_tilt() { stop(pan_tilt_held, visca::pan_tilt_stop, Axis::PanTilt); }
@@ -69,7 +114,7 @@ void CameraControl::zoom(visca::Zoom way, int speed)
     if (!ready())
         return;
     zoom_held = hold_start(Axis::Zoom);
-    send_to(zoom_held.channel, visca::zoom(zoom_held.address, way, speed));
+    send_drive(zoom_held, Axis::Zoom, visca::zoom(zoom_held.address, way, speed));
 }
 
 void CameraControl::stop_zoom() { stop(zoom_held, visca::zoom_stop, Axis::Zoom); }
@@ -89,7 +134,7 @@ void CameraControl::focus(visca::Focus way, SpeedSource speed)
 void CameraControl::focus_wait_over()
 {
     // The link may have closed during the wait: then nothing goes out.
-    send_to(focus_held.channel, visca::focus(focus_held.address, focus_way, focus_speed()));
+    send_drive(focus_held, Axis::Focus, visca::focus(focus_held.address, focus_way, focus_speed()));
     if (std::exchange(stop_after_focus_drive, false))
         stop(focus_held, visca::focus_stop, Axis::Focus);
 }
@@ -116,14 +161,15 @@ void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int>
         return;
     pan_tilt_held = hold_start(Axis::PanTilt);
     const int address = pan_tilt_held.address;
-    send_to(pan_tilt_held.channel, visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
+    send_move(pan_tilt_held, Axis::PanTilt,
+              visca::pan_tilt_absolute(address, pan_speed, tilt_speed, to));
     zoom_held = hold_start(Axis::Zoom);
-    send_to(zoom_held.channel, visca::zoom_direct(address, zoom));
+    send_move(zoom_held, Axis::Zoom, visca::zoom_direct(address, zoom));
     if (!focus)
         return;
     focus_held = hold_start(Axis::Focus);
     send_to(focus_held.channel, visca::focus_manual(address));
-    send_to(focus_held.channel, visca::focus_direct(address, *focus));
+    send_move(focus_held, Axis::Focus, visca::focus_direct(address, *focus));
 }
 
 void CameraControl::preset(bool store, int number)

@@ -2,6 +2,7 @@
 #define ZARVICK_CAMERA_CONTROL_H
 
 #include "control/axis.h"
+#include "control/drive_retry.h"
 #include "control/link_channel.h"
 #include "control/stop_confirmation.h"
 #include "visca/camera_commands.h"
@@ -10,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -21,7 +23,8 @@
 // A stop goes out only for a drive that was sent and not stopped yet, on
 // the channel and to the address the drive went to (the Mode may have
 // changed since), and is sent again until the camera confirms it (see
-// StopConfirmation).
+// StopConfirmation). A held drive the camera did not answer goes again
+// while it is held (see DriveRetry).
 class CameraControl : public QObject
 {
     Q_OBJECT
@@ -63,7 +66,8 @@ public:
     // A kept position: the absolute pan-tilt move at the speeds given (pan
     // in as many digits as the camera's own answers carry), zoom direct,
     // and focus direct after manual focus when the position has a focus.
-    // Each axis then counts as driven until its stop.
+    // Each axis then counts as driven until the camera completes its move
+    // (nothing then owes a stop) or its stop.
     void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus, int pan_speed,
                int tilt_speed);
     // A quick preset button: the number as written in decimal.
@@ -87,9 +91,18 @@ private:
     Target hold_start(Axis axis);
     void focus_wait_over();
     void forget_stops();
+    // A Go's move of `axis`, held until the camera completes it.
+    void send_move(Target &held, Axis axis, const QByteArray &bytes);
+    Target &held_of(Axis axis);
+
+    // Sends a held drive's again, or a stop's.
+    bool send_again(LinkChannel &channel, const QByteArray &bytes, quint64 *message);
+    // The drive of `axis` to `held`, sent again while held and unanswered.
+    void send_drive(const Target &held, Axis axis, const QByteArray &bytes);
 
     TargetSource current_target;
     StopConfirmation confirmation;
+    DriveRetry retry;
     QTimer focus_wait;
     visca::Focus focus_way = visca::Focus::far;
     SpeedSource focus_speed;
@@ -98,6 +111,8 @@ private:
     Target pan_tilt_held;
     Target zoom_held;
     Target focus_held;
+    // The Go's move each axis waits the completion of.
+    std::array<QMetaObject::Connection, 3> arrival;
 };
 
 #endif

@@ -1,0 +1,53 @@
+#ifndef ZARVICK_DRIVE_RETRY_H
+#define ZARVICK_DRIVE_RETRY_H
+
+#include "control/axis.h"
+#include "control/link_channel.h"
+#include "visca/answer_times.h"
+
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+// A held drive that the camera neither acknowledged nor completed within
+// `wait_ms` goes again, every `wait_ms`, for as long as it is held: on a
+// lossy link the first may never have arrived, and the operator holding
+// the button sees a camera that does not move. Never after its release.
+// A camera that has not answered anything since its link opened is not
+// expected to reply, and gets its drive once.
+class DriveRetry : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int wait_ms = visca::reply_ms;
+    // Sends the drive again on the channel; false when it did not go.
+    using Send = std::function<bool(LinkChannel &, const QByteArray &, quint64 *message)>;
+
+    explicit DriveRetry(Send send_again, QObject *parent = nullptr);
+    // The drive of `axis` went out on `channel` to `address` as `message`.
+    void sent(Axis axis, LinkChannel &channel, int address, const QByteArray &bytes,
+              quint64 message);
+    // The drive of `axis` is held no more (its stop is on its way).
+    void ended(Axis axis);
+
+private:
+    struct Drive {
+        QPointer<LinkChannel> channel;
+        int address = 0;
+        QByteArray bytes;
+        QList<quint64> messages;
+        QTimer timer;
+        QMetaObject::Connection answers;
+    };
+    Drive &of(Axis axis) { return drives.at(std::size_t(axis)); }
+    void again(Drive &drive);
+    static void end(Drive &drive);
+
+    Send resend;
+    std::array<Drive, 3> drives;
+};
+
+#endif
