@@ -120,10 +120,19 @@ void ConsoleTextTest::loop_keeps_its_rate_data()
     QTest::addColumn<qint64>("timer_late_ns");
     QTest::addColumn<qint64>("tick_work_ns");
     QTest::addColumn<int>("stall_at");
-    QTest::newRow("exact timer") << 10 << qint64(0) << qint64(0) << -1;
-    QTest::newRow("late timer, busy tick") << 10 << qint64(1700000) << qint64(300000) << -1;
-    QTest::newRow("slow interval") << 100 << qint64(1500000) << qint64(2000000) << -1;
-    QTest::newRow("a box holds one tick up") << 10 << qint64(1000000) << qint64(200000) << 50;
+    // The tick waits for the camera's answer: the interval still runs from
+    // the send.
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("exact timer") << 10 << qint64(0) << qint64(0) << -1 << false;
+    QTest::newRow("late timer, busy tick")
+        << 10 << qint64(1700000) << qint64(300000) << -1 << false;
+    QTest::newRow("slow interval") << 100 << qint64(1500000) << qint64(2000000) << -1 << false;
+    QTest::newRow("a box holds one tick up")
+        << 10 << qint64(1000000) << qint64(200000) << 50 << false;
+    QTest::newRow("answered 3 ms after the send")
+        << 10 << qint64(1000000) << qint64(3000000) << -1 << true;
+    QTest::newRow("answered 60 ms after the send")
+        << 100 << qint64(1000000) << qint64(60000000) << -1 << true;
 }
 
 void ConsoleTextTest::loop_keeps_its_rate()
@@ -132,6 +141,7 @@ void ConsoleTextTest::loop_keeps_its_rate()
     QFETCH(qint64, timer_late_ns);
     QFETCH(qint64, tick_work_ns);
     QFETCH(int, stall_at);
+    QFETCH(bool, answered);
     // A simulated event loop whose timer wakes `timer_late_ns` after the
     // time asked for; each tick works `tick_work_ns` (half a second once).
     const qint64 ms = 1000000, interval = interval_ms * ms;
@@ -143,7 +153,7 @@ void ConsoleTextTest::loop_keeps_its_rate()
         ticks << wake;
         schedule.woke(wake);
         const qint64 done = wake + (tick == stall_at ? 500 * ms : tick_work_ns);
-        wake = done + schedule.next_wait_ms(done, interval_ms) * ms + timer_late_ns;
+        wake = done + schedule.next_wait_ms(done, interval_ms, answered) * ms + timer_late_ns;
     }
     qint64 worst = 0;
     for (int i = 21; i < ticks.size(); ++i) {

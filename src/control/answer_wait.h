@@ -10,11 +10,10 @@
 class Link;
 
 // When a console message may be followed by the next: once it has left the
-// link and, where the camera answers (or may yet: the first message of a
-// link it has not answered on), once its first reply came or `wait_ms`
-// passed. A loop at 0 ms then runs as fast as the camera
-// answers, and the camera's lane never finds a pile of loop messages
-// before it.
+// link and, where a camera on it answers, once its first reply came or
+// `wait_ms` passed (a loop's interval runs from the send: see LoopSender). A loop at 0 ms then runs
+// as fast as the camera answers, and the camera's lane never finds a pile of loop messages before
+// it.
 class AnswerWait : public QObject
 {
     Q_OBJECT

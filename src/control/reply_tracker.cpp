@@ -16,7 +16,6 @@ void ReplyTracker::start_afresh()
 {
     heard_anything = false;
     heard_addresses.clear();
-    first_sent_ms = -1;
     first_replies.clear();
     quiet.clear();
     sockets.clear();
@@ -30,8 +29,6 @@ quint64 ReplyTracker::sent(const QByteArray &bytes, bool is_quiet)
     if (is_quiet)
         quiet.insert(last_message);
     const qint64 now = clock.elapsed();
-    if (first_sent_ms < 0)
-        first_sent_ms = now;
     forget_lost();
     const qint64 number = carrier.last_number();
     for (int start = 0, end = 0; (end = bytes.indexOf(char(0xFF), start)) >= 0; start = end + 1) {
@@ -52,11 +49,6 @@ quint64 ReplyTracker::sent(const QByteArray &bytes, bool is_quiet)
 }
 
 void ReplyTracker::drop_first() { quiet.remove(first_replies.takeFirst().message); }
-
-bool ReplyTracker::may_answer() const
-{
-    return heard_anything || first_sent_ms < 0 || clock.elapsed() - first_sent_ms < first_answer_ms;
-}
 
 void ReplyTracker::take(const QList<QByteArray> &replies)
 {

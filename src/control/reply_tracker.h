@@ -63,10 +63,9 @@ public:
     // opened: only then are its answers to be waited for. On a chain, the
     // line's other cameras answering says nothing of this one.
     bool answering(int address) const { return heard_addresses.contains(address); }
-    // Whether an answer may still come: the camera answers, or the first
-    // message since the link opened is younger than `first_answer_ms`.
-    bool may_answer() const;
-    static constexpr int first_answer_ms = visca::reply_ms;
+    // Whether any camera on the link has answered anything since it
+    // opened: only then is an answer to be waited for.
+    bool may_answer() const { return heard_anything; }
     // Messages still waiting for their first reply.
     int waiting() const { return int(first_replies.size()); }
 
@@ -121,7 +120,6 @@ private:
     PacketCutter cutter;
     QElapsedTimer clock;
     bool heard_anything = false;
-    qint64 first_sent_ms = -1;
     quint64 last_message = 0;
 };
 
