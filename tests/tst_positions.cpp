@@ -5,6 +5,7 @@
 #include "sim_process.h"
 #include "testsupport.h"
 #include "visca/positions.h"
+#include "visca/visca_over_ip.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +68,7 @@ private slots:
     void kept_positions_survive_a_save();
     void a_kept_position_goes_to_the_camera_asked();
     void a_lost_round_keeps_the_last_position();
+    void answers_find_their_inquiry_by_number();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -264,6 +266,42 @@ void PositionsTest::a_lost_round_keeps_the_last_position()
     QVERIFY(wait_until([&] { return shown->text().startsWith(position + ", "); }, 5000));
     QVERIFY(shown->text().endsWith(" s ago"));
     QVERIFY(shown->foreground().color() != fresh);
+}
+
+void PositionsTest::answers_find_their_inquiry_by_number()
+{
+    // Over VISCA over IP the camera answers a round backwards: focus
+    // first, pan-tilt last. Each answer is its own inquiry's, by number.
+    ScratchFolder folder;
+    UdpPeer camera;
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=VISCA over IP\n")
+                                   .arg(camera.port())
+                                   .toUtf8());
+    MainWindow window;
+    show_tab(window, "tab_ptz");
+    click(window, "pushButton_15");
+    QCOMPARE(camera.read(1).size(), 1); // the numbering's reset
+    const auto answer = [&](const QByteArray &datagram, const char *visca) {
+        const auto asked = visca_over_ip::unpack(datagram);
+        QVERIFY(asked);
+        camera.reply(visca_over_ip::pack(visca_over_ip::reply, asked->sequence, hex(visca)));
+    };
+    click(window, "ptz_resetButton");
+    const QList<QByteArray> home = camera.read(1);
+    QCOMPARE(home.size(), 1);
+    answer(home.at(0), "90 41 FF");
+    answer(home.at(0), "90 51 FF");
+    show_tab(window, "tab_cameras");
+    const QList<QByteArray> round = camera.read(3, 5000);
+    QCOMPARE(round.size(), 3);
+    answer(round.at(2), "90 50 00 00 01 00 FF");
+    answer(round.at(1), "90 50 00 01 02 03 FF");
+    answer(round.at(0), "90 50 00 00 00 01 02 00 00 03 04 FF");
+    QTableWidgetItem *shown = control<QTableWidget>(&window, "camerasTable")->item(0, 4);
+    QVERIFY(
+        wait_until([&] { return shown->text() == "pan 18, tilt 52, zoom 291 (2 %), focus 16"; }));
 }
 
 QTEST_MAIN(PositionsTest)
