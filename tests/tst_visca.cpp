@@ -41,6 +41,8 @@ private slots:
     void reply_reading_data();
     void reply_reading();
     void reply_reading_survives_garbage();
+    void what_a_reply_can_answer_data();
+    void what_a_reply_can_answer();
 };
 
 void ViscaTest::conversion_data()
@@ -458,6 +460,39 @@ void ViscaTest::reply_reading_survives_garbage()
         QVERIFY(reply->data.size() <= message.size() - 3);
         QCOMPARE(quint8(message.back()), quint8(0xFF));
     }
+}
+
+void ViscaTest::what_a_reply_can_answer_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("can");
+    const auto row = [](const char *name, const char *message, const char *reply, bool can) {
+        QTest::newRow(name) << QByteArray::fromHex(message) << QByteArray::fromHex(reply) << can;
+    };
+    row("a command's ACK", "8101060103030303ff", "9041ff", true);
+    row("a command's completion", "8101060103030303ff", "9051ff", true);
+    row("no position for a command", "8101060103030303ff", "90500000000000000000ff", false);
+    row("interface clear's empty answer", "81010001ff", "9050ff", true);
+    row("no ACK for an inquiry", "81090612ff", "9041ff", false);
+    row("pan-tilt, four pan digits", "81090612ff", "90500000000000000000ff", true);
+    row("pan-tilt, five pan digits", "81090612ff", "9050000000000000000000ff", true);
+    row("no zoom answer for pan-tilt", "81090612ff", "905000000000ff", false);
+    row("zoom", "81090447ff", "905000010203ff", true);
+    row("no focus mode answer for zoom", "81090447ff", "905002ff", false);
+    row("an inquiry not known here", "81090400ff", "905002ff", true);
+    row("an error answers either", "81090612ff", "906141ff", true);
+    row("typed bytes of another kind", "810a0102ff", "9041ff", true);
+}
+
+void ViscaTest::what_a_reply_can_answer()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, can);
+    const auto read = visca::read_reply(reply);
+    QVERIFY(read);
+    QCOMPARE(visca::may_answer(message, *read), can);
 }
 
 QTEST_APPLESS_MAIN(ViscaTest)
