@@ -60,6 +60,10 @@ void polling(QList<Figure> &figures);
 // Presses on a window asking 23 cameras where they point, against one not asking.
 void polled_presses(QList<Figure> &figures);
 
+// Seeded drives of simulated cameras losing 30 % and 75 % of what they
+// get, over UDP and VISCA over IP; each figure beside the lossless run's.
+void lossy_drives(QList<Figure> &figures, int drives);
+
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);

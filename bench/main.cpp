@@ -2,10 +2,11 @@
 // and prints each figure beside an anchor measured in the same run.
 //
 //   zarvick-bench [--plot-data FILE]
-//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale]
-//                 [--loop-seconds S]
+//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale|lossy]
+//                 [--loop-seconds S] [--lossy-drives N]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
-//   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks).
+//   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks);
+//   N is how many drives each lossy link gets (1000).
 
 #include "app/mainwindow.h"
 #include "arrivals.h"
@@ -559,6 +560,10 @@ int main(int argc, char *argv[])
         stalls(figures, loop_seconds);
     if (wanted("listening"))
         listening(figures);
+    if (wanted("lossy")) {
+        const int drives_at = arguments.indexOf("--lossy-drives");
+        lossy_drives(figures, drives_at > 0 ? arguments.value(drives_at + 1).toInt() : 1000);
+    }
     if (wanted("scale")) {
         scale(figures);
         polling(figures);

@@ -50,6 +50,8 @@ public:
         };
         return link && (on(pan_tilt_held) || on(zoom_held) || on(focus_held));
     }
+    // Whether a stop sent still waits for the camera's confirmation.
+    bool confirming() const { return confirmation.waiting(); }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
     void stop_pan_tilt();

@@ -11,10 +11,13 @@
 #include <array>
 #include <functional>
 
-// A held drive that the camera neither acknowledged nor completed within
-// `wait_ms` goes again, every `wait_ms`, for as long as it is held: on a
-// lossy link the first may never have arrived, and the operator holding
-// the button sees a camera that does not move. Never after its release.
+// A held drive that the camera neither acknowledged nor completed in time
+// goes again, for as long as it is held: on a link of datagrams the first may
+// never have arrived, and the operator holding the button sees a camera
+// that does not move. Never after its release. In time is three times the
+// camera's reply time, from `least_wait_ms` to `wait_ms`: a
+// camera that answers in a millisecond gets its drive again long before
+// the operator lets go.
 // A camera that has not answered anything since its link opened is not
 // expected to reply, and gets its drive once.
 class DriveRetry : public QObject
@@ -23,6 +26,7 @@ class DriveRetry : public QObject
 
 public:
     static constexpr int wait_ms = visca::reply_ms;
+    static constexpr int least_wait_ms = 60;
     // Sends the drive again on the channel; false when it did not go.
     using Send = std::function<bool(LinkChannel &, const QByteArray &, quint64 *message)>;
 
@@ -44,6 +48,7 @@ private:
     };
     Drive &of(Axis axis) { return drives.at(std::size_t(axis)); }
     void again(Drive &drive);
+    static void wait(Drive &drive);
     static void end(Drive &drive);
 
     Send resend;

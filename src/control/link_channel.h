@@ -45,10 +45,14 @@ public:
     // A command text the operator typed, whole VISCA messages or nothing.
     SendResult send_text(const QString &text, Link::Lane lane, quint64 *number = nullptr);
 
+    // Takes the replies that arrived and wait to be read, now: a timer
+    // about to act on a silence must not miss the reply it waits for.
+    void catch_up() { tracker.catch_up(); }
     // The tracker's view: see ReplyTracker.
     void lost(quint64 message) { tracker.lost(message); }
     bool answering(int address) const { return tracker.answering(address); }
     bool may_answer() const { return tracker.may_answer(); }
+    int reply_time_ms(int address) const { return tracker.reply_time_ms(address); }
 
 signals:
     // A message went out that the log shows, as it shows it.

@@ -16,6 +16,7 @@ void ReplyTracker::start_afresh()
 {
     heard_anything = false;
     heard_addresses.clear();
+    reply_times.clear();
     first_replies.clear();
     quiet.clear();
     sockets.clear();
@@ -102,6 +103,14 @@ void ReplyTracker::before_send()
         QMetaObject::invokeMethod(this, &ReplyTracker::tell_held, Qt::QueuedConnection);
 }
 
+void ReplyTracker::catch_up()
+{
+    if (taking || holding)
+        return;
+    tell_held();
+    carrier.read_waiting();
+}
+
 void ReplyTracker::tell(std::function<void()> news)
 {
     if (holding)
@@ -152,7 +161,19 @@ bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
         if (first_replies.at(i).address == reply->address)
             first_replies[i].overdue = true;
     }
-    const quint64 answered_message = first_replies.takeAt(waiting_at).message;
+    const Waiting answered_entry = first_replies.takeAt(waiting_at);
+    const quint64 answered_message = answered_entry.message;
+    // A reply given to an older message than its own makes the camera look
+    // slow; the quick replies tell its pace: taken at once, a slow one only
+    // an eighth.
+    if (!answered_entry.overdue) {
+        const int took_ms = int(clock.elapsed() - answered_entry.since_ms);
+        const auto known = reply_times.find(reply->address);
+        if (known == reply_times.end() || took_ms <= *known)
+            reply_times.insert(reply->address, took_ms);
+        else
+            *known += (took_ms - *known) / 8;
+    }
     const bool was_quiet = quiet.remove(answered_message);
     switch (reply->kind) {
     case visca::ReplyKind::Ack:

@@ -55,6 +55,8 @@ public:
     // Called before a message is written: replies already there are taken
     // first, so that none of them is taken for its own.
     void before_send();
+    // Takes the replies waiting to be read now, and tells them at once.
+    void catch_up();
     // `message` went unanswered for long enough to count as lost: it, and
     // whatever its camera owes from before it, no longer take the replies
     // of later messages.
@@ -66,6 +68,9 @@ public:
     // Whether any camera on the link has answered anything since it
     // opened: only then is an answer to be waited for.
     bool may_answer() const { return heard_anything; }
+    // How long the camera at `address` takes to answer, as its quick
+    // replies of late show: -1 before its first reply.
+    int reply_time_ms(int address) const { return reply_times.value(address, -1); }
     // Messages still waiting for their first reply.
     int waiting() const { return int(first_replies.size()); }
 
@@ -107,6 +112,7 @@ private:
     QList<Waiting> first_replies;
     QSet<quint64> quiet;
     QSet<int> heard_addresses;
+    QHash<int, int> reply_times;
     // By camera and socket (address * 16 + socket).
     QHash<int, quint64> sockets;
     // VISCA over IP: by the link's number, the messages acknowledged.

@@ -58,6 +58,15 @@ void StopConfirmation::forget(Axis axis, const LinkChannel *channel, int address
         reset(*found->second);
 }
 
+bool StopConfirmation::waiting() const
+{
+    for (const auto &entry : pending) {
+        if (entry.second->channel)
+            return true;
+    }
+    return false;
+}
+
 void StopConfirmation::reset(Pending &stop)
 {
     stop.timer.stop();
@@ -66,7 +75,7 @@ void StopConfirmation::reset(Pending &stop)
     stop.messages.clear();
     stop.asked.clear();
     stop.ticks = 0;
-    stop.heard = stop.refused = stop.moving = false;
+    stop.heard = stop.refused = stop.moving = stop.answers_alike = false;
     stop.same.clear();
     stop.same_since = -1;
 }
@@ -78,10 +87,9 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
     // the stop's (send it again), anything else may be its ACK (ask).
     if (visca::sender_of(reply) == stop.address)
         (outcome == ReplyOutcome::Failed ? stop.refused : stop.heard) = true;
-    if (stop.asked.contains(message)) {
-        const qint64 asked_ms = stop.asked.take(message);
+    if (stop.asked.remove(message)) {
         if (outcome == ReplyOutcome::Accepted)
-            seen(stop, asked_ms, reply);
+            seen(stop, reply);
         return;
     }
     // Any of the stop's sends counts: a reply to an earlier one may come
@@ -94,23 +102,30 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
         reset(stop);
 }
 
-void StopConfirmation::seen(Pending &stop, qint64 asked_ms, const QByteArray &answer)
+void StopConfirmation::seen(Pending &stop, const QByteArray &answer)
 {
     // The same answer at least `rest_ms` apart: the axis is at rest. A
     // camera moving at its slowest still changes its answer in that time.
-    if (stop.same_since >= 0 && answer == stop.same) {
-        if (asked_ms - stop.same_since >= rest_ms)
+    // Timed as they arrive: on raw VISCA, with inquiries lost, which one
+    // an answer is for is not sure, and the camera answers at once.
+    const qint64 now = stop.since.elapsed();
+    stop.moving = stop.same_since >= 0 && answer != stop.same;
+    if (stop.same_since >= 0 && !stop.moving) {
+        stop.answers_alike = true;
+        if (now - stop.same_since >= rest_ms)
             reset(stop);
         return;
     }
-    if (stop.same_since >= 0)
-        stop.moving = true;
     stop.same = answer;
-    stop.same_since = asked_ms;
+    stop.same_since = now;
+    stop.answers_alike = false;
 }
 
 void StopConfirmation::tick(Pending &stop)
 {
+    // Replies there, unread, come first: the stop may be confirmed.
+    if (stop.channel)
+        stop.channel->catch_up();
     LinkChannel *channel = stop.channel;
     // A link closed meanwhile has no camera left to ask; a camera that has
     // not answered anything since the link opened (a converter, a silent
@@ -120,20 +135,25 @@ void StopConfirmation::tick(Pending &stop)
         return;
     }
     ++stop.ticks;
-    if (stop.ticks * ask_ms >= give_up_ms) {
+    // A camera whose last answers were alike is given the time to say so
+    // once more, a while later.
+    if (stop.ticks * ask_ms >= (stop.answers_alike ? 2 * give_up_ms : give_up_ms)) {
         reset(stop);
         emit unconfirmed();
         return;
     }
     if (stop.ticks * ask_ms < wait_ms)
         return;
-    if (stop.ticks * ask_ms % wait_ms == 0 && (!stop.heard || stop.refused || stop.moving) &&
+    // Seen moving, the stop goes twice as often: every one lost lets the
+    // camera run on.
+    const int every_ms = stop.moving ? wait_ms / 2 : wait_ms;
+    if (stop.ticks * ask_ms % every_ms == 0 && (!stop.heard || stop.refused || stop.moving) &&
         !send_again(stop))
         return;
     quint64 message = 0;
     if (channel->send(position_inquiry(stop.axis, stop.address), {Link::Lane::Camera, true, {}},
                       &message) == SendResult::Sent)
-        stop.asked.insert(message, stop.since.elapsed());
+        stop.asked.insert(message);
 }
 
 bool StopConfirmation::send_again(Pending &stop)
@@ -147,6 +167,6 @@ bool StopConfirmation::send_again(Pending &stop)
         return false;
     }
     stop.messages << message;
-    stop.heard = stop.refused = stop.moving = false;
+    stop.heard = stop.refused = false;
     return true;
 }

@@ -6,9 +6,9 @@
 #include "visca/answer_times.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -25,9 +25,10 @@
 // own within `wait_ms`; on raw VISCA a lost datagram can leave the stop's
 // reply with no sure owner, and the camera itself then says whether it
 // stopped. The stop goes again every `wait_ms` while the camera is silent,
-// refuses it with an error, or is seen moving. Not confirmed within
-// `give_up_ms`, `unconfirmed` tells the operator: the camera could not be
-// reached, or still moves. A camera that has not answered anything since
+// refuses it with an error, or is seen moving (then twice as often). Not
+// confirmed within `give_up_ms` (twice that for a camera whose last two
+// answers were alike), `unconfirmed` tells the operator: the camera could
+// not be reached, or still moves. A camera that has not answered anything since
 // its link opened (a converter, a silent camera, an empty address on a
 // chain) gets its one stop and nothing more.
 class StopConfirmation : public QObject
@@ -36,7 +37,7 @@ class StopConfirmation : public QObject
 
 public:
     static constexpr int wait_ms = visca::reply_ms;
-    static constexpr int ask_ms = 100;
+    static constexpr int ask_ms = 50;
     static constexpr int rest_ms = 200;
     static constexpr int give_up_ms = 2 * visca::silence_ms;
     // Sends the stop again on the channel; false when it did not go.
@@ -50,6 +51,8 @@ public:
     // stop moot: a stop sent again now would end the new movement. The stop
     // of a drive of another camera still waits for its camera.
     void forget(Axis axis, const LinkChannel *channel, int address);
+    // Whether a stop still waits for its confirmation.
+    bool waiting() const;
 
 signals:
     void unconfirmed();
@@ -66,13 +69,15 @@ private:
         // (to the stop, maybe).
         bool heard = false;
         bool refused = false;
-        // The position inquiries sent, with when they went.
-        QHash<quint64, qint64> asked;
-        // The answer the camera gave since `same_since` (when its inquiry
-        // went), and whether an answer differed since the stop last went.
+        // The position inquiries sent.
+        QSet<quint64> asked;
+        // The answer the camera gave since `same_since` (when it came);
+        // whether the last answer differed from the one before (moving),
+        // or matched it.
         QByteArray same;
         qint64 same_since = -1;
         bool moving = false;
+        bool answers_alike = false;
         QElapsedTimer since;
         QTimer timer;
         QMetaObject::Connection hearing;
@@ -82,7 +87,7 @@ private:
     // few cameras, three axes.
     Pending &at(const Key &key);
     void answered(Pending &stop, quint64 message, ReplyOutcome outcome, const QByteArray &reply);
-    void seen(Pending &stop, qint64 asked_ms, const QByteArray &answer);
+    void seen(Pending &stop, const QByteArray &answer);
     void tick(Pending &stop);
     bool send_again(Pending &stop);
     static void reset(Pending &stop);
