@@ -40,7 +40,8 @@ void ConfirmationsTest::stop_is_sent_until_confirmed_data()
     QTest::addColumn<QString>("camera");
     QTest::addColumn<int>("stops");
     QTest::addColumn<bool>("box");
-    // A stop goes again every 200 ms until the camera is heard, for 2 s.
+    // A stop goes again every 200 ms until the camera is heard, for 2 s
+    // where it says nothing.
     const int all = StopConfirmation::give_up_ms / StopConfirmation::wait_ms;
     QTest::newRow("first stop lost") << "first stop lost" << 2 << false;
     QTest::newRow("buffer full once") << "buffer full once" << 2 << false;
@@ -53,7 +54,8 @@ void ConfirmationsTest::stop_is_sent_until_confirmed_data()
     // Only the camera a stop went to can confirm it.
     QTest::newRow("another camera answers") << "another camera answers" << all << true;
     // An error is asked again after the wait, as a silence is.
-    QTest::newRow("error to every stop") << "error to every stop" << all << true;
+    // A camera that answers, refusing, is given twice as long.
+    QTest::newRow("error to every stop") << "error to every stop" << 2 * all << true;
     // The camera says where it is, never a word of the stops: at rest is
     // a confirmation, still moving is not.
     QTest::newRow("at rest, stops unanswered") << "at rest" << 2 << false;

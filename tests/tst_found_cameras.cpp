@@ -165,6 +165,15 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
     QCOMPARE(found(window)->rowCount(), 2);
     QCOMPARE(listed(window)->rowCount(), 2);
+    // A probe that found nothing leaves nothing behind: TCP and UDP answer
+    // the next ones.
+    const QStringList answering[] = {{addresses[2], "TCP 5678"}, {addresses[9], "UDP 1259"}};
+    for (const QStringList &camera : answering) {
+        control<QLineEdit>(&window, "probeAddress")->setText(camera[0]);
+        click(window, "probeButton");
+        QVERIFY(wait_until(
+            [&] { return note(window) == camera[0] + " 在 " + camera[1] + " 上应答"; }, 5000));
+    }
 }
 
 void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
@@ -176,6 +185,11 @@ void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
     ScratchFolder folder;
     {
         MainWindow window;
+        // Nothing there first: the probe after it finds the camera.
+        control<QLineEdit>(&window, "probeAddress")->setText(addresses[3]);
+        click(window, "probeButton");
+        QVERIFY(
+            wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
         control<QLineEdit>(&window, "probeAddress")->setText(addresses[6]);
         control<QLineEdit>(&window, "probePort")->setText(port);
         click(window, "probeButton");

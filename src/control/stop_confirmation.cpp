@@ -75,7 +75,7 @@ void StopConfirmation::reset(Pending &stop)
     stop.messages.clear();
     stop.asked.clear();
     stop.ticks = 0;
-    stop.heard = stop.refused = stop.moving = stop.answers_alike = false;
+    stop.heard = stop.refused = stop.moving = stop.reached = false;
     stop.same.clear();
     stop.same_since = -1;
 }
@@ -85,8 +85,10 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
 {
     // Replies of the camera that may have no sure owner: an error may be
     // the stop's (send it again), anything else may be its ACK (ask).
-    if (visca::sender_of(reply) == stop.address)
+    if (visca::sender_of(reply) == stop.address) {
         (outcome == ReplyOutcome::Failed ? stop.refused : stop.heard) = true;
+        stop.reached = true;
+    }
     if (stop.asked.remove(message)) {
         if (outcome == ReplyOutcome::Accepted)
             seen(stop, reply);
@@ -111,14 +113,12 @@ void StopConfirmation::seen(Pending &stop, const QByteArray &answer)
     const qint64 now = stop.since.elapsed();
     stop.moving = stop.same_since >= 0 && answer != stop.same;
     if (stop.same_since >= 0 && !stop.moving) {
-        stop.answers_alike = true;
         if (now - stop.same_since >= rest_ms)
             reset(stop);
         return;
     }
     stop.same = answer;
     stop.same_since = now;
-    stop.answers_alike = false;
 }
 
 void StopConfirmation::tick(Pending &stop)
@@ -135,9 +135,9 @@ void StopConfirmation::tick(Pending &stop)
         return;
     }
     ++stop.ticks;
-    // A camera whose last answers were alike is given the time to say so
-    // once more, a while later.
-    if (stop.ticks * ask_ms >= (stop.answers_alike ? 2 * give_up_ms : give_up_ms)) {
+    // A camera that answers is given longer to take a stop or show it at
+    // rest than one that says nothing at all.
+    if (stop.ticks * ask_ms >= (stop.reached ? 2 * give_up_ms : give_up_ms)) {
         reset(stop);
         emit unconfirmed();
         return;

@@ -26,9 +26,9 @@
 // reply with no sure owner, and the camera itself then says whether it
 // stopped. The stop goes again every `wait_ms` while the camera is silent,
 // refuses it with an error, or is seen moving (then twice as often). Not
-// confirmed within `give_up_ms` (twice that for a camera whose last two
-// answers were alike), `unconfirmed` tells the operator: the camera could
-// not be reached, or still moves. A camera that has not answered anything since
+// confirmed within `give_up_ms` of a silent camera, or twice that of one
+// that answers (refusing the stop, or still moving), `unconfirmed` tells
+// the operator. A camera that has not answered anything since
 // its link opened (a converter, a silent camera, an empty address on a
 // chain) gets its one stop and nothing more.
 class StopConfirmation : public QObject
@@ -77,7 +77,8 @@ private:
         QByteArray same;
         qint64 same_since = -1;
         bool moving = false;
-        bool answers_alike = false;
+        // The camera said anything since the stop first went.
+        bool reached = false;
         QElapsedTimer since;
         QTimer timer;
         QMetaObject::Connection hearing;
