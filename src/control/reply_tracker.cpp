@@ -7,6 +7,9 @@
 
 ReplyTracker::ReplyTracker(Link &link, QObject *parent) : QObject(parent), carrier(link)
 {
+    tell_later.setSingleShot(true);
+    tell_later.setInterval(0);
+    connect(&tell_later, &QTimer::timeout, this, &ReplyTracker::tell_held);
     clock.start();
     connect(&link, &Link::received, this, &ReplyTracker::take);
     connect(&link, &Link::opened, this, &ReplyTracker::start_afresh);
@@ -100,7 +103,7 @@ void ReplyTracker::before_send()
     carrier.read_waiting();
     holding = false;
     if (!held.empty())
-        QMetaObject::invokeMethod(this, &ReplyTracker::tell_held, Qt::QueuedConnection);
+        tell_later.start();
 }
 
 void ReplyTracker::catch_up()
@@ -156,34 +159,11 @@ bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
             answer(sockets.take(socket), Outcome::Failed, message);
         return false;
     }
-    // The camera answers in order: what it owed from before went unanswered.
-    for (int i = 0; i < waiting_at; ++i) {
-        if (first_replies.at(i).address == reply->address)
-            first_replies[i].overdue = true;
-    }
-    const Waiting answered_entry = first_replies.takeAt(waiting_at);
-    const quint64 answered_message = answered_entry.message;
-    // A reply given to an older message than its own makes the camera look
-    // slow; the quick replies tell its pace: taken at once, a slow one only
-    // an eighth.
-    if (!answered_entry.overdue) {
-        const int took_ms = int(clock.elapsed() - answered_entry.since_ms);
-        const auto known = reply_times.find(reply->address);
-        if (known == reply_times.end() || took_ms <= *known)
-            reply_times.insert(reply->address, took_ms);
-        else
-            *known += (took_ms - *known) / 8;
-    }
+    const quint64 answered_message = take_waiting(waiting_at, reply->address);
     const bool was_quiet = quiet.remove(answered_message);
     switch (reply->kind) {
     case visca::ReplyKind::Ack:
-        if (number >= 0) {
-            if (acknowledged.size() >= most_waiting)
-                acknowledged.clear();
-            acknowledged.insert(number, answered_message);
-        } else {
-            sockets.insert(socket, answered_message);
-        }
+        keep_for_completion(answered_message, number, socket);
         answer(answered_message, Outcome::Accepted, message);
         break;
     case visca::ReplyKind::Answer: answer(answered_message, Outcome::Accepted, message); break;
@@ -191,6 +171,39 @@ bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
     case visca::ReplyKind::Completion: break;
     }
     return was_quiet;
+}
+
+quint64 ReplyTracker::take_waiting(int at, int address)
+{
+    // The camera answers in order: what it owed from before went unanswered.
+    for (int i = 0; i < at; ++i) {
+        if (first_replies.at(i).address == address)
+            first_replies[i].overdue = true;
+    }
+    const Waiting answered = first_replies.takeAt(at);
+    // A reply given to an older message than its own makes the camera look
+    // slow; the quick replies tell its pace: taken at once, a slow one only
+    // an eighth.
+    if (!answered.overdue) {
+        const int took_ms = int(clock.elapsed() - answered.since_ms);
+        const auto known = reply_times.find(address);
+        if (known == reply_times.end() || took_ms <= *known)
+            reply_times.insert(address, took_ms);
+        else
+            *known += (took_ms - *known) / 8;
+    }
+    return answered.message;
+}
+
+void ReplyTracker::keep_for_completion(quint64 message, qint64 number, int socket)
+{
+    if (number < 0) {
+        sockets.insert(socket, message);
+        return;
+    }
+    if (acknowledged.size() >= most_waiting)
+        acknowledged.clear();
+    acknowledged.insert(number, message);
 }
 
 int ReplyTracker::answered_at(const visca::Reply &reply, qint64 number) const

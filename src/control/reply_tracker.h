@@ -10,6 +10,7 @@
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -101,6 +102,11 @@ private:
     bool take_reply(const QByteArray &message, qint64 number);
     // Where the message a reply answers waits; -1 for none.
     int answered_at(const visca::Reply &reply, qint64 number) const;
+    // The message waiting at `at` answered by the camera at `address`.
+    quint64 take_waiting(int at, int address);
+    // An ACK's message, for the completion to come (by number, or by
+    // camera and socket).
+    void keep_for_completion(quint64 message, qint64 number, int socket);
     void forget_lost();
     void start_afresh();
     // Emits what `news` emits, now or, while replies are read before a
@@ -122,6 +128,7 @@ private:
     bool taking = false;
     bool holding = false;
     std::vector<std::function<void()>> held;
+    QTimer tell_later;
     Link &carrier;
     PacketCutter cutter;
     QElapsedTimer clock;
