@@ -266,6 +266,20 @@ void PositionsTest::a_lost_round_keeps_the_last_position()
     QVERIFY(wait_until([&] { return shown->text().startsWith(position + ", "); }, 5000));
     QVERIFY(shown->text().endsWith(" s ago"));
     QVERIFY(shown->foreground().color() != fresh);
+
+    // Keep, its first round lost: the camera is asked again, and the
+    // position kept. Only Keep's rounds ask for the focus mode.
+    click(window, "keepPositionButton");
+    for (int keep_rounds = 0; keep_rounds < 2;) {
+        const QList<QByteArray> asked = camera.read(1, 5000);
+        QCOMPARE(asked.size(), 1);
+        keep_rounds += asked.at(0) == hex("81 09 04 38 FF");
+    }
+    for (const char *answer : {"90 50 00 00 00 01 02 00 00 03 04 FF", "90 50 00 01 02 03 FF",
+                               "90 50 00 00 01 00 FF", "90 50 03 FF"})
+        camera.reply(hex(answer));
+    auto *kept = control<QListWidget>(&window, "positionsList");
+    QVERIFY(wait_until([&] { return kept->count() == 1; }));
 }
 
 void PositionsTest::answers_find_their_inquiry_by_number()

@@ -59,6 +59,8 @@ void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
     quint64 message = 0;
     if (!send_to(held.channel, bytes, &message))
         return;
+    // A move lost on the way goes again, as a held drive does.
+    retry.sent(axis, *held.channel, held.address, bytes, message);
     arrival.at(std::size_t(axis)) =
         connect(held.channel, &LinkChannel::answered, this,
                 [this, axis, message](quint64 answered, ReplyOutcome outcome) {

@@ -11,8 +11,8 @@
 #include <array>
 #include <functional>
 
-// A held drive that the camera neither acknowledged nor completed in time
-// goes again, for as long as it is held: on a link of datagrams the first may
+// A held drive (or a Go's move) that the camera neither acknowledged nor
+// completed in time goes again, for as long as it is held: on a link of datagrams the first may
 // never have arrived, and the operator holding the button sees a camera
 // that does not move. Never after its release. In time is three times the
 // camera's reply time, from `least_wait_ms` to `wait_ms`: a

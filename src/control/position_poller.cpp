@@ -2,6 +2,8 @@
 
 #include "control/cameras.h"
 
+#include <QPointer>
+
 namespace {
 const int tick_ms = 50;
 // A camera that stopped answering is asked now and then, to see it back.
@@ -35,13 +37,27 @@ std::optional<PositionPoller::Seen> PositionPoller::position(int index) const
 
 void PositionPoller::ask(int index, Taken taken)
 {
-    Camera &camera = cameras.camera(index);
+    ask_camera(cameras.camera(index), std::move(taken), keep_tries);
+}
+
+void PositionPoller::ask_camera(Camera &camera, Taken taken, int tries)
+{
     LinkChannel *channel = camera.drive_channel();
     if (!channel) {
         taken(std::nullopt);
         return;
     }
-    start_round(camera, *channel, true, std::move(taken));
+    // On a lossy link one datagram lost leaves a round unanswered: the
+    // camera is asked again, a few times, before the operator is told.
+    const QPointer<Camera> asked = &camera;
+    start_round(
+        camera, *channel, true,
+        [this, asked, taken = std::move(taken), tries](const std::optional<Position> &found) {
+            if (!found && tries > 1 && asked)
+                ask_camera(*asked, taken, tries - 1);
+            else
+                taken(found);
+        });
 }
 
 void PositionPoller::tick()

@@ -58,6 +58,8 @@ public:
     // Asks the camera where it is now, focus mode too; `taken` gets the
     // answer, or none when the camera does not give it.
     void ask(int camera, Taken taken);
+    // How many rounds ask() tries before it gives up.
+    static constexpr int keep_tries = 3;
 
 signals:
     void changed();
@@ -82,6 +84,7 @@ private:
         QMetaObject::Connection gone;
     };
     void tick();
+    void ask_camera(Camera &camera, Taken taken, int tries);
     void start_round(Camera &camera, LinkChannel &channel, bool with_focus_mode, Taken taken);
     void take(const LinkChannel *channel, quint64 message, const QByteArray &reply);
     void finish(Watched &watched, bool answered);
