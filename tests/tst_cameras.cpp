@@ -261,10 +261,14 @@ void CamerasTest::a_camera_is_listed_once()
     // of the other; beside a line's camera it takes the line's next address.
     click(window, "addCameraButton");
     QCOMPARE(table(window)->rowCount(), 5);
+    // Named after its place, as Ctrl+5 picks it.
+    QCOMPARE(table(window)->item(4, 0)->text(), QString("Camera 5"));
     QCOMPARE(positions->count(), 0);
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString());
     QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
-    table(window)->setCurrentCell(1, 0);
+    // Ctrl+2 picks the second camera with Shift down too.
+    QTest::keyClick(focused(), Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(table(window)->currentRow(), 1);
     click(window, "addCameraButton");
     QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
 

@@ -38,10 +38,14 @@ CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Camer
     state_clock.setInterval(state_refresh_ms);
     QObject::connect(&state_clock, &QTimer::timeout, table, [this] { show_states(); });
     state_clock.start();
+    // With Shift down too: the operator may be holding main-keyboard +.
     for (int camera = 0; camera < shortcut_cameras; ++camera) {
-        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_1 + camera), window);
-        QObject::connect(shortcut, &QShortcut::activated, table,
-                         [this, camera] { cameras.set_active(camera); });
+        for (const int shift : {0, int(Qt::SHIFT)}) {
+            auto *shortcut =
+                new QShortcut(QKeySequence(Qt::CTRL + shift + Qt::Key_1 + camera), window);
+            QObject::connect(shortcut, &QShortcut::activated, table,
+                             [this, camera] { cameras.set_active(camera); });
+        }
     }
 }
 
@@ -210,6 +214,7 @@ void CamerasPanel::show_list()
         grey_old_position(camera);
     }
     table->setCurrentCell(cameras.active(), NameColumn);
+    table->scrollToItem(table->item(cameras.active(), NameColumn));
     remove_button->setEnabled(cameras.count() > 1);
     link_box->setCurrentIndex(int(cameras.active_settings().link()));
     show_link_box_state();

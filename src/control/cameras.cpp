@@ -186,12 +186,17 @@ int Cameras::free_address(CameraSettings chosen, int except) const
 
 QString Cameras::free_name(const QString &pattern) const
 {
+    const auto free = [&](const QString &name) {
+        return std::none_of(cameras.begin(), cameras.end(),
+                            [&](const auto &camera) { return camera->name() == name; });
+    };
+    // Named after its place, so that Ctrl+N and the name agree; where a
+    // camera renamed so has that name, the first number free.
+    if (const QString placed = pattern.arg(count() + 1); free(placed))
+        return placed;
     for (int number = 1;; ++number) {
-        QString name = pattern.arg(number);
-        const bool taken = std::any_of(cameras.begin(), cameras.end(),
-                                       [&](const auto &camera) { return camera->name() == name; });
-        if (!taken)
-            return name;
+        if (free(pattern.arg(number)))
+            return pattern.arg(number);
     }
 }
 

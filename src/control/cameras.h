@@ -61,7 +61,8 @@ public:
     // The lowest VISCA address at which `settings` drives no camera of the
     // list but `except`'s; 0 when every address is taken.
     int free_address(CameraSettings settings, int except = -1) const;
-    // A name not given yet ("Camera 3"), from the words for "Camera %1".
+    // A name not given yet, from the words for "Camera %1": the number of
+    // the place a new camera takes ("Camera 4" as the fourth) where free.
     QString free_name(const QString &pattern) const;
 
     // The line of a serial port, shared by the cameras on it.
