@@ -207,6 +207,9 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
                          "[CAMERA_1]\nName=One\nLink=UDP\n"
                          "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\nPort=%2\n"
                          "[CAMERA_3]\nName=Three\nLink=UDP\nAddress=127.0.0.1\nPort=%3\n"
+                         "[CAMERA_2_POSITIONS]\n1\\Name=Position 2\n1\\Pan=1\n1\\Tilt=1\n"
+                         "1\\Zoom=1\n2\\Name=Position 3\n2\\Pan=2\n2\\Tilt=2\n"
+                         "2\\Zoom=2\nsize=2\n"
                          "[CAMERAS]\nActive=2\n")
                      .arg(one.port())
                      .arg(two.port())
@@ -225,8 +228,10 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
                                "90 50 00 00 01 00 FF", "90 50 02 FF"})
         two.reply(hex(answer));
     auto *kept = control<QListWidget>(&window, "positionsList");
-    QVERIFY(wait_until([&] { return kept->count() == 1; }));
-    QCOMPARE(kept->item(0)->text(), QString("Position 1"));
+    // Named after the highest number kept: "Position 1" deleted before,
+    // "Position 3" is not given twice.
+    QVERIFY(wait_until([&] { return kept->count() == 3; }));
+    QCOMPARE(kept->item(2)->text(), QString("Position 4"));
     cameras->setCurrentCell(1, 0);
     QCOMPARE(kept->count(), 0);
 }

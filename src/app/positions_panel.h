@@ -35,6 +35,8 @@ public:
 
 private:
     void keep();
+    // "Position N", N after the highest number of the names kept.
+    QString next_name(const QList<KeptPosition> &kept) const;
     void go();
     void remove();
     void renamed(QListWidgetItem *item);

@@ -192,7 +192,7 @@ QString Cameras::free_name(const QString &pattern) const
     };
     // Named after its place, so that Ctrl+N and the name agree; where a
     // camera renamed so has that name, the first number free.
-    if (const QString placed = pattern.arg(count() + 1); free(placed))
+    if (QString placed = pattern.arg(count() + 1); free(placed))
         return placed;
     for (int number = 1;; ++number) {
         if (free(pattern.arg(number)))
