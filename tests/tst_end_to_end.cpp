@@ -234,7 +234,7 @@ void EndToEndTest::lossy_network_leaves_the_camera_at_rest()
     int untold = 0;
     int taken_before = camera_lines().size();
     int sent_before = sent();
-    for (int drive = 0; drive < 200; ++drive) {
+    for (int drive = 0; drive < 120; ++drive) {
         // A busy machine may leave the camera behind: each drive starts
         // once it has taken what the last one sent.
         QVERIFY2(wait_until([&] { return taken_since(taken_before, sent_before); }, 30000),
@@ -270,7 +270,7 @@ void EndToEndTest::lossy_network_leaves_the_camera_at_rest()
     QCOMPARE(untold, 0);
     QVERIFY2(wait_until([&] { return taken_since(taken_before, sent_before); }, 30000),
              qPrintable(counts()));
-    QVERIFY2(camera_lines().filter("datagram lost").size() > 100, "the network lost too little");
+    QVERIFY2(camera_lines().filter("datagram lost").size() > 60, "the network lost too little");
 }
 
 void EndToEndTest::dropped_connection()
