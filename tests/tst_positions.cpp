@@ -58,6 +58,19 @@ void attach(MainWindow &window, SimProcess &camera)
 }
 } // namespace
 
+namespace {
+// An English window's one camera, on the network at `port` over `link`.
+void one_network_camera(ScratchFolder &folder, quint16 port, const QString &link)
+{
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=%2\n")
+                                   .arg(port)
+                                   .arg(link)
+                                   .toUtf8());
+}
+} // namespace
+
 class PositionsTest : public QObject
 {
     Q_OBJECT
@@ -240,11 +253,7 @@ void PositionsTest::a_lost_round_keeps_the_last_position()
 {
     ScratchFolder folder;
     UdpPeer camera;
-    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
-                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
-                                       "[CAMERA_1]\nLink=UDP\n")
-                                   .arg(camera.port())
-                                   .toUtf8());
+    one_network_camera(folder, camera.port(), "UDP");
     MainWindow window;
     // Keep on a camera not connected says so under the list.
     show_tab(window, "tab_cameras");
@@ -293,11 +302,7 @@ void PositionsTest::answers_find_their_inquiry_by_number()
     // first, pan-tilt last. Each answer is its own inquiry's, by number.
     ScratchFolder folder;
     UdpPeer camera;
-    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
-                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
-                                       "[CAMERA_1]\nLink=VISCA over IP\n")
-                                   .arg(camera.port())
-                                   .toUtf8());
+    one_network_camera(folder, camera.port(), "VISCA over IP");
     MainWindow window;
     show_tab(window, "tab_ptz");
     click(window, "pushButton_15");
