@@ -1,6 +1,7 @@
 // The pure pieces of the links: address and port checks, serial settings
-// from the combo boxes.
+// from the combo boxes, the waits between tries to open a lost link.
 
+#include "control/reconnect.h"
 #include "links/address_check.h"
 #include "links/serial_settings.h"
 #include "visca/port_text.h"
@@ -16,6 +17,8 @@ private slots:
     void port_field_data();
     void port_field();
     void serial_choices();
+    void reconnect_waits_data();
+    void reconnect_waits();
 };
 
 void LinkHelpersTest::address_check_data()
@@ -99,6 +102,23 @@ void LinkHelpersTest::serial_choices()
     QCOMPARE(bits, QSerialPort::Data7);
     QVERIFY(!data_bits_for_text("9", &bits));
     QVERIFY(!data_bits_for_text("", &bits));
+}
+
+void LinkHelpersTest::reconnect_waits_data()
+{
+    QTest::addColumn<int>("failed");
+    QTest::addColumn<int>("wait_ms");
+    // Within a second of the loss, then doubling, at most ten seconds.
+    for (const auto &[failed, wait] :
+         {std::pair{0, 1000}, {1, 2000}, {2, 4000}, {3, 8000}, {4, 10000}, {5, 10000}, {40, 10000}})
+        QTest::addRow("after %d failed", failed) << failed << wait;
+}
+
+void LinkHelpersTest::reconnect_waits()
+{
+    QFETCH(int, failed);
+    QFETCH(int, wait_ms);
+    QCOMPARE(Reconnect::wait_ms(failed), wait_ms);
 }
 
 QTEST_APPLESS_MAIN(LinkHelpersTest)

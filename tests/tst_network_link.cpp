@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -37,6 +38,12 @@ bool fields_enabled(MainWindow &window)
            control<QRadioButton>(&window, "radioButton_udp")->isEnabled();
 }
 
+QString camera_state(MainWindow &window, int row = 0)
+{
+    const QTableWidgetItem *item = control<QTableWidget>(&window, "camerasTable")->item(row, 3);
+    return item ? item->text() : QString();
+}
+
 // A port on 127.0.0.1 where nothing listens.
 quint16 closed_port()
 {
@@ -59,7 +66,8 @@ private slots:
     void tcp_connect_and_disconnect();
     void tcp_read_gives_one_line();
     void camera_that_stops_reading_is_told_once();
-    void dropped_tcp_connection_returns_to_disconnected();
+    void dropped_tcp_connection_is_opened_again();
+    void lost_camera_gets_its_stops_first_when_it_listens_again();
     void lost_link_box_waits_for_the_open_box();
     void udp_connect_sends_nothing_and_replies_are_logged();
     void visca_over_ip_port_puts_each_message_behind_a_header();
@@ -208,7 +216,7 @@ void NetworkLinkTest::camera_that_stops_reading_is_told_once()
     QCOMPARE(control<QPushButton>(window, "pushButton_15")->text(), QString("断开"));
 }
 
-void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()
+void NetworkLinkTest::dropped_tcp_connection_is_opened_again()
 {
     {
         TcpPeer camera;
@@ -224,19 +232,26 @@ void NetworkLinkTest::dropped_tcp_connection_returns_to_disconnected()
         QCOMPARE(send->text(), QString("停止"));
         ModalCatcher catcher;
         camera.drop();
-        QVERIFY(wait_until([&] { return caption(*window) == QString("连接"); }));
-        QVERIFY(fields_enabled(*window));
-        QVERIFY(!debug_lines.isEmpty());
         // The operator is told why, once.
         QVERIFY(wait_until([&] { return !catcher.boxes.isEmpty(); }));
         QCOMPARE(catcher.boxes.size(), 1);
         QCOMPARE(catcher.boxes[0].title, QString("警告"));
         QVERIFY2(catcher.boxes[0].text.startsWith("网络连接已断开："), qPrintable(catcher.texts()));
+        QVERIFY(!debug_lines.isEmpty());
+        // The link is being opened again: still the operator's, Disconnect
+        // ends the trying.
+        QCOMPARE(caption(*window), QString("断开"));
+        QVERIFY(!fields_enabled(*window));
+        QVERIFY(camera_state(*window).startsWith("正在重新连接"));
         // The loop stopped with its link.
         QCOMPARE(send->text(), QString("发送"));
         click(*window, "ptz_resetButton");
         QVERIFY(!log_lines(*window).contains("TX：81 01 06 04 FF"));
         click(*window, "pushButton_14");
+        click(*window, "pushButton_15");
+        QCOMPARE(caption(*window), QString("连接"));
+        QVERIFY(fields_enabled(*window));
+        QCOMPARE(camera_state(*window), QString("已关闭"));
     }
     // Connect works again at once.
     TcpPeer camera;
@@ -265,7 +280,7 @@ void NetworkLinkTest::lost_link_box_waits_for_the_open_box()
         if (box->text() != "first") {
             later_boxes << box->text();
             box->accept();
-        } else if (!since_loss.isValid() && caption(*window) == QString("连接")) {
+        } else if (!since_loss.isValid() && camera_state(*window).startsWith("正在重新连接")) {
             since_loss.start();
         } else if (since_loss.isValid() && since_loss.elapsed() > 250) {
             box->reject();
@@ -280,6 +295,42 @@ void NetworkLinkTest::lost_link_box_waits_for_the_open_box()
     QVERIFY2(later_boxes[0].startsWith("网络连接已断开："), qPrintable(later_boxes.join(", ")));
     QTest::qWait(250);
     QCOMPARE(later_boxes.size(), 1);
+}
+
+void NetworkLinkTest::lost_camera_gets_its_stops_first_when_it_listens_again()
+{
+    ModalCatcher catcher;
+    auto *right = control<QPushButton>(window, "ptz_rightButton");
+    quint16 port = 0;
+    {
+        TcpPeer camera;
+        port = camera.port();
+        connect_net(*window, true, port);
+        QVERIFY(camera.accept());
+        QTest::mousePress(right, Qt::LeftButton);
+        QCOMPARE(camera.read(9), hex("81 01 06 01 0F 0F 02 03 FF"));
+        // The camera goes away mid-drive, and nothing listens any more.
+        camera.drop();
+    }
+    QVERIFY(wait_until([&] { return catcher.boxes.size() == 1; }));
+    QTest::mouseRelease(right, Qt::LeftButton);
+    // The first try fails; the next waits twice as long.
+    QVERIFY(
+        wait_until([&] { return camera_state(*window) == "正在重新连接（2 秒后再试）"; }, 3000));
+    QTcpServer again;
+    QVERIFY(again.listen(QHostAddress::LocalHost, port));
+    QVERIFY(wait_until([&] { return again.hasPendingConnections(); }, 4000));
+    QTcpSocket *connection = again.nextPendingConnection();
+    QByteArray received;
+    // The stops of every axis, before anything else.
+    QVERIFY(wait_until([&] {
+        received += connection->readAll();
+        return received.size() >= 21;
+    }));
+    QCOMPARE(received.left(21),
+             hex("81 01 06 01 03 03 03 03 FF 81 01 04 07 00 FF 81 01 04 08 00 FF"));
+    QCOMPARE(caption(*window), QString("断开"));
+    QCOMPARE(catcher.boxes.size(), 1);
 }
 
 void NetworkLinkTest::udp_connect_sends_nothing_and_replies_are_logged()

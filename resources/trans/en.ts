@@ -543,5 +543,13 @@
         <source>%1 did not say where it is: the move was not sent</source>
         <translation>%1 did not say where it is: the move was not sent</translation>
     </message>
+    <message>
+        <source>reconnecting (next try in %1 s)</source>
+        <translation>reconnecting (next try in %1 s)</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>reconnecting</translation>
+    </message>
 </context>
 </TS>

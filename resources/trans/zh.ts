@@ -543,5 +543,13 @@
         <source>%1 did not say where it is: the move was not sent</source>
         <translation>%1 没有报告它的位置：未发送移动命令</translation>
     </message>
+    <message>
+        <source>reconnecting (next try in %1 s)</source>
+        <translation>正在重新连接（%1 秒后再试）</translation>
+    </message>
+    <message>
+        <source>reconnecting</source>
+        <translation>正在重新连接</translation>
+    </message>
 </context>
 </TS>

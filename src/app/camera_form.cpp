@@ -44,7 +44,7 @@ void CameraForm::take_from_form()
     camera.port = ui.lineEdit_port->text();
     camera.tcp = ui.radioButton_tcp->isChecked();
     camera.console_serial = parts.console_serial->isChecked();
-    cameras.active_camera().set_serial_mode(parts.serial_mode->isChecked());
+    cameras.set_serial_mode(cameras.active(), parts.serial_mode->isChecked());
     cameras.note_changed();
 }
 

@@ -269,6 +269,11 @@ QString CamerasPanel::state_text(int camera) const
 {
     switch (cameras.state(camera)) {
     case Cameras::State::Closed: return tr("closed");
+    case Cameras::State::Reconnecting: {
+        const int next_try_s = cameras.camera(camera).next_try_in_s();
+        return next_try_s > 0 ? tr("reconnecting (next try in %1 s)").arg(next_try_s)
+                              : tr("reconnecting");
+    }
     case Cameras::State::Open: return tr("open");
     case Cameras::State::Answering: return tr("answering");
     case Cameras::State::NotAnswering:

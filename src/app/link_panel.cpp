@@ -67,17 +67,32 @@ Link &LinkPanel::net_link()
 
 bool LinkPanel::net_open()
 {
+    // A link being opened again after a loss is the operator's still:
+    // Disconnect ends the trying.
     const int active = cameras.active();
-    return active >= 0 && (cameras.tcp(active).isOpen() || cameras.udp(active).isOpen());
+    return active >= 0 && (cameras.tcp(active).isOpen() || cameras.udp(active).isOpen() ||
+                           cameras.camera(active).tcp_reconnect().trying());
+}
+
+bool LinkPanel::serial_on()
+{
+    const Reconnect *again = cameras.reconnect_of(serial());
+    return serial().isOpen() || (again && again->trying());
 }
 
 void LinkPanel::report(Link &link, QObject *context)
 {
     QObject::connect(&link, &Link::opened, context, [this] { show_state(); });
+    const Reconnect *again = cameras.reconnect_of(link);
     if (auto *tcp = qobject_cast<TcpLink *>(&link)) {
-        QObject::connect(
-            tcp, &TcpLink::open_failed, context,
-            [this](const QString &reason, bool timed_out) { tcp_failed(reason, timed_out); });
+        // A try of its own to open a lost link again is no operator's.
+        QObject::connect(tcp, &TcpLink::open_failed, context,
+                         [this, again](const QString &reason, bool timed_out) {
+                             if (again && again->trying())
+                                 show_state();
+                             else
+                                 tcp_failed(reason, timed_out);
+                         });
     }
     // The system's words for a vanished device ("Resource temporarily
     // unavailable", "Unknown error") tell the operator nothing.
@@ -94,10 +109,11 @@ void LinkPanel::show_state()
 {
     if (cameras.active() < 0)
         return;
-    set_serial_idle(!serial().isOpen());
+    set_serial_idle(!serial_on());
     TcpLink &tcp = cameras.tcp(cameras.active());
+    const bool reconnecting = cameras.camera(cameras.active()).tcp_reconnect().trying();
     set_net_idle(!net_open() && !tcp.isConnecting());
-    if (tcp.isConnecting()) {
+    if (tcp.isConnecting() && !reconnecting) {
         parts.connect_button->setText(tr("Connect"));
         parts.connect_button->setEnabled(false);
     }
@@ -108,7 +124,7 @@ void LinkPanel::list_ports(const QStringList &names)
     ui.ComPortcomboBox->insertItems(ui.ComPortcomboBox->count(), names);
 }
 
-void LinkPanel::start_or_close_serial() { serial().isOpen() ? close_serial() : open_serial(); }
+void LinkPanel::start_or_close_serial() { serial_on() ? close_serial() : open_serial(); }
 
 void LinkPanel::open_serial()
 {
@@ -242,7 +258,7 @@ void LinkPanel::retranslate()
     // Each caption decides what the next press does: it keeps telling the
     // state of its link in the new language.
     // The form's own translation also puts back the idle lamp of its design.
-    if (serial().isOpen())
+    if (serial_on())
         set_serial_idle(false);
     else
         parts.start_button->setText(tr("Start"));
@@ -252,7 +268,7 @@ void LinkPanel::retranslate()
 void LinkPanel::refresh_port_list()
 {
     // The open port's settings stay as they are while the link stands.
-    if (serial().isOpen())
+    if (serial_on())
         return;
     QComboBox *ports = ui.ComPortcomboBox;
     const QString wanted = port_name();

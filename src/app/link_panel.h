@@ -63,6 +63,8 @@ private:
     SerialLink &serial();
     Link &net_link();
     bool net_open();
+    // The line of the chosen port is open, or being opened again.
+    bool serial_on();
 
     Ui::MainWindow &ui;
     const FormParts parts;

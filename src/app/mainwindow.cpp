@@ -78,6 +78,9 @@ void MainWindow::connect_panels()
     // end before the operator's message box waits.
     connect(&cameras, &Cameras::link_made, this, [this](Link &link) { links->report(link, this); });
     connect(ui->tabWidget, &QTabWidget::currentChanged, &cameras, &Cameras::ptz_left);
+    // A link being opened again after a loss shows as open until it opens
+    // or the trying ends.
+    connect(&cameras, &Cameras::state_changed, this, [this] { links->show_state(); });
     connect(&cameras, &Cameras::changed_elsewhere, this, [this] { camera_form->show_active(); });
     connect(&cameras, &Cameras::switched, this, [this] {
         camera_form->show_active();

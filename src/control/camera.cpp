@@ -4,7 +4,8 @@
 
 Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObject *parent)
     : QObject(parent), chosen(settings), lines(serial_lines), tcp_link(this), udp_link(this),
-      tcp_carrier(tcp_link), udp_carrier(udp_link), commands([this] {
+      tcp_carrier(tcp_link), udp_carrier(udp_link),
+      tcp_again(tcp_link, [this] { tcp_link.reopen(); }), commands([this] {
           return CameraControl::Target{drive_channel(), address()};
       }),
       drive_holds(commands,
@@ -12,6 +13,8 @@ Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObjec
                    [this] { return chosen.zoom_speed; }, [this] { return chosen.focus_speed; }})
 {
     clock.start();
+    connect(&tcp_link, &TcpLink::open_failed, &tcp_again, &Reconnect::failed);
+    connect(&tcp_again, &Reconnect::changed, this, &Camera::state_changed);
 }
 
 Camera::~Camera()
@@ -36,10 +39,25 @@ bool Camera::reached_by(const LinkChannel *channel) const
                        channel == lines.find(chosen.port_name));
 }
 
+Reconnect *Camera::reconnect() const
+{
+    if (chosen.serial_mode)
+        return lines.reconnect(chosen.port_name);
+    return chosen.tcp ? &tcp_again : nullptr;
+}
+
+int Camera::next_try_in_s() const
+{
+    const Reconnect *again = reconnect();
+    return again ? again->next_try_in_s() : 0;
+}
+
 Camera::State Camera::state() const
 {
-    if (!drive_channel())
-        return State::Closed;
+    if (!drive_channel()) {
+        const Reconnect *again = reconnect();
+        return again && again->trying() ? State::Reconnecting : State::Closed;
+    }
     if (waiting_since_ms >= 0 && clock.elapsed() - waiting_since_ms > answer_limit_ms)
         return State::NotAnswering;
     return answered ? State::Answering : State::Open;
@@ -60,8 +78,10 @@ void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
     drive_holds.position_move();
 }
 
-void Camera::link_going(const Link &link)
+void Camera::link_going(const Link &link, bool lost)
 {
+    if (lost)
+        commands.link_lost(link);
     if (commands.drives_on(&link))
         drive_holds.end_all();
 }
@@ -83,8 +103,9 @@ void Camera::replied()
         emit state_changed();
 }
 
-void Camera::link_opened()
+void Camera::link_opened(LinkChannel &channel)
 {
     answered = false;
     waiting_since_ms = -1;
+    commands.link_opened(channel);
 }

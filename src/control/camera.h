@@ -5,6 +5,7 @@
 #include "control/camera_settings.h"
 #include "control/holds.h"
 #include "control/link_channel.h"
+#include "control/reconnect.h"
 #include "links/tcp_link.h"
 #include "links/udp_link.h"
 #include "visca/answer_times.h"
@@ -25,7 +26,7 @@ class Camera : public QObject
     Q_OBJECT
 
 public:
-    enum class State { Closed, Open, Answering, NotAnswering };
+    enum class State { Closed, Reconnecting, Open, Answering, NotAnswering };
     // A camera that has not answered a message for this long is not answering.
     static constexpr int answer_limit_ms = visca::silence_ms;
 
@@ -40,6 +41,12 @@ public:
     UdpLink &udp() { return udp_link; }
     LinkChannel &tcp_channel() { return tcp_carrier; }
     LinkChannel &udp_channel() { return udp_carrier; }
+    Reconnect &tcp_reconnect() const { return tcp_again; }
+    // What opens the link the camera's Mode chooses again after a loss, if
+    // that link is one that can be lost (TCP, serial); none otherwise.
+    Reconnect *reconnect() const;
+    // Seconds to the next try of that link while it is being opened again.
+    int next_try_in_s() const;
     // The open channel that the PTZ Mode (drives) or the Manual tab's Mode
     // (console) chooses, or none.
     LinkChannel *drive_channel() const { return open_channel(chosen.serial_mode); }
@@ -61,14 +68,15 @@ public:
     // first, and the next press or anything that ends holds stops the move.
     void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus);
     // The channel's link is closing or was lost: the drives that went on it
-    // end (their stops go first while it can still carry them).
-    void link_going(const Link &link);
+    // end (their stops go first while it can still carry them; a lost link
+    // owes them until it opens again).
+    void link_going(const Link &link, bool lost);
 
     // What the camera's links tell: messages to it went out, it replied,
     // a link it is reached by opened.
     void asked();
     void replied();
-    void link_opened();
+    void link_opened(LinkChannel &channel);
 
 signals:
     void state_changed();
@@ -83,6 +91,7 @@ private:
     // Sending is no change of the camera.
     mutable LinkChannel tcp_carrier;
     mutable LinkChannel udp_carrier;
+    mutable Reconnect tcp_again;
     CameraControl commands;
     Holds drive_holds;
     bool answered = false;

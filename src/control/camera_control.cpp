@@ -2,6 +2,7 @@
 
 #include "visca/command_text.h"
 
+#include <algorithm>
 #include <utility>
 
 CameraControl::CameraControl(TargetSource target_source, QObject *parent)
@@ -205,4 +206,43 @@ void CameraControl::forget_stops()
     // A recalled preset moves every axis.
     for (Axis axis : every_axis)
         hold_start(axis);
+}
+
+void CameraControl::link_lost(const Link &link)
+{
+    QList<Target> driven;
+    for (const Target *held : {&pan_tilt_held, &zoom_held, &focus_held}) {
+        if (held->channel && &held->channel->link() == &link)
+            driven.append(*held);
+    }
+    for (const auto &[channel, address] : confirmation.waiting_on(link))
+        driven.append({channel, address});
+    for (const Target &target : driven) {
+        const bool known = std::any_of(owed.begin(), owed.end(), [&](const Target &other) {
+            return other.channel == target.channel && other.address == target.address;
+        });
+        if (!known)
+            owed.append(target);
+    }
+}
+
+void CameraControl::link_opened(LinkChannel &channel)
+{
+    for (int i = 0; i < owed.size();) {
+        const Target target = owed.at(i);
+        if (target.channel != &channel) {
+            ++i;
+            continue;
+        }
+        owed.removeAt(i);
+        const std::pair<Axis, StopBytes> stops[] = {{Axis::PanTilt, visca::pan_tilt_stop},
+                                                    {Axis::Zoom, visca::zoom_stop},
+                                                    {Axis::Focus, visca::focus_stop}};
+        for (const auto &[axis, bytes] : stops) {
+            const QByteArray stop_bytes = bytes(target.address);
+            quint64 message = 0;
+            if (send_to(&channel, stop_bytes, &message))
+                confirmation.sent(axis, channel, target.address, stop_bytes, message);
+        }
+    }
 }

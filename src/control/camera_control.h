@@ -52,6 +52,13 @@ public:
     }
     // Whether a stop sent still waits for the camera's confirmation.
     bool confirming() const { return confirmation.waiting(); }
+    // The link went down with a drive of the camera on it, or a stop not
+    // confirmed yet: the camera may still be moving. Its stops (pan-tilt,
+    // zoom, focus) are owed there and are the first messages to the camera
+    // when the link opens again, confirmed as any stop.
+    void link_lost(const Link &link);
+    void link_opened(LinkChannel &channel);
+    bool owes_stops() const { return !owed.isEmpty(); }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
     void stop_pan_tilt();
@@ -109,6 +116,8 @@ private:
     visca::Focus focus_way = visca::Focus::far;
     SpeedSource focus_speed;
     bool stop_after_focus_drive = false;
+    // Where stops are owed, since a link went down under a drive.
+    QList<Target> owed;
     // Where each held drive went; no link when not held.
     Target pan_tilt_held;
     Target zoom_held;

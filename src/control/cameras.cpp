@@ -7,6 +7,7 @@ Cameras::Cameras(QObject *parent)
     : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this))
 {
     connect(&lines, &SerialLines::made, this, &Cameras::made);
+    connect(&lines, &SerialLines::reconnecting, this, &Cameras::state_changed);
 }
 
 Cameras::~Cameras()
@@ -79,19 +80,19 @@ void Cameras::made(LinkChannel &channel)
         });
     });
     Link &link = channel.link();
-    connect(&link, &Link::opened, this, [this, each_reached] {
-        each_reached([](Camera &camera) { camera.link_opened(); });
+    connect(&link, &Link::opened, this, [this, each_reached, &channel] {
+        each_reached([&channel](Camera &camera) { camera.link_opened(channel); });
         emit state_changed();
     });
     // Every camera that drove on the link: a camera switch since then may
     // have left a drive on another camera than the active one.
-    const auto going = [this, &link] {
+    const auto going = [this, &link](bool lost) {
         for (auto &camera : cameras)
-            camera->link_going(link);
+            camera->link_going(link, lost);
         emit state_changed();
     };
-    connect(&link, &Link::closing, this, going);
-    connect(&link, &Link::lost, this, going);
+    connect(&link, &Link::closing, this, [going] { going(false); });
+    connect(&link, &Link::lost, this, [going] { going(true); });
     connect(&channel, &LinkChannel::announced, this,
             [this, heard_on](const QByteArray &bytes, const QString &text) {
                 const QList<int> addresses = visca::addressees(bytes);
@@ -154,11 +155,26 @@ void Cameras::rename(int index, const QString &name)
     emit listed();
 }
 
+void Cameras::set_serial_mode(int index, bool serial)
+{
+    Camera &changing = camera(index);
+    Reconnect *left = changing.reconnect();
+    changing.set_serial_mode(serial);
+    if (!left || left == changing.reconnect())
+        return;
+    const QString port = changing.settings().port_name;
+    const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
+        return other->settings().serial_mode && other->settings().port_name == port;
+    });
+    if (serial || !line_used)
+        left->end();
+}
+
 void Cameras::set_link(int index, CameraSettings::LinkKind kind)
 {
     if (settings(index).link() == kind)
         return;
-    camera(index).set_serial_mode(kind == CameraSettings::LinkKind::Serial);
+    set_serial_mode(index, kind == CameraSettings::LinkKind::Serial);
     settings(index).set_link(kind);
     emit changed_elsewhere(index);
     emit listed();
@@ -198,6 +214,16 @@ QString Cameras::free_name(const QString &pattern) const
         if (free(pattern.arg(number)))
             return pattern.arg(number);
     }
+}
+
+Reconnect *Cameras::reconnect_of(const Link &link) const
+{
+    for (const auto &camera : cameras) {
+        if (&camera->tcp() == &link)
+            return &camera->tcp_reconnect();
+    }
+    const auto *line = qobject_cast<const SerialLink *>(&link);
+    return line ? lines.reconnect_of(*line) : nullptr;
 }
 
 SerialLink &Cameras::serial_line(const QString &port)

@@ -52,6 +52,10 @@ public:
     void rename(int index, const QString &name);
     // The active camera's settings were changed in place.
     void note_changed() { emit listed(); }
+    // The camera's PTZ Mode (see Camera::set_serial_mode). The link it
+    // leaves is no longer opened again after a loss, unless another camera
+    // drives on it (a shared serial line).
+    void set_serial_mode(int index, bool serial);
     // The camera's link becomes `kind`; the form shows it anew.
     void set_link(int index, CameraSettings::LinkKind kind);
     // The operator left the PTZ tab: nothing there can be released now.
@@ -72,6 +76,9 @@ public:
     UdpLink &udp(int index) { return camera(index).udp(); }
     LinkChannel *console_channel(int index) const { return camera(index).console_channel(); }
 
+    // What opens `link` again after a loss: a camera's TCP link or a serial
+    // line; none for the others.
+    Reconnect *reconnect_of(const Link &link) const;
     State state(int index) const { return camera(index).state(); }
     QDateTime silent_since(int index) const { return camera(index).silent_since(); }
     // What the log puts before a message to or from `address` on `channel`:

@@ -2,6 +2,7 @@
 #define ZARVICK_SERIAL_LINES_H
 
 #include "control/link_channel.h"
+#include "control/reconnect.h"
 #include "links/serial_link.h"
 
 #include <QObject>
@@ -21,16 +22,22 @@ public:
     LinkChannel &line(const QString &port);
     // The line of `port` if it was made.
     LinkChannel *find(const QString &port) const;
+    // What opens the line of `port` again after a loss, if it was made.
+    Reconnect *reconnect(const QString &port) const;
+    Reconnect *reconnect_of(const SerialLink &link) const;
     void close(const QString &port);
     void close_all();
 
 signals:
     void made(LinkChannel &channel);
+    // A line began or ended trying to open again, or a try failed.
+    void reconnecting();
 
 private:
     struct Line {
         std::unique_ptr<SerialLink> link;
         std::unique_ptr<LinkChannel> channel;
+        std::unique_ptr<Reconnect> again;
     };
     std::map<QString, Line> lines;
 };

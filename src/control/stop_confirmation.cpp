@@ -67,6 +67,17 @@ bool StopConfirmation::waiting() const
     return false;
 }
 
+QList<std::pair<LinkChannel *, int>> StopConfirmation::waiting_on(const Link &link) const
+{
+    QList<std::pair<LinkChannel *, int>> found;
+    for (const auto &entry : pending) {
+        const Pending &stop = *entry.second;
+        if (stop.channel && &stop.channel->link() == &link)
+            found.append({stop.channel.data(), stop.address});
+    }
+    return found;
+}
+
 void StopConfirmation::reset(Pending &stop)
 {
     stop.timer.stop();

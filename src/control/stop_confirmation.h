@@ -53,6 +53,8 @@ public:
     void forget(Axis axis, const LinkChannel *channel, int address);
     // Whether a stop still waits for its confirmation.
     bool waiting() const;
+    // The channels and addresses of the stops that wait on `link`.
+    QList<std::pair<LinkChannel *, int>> waiting_on(const Link &link) const;
 
 signals:
     void unconfirmed();

@@ -39,6 +39,7 @@ public:
         if (isOpen())
             emit closing();
         shut();
+        emit closed();
     }
     // Bytes taken and not yet handed to the system.
     virtual qint64 unsent() const { return 0; }
@@ -60,6 +61,8 @@ public:
 signals:
     void opened();
     void closing();
+    // close() was called, whether the link was open or not.
+    void closed();
     // Replies as they are to be logged, one entry per line.
     void received(const QList<QByteArray> &replies);
     // The link went down by itself (device gone, connection dropped); it is

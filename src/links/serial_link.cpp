@@ -1,6 +1,8 @@
 #include "links/serial_link.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -9,10 +11,50 @@
 
 SerialLink::~SerialLink() = default;
 
+namespace {
+const char by_id_folder[] = "/dev/serial/by-id";
+
+// The adapter's name under /dev/serial/by-id (made from its maker, model
+// and serial number), or none.
+QString stable_name_of(const QString &device)
+{
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return QString();
+    const QDir folder(QString::fromLatin1(by_id_folder));
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::System | QDir::Files)) {
+        if (entry.canonicalFilePath() == target)
+            return entry.absoluteFilePath();
+    }
+    return QString();
+}
+} // namespace
+
 bool SerialLink::open(const SerialSettings &settings)
 {
+    last = settings;
+    if (!open_port(settings, settings.port))
+        return false;
+    stable_name =
+        stable_name_of(settings.port.startsWith('/') ? settings.port : "/dev/" + settings.port);
+    emit opened();
+    return true;
+}
+
+bool SerialLink::reopen()
+{
+    const QString device =
+        !stable_name.isEmpty() && QFileInfo::exists(stable_name) ? stable_name : last.port;
+    if (!open_port(last, device))
+        return false;
+    emit opened();
+    return true;
+}
+
+bool SerialLink::open_port(const SerialSettings &settings, const QString &device)
+{
     writable.reset();
-    port = std::make_unique<QSerialPort>(settings.port);
+    port = std::make_unique<QSerialPort>(device);
     port->setBaudRate(settings.baud_rate);
     port->setDataBits(settings.data_bits);
     port->setParity(settings.parity);
@@ -29,7 +71,6 @@ bool SerialLink::open(const SerialSettings &settings)
     more_to_read.setInterval(0);
     connect(&more_to_read, &QTimer::timeout, this, &SerialLink::read, Qt::UniqueConnection);
     queue.clear();
-    emit opened();
     return true;
 }
 

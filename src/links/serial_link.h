@@ -23,6 +23,10 @@ public:
     using Link::Link;
     ~SerialLink() override;
     bool open(const SerialSettings &settings);
+    // Opens the last port opened again, with its settings: the adapter is
+    // looked for by its stable name under /dev/serial/by-id first, where it
+    // had one, since it may come back under another device name.
+    bool reopen();
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
     qint64 unsent() const override { return queue.size(); }
@@ -36,7 +40,11 @@ private:
     void port_failed(QSerialPort::SerialPortError error);
     void give_up(const QString &reason);
 
+    bool open_port(const SerialSettings &settings, const QString &device);
+
     std::unique_ptr<QSerialPort> port;
+    SerialSettings last;
+    QString stable_name;
     std::unique_ptr<QSocketNotifier> writable;
     StreamQueue queue;
     QTimer more_to_read;

@@ -28,6 +28,9 @@ TcpLink::TcpLink(QObject *parent) : Link(parent), socket(this)
 void TcpLink::open(const QHostAddress &address, quint16 port, int timeout_ms)
 {
     close();
+    peer_address = address;
+    peer_port = port;
+    limit_ms = timeout_ms;
     limit.start(timeout_ms);
     socket.connectToHost(address, port);
 }

@@ -22,6 +22,8 @@ public:
     // Starts connecting; `opened` or `open_failed` follows within
     // `timeout_ms`.
     void open(const QHostAddress &address, quint16 port, int timeout_ms);
+    // Connects again where the last open() went.
+    void reopen() { open(peer_address, peer_port, limit_ms); }
     bool isConnecting() const { return limit.isActive(); }
     bool isOpen() const override;
     bool send(const QByteArray &bytes, Lane lane = Lane::Console) override;
@@ -42,6 +44,9 @@ private:
     void give_up(const QString &reason, bool timed_out);
 
     QTcpSocket socket;
+    QHostAddress peer_address;
+    quint16 peer_port = 0;
+    int limit_ms = 0;
     QTimer limit;
     QTimer more_to_read;
     StreamQueue queue;
