@@ -70,6 +70,7 @@ private slots:
     void finds_a_chain_and_drives_only_the_active_camera();
     void a_camera_is_listed_once();
     void a_held_button_waits_for_a_new_press_after_a_switch();
+    void another_cameras_loss_is_a_notice_not_a_box();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -311,6 +312,44 @@ void CamerasTest::a_held_button_waits_for_a_new_press_after_a_switch()
     QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 0F 0F 03 01 FF"});
     QTest::mouseRelease(up, Qt::LeftButton);
     QCOMPARE(commands(line, 1), QStringList{"82 01 06 01 03 03 03 03 FF"});
+}
+
+void CamerasTest::another_cameras_loss_is_a_notice_not_a_box()
+{
+    ScratchFolder folder;
+    PtyPeer line;
+    TcpPeer network;
+    MainWindow window;
+    show_active(window);
+    open_serial(window, line.path());
+    show_tab(window, "tab_cameras");
+    click(window, "addCameraButton");
+    click(window, "radioButton_10");
+    connect_net(window, true, network.port());
+    QVERIFY(network.accept());
+    show_tab(window, "tab_ptz");
+    control<QPushButton>(&window, "ptz_resetButton")->setFocus();
+    pick_camera(1);
+    ModalCatcher catcher;
+    key(Qt::Key_Up, true);
+    QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 0F 0F 03 01 FF"});
+    // Camera 2 goes while camera 1 is being driven: told beside the pad,
+    // under the list and in the log, and camera 1 drives on.
+    network.drop();
+    auto *notice = control<QLabel>(&window, "ptzNoticesText");
+    const QString told =
+        QString("摄像机 2（TCP 127.0.0.1:%1）：网络连接已断开：").arg(network.port());
+    QVERIFY(wait_until([&] { return notice->isVisible(); }));
+    QVERIFY2(notice->text().mid(9).startsWith(told), qPrintable(notice->text()));
+    QCOMPARE(control<QLabel>(&window, "cameraNoticesText")->text(), notice->text());
+    QVERIFY(log_lines(window).filter(told).size() == 1);
+    QCOMPARE(line.drain(nothing_more_ms), QByteArray());
+    QVERIFY(catcher.boxes.isEmpty());
+    key(Qt::Key_Up, false);
+    QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 03 03 03 03 FF"});
+    click(window, "ptzNoticesDismiss");
+    QVERIFY(!notice->isVisible());
+    QVERIFY(catcher.boxes.isEmpty());
 }
 
 QTEST_MAIN(CamerasTest)

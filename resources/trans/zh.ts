@@ -551,5 +551,17 @@
         <source>reconnecting</source>
         <translation>正在重新连接</translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>知道了</translation>
+    </message>
 </context>
 </TS>

@@ -35,15 +35,31 @@ void Boxes::tell(QMessageBox::Icon icon, const QString &title, const QString &te
     plain_box(parent, icon, title, text, QMessageBox::Ok, reason);
 }
 
+QString Boxes::failure_text(SendResult result, const QString &reason, bool *warning)
+{
+    if (warning)
+        *warning = result != SendResult::BadText;
+    switch (result) {
+    case SendResult::BadText: return tr("Command format error");
+    case SendResult::WriteFailed: return tr("The command could not be sent: %1").arg(reason);
+    case SendResult::NotReading:
+        return tr("The camera is not reading: commands are refused until it reads again");
+    case SendResult::Sent:
+    case SendResult::Backlogged: break; // the first refusal told the operator already
+    }
+    return QString();
+}
+
 void Boxes::report_failure(SendResult result, const QString &reason) const
 {
-    if (result == SendResult::BadText)
-        inform(tr("Command format error"));
-    else if (result == SendResult::WriteFailed)
-        warn(tr("The command could not be sent: %1").arg(reason));
-    else if (result == SendResult::NotReading)
-        warn(tr("The camera is not reading: commands are refused until it reads again"));
-    // Backlogged: the first refusal told the operator already.
+    bool warning = true;
+    const QString text = failure_text(result, reason, &warning);
+    if (text.isEmpty())
+        return;
+    if (warning)
+        warn(text);
+    else
+        inform(text);
 }
 
 void Boxes::warn_after_open_box(const QString &text) const

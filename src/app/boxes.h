@@ -28,6 +28,9 @@ public:
               const QString &reason) const;
     // A command that did not go out.
     void report_failure(SendResult result, const QString &reason) const;
+    // What report_failure says, and whether as a warning; nothing for a
+    // failure told already.
+    static QString failure_text(SendResult result, const QString &reason, bool *warning = nullptr);
     // After the message box open now, if any: the operator answers that one first.
     void warn_after_open_box(const QString &text) const;
 

@@ -1,5 +1,7 @@
 #include "app/cameras_panel.h"
 
+#include "app/camera_texts.h"
+
 #include "app/link_panel.h"
 #include "app/tab_parts.h"
 #include "control/cameras.h"
@@ -194,7 +196,7 @@ void CamerasPanel::show_list()
     table->setRowCount(cameras.count());
     for (int camera = 0; camera < cameras.count(); ++camera) {
         const CameraSettings &settings = cameras.settings(camera);
-        const QStringList texts = {settings.name, link_text(camera),
+        const QStringList texts = {settings.name, link_text(cameras.settings(camera)),
                                    QString::number(settings.visca_address), state_text(camera),
                                    position_text(camera)};
         for (int column = 0; column < column_count; ++column) {
@@ -244,25 +246,6 @@ void CamerasPanel::show_states()
         grey_old_position(camera);
     }
     filling = false;
-}
-
-QString CamerasPanel::link_text(int camera) const
-{
-    const CameraSettings &settings = cameras.settings(camera);
-    switch (settings.link()) {
-    case CameraSettings::LinkKind::Serial:
-        if (settings.port_name.isEmpty())
-            return tr("Serial, no port chosen");
-        return tr("Serial %1, %2 baud")
-            .arg(settings.port_name, QString::number(settings.baud_rate));
-    case CameraSettings::LinkKind::Tcp:
-        return QStringLiteral("TCP %1:%2").arg(settings.address, settings.port);
-    case CameraSettings::LinkKind::Udp:
-        return QStringLiteral("UDP %1:%2").arg(settings.address, settings.port);
-    case CameraSettings::LinkKind::ViscaOverIp:
-        return tr("VISCA over IP %1:%2").arg(settings.address, settings.port);
-    }
-    return QString();
 }
 
 QString CamerasPanel::state_text(int camera) const

@@ -30,6 +30,7 @@ public:
     void send_or_stop();
     void loop_chosen(bool checked);
     void clear_log() { log.clear(); }
+    void note(const QString &text) { log.add_note(text); }
     // A loop would go on sending into nothing, and start again by itself
     // when the link comes back.
     void stop_loop_without_link();

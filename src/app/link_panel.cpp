@@ -1,5 +1,6 @@
 #include "app/link_panel.h"
 
+#include "app/alerts.h"
 #include "control/cameras.h"
 #include "links/address_check.h"
 #include "links/serial_ports.h"
@@ -46,8 +47,9 @@ private:
 };
 } // namespace
 
-LinkPanel::LinkPanel(Ui::MainWindow &form, const Boxes &window_boxes, Cameras &camera_list)
-    : ui(form), parts(form), boxes(window_boxes), cameras(camera_list),
+LinkPanel::LinkPanel(Ui::MainWindow &form, const Boxes &window_boxes, Cameras &camera_list,
+                     Alerts &camera_alerts)
+    : ui(form), parts(form), boxes(window_boxes), cameras(camera_list), alerts(camera_alerts),
       list_watch(std::make_unique<ListOpening>([this] { refresh_port_list(); }))
 {
     // An adapter plugged in after the start shows up when the list opens.
@@ -97,11 +99,12 @@ void LinkPanel::report(Link &link, QObject *context)
     // The system's words for a vanished device ("Resource temporarily
     // unavailable", "Unknown error") tell the operator nothing.
     const bool is_serial = qobject_cast<SerialLink *>(&link) != nullptr;
-    QObject::connect(&link, &Link::lost, context, [this, is_serial](const QString &reason) {
+    const Link *which = &link;
+    QObject::connect(&link, &Link::lost, context, [this, is_serial, which](const QString &reason) {
         show_state();
-        lost(is_serial ? tr("The serial link was lost: %1")
-                             .arg(tr("the device was removed or stopped answering"))
-                       : tr("The network link was lost: %1").arg(reason));
+        lost(*which, is_serial ? tr("The serial link was lost: %1")
+                                     .arg(tr("the device was removed or stopped answering"))
+                               : tr("The network link was lost: %1").arg(reason));
     });
 }
 
@@ -247,10 +250,10 @@ void LinkPanel::set_net_idle(bool idle)
     parts.connect_button->setText(idle ? tr("Connect") : tr("Disconnect"));
 }
 
-void LinkPanel::lost(const QString &text)
+void LinkPanel::lost(const Link &link, const QString &text)
 {
     link_gone();
-    boxes.warn_after_open_box(text);
+    alerts.link_lost(link, text);
 }
 
 void LinkPanel::retranslate()

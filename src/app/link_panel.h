@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class Alerts;
 class Cameras;
 class Link;
 class QObject;
@@ -28,7 +29,7 @@ class LinkPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    LinkPanel(Ui::MainWindow &form, const Boxes &boxes, Cameras &cameras);
+    LinkPanel(Ui::MainWindow &form, const Boxes &boxes, Cameras &cameras, Alerts &alerts);
     ~LinkPanel();
     // From now on the panel shows what becomes of `link`, and its loss is
     // told to the operator (a message box that waits for them): connected after
@@ -55,7 +56,7 @@ private:
     void connect_net();
     void disconnect_net();
     void tcp_failed(const QString &reason, bool timed_out);
-    void lost(const QString &text);
+    void lost(const Link &link, const QString &text);
     void set_serial_idle(bool idle);
     void set_net_idle(bool idle);
     void refresh_port_list();
@@ -70,6 +71,7 @@ private:
     const FormParts parts;
     const Boxes &boxes;
     Cameras &cameras;
+    Alerts &alerts;
     // The stored port that is not listed now; none selected meanwhile.
     QString missing_port;
     std::unique_ptr<QObject> list_watch;

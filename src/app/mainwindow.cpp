@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/alerts.h"
 #include "app/camera_form.h"
 #include "app/cameras_panel.h"
 #include "app/console_panel.h"
@@ -14,6 +15,7 @@
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 
 std::future<QStringList> MainWindow::read_ports()
 {
@@ -48,8 +50,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::build_panels()
 {
-    ptz = std::make_unique<PtzPanel>(*ui, this, cameras, boxes);
-    links = std::make_unique<LinkPanel>(*ui, boxes, cameras);
+    alerts = std::make_unique<Alerts>(cameras, boxes, notices,
+                                      [this](const QString &text) { console->note(text); });
+    ptz = std::make_unique<PtzPanel>(*ui, this, cameras, boxes, *alerts);
+    links = std::make_unique<LinkPanel>(*ui, boxes, cameras, *alerts);
     console = std::make_unique<ConsolePanel>(*ui, cameras, boxes);
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
     camera_list = std::make_unique<CamerasPanel>(
@@ -60,6 +64,12 @@ void MainWindow::build_panels()
         [this](const QString &text) { camera_list->tell({text}); });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
+    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 0, "ptzNotices");
+    camera_notices =
+        std::make_unique<NoticeLine>(notices, camera_list->tab_layout(), 0, "cameraNotices");
+    // A text field undoes its own typing first.
+    auto *undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, &notices, [this] { notices.undo(); });
 }
 
 void MainWindow::retranslate_panels()
@@ -70,6 +80,8 @@ void MainWindow::retranslate_panels()
     camera_list->retranslate();
     found_cameras->retranslate();
     kept_positions->retranslate();
+    ptz_notices->retranslate();
+    camera_notices->retranslate();
 }
 
 void MainWindow::connect_panels()

@@ -2,6 +2,7 @@
 #define ZARVICK_MAINWINDOW_H
 
 #include "app/boxes.h"
+#include "app/notices.h"
 #include "control/cameras.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <future>
 #include <memory>
 
+class Alerts;
 class CameraForm;
 class CamerasPanel;
 class ConsolePanel;
@@ -101,6 +103,8 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     Boxes boxes;
     Cameras cameras;
+    Notices notices;
+    std::unique_ptr<Alerts> alerts;
     std::unique_ptr<PtzPanel> ptz;
     std::unique_ptr<LinkPanel> links;
     std::unique_ptr<ConsolePanel> console;
@@ -109,6 +113,8 @@ private:
     std::unique_ptr<FoundCamerasPanel> found_cameras;
     std::unique_ptr<PositionsPanel> kept_positions;
     std::unique_ptr<FormSettings> form;
+    std::unique_ptr<NoticeLine> ptz_notices;
+    std::unique_ptr<NoticeLine> camera_notices;
 };
 
 #endif

@@ -2,6 +2,7 @@
 #define ZARVICK_POSITIONS_PANEL_H
 
 #include "app/default_names.h"
+#include "control/camera_settings.h"
 #include "visca/positions.h"
 
 #include <QCoreApplication>

@@ -1,24 +1,25 @@
 #include "app/ptz_panel.h"
 
+#include "app/alerts.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
-                   const Boxes &window_boxes)
+                   const Boxes &window_boxes, Alerts &alerts)
     : ui(form), parts(form), cameras(camera_list), boxes(window_boxes),
       keys(window, cameras.drives(),
            [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
       pad(cameras.drives(), [] { return QApplication::activeModalWidget() != nullptr; }),
       buttons(std::make_unique<HoldButtons>(cameras.drives(), hold_button_drives()))
 {
-    QObject::connect(
-        &cameras, &Cameras::failed, window,
-        [this](SendResult result, const QString &reason) { boxes.report_failure(result, reason); });
-    QObject::connect(&cameras, &Cameras::stop_unconfirmed, window, [this] {
-        boxes.warn_after_open_box(tr("The camera did not confirm the stop"));
-    });
+    QObject::connect(&cameras, &Cameras::failed, window,
+                     [&alerts](int camera, SendResult result, const QString &reason) {
+                         alerts.failed(camera, result, reason);
+                     });
+    QObject::connect(&cameras, &Cameras::stop_unconfirmed, window,
+                     [&alerts](int camera) { alerts.stop_unconfirmed(camera); });
     QObject::connect(&keys, &DriveKeys::home, window, [this] { home(); });
     QObject::connect(&pad, &GamePad::home, window, [this] { home(); });
     QObject::connect(&pad, &GamePad::recall, window, [this](int preset) {

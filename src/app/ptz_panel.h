@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <memory>
 
+class Alerts;
 class Cameras;
 class QAbstractButton;
 class QWidget;
@@ -25,7 +26,8 @@ class PtzPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &cameras, const Boxes &boxes);
+    PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &cameras, const Boxes &boxes,
+             Alerts &alerts);
     ~PtzPanel();
     GamePad &game_pad() { return pad; }
     // A press of a hold button that does not come from the mouse (the

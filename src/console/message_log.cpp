@@ -64,7 +64,9 @@ QString shown_text(const QString &text)
 void MessageLog::add(const QString &shown, Kind kind)
 {
     // Stamped now, drawn with the frame's other lines.
-    const QString prefix = kind == Kind::Sent ? QStringLiteral("TX：") : QStringLiteral("RX：");
+    const QString prefix = kind == Kind::Sent       ? QStringLiteral("TX：")
+                           : kind == Kind::Received ? QStringLiteral("RX：")
+                                                    : QString();
     waiting.push_back({prefix + shown + QLatin1Char(' ') + clock.stamp(), kind});
     waiting_characters += waiting.back().text.size();
     if (waiting.size() > size_t(backlog_lines) || waiting_characters > backlog_characters)
@@ -81,6 +83,8 @@ void MessageLog::add(const QString &shown, Kind kind)
 }
 
 void MessageLog::add_sent(const QString &text) { add(shown_text(text), Kind::Sent); }
+
+void MessageLog::add_note(const QString &text) { add(shown_text(text), Kind::Note); }
 
 void MessageLog::add_received(const QList<QByteArray> &replies, const ReplyLabel &label)
 {

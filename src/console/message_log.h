@@ -54,6 +54,8 @@ public:
 
     explicit MessageLog(QPlainTextEdit *log_view, int most_lines = default_line_limit);
     void add_sent(const QString &text);
+    // A line of the program's own (a camera's trouble), neither sent nor received.
+    void add_note(const QString &text);
     // `label` names the camera a reply came from ("[Camera 2] "), or nothing.
     using ReplyLabel = std::function<QString(const QByteArray &reply)>;
     void add_received(const QList<QByteArray> &replies, const ReplyLabel &label = {});

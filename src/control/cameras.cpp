@@ -52,8 +52,13 @@ void Cameras::connect_camera(Camera &camera)
 {
     active_holds->relay(camera);
     connect(&camera, &Camera::state_changed, this, &Cameras::state_changed);
-    connect(&camera.control(), &CameraControl::failed, this, &Cameras::failed);
-    connect(&camera.control(), &CameraControl::stop_unconfirmed, this, &Cameras::stop_unconfirmed);
+    const Camera *which = &camera;
+    connect(&camera.control(), &CameraControl::failed, this,
+            [this, which](SendResult result, const QString &reason) {
+                emit failed(index_of(*which), result, reason);
+            });
+    connect(&camera.control(), &CameraControl::stop_unconfirmed, this,
+            [this, which] { emit stop_unconfirmed(index_of(*which)); });
 }
 
 void Cameras::made(LinkChannel &channel)
@@ -214,6 +219,27 @@ QString Cameras::free_name(const QString &pattern) const
         if (free(pattern.arg(number)))
             return pattern.arg(number);
     }
+}
+
+int Cameras::index_of(const Camera &camera) const
+{
+    for (int index = 0; index < count(); ++index) {
+        if (cameras.at(size_t(index)).get() == &camera)
+            return index;
+    }
+    return -1;
+}
+
+QList<int> Cameras::cameras_on(const Link &link) const
+{
+    QList<int> found;
+    for (int index = 0; index < count(); ++index) {
+        Camera &listed = *cameras.at(size_t(index));
+        const LinkChannel *line = lines.find(listed.settings().port_name);
+        if (&listed.tcp() == &link || &listed.udp() == &link || (line && &line->link() == &link))
+            found << index;
+    }
+    return found;
 }
 
 Reconnect *Cameras::reconnect_of(const Link &link) const

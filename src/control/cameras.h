@@ -79,6 +79,8 @@ public:
     // What opens `link` again after a loss: a camera's TCP link or a serial
     // line; none for the others.
     Reconnect *reconnect_of(const Link &link) const;
+    // The cameras `link` carries: its camera's (TCP, UDP) or its line's.
+    QList<int> cameras_on(const Link &link) const;
     State state(int index) const { return camera(index).state(); }
     QDateTime silent_since(int index) const { return camera(index).silent_since(); }
     // What the log puts before a message to or from `address` on `channel`:
@@ -103,12 +105,13 @@ signals:
     // What a link received, less the answers to quiet messages.
     void received(const LinkChannel *channel, const QList<QByteArray> &replies);
     // A command of a camera did not go out; a stop went unconfirmed.
-    void failed(SendResult result, const QString &reason);
-    void stop_unconfirmed();
+    void failed(int camera, SendResult result, const QString &reason);
+    void stop_unconfirmed(int camera);
 
 private:
     void made(LinkChannel &channel);
     void connect_camera(Camera &camera);
+    int index_of(const Camera &camera) const;
 
     SerialLines lines;
     std::vector<std::unique_ptr<Camera>> cameras;

@@ -1,0 +1,37 @@
+#include "app/camera_texts.h"
+
+#include "control/camera_settings.h"
+
+#include <QCoreApplication>
+
+namespace {
+QString tr(const char *text) { return QCoreApplication::translate("MainWindow", text); }
+} // namespace
+
+QString link_text(const CameraSettings &settings)
+{
+    switch (settings.link()) {
+    case CameraSettings::LinkKind::Serial:
+        if (settings.port_name.isEmpty())
+            return tr("Serial, no port chosen");
+        return tr("Serial %1, %2 baud")
+            .arg(settings.port_name, QString::number(settings.baud_rate));
+    case CameraSettings::LinkKind::Tcp:
+        return QStringLiteral("TCP %1:%2").arg(settings.address, settings.port);
+    case CameraSettings::LinkKind::Udp:
+        return QStringLiteral("UDP %1:%2").arg(settings.address, settings.port);
+    case CameraSettings::LinkKind::ViscaOverIp:
+        return tr("VISCA over IP %1:%2").arg(settings.address, settings.port);
+    }
+    return QString();
+}
+
+QString about_camera(const CameraSettings &settings, const QString &text)
+{
+    // A sentence goes on after the colon: "The network link …" becomes
+    // "the network link …"; a name in capitals ("VISCA") stays.
+    QString rest = text;
+    if (rest.size() > 1 && rest.at(0).isUpper() && rest.at(1).isLower())
+        rest[0] = rest.at(0).toLower();
+    return tr("%1 (%2): %3").arg(settings.name, link_text(settings), rest);
+}

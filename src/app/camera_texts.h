@@ -1,0 +1,15 @@
+#ifndef ZARVICK_CAMERA_TEXTS_H
+#define ZARVICK_CAMERA_TEXTS_H
+
+#include <QString>
+
+struct CameraSettings;
+
+// How the window names a camera's link: "TCP 10.0.0.12:5678",
+// "Serial ttyUSB0, 9600 baud".
+QString link_text(const CameraSettings &settings);
+// `text` about a camera, led by its name and link: "Camera 2 (TCP
+// 10.0.0.12:5678): the network link was lost: …".
+QString about_camera(const CameraSettings &settings, const QString &text);
+
+#endif
