@@ -330,6 +330,9 @@ void CamerasTest::another_cameras_loss_is_a_notice_not_a_box()
     show_tab(window, "tab_ptz");
     control<QPushButton>(&window, "ptz_resetButton")->setFocus();
     pick_camera(1);
+    // Above the pad: the camera it drives and how it stands.
+    QCOMPARE(control<QLabel>(&window, "activeCameraLine")->text(),
+             QString("摄像机 1（串口 %1，9600 波特）：已打开").arg(line.path()));
     ModalCatcher catcher;
     key(Qt::Key_Up, true);
     QCOMPARE(commands(line, 1), QStringList{"81 01 06 01 0F 0F 03 01 FF"});

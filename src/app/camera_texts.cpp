@@ -1,6 +1,6 @@
 #include "app/camera_texts.h"
 
-#include "control/camera_settings.h"
+#include "control/cameras.h"
 
 #include <QCoreApplication>
 
@@ -34,4 +34,22 @@ QString about_camera(const CameraSettings &settings, const QString &text)
     if (rest.size() > 1 && rest.at(0).isUpper() && rest.at(1).isLower())
         rest[0] = rest.at(0).toLower();
     return tr("%1 (%2): %3").arg(settings.name, link_text(settings), rest);
+}
+
+QString state_text(const Cameras &cameras, int camera)
+{
+    switch (cameras.state(camera)) {
+    case Cameras::State::Closed: return tr("closed");
+    case Cameras::State::Reconnecting: {
+        const int next_try_s = cameras.camera(camera).next_try_in_s();
+        return next_try_s > 0 ? tr("reconnecting (next try in %1 s)").arg(next_try_s)
+                              : tr("reconnecting");
+    }
+    case Cameras::State::Open: return tr("open");
+    case Cameras::State::Answering: return tr("answering");
+    case Cameras::State::NotAnswering:
+        return tr("not answering since %1")
+            .arg(cameras.silent_since(camera).toString(QStringLiteral("hh:mm:ss")));
+    }
+    return QString();
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class Cameras;
 struct CameraSettings;
 
 // How the window names a camera's link: "TCP 10.0.0.12:5678",
@@ -11,5 +12,8 @@ QString link_text(const CameraSettings &settings);
 // `text` about a camera, led by its name and link: "Camera 2 (TCP
 // 10.0.0.12:5678): the network link was lost: …".
 QString about_camera(const CameraSettings &settings, const QString &text);
+
+// How the camera stands: "answering", "reconnecting (next try in 4 s)".
+QString state_text(const Cameras &cameras, int camera);
 
 #endif

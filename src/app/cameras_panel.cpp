@@ -197,8 +197,8 @@ void CamerasPanel::show_list()
     for (int camera = 0; camera < cameras.count(); ++camera) {
         const CameraSettings &settings = cameras.settings(camera);
         const QStringList texts = {settings.name, link_text(cameras.settings(camera)),
-                                   QString::number(settings.visca_address), state_text(camera),
-                                   position_text(camera)};
+                                   QString::number(settings.visca_address),
+                                   state_text(cameras, camera), position_text(camera)};
         for (int column = 0; column < column_count; ++column) {
             QTableWidgetItem *item = table->item(camera, column);
             if (!item) {
@@ -236,7 +236,7 @@ void CamerasPanel::show_states()
     // Only what changed: the list is looked at every second.
     filling = true;
     for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
-        const QString texts[] = {state_text(camera), position_text(camera)};
+        const QString texts[] = {state_text(cameras, camera), position_text(camera)};
         for (const int column : {int(StateColumn), int(PositionColumn)}) {
             QTableWidgetItem *item = table->item(camera, column);
             const QString &text = texts[column - StateColumn];
@@ -246,24 +246,6 @@ void CamerasPanel::show_states()
         grey_old_position(camera);
     }
     filling = false;
-}
-
-QString CamerasPanel::state_text(int camera) const
-{
-    switch (cameras.state(camera)) {
-    case Cameras::State::Closed: return tr("closed");
-    case Cameras::State::Reconnecting: {
-        const int next_try_s = cameras.camera(camera).next_try_in_s();
-        return next_try_s > 0 ? tr("reconnecting (next try in %1 s)").arg(next_try_s)
-                              : tr("reconnecting");
-    }
-    case Cameras::State::Open: return tr("open");
-    case Cameras::State::Answering: return tr("answering");
-    case Cameras::State::NotAnswering:
-        return tr("not answering since %1")
-            .arg(cameras.silent_since(camera).toString(QStringLiteral("hh:mm:ss")));
-    }
-    return QString();
 }
 
 QString CamerasPanel::position_text(int camera) const

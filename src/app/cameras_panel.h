@@ -66,7 +66,6 @@ private:
     void show_list();
     void show_states();
     void show_link_box_state();
-    QString state_text(int camera) const;
     QString position_text(int camera) const;
     // Whether the position shown is an old one: the camera did not answer
     // its last round, or is not answering.

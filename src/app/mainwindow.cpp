@@ -64,7 +64,7 @@ void MainWindow::build_panels()
         [this](const QString &text) { camera_list->tell({text}); });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
-    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 0, "ptzNotices");
+    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 1, "ptzNotices");
     camera_notices =
         std::make_unique<NoticeLine>(notices, camera_list->tab_layout(), 0, "cameraNotices");
     // A text field undoes its own typing first.

@@ -1,10 +1,12 @@
 #include "app/ptz_panel.h"
 
 #include "app/alerts.h"
+#include "app/camera_texts.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
+#include <QLabel>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
                    const Boxes &window_boxes, Alerts &alerts)
@@ -20,6 +22,16 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
                      });
     QObject::connect(&cameras, &Cameras::stop_unconfirmed, window,
                      [&alerts](int camera) { alerts.stop_unconfirmed(camera); });
+    camera_line = new QLabel(ui.tab_ptz);
+    camera_line->setObjectName("activeCameraLine");
+    camera_line->setTextFormat(Qt::PlainText);
+    ui.verticalLayout_14->insertWidget(0, camera_line);
+    QObject::connect(&cameras, &Cameras::switched, camera_line, [this] { show_camera(); });
+    for (auto change : {&Cameras::state_changed, &Cameras::listed})
+        QObject::connect(&cameras, change, camera_line, [this] { show_camera(); });
+    camera_clock.setInterval(1000);
+    camera_clock.callOnTimeout(camera_line, [this] { show_camera(); });
+    camera_clock.start();
     QObject::connect(&keys, &DriveKeys::home, window, [this] { home(); });
     QObject::connect(&pad, &GamePad::home, window, [this] { home(); });
     QObject::connect(&pad, &GamePad::recall, window, [this](int preset) {
@@ -28,6 +40,16 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
 }
 
 PtzPanel::~PtzPanel() = default;
+
+void PtzPanel::show_camera()
+{
+    const int active = cameras.active();
+    if (active < 0)
+        return;
+    const QString text = about_camera(cameras.settings(active), state_text(cameras, active));
+    if (camera_line->text() != text)
+        camera_line->setText(text);
+}
 
 void PtzPanel::press(QAbstractButton *button) { buttons->press(button); }
 

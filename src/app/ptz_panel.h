@@ -8,11 +8,13 @@
 #include "input/gamepad.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <memory>
 
 class Alerts;
 class Cameras;
 class QAbstractButton;
+class QLabel;
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -42,6 +44,8 @@ public:
 
 private:
     QList<HoldButtons::Button> hold_button_drives() const;
+    // The line above the pad: which camera the pad drives, and how it stands.
+    void show_camera();
 
     Ui::MainWindow &ui;
     const FormParts parts;
@@ -50,6 +54,9 @@ private:
     DriveKeys keys;
     GamePad pad;
     std::unique_ptr<HoldButtons> buttons;
+    QLabel *camera_line = nullptr;
+    // "Not answering" and the next try come with time, not with an event.
+    QTimer camera_clock;
 };
 
 #endif
