@@ -71,6 +71,7 @@ private slots:
     void a_camera_is_listed_once();
     void a_held_button_waits_for_a_new_press_after_a_switch();
     void another_cameras_loss_is_a_notice_not_a_box();
+    void the_list_is_reordered_and_ctrl_n_follows();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -353,6 +354,34 @@ void CamerasTest::another_cameras_loss_is_a_notice_not_a_box()
     click(window, "ptzNoticesDismiss");
     QVERIFY(!notice->isVisible());
     QVERIFY(catcher.boxes.isEmpty());
+}
+
+void CamerasTest::the_list_is_reordered_and_ctrl_n_follows()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    show_active(window);
+    show_tab(window, "tab_cameras");
+    click(window, "addCameraButton");
+    click(window, "addCameraButton");
+    auto *up = control<QPushButton>(&window, "moveUpButton");
+    auto *down = control<QPushButton>(&window, "moveDownButton");
+    QVERIFY(up->isEnabled() && !down->isEnabled());
+    // Camera 3 moves to the top; it stays the active camera.
+    click(up);
+    click(up);
+    QVERIFY(!up->isEnabled() && down->isEnabled());
+    QStringList names;
+    for (int row = 0; row < 3; ++row)
+        names << table(window)->item(row, 0)->text();
+    QCOMPARE(names, QStringList({"摄像机 3", "摄像机 1", "摄像机 2"}));
+    QCOMPARE(table(window)->currentRow(), 0);
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
+    control<QPushButton>(&window, "addCameraButton")->setFocus();
+    pick_camera(3);
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 2"));
+    pick_camera(1);
+    QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
 }
 
 QTEST_MAIN(CamerasTest)

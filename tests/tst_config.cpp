@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,10 +47,12 @@ QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardB
 
 // One camera: the documented keys, and its name, link and address.
 const QStringList all_keys = {
-    "CAMERAS/Active",         "CAMERA_1/Link",        "CAMERA_1/Name",      "CAMERA_1/ViscaAddress",
-    "LANGUAGE_CONF/language", "NET_CONF/Address",     "NET_CONF/Port",      "NET_CONF/Protocol",
-    "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",    "PTZ_CONF/TiltSpeed", "PTZ_CONF/ZoomSpeed",
-    "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits", "SERIAL_CONF/Parity", "SERIAL_CONF/Port",
+    "CAMERAS/Active",         "CAMERAS/OpenAtStart", "CAMERA_1/Link",
+    "CAMERA_1/Name",          "CAMERA_1/Open",       "CAMERA_1/ViscaAddress",
+    "LANGUAGE_CONF/language", "NET_CONF/Address",    "NET_CONF/Port",
+    "NET_CONF/Protocol",      "PTZ_CONF/FocusSpeed", "PTZ_CONF/PanSpeed",
+    "PTZ_CONF/TiltSpeed",     "PTZ_CONF/ZoomSpeed",  "SERIAL_CONF/BaudRate",
+    "SERIAL_CONF/DataBits",   "SERIAL_CONF/Parity",  "SERIAL_CONF/Port",
     "SERIAL_CONF/PortName",   "SERIAL_CONF/StopBits"};
 } // namespace
 
@@ -77,6 +80,7 @@ private slots:
     void unknown_language_is_saved_as_the_box_shows();
     void cameras_after_a_gap_are_kept();
     void stored_lists_are_read_as_they_are_and_bounded();
+    void cameras_open_at_start_as_they_were();
 };
 
 void ConfigTest::first_run_applies_defaults()
@@ -506,6 +510,47 @@ void ConfigTest::stored_lists_are_read_as_they_are_and_bounded()
     // What was not read stays.
     QCOMPARE(stored.value("CAMERA_3_POSITIONS/1002/Name").toString(), QString("P1002"));
     QVERIFY(QFileInfo(folder.file("config.ini")).size() < 100000);
+}
+
+void ConfigTest::cameras_open_at_start_as_they_were()
+{
+    ScratchFolder folder;
+    TcpPeer first;
+    TcpPeer second;
+    folder.write("config.ini", QString("[CAMERAS]\nOpenAtStart=true\n"
+                                       "[NET_CONF]\nProtocol=TCP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=TCP\nOpen=true\n"
+                                       "[CAMERA_2]\nName=Two\nLink=TCP\nAddress=127.0.0.1\n"
+                                       "Port=%2\nOpen=false\n")
+                                   .arg(first.port())
+                                   .arg(second.port())
+                                   .toUtf8());
+    {
+        MainWindow window;
+        auto *at_start = control<QCheckBox>(&window, "openAtStartCheckBox");
+        QVERIFY(at_start->isChecked());
+        // Camera 1 was open at the end: opened with no click; camera 2 was not.
+        QVERIFY(first.accept());
+        QVERIFY(!second.accept(nothing_more_ms));
+        close_window(window, QMessageBox::Ok);
+    }
+    {
+        QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+        QCOMPARE(stored.value("CAMERAS/OpenAtStart").toString(), QString("true"));
+        QCOMPARE(stored.value("CAMERA_1/Open").toString(), QString("true"));
+        QCOMPARE(stored.value("CAMERA_2/Open").toString(), QString("false"));
+    }
+    // Off, the choice is kept and nothing opens by itself.
+    {
+        MainWindow window;
+        click(window, "openAtStartCheckBox");
+        close_window(window, QMessageBox::Ok);
+    }
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERAS/OpenAtStart").toString(), QString("false"));
+    MainWindow window;
+    QVERIFY(!control<QCheckBox>(&window, "openAtStartCheckBox")->isChecked());
+    QCOMPARE(control<QTableWidget>(&window, "camerasTable")->item(0, 3)->text(), QString("已关闭"));
 }
 
 QTEST_MAIN(ConfigTest)

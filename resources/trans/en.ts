@@ -563,5 +563,25 @@
         <source>Dismiss</source>
         <translation>Dismiss</translation>
     </message>
+    <message>
+        <source>Move up</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>Open all</source>
+        <translation>Open all</translation>
+    </message>
+    <message>
+        <source>Close all</source>
+        <translation>Close all</translation>
+    </message>
+    <message>
+        <source>Open the cameras at start</source>
+        <translation>Open the cameras at start</translation>
+    </message>
 </context>
 </TS>

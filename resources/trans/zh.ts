@@ -563,5 +563,25 @@
         <source>Dismiss</source>
         <translation>知道了</translation>
     </message>
+    <message>
+        <source>Move up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Open all</source>
+        <translation>全部打开</translation>
+    </message>
+    <message>
+        <source>Close all</source>
+        <translation>全部关闭</translation>
+    </message>
+    <message>
+        <source>Open the cameras at start</source>
+        <translation>启动时打开摄像机</translation>
+    </message>
 </context>
 </TS>

@@ -93,6 +93,11 @@ QStringList FormSettings::read_config()
     // A place outside the list (a camera removed by hand) is the first camera.
     const bool listed = stored.active >= 1 && stored.active <= cameras.count();
     cameras.set_active(listed ? stored.active - 1 : 0);
+    cameras.set_open_at_start(stored.open_at_start);
+    for (int camera = 0; stored.open_at_start && camera < cameras.count(); ++camera) {
+        if (cameras.settings(camera).was_open)
+            cameras.open(camera);
+    }
     if (stored.cut)
         notices << tr("config.ini lists more than %1 cameras, or more than %2 positions of a "
                       "camera: the others stay in the file, unread")
@@ -150,6 +155,9 @@ bool FormSettings::write_config()
 {
     Settings current;
     current.language = parts.language_box->currentIndex() == 0 ? "Chinese" : "English";
+    for (int camera = 0; camera < cameras.count(); ++camera)
+        cameras.settings(camera).was_open = cameras.state(camera) != Cameras::State::Closed;
+    current.open_at_start = cameras.open_at_start();
     current.first = cameras.settings(0);
     const QString &port_name = current.first.port_name;
     current.port =

@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 
 namespace {
-const int tcp_connect_limit_ms = 3000;
 
 // What makes a closed list box open its list.
 bool opens_list(const QEvent *event)
@@ -220,7 +219,7 @@ void LinkPanel::connect_net()
     set_net_idle(false);
     parts.connect_button->setText(tr("Connect"));
     parts.connect_button->setEnabled(false);
-    cameras.tcp(cameras.active()).open(address, port, tcp_connect_limit_ms);
+    cameras.tcp(cameras.active()).open(address, port, TcpLink::connect_limit_ms);
 }
 
 void LinkPanel::tcp_failed(const QString &reason, bool timed_out)

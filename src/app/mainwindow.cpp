@@ -9,6 +9,7 @@
 #include "app/form_settings.h"
 #include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
+#include "app/list_tools.h"
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
 #include "links/serial_ports.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     connect_panels();
     links->list_ports(port_names.get());
     camera_list->tell(form->read_config());
+    list_tools->show_choice();
 }
 
 MainWindow::~MainWindow()
@@ -67,6 +69,9 @@ void MainWindow::build_panels()
     ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 1, "ptzNotices");
     camera_notices =
         std::make_unique<NoticeLine>(notices, camera_list->tab_layout(), 0, "cameraNotices");
+    // Under the list's buttons (the list's row, then the buttons).
+    list_tools = std::make_unique<ListTools>(cameras, camera_list->tab_layout(), 3,
+                                             [this] { console->stop_loop_without_link(); });
     // A text field undoes its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, &notices, [this] { notices.undo(); });
@@ -82,6 +87,7 @@ void MainWindow::retranslate_panels()
     kept_positions->retranslate();
     ptz_notices->retranslate();
     camera_notices->retranslate();
+    list_tools->retranslate();
 }
 
 void MainWindow::connect_panels()

@@ -12,6 +12,7 @@
 
 class Alerts;
 class CameraForm;
+class ListTools;
 class CamerasPanel;
 class ConsolePanel;
 class FoundCamerasPanel;
@@ -115,6 +116,7 @@ private:
     std::unique_ptr<FormSettings> form;
     std::unique_ptr<NoticeLine> ptz_notices;
     std::unique_ptr<NoticeLine> camera_notices;
+    std::unique_ptr<ListTools> list_tools;
 };
 
 #endif

@@ -114,6 +114,7 @@ CameraSettings further_camera(QSettings &settings, int number)
         camera.address = settings.value("Address").toString();
     if (settings.contains("Port"))
         camera.port = settings.value("Port").toString();
+    camera.was_open = settings.value("Open").toBool();
     camera.read_link(link);
     settings.endGroup();
     return camera;
@@ -128,6 +129,7 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.setValue("PortName", camera.port_name);
     settings.setValue("Address", camera.address);
     settings.setValue("Port", camera.port);
+    settings.setValue("Open", camera.was_open);
     write_lists(camera, [&settings](const char *key, int position) {
         settings.setValue(key, QString::number(position, 10));
     });
@@ -307,6 +309,7 @@ bool Settings::load(const QString &path)
     first.name = settings.value("CAMERA_1/Name").toString().trimmed();
     link = settings.value("CAMERA_1/Link").toString();
     first.visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
+    first.was_open = settings.value("CAMERA_1/Open").toBool();
     first.positions = read_positions(settings, 1, &cut);
     // A camera removed by hand leaves a gap: the ones after it are still
     // cameras, in their order.
@@ -318,6 +321,7 @@ bool Settings::load(const QString &path)
     }
     cut = cut || more;
     active = settings.value("CAMERAS/Active").toInt();
+    open_at_start = settings.value("CAMERAS/OpenAtStart").toBool();
     return true;
 }
 
@@ -346,9 +350,11 @@ void Settings::write_to(QSettings &settings) const
     settings.endGroup();
 
     settings.setValue("CAMERAS/Active", QString::number(active, 10));
+    settings.setValue("CAMERAS/OpenAtStart", open_at_start);
     settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));
+    settings.setValue("CAMERA_1/Open", first.was_open);
     // What the file held of the cameras that reading takes goes first (a
     // camera removed since leaves nothing behind, one after a gap moves up
     // to its place); what reading passed over stays as it was.

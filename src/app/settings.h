@@ -31,6 +31,8 @@ struct Settings {
     // the active camera's place (0 when not stored).
     QList<CameraSettings> further;
     int active = 0;
+    // The cameras whose link was open at the end open at the start.
+    bool open_at_start = false;
     // The file listed more cameras, or more positions of a camera, than
     // were read.
     bool cut = false;

@@ -66,6 +66,8 @@ struct CameraSettings {
     int zoom_speed = 3;
     int focus_speed = 3;
     QList<KeptPosition> positions;
+    // Its link was open (or being opened again) when the program last ended.
+    bool was_open = false;
 
     // The link the camera's drives go on.
     LinkKind link() const

@@ -1,6 +1,8 @@
 #include "control/cameras.h"
 
 #include "control/active_holds.h"
+#include "links/address_check.h"
+#include "visca/port_text.h"
 #include "visca/replies.h"
 
 Cameras::Cameras(QObject *parent)
@@ -133,6 +135,64 @@ void Cameras::remove(int index)
         emit switched(active_index);
     }
     emit listed();
+}
+
+void Cameras::move(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= count() || to >= count())
+        return;
+    const Camera *active = &active_camera();
+    auto moving = std::move(cameras[size_t(from)]);
+    cameras.erase(cameras.begin() + from);
+    cameras.insert(cameras.begin() + to, std::move(moving));
+    const int now_active = index_of(*active);
+    const bool moved = now_active != active_index;
+    active_index = now_active;
+    emit listed();
+    if (moved)
+        emit switched(active_index);
+}
+
+bool Cameras::open(int index)
+{
+    Camera &opening = camera(index);
+    const CameraSettings &chosen = opening.settings();
+    const Reconnect *again = opening.reconnect();
+    if (opening.state() != State::Closed || (again && again->trying()))
+        return true;
+    if (chosen.serial_mode) {
+        if (chosen.port_name.isEmpty())
+            return false;
+        SerialSettings line;
+        line.port = chosen.port_name;
+        line.baud_rate = chosen.baud_rate;
+        line.data_bits = QSerialPort::DataBits(chosen.data_bits);
+        line.parity = chosen.parity == CameraSettings::Parity::Odd    ? QSerialPort::OddParity
+                      : chosen.parity == CameraSettings::Parity::Even ? QSerialPort::EvenParity
+                                                                      : QSerialPort::NoParity;
+        line.stop_bits = chosen.stop_bits == CameraSettings::StopBits::Two ? QSerialPort::TwoStop
+                         : chosen.stop_bits == CameraSettings::StopBits::OneAndHalf
+                             ? QSerialPort::OneAndHalfStop
+                             : QSerialPort::OneStop;
+        SerialLink &link = serial_line(chosen.port_name);
+        if (!link.open(line)) {
+            Reconnect &line_again = *lines.reconnect(chosen.port_name);
+            line_again.begin();
+            line_again.failed();
+        }
+        return true;
+    }
+    QHostAddress address;
+    quint16 port = 0;
+    if (!parse_camera_address(chosen.address, &address) || !parse_port(chosen.port, &port))
+        return false;
+    if (chosen.tcp) {
+        opening.tcp().open(address, port, TcpLink::connect_limit_ms);
+        opening.tcp_reconnect().begin();
+    } else {
+        opening.udp().open(address, port, chosen.over_ip);
+    }
+    return true;
 }
 
 void Cameras::set_active(int index)

@@ -46,6 +46,17 @@ public:
     // line when no other camera is on it; the active camera's place passes
     // to its neighbour.
     void remove(int index);
+    // The camera at `from` goes to `to`, the others close up; the active
+    // camera stays active at its new place.
+    void move(int from, int to);
+    // Opens the link the camera's Mode chooses, with its settings, unless it
+    // is open or being opened; one that does not open is tried again as a
+    // lost one is. False when its settings name no link (no port, no
+    // address).
+    bool open(int index);
+    // Whether the cameras open at the start whose links were open at the end.
+    bool open_at_start() const { return opening_at_start; }
+    void set_open_at_start(bool open) { opening_at_start = open; }
     // The active camera's holds end first: a held drive gets its stop on
     // the camera it drove, the new camera waits for a new press.
     void set_active(int index);
@@ -117,6 +128,7 @@ private:
     std::vector<std::unique_ptr<Camera>> cameras;
     std::unique_ptr<ActiveHolds> active_holds;
     int active_index = -1;
+    bool opening_at_start = false;
 };
 
 #endif

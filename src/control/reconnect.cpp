@@ -37,6 +37,14 @@ void Reconnect::lost()
     wait_next();
 }
 
+void Reconnect::begin()
+{
+    on = true;
+    failures = 0;
+    next_try.stop();
+    emit changed();
+}
+
 void Reconnect::failed()
 {
     if (!on)

@@ -29,6 +29,9 @@ public:
     void set_attempt(std::function<void()> try_open) { attempt = std::move(try_open); }
     void failed();
     void end();
+    // A try made by the program, not the operator (opening the cameras at
+    // start): when it fails, the tries go on as after a loss.
+    void begin();
     bool trying() const { return on; }
     // Whole seconds to the next try, rounded up; 0 while a try is under way.
     int next_try_in_s() const;

@@ -18,6 +18,9 @@ class TcpLink : public Link
     Q_OBJECT
 
 public:
+    // How long a connection may take to stand.
+    static constexpr int connect_limit_ms = 3000;
+
     explicit TcpLink(QObject *parent = nullptr);
     // Starts connecting; `opened` or `open_failed` follows within
     // `timeout_ms`.
