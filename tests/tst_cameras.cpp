@@ -72,6 +72,7 @@ private slots:
     void a_held_button_waits_for_a_new_press_after_a_switch();
     void another_cameras_loss_is_a_notice_not_a_box();
     void the_list_is_reordered_and_ctrl_n_follows();
+    void removed_camera_and_deleted_position_come_back();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -382,6 +383,50 @@ void CamerasTest::the_list_is_reordered_and_ctrl_n_follows()
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 2"));
     pick_camera(1);
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
+}
+
+void CamerasTest::removed_camera_and_deleted_position_come_back()
+{
+    ScratchFolder folder;
+    folder.write("config.ini",
+                 "[LANGUAGE_CONF]\nlanguage=Chinese\n[CAMERA_2]\nName=Stage\nViscaAddress=2\n"
+                 "[CAMERA_2_POSITIONS]\nsize=2\n1\\Name=Door\n1\\Pan=5\n"
+                 "1\\Tilt=6\n1\\Zoom=7\n2\\Name=Desk\n2\\Pan=1\n2\\Tilt=2\n"
+                 "2\\Zoom=3\n[CAMERA_3]\nName=Hall\nViscaAddress=3\n");
+    MainWindow window;
+    show_active(window);
+    show_tab(window, "tab_cameras");
+    auto *positions = control<QListWidget>(&window, "positionsList");
+    const auto names = [&] {
+        QStringList texts;
+        for (int row = 0; row < table(window)->rowCount(); ++row)
+            texts << table(window)->item(row, 0)->text();
+        return texts;
+    };
+    table(window)->setCurrentCell(1, 0);
+    QCOMPARE(positions->count(), 2);
+    QCOMPARE(positions->item(0)->data(Qt::UserRole).toString(), QString("水平 5，垂直 6，变焦 7"));
+    click(window, "removeCameraButton");
+    QCOMPARE(names(), QStringList({"摄像机 1", "Hall"}));
+    auto *notice = control<QLabel>(&window, "cameraNoticesText");
+    QVERIFY(notice->text().endsWith(" 已移除 Stage"));
+    click(window, "cameraNoticesUndo");
+    QCOMPARE(names(), QStringList({"摄像机 1", "Stage", "Hall"}));
+    QCOMPARE(table(window)->currentRow(), 1);
+    QCOMPARE(positions->count(), 2);
+    QVERIFY(!control<QPushButton>(&window, "cameraNoticesUndo")->isVisible());
+
+    // Delete, then Ctrl+Z.
+    positions->setFocus();
+    positions->setCurrentRow(0);
+    QTest::keyClick(positions, Qt::Key_Delete);
+    QCOMPARE(positions->count(), 1);
+    QTest::keyClick(positions, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(positions->count(), 2);
+    QCOMPARE(positions->item(0)->text(), QString("Door"));
+    // Once only.
+    QTest::keyClick(positions, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(names(), QStringList({"摄像机 1", "Stage", "Hall"}));
 }
 
 QTEST_MAIN(CamerasTest)

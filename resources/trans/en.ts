@@ -583,5 +583,17 @@
         <source>Open the cameras at start</source>
         <translation>Open the cameras at start</translation>
     </message>
+    <message>
+        <source>%1 was removed</source>
+        <translation>%1 was removed</translation>
+    </message>
+    <message>
+        <source>%1 was deleted</source>
+        <translation>%1 was deleted</translation>
+    </message>
+    <message>
+        <source>pan %1, tilt %2, zoom %3</source>
+        <translation>pan %1, tilt %2, zoom %3</translation>
+    </message>
 </context>
 </TS>

@@ -583,5 +583,17 @@
         <source>Open the cameras at start</source>
         <translation>启动时打开摄像机</translation>
     </message>
+    <message>
+        <source>%1 was removed</source>
+        <translation>已移除 %1</translation>
+    </message>
+    <message>
+        <source>%1 was deleted</source>
+        <translation>已删除 %1</translation>
+    </message>
+    <message>
+        <source>pan %1, tilt %2, zoom %3</source>
+        <translation>水平 %1，垂直 %2，变焦 %3</translation>
+    </message>
 </context>
 </TS>

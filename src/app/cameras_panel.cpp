@@ -112,7 +112,31 @@ void CamerasPanel::add_camera()
     cameras.set_active(cameras.add(camera));
 }
 
-void CamerasPanel::remove_camera() { cameras.remove(cameras.active()); }
+void CamerasPanel::remove_camera()
+{
+    const int place = cameras.active();
+    if (cameras.count() < 2)
+        return;
+    CameraSettings removed = cameras.settings(place);
+    removed.was_open = cameras.state(place) != Cameras::State::Closed;
+    cameras.remove(place);
+    if (!offer_undo)
+        return;
+    offer_undo(tr("%1 was removed").arg(removed.name), [this, removed, place] {
+        // Back at its place, with its positions; where another camera took
+        // its address meanwhile, at the first free one.
+        CameraSettings back = removed;
+        if (cameras.same_camera(back) >= 0)
+            back.visca_address = cameras.free_address(back);
+        if (cameras.full() || back.visca_address == 0)
+            return;
+        const int added = cameras.add(back);
+        cameras.move(added, place);
+        cameras.set_active(place);
+        if (back.was_open)
+            cameras.open(place);
+    });
+}
 
 void CamerasPanel::find_on_line()
 {

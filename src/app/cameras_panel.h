@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <functional>
 
 class Cameras;
 class LinkPanel;
@@ -54,6 +55,8 @@ public:
     void retranslate();
     // What reading config.ini left out or mended, under the list.
     void tell(const QStringList &notices);
+    // Where a removed camera is offered back: a notice, and what undoes it.
+    std::function<void(const QString &, std::function<void()>)> offer_undo;
 
 private:
     void build_tab();

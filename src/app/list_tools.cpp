@@ -38,9 +38,9 @@ ListTools::ListTools(Cameras &camera_list, QBoxLayout *layout, int position,
         for (int camera = 0; camera < cameras.count(); ++camera)
             cameras.open(camera);
     });
-    QObject::connect(close_button, &QPushButton::clicked, tab, [this, closed] {
+    QObject::connect(close_button, &QPushButton::clicked, tab, [this, after = std::move(closed)] {
         cameras.close_all();
-        closed();
+        after();
     });
     QObject::connect(at_start, &QCheckBox::toggled, tab,
                      [this](bool on) { cameras.set_open_at_start(on); });

@@ -72,6 +72,11 @@ void MainWindow::build_panels()
     // Under the list's buttons (the list's row, then the buttons).
     list_tools = std::make_unique<ListTools>(cameras, camera_list->tab_layout(), 3,
                                              [this] { console->stop_loop_without_link(); });
+    const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
+        notices.add(text, std::move(undo));
+    };
+    camera_list->offer_undo = offer_undo;
+    kept_positions->offer_undo = offer_undo;
     // A text field undoes its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, &notices, [this] { notices.undo(); });

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 
 namespace {
 // Runs `pressed` when Delete is pressed in the watched list.
@@ -28,12 +29,30 @@ public:
 private:
     std::function<void()> run;
 };
+
+// Draws a position's values beside its name; the name alone is what
+// renaming in place edits.
+class ValuesBesideNames : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString values = index.data(Qt::UserRole).toString();
+        if (!values.isEmpty())
+            option->text += QStringLiteral("   ") + values;
+    }
+};
 } // namespace
 
 PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
                                Tell status)
     : cameras(camera_list), poller(positions), tell(std::move(status)),
-      delete_key(std::make_unique<DeleteKey>([this] { remove(); }))
+      delete_key(std::make_unique<DeleteKey>([this] { remove(); })),
+      values_beside_names(std::make_unique<ValuesBesideNames>())
 {
     QWidget *page = row->parentWidget();
     list = new QListWidget(page);
@@ -41,6 +60,7 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     list->installEventFilter(delete_key.get());
+    list->setItemDelegate(static_cast<QStyledItemDelegate *>(values_beside_names.get()));
     keep_button = new QPushButton(page);
     keep_button->setObjectName("keepPositionButton");
     go_button = new QPushButton(page);
@@ -150,8 +170,18 @@ void PositionsPanel::remove()
     QList<KeptPosition> &kept = cameras.active_settings().positions;
     if (row < 0 || row >= kept.size())
         return;
-    kept.removeAt(row);
+    const KeptPosition deleted = kept.takeAt(row);
     show_list();
+    if (!offer_undo)
+        return;
+    const QPointer<Camera> camera = &cameras.active_camera();
+    offer_undo(tr("%1 was deleted").arg(deleted.name), [this, camera, row, deleted] {
+        if (!camera)
+            return;
+        QList<KeptPosition> &positions = camera->settings().positions;
+        positions.insert(qMin(row, positions.size()), deleted);
+        show_list();
+    });
 }
 
 void PositionsPanel::renamed(QListWidgetItem *item)
@@ -176,8 +206,12 @@ void PositionsPanel::show_list()
     const QList<KeptPosition> &kept = cameras.active_settings().positions;
     for (const KeptPosition &position : kept) {
         auto *item = new QListWidgetItem(list);
-        if (position.values()) {
+        if (const std::optional<KeptPosition::Values> values = position.values()) {
             item->setText(position.name);
+            item->setData(Qt::UserRole, tr("pan %1, tilt %2, zoom %3")
+                                            .arg(values->pan)
+                                            .arg(values->tilt)
+                                            .arg(values->zoom));
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         } else {
             // Kept as it came, never sent.

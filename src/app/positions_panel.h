@@ -33,6 +33,8 @@ public:
     PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Tell status);
     ~PositionsPanel();
     void retranslate();
+    // Where a deleted position is offered back: a notice, and what undoes it.
+    std::function<void(const QString &, std::function<void()>)> offer_undo;
 
 private:
     void keep();
@@ -50,6 +52,7 @@ private:
     QPushButton *keep_button;
     QPushButton *go_button;
     std::unique_ptr<QObject> delete_key;
+    std::unique_ptr<QObject> values_beside_names;
     bool filling = false;
     DefaultNames given_names;
 };
