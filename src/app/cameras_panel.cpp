@@ -1,7 +1,6 @@
 #include "app/cameras_panel.h"
 
 #include "app/camera_texts.h"
-
 #include "app/link_panel.h"
 #include "app/tab_parts.h"
 #include "control/cameras.h"
@@ -9,6 +8,7 @@
 #include "visca/commands.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QShortcut>
 #include <QTableWidget>
 
@@ -57,6 +57,8 @@ void CamerasPanel::build_tab()
     tab->setObjectName("tab_cameras");
     table = tab_list(tab, "camerasTable", column_count);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    table->setWordWrap(false);
+    fit_columns();
     add_button = new QPushButton(tab);
     add_button->setObjectName("addCameraButton");
     remove_button = new QPushButton(tab);
@@ -74,8 +76,8 @@ void CamerasPanel::build_tab()
     buttons->addStretch();
     layout = new QVBoxLayout(tab);
     list_layout = new QHBoxLayout();
-    list_layout->addWidget(table, 3);
-    layout->addLayout(list_layout, 1);
+    list_layout->addWidget(table, 4);
+    layout->addLayout(list_layout, 2);
     layout->addLayout(buttons);
     layout->addWidget(note);
     ui.tabWidget->addTab(tab, QString());
@@ -92,6 +94,25 @@ void CamerasPanel::build_tab()
         if (!filling && row >= 0)
             cameras.set_active(row);
     });
+}
+
+void CamerasPanel::fit_columns()
+{
+    // Every column in sight at the window's first size: long names and
+    // links are cut short (whole in their tooltips), the position takes
+    // what is left; rows as high as their text, so that five show.
+    QHeaderView *header = table->horizontalHeader();
+    const int character = table->fontMetrics().averageCharWidth();
+    const std::pair<Column, int> widths[] = {{NameColumn, 10}, {LinkColumn, 13}, {StateColumn, 10}};
+    for (const auto &[column, characters] : widths) {
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, characters * character + 12);
+    }
+    header->setSectionResizeMode(AddressColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(PositionColumn, QHeaderView::Stretch);
+    header->setMinimumSectionSize(3 * character);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void CamerasPanel::add_camera()
@@ -230,6 +251,7 @@ void CamerasPanel::show_list()
                 table->setItem(camera, column, item);
             }
             item->setText(texts.at(column));
+            item->setToolTip(plain_tooltip(texts.at(column)));
             const bool editable = column == NameColumn || column == AddressColumn;
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled |
                            (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
@@ -264,8 +286,10 @@ void CamerasPanel::show_states()
         for (const int column : {int(StateColumn), int(PositionColumn)}) {
             QTableWidgetItem *item = table->item(camera, column);
             const QString &text = texts[column - StateColumn];
-            if (item && item->text() != text)
+            if (item && item->text() != text) {
                 item->setText(text);
+                item->setToolTip(plain_tooltip(text));
+            }
         }
         grey_old_position(camera);
     }

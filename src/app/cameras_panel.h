@@ -60,6 +60,7 @@ public:
 
 private:
     void build_tab();
+    void fit_columns();
     void add_camera();
     void remove_camera();
     void find_on_line();

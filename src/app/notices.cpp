@@ -1,5 +1,7 @@
 #include "app/notices.h"
 
+#include "app/tab_parts.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -99,10 +101,7 @@ void NoticeLine::show_notices()
 {
     const QStringList lines = notices.lines();
     text->setText(lines.mid(0, shown).join('\n'));
-    // A tooltip takes markup where it finds some: the texts go escaped.
-    text->setToolTip(lines.size() > shown ? QStringLiteral("<p style='white-space:pre'>%1</p>")
-                                                .arg(lines.join('\n').toHtmlEscaped())
-                                          : QString());
+    text->setToolTip(lines.size() > shown ? plain_tooltip(lines.join('\n')) : QString());
     undo_button->setVisible(notices.can_undo());
     line->setVisible(!lines.isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "app/positions_panel.h"
 
+#include "app/tab_parts.h"
 #include "control/cameras.h"
 #include "control/position_poller.h"
 
@@ -65,12 +66,11 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     keep_button->setObjectName("keepPositionButton");
     go_button = new QPushButton(page);
     go_button->setObjectName("goPositionButton");
-    auto *buttons = new QHBoxLayout();
-    buttons->addWidget(keep_button);
-    buttons->addWidget(go_button);
+    // One above the other: the camera list beside takes the width.
     auto *column = new QVBoxLayout();
     column->addWidget(list, 1);
-    column->addLayout(buttons);
+    column->addWidget(keep_button);
+    column->addWidget(go_button);
     row->addLayout(column, 1);
 
     QObject::connect(keep_button, &QPushButton::clicked, list, [this] { keep(); });
@@ -208,10 +208,10 @@ void PositionsPanel::show_list()
         auto *item = new QListWidgetItem(list);
         if (const std::optional<KeptPosition::Values> values = position.values()) {
             item->setText(position.name);
-            item->setData(Qt::UserRole, tr("pan %1, tilt %2, zoom %3")
-                                            .arg(values->pan)
-                                            .arg(values->tilt)
-                                            .arg(values->zoom));
+            const QString shown =
+                tr("pan %1, tilt %2, zoom %3").arg(values->pan).arg(values->tilt).arg(values->zoom);
+            item->setData(Qt::UserRole, shown);
+            item->setToolTip(plain_tooltip(position.name + '\n' + shown));
             item->setFlags(item->flags() | Qt::ItemIsEditable);
         } else {
             // Kept as it came, never sent.
