@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -355,6 +356,15 @@ void CamerasTest::another_cameras_loss_is_a_notice_not_a_box()
     click(window, "ptzNoticesDismiss");
     QVERIFY(!notice->isVisible());
     QVERIFY(catcher.boxes.isEmpty());
+
+    // Camera 2's link comes back by itself; lost while it is the active
+    // camera, it is told in a box that names it.
+    QTcpSocket *again = nullptr;
+    QVERIFY(wait_until([&] { return (again = network.accept_next()) != nullptr; }, 5000));
+    pick_camera(2);
+    again->abort();
+    QVERIFY(wait_until([&] { return catcher.boxes.size() == 1; }));
+    QVERIFY2(catcher.boxes[0].text.startsWith(told), qPrintable(catcher.texts()));
 }
 
 void CamerasTest::the_list_is_reordered_and_ctrl_n_follows()

@@ -221,6 +221,15 @@ QTcpSocket *TcpPeer::accept(int timeout_ms)
     return connection;
 }
 
+QTcpSocket *TcpPeer::accept_next()
+{
+    if (!server->hasPendingConnections())
+        return nullptr;
+    connection = server->nextPendingConnection();
+    received.clear();
+    return connection;
+}
+
 QByteArray TcpPeer::read(int count, int timeout_ms)
 {
     if (!accept(timeout_ms))

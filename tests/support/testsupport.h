@@ -116,6 +116,8 @@ public:
     ~TcpPeer();
     quint16 port() const;
     QTcpSocket *accept(int timeout_ms = 2000);
+    // A connection made after the one accept() took, if one is waiting.
+    QTcpSocket *accept_next();
     QByteArray read(int count, int timeout_ms = 2000);
     void write(const QByteArray &bytes);
     void drop();
