@@ -202,9 +202,34 @@ std::optional<ViscaCamera::Done> ViscaCamera::execute(const QByteArray &message)
         return memory(message);
     if (is("0438", 6))
         return focus_mode(message);
+    if (is("7e010a00", 8) || is("7e041a00", 8) || is("7e010a00", 9))
+        return tally(message);
     if (message.size() == 6)
         return setting(message);
     return std::nullopt;
+}
+
+std::optional<ViscaCamera::Done> ViscaCamera::tally(const QByteArray &message)
+{
+    // Sony's dialect sets one lamp a message (red 7E 01 0A, green 7E 04 1A),
+    // Datavideo's both (7E 01 0A 00 rr gg); 02 lights a lamp, 03 darkens it.
+    const auto lamp = [](int code) -> std::optional<bool> {
+        if (code == 0x02 || code == 0x03)
+            return code == 0x02;
+        return std::nullopt;
+    };
+    const std::optional<bool> first = lamp(byte_at(message, 6));
+    const std::optional<bool> second =
+        message.size() == 9 ? lamp(byte_at(message, 7)) : std::optional<bool>(false);
+    if (!first || !second)
+        return std::nullopt;
+    if (message.size() == 9) {
+        red = *first;
+        green = *second;
+    } else {
+        (byte_at(message, 3) == 0x01 ? red : green) = *first;
+    }
+    return Done{QString("tally: red %1, green %2").arg(red ? "on" : "off", green ? "on" : "off")};
 }
 
 bool ViscaCamera::speeds_valid(int pan_speed, int tilt_speed) const

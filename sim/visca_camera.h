@@ -78,6 +78,9 @@ public:
     Position position(qint64 now_ms);
     bool manual_focus() const { return manual; }
     bool powered() const { return power; }
+    // The tally lamps as the last tally message set them.
+    bool red_lamp() const { return red; }
+    bool green_lamp() const { return green; }
     bool has_preset(int number) const { return presets.contains(number); }
 
 private:
@@ -125,6 +128,7 @@ private:
     std::optional<Done> memory(const QByteArray &message);
     std::optional<Done> focus_mode(const QByteArray &message);
     std::optional<Done> setting(const QByteArray &message);
+    std::optional<Done> tally(const QByteArray &message);
     bool speeds_valid(int pan_speed, int tilt_speed) const;
     void stop(int axes);
     void home();
@@ -140,6 +144,8 @@ private:
     qint64 last_ms = -1;
     bool manual = false;
     bool power = true;
+    bool red = false;
+    bool green = false;
     // One-byte modes as their inquiries report them.
     int backlight = 0x03;
     int white_balance = 0x00;

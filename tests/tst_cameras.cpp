@@ -74,6 +74,7 @@ private slots:
     void another_cameras_loss_is_a_notice_not_a_box();
     void the_list_is_reordered_and_ctrl_n_follows();
     void removed_camera_and_deleted_position_come_back();
+    void program_passes_from_camera_to_camera();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -437,6 +438,49 @@ void CamerasTest::removed_camera_and_deleted_position_come_back()
     // Once only.
     QTest::keyClick(positions, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(names(), QStringList({"摄像机 1", "Stage", "Hall"}));
+}
+
+void CamerasTest::program_passes_from_camera_to_camera()
+{
+    ScratchFolder folder;
+    UdpPeer first;
+    UdpPeer second;
+    MainWindow window;
+    show_active(window);
+    click(window, "radioButton_10");
+    connect_net(window, false, first.port());
+    show_tab(window, "tab_cameras");
+    click(window, "addCameraButton");
+    connect_net(window, false, second.port());
+    show_tab(window, "tab_ptz");
+    control<QPushButton>(&window, "ptz_resetButton")->setFocus();
+    pick_camera(1);
+    const auto tally_key = [](Qt::Key key) {
+        QTest::keyClick(focused(), key, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+    tally_key(Qt::Key_P);
+    // Both lamps, the dark one first.
+    QCOMPARE(udp_texts(first, 2),
+             QStringList({"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 02 FF"}));
+    QVERIFY(control<QPushButton>(&window, "tallyProgramButton")->isChecked());
+    pick_camera(2);
+    tally_key(Qt::Key_P);
+    // Program passes: camera 1 goes dark, camera 2 lights.
+    QCOMPARE(udp_texts(first, 2),
+             QStringList({"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 03 FF"}));
+    QCOMPARE(udp_texts(second, 2),
+             QStringList({"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 02 FF"}));
+    QCOMPARE(table(window)->item(0, 0)->background(), QBrush());
+    QCOMPARE(table(window)->item(1, 0)->background().color(), QColor(230, 40, 40));
+    // Camera 1 on preview, in the Datavideo dialect: one message.
+    pick_camera(1);
+    auto *dialect = control<QComboBox>(&window, "tallyDialectBox");
+    dialect->setCurrentIndex(1);
+    emit dialect->activated(1);
+    click(window, "tallyPreviewButton");
+    QCOMPARE(udp_texts(first, 1), QStringList({"81 01 7E 01 0A 00 03 02 FF"}));
+    QCOMPARE(table(window)->item(0, 0)->background().color(), QColor(40, 190, 70));
+    QCOMPARE(table(window)->item(1, 0)->background().color(), QColor(230, 40, 40));
 }
 
 QTEST_MAIN(CamerasTest)

@@ -1,6 +1,7 @@
 // The VISCA text helpers and the packet cutter shared by the program, the
 // simulator and the tests.
 
+#include "control/tally_lamp.h"
 #include "visca/camera_commands.h"
 #include "visca/command_text.h"
 #include "visca/discovery.h"
@@ -12,6 +13,9 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(visca::Tally)
+Q_DECLARE_METATYPE(visca::TallyDialect)
+
 class ViscaTest : public QObject
 {
     Q_OBJECT
@@ -22,6 +26,9 @@ private slots:
     void typed_commands();
     void chain_size_data();
     void chain_size();
+    void tally_bytes_data();
+    void tally_bytes();
+    void tally_resends();
     void version_reading_data();
     void version_reading();
     void position_reading_data();
@@ -131,6 +138,56 @@ void ViscaTest::chain_size()
     QFETCH(QByteArray, message);
     QFETCH(int, cameras);
     QCOMPARE(visca::chain_size(message).value_or(-1), cameras);
+}
+
+void ViscaTest::tally_bytes_data()
+{
+    using visca::Tally;
+    using visca::TallyDialect;
+    QTest::addColumn<TallyDialect>("dialect");
+    QTest::addColumn<Tally>("state");
+    QTest::addColumn<QString>("messages");
+    // Both lamps every time; Sony darkens before it lights.
+    QTest::newRow("Sony program") << TallyDialect::sony << Tally::program
+                                  << "82 01 7E 04 1A 00 03 FF, 82 01 7E 01 0A 00 02 FF";
+    QTest::newRow("Sony preview") << TallyDialect::sony << Tally::preview
+                                  << "82 01 7E 01 0A 00 03 FF, 82 01 7E 04 1A 00 02 FF";
+    QTest::newRow("Sony off") << TallyDialect::sony << Tally::off
+                              << "82 01 7E 04 1A 00 03 FF, 82 01 7E 01 0A 00 03 FF";
+    QTest::newRow("Datavideo program")
+        << TallyDialect::datavideo << Tally::program << "82 01 7E 01 0A 00 02 03 FF";
+    QTest::newRow("Datavideo preview")
+        << TallyDialect::datavideo << Tally::preview << "82 01 7E 01 0A 00 03 02 FF";
+    QTest::newRow("Datavideo off")
+        << TallyDialect::datavideo << Tally::off << "82 01 7E 01 0A 00 03 03 FF";
+    QTest::newRow("none") << TallyDialect::none << Tally::program << "";
+}
+
+void ViscaTest::tally_bytes()
+{
+    QFETCH(visca::TallyDialect, dialect);
+    QFETCH(visca::Tally, state);
+    QFETCH(QString, messages);
+    QStringList texts;
+    for (const QByteArray &bytes : visca::tally(2, dialect, state))
+        texts << spaced_hex(bytes);
+    QCOMPARE(texts.join(", "), messages);
+}
+
+void ViscaTest::tally_resends()
+{
+    TallyLamp lamp;
+    // Nothing until the operator sets it.
+    QVERIFY(!lamp.due(0) && !lamp.due(100000));
+    lamp.set(visca::Tally::program);
+    QVERIFY(lamp.due(500));
+    lamp.sent(500);
+    QVERIFY(!lamp.due(500 + TallyLamp::resend_ms - 1));
+    QVERIFY(lamp.due(500 + TallyLamp::resend_ms));
+    lamp.sent(20000);
+    // A link that opens again gets it at once.
+    lamp.link_opened();
+    QVERIFY(lamp.due(20001));
 }
 
 void ViscaTest::typed_commands()

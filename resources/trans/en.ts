@@ -595,5 +595,29 @@
         <source>pan %1, tilt %2, zoom %3</source>
         <translation>pan %1, tilt %2, zoom %3</translation>
     </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Tally:</source>
+        <translation>Tally:</translation>
+    </message>
+    <message>
+        <source>No tally</source>
+        <translation>No tally</translation>
+    </message>
+    <message>
+        <source>How the active camera's tally lamps are set</source>
+        <translation>How the active camera's tally lamps are set</translation>
+    </message>
 </context>
 </TS>

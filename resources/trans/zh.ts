@@ -595,5 +595,29 @@
         <source>pan %1, tilt %2, zoom %3</source>
         <translation>水平 %1，垂直 %2，变焦 %3</translation>
     </message>
+    <message>
+        <source>Program</source>
+        <translation>播出</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Tally:</source>
+        <translation>指示灯：</translation>
+    </message>
+    <message>
+        <source>No tally</source>
+        <translation>无指示灯</translation>
+    </message>
+    <message>
+        <source>How the active camera's tally lamps are set</source>
+        <translation>当前摄像机指示灯的控制方式</translation>
+    </message>
 </context>
 </TS>

@@ -53,3 +53,13 @@ QString state_text(const Cameras &cameras, int camera)
     }
     return QString();
 }
+
+QString tally_colour(visca::Tally state)
+{
+    switch (state) {
+    case visca::Tally::program: return QStringLiteral("background-color: rgb(230, 40, 40)");
+    case visca::Tally::preview: return QStringLiteral("background-color: rgb(40, 190, 70)");
+    case visca::Tally::off: break;
+    }
+    return QString();
+}

@@ -1,6 +1,8 @@
 #ifndef ZARVICK_CAMERA_TEXTS_H
 #define ZARVICK_CAMERA_TEXTS_H
 
+#include "visca/camera_commands.h"
+
 #include <QString>
 
 class Cameras;
@@ -15,5 +17,8 @@ QString about_camera(const CameraSettings &settings, const QString &text);
 
 // How the camera stands: "answering", "reconnecting (next try in 4 s)".
 QString state_text(const Cameras &cameras, int camera);
+
+// The tally lamp's colour as a style sheet; none when off.
+QString tally_colour(visca::Tally state);
 
 #endif

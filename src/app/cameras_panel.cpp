@@ -258,6 +258,8 @@ void CamerasPanel::show_list()
             QFont font = item->font();
             font.setBold(camera == cameras.active());
             item->setFont(font);
+            if (column == NameColumn)
+                show_tally(item, cameras.camera(camera).tally());
         }
         grey_old_position(camera);
     }
@@ -268,6 +270,15 @@ void CamerasPanel::show_list()
     show_link_box_state();
     filling = false;
     show_caption();
+}
+
+void CamerasPanel::show_tally(QTableWidgetItem *name, visca::Tally state)
+{
+    // The lamp's colour behind the name: red on air, green next.
+    const QColor lamp = state == visca::Tally::program   ? QColor(230, 40, 40)
+                        : state == visca::Tally::preview ? QColor(40, 190, 70)
+                                                         : QColor();
+    name->setBackground(lamp.isValid() ? QBrush(lamp) : QBrush());
 }
 
 void CamerasPanel::show_link_box_state()

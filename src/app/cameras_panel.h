@@ -5,6 +5,7 @@
 #include "app/default_names.h"
 #include "control/chain_finder.h"
 #include "control/position_poller.h"
+#include "visca/camera_commands.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -70,6 +71,7 @@ private:
     void show_list();
     void show_states();
     void show_link_box_state();
+    static void show_tally(QTableWidgetItem *name, visca::Tally state);
     QString position_text(int camera) const;
     // Whether the position shown is an old one: the camera did not answer
     // its last round, or is not answering.

@@ -12,6 +12,7 @@
 #include "app/list_tools.h"
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
+#include "app/tally_panel.h"
 #include "links/serial_ports.h"
 #include "ui_mainwindow.h"
 
@@ -72,6 +73,8 @@ void MainWindow::build_panels()
     // Under the list's buttons (the list's row, then the buttons).
     list_tools = std::make_unique<ListTools>(cameras, camera_list->tab_layout(), 3,
                                              [this] { console->stop_loop_without_link(); });
+    tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(),
+                                         camera_list->tab_layout(), 4);
     const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
         notices.add(text, std::move(undo));
     };
@@ -93,6 +96,7 @@ void MainWindow::retranslate_panels()
     ptz_notices->retranslate();
     camera_notices->retranslate();
     list_tools->retranslate();
+    tally->retranslate();
 }
 
 void MainWindow::connect_panels()

@@ -13,6 +13,7 @@
 class Alerts;
 class CameraForm;
 class ListTools;
+class TallyPanel;
 class CamerasPanel;
 class ConsolePanel;
 class FoundCamerasPanel;
@@ -117,6 +118,7 @@ private:
     std::unique_ptr<NoticeLine> ptz_notices;
     std::unique_ptr<NoticeLine> camera_notices;
     std::unique_ptr<ListTools> list_tools;
+    std::unique_ptr<TallyPanel> tally;
 };
 
 #endif

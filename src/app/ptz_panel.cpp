@@ -6,6 +6,7 @@
 #include "ui_mainwindow.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QLabel>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
@@ -25,7 +26,9 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_line = new QLabel(ui.tab_ptz);
     camera_line->setObjectName("activeCameraLine");
     camera_line->setTextFormat(Qt::PlainText);
-    ui.verticalLayout_14->insertWidget(0, camera_line);
+    camera_line_row = new QHBoxLayout();
+    camera_line_row->addWidget(camera_line, 1);
+    ui.verticalLayout_14->insertLayout(0, camera_line_row);
     QObject::connect(&cameras, &Cameras::switched, camera_line, [this] { show_camera(); });
     for (auto change : {&Cameras::state_changed, &Cameras::listed})
         QObject::connect(&cameras, change, camera_line, [this] { show_camera(); });
@@ -49,6 +52,10 @@ void PtzPanel::show_camera()
     const QString text = about_camera(cameras.settings(active), state_text(cameras, active));
     if (camera_line->text() != text)
         camera_line->setText(text);
+    // The lamp's colour: whether the camera driven is on air.
+    const QString lamp = tally_colour(cameras.active_camera().tally());
+    if (camera_line->styleSheet() != lamp)
+        camera_line->setStyleSheet(lamp);
 }
 
 void PtzPanel::press(QAbstractButton *button) { buttons->press(button); }

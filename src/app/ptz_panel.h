@@ -14,6 +14,7 @@
 class Alerts;
 class Cameras;
 class QAbstractButton;
+class QBoxLayout;
 class QLabel;
 class QWidget;
 namespace Ui {
@@ -41,6 +42,8 @@ public:
     void quick_preset(int number);
     void preset_from_field(bool store);
     void retranslate();
+    // The row above the pad that names the active camera.
+    QBoxLayout *camera_row() const { return camera_line_row; }
 
 private:
     QList<HoldButtons::Button> hold_button_drives() const;
@@ -55,6 +58,7 @@ private:
     GamePad pad;
     std::unique_ptr<HoldButtons> buttons;
     QLabel *camera_line = nullptr;
+    QBoxLayout *camera_line_row = nullptr;
     // "Not answering" and the next try come with time, not with an event.
     QTimer camera_clock;
 };

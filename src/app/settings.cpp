@@ -115,6 +115,7 @@ CameraSettings further_camera(QSettings &settings, int number)
     if (settings.contains("Port"))
         camera.port = settings.value("Port").toString();
     camera.was_open = settings.value("Open").toBool();
+    camera.tally_dialect = tally_dialect(settings.value("Tally").toString());
     camera.read_link(link);
     settings.endGroup();
     return camera;
@@ -130,6 +131,7 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.setValue("Address", camera.address);
     settings.setValue("Port", camera.port);
     settings.setValue("Open", camera.was_open);
+    settings.setValue("Tally", tally_dialect_text(camera.tally_dialect));
     write_lists(camera, [&settings](const char *key, int position) {
         settings.setValue(key, QString::number(position, 10));
     });
@@ -310,6 +312,7 @@ bool Settings::load(const QString &path)
     link = settings.value("CAMERA_1/Link").toString();
     first.visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
     first.was_open = settings.value("CAMERA_1/Open").toBool();
+    first.tally_dialect = tally_dialect(settings.value("CAMERA_1/Tally").toString());
     first.positions = read_positions(settings, 1, &cut);
     // A camera removed by hand leaves a gap: the ones after it are still
     // cameras, in their order.
@@ -355,6 +358,7 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));
     settings.setValue("CAMERA_1/Open", first.was_open);
+    settings.setValue("CAMERA_1/Tally", tally_dialect_text(first.tally_dialect));
     // What the file held of the cameras that reading takes goes first (a
     // camera removed since leaves nothing behind, one after a gap moves up
     // to its place); what reading passed over stays as it was.

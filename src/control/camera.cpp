@@ -107,5 +107,27 @@ void Camera::link_opened(LinkChannel &channel)
 {
     answered = false;
     waiting_since_ms = -1;
+    // The stops the camera is owed first, then its tally.
     commands.link_opened(channel);
+    tally_lamp.link_opened();
+    send_tally();
+}
+
+void Camera::set_tally(visca::Tally state)
+{
+    tally_lamp.set(state);
+    send_tally();
+}
+
+void Camera::send_tally()
+{
+    LinkChannel *channel = drive_channel();
+    const qint64 now_ms = clock.elapsed();
+    if (!channel || !tally_lamp.due(now_ms))
+        return;
+    tally_lamp.sent(now_ms);
+    // The console's lane: behind whatever drive or stop waits to go.
+    for (const QByteArray &bytes :
+         visca::tally(address(), chosen.tally_dialect, tally_lamp.state()))
+        channel->send(bytes, {Link::Lane::Console, false, {}});
 }

@@ -6,6 +6,7 @@
 #include "control/holds.h"
 #include "control/link_channel.h"
 #include "control/reconnect.h"
+#include "control/tally_lamp.h"
 #include "links/tcp_link.h"
 #include "links/udp_link.h"
 #include "visca/answer_times.h"
@@ -72,6 +73,12 @@ public:
     // owes them until it opens again).
     void link_going(const Link &link, bool lost);
 
+    visca::Tally tally() const { return tally_lamp.state(); }
+    // The operator's tally: sent at once, and again as TallyLamp says.
+    void set_tally(visca::Tally state);
+    // Sends the tally if it is due, behind any drive or stop.
+    void send_tally();
+
     // What the camera's links tell: messages to it went out, it replied,
     // a link it is reached by opened.
     void asked();
@@ -94,6 +101,7 @@ private:
     mutable Reconnect tcp_again;
     CameraControl commands;
     Holds drive_holds;
+    TallyLamp tally_lamp;
     bool answered = false;
     // When the oldest message still unanswered went out; -1 for none.
     qint64 waiting_since_ms = -1;

@@ -58,3 +58,22 @@ void CameraSettings::read_link(const QString &text)
     if (!tcp && link() != LinkKind::ViscaOverIp)
         over_ip = visca_over_ip::numbered_by_default(port.trimmed().toUShort());
 }
+
+QString tally_dialect_text(visca::TallyDialect dialect)
+{
+    switch (dialect) {
+    case visca::TallyDialect::sony: break;
+    case visca::TallyDialect::datavideo: return QStringLiteral("Datavideo");
+    case visca::TallyDialect::none: return QStringLiteral("none");
+    }
+    return QStringLiteral("Sony");
+}
+
+visca::TallyDialect tally_dialect(const QString &text)
+{
+    if (text == QLatin1String("Datavideo"))
+        return visca::TallyDialect::datavideo;
+    if (text == QLatin1String("none"))
+        return visca::TallyDialect::none;
+    return visca::TallyDialect::sony;
+}

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_CAMERA_SETTINGS_H
 #define ZARVICK_CAMERA_SETTINGS_H
 
+#include "visca/camera_commands.h"
 #include "visca/commands.h"
 
 #include <QList>
@@ -68,6 +69,8 @@ struct CameraSettings {
     QList<KeptPosition> positions;
     // Its link was open (or being opened again) when the program last ended.
     bool was_open = false;
+    // How its tally lamps are set (config.ini: "Sony", "Datavideo", "none").
+    visca::TallyDialect tally_dialect = visca::TallyDialect::sony;
 
     // The link the camera's drives go on.
     LinkKind link() const
@@ -98,6 +101,10 @@ struct CameraSettings {
     // positions; on the network no address until the operator gives one).
     CameraSettings beside() const;
 };
+
+// config.ini's words for a tally dialect; anything else is Sony's.
+QString tally_dialect_text(visca::TallyDialect dialect);
+visca::TallyDialect tally_dialect(const QString &text);
 
 // config.ini's words for a link: "Serial", "TCP", "UDP" or "VISCA over
 // IP"; anything else is the serial line, the first camera's link of old.

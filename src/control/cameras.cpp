@@ -10,6 +10,12 @@ Cameras::Cameras(QObject *parent)
 {
     connect(&lines, &SerialLines::made, this, &Cameras::made);
     connect(&lines, &SerialLines::reconnecting, this, &Cameras::state_changed);
+    tally_clock.setInterval(500);
+    tally_clock.callOnTimeout(this, [this] {
+        for (auto &camera : cameras)
+            camera->send_tally();
+    });
+    tally_clock.start();
 }
 
 Cameras::~Cameras()
@@ -193,6 +199,20 @@ bool Cameras::open(int index)
         opening.udp().open(address, port, chosen.over_ip);
     }
     return true;
+}
+
+void Cameras::set_tally(int index, visca::Tally state)
+{
+    if (index < 0 || index >= count())
+        return;
+    if (state != visca::Tally::off) {
+        for (int other = 0; other < count(); ++other) {
+            if (other != index && camera(other).tally() == state)
+                camera(other).set_tally(visca::Tally::off);
+        }
+    }
+    camera(index).set_tally(state);
+    emit listed();
 }
 
 void Cameras::set_active(int index)

@@ -5,6 +5,7 @@
 #include "control/serial_lines.h"
 
 #include <QObject>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
     // lost one is. False when its settings name no link (no port, no
     // address).
     bool open(int index);
+    // Sets the camera's tally; program (or preview) set here passes from the
+    // camera that had it, which goes off.
+    void set_tally(int index, visca::Tally state);
     // Whether the cameras open at the start whose links were open at the end.
     bool open_at_start() const { return opening_at_start; }
     void set_open_at_start(bool open) { opening_at_start = open; }
@@ -129,6 +133,8 @@ private:
     std::unique_ptr<ActiveHolds> active_holds;
     int active_index = -1;
     bool opening_at_start = false;
+    // Tallies go again while their links stay open (TallyLamp).
+    QTimer tally_clock;
 };
 
 #endif

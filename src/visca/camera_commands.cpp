@@ -26,6 +26,26 @@ QByteArray pan_tilt_stop(int address)
     return message(address, {0x01, 0x06, 0x01, 0x03, 0x03, 0x03, 0x03});
 }
 
+QList<QByteArray> tally(int address, TallyDialect dialect, Tally state)
+{
+    const int lit = 0x02;
+    const int dark = 0x03;
+    const int red = state == Tally::program ? lit : dark;
+    const int green = state == Tally::preview ? lit : dark;
+    switch (dialect) {
+    case TallyDialect::sony: {
+        const QByteArray red_lamp = message(address, {0x01, 0x7E, 0x01, 0x0A, 0x00, red});
+        const QByteArray green_lamp = message(address, {0x01, 0x7E, 0x04, 0x1A, 0x00, green});
+        return state == Tally::preview ? QList<QByteArray>{red_lamp, green_lamp}
+                                       : QList<QByteArray>{green_lamp, red_lamp};
+    }
+    case TallyDialect::datavideo:
+        return {message(address, {0x01, 0x7E, 0x01, 0x0A, 0x00, red, green})};
+    case TallyDialect::none: break;
+    }
+    return {};
+}
+
 QByteArray pan_tilt_home(int address) { return message(address, {0x01, 0x06, 0x04}); }
 
 QByteArray zoom(int address, Zoom way, int speed)

@@ -2,6 +2,7 @@
 #define ZARVICK_CAMERA_COMMANDS_H
 
 #include <QByteArray>
+#include <QList>
 #include <QtGlobal>
 #include <optional>
 
@@ -26,6 +27,15 @@ QByteArray focus(int address, Focus way, int speed);
 QByteArray focus_stop(int address);
 // Memory set (store) or recall of preset `number`, 0 to 254.
 QByteArray preset(int address, bool store, int number);
+
+// The tally lamps: red says the camera is on air (program), green that it
+// is next (preview). Each dialect sets both lamps every time, since on some
+// cameras turning one off darkens every lamp: Sony sets each lamp in a
+// message of its own (red 7E 01 0A, green 7E 04 1A; 02 on, 03 off), the
+// lamp to darken first; Datavideo sets both in one (7E 01 0A 00 rr gg).
+enum class Tally { off, preview, program };
+enum class TallyDialect { sony, datavideo, none };
+QList<QByteArray> tally(int address, TallyDialect dialect, Tally state);
 
 // Which camera answers: vendor, model, ROM version, sockets (replies.h).
 QByteArray version_inquiry(int address);
