@@ -7,10 +7,11 @@
 #include <cmath>
 
 namespace {
-// Rates in units a second: per pan or tilt speed step, and per zoom or
-// focus speed (0–7) plus one. Direct zoom and focus run at the fastest.
+// Rates in units a second: per pan or tilt speed step (alike, as on
+// cameras whose pan and tilt speed tables match), and per zoom or focus
+// speed (0–7) plus one. Direct zoom and focus run at the fastest.
 constexpr double pan_units_per_step = 100;
-constexpr double tilt_units_per_step = 60;
+constexpr double tilt_units_per_step = 100;
 constexpr double lens_units_per_speed = 1024;
 constexpr double lens_fastest = lens_units_per_speed * 8;
 

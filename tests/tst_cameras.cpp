@@ -75,6 +75,7 @@ private slots:
     void the_list_is_reordered_and_ctrl_n_follows();
     void removed_camera_and_deleted_position_come_back();
     void program_passes_from_camera_to_camera();
+    void an_inverted_camera_turns_the_pictures_way();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -481,6 +482,33 @@ void CamerasTest::program_passes_from_camera_to_camera()
     QCOMPARE(udp_texts(first, 1), QStringList({"81 01 7E 01 0A 00 03 02 FF"}));
     QCOMPARE(table(window)->item(0, 0)->background().color(), QColor(40, 190, 70));
     QCOMPARE(table(window)->item(1, 0)->background().color(), QColor(230, 40, 40));
+}
+
+void CamerasTest::an_inverted_camera_turns_the_pictures_way()
+{
+    ScratchFolder folder;
+    UdpPeer camera;
+    MainWindow window;
+    show_active(window);
+    click(window, "radioButton_10");
+    connect_net(window, false, camera.port());
+    show_tab(window, "tab_cameras");
+    click(window, "invertPanCheckBox");
+    show_tab(window, "tab_ptz");
+    // Hung upside down: right on the pad is left for the camera; tilt as it was.
+    auto *right_up = control<QPushButton>(&window, "ptz_rightupButton");
+    QTest::mousePress(right_up, Qt::LeftButton);
+    QTest::mouseRelease(right_up, Qt::LeftButton);
+    QCOMPARE(udp_texts(camera, 2),
+             QStringList({"81 01 06 01 0F 0F 01 01 FF", "81 01 06 01 03 03 03 03 FF"}));
+    show_tab(window, "tab_cameras");
+    click(window, "invertPanCheckBox");
+    click(window, "invertTiltCheckBox");
+    show_tab(window, "tab_ptz");
+    QTest::mousePress(right_up, Qt::LeftButton);
+    QTest::mouseRelease(right_up, Qt::LeftButton);
+    QCOMPARE(udp_texts(camera, 2),
+             QStringList({"81 01 06 01 0F 0F 02 02 FF", "81 01 06 01 03 03 03 03 FF"}));
 }
 
 QTEST_MAIN(CamerasTest)

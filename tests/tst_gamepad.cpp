@@ -113,8 +113,9 @@ void GamePadTest::init()
     link = new RecordingLink;
     channel = new LinkChannel(*link);
     control = new CameraControl([this] { return CameraControl::Target{channel, 1}; });
-    holds = new Holds(*control,
-                      {[] { return 14; }, [] { return 14; }, [] { return 3; }, [] { return 3; }});
+    holds = new Holds(
+        *control,
+        {[] { return 14; }, [] { return 14; }, [] { return 3; }, [] { return 3; }, {}, {}});
     pad = new VirtualPad;
     QVERIFY(pad->plugged());
     gamepad = new GamePad(*holds, [this] { return blocked; });

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -82,6 +83,7 @@ private slots:
     void a_kept_position_goes_to_the_camera_asked();
     void a_lost_round_keeps_the_last_position();
     void answers_find_their_inquiry_by_number();
+    void a_go_arrives_on_both_axes_together();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -330,3 +332,39 @@ void PositionsTest::answers_find_their_inquiry_by_number()
 
 QTEST_MAIN(PositionsTest)
 #include "tst_positions.moc"
+
+void PositionsTest::a_go_arrives_on_both_axes_together()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const QList<QPoint> kept = {{2400, 600}, {0, -1000}, {-1200, 600}};
+    QString positions =
+        QString("[CAMERA_1]\nGoSpeed=24\n[CAMERA_1_POSITIONS]\nsize=%1\n").arg(kept.size());
+    for (int i = 0; i < kept.size(); ++i)
+        positions += QString("%1\\Name=P%1\n%1\\Pan=%2\n%1\\Tilt=%3\n%1\\Zoom=0\n")
+                         .arg(i + 1)
+                         .arg(kept[i].x())
+                         .arg(kept[i].y());
+    folder.write("config.ini", positions.toUtf8());
+    MainWindow window;
+    show_exposed(&window);
+    attach(window, camera);
+    show_tab(window, "tab_cameras");
+    auto *list = control<QListWidget>(&window, "positionsList");
+    QPoint from(0, 0);
+    for (int i = 0; i < kept.size(); ++i) {
+        list->setCurrentRow(i);
+        click(window, "goPositionButton");
+        QVERIFY(wait_until([&] { return pan_of(camera) == kept[i].x(); }, 5000));
+        // The sim moves pan and tilt 100 units a second a speed step.
+        const QStringList moves = camera.lines().filter("pan-tilt absolute");
+        const QRegularExpression speeds(" at (\\d+)/(\\d+) ");
+        const QRegularExpressionMatch found = speeds.match(moves.last());
+        QVERIFY2(found.hasMatch(), qPrintable(moves.last()));
+        const double pan_s = qAbs(kept[i].x() - from.x()) / (100.0 * found.captured(1).toInt());
+        const double tilt_s = qAbs(kept[i].y() - from.y()) / (100.0 * found.captured(2).toInt());
+        QVERIFY2(qAbs(pan_s - tilt_s) <= 0.1 * qMax(pan_s, tilt_s), qPrintable(moves.last()));
+        from = kept[i];
+    }
+}

@@ -63,7 +63,7 @@ void SimProtocolTest::replies_data()
         << hex("81 01 06 05 FF") << "90 41 FF" << true << "pan-tilt reset";
     QTest::newRow("absolute, five pan digits")
         << hex("81 01 06 02 18 14 0F 0F 0F 0F 06 00 01 02 0C FF") << "90 41 FF" << true
-        << "pan-tilt absolute -10, 300 at 24/20 (250 ms)";
+        << "pan-tilt absolute -10, 300 at 24/20 (150 ms)";
     QTest::newRow("absolute past the limit")
         << hex("81 01 06 02 18 14 00 01 00 00 00 00 00 00 00 FF") << "90 60 02 FF" << false
         << "syntax error: 81 01 06 02 18 14 00 01 00 00 00 00 00 00 00 FF";
@@ -197,13 +197,13 @@ void SimProtocolTest::older_profile_writes_four_pan_digits()
 void SimProtocolTest::moves_complete_when_they_end()
 {
     ViscaCamera camera;
-    // Pan to 1200 at speed 10 (1000 units a second), tilt to -300 at 5 (300).
+    // Pan to 1200 at speed 10 (1000 units a second), tilt to -300 at 5 (500).
     const ViscaCamera::Answer move =
         camera.handle(hex("81 01 06 02 0A 05 00 00 04 0B 00 0F 0E 0D 04 FF"), 0);
     QCOMPARE(move.completion_ms, qint64(1200));
     QCOMPARE(move.socket, 1);
     QCOMPARE(camera.position(600).pan, 600);
-    QCOMPARE(camera.position(600).tilt, -180);
+    QCOMPARE(camera.position(600).tilt, -300);
     QCOMPARE(spaced(camera.handle(hex("81 09 06 12 FF"), 1000).replies),
              QString("90 50 00 00 03 0E 08 0F 0E 0D 04 FF")); // 1000, -300
     QVERIFY(camera.finish(move.socket, move.ticket));
@@ -254,7 +254,7 @@ void SimProtocolTest::drive_moves_at_its_speed_and_stops_at_the_limit()
     camera.handle(hex("81 01 06 01 0A 05 02 01 FF"), 0); // right at 10, up at 5
     const ViscaCamera::Position after_one_second = camera.position(1000);
     QCOMPARE(after_one_second.pan, 1000);
-    QCOMPARE(after_one_second.tilt, 300);
+    QCOMPARE(after_one_second.tilt, 500);
     // Twice the speed, twice the way.
     camera.handle(hex("81 01 06 01 14 05 01 03 FF"), 1000);
     QCOMPARE(camera.position(1500).pan, 0);
@@ -304,7 +304,7 @@ void SimProtocolTest::zoom_focus_and_inquiries()
 
     camera.handle(hex("81 01 06 01 01 01 01 02 FF"), 60000); // left and down
     QCOMPARE(spaced(camera.handle(hex("81 09 06 12 FF"), 61000).replies),
-             QString("90 50 0F 0F 0F 09 0C 0F 0F 0C 04 FF")); // pan -100, tilt -60
+             QString("90 50 0F 0F 0F 09 0C 0F 0F 09 0C FF")); // pan -100, tilt -100
     camera.handle(hex("81 01 04 00 03 FF"), 61000);
     QCOMPARE(spaced(camera.handle(hex("81 09 04 00 FF"), 61000).replies), QString("90 50 03 FF"));
 }

@@ -1,6 +1,7 @@
 // The VISCA text helpers and the packet cutter shared by the program, the
 // simulator and the tests.
 
+#include "control/camera_settings.h"
 #include "control/tally_lamp.h"
 #include "visca/camera_commands.h"
 #include "visca/command_text.h"
@@ -29,6 +30,7 @@ private slots:
     void tally_bytes_data();
     void tally_bytes();
     void tally_resends();
+    void speeds_that_suit_the_shot();
     void version_reading_data();
     void version_reading();
     void position_reading_data();
@@ -188,6 +190,21 @@ void ViscaTest::tally_resends()
     // A link that opens again gets it at once.
     lamp.link_opened();
     QVERIFY(lamp.due(20001));
+}
+
+void ViscaTest::speeds_that_suit_the_shot()
+{
+    // Full speed at wide, three fifths half way, a fifth at the optical end.
+    QCOMPARE(zoom_scaled(15, 0), 15);
+    QCOMPARE(zoom_scaled(15, 0x2000), 9);
+    QCOMPARE(zoom_scaled(15, 0x4000), 3);
+    QCOMPARE(zoom_scaled(15, 0x6000), 3); // digital zoom: no slower
+    QCOMPARE(zoom_scaled(2, 0x4000), 1);  // never below 1
+    // A Go: the farther axis at the Go speed, within its range.
+    QCOMPARE(arriving_together(2400, 600, 24), QPoint(24, 6));
+    QCOMPARE(arriving_together(-1200, 1600, 24), QPoint(15, 20));
+    QCOMPARE(arriving_together(3000, 1, 24), QPoint(24, 1));
+    QCOMPARE(arriving_together(0, 0, 30), QPoint(24, 20));
 }
 
 void ViscaTest::typed_commands()

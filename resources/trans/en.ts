@@ -619,5 +619,33 @@
         <source>How the active camera's tally lamps are set</source>
         <translation>How the active camera's tally lamps are set</translation>
     </message>
+    <message>
+        <source>Invert pan</source>
+        <translation>Invert pan</translation>
+    </message>
+    <message>
+        <source>Invert tilt</source>
+        <translation>Invert tilt</translation>
+    </message>
+    <message>
+        <source>Speed follows zoom</source>
+        <translation>Speed follows zoom</translation>
+    </message>
+    <message>
+        <source>Pan and tilt slower as the camera zooms in: a fifth of the speed at full tele</source>
+        <translation>Pan and tilt slower as the camera zooms in: a fifth of the speed at full tele</translation>
+    </message>
+    <message>
+        <source>Go speed </source>
+        <translation>Go speed </translation>
+    </message>
+    <message>
+        <source>Go speed: as the pad</source>
+        <translation>Go speed: as the pad</translation>
+    </message>
+    <message>
+        <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>
+        <translation>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</translation>
+    </message>
 </context>
 </TS>

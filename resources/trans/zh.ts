@@ -619,5 +619,33 @@
         <source>How the active camera's tally lamps are set</source>
         <translation>当前摄像机指示灯的控制方式</translation>
     </message>
+    <message>
+        <source>Invert pan</source>
+        <translation>水平反转</translation>
+    </message>
+    <message>
+        <source>Invert tilt</source>
+        <translation>垂直反转</translation>
+    </message>
+    <message>
+        <source>Speed follows zoom</source>
+        <translation>速度随变焦</translation>
+    </message>
+    <message>
+        <source>Pan and tilt slower as the camera zooms in: a fifth of the speed at full tele</source>
+        <translation>摄像机拉近时水平和垂直转动变慢：光学变焦最远端为五分之一速度</translation>
+    </message>
+    <message>
+        <source>Go speed </source>
+        <translation>前往速度 </translation>
+    </message>
+    <message>
+        <source>Go speed: as the pad</source>
+        <translation>前往速度：同云台</translation>
+    </message>
+    <message>
+        <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>
+        <translation>前往时较快一轴的速度；另一轴随之调整，使水平和垂直同时到达</translation>
+    </message>
 </context>
 </TS>

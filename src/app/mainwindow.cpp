@@ -2,6 +2,7 @@
 
 #include "app/alerts.h"
 #include "app/camera_form.h"
+#include "app/camera_options.h"
 #include "app/cameras_panel.h"
 #include "app/console_panel.h"
 #include "app/form_font.h"
@@ -75,6 +76,7 @@ void MainWindow::build_panels()
                                              [this] { console->stop_loop_without_link(); });
     tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(),
                                          camera_list->tab_layout(), 4);
+    camera_options = std::make_unique<CameraOptions>(cameras, camera_list->tab_layout(), 5);
     const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
         notices.add(text, std::move(undo));
     };
@@ -97,6 +99,7 @@ void MainWindow::retranslate_panels()
     camera_notices->retranslate();
     list_tools->retranslate();
     tally->retranslate();
+    camera_options->retranslate();
 }
 
 void MainWindow::connect_panels()

@@ -12,6 +12,7 @@
 
 class Alerts;
 class CameraForm;
+class CameraOptions;
 class ListTools;
 class TallyPanel;
 class CamerasPanel;
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<NoticeLine> camera_notices;
     std::unique_ptr<ListTools> list_tools;
     std::unique_ptr<TallyPanel> tally;
+    std::unique_ptr<CameraOptions> camera_options;
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -71,6 +72,15 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     column->addWidget(list, 1);
     column->addWidget(keep_button);
     column->addWidget(go_button);
+    go_speed = new QSpinBox(page);
+    go_speed->setObjectName("goSpeedBox");
+    // Pan's speeds, 1 to 18h; 0 stands for the PTZ tab's pan speed.
+    go_speed->setRange(0, 0x18);
+    column->addWidget(go_speed);
+    QObject::connect(go_speed, qOverload<int>(&QSpinBox::valueChanged), list, [this](int speed) {
+        if (!filling && cameras.active() >= 0)
+            cameras.active_settings().go_speed = speed;
+    });
     row->addLayout(column, 1);
 
     QObject::connect(keep_button, &QPushButton::clicked, list, [this] { keep(); });
@@ -160,7 +170,7 @@ void PositionsPanel::go()
             return;
         }
         camera->go_to({values->pan, values->tilt, now->pan_tilt.pan_digits}, values->zoom,
-                      values->focus);
+                      values->focus, now->pan_tilt);
     });
 }
 
@@ -220,6 +230,7 @@ void PositionsPanel::show_list()
         }
     }
     list->setCurrentRow(qMin(chosen, list->count() - 1));
+    go_speed->setValue(cameras.active_settings().go_speed);
     filling = false;
 }
 
@@ -232,5 +243,9 @@ void PositionsPanel::retranslate()
     }
     keep_button->setText(tr("Keep position"));
     go_button->setText(tr("Go"));
+    go_speed->setPrefix(tr("Go speed "));
+    go_speed->setSpecialValueText(tr("Go speed: as the pad"));
+    go_speed->setToolTip(tr("The faster axis's speed of a Go; the other is matched so that "
+                            "pan and tilt arrive together"));
     show_list();
 }

@@ -17,6 +17,7 @@ class QListWidget;
 class QListWidgetItem;
 class QObject;
 class QPushButton;
+class QSpinBox;
 
 // The active camera's kept positions, beside the camera list: "Keep
 // position" asks the camera where it is and adds a row ("Position N",
@@ -51,6 +52,7 @@ private:
     QListWidget *list;
     QPushButton *keep_button;
     QPushButton *go_button;
+    QSpinBox *go_speed;
     std::unique_ptr<QObject> delete_key;
     std::unique_ptr<QObject> values_beside_names;
     bool filling = false;

@@ -94,6 +94,27 @@ int stored_address(const QSettings &settings, const QString &key)
                : 0;
 }
 
+// How the camera is driven: inverted axes, speed that follows the zoom,
+// the Go speed (a value out of range keeps the default).
+void read_options(const QSettings &settings, const QString &group, CameraSettings &camera)
+{
+    camera.invert_pan = settings.value(group + "InvertPan").toBool();
+    camera.invert_tilt = settings.value(group + "InvertTilt").toBool();
+    camera.zoom_scaled_speed = settings.value(group + "ZoomScaledSpeed").toBool();
+    bool ok = false;
+    const int go_speed = settings.value(group + "GoSpeed").toInt(&ok);
+    if (ok && go_speed >= 0 && go_speed <= 0x18)
+        camera.go_speed = go_speed;
+}
+
+void write_options(QSettings &settings, const QString &group, const CameraSettings &camera)
+{
+    settings.setValue(group + "InvertPan", camera.invert_pan);
+    settings.setValue(group + "InvertTilt", camera.invert_tilt);
+    settings.setValue(group + "ZoomScaledSpeed", camera.zoom_scaled_speed);
+    settings.setValue(group + "GoSpeed", QString::number(camera.go_speed, 10));
+}
+
 // A further camera's group. A key that is missing or unreadable keeps the
 // default, never a value of another camera; list positions are checked
 // against the lists where the form shows them.
@@ -116,6 +137,7 @@ CameraSettings further_camera(QSettings &settings, int number)
         camera.port = settings.value("Port").toString();
     camera.was_open = settings.value("Open").toBool();
     camera.tally_dialect = tally_dialect(settings.value("Tally").toString());
+    read_options(settings, QString(), camera);
     camera.read_link(link);
     settings.endGroup();
     return camera;
@@ -132,6 +154,7 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.setValue("Port", camera.port);
     settings.setValue("Open", camera.was_open);
     settings.setValue("Tally", tally_dialect_text(camera.tally_dialect));
+    write_options(settings, QString(), camera);
     write_lists(camera, [&settings](const char *key, int position) {
         settings.setValue(key, QString::number(position, 10));
     });
@@ -313,6 +336,7 @@ bool Settings::load(const QString &path)
     first.visca_address = stored_address(settings, "CAMERA_1/ViscaAddress");
     first.was_open = settings.value("CAMERA_1/Open").toBool();
     first.tally_dialect = tally_dialect(settings.value("CAMERA_1/Tally").toString());
+    read_options(settings, QStringLiteral("CAMERA_1/"), first);
     first.positions = read_positions(settings, 1, &cut);
     // A camera removed by hand leaves a gap: the ones after it are still
     // cameras, in their order.
@@ -359,6 +383,7 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));
     settings.setValue("CAMERA_1/Open", first.was_open);
     settings.setValue("CAMERA_1/Tally", tally_dialect_text(first.tally_dialect));
+    write_options(settings, QStringLiteral("CAMERA_1/"), first);
     // What the file held of the cameras that reading takes goes first (a
     // camera removed since leaves nothing behind, one after a gap moves up
     // to its place); what reading passed over stays as it was.

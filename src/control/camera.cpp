@@ -10,7 +10,17 @@ Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObjec
       }),
       drive_holds(commands,
                   {[this] { return chosen.pan_speed; }, [this] { return chosen.tilt_speed; },
-                   [this] { return chosen.zoom_speed; }, [this] { return chosen.focus_speed; }})
+                   [this] { return chosen.zoom_speed; }, [this] { return chosen.focus_speed; },
+                   [this](QPoint way) {
+                       return QPoint(chosen.invert_pan ? -way.x() : way.x(),
+                                     chosen.invert_tilt ? -way.y() : way.y());
+                   },
+                   [this](QPoint speed) {
+                       if (!chosen.zoom_scaled_speed || !zoom_seen)
+                           return speed;
+                       return QPoint(zoom_scaled(speed.x(), *zoom_seen),
+                                     zoom_scaled(speed.y(), *zoom_seen));
+                   }})
 {
     clock.start();
     connect(&tcp_link, &TcpLink::open_failed, &tcp_again, &Reconnect::failed);
@@ -71,10 +81,14 @@ void Camera::set_serial_mode(bool serial)
     chosen.serial_mode = serial;
 }
 
-void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus)
+void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
+                   const visca::PanTilt &from)
 {
     drive_holds.end_all();
-    commands.go_to(to, zoom, focus, chosen.pan_speed, chosen.tilt_speed);
+    const QPoint speeds =
+        arriving_together(to.pan - from.pan, to.tilt - from.tilt,
+                          chosen.go_speed > 0 ? chosen.go_speed : chosen.pan_speed);
+    commands.go_to(to, zoom, focus, speeds.x(), speeds.y());
     drive_holds.position_move();
 }
 

@@ -65,9 +65,14 @@ public:
     // The PTZ Mode: drives go on the serial line or on the network from
     // now on. Every hold ends first, with its stop where its drive went.
     void set_serial_mode(bool serial);
-    // A kept position, at the camera's pan and tilt speeds; the holds end
-    // first, and the next press or anything that ends holds stops the move.
-    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus);
+    // A kept position from where the camera is (`from`): pan and tilt at
+    // speeds that make them arrive together, the farther at the Go speed;
+    // the holds end first, and the next press or anything that ends holds
+    // stops the move.
+    void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
+               const visca::PanTilt &from);
+    // The zoom the camera last said it is at: pan-tilt speeds may follow it.
+    void saw_zoom(int zoom) { zoom_seen = zoom; }
     // The channel's link is closing or was lost: the drives that went on it
     // end (their stops go first while it can still carry them; a lost link
     // owes them until it opens again).
@@ -102,6 +107,7 @@ private:
     CameraControl commands;
     Holds drive_holds;
     TallyLamp tally_lamp;
+    std::optional<int> zoom_seen;
     bool answered = false;
     // When the oldest message still unanswered went out; -1 for none.
     qint64 waiting_since_ms = -1;

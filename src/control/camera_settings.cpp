@@ -1,6 +1,10 @@
 #include "control/camera_settings.h"
 
+#include "visca/positions.h"
 #include "visca/visca_over_ip.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // A decimal number within `lowest` and `highest`.
@@ -76,4 +80,28 @@ visca::TallyDialect tally_dialect(const QString &text)
     if (text == QLatin1String("none"))
         return visca::TallyDialect::none;
     return visca::TallyDialect::sony;
+}
+
+int zoom_scaled(int speed, int zoom)
+{
+    const double tele =
+        std::clamp(zoom, 0, visca::optical_zoom_end) / double(visca::optical_zoom_end);
+    return std::max(1, int(std::lround(speed * (1.0 - 0.8 * tele))));
+}
+
+QPoint arriving_together(int pan_distance, int tilt_distance, int fastest)
+{
+    const int pan_most = 0x18;
+    const int tilt_most = 0x14;
+    const double pan = std::abs(pan_distance);
+    const double tilt = std::abs(tilt_distance);
+    if (pan == 0 && tilt == 0)
+        return {std::clamp(fastest, 1, pan_most), std::clamp(fastest, 1, tilt_most)};
+    // Time is distance over speed: the farther axis sets it.
+    if (pan >= tilt) {
+        const int pan_speed = std::clamp(fastest, 1, pan_most);
+        return {pan_speed, std::clamp(int(std::lround(pan_speed * tilt / pan)), 1, tilt_most)};
+    }
+    const int tilt_speed = std::clamp(fastest, 1, tilt_most);
+    return {std::clamp(int(std::lround(tilt_speed * pan / tilt)), 1, pan_most), tilt_speed};
 }

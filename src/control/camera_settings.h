@@ -5,6 +5,7 @@
 #include "visca/commands.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QVariantMap>
 #include <optional>
@@ -71,6 +72,16 @@ struct CameraSettings {
     bool was_open = false;
     // How its tally lamps are set (config.ini: "Sony", "Datavideo", "none").
     visca::TallyDialect tally_dialect = visca::TallyDialect::sony;
+    // The pad, keys and stick drive the picture's way on a camera hung
+    // upside down or sideways; kept positions stay in the camera's units.
+    bool invert_pan = false;
+    bool invert_tilt = false;
+    // Pan and tilt slower as the camera zooms in: full speed at wide, a
+    // fifth at the end of the optical zoom.
+    bool zoom_scaled_speed = false;
+    // The faster axis's speed of a Go (the slower is matched so both
+    // arrive together); 0 for the PTZ tab's pan speed.
+    int go_speed = 0;
 
     // The link the camera's drives go on.
     LinkKind link() const
@@ -101,6 +112,15 @@ struct CameraSettings {
     // positions; on the network no address until the operator gives one).
     CameraSettings beside() const;
 };
+
+// A pan-tilt speed at `zoom` (0 wide to 4000h, the optical end) when
+// it follows the zoom: full at wide, a fifth at the end, never below 1.
+int zoom_scaled(int speed, int zoom);
+// The pan and tilt speeds of a move of `pan_distance` and `tilt_distance`
+// (camera units) that arrive together, the farther axis at `fastest`
+// (limited to what the axis takes: pan 18h, tilt 14h), the other in
+// proportion, at least 1.
+QPoint arriving_together(int pan_distance, int tilt_distance, int fastest);
 
 // config.ini's words for a tally dialect; anything else is Sony's.
 QString tally_dialect_text(visca::TallyDialect dialect);

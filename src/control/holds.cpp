@@ -148,8 +148,11 @@ void Holds::send(const Drive &drive)
             control.stop_pan_tilt();
             break;
         }
-        const QPoint speed = drive.speed.value_or(QPoint(speeds.pan(), speeds.tilt()));
-        control.drive(pan_of(way), tilt_of(way), speed.x(), speed.y());
+        QPoint speed = drive.speed.value_or(QPoint(speeds.pan(), speeds.tilt()));
+        if (speeds.pan_tilt_speed)
+            speed = speeds.pan_tilt_speed(speed);
+        const QPoint camera_way = speeds.camera_way ? speeds.camera_way(way) : way;
+        control.drive(pan_of(camera_way), tilt_of(camera_way), speed.x(), speed.y());
         break;
     }
     case Axis::Zoom:

@@ -83,6 +83,11 @@ public:
         std::function<int()> tilt;
         std::function<int()> zoom;
         std::function<int()> focus;
+        // The camera's way for the picture's (a camera hung upside down
+        // turns the other way), and the pan-tilt speeds as the camera
+        // takes them (slower when zoomed in); as they are when not given.
+        std::function<QPoint(QPoint)> camera_way;
+        std::function<QPoint(QPoint)> pan_tilt_speed;
     };
 
     Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent = nullptr);

@@ -15,14 +15,15 @@ PositionPoller::PositionPoller(Cameras &camera_list, Busy link_busy, QObject *pa
 {
     ticker.setInterval(tick_ms);
     connect(&ticker, &QTimer::timeout, this, &PositionPoller::tick);
+    ticker.start();
 }
 
 void PositionPoller::set_running(bool running)
 {
-    if (running)
-        ticker.start();
-    else
-        ticker.stop();
+    // Cameras whose pan-tilt speed follows the zoom are asked whatever
+    // tab is shown.
+    everyone = running;
+    ticker.start();
 }
 
 std::optional<PositionPoller::Seen> PositionPoller::position(int index) const
@@ -66,6 +67,8 @@ void PositionPoller::tick()
         // A camera that never replied (a converter, a camera that does not
         // answer) is not asked: only cameras that answer have a position.
         Camera &camera = cameras.camera(index);
+        if (!everyone && !camera.settings().zoom_scaled_speed)
+            continue;
         const Camera::State state = camera.state();
         LinkChannel *channel = camera.drive_channel();
         if (!channel || busy(channel) || state == Camera::State::Open)
@@ -185,6 +188,12 @@ void PositionPoller::finish(Watched &camera_watched, bool answered)
         camera_watched.moving = moved;
         camera_watched.last = found;
         camera_watched.last_taken.start();
+        // The camera learns its zoom: its pan-tilt speed may follow it.
+        for (int index = 0; index < cameras.count(); ++index) {
+            const auto entry = watched.find(&cameras.camera(index));
+            if (entry != watched.end() && &entry->second == &camera_watched)
+                cameras.camera(index).saw_zoom(found->zoom);
+        }
         camera_watched.stale = false;
     } else {
         // A lost inquiry keeps the last known position, marked as old.

@@ -92,6 +92,8 @@ private:
     Cameras &cameras;
     Busy busy;
     QTimer ticker;
+    // Every camera is asked, not only those whose speed follows the zoom.
+    bool everyone = false;
     // By camera, not by its place in the list, which shifts: a camera's
     // entry goes with it.
     std::map<const Camera *, Watched> watched;
