@@ -7,6 +7,8 @@
 #include "visca/positions.h"
 #include "visca/visca_over_ip.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -84,6 +86,7 @@ private slots:
     void a_lost_round_keeps_the_last_position();
     void answers_find_their_inquiry_by_number();
     void a_go_arrives_on_both_axes_together();
+    void f_keys_go_to_kept_positions_on_the_ptz_tab();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -367,4 +370,43 @@ void PositionsTest::a_go_arrives_on_both_axes_together()
         QVERIFY2(qAbs(pan_s - tilt_s) <= 0.1 * qMax(pan_s, tilt_s), qPrintable(moves.last()));
         from = kept[i];
     }
+}
+
+void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    folder.write("config.ini", "[CAMERA_1_POSITIONS]\nsize=2\n1\\Name=A\n1\\Pan=500\n"
+                               "1\\Tilt=0\n1\\Zoom=0\n2\\Name=B\n2\\Pan=-500\n"
+                               "2\\Tilt=100\n2\\Zoom=0\n");
+    MainWindow window;
+    show_exposed(&window);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    attach(window, camera);
+    show_tab(window, "tab_ptz");
+    auto *home = control<QPushButton>(&window, "ptz_resetButton");
+    home->setFocus();
+    const auto moves = [&] { return camera.lines().filter("pan-tilt absolute"); };
+    QTest::keyClick(home, Qt::Key_F2);
+    QVERIFY(wait_until([&] { return moves().size() == 1; }, 5000));
+    QVERIFY2(moves().last().contains("absolute -500, 100"), qPrintable(moves().last()));
+    QTest::keyClick(home, Qt::Key_F1);
+    QVERIFY(wait_until([&] { return moves().size() == 2; }, 5000));
+    QVERIFY2(moves().last().contains("absolute 500, 0"), qPrintable(moves().last()));
+    // A position not kept, F4 on a list box, the Manual tab: no move.
+    QTest::keyClick(home, Qt::Key_F5);
+    auto *speeds = control<QComboBox>(&window, "hcomboBox");
+    speeds->setFocus();
+    QTest::keyClick(speeds, Qt::Key_F4);
+    QVERIFY(wait_until([&] { return speeds->view()->isVisible(); }));
+    QTest::keyClick(speeds->view(), Qt::Key_Escape);
+    show_tab(window, "tab_manual");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    // Ctrl+K keeps where the camera is, from any tab.
+    auto *positions = control<QListWidget>(&window, "positionsList");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::ControlModifier);
+    QVERIFY(wait_until([&] { return positions->count() == 3; }, 5000));
+    QCOMPARE(moves().size(), 2);
 }

@@ -82,6 +82,11 @@ void MainWindow::build_panels()
     };
     camera_list->offer_undo = offer_undo;
     kept_positions->offer_undo = offer_undo;
+    connect(&ptz->drive_keys(), &DriveKeys::go_to_position, this,
+            [this](int index) { kept_positions->go_to(index); });
+    // A text field keeps its own Ctrl+K (delete to the end) and Ctrl+Z.
+    auto *keep = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    connect(keep, &QShortcut::activated, this, [this] { kept_positions->keep(); });
     // A text field undoes its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, &notices, [this] { notices.undo(); });

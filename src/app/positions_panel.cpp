@@ -148,9 +148,10 @@ void PositionsPanel::keep()
         });
 }
 
-void PositionsPanel::go()
+void PositionsPanel::go() { go_to(list->currentRow()); }
+
+void PositionsPanel::go_to(int row)
 {
-    const int row = list->currentRow();
     const QPointer<Camera> camera = &cameras.active_camera();
     const QList<KeptPosition> &kept = cameras.active_settings().positions;
     if (row < 0 || row >= kept.size())

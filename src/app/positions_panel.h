@@ -37,8 +37,12 @@ public:
     // Where a deleted position is offered back: a notice, and what undoes it.
     std::function<void(const QString &, std::function<void()>)> offer_undo;
 
-private:
+    // Keep position (Ctrl+K); Go to the active camera's kept position
+    // `row` (F1 … F12).
     void keep();
+    void go_to(int row);
+
+private:
     // "Position N", N after the highest number of the names kept.
     QString next_name(const QList<KeptPosition> &kept) const;
     void go();

@@ -33,6 +33,7 @@ public:
              Alerts &alerts);
     ~PtzPanel();
     GamePad &game_pad() { return pad; }
+    DriveKeys &drive_keys() { return keys; }
     // A press of a hold button that does not come from the mouse (the
     // space bar); the mouse reaches the hold buttons directly.
     void press(QAbstractButton *button);

@@ -1,6 +1,7 @@
 #include "input/drive_keys.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,7 +41,7 @@ int keypad_digit(const QKeyEvent *event)
     }
 }
 
-enum class Meaning { None, Move, Home };
+enum class Meaning { None, Move, Home, Position };
 
 Meaning meaning_of(const QKeyEvent *event, Drive *drive)
 {
@@ -51,6 +52,12 @@ Meaning meaning_of(const QKeyEvent *event, Drive *drive)
         // The keypad's layout: 7 8 9 on top, 1 2 3 below.
         *drive = {Axis::PanTilt, {(digit - 1) % 3 - 1, 1 - (digit - 1) / 3}};
         return Meaning::Move;
+    }
+    // F1 … F12: the kept positions 1 … 12 (way.x the number from 1).
+    if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12 &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        *drive = {Axis::PanTilt, {event->key() - Qt::Key_F1 + 1, 0}};
+        return Meaning::Position;
     }
     switch (event->key()) {
     case Qt::Key_Up: *drive = {Axis::PanTilt, {0, -1}}; return Meaning::Move;
@@ -108,6 +115,10 @@ bool DriveKeys::eventFilter(QObject *watched, QEvent *event)
     if (!target || target->window() != window || !window->isActiveWindow() || !pad_in_view() ||
         is_text_field(target) || is_text_field(QApplication::focusWidget()))
         return false;
+    // F4 opens a list box's list, as in every program.
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_F4 && qobject_cast<QComboBox *>(QApplication::focusWidget()))
+        return false;
     return handled_key(static_cast<QKeyEvent *>(event));
 }
 
@@ -151,6 +162,8 @@ bool DriveKeys::handled_key(QKeyEvent *event)
         pending_release.start();
     } else if (meaning == Meaning::Home) {
         emit home();
+    } else if (meaning == Meaning::Position) {
+        emit go_to_position(drive.way.x() - 1);
     } else {
         holds.hold(HoldOwner::Input::Keys, id, drive);
     }

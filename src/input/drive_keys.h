@@ -14,9 +14,8 @@ class QWidget;
 // whichever button or closed list box has the focus; text fields keep
 // their keys. Arrows and the keypad's 1-9 (with NumLock on or off) aim the
 // pan-tilt head, keypad 5 or Home is Home, + and - zoom, Page Up and Page
-// Down focus. One press per key: auto-repeat is ignored, also where the X
-// server sends it as a release and a press with one time stamp and no
-// repeat flag.
+// Down focus, F1 … F12 go to the kept positions 1 … 12. One press per key: auto-repeat is ignored,
+// also where the X server sends it as a release and a press with one time stamp and no repeat flag.
 //
 // It also reports the moments a held drive must stop because its release
 // would go elsewhere: the window deactivated, minimized or blocked by a
@@ -33,6 +32,8 @@ public:
 
 signals:
     void home();
+    // F1 … F12: the active camera's kept position `index` (from 0).
+    void go_to_position(int index);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
