@@ -640,8 +640,8 @@
         <translation>Go speed </translation>
     </message>
     <message>
-        <source>Go speed: as the pad</source>
-        <translation>Go speed: as the pad</translation>
+        <source>Go: pad speed</source>
+        <translation>Go: pad speed</translation>
     </message>
     <message>
         <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>

@@ -640,8 +640,8 @@
         <translation>前往速度 </translation>
     </message>
     <message>
-        <source>Go speed: as the pad</source>
-        <translation>前往速度：同云台</translation>
+        <source>Go: pad speed</source>
+        <translation>前往：同云台</translation>
     </message>
     <message>
         <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>

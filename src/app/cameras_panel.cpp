@@ -77,7 +77,7 @@ void CamerasPanel::build_tab()
     layout = new QVBoxLayout(tab);
     list_layout = new QHBoxLayout();
     list_layout->addWidget(table, 4);
-    layout->addLayout(list_layout, 2);
+    layout->addLayout(list_layout, 4);
     layout->addLayout(buttons);
     layout->addWidget(note);
     ui.tabWidget->addTab(tab, QString());

@@ -76,6 +76,8 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     go_speed->setObjectName("goSpeedBox");
     // Pan's speeds, 1 to 18h; 0 stands for the PTZ tab's pan speed.
     go_speed->setRange(0, 0x18);
+    // As wide as the buttons above it: the camera list beside takes the width.
+    go_speed->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     column->addWidget(go_speed);
     QObject::connect(go_speed, qOverload<int>(&QSpinBox::valueChanged), list, [this](int speed) {
         if (!filling && cameras.active() >= 0)
@@ -245,7 +247,8 @@ void PositionsPanel::retranslate()
     keep_button->setText(tr("Keep position"));
     go_button->setText(tr("Go"));
     go_speed->setPrefix(tr("Go speed "));
-    go_speed->setSpecialValueText(tr("Go speed: as the pad"));
+    // 0: the PTZ tab's pan speed.
+    go_speed->setSpecialValueText(tr("Go: pad speed"));
     go_speed->setToolTip(tr("The faster axis's speed of a Go; the other is matched so that "
                             "pan and tilt arrive together"));
     show_list();

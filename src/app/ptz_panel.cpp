@@ -2,6 +2,7 @@
 
 #include "app/alerts.h"
 #include "app/camera_texts.h"
+#include "app/tab_parts.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
@@ -26,6 +27,8 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_line = new QLabel(ui.tab_ptz);
     camera_line->setObjectName("activeCameraLine");
     camera_line->setTextFormat(Qt::PlainText);
+    // A long name is cut, not a reason for a wider window.
+    camera_line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     camera_line_row = new QHBoxLayout();
     camera_line_row->addWidget(camera_line, 1);
     ui.verticalLayout_14->insertLayout(0, camera_line_row);
@@ -50,8 +53,10 @@ void PtzPanel::show_camera()
     if (active < 0)
         return;
     const QString text = about_camera(cameras.settings(active), state_text(cameras, active));
-    if (camera_line->text() != text)
+    if (camera_line->text() != text) {
         camera_line->setText(text);
+        camera_line->setToolTip(plain_tooltip(text));
+    }
     // The lamp's colour: whether the camera driven is on air.
     const QString lamp = tally_colour(cameras.active_camera().tally());
     if (camera_line->styleSheet() != lamp)
