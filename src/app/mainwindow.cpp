@@ -85,7 +85,7 @@ void MainWindow::build_panels()
     connect(&ptz->drive_keys(), &DriveKeys::go_to_position, this,
             [this](int index) { kept_positions->go_to(index); });
     // A text field keeps its own Ctrl+K (delete to the end) and Ctrl+Z.
-    auto *keep = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    auto *keep = new QShortcut(QKeySequence(QStringLiteral("Ctrl+K")), this);
     connect(keep, &QShortcut::activated, this, [this] { kept_positions->keep(); });
     // A text field undoes its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
