@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
 void show_tab(MainWindow &window, const char *name)
 {
@@ -409,4 +411,17 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::ControlModifier);
     QVERIFY(wait_until([&] { return positions->count() == 3; }, 5000));
     QCOMPARE(moves().size(), 2);
+
+    // A camera that does not say where it is, the PTZ tab shown while the
+    // Go asks: the Go is given up after its tries, and the operator told.
+    ::kill(pid_t(camera.pid()), SIGSTOP);
+    show_tab(window, "tab_cameras");
+    positions->setCurrentRow(1);
+    click(window, "goPositionButton");
+    show_tab(window, "tab_ptz");
+    auto *note = control<QLabel>(&window, "camerasNote");
+    const bool told =
+        wait_until([&] { return note->text().contains("the move was not sent"); }, 10000);
+    ::kill(pid_t(camera.pid()), SIGCONT);
+    QVERIFY2(told, qPrintable(note->text()));
 }

@@ -67,6 +67,14 @@ void PositionPoller::tick()
         // A camera that never replied (a converter, a camera that does not
         // answer) is not asked: only cameras that answer have a position.
         Camera &camera = cameras.camera(index);
+        // A round asked for (Keep, Go, F1 … F12) ends in time whatever tab
+        // is shown and whatever the camera's state: its asker is told.
+        const auto known = watched.find(&camera);
+        if (known != watched.end() && known->second.round) {
+            if (known->second.round->since.elapsed() > answer_limit_ms)
+                finish(known->second, false);
+            continue;
+        }
         if (!everyone && !camera.settings().zoom_scaled_speed)
             continue;
         const Camera::State state = camera.state();
@@ -74,11 +82,6 @@ void PositionPoller::tick()
         if (!channel || busy(channel) || state == Camera::State::Open)
             continue;
         Watched &camera_watched = watched[&camera];
-        if (camera_watched.round) {
-            if (camera_watched.round->since.elapsed() > answer_limit_ms)
-                finish(camera_watched, false);
-            continue;
-        }
         const int due = state == Camera::State::NotAnswering ? silent_ms
                         : camera_watched.moving              ? moving_ms
                                                              : resting_ms;
