@@ -89,6 +89,7 @@ private slots:
     void answers_find_their_inquiry_by_number();
     void a_go_arrives_on_both_axes_together();
     void f_keys_go_to_kept_positions_on_the_ptz_tab();
+    void only_the_lost_inquiry_is_asked_again();
 };
 
 void PositionsTest::keep_and_go_data()
@@ -424,4 +425,55 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
         wait_until([&] { return note->text().contains("the move was not sent"); }, 10000);
     ::kill(pid_t(camera.pid()), SIGCONT);
     QVERIFY2(told, qPrintable(note->text()));
+}
+
+void PositionsTest::only_the_lost_inquiry_is_asked_again()
+{
+    // A Go whose pan-tilt answer is lost on the way: the round asks for it
+    // again, not for what the camera answered, and the move goes.
+    ScratchFolder folder;
+    UdpPeer camera;
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=UDP\n[CAMERA_1_POSITIONS]\nsize=1\n"
+                                       "1\\Name=A\n1\\Pan=16\n1\\Tilt=0\n1\\Zoom=0\n")
+                                   .arg(camera.port())
+                                   .toUtf8());
+    MainWindow window;
+    show_tab(window, "tab_ptz");
+    click(window, "pushButton_15");
+    click(window, "ptz_resetButton");
+    QCOMPARE(camera.read(1).size(), 1);
+    camera.reply(hex("90 41 FF"));
+    camera.reply(hex("90 51 FF"));
+    show_tab(window, "tab_cameras");
+    control<QListWidget>(&window, "positionsList")->setCurrentRow(0);
+    // The Cameras tab's own rounds first: answered whole.
+    const auto answer_round = [&](const QList<QByteArray> &asked, bool drop_pan_tilt) {
+        for (const QByteArray &inquiry : asked) {
+            if (inquiry == hex("81 09 06 12 FF") && !drop_pan_tilt)
+                camera.reply(hex("90 50 00 00 00 01 02 00 00 03 04 FF"));
+            else if (inquiry == hex("81 09 04 47 FF"))
+                camera.reply(hex("90 50 00 01 02 03 FF"));
+            else if (inquiry == hex("81 09 04 48 FF"))
+                camera.reply(hex("90 50 00 00 01 00 FF"));
+            else if (inquiry == hex("81 09 04 38 FF"))
+                camera.reply(hex("90 50 03 FF"));
+        }
+    };
+    answer_round(camera.read(3, 5000), false);
+    click(window, "goPositionButton");
+    QList<QByteArray> asked;
+    while (!asked.contains(hex("81 09 04 38 FF"))) {
+        const QList<QByteArray> next = camera.read(1, 5000);
+        QCOMPARE(next.size(), 1);
+        asked << next;
+    }
+    answer_round(asked.mid(asked.size() - 4), true);
+    // Asked again: pan-tilt alone.
+    QCOMPARE(udp_texts(camera, 1, 5000), QStringList({"81 09 06 12 FF"}));
+    camera.reply(hex("90 50 00 00 00 01 02 00 00 03 04 FF"));
+    const QStringList sent = udp_texts(camera, 2, 5000);
+    QCOMPARE(sent.size(), 2);
+    QVERIFY2(sent.at(0).startsWith("81 01 06 02 "), qPrintable(sent.join(", ")));
 }

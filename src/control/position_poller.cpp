@@ -71,7 +71,10 @@ void PositionPoller::tick()
         // is shown and whatever the camera's state: its asker is told.
         const auto known = watched.find(&camera);
         if (known != watched.end() && known->second.round) {
-            if (known->second.round->since.elapsed() > answer_limit_ms)
+            Round &round = *known->second.round;
+            const qint64 age_ms = round.since.elapsed();
+            if (age_ms > answer_limit_ms ||
+                (age_ms - round.asked_ms >= ask_again_ms && !ask_again(camera, round)))
                 finish(known->second, false);
             continue;
         }
@@ -115,23 +118,51 @@ void PositionPoller::start_round(Camera &camera, LinkChannel &channel, bool with
     round.since.start();
     round.taken = std::move(taken);
     round.channel = &channel;
-    std::vector<std::pair<Asked, QByteArray>> inquiries = {
-        {Asked::PanTilt, visca::pan_tilt_position_inquiry(address)},
-        {Asked::Zoom, visca::zoom_position_inquiry(address)},
-        {Asked::Focus, visca::focus_position_inquiry(address)}};
+    std::vector<Asked> inquiries = {Asked::PanTilt, Asked::Zoom, Asked::Focus};
     if (with_focus_mode)
-        inquiries.emplace_back(Asked::FocusMode, visca::focus_mode_inquiry(address));
-    for (const auto &inquiry : inquiries) {
+        inquiries.push_back(Asked::FocusMode);
+    for (const Asked asked : inquiries) {
         quint64 message = 0;
-        if (channel.send(inquiry.second, {Link::Lane::Console, true, {}}, &message) !=
+        if (channel.send(inquiry_of(asked, address), {Link::Lane::Console, true, {}}, &message) !=
             SendResult::Sent)
             break;
-        round.waiting.insert(message, inquiry.first);
+        round.waiting.insert(message, asked);
     }
     camera_watched.asked.start();
     camera_watched.round = std::move(round);
     if (camera_watched.round->waiting.isEmpty())
         finish(camera_watched, false);
+}
+
+QByteArray PositionPoller::inquiry_of(Asked asked, int address)
+{
+    switch (asked) {
+    case Asked::PanTilt: break;
+    case Asked::Zoom: return visca::zoom_position_inquiry(address);
+    case Asked::Focus: return visca::focus_position_inquiry(address);
+    case Asked::FocusMode: return visca::focus_mode_inquiry(address);
+    }
+    return visca::pan_tilt_position_inquiry(address);
+}
+
+bool PositionPoller::ask_again(Camera &camera, Round &round)
+{
+    LinkChannel *channel = camera.drive_channel();
+    if (!channel || channel != round.channel)
+        return false;
+    round.asked_ms = round.since.elapsed();
+    QHash<quint64, Asked> again;
+    for (auto entry = round.waiting.cbegin(); entry != round.waiting.cend(); ++entry) {
+        // The first send counts as lost: a late answer to it finds the new one.
+        channel->lost(entry.key());
+        quint64 message = 0;
+        if (channel->send(inquiry_of(entry.value(), camera.address()),
+                          {Link::Lane::Console, true, {}}, &message) != SendResult::Sent)
+            return false;
+        again.insert(message, entry.value());
+    }
+    round.waiting = again;
+    return true;
 }
 
 void PositionPoller::take(const LinkChannel *channel, quint64 message, const QByteArray &reply)

@@ -60,6 +60,9 @@ public:
     void ask(int camera, Taken taken);
     // How many rounds ask() tries before it gives up.
     static constexpr int keep_tries = 3;
+    // Within a round, an inquiry still unanswered this long is sent again
+    // (a datagram lost on the way): the answers already in are kept.
+    static constexpr int ask_again_ms = 250;
 
 signals:
     void changed();
@@ -71,6 +74,8 @@ private:
         // Where it was asked: the numbers are that channel's.
         const LinkChannel *channel = nullptr;
         QHash<quint64, Asked> waiting;
+        // When the unanswered inquiries last went.
+        qint64 asked_ms = 0;
         Position found;
         Taken taken;
     };
@@ -87,6 +92,9 @@ private:
     void ask_camera(Camera &camera, Taken taken, int tries);
     void start_round(Camera &camera, LinkChannel &channel, bool with_focus_mode, Taken taken);
     void take(const LinkChannel *channel, quint64 message, const QByteArray &reply);
+    static QByteArray inquiry_of(Asked asked, int address);
+    // Sends the round's unanswered inquiries again; false when they did not go.
+    bool ask_again(Camera &camera, Round &round);
     void finish(Watched &watched, bool answered);
 
     Cameras &cameras;
