@@ -314,6 +314,8 @@ void NetworkLinkTest::lost_camera_gets_its_stops_first_when_it_listens_again()
     }
     QVERIFY(wait_until([&] { return catcher.boxes.size() == 1; }));
     QTest::mouseRelease(right, Qt::LeftButton);
+    // The tally set meanwhile waits behind the stops.
+    click(*window, "tallyProgramButton");
     // The first try fails; the next waits twice as long.
     QVERIFY(
         wait_until([&] { return camera_state(*window) == "正在重新连接（2 秒后再试）"; }, 3000));
@@ -322,13 +324,14 @@ void NetworkLinkTest::lost_camera_gets_its_stops_first_when_it_listens_again()
     QVERIFY(wait_until([&] { return again.hasPendingConnections(); }, 4000));
     QTcpSocket *connection = again.nextPendingConnection();
     QByteArray received;
-    // The stops of every axis, before anything else.
+    // The stops of every axis, before anything else; then the tally.
     QVERIFY(wait_until([&] {
         received += connection->readAll();
-        return received.size() >= 21;
+        return received.size() >= 37;
     }));
-    QCOMPARE(received.left(21),
-             hex("81 01 06 01 03 03 03 03 FF 81 01 04 07 00 FF 81 01 04 08 00 FF"));
+    QCOMPARE(received.left(37),
+             hex("81 01 06 01 03 03 03 03 FF 81 01 04 07 00 FF 81 01 04 08 00 FF "
+                 "81 01 7E 04 1A 00 03 FF 81 01 7E 01 0A 00 02 FF"));
     QCOMPARE(caption(*window), QString("断开"));
     QCOMPARE(catcher.boxes.size(), 1);
 }

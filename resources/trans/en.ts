@@ -647,5 +647,49 @@
         <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>
         <translation>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</translation>
     </message>
+    <message>
+        <source>Move %1</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 moves</source>
+        <translation>%1 keeps at most %2 moves</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: no move was recorded</source>
+        <translation>%1 did not say where it is: no move was recorded</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: the move was not played</source>
+        <translation>%1 did not say where it is: the move was not played</translation>
+    </message>
+    <message>
+        <source>%1 could not be played</source>
+        <translation>%1 could not be played</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>Record move</source>
+        <translation>Record move</translation>
+    </message>
+    <message>
+        <source>Stop playing</source>
+        <translation>Stop playing</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Delete move</source>
+        <translation>Delete move</translation>
+    </message>
+    <message>
+        <source>The active camera's recorded moves</source>
+        <translation>The active camera's recorded moves</translation>
+    </message>
 </context>
 </TS>

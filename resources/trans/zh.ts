@@ -647,5 +647,49 @@
         <source>The faster axis's speed of a Go; the other is matched so that pan and tilt arrive together</source>
         <translation>前往时较快一轴的速度；另一轴随之调整，使水平和垂直同时到达</translation>
     </message>
+    <message>
+        <source>Move %1</source>
+        <translation>运动 %1</translation>
+    </message>
+    <message>
+        <source>%1 keeps at most %2 moves</source>
+        <translation>%1 最多保存 %2 个运动</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: no move was recorded</source>
+        <translation>%1 没有报告它的位置：未录制运动</translation>
+    </message>
+    <message>
+        <source>%1 did not say where it is: the move was not played</source>
+        <translation>%1 没有报告它的位置：未播放运动</translation>
+    </message>
+    <message>
+        <source>%1 could not be played</source>
+        <translation>无法播放 %1</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>停止录制</translation>
+    </message>
+    <message>
+        <source>Record move</source>
+        <translation>录制运动</translation>
+    </message>
+    <message>
+        <source>Stop playing</source>
+        <translation>停止播放</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Delete move</source>
+        <translation>删除运动</translation>
+    </message>
+    <message>
+        <source>The active camera's recorded moves</source>
+        <translation>当前摄像机录制的运动</translation>
+    </message>
 </context>
 </TS>

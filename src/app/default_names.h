@@ -2,6 +2,7 @@
 #define ZARVICK_DEFAULT_NAMES_H
 
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 // Names the program gave ("Camera 2", "Position 3") are its words, not the
@@ -20,5 +21,10 @@ private:
     QString previous;
     QString current;
 };
+
+// The name to give the next of `names` in `words` ("Position %1"): the
+// number after the highest given so far (and at least after as many as
+// there are), so that a name deleted and given again is never given twice.
+QString next_numbered(const QString &words, const QStringList &names);
 
 #endif

@@ -11,6 +11,7 @@
 #include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
 #include "app/list_tools.h"
+#include "app/moves_panel.h"
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
 #include "app/tally_panel.h"
@@ -77,11 +78,15 @@ void MainWindow::build_panels()
     tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(),
                                          camera_list->tab_layout(), 4);
     camera_options = std::make_unique<CameraOptions>(cameras, camera_list->tab_layout(), 5);
+    moves =
+        std::make_unique<MovesPanel>(cameras, camera_list->positions(), camera_options->row(),
+                                     [this](const QString &text) { camera_list->tell({text}); });
     const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
         notices.add(text, std::move(undo));
     };
     camera_list->offer_undo = offer_undo;
     kept_positions->offer_undo = offer_undo;
+    moves->offer_undo = offer_undo;
     connect(&ptz->drive_keys(), &DriveKeys::go_to_position, this,
             [this](int index) { kept_positions->go_to(index); });
     // A text field keeps its own Ctrl+K (delete to the end) and Ctrl+Z.
@@ -105,6 +110,7 @@ void MainWindow::retranslate_panels()
     list_tools->retranslate();
     tally->retranslate();
     camera_options->retranslate();
+    moves->retranslate();
 }
 
 void MainWindow::connect_panels()

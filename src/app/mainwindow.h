@@ -13,6 +13,7 @@
 class Alerts;
 class CameraForm;
 class CameraOptions;
+class MovesPanel;
 class ListTools;
 class TallyPanel;
 class CamerasPanel;
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<ListTools> list_tools;
     std::unique_ptr<TallyPanel> tally;
     std::unique_ptr<CameraOptions> camera_options;
+    std::unique_ptr<MovesPanel> moves;
 };
 
 #endif

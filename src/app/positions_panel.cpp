@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 
@@ -95,24 +94,6 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
 
 PositionsPanel::~PositionsPanel() = default;
 
-QString PositionsPanel::next_name(const QList<KeptPosition> &kept) const
-{
-    // After the highest number given so far, so that a name deleted and
-    // kept again is never given twice.
-    const QString pattern = tr("Position %1");
-    const QStringList around = pattern.split("%1");
-    const QRegularExpression numbered("^" + QRegularExpression::escape(around.value(0)) +
-                                      "(\\d{1,6})" + QRegularExpression::escape(around.value(1)) +
-                                      "$");
-    int highest = int(kept.size());
-    for (const KeptPosition &position : kept) {
-        const QRegularExpressionMatch match = numbered.match(position.name);
-        if (match.hasMatch())
-            highest = qMax(highest, match.captured(1).toInt());
-    }
-    return pattern.arg(highest + 1);
-}
-
 void PositionsPanel::keep()
 {
     // The camera asked, not its place in the list: a camera removed
@@ -136,7 +117,10 @@ void PositionsPanel::keep()
             if (kept.size() >= CameraSettings::most_positions)
                 return;
             KeptPosition position;
-            position.name = next_name(kept);
+            QStringList names;
+            for (const KeptPosition &other : kept)
+                names << other.name;
+            position.name = next_numbered(tr("Position %1"), names);
             position.pan = QString::number(now->pan_tilt.pan);
             position.tilt = QString::number(now->pan_tilt.tilt);
             position.zoom = QString::number(now->zoom);

@@ -43,8 +43,6 @@ public:
     void go_to(int row);
 
 private:
-    // "Position N", N after the highest number of the names kept.
-    QString next_name(const QList<KeptPosition> &kept) const;
     void go();
     void remove();
     void renamed(QListWidgetItem *item);

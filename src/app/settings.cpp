@@ -161,9 +161,21 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.endGroup();
 }
 
-QString positions_group(int number) { return QStringLiteral("CAMERA_%1_POSITIONS").arg(number); }
+// A camera's list of kept positions, or of recorded moves (each a start
+// position and its drives, "Drives"), and how many reading takes.
+struct ListGroup {
+    const char *suffix;
+    int most;
+    QString of(int number) const
+    {
+        return QStringLiteral("CAMERA_%1_%2").arg(number).arg(QLatin1String(suffix));
+    }
+};
+const ListGroup positions_group{"POSITIONS", Settings::most_positions};
+const ListGroup moves_group{"MOVES", CameraSettings::most_moves};
 
 const QStringList position_keys = {"Name", "Pan", "Tilt", "Zoom", "Focus"};
+const QString drives_key = QStringLiteral("Drives");
 
 // The numbers of the entries of the array group open in `settings`, in
 // their order, at most `most` of them. The file's own "size" is a claim
@@ -186,12 +198,13 @@ QList<int> array_entries(QSettings &settings, int most, bool *more)
     return numbers.mid(0, most);
 }
 
-QList<KeptPosition> read_positions(QSettings &settings, int number, bool *cut)
+QList<KeptPosition> read_positions(QSettings &settings, int number, bool *cut,
+                                   const ListGroup &list = positions_group)
 {
     QList<KeptPosition> positions;
-    settings.beginGroup(positions_group(number));
+    settings.beginGroup(list.of(number));
     bool more = false;
-    const QList<int> entries = array_entries(settings, Settings::most_positions, &more);
+    const QList<int> entries = array_entries(settings, list.most, &more);
     for (const int entry : entries) {
         settings.beginGroup(QString::number(entry));
         KeptPosition position;
@@ -213,24 +226,42 @@ QList<KeptPosition> read_positions(QSettings &settings, int number, bool *cut)
     return positions;
 }
 
-// Takes the entries that reading takes (and the size) out of a positions
-// group: what reading passed over stays.
-void remove_read_positions(QSettings &settings, int number)
+QList<RecordedMove> read_moves(QSettings &settings, int number, bool *cut)
 {
-    settings.beginGroup(positions_group(number));
+    QList<RecordedMove> moves;
+    const QList<KeptPosition> rows = read_positions(settings, number, cut, moves_group);
+    for (KeptPosition start : rows) {
+        const QString drives = start.other.take(drives_key).toString();
+        moves << RecordedMove{start, drives};
+    }
+    return moves;
+}
+
+// Takes the entries that reading takes (and the size) out of a camera's
+// list group: what reading passed over stays.
+void remove_read_list(QSettings &settings, int number, const ListGroup &list)
+{
+    settings.beginGroup(list.of(number));
     bool more = false;
-    const QList<int> entries = array_entries(settings, Settings::most_positions, &more);
+    const QList<int> entries = array_entries(settings, list.most, &more);
     for (const int entry : entries)
         settings.remove(QString::number(entry));
     settings.remove("size");
     settings.endGroup();
 }
 
-void write_positions(QSettings &settings, int number, const QList<KeptPosition> &positions)
+void remove_read_positions(QSettings &settings, int number)
+{
+    remove_read_list(settings, number, positions_group);
+    remove_read_list(settings, number, moves_group);
+}
+
+void write_positions(QSettings &settings, const QString &group,
+                     const QList<KeptPosition> &positions)
 {
     if (positions.isEmpty())
         return;
-    settings.beginWriteArray(positions_group(number), positions.size());
+    settings.beginWriteArray(group, positions.size());
     for (int i = 0; i < positions.size(); ++i) {
         const KeptPosition &position = positions.at(i);
         settings.setArrayIndex(i);
@@ -243,6 +274,18 @@ void write_positions(QSettings &settings, int number, const QList<KeptPosition> 
             settings.setValue(other.key(), other.value());
     }
     settings.endArray();
+}
+
+// A camera's kept positions and recorded moves.
+void write_kept(QSettings &settings, int number, const CameraSettings &camera)
+{
+    write_positions(settings, positions_group.of(number), camera.positions);
+    QList<KeptPosition> moves;
+    for (const RecordedMove &move : camera.moves) {
+        moves << move.start;
+        moves.last().other.insert(drives_key, move.drives);
+    }
+    write_positions(settings, moves_group.of(number), moves);
 }
 
 // The number of a camera group ("CAMERA_12"), or 0.
@@ -338,6 +381,7 @@ bool Settings::load(const QString &path)
     first.tally_dialect = tally_dialect(settings.value("CAMERA_1/Tally").toString());
     read_options(settings, QStringLiteral("CAMERA_1/"), first);
     first.positions = read_positions(settings, 1, &cut);
+    first.moves = read_moves(settings, 1, &cut);
     // A camera removed by hand leaves a gap: the ones after it are still
     // cameras, in their order.
     bool more = false;
@@ -345,6 +389,7 @@ bool Settings::load(const QString &path)
     for (const int number : groups) {
         further << further_camera(settings, number);
         further.last().positions = read_positions(settings, number, &cut);
+        further.last().moves = read_moves(settings, number, &cut);
     }
     cut = cut || more;
     active = settings.value("CAMERAS/Active").toInt();
@@ -394,14 +439,14 @@ void Settings::write_to(QSettings &settings) const
         settings.remove(QStringLiteral("CAMERA_%1").arg(number));
         remove_read_positions(settings, number);
     }
-    write_positions(settings, 1, first.positions);
+    write_kept(settings, 1, first);
     for (int i = 0; i < further.size(); ++i) {
         write_further_camera(settings, i + 2, further.at(i));
         // A positions group left without its camera is no camera's: the
         // camera now at that place takes it over whole.
         if (!groups.contains(i + 2))
             remove_read_positions(settings, i + 2);
-        write_positions(settings, i + 2, further.at(i).positions);
+        write_kept(settings, i + 2, further.at(i));
     }
 }
 

@@ -20,9 +20,12 @@ Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObjec
                            return speed;
                        return QPoint(zoom_scaled(speed.x(), *zoom_seen),
                                      zoom_scaled(speed.y(), *zoom_seen));
-                   }})
+                   }}),
+      recorder(drive_holds), player(drive_holds, commands)
 {
     clock.start();
+    connect(&recorder, &MoveRecorder::full, this, &Camera::stop_recording);
+    connect(&player, &MovePlayer::ended, this, &Camera::moves_changed);
     connect(&tcp_link, &TcpLink::open_failed, &tcp_again, &Reconnect::failed);
     connect(&tcp_again, &Reconnect::changed, this, &Camera::state_changed);
 }
@@ -35,11 +38,14 @@ Camera::~Camera()
     udp_link.close();
 }
 
+LinkChannel *Camera::chosen_channel(bool serial) const
+{
+    return serial ? lines.find(chosen.port_name) : chosen.tcp ? &tcp_carrier : &udp_carrier;
+}
+
 LinkChannel *Camera::open_channel(bool serial) const
 {
-    LinkChannel *channel = serial       ? lines.find(chosen.port_name)
-                           : chosen.tcp ? &tcp_carrier
-                                        : &udp_carrier;
+    LinkChannel *channel = chosen_channel(serial);
     return channel && channel->isOpen() ? channel : nullptr;
 }
 
@@ -84,6 +90,9 @@ void Camera::set_serial_mode(bool serial)
 void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
                    const visca::PanTilt &from)
 {
+    // The recording keeps what came before: a Go is no drive it can play.
+    if (recorder.recording())
+        stop_recording();
     drive_holds.end_all();
     const QPoint speeds =
         arriving_together(to.pan - from.pan, to.tilt - from.tilt,
@@ -96,8 +105,46 @@ void Camera::link_going(const Link &link, bool lost)
 {
     if (lost)
         commands.link_lost(link);
-    if (commands.drives_on(&link))
+    // A play ends with its link, also between two of its drives.
+    const LinkChannel *drives_go = chosen_channel(chosen.serial_mode);
+    const bool playing_there = player.playing() && drives_go && &drives_go->link() == &link;
+    if (commands.drives_on(&link) || playing_there)
         drive_holds.end_all();
+}
+
+void Camera::start_recording(const KeptPosition &start)
+{
+    if (recorder.recording() || player.playing() ||
+        chosen.moves.size() >= CameraSettings::most_moves)
+        return;
+    recording_start = start;
+    recorder.start();
+    emit moves_changed();
+}
+
+void Camera::stop_recording()
+{
+    if (!recorder.recording())
+        return;
+    chosen.moves << RecordedMove{recording_start, move_text(recorder.finish())};
+    emit moves_changed();
+}
+
+bool Camera::play(int index, const visca::PanTilt &from)
+{
+    if (index < 0 || index >= chosen.moves.size() || recorder.recording())
+        return false;
+    const RecordedMove &move = chosen.moves.at(index);
+    const std::optional<KeptPosition::Values> start = move.start.values();
+    const std::optional<QList<MoveStep>> steps = read_move(move.drives);
+    if (!start || !steps)
+        return false;
+    go_to({start->pan, start->tilt, from.pan_digits}, start->zoom, start->focus, from);
+    player.play(*steps);
+    if (!player.playing())
+        return false;
+    emit moves_changed();
+    return true;
 }
 
 void Camera::asked()

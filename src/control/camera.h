@@ -5,6 +5,8 @@
 #include "control/camera_settings.h"
 #include "control/holds.h"
 #include "control/link_channel.h"
+#include "control/move_player.h"
+#include "control/move_recorder.h"
 #include "control/reconnect.h"
 #include "control/tally_lamp.h"
 #include "links/tcp_link.h"
@@ -78,6 +80,19 @@ public:
     // owes them until it opens again).
     void link_going(const Link &link, bool lost);
 
+    // A move recorded from `start` (a position the camera said it is at,
+    // named as the move): every drive of the pad, keys and stick until
+    // stop_recording(), a Go or a camera switch; then kept (settings().moves).
+    void start_recording(const KeptPosition &start);
+    void stop_recording();
+    bool recording() const { return recorder.recording(); }
+    // Kept move `index`: a Go to its start from where the camera is
+    // (`from`), then its drives at their times. False when nothing went
+    // out (a move that does not read, no link).
+    bool play(int index, const visca::PanTilt &from);
+    void stop_playing() { player.stop(); }
+    bool playing() const { return player.playing(); }
+
     visca::Tally tally() const { return tally_lamp.state(); }
     // The operator's tally: sent at once, and again as TallyLamp says.
     void set_tally(visca::Tally state);
@@ -92,8 +107,12 @@ public:
 
 signals:
     void state_changed();
+    // A recording or a play began or ended, or a move was kept.
+    void moves_changed();
 
 private:
+    // The channel the Mode chooses, open or not.
+    LinkChannel *chosen_channel(bool serial) const;
     LinkChannel *open_channel(bool serial) const;
 
     CameraSettings chosen;
@@ -106,6 +125,9 @@ private:
     mutable Reconnect tcp_again;
     CameraControl commands;
     Holds drive_holds;
+    MoveRecorder recorder;
+    MovePlayer player;
+    KeptPosition recording_start;
     TallyLamp tally_lamp;
     std::optional<int> zoom_seen;
     bool answered = false;

@@ -62,6 +62,7 @@ void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
         return;
     // A move lost on the way goes again, as a held drive does.
     retry.sent(axis, *held.channel, held.address, bytes, message);
+    underway |= 1U << unsigned(axis);
     arrival.at(std::size_t(axis)) =
         connect(held.channel, &LinkChannel::answered, this,
                 [this, axis, message](quint64 answered, ReplyOutcome outcome) {
@@ -70,6 +71,9 @@ void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
                     // Arrived: the axis is at rest, no stop is owed.
                     disconnect(arrival.at(std::size_t(axis)));
                     held_of(axis) = Target();
+                    underway &= ~(1U << unsigned(axis));
+                    if (underway == 0)
+                        emit arrived();
                 });
 }
 
@@ -79,6 +83,7 @@ CameraControl::Target CameraControl::hold_start(Axis axis)
     confirmation.forget(axis, target.channel, target.address);
     retry.ended(axis);
     disconnect(arrival.at(std::size_t(axis)));
+    underway &= ~(1U << unsigned(axis));
     return target;
 }
 
@@ -86,6 +91,7 @@ void CameraControl::stop(Target &held, StopBytes bytes, Axis axis)
 {
     retry.ended(axis);
     disconnect(arrival.at(std::size_t(axis)));
+    underway &= ~(1U << unsigned(axis));
     const Target target = std::exchange(held, Target());
     const QByteArray stop_bytes = bytes(target.address);
     quint64 message = 0;

@@ -79,6 +79,8 @@ public:
     // (nothing then owes a stop) or its stop.
     void go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus, int pan_speed,
                int tilt_speed);
+    // Whether a Go's move of some axis has not been completed yet.
+    bool moving() const { return underway != 0; }
     // A quick preset button: the number as written in decimal.
     void preset(bool store, int number);
     // The preset field: false when its text is no preset number (0-254).
@@ -88,6 +90,8 @@ signals:
     void failed(SendResult result, const QString &reason);
     // A stop was sent as often as it may be, and the camera never took it.
     void stop_unconfirmed();
+    // The camera completed the last axis of a Go (none was stopped first).
+    void arrived();
 
 private:
     // The stop's bytes for the address its drive went to.
@@ -124,6 +128,8 @@ private:
     Target focus_held;
     // The Go's move each axis waits the completion of.
     std::array<QMetaObject::Connection, 3> arrival;
+    // The axes whose Go's move waits its completion, a bit each.
+    unsigned underway = 0;
 };
 
 #endif

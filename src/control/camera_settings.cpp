@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-// A decimal number within `lowest` and `highest`.
-std::optional<int> number(const QString &text, int lowest, int highest)
+std::optional<int> decimal_within(const QString &text, int lowest, int highest)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
@@ -16,15 +14,14 @@ std::optional<int> number(const QString &text, int lowest, int highest)
         return std::nullopt;
     return value;
 }
-} // namespace
 
 std::optional<KeptPosition::Values> KeptPosition::values() const
 {
     // Pan in up to five nibbles, tilt in four, zoom and focus in four.
-    const std::optional<int> pan_value = number(pan, -(1 << 19), (1 << 19) - 1);
-    const std::optional<int> tilt_value = number(tilt, -(1 << 15), (1 << 15) - 1);
-    const std::optional<int> zoom_value = number(zoom, 0, 0xFFFF);
-    const std::optional<int> focus_value = number(focus, 0, 0xFFFF);
+    const std::optional<int> pan_value = decimal_within(pan, -(1 << 19), (1 << 19) - 1);
+    const std::optional<int> tilt_value = decimal_within(tilt, -(1 << 15), (1 << 15) - 1);
+    const std::optional<int> zoom_value = decimal_within(zoom, 0, 0xFFFF);
+    const std::optional<int> focus_value = decimal_within(focus, 0, 0xFFFF);
     if (!pan_value || !tilt_value || !zoom_value || (!focus.isEmpty() && !focus_value))
         return std::nullopt;
     return Values{*pan_value, *tilt_value, *zoom_value, focus_value};

@@ -10,6 +10,9 @@
 #include <QVariantMap>
 #include <optional>
 
+// A decimal number within `lowest` and `highest` (spaces around it allowed).
+std::optional<int> decimal_within(const QString &text, int lowest, int highest);
+
 // A position the program keeps for a camera, as config.ini holds it:
 // decimal camera units, pan and tilt signed, focus empty when focus was
 // auto. A row that does not read so is kept as it is and never sent.
@@ -31,6 +34,13 @@ struct KeptPosition {
     std::optional<Values> values() const;
 };
 
+// A move recorded on a camera, as config.ini holds it: where it starts (a
+// kept position; its name is the move's) and its drives (move_text).
+struct RecordedMove {
+    KeptPosition start;
+    QString drives;
+};
+
 // One camera as the operator set it up: what the options box, the Mode
 // groups and the speed boxes show while it is the active camera, in real
 // values (config.ini stores the positions of the form's items).
@@ -45,6 +55,7 @@ struct CameraSettings {
     // to it), each with at most this many kept positions.
     static constexpr int most_cameras = 100;
     static constexpr int most_positions = 1000;
+    static constexpr int most_moves = 100;
 
     QString name;
     int visca_address = first_address;
@@ -68,6 +79,7 @@ struct CameraSettings {
     int zoom_speed = 3;
     int focus_speed = 3;
     QList<KeptPosition> positions;
+    QList<RecordedMove> moves;
     // Its link was open (or being opened again) when the program last ended.
     bool was_open = false;
     // How its tally lamps are set (config.ini: "Sony", "Datavideo", "none").

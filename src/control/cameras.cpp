@@ -67,6 +67,8 @@ void Cameras::connect_camera(Camera &camera)
             });
     connect(&camera.control(), &CameraControl::stop_unconfirmed, this,
             [this, which] { emit stop_unconfirmed(index_of(*which)); });
+    connect(&camera, &Camera::moves_changed, this,
+            [this, which] { emit moves_changed(index_of(*which)); });
 }
 
 void Cameras::made(LinkChannel &channel)
@@ -219,8 +221,10 @@ void Cameras::set_active(int index)
 {
     if (index == active_index || index < 0 || index >= count())
         return;
-    if (active_index >= 0)
+    if (active_index >= 0) {
         active_camera().holds().end_all();
+        active_camera().stop_recording();
+    }
     active_index = index;
     emit switched(active_index);
 }

@@ -115,6 +115,8 @@ signals:
     void state_changed();
     // A camera's settings were changed elsewhere than in the form.
     void changed_elsewhere(int index);
+    // A camera began or ended recording or playing a move, or kept one.
+    void moves_changed(int index);
     // A message went out, as the log shows it (its camera's label first).
     void sent(const QString &text);
     // What a link received, less the answers to quiet messages.

@@ -2,6 +2,7 @@
 
 #include "control/camera_control.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -30,7 +31,13 @@ Holds::Holds(CameraControl &camera, Speeds chosen_speeds, QObject *parent)
 
 void Holds::hold(Input input, int id, Drive drive)
 {
-    end_position_move();
+    // A played move drives only once its Go has arrived: nothing to stop.
+    if (input == Input::Play)
+        moving_to_position = false;
+    else {
+        end_play();
+        end_position_move();
+    }
     const int index = find(input, id);
     if (index >= 0 && held[index].drive == drive)
         return; // held already: a repeat
@@ -66,17 +73,39 @@ void Holds::end_position_move()
     control.stop_pan_tilt();
     control.stop_zoom();
     control.stop_focus();
+    emit move_ended();
+}
+
+void Holds::play_started() { moving_to_play = true; }
+
+void Holds::play_over()
+{
+    moving_to_play = false;
+    for (Axis axis : every_axis)
+        let_go(Input::Play, int(axis));
+}
+
+void Holds::end_play()
+{
+    if (!moving_to_play)
+        return;
+    play_over();
+    emit move_ended();
 }
 
 void Holds::end_all()
 {
     end_position_move();
+    end_play();
     lose_all();
 }
 
 void Holds::lose_all()
 {
-    held.clear();
+    // A played move has no release that could be lost.
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [](const Held &entry) { return entry.input != Input::Play; }),
+               held.end());
     emit taken_away();
     for (Axis axis : every_axis)
         follow(axis);
@@ -102,6 +131,7 @@ bool Holds::asked(Input input, Axis axis, Drive *drive, quint64 *since) const
         const bool adds_up = input == Input::Keys && axis == Axis::PanTilt;
         sum = adds_up ? sum + entry.drive.way : entry.drive.way;
         drive->speed = entry.drive.speed;
+        drive->as_camera_took_it = entry.drive.as_camera_took_it;
         *since = qMax(*since, entry.since);
         any = true;
     }
@@ -113,7 +143,7 @@ Holds::Drive Holds::wanted(Axis axis) const
 {
     Drive newest_drive{axis, {}};
     quint64 newest = 0;
-    for (Input input : {Input::Buttons, Input::Keys, Input::Pad}) {
+    for (Input input : {Input::Buttons, Input::Keys, Input::Pad, Input::Play}) {
         Drive drive{axis, {}};
         quint64 since = 0;
         if (asked(input, axis, &drive, &since) && since > newest) {
@@ -122,7 +152,7 @@ Holds::Drive Holds::wanted(Axis axis) const
         }
     }
     if (newest_drive.way.isNull())
-        newest_drive.speed.reset();
+        newest_drive = {axis, {}};
     return newest_drive;
 }
 
@@ -142,6 +172,7 @@ void Holds::follow(Axis axis)
 void Holds::send(const Drive &drive)
 {
     const QPoint way = drive.way;
+    const bool as_given = drive.as_camera_took_it;
     switch (drive.axis) {
     case Axis::PanTilt: {
         if (way.isNull()) {
@@ -149,24 +180,38 @@ void Holds::send(const Drive &drive)
             break;
         }
         QPoint speed = drive.speed.value_or(QPoint(speeds.pan(), speeds.tilt()));
-        if (speeds.pan_tilt_speed)
+        if (speeds.pan_tilt_speed && !as_given)
             speed = speeds.pan_tilt_speed(speed);
-        const QPoint camera_way = speeds.camera_way ? speeds.camera_way(way) : way;
+        const QPoint camera_way = speeds.camera_way && !as_given ? speeds.camera_way(way) : way;
         control.drive(pan_of(camera_way), tilt_of(camera_way), speed.x(), speed.y());
-        break;
+        emit drove(drive.axis, camera_way, speed);
+        return;
     }
     case Axis::Zoom:
-        if (way.isNull())
+        if (way.isNull()) {
             control.stop_zoom();
-        else
-            control.zoom(way.x() > 0 ? visca::Zoom::tele : visca::Zoom::wide,
-                         drive.speed ? drive.speed->x() : speeds.zoom());
-        break;
+            break;
+        }
+        {
+            const int speed = drive.speed ? drive.speed->x() : speeds.zoom();
+            control.zoom(way.x() > 0 ? visca::Zoom::tele : visca::Zoom::wide, speed);
+            emit drove(drive.axis, way, {speed, 0});
+        }
+        return;
     case Axis::Focus:
-        if (way.isNull())
+        if (way.isNull()) {
             control.stop_focus();
-        else
-            control.focus(way.x() > 0 ? visca::Focus::near : visca::Focus::far, speeds.focus);
-        break;
+            break;
+        }
+        {
+            // The operator's focus speed is read when the drive goes out.
+            const int speed = as_given && drive.speed ? drive.speed->x() : speeds.focus();
+            control.focus(way.x() > 0 ? visca::Focus::near : visca::Focus::far,
+                          as_given ? CameraControl::SpeedSource([speed] { return speed; })
+                                   : speeds.focus);
+            emit drove(drive.axis, way, {speed, 0});
+        }
+        return;
     }
+    emit drove(drive.axis, {}, {});
 }

@@ -21,18 +21,22 @@ class HoldOwner : public QObject
 
 public:
     using Axis = ::Axis;
-    enum class Input { Buttons, Keys, Pad };
+    // Play: a recorded move played back (MovePlayer), no input of the operator's.
+    enum class Input { Buttons, Keys, Pad, Play };
     // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
     // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).
     // Its speed (pan and tilt, or zoom in x) is the camera's chosen speed
-    // unless the input chose one (a stick's deflection).
+    // unless the input chose one (a stick's deflection). A played move's
+    // drive is as the camera took it: its way and speed go out as they are.
     struct Drive {
         Axis axis;
         QPoint way;
         std::optional<QPoint> speed = std::nullopt;
+        bool as_camera_took_it = false;
         bool operator==(const Drive &other) const
         {
-            return axis == other.axis && way == other.way && speed == other.speed;
+            return axis == other.axis && way == other.way && speed == other.speed &&
+                   as_camera_took_it == other.as_camera_took_it;
         }
         bool operator!=(const Drive &other) const { return !(*this == other); }
     };
@@ -53,6 +57,12 @@ signals:
     void changed();
     // Every hold was ended by something other than its input's release.
     void taken_away();
+    // What the camera was told: the drive's way and speeds as it takes
+    // them (a null way for the axis's stop).
+    void drove(Axis axis, QPoint way, QPoint speed);
+    // A Go or a played move was ended before its end: by a press, a camera
+    // or Mode switch, its link closing.
+    void move_ended();
 };
 
 // One camera's holds: what its inputs hold, and what the camera must do.
@@ -99,7 +109,14 @@ public:
     // lost release can leave it going; the next press, a camera or Mode
     // switch and its link closing stop it (end_all), once.
     void position_move() { moving_to_position = true; }
-    // Every hold and a move to a kept position end.
+    // A recorded move plays (its drives held by Input::Play): the holds of
+    // the operator's inputs end first, the next press, a camera or Mode
+    // switch and its link closing end it, with the stops of its drives.
+    // A lost release (lose_all) does not: nothing of the operator's holds it.
+    void play_started();
+    void play_over();
+    bool playing() const { return moving_to_play; }
+    // Every hold, a move to a kept position and a played move end.
     void end_all();
     bool holding(Input input, int id) const override { return find(input, id) >= 0; }
     bool holds(Input input, Drive drive) const override;
@@ -118,6 +135,8 @@ private:
     Drive wanted(Axis axis) const;
     void follow(Axis axis);
     void end_position_move();
+    // The played move's drives end, each axis with its stop.
+    void end_play();
     void send(const Drive &drive);
 
     CameraControl &control;
@@ -125,6 +144,7 @@ private:
     QList<Held> held;
     quint64 next_since = 0;
     bool moving_to_position = false;
+    bool moving_to_play = false;
     // What each axis was last told; a null way when stopped.
     Drive sent[3] = {{Axis::PanTilt, {}}, {Axis::Zoom, {}}, {Axis::Focus, {}}};
 };

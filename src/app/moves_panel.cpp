@@ -1,0 +1,156 @@
+#include "app/moves_panel.h"
+
+#include "control/cameras.h"
+#include "control/position_poller.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QPointer>
+#include <QPushButton>
+
+MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
+                       Tell status)
+    : cameras(camera_list), poller(positions), tell(std::move(status))
+{
+    QWidget *page = row->parentWidget();
+    list = new QComboBox(page);
+    list->setObjectName("movesBox");
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setMinimumContentsLength(8);
+    const auto button = [&](const char *name) {
+        auto *made = new QPushButton(page);
+        made->setObjectName(name);
+        row->addWidget(made);
+        return made;
+    };
+    record_button = button("recordMoveButton");
+    row->addWidget(list);
+    play_button = button("playMoveButton");
+    delete_button = button("deleteMoveButton");
+    QObject::connect(record_button, &QPushButton::clicked, page, [this] { record(); });
+    QObject::connect(play_button, &QPushButton::clicked, page, [this] { play(); });
+    QObject::connect(delete_button, &QPushButton::clicked, page, [this] { remove(); });
+    QObject::connect(&cameras, &Cameras::switched, page, [this] { show_active(); });
+    QObject::connect(&cameras, &Cameras::listed, page, [this] { show_active(); });
+    QObject::connect(&cameras, &Cameras::moves_changed, page, [this](int index) {
+        if (index == cameras.active())
+            show_active();
+    });
+}
+
+void MovesPanel::record()
+{
+    const QPointer<Camera> camera = &cameras.active_camera();
+    if (camera->recording()) {
+        camera->stop_recording();
+        return;
+    }
+    if (camera->settings().moves.size() >= CameraSettings::most_moves) {
+        tell(tr("%1 keeps at most %2 moves").arg(camera->name()).arg(CameraSettings::most_moves));
+        return;
+    }
+    // The move starts where the camera says it is.
+    poller.ask(
+        cameras.active(), [this, camera](const std::optional<PositionPoller::Position> &now) {
+            if (!camera || camera != &cameras.active_camera())
+                return;
+            if (!now) {
+                tell(tr("%1 did not say where it is: no move was recorded").arg(camera->name()));
+                return;
+            }
+            QStringList names;
+            for (const RecordedMove &move : camera->settings().moves)
+                names << move.start.name;
+            KeptPosition start;
+            start.name = next_numbered(tr("Move %1"), names);
+            start.pan = QString::number(now->pan_tilt.pan);
+            start.tilt = QString::number(now->pan_tilt.tilt);
+            start.zoom = QString::number(now->zoom);
+            if (now->focus_manual.value_or(false))
+                start.focus = QString::number(now->focus);
+            camera->start_recording(start);
+        });
+}
+
+void MovesPanel::play()
+{
+    const QPointer<Camera> camera = &cameras.active_camera();
+    if (camera->playing()) {
+        camera->stop_playing();
+        return;
+    }
+    const int index = list->currentIndex();
+    if (index < 0 || index >= camera->settings().moves.size())
+        return;
+    // The Go to its start carries pan in the digits of the camera's answers.
+    poller.ask(cameras.active(), [this, camera,
+                                  index](const std::optional<PositionPoller::Position> &now) {
+        if (!camera || camera != &cameras.active_camera() ||
+            index >= camera->settings().moves.size())
+            return;
+        const QString name = camera->settings().moves.at(index).start.name;
+        if (!now)
+            tell(tr("%1 did not say where it is: the move was not played").arg(camera->name()));
+        else if (!camera->play(index, now->pan_tilt))
+            tell(tr("%1 could not be played").arg(name));
+    });
+}
+
+void MovesPanel::remove()
+{
+    Camera &camera = cameras.active_camera();
+    QList<RecordedMove> &moves = camera.settings().moves;
+    const int index = list->currentIndex();
+    if (camera.playing() || index < 0 || index >= moves.size())
+        return;
+    const RecordedMove deleted = moves.takeAt(index);
+    show_active();
+    if (!offer_undo)
+        return;
+    const QPointer<Camera> owner = &camera;
+    offer_undo(tr("%1 was deleted").arg(deleted.start.name), [this, owner, index, deleted] {
+        if (!owner)
+            return;
+        QList<RecordedMove> &kept = owner->settings().moves;
+        kept.insert(qMin(index, kept.size()), deleted);
+        if (owner == &cameras.active_camera())
+            show_active();
+    });
+}
+
+void MovesPanel::show_active()
+{
+    if (cameras.active() < 0)
+        return;
+    const Camera &camera = cameras.active_camera();
+    const QList<RecordedMove> &moves = camera.settings().moves;
+    const int chosen = list->currentIndex();
+    const bool grown = moves.size() > list->count();
+    list->clear();
+    for (const RecordedMove &move : moves) {
+        const bool usable = move.start.values() && read_move(move.drives);
+        list->addItem(usable ? move.start.name : tr("%1 (cannot be used)").arg(move.start.name));
+    }
+    // A move just recorded is the one to play next.
+    list->setCurrentIndex(grown ? list->count() - 1 : qMin(chosen, list->count() - 1));
+    const bool recording = camera.recording();
+    const bool playing = camera.playing();
+    record_button->setText(recording ? tr("Stop recording") : tr("Record move"));
+    record_button->setEnabled(!playing);
+    play_button->setText(playing ? tr("Stop playing") : tr("Play"));
+    play_button->setEnabled(playing || (!recording && !moves.isEmpty()));
+    delete_button->setEnabled(!recording && !playing && !moves.isEmpty());
+    list->setEnabled(!recording && !playing);
+}
+
+void MovesPanel::retranslate()
+{
+    given_names.set_words(tr("Move %1"));
+    for (int index = 0; index < cameras.count(); ++index) {
+        for (RecordedMove &move : cameras.settings(index).moves)
+            move.start.name = given_names.renamed(move.start.name);
+    }
+    delete_button->setText(tr("Delete move"));
+    list->setToolTip(tr("The active camera's recorded moves"));
+    show_active();
+}

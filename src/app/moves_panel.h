@@ -1,0 +1,46 @@
+#ifndef ZARVICK_MOVES_PANEL_H
+#define ZARVICK_MOVES_PANEL_H
+
+#include "app/default_names.h"
+
+#include <QCoreApplication>
+#include <functional>
+
+class Cameras;
+class PositionPoller;
+class QBoxLayout;
+class QComboBox;
+class QPushButton;
+
+// The active camera's recorded moves, on the Cameras tab: "Record move"
+// asks the camera where it is and records from there until "Stop
+// recording"; "Play" goes to the chosen move's start and plays it ("Stop
+// playing" ends it, as a press does); "Delete move" removes it, with undo.
+class MovesPanel
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
+public:
+    // Where the operator reads what Record and Play could not do.
+    using Tell = std::function<void(const QString &)>;
+    MovesPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Tell status);
+    void retranslate();
+    std::function<void(const QString &, std::function<void()>)> offer_undo;
+
+private:
+    void record();
+    void play();
+    void remove();
+    void show_active();
+
+    Cameras &cameras;
+    PositionPoller &poller;
+    Tell tell;
+    QComboBox *list = nullptr;
+    QPushButton *record_button = nullptr;
+    QPushButton *play_button = nullptr;
+    QPushButton *delete_button = nullptr;
+    DefaultNames given_names;
+};
+
+#endif
