@@ -1,5 +1,6 @@
 #include "app/moves_panel.h"
 
+#include "app/tab_parts.h"
 #include "control/cameras.h"
 #include "control/position_poller.h"
 
@@ -15,8 +16,9 @@ MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayo
     QWidget *page = row->parentWidget();
     list = new QComboBox(page);
     list->setObjectName("movesBox");
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    list->setMinimumContentsLength(8);
+    // As wide whatever the names: a long one does not widen the window.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(10);
     const auto button = [&](const char *name) {
         auto *made = new QPushButton(page);
         made->setObjectName(name);
@@ -130,6 +132,7 @@ void MovesPanel::show_active()
     for (const RecordedMove &move : moves) {
         const bool usable = move.start.values() && read_move(move.drives);
         list->addItem(usable ? move.start.name : tr("%1 (cannot be used)").arg(move.start.name));
+        list->setItemData(list->count() - 1, plain_tooltip(move.start.name), Qt::ToolTipRole);
     }
     // A move just recorded is the one to play next.
     list->setCurrentIndex(grown ? list->count() - 1 : qMin(chosen, list->count() - 1));
@@ -150,6 +153,18 @@ void MovesPanel::retranslate()
         for (RecordedMove &move : cameras.settings(index).moves)
             move.start.name = given_names.renamed(move.start.name);
     }
+    // Wide enough for either caption: a play or a recording beginning does
+    // not move the row.
+    const auto fit = [](QPushButton *button, const QStringList &captions) {
+        int widest = 0;
+        for (const QString &caption : captions) {
+            button->setText(caption);
+            widest = qMax(widest, button->sizeHint().width());
+        }
+        button->setMinimumWidth(widest);
+    };
+    fit(record_button, {tr("Record move"), tr("Stop recording")});
+    fit(play_button, {tr("Play"), tr("Stop playing")});
     delete_button->setText(tr("Delete move"));
     list->setToolTip(tr("The active camera's recorded moves"));
     show_active();
