@@ -124,8 +124,9 @@ void ControlTest::every_drive_gets_one_stop()
     // The camera list without a window: three cameras on UDP, two behind
     // one converter's address and port (addresses 1 and 2), one elsewhere;
     // none answers, so each drive's stop goes once. Random holds of the
-    // buttons (one at a time, as a mouse), the keys and a pad, reported to
-    // the active camera's holds as the window's inputs do, and the events
+    // buttons (one at a time, as a mouse), the keys, a pad and a played
+    // move, reported to the active camera's holds as the window's inputs
+    // and the move player do, and the events
     // that end them all: boxes, the PTZ tab left, camera switches, Mode
     // changes, links closed.
     QUdpSocket converter, single;
@@ -164,10 +165,18 @@ void ControlTest::every_drive_gets_one_stop()
         QList<QPair<Input, int>> held;
         for (int step = 0; step < 12; ++step) {
             const int choice = int(random.bounded(10));
-            const Input input = Input(random.bounded(3));
+            const Input input = Input(random.bounded(4));
             const int id = int(random.bounded(5));
             Camera &active = cameras.active_camera();
-            if (choice < 4 && (input != Input::Buttons || held.isEmpty())) {
+            if (choice < 4 && input == Input::Play) {
+                // A move plays its drives as the camera took them, one an axis.
+                active.holds().play_started();
+                HoldOwner::Drive played = drives[id];
+                played.speed = QPoint(5, 5);
+                played.as_camera_took_it = true;
+                inputs.hold(input, int(played.axis), played);
+                held << qMakePair(input, int(played.axis));
+            } else if (choice < 4 && (input != Input::Buttons || held.isEmpty())) {
                 inputs.hold(input, id, drives[id]);
                 held << qMakePair(input, id);
             } else if (choice < 7 && !held.isEmpty()) {
