@@ -5,7 +5,7 @@
 #include "control/camera_control.h"
 #include "control/link_channel.h"
 #include "input/gamepad.h"
-#include "input/pad_mapping.h"
+#include "control/pad_mapping.h"
 #include "recording_link.h"
 #include "virtual_pad.h"
 

@@ -55,6 +55,12 @@ CommandLine read_command_line(const QStringList &arguments)
         "Keep config.ini in the user's configuration folder (made when missing) rather than "
         "in the working directory, as the menu entry does.");
     parser.addOption(config_folder);
+    const QCommandLineOption http_port(
+        "http-port", "Answer HTTP requests on PORT (API/HttpPort in config.ini).", "PORT");
+    const QCommandLineOption osc_port(
+        "osc-port", "Take OSC messages on UDP port PORT (API/OscPort in config.ini).", "PORT");
+    parser.addOption(http_port);
+    parser.addOption(osc_port);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -73,5 +79,19 @@ CommandLine read_command_line(const QStringList &arguments)
         result.run_window = false;
     }
     result.config_folder = parser.isSet(config_folder);
+    for (const auto &[option, port] :
+         {std::pair(&http_port, &result.http_port), std::pair(&osc_port, &result.osc_port)}) {
+        if (!parser.isSet(*option) || !result.run_window)
+            continue;
+        bool ok = false;
+        const int value = parser.value(*option).toInt(&ok, 10);
+        if (!ok || value < 1 || value > 65535) {
+            err << "--" << option->names().first() << " takes a port from 1 to 65535\n";
+            result.run_window = false;
+            result.exit_code = 2;
+            return result;
+        }
+        *port = value;
+    }
     return result;
 }

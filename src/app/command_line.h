@@ -13,6 +13,10 @@ struct CommandLine {
     // working directory (the menu entry starts the program in the home
     // folder, which is no place for it).
     bool config_folder = false;
+    // The outside interfaces' ports (1-65535), over config.ini's; 0 for
+    // what config.ini says.
+    int http_port = 0;
+    int osc_port = 0;
 };
 
 // Reads the arguments (argv[0] first), with a QCoreApplication in place. Prints the help, the

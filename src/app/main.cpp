@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
     if (QStyle *style = QStyleFactory::create("fusion"))
         QApplication::setStyle(style);
     MainWindow window(std::move(ports));
+    window.start_remote(command_line.http_port, command_line.osc_port);
     window.show();
     return application.exec();
 }

@@ -15,10 +15,15 @@
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
 #include "app/tally_panel.h"
+#include "control/remote_commands.h"
 #include "links/serial_ports.h"
+#include "remote/http_api.h"
+#include "remote/osc_api.h"
+#include "remote/remote_config.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+#include <QSettings>
 #include <QShortcut>
 
 std::future<QStringList> MainWindow::read_ports()
@@ -49,8 +54,62 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The interfaces go first: what they drive stops while its links are open.
+    http.reset();
+    osc.reset();
+    remote.reset();
     // The links close while every panel that listens to them is still there.
     cameras.close_all();
+}
+
+void MainWindow::start_remote(int http_port, int osc_port)
+{
+    QSettings stored(QStringLiteral("config.ini"), QSettings::IniFormat);
+    RemoteConfig config = RemoteConfig::read(stored);
+    if (http_port > 0)
+        config.http_port = http_port;
+    if (osc_port > 0)
+        config.osc_port = osc_port;
+    if (config.http_port == 0 && config.osc_port == 0)
+        return;
+    if (!remote)
+        remote = std::make_unique<RemoteCommands>(
+            cameras, camera_list->positions(),
+            [this](int index, int row) { kept_positions->go_to(index, row, false); });
+    // Why an interface is off goes to the log and to the terminal; the
+    // token never does.
+    const auto refuse = [this](const QString &why) {
+        console->note(why);
+        qWarning("zarvick: %s", qPrintable(why));
+    };
+    QString reason;
+    if (config.http_port > 0 && !http) {
+        reason = config.http_refusal();
+        http = std::make_unique<HttpApi>(*remote);
+        if (reason.isEmpty() &&
+            http->listen(config.listen, config.http_port, config.token, &reason))
+            console->note(
+                tr("HTTP interface on %1 port %2").arg(config.listen).arg(config.http_port));
+        else {
+            http.reset();
+            refuse(reason);
+        }
+    }
+    if (config.osc_port > 0 && !osc) {
+        reason = config.osc_refusal();
+        osc = std::make_unique<OscApi>(*remote);
+        // Beyond loopback, only the senders named.
+        const QList<QHostAddress> senders =
+            config.loopback() ? QList<QHostAddress>() : config.osc_senders;
+        if (reason.isEmpty() &&
+            osc->listen(QHostAddress(config.listen), config.osc_port, senders, &reason))
+            console->note(
+                tr("OSC interface on %1 port %2").arg(config.listen).arg(config.osc_port));
+        else {
+            osc.reset();
+            refuse(reason);
+        }
+    }
 }
 
 void MainWindow::build_panels()

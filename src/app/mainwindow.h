@@ -14,6 +14,9 @@ class Alerts;
 class CameraForm;
 class CameraOptions;
 class MovesPanel;
+class RemoteCommands;
+class HttpApi;
+class OscApi;
 class ListTools;
 class TallyPanel;
 class CamerasPanel;
@@ -46,6 +49,9 @@ public:
     // the list beside its form.
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+    // The outside interfaces (HTTP, OSC) as config.ini's API group says,
+    // on these ports where given (the command line's); off without a port.
+    void start_remote(int http_port = 0, int osc_port = 0);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -123,6 +129,9 @@ private:
     std::unique_ptr<TallyPanel> tally;
     std::unique_ptr<CameraOptions> camera_options;
     std::unique_ptr<MovesPanel> moves;
+    std::unique_ptr<RemoteCommands> remote;
+    std::unique_ptr<HttpApi> http;
+    std::unique_ptr<OscApi> osc;
 };
 
 #endif

@@ -136,10 +136,14 @@ void PositionsPanel::keep()
 
 void PositionsPanel::go() { go_to(list->currentRow()); }
 
-void PositionsPanel::go_to(int row)
+void PositionsPanel::go_to(int row) { go_to(cameras.active(), row, true); }
+
+void PositionsPanel::go_to(int index, int row, bool while_active)
 {
-    const QPointer<Camera> camera = &cameras.active_camera();
-    const QList<KeptPosition> &kept = cameras.active_settings().positions;
+    if (index < 0 || index >= cameras.count())
+        return;
+    const QPointer<Camera> camera = &cameras.camera(index);
+    const QList<KeptPosition> &kept = camera->settings().positions;
     if (row < 0 || row >= kept.size())
         return;
     const std::optional<KeptPosition::Values> values = kept.at(row).values();
@@ -148,9 +152,10 @@ void PositionsPanel::go_to(int row)
         return;
     }
     // The move carries pan in the digits of the camera's own answers: ask.
-    poller.ask(cameras.active(), [this, camera,
-                                  values](const std::optional<PositionPoller::Position> &now) {
-        if (!camera || camera != &cameras.active_camera())
+    poller.ask(index, [this, camera, values,
+                       while_active](const std::optional<PositionPoller::Position> &now) {
+        // The operator's Go is for the camera still active.
+        if (!camera || (while_active && camera != &cameras.active_camera()))
             return;
         if (!now) {
             tell(tr("%1 did not say where it is: the move was not sent").arg(camera->name()));

@@ -41,6 +41,9 @@ public:
     // `row` (F1 … F12).
     void keep();
     void go_to(int row);
+    // Go to camera `index`'s kept position `row`; with `while_active` only
+    // if it is still the active camera when it has said where it is.
+    void go_to(int index, int row, bool while_active);
 
 private:
     void go();

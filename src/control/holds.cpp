@@ -97,14 +97,21 @@ void Holds::end_all()
 {
     end_position_move();
     end_play();
+    // The remote drives end too; their lease finds nothing held.
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [](const Held &entry) { return entry.input == Input::Remote; }),
+               held.end());
     lose_all();
 }
 
 void Holds::lose_all()
 {
-    // A played move has no release that could be lost.
+    // A played move and a remote drive have no release the window could lose.
     held.erase(std::remove_if(held.begin(), held.end(),
-                              [](const Held &entry) { return entry.input != Input::Play; }),
+                              [](const Held &entry) {
+                                  return entry.input != Input::Play &&
+                                         entry.input != Input::Remote;
+                              }),
                held.end());
     emit taken_away();
     for (Axis axis : every_axis)
@@ -143,7 +150,7 @@ Holds::Drive Holds::wanted(Axis axis) const
 {
     Drive newest_drive{axis, {}};
     quint64 newest = 0;
-    for (Input input : {Input::Buttons, Input::Keys, Input::Pad, Input::Play}) {
+    for (Input input : {Input::Buttons, Input::Keys, Input::Pad, Input::Play, Input::Remote}) {
         Drive drive{axis, {}};
         quint64 since = 0;
         if (asked(input, axis, &drive, &since) && since > newest) {

@@ -21,8 +21,10 @@ class HoldOwner : public QObject
 
 public:
     using Axis = ::Axis;
-    // Play: a recorded move played back (MovePlayer), no input of the operator's.
-    enum class Input { Buttons, Keys, Pad, Play };
+    // Play: a recorded move played back (MovePlayer); Remote: a drive from
+    // outside (HTTP, OSC) held for its lease (RemoteCommands). Neither is a
+    // hand on the window: nothing of the window can lose its release.
+    enum class Input { Buttons, Keys, Pad, Play, Remote };
     // A drive: for pan-tilt a direction (x -1 left, 1 right; y -1 up,
     // 1 down), for zoom and focus x only (1 tele / near, -1 wide / far).
     // Its speed (pan and tilt, or zoom in x) is the camera's chosen speed

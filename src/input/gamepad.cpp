@@ -1,6 +1,6 @@
 #include "input/gamepad.h"
 
-#include "input/pad_mapping.h"
+#include "control/pad_mapping.h"
 
 #include <SDL.h>
 #include <algorithm>

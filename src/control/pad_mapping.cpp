@@ -1,4 +1,4 @@
-#include "input/pad_mapping.h"
+#include "control/pad_mapping.h"
 
 #include <QtGlobal>
 #include <cmath>

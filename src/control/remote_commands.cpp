@@ -1,0 +1,372 @@
+#include "control/remote_commands.h"
+
+#include "control/cameras.h"
+#include "control/pad_mapping.h"
+#include "control/position_poller.h"
+#include "visca/command_text.h"
+
+#include <QElapsedTimer>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// The state as the interfaces name it, whatever the window's language.
+QString state_word(Camera::State state)
+{
+    switch (state) {
+    case Camera::State::Closed: return QStringLiteral("closed");
+    case Camera::State::Reconnecting: return QStringLiteral("reconnecting");
+    case Camera::State::Open: return QStringLiteral("open");
+    case Camera::State::Answering: return QStringLiteral("answering");
+    case Camera::State::NotAnswering: break;
+    }
+    return QStringLiteral("not answering");
+}
+
+const char *tally_word(visca::Tally tally)
+{
+    switch (tally) {
+    case visca::Tally::program: return "program";
+    case visca::Tally::preview: return "preview";
+    case visca::Tally::off: break;
+    }
+    return "off";
+}
+
+QString link_words(const CameraSettings &camera)
+{
+    const QString kind = link_text(camera.link());
+    if (camera.serial_mode)
+        return kind + ' ' + camera.port_name;
+    return kind + ' ' + camera.address + ':' + camera.port;
+}
+
+RemoteCommands::Result failure(RemoteCommands::Failure kind, const QString &error)
+{
+    return {kind, error};
+}
+
+} // namespace
+
+RemoteCommands::RemoteCommands(Cameras &camera_list, PositionPoller &positions, GoTo go_to_kept,
+                               QObject *parent)
+    : QObject(parent), cameras(camera_list), poller(positions), go_to(std::move(go_to_kept))
+{
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    clock = [steady] { return steady->elapsed(); };
+    lease_timer.setSingleShot(true);
+    lease_timer.setTimerType(Qt::PreciseTimer);
+    connect(&lease_timer, &QTimer::timeout, this, &RemoteCommands::check_leases);
+    connect(&cameras, &Cameras::switched, this,
+            [this](int index) { emit active_changed(index + 1); });
+    const auto every_camera = [this] {
+        for (int index = 0; index < cameras.count(); ++index)
+            emit camera_changed(index + 1);
+    };
+    connect(&cameras, &Cameras::state_changed, this, every_camera);
+    connect(&cameras, &Cameras::listed, this, every_camera);
+    connect(&poller, &PositionPoller::changed, this, every_camera);
+}
+
+RemoteCommands::~RemoteCommands()
+{
+    // The interface goes: whatever it drives stops.
+    for (Lease &lease : leases)
+        end(lease);
+}
+
+std::optional<int> RemoteCommands::camera_index(int number) const
+{
+    if (number == 0 && cameras.active() >= 0)
+        return cameras.active();
+    if (number < 1 || number > cameras.count())
+        return std::nullopt;
+    return number - 1;
+}
+
+RemoteCommands::Result RemoteCommands::camera_at(int number, int *index, bool needs_link) const
+{
+    const std::optional<int> found = camera_index(number);
+    if (!found)
+        return failure(Failure::NotFound, QStringLiteral("no camera %1").arg(number));
+    *index = *found;
+    if (needs_link && !cameras.camera(*found).drive_channel())
+        return failure(Failure::NotOpen,
+                       QStringLiteral("the link of camera %1 is not open").arg(*found + 1));
+    return {};
+}
+
+RemoteCommands::Result RemoteCommands::select(int number)
+{
+    int index = 0;
+    Result found = camera_at(number, &index, false);
+    if (found.ok())
+        cameras.set_active(index);
+    return found;
+}
+
+RemoteCommands::Result RemoteCommands::drive(int number, const QString &source, const Axes &axes,
+                                             int lease_ms)
+{
+    for (const std::optional<double> &axis : {axes.pan, axes.tilt, axes.zoom, axes.focus}) {
+        if (axis && !(*axis >= -1 && *axis <= 1))
+            return failure(Failure::BadRequest, QStringLiteral("an axis runs from -1 to 1"));
+    }
+    if (lease_ms < 1 || lease_ms > longest_lease_ms)
+        return failure(Failure::BadRequest,
+                       QStringLiteral("lease_ms runs from 1 to %1").arg(longest_lease_ms));
+    int index = 0;
+    Result found = camera_at(number, &index, true);
+    if (!found.ok())
+        return found;
+    Lease &lease = lease_of(source, cameras.camera(index));
+    lease.pan = axes.pan.value_or(lease.pan);
+    lease.tilt = axes.tilt.value_or(lease.tilt);
+    lease.zoom = axes.zoom.value_or(lease.zoom);
+    lease.focus = axes.focus.value_or(lease.focus);
+    lease.until_ms = clock() + lease_ms;
+    apply(lease);
+    schedule();
+    return {};
+}
+
+RemoteCommands::Lease &RemoteCommands::lease_of(const QString &source, Camera &camera)
+{
+    const QString key = source + QLatin1Char('\n') + QString::number(quintptr(&camera));
+    auto found = leases.find(key);
+    if (found != leases.end() && found->camera)
+        return *found;
+    if (found == leases.end() && leases.size() >= most_leases) {
+        // Bounded: the lease nearest its end makes room, with its stops.
+        auto soonest = leases.begin();
+        for (auto other = leases.begin(); other != leases.end(); ++other) {
+            if (other->until_ms < soonest->until_ms)
+                soonest = other;
+        }
+        end(*soonest);
+        leases.erase(soonest);
+    }
+    Lease &made = leases[key];
+    made = Lease();
+    made.camera = &camera;
+    made.id = next_id++;
+    return made;
+}
+
+void RemoteCommands::apply(Lease &lease)
+{
+    using Input = HoldOwner::Input;
+    Holds &holds = lease.camera->holds();
+    const int first = lease.id * 4;
+    // Speeds as the game controller's stick gives them; a value inside its
+    // dead zone stops that axis.
+    const pad_mapping::StickDrive pan_tilt = pad_mapping::pan_tilt(lease.pan, -lease.tilt);
+    if (pan_tilt.way.isNull())
+        holds.let_go(Input::Remote, first);
+    else
+        holds.hold(Input::Remote, first,
+                   {Axis::PanTilt, pan_tilt.way, QPoint(pan_tilt.pan_speed, pan_tilt.tilt_speed)});
+    const std::pair<Axis, double> lenses[] = {{Axis::Zoom, lease.zoom}, {Axis::Focus, lease.focus}};
+    for (const auto &[axis, value] : lenses) {
+        const int id = first + int(axis);
+        const pad_mapping::LensDrive lens = pad_mapping::zoom(value);
+        if (lens.way == 0)
+            holds.let_go(Input::Remote, id);
+        else
+            holds.hold(Input::Remote, id, {axis, {lens.way, 0}, QPoint(lens.speed, 0), true});
+    }
+}
+
+void RemoteCommands::end(Lease &lease)
+{
+    if (!lease.camera)
+        return;
+    for (Axis axis : every_axis)
+        lease.camera->holds().let_go(HoldOwner::Input::Remote, lease.id * 4 + int(axis));
+}
+
+void RemoteCommands::check_leases()
+{
+    const qint64 now = clock();
+    for (auto lease = leases.begin(); lease != leases.end();) {
+        if (lease->until_ms > now && lease->camera) {
+            ++lease;
+            continue;
+        }
+        end(*lease);
+        lease = leases.erase(lease);
+    }
+    schedule();
+}
+
+void RemoteCommands::schedule()
+{
+    if (leases.isEmpty()) {
+        lease_timer.stop();
+        return;
+    }
+    qint64 soonest = leases.begin()->until_ms;
+    for (const Lease &lease : leases)
+        soonest = qMin(soonest, lease.until_ms);
+    lease_timer.start(int(qBound<qint64>(0, soonest - clock(), longest_lease_ms)));
+}
+
+void RemoteCommands::forget(const QString &source)
+{
+    const QString prefix = source + QLatin1Char('\n');
+    for (auto lease = leases.begin(); lease != leases.end();) {
+        if (!lease.key().startsWith(prefix)) {
+            ++lease;
+            continue;
+        }
+        end(*lease);
+        lease = leases.erase(lease);
+    }
+    schedule();
+}
+
+RemoteCommands::Result RemoteCommands::stop(int number)
+{
+    int index = 0;
+    Result found = camera_at(number, &index, false);
+    if (found.ok())
+        cameras.camera(index).holds().end_all();
+    return found;
+}
+
+RemoteCommands::Result RemoteCommands::home(int number)
+{
+    int index = 0;
+    Result found = camera_at(number, &index, true);
+    if (found.ok())
+        cameras.camera(index).control().home();
+    return found;
+}
+
+RemoteCommands::Result RemoteCommands::preset(int number, bool store, int preset)
+{
+    if (preset < 0 || preset > 254)
+        return failure(Failure::BadRequest, QStringLiteral("a preset runs from 0 to 254"));
+    int index = 0;
+    Result found = camera_at(number, &index, true);
+    if (found.ok())
+        cameras.camera(index).control().preset(store, preset);
+    return found;
+}
+
+RemoteCommands::Result RemoteCommands::go(int number, int position)
+{
+    int index = 0;
+    Result found = camera_at(number, &index, false);
+    if (!found.ok())
+        return found;
+    const QList<KeptPosition> &kept = cameras.settings(index).positions;
+    if (position < 1 || position > kept.size())
+        return failure(
+            Failure::NotFound,
+            QStringLiteral("camera %1 keeps no position %2").arg(index + 1).arg(position));
+    if (!kept.at(position - 1).values())
+        return failure(
+            Failure::BadRequest,
+            QStringLiteral("position %1 is no position a camera can be sent to").arg(position));
+    if (!cameras.camera(index).drive_channel())
+        return failure(Failure::NotOpen,
+                       QStringLiteral("the link of camera %1 is not open").arg(index + 1));
+    go_to(index, position - 1);
+    return {};
+}
+
+RemoteCommands::Result RemoteCommands::tally(int number, const QString &state)
+{
+    std::optional<visca::Tally> to;
+    for (visca::Tally tally : {visca::Tally::off, visca::Tally::preview, visca::Tally::program}) {
+        if (state == QLatin1String(tally_word(tally)))
+            to = tally;
+    }
+    if (!to)
+        return failure(Failure::BadRequest,
+                       QStringLiteral("a tally is \"program\", \"preview\" or \"off\""));
+    int index = 0;
+    Result found = camera_at(number, &index, false);
+    if (found.ok())
+        cameras.set_tally(index, *to);
+    return found;
+}
+
+void RemoteCommands::command(int number, const QString &hex,
+                             const std::function<void(const Result &, const QStringList &)> &done)
+{
+    bool whole = false;
+    command_bytes(hex, &whole);
+    if (!whole) {
+        done(failure(Failure::BadRequest,
+                     QStringLiteral("hex is no whole VISCA message (each ends in FF)")),
+             {});
+        return;
+    }
+    int index = 0;
+    const Result found = camera_at(number, &index, false);
+    LinkChannel *channel = found.ok() ? cameras.console_channel(index) : nullptr;
+    if (!found.ok() || !channel) {
+        done(found.ok() ? failure(Failure::NotOpen, QStringLiteral("the link of camera %1 is "
+                                                                   "not open")
+                                                        .arg(index + 1))
+                        : found,
+             {});
+        return;
+    }
+    quint64 message = 0;
+    if (channel->send_text(hex, Link::Lane::Console, &message) != SendResult::Sent) {
+        done(failure(Failure::NotOpen, QStringLiteral("the link did not take the message")), {});
+        return;
+    }
+    // The replies to this message only, until its last or the wait ends.
+    struct Waiting {
+        QStringList replies;
+        QTimer timer;
+        QMetaObject::Connection answers;
+    };
+    auto waiting = std::make_shared<Waiting>();
+    const auto finish = [waiting, done] {
+        QObject::disconnect(waiting->answers);
+        waiting->timer.stop();
+        done({}, waiting->replies);
+    };
+    waiting->answers = connect(channel, &LinkChannel::answered, this,
+                               [waiting, message, finish](quint64 answered, ReplyOutcome outcome,
+                                                          const QByteArray &reply) {
+                                   if (answered != message)
+                                       return;
+                                   waiting->replies << spaced_hex(reply);
+                                   const bool inquiry_answer =
+                                       reply.size() > 1 && (uchar(reply[1]) == 0x50);
+                                   if (outcome != ReplyOutcome::Accepted || inquiry_answer)
+                                       finish();
+                               });
+    waiting->timer.setSingleShot(true);
+    connect(&waiting->timer, &QTimer::timeout, this, finish);
+    waiting->timer.start(reply_wait_ms);
+}
+
+int RemoteCommands::count() const { return cameras.count(); }
+
+int RemoteCommands::active() const { return cameras.active() + 1; }
+
+RemoteCommands::View RemoteCommands::view(int index) const
+{
+    const Camera &camera = cameras.camera(index);
+    View shown{index + 1,
+               camera.name(),
+               link_words(camera.settings()),
+               camera.address(),
+               state_word(camera.state()),
+               QLatin1String(tally_word(camera.tally())),
+               std::nullopt};
+    if (const std::optional<PositionPoller::Seen> seen = poller.position(index)) {
+        const PositionPoller::Position &at = seen->position;
+        shown.position = std::array<int, 4>{at.pan_tilt.pan, at.pan_tilt.tilt, at.zoom, at.focus};
+    }
+    return shown;
+}

@@ -1,0 +1,130 @@
+#ifndef ZARVICK_REMOTE_COMMANDS_H
+#define ZARVICK_REMOTE_COMMANDS_H
+
+#include "control/holds.h"
+#include "visca/camera_commands.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+class Camera;
+class Cameras;
+class PositionPoller;
+
+// What the outside interfaces (HTTP, OSC) may do, on the window's thread:
+// each request names a camera by its place in the list (from 1) and comes
+// from a source (a client's address). A remote drive is a hold of the
+// camera's (Input::Remote) that lasts for its lease: the same request
+// renews it, and when no renewal comes in time each axis still driven
+// gets its one confirmed stop, as a released button's. A failed request
+// sends nothing to any camera.
+class RemoteCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Failure { None, BadRequest, NotFound, NotOpen };
+    struct Result {
+        Failure failure = Failure::None;
+        QString error;
+        bool ok() const { return failure == Failure::None; }
+    };
+    // Each axis in -1 … 1: pan right, tilt up, zoom tele, focus near; 0
+    // stops it; an axis not given goes on as it was.
+    struct Axes {
+        std::optional<double> pan;
+        std::optional<double> tilt;
+        std::optional<double> zoom;
+        std::optional<double> focus;
+    };
+    static constexpr int default_lease_ms = 500;
+    static constexpr int longest_lease_ms = 2000;
+    // At most this many sources drive at once; a new one past them takes
+    // the place of the one whose lease ends first.
+    static constexpr int most_leases = 64;
+    // How long a command's replies are waited for.
+    static constexpr int reply_wait_ms = 500;
+
+    // `go_to` moves camera `index` to its kept position `row` (as Go).
+    using GoTo = std::function<void(int index, int row)>;
+    RemoteCommands(Cameras &cameras, PositionPoller &positions, GoTo go_to,
+                   QObject *parent = nullptr);
+    ~RemoteCommands() override;
+
+    // Milliseconds on a steady clock; tests pass their own.
+    void set_clock(std::function<qint64()> now) { clock = std::move(now); }
+    // Ends the drives whose lease ran out (the timer calls it).
+    void check_leases();
+
+    // A camera's place (from 1), or 0 for the active camera (OSC's
+    // /zarvick/active): its index, or none.
+    std::optional<int> camera_index(int number) const;
+    Result select(int number);
+    Result drive(int number, const QString &source, const Axes &axes, int lease_ms);
+    Result stop(int number);
+    Result home(int number);
+    Result preset(int number, bool store, int preset);
+    Result go(int number, int position);
+    Result tally(int number, const QString &state);
+    // The bytes as the Manual tab sends them; `done` gets the camera's
+    // replies (hex texts) when it completed, failed, answered the inquiry
+    // or `reply_wait_ms` passed, or at once with the failure.
+    void command(int number, const QString &hex,
+                 const std::function<void(const Result &, const QStringList &)> &done);
+    // Every drive of `source` ends (its connection went).
+    void forget(const QString &source);
+
+    // What GET /cameras shows of camera `index`.
+    struct View {
+        int number;
+        QString name;
+        QString link;
+        int address;
+        QString state;
+        QString tally;
+        // pan, tilt, zoom, focus; none before the camera gave them.
+        std::optional<std::array<int, 4>> position;
+    };
+    View view(int index) const;
+    int count() const;
+    // The active camera's place, from 1.
+    int active() const;
+
+signals:
+    // A camera's state, tally or position may have changed.
+    void camera_changed(int number);
+    void active_changed(int number);
+
+private:
+    struct Lease {
+        QPointer<Camera> camera;
+        qint64 until_ms = 0;
+        // The values last asked for, by axis: pan and tilt share one.
+        double pan = 0;
+        double tilt = 0;
+        double zoom = 0;
+        double focus = 0;
+        int id = 0;
+    };
+    Result camera_at(int number, int *index, bool needs_link) const;
+    // The lease of `source` on `camera`, made when missing.
+    Lease &lease_of(const QString &source, Camera &camera);
+    void apply(Lease &lease);
+    void end(Lease &lease);
+    void schedule();
+
+    Cameras &cameras;
+    PositionPoller &poller;
+    GoTo go_to;
+    std::function<qint64()> clock;
+    QHash<QString, Lease> leases;
+    int next_id = 0;
+    QTimer lease_timer;
+};
+
+#endif

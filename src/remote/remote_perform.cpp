@@ -1,0 +1,48 @@
+#include "remote/remote_call.h"
+
+#include <QJsonDocument>
+
+void perform(RemoteCommands &commands, const RemoteCall &call, const QString &source,
+             const Answered &done)
+{
+    using Kind = RemoteCall::Kind;
+    const auto answer = [&done](const RemoteCommands::Result &result) {
+        if (result.ok())
+            done(200, QByteArrayLiteral("{\"ok\":true}"));
+        else
+            done(status_of(result.failure), error_body(result.error));
+    };
+    switch (call.kind) {
+    case Kind::Cameras: {
+        QJsonArray listed;
+        for (int index = 0; index < commands.count(); ++index)
+            listed << camera_object(commands.view(index));
+        done(200, cameras_body(commands.active(), listed));
+        return;
+    }
+    case Kind::Events: done(404, error_body(QStringLiteral("no such request"))); return;
+    case Kind::Select: answer(commands.select(call.camera)); return;
+    case Kind::Drive: answer(commands.drive(call.camera, source, call.axes, call.lease_ms)); return;
+    case Kind::Stop: answer(commands.stop(call.camera)); return;
+    case Kind::Home: answer(commands.home(call.camera)); return;
+    case Kind::Recall:
+    case Kind::Store:
+        answer(commands.preset(call.camera, call.kind == Kind::Store, call.number));
+        return;
+    case Kind::Go: answer(commands.go(call.camera, call.number)); return;
+    case Kind::Tally: answer(commands.tally(call.camera, call.text)); return;
+    case Kind::Command:
+        commands.command(
+            call.camera, call.text,
+            [done](const RemoteCommands::Result &result, const QStringList &replies) {
+                if (!result.ok()) {
+                    done(status_of(result.failure), error_body(result.error));
+                    return;
+                }
+                done(200,
+                     QJsonDocument(QJsonObject{{"replies", QJsonArray::fromStringList(replies)}})
+                         .toJson(QJsonDocument::Compact));
+            });
+        return;
+    }
+}
