@@ -299,8 +299,9 @@ void RemoteCommands::command(int number, const QString &hex,
                              const std::function<void(const Result &, const QStringList &)> &done)
 {
     bool whole = false;
-    command_bytes(hex, &whole);
-    if (!whole) {
+    const QByteArray bytes = command_bytes(hex, &whole);
+    // As the Manual tab: whole messages, the last ending in FF.
+    if (!whole || !ends_message(bytes)) {
         done(failure(Failure::BadRequest,
                      QStringLiteral("hex is no whole VISCA message (each ends in FF)")),
              {});

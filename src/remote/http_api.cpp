@@ -198,6 +198,8 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
     httplib::Server &server = shared->server;
     shared->token = token.toStdString();
     server.set_payload_max_length(std::size_t(64) * 1024);
+    // An answer goes at once, not after the client's delayed acknowledgement.
+    server.set_tcp_nodelay(true);
     server.set_keep_alive_timeout(1);
     server.set_read_timeout(2, 0);
     server.set_write_timeout(2, 0);

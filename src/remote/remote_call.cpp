@@ -204,11 +204,13 @@ ReadCall read_http_call(const QByteArray &method, const QByteArray &path, const 
         call.kind = words[3] == "cameras" ? RemoteCall::Kind::Cameras : RemoteCall::Kind::Events;
         return call;
     }
-    const int camera = words.size() > 5 ? path_number(words[4]).value_or(-1) : -1;
-    if (words[3] != "cameras" || camera < 0)
+    // Places count from 1 (OSC's /active is no place).
+    const int camera = words.size() > 5 ? path_number(words[4]).value_or(0) : 0;
+    if (words[3] != "cameras")
         return refused(404, QStringLiteral("no such request"));
-    // Camera 0 is no camera here (OSC's /active is).
-    ReadCall read = camera_call(camera == 0 ? -1 : camera, words.mid(5));
+    if (camera == 0)
+        return refused(404, QStringLiteral("no camera %1").arg(QString(words.value(4).left(8))));
+    ReadCall read = camera_call(camera, words.mid(5));
     auto *call = std::get_if<RemoteCall>(&read);
     if (!call)
         return read;

@@ -1,0 +1,415 @@
+// The outside interfaces, driven by clients nobody here wrote: curl for
+// HTTP and oscsend for OSC, against the window on the simulated camera.
+
+#include "app/mainwindow.h"
+#include "remote/remote_call.h"
+#include "sim_process.h"
+#include "testsupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QUdpSocket>
+#include <QtTest>
+
+namespace {
+quint16 free_port()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+quint16 free_udp_port()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}
+
+// A client's program, waited for with the event loop running: the window
+// answers it meanwhile.
+QByteArray run(const QString &program, const QStringList &arguments, int *exit_code = nullptr)
+{
+    QProcess client;
+    client.start(program, arguments);
+    const bool ended = client.waitForStarted(5000) &&
+                       wait_until([&] { return client.state() == QProcess::NotRunning; }, 15000);
+    if (exit_code)
+        *exit_code = ended ? client.exitCode() : -1;
+    return client.readAllStandardOutput();
+}
+
+struct Reply {
+    int status = 0;
+    QByteArray body;
+    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
+};
+
+Reply http(quint16 port, const QString &method, const QString &path, const QByteArray &body = {},
+           const QStringList &headers = {})
+{
+    QStringList arguments = {"-s",
+                             "-X",
+                             method,
+                             "-w",
+                             "\n%{http_code}",
+                             QString("http://127.0.0.1:%1%2").arg(port).arg(path)};
+    if (!body.isEmpty())
+        arguments << "--data-binary" << QString::fromUtf8(body);
+    for (const QString &header : headers)
+        arguments << "-H" << header;
+    const QByteArray out = run("curl", arguments);
+    const int cut = out.lastIndexOf('\n');
+    return {out.mid(cut + 1).toInt(), out.left(qMax(cut, 0))};
+}
+
+void osc(quint16 port, const QStringList &message)
+{
+    int code = -1;
+    run("oscsend", QStringList{"127.0.0.1", QString::number(port)} + message, &code);
+    QCOMPARE(code, 0);
+}
+
+// The window's camera 1 on the simulator over UDP (open at the start, with
+// a kept position at pan 300), camera 2 closed; the interfaces as `api`.
+void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api)
+{
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERAS]\nOpenAtStart=true\n"
+                                       "[CAMERA_1]\nLink=UDP\nOpen=true\n"
+                                       "[CAMERA_1_POSITIONS]\nsize=1\n1\\Name=P\n1\\Pan=300\n"
+                                       "1\\Tilt=0\n1\\Zoom=0\n"
+                                       "[CAMERA_2]\nLink=UDP\nAddress=127.0.0.1\nPort=9\n"
+                                       "[API]\n%2\n")
+                                   .arg(camera.udp())
+                                   .arg(api)
+                                   .toUtf8());
+}
+
+// The camera's lines that are no position inquiry's.
+QStringList heard(SimProcess &camera)
+{
+    QStringList lines = camera.lines();
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const QString &line) { return line.contains("inquiry"); }),
+                lines.end());
+    return lines;
+}
+} // namespace
+
+class RemoteTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void requests_read_data();
+    void requests_read();
+    void every_request_over_http();
+    void refused_requests_send_nothing_data();
+    void refused_requests_send_nothing();
+    void a_drive_stops_when_its_lease_runs_out();
+    void a_token_is_asked_for_beyond_loopback();
+    void osc_messages_drive_too();
+    void a_thousand_malformed_requests_send_nothing();
+};
+
+void RemoteTest::requests_read_data()
+{
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::newRow("list") << QByteArray("GET") << QByteArray("/api/v1/cameras") << QByteArray()
+                          << 200;
+    QTest::newRow("list posted") << QByteArray("POST") << QByteArray("/api/v1/cameras")
+                                 << QByteArray() << 405;
+    QTest::newRow("drive") << QByteArray("POST") << QByteArray("/api/v1/cameras/2/drive")
+                           << QByteArray(R"({"pan": -1, "zoom": 0.5, "lease_ms": 2000})") << 200;
+    QTest::newRow("lease too long") << QByteArray("POST") << QByteArray("/api/v1/cameras/2/drive")
+                                    << QByteArray(R"({"pan": 1, "lease_ms": 2001})") << 400;
+    QTest::newRow("axis as text") << QByteArray("POST") << QByteArray("/api/v1/cameras/1/drive")
+                                  << QByteArray(R"({"pan": "1"})") << 400;
+    QTest::newRow("camera 0") << QByteArray("POST") << QByteArray("/api/v1/cameras/0/home")
+                              << QByteArray() << 404;
+    QTest::newRow("no body length")
+        << QByteArray("POST") << QByteArray("/api/v1/cameras/1/stop") << QByteArray() << 200;
+    QTest::newRow("preset") << QByteArray("POST")
+                            << QByteArray("/api/v1/cameras/1/presets/254/store") << QByteArray()
+                            << 200;
+    QTest::newRow("signed preset")
+        << QByteArray("POST") << QByteArray("/api/v1/cameras/1/presets/-1/recall") << QByteArray()
+        << 404;
+    QTest::newRow("tally and more") << QByteArray("POST") << QByteArray("/api/v1/cameras/1/tally")
+                                    << QByteArray(R"({"state": "off", "x": 1})") << 400;
+    QTest::newRow("no version") << QByteArray("GET") << QByteArray("/api/cameras") << QByteArray()
+                                << 404;
+}
+
+void RemoteTest::requests_read()
+{
+    QFETCH(QByteArray, method);
+    QFETCH(QByteArray, path);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    const ReadCall read = read_http_call(method, path, body);
+    const auto *refusal = std::get_if<Refusal>(&read);
+    QCOMPARE(refusal ? refusal->status : 200, status);
+}
+
+void RemoteTest::every_request_over_http()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_port();
+    write_config(folder, camera, QString("HttpPort=%1").arg(port));
+    MainWindow window;
+    window.start_remote();
+    QVERIFY(log_lines(window).contains(QString("HTTP interface on 127.0.0.1 port %1").arg(port)));
+
+    Reply reply = http(port, "GET", "/api/v1/cameras");
+    QCOMPARE(reply.status, 200);
+    const QJsonObject listed = reply.json();
+    QCOMPARE(listed.value("active").toInt(), 1);
+    const QJsonArray cameras = listed.value("cameras").toArray();
+    QCOMPARE(cameras.size(), 2);
+    const QJsonObject first = cameras.at(0).toObject();
+    QCOMPARE(first.value("number").toInt(), 1);
+    QCOMPARE(first.value("link").toString(), QString("UDP 127.0.0.1:%1").arg(camera.udp()));
+    QCOMPARE(first.value("tally").toString(), QString("off"));
+    QCOMPARE(cameras.at(1).toObject().value("state").toString(), QString("closed"));
+
+    const auto post = [&](const QString &path, const QByteArray &body, const QString &line) {
+        const Reply done = http(port, "POST", path, body);
+        QCOMPARE(done.status, 200);
+        if (!line.isEmpty())
+            QVERIFY2(camera.wait_for(line, 5000), qPrintable(line));
+    };
+    post("/api/v1/cameras/1/home", {}, "home");
+    post("/api/v1/cameras/1/presets/7/store", {}, "preset 7 stored");
+    post("/api/v1/cameras/1/presets/7/recall", {}, "preset 7 recalled");
+    post("/api/v1/cameras/1/tally", R"({"state":"program"})", "tally: red on, green off");
+    post("/api/v1/cameras/1/positions/1/go", {}, "absolute 300, 0");
+    post("/api/v1/cameras/2/select", {}, {});
+    QCOMPARE(http(port, "GET", "/api/v1/cameras").json().value("active").toInt(), 2);
+    post("/api/v1/cameras/1/select", {}, {});
+
+    // The Manual tab's way: logged, and the camera's replies in the answer.
+    reply = http(port, "POST", "/api/v1/cameras/1/command", R"({"hex": "81 09 04 47 FF"})");
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.json().value("replies").toArray().size(), 1);
+    QVERIFY(reply.json().value("replies").toArray().at(0).toString().startsWith("90 50 "));
+    QCOMPARE(log_lines(window).filter(QRegularExpression("^TX：.*81 09 04 47 FF$")).size(), 1);
+
+    // A drive for long (it ends the Go), ended by stop: one stop.
+    post("/api/v1/cameras/1/drive", R"({"tilt": 1, "lease_ms": 2000})", "tilt up");
+    const int stops = heard(camera).filter("pan-tilt stop").size();
+    post("/api/v1/cameras/1/stop", {}, {});
+    QVERIFY(wait_until([&] { return heard(camera).filter("pan-tilt stop").size() == stops + 1; }));
+}
+
+void RemoteTest::refused_requests_send_nothing_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    QTest::newRow("bad JSON") << "/api/v1/cameras/1/drive" << QByteArray("{pan: 1}") << 400;
+    QTest::newRow("out of range") << "/api/v1/cameras/1/drive" << QByteArray(R"({"pan": 1.5})")
+                                  << 400;
+    QTest::newRow("unknown axis") << "/api/v1/cameras/1/drive" << QByteArray(R"({"roll": 1})")
+                                  << 400;
+    QTest::newRow("no tally") << "/api/v1/cameras/1/tally" << QByteArray(R"({"state": "red"})")
+                              << 400;
+    QTest::newRow("half a message")
+        << "/api/v1/cameras/1/command" << QByteArray(R"({"hex": "81 01 04 07"})") << 400;
+    QTest::newRow("preset past 254")
+        << "/api/v1/cameras/1/presets/255/recall" << QByteArray() << 400;
+    QTest::newRow("no camera") << "/api/v1/cameras/3/home" << QByteArray() << 404;
+    QTest::newRow("no position") << "/api/v1/cameras/1/positions/2/go" << QByteArray() << 404;
+    QTest::newRow("link not open")
+        << "/api/v1/cameras/2/drive" << QByteArray(R"({"pan": 1})") << 409;
+    QTest::newRow("no such request") << "/api/v1/cameras/1/fly" << QByteArray() << 404;
+}
+
+void RemoteTest::refused_requests_send_nothing()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_port();
+    write_config(folder, camera, QString("HttpPort=%1").arg(port));
+    MainWindow window;
+    window.start_remote();
+    const int sent = log_lines(window).filter("TX：").size();
+    const Reply reply = http(port, "POST", path, body);
+    QCOMPARE(reply.status, status);
+    QVERIFY2(!reply.json().value("error").toString().isEmpty(), reply.body.constData());
+    // Something that does go out comes after anything the refusal sent.
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/home").status, 200);
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("udp:").size(), 1);
+    QCOMPARE(log_lines(window).filter("TX：").size(), sent + 1);
+}
+
+void RemoteTest::a_drive_stops_when_its_lease_runs_out()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_port();
+    write_config(folder, camera, QString("HttpPort=%1").arg(port));
+    MainWindow window;
+    window.start_remote();
+    const auto stops = [&] { return heard(camera).filter("pan-tilt stop").size(); };
+
+    // Renewed every 100 ms for a second: no stop meanwhile.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1000) {
+        QCOMPARE(http(port, "POST", "/api/v1/cameras/1/drive", R"({"pan": 0.5, "lease_ms": 400})")
+                     .status,
+                 200);
+        QTest::qWait(100);
+    }
+    QCOMPARE(heard(camera).filter("pan right").size(), 1);
+    QCOMPARE(stops(), 0);
+    // Left alone: one stop, once the lease is over.
+    clock.restart();
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/drive", R"({"pan": 0.5, "lease_ms": 300})").status,
+        200);
+    QVERIFY(wait_until([&] { return stops() == 1; }, 5000));
+    QVERIFY2(clock.elapsed() >= 300, qPrintable(QString::number(clock.elapsed())));
+    // Zoom and pan of one lease: each axis its stop.
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/drive", R"({"tilt": -1, "zoom": 1})").status,
+             200);
+    QVERIFY(wait_until([&] { return stops() == 2; }, 5000));
+    QVERIFY(camera.wait_for("zoom stop"));
+    QCOMPARE(heard(camera).filter("zoom stop").size(), 1);
+}
+
+void RemoteTest::a_token_is_asked_for_beyond_loopback()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    quint16 port = free_port();
+    // Every address without a token: not at all.
+    write_config(folder, camera, QString("HttpPort=%1\nListen=0.0.0.0").arg(port));
+    {
+        MainWindow window;
+        window.start_remote();
+        QVERIFY(
+            log_lines(window).contains("HTTP listens beyond 127.0.0.1 only with API/Token set"));
+        QCOMPARE(http(port, "GET", "/api/v1/cameras").status, 0);
+    }
+    port = free_port();
+    write_config(folder, camera, QString("HttpPort=%1\nToken=s3cret-Token").arg(port));
+    MainWindow window;
+    window.start_remote();
+    QCOMPARE(http(port, "GET", "/api/v1/cameras").status, 401);
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/home", {}, {"Authorization: Bearer wrong"}).status,
+        401);
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/home", {}, {"Authorization: Bearer s3cret-Token"})
+            .status,
+        200);
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("udp:").size(), 1);
+    QVERIFY(!log_lines(window).join('\n').contains("s3cret"));
+}
+
+void RemoteTest::osc_messages_drive_too()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_udp_port();
+    write_config(folder, camera, QString("OscPort=%1").arg(port));
+    MainWindow window;
+    window.start_remote();
+    osc(port, {"/zarvick/camera/1/preset/recall", "i", "5"});
+    QVERIFY(camera.wait_for("preset 5 recalled"));
+    osc(port, {"/zarvick/active/tally", "s", "preview"});
+    QVERIFY(camera.wait_for("tally: red off, green on"));
+    // A drive with a lease of 300 ms: its stop by itself.
+    osc(port, {"/zarvick/active/drive", "ffffi", "-1", "0", "0", "0", "300"});
+    QVERIFY(camera.wait_for("pan left"));
+    QVERIFY(camera.wait_for("pan-tilt stop", 5000));
+    // What does not read does nothing: a camera not listed, a wrong type.
+    osc(port, {"/zarvick/camera/9/home"});
+    osc(port, {"/zarvick/camera/1/drive", "s", "fast"});
+    osc(port, {"/zarvick/camera/2/select"});
+    QVERIFY(wait_until([&] { return window.windowTitle().endsWith("Camera 2"); }));
+    osc(port, {"/zarvick/camera/1/select"});
+    osc(port, {"/zarvick/active/home"});
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("home").size(), 1);
+    QCOMPARE(heard(camera).filter("pan").size(), 2); // left, and its stop
+}
+
+void RemoteTest::a_thousand_malformed_requests_send_nothing()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_port();
+    QUdpSocket sender;
+    const quint16 osc_port = free_udp_port();
+    write_config(folder, camera, QString("HttpPort=%1\nOscPort=%2").arg(port).arg(osc_port));
+    MainWindow window;
+    window.start_remote();
+    // 500 HTTP requests in one curl run, each refused.
+    QRandomGenerator random(20261209);
+    const QList<QByteArray> bodies = {"{",
+                                      "[]",
+                                      R"({"pan": 2})",
+                                      R"({"pan": null})",
+                                      R"({"hex": "81 01 GG FF"})",
+                                      R"({"state": 1})",
+                                      "\xff\xfe"};
+    const QStringList paths = {"/api/v1/cameras/1/drive",
+                               "/api/v1/cameras/1/tally",
+                               "/api/v1/cameras/1/command",
+                               "/api/v1/cameras/99/home",
+                               "/api/v1/cameras/1/presets/999/recall",
+                               "/api/v2/cameras",
+                               "/api/v1/cameras/1/positions/0/go"};
+    QStringList requests;
+    for (int i = 0; i < 500; ++i) {
+        requests << QString("url = \"http://127.0.0.1:%1%2\"\nrequest = POST\n"
+                            "data-binary = \"%3\"\noutput = /dev/null\n")
+                        .arg(port)
+                        .arg(paths.at(int(random.bounded(paths.size()))))
+                        .arg(QString::fromUtf8(bodies.at(int(random.bounded(bodies.size()))))
+                                 .replace('"', "\\\""));
+    }
+    folder.write("requests.txt", requests.join("next\n").toUtf8());
+    int code = -1;
+    run("curl", {"-s", "-K", folder.file("requests.txt")}, &code);
+    QCOMPARE(code, 0);
+    // 500 datagrams: no OSC, cut short, and well formed with wrong values.
+    for (int i = 0; i < 500; ++i) {
+        QByteArray datagram(int(random.bounded(64)), '\0');
+        for (char &byte : datagram)
+            byte = char(random.bounded(256));
+        if (i % 2)
+            datagram = QByteArray("/zarvick/camera/1/drive\0,ffff\0\0\0", 32).left(20 + i % 12);
+        sender.writeDatagram(datagram, QHostAddress::LocalHost, osc_port);
+    }
+    osc(osc_port, {"/zarvick/camera/1/drive", "ffff", "3", "0", "0", "0"});
+    // Still answering at once, and nothing went to the camera before this.
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/home").status, 200);
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("udp:").size(), 1);
+}
+
+QTEST_MAIN(RemoteTest)
+#include "tst_remote.moc"
