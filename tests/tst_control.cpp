@@ -3,6 +3,8 @@
 
 #include "control/camera_control.h"
 #include "control/cameras.h"
+#include "control/position_poller.h"
+#include "control/remote_commands.h"
 #include "recording_link.h"
 #include "visca/commands.h"
 
@@ -126,7 +128,8 @@ void ControlTest::every_drive_gets_one_stop()
     // none answers, so each drive's stop goes once. Random holds of the
     // buttons (one at a time, as a mouse), the keys, a pad and a played
     // move, reported to the active camera's holds as the window's inputs
-    // and the move player do, and the events
+    // and the move player do, and remote drives of two sources to any
+    // camera whose leases run out on a clock of the test's; and the events
     // that end them all: boxes, the PTZ tab left, camera switches, Mode
     // changes, links closed.
     QUdpSocket converter, single;
@@ -158,12 +161,41 @@ void ControlTest::every_drive_gets_one_stop()
                                        {Axis::Zoom, {1, 0}},
                                        {Axis::Zoom, {-1, 0}}};
     HoldOwner &inputs = cameras.drives();
+    PositionPoller positions(cameras, [](const LinkChannel *) { return false; });
+    RemoteCommands remote(cameras, positions, [](int, int) {});
+    qint64 now_ms = 0;
+    remote.set_clock([&now_ms] { return now_ms; });
     QRandomGenerator random(20261209);
+    const double ways[] = {-1, -0.5, 0, 0.5, 1};
+    const auto remote_step = [&] {
+        const QString source = random.bounded(2) ? "http:a" : "osc:b";
+        switch (random.bounded(3)) {
+        case 0: {
+            RemoteCommands::Axes axes;
+            for (std::optional<double> *axis : {&axes.pan, &axes.tilt, &axes.zoom}) {
+                if (random.bounded(2))
+                    *axis = ways[random.bounded(5)];
+            }
+            remote.drive(int(random.bounded(3)) + 1, source, axes,
+                         int(random.bounded(RemoteCommands::longest_lease_ms)) + 1);
+            break;
+        }
+        case 1:
+            now_ms += random.bounded(1500);
+            remote.check_leases();
+            break;
+        default: remote.forget(source);
+        }
+    };
     int messages = 0;
     for (int sequence = 0; sequence < 2000; ++sequence) {
         written.clear();
         QList<QPair<Input, int>> held;
         for (int step = 0; step < 12; ++step) {
+            if (random.bounded(4) == 0) {
+                remote_step();
+                continue;
+            }
             const int choice = int(random.bounded(10));
             const Input input = Input(random.bounded(4));
             const int id = int(random.bounded(5));
@@ -203,6 +235,9 @@ void ControlTest::every_drive_gets_one_stop()
         }
         for (const auto &taken : held)
             inputs.let_go(taken.first, taken.second);
+        // Every lease runs out.
+        now_ms += RemoteCommands::longest_lease_ms;
+        remote.check_leases();
         take_written();
         messages += written[&converter].size() + written[&single].size();
         for (const auto &camera : listed) {
