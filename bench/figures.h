@@ -63,6 +63,11 @@ void polled_presses(QList<Figure> &figures);
 // Seeded drives of simulated cameras losing 30 % and 75 % of what they
 // get, over UDP and VISCA over IP; each figure beside the lossless run's.
 void lossy_drives(QList<Figure> &figures, int drives);
+// A camera at address 1 on UDP that answers as cameras do: ACK and
+// completion for a command, the position inquiries with Home.
+QList<QByteArray> camera_answer(const QByteArray &datagram);
+// HTTP drive requests against pad presses; a lease's stop.
+void remote_requests(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

@@ -2,7 +2,8 @@
 // and prints each figure beside an anchor measured in the same run.
 //
 //   zarvick-bench [--plot-data FILE]
-//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale|lossy]
+//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale|lossy|
+//                         remote]
 //                 [--loop-seconds S] [--lossy-drives N]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
 //   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks);
@@ -564,6 +565,8 @@ int main(int argc, char *argv[])
         const int drives_at = arguments.indexOf("--lossy-drives");
         lossy_drives(figures, drives_at > 0 ? arguments.value(drives_at + 1).toInt() : 1000);
     }
+    if (wanted("remote"))
+        remote_requests(figures);
     if (wanted("scale")) {
         scale(figures);
         polling(figures);

@@ -136,9 +136,6 @@ void polling(QList<Figure> &figures)
                       asking * 100, quiet * 100, "% of a core", "< 2 %"};
 }
 
-namespace {
-// A camera at address 1 on UDP that answers as cameras do: ACK and
-// completion for a command, the position inquiries with Home.
 QList<QByteArray> camera_answer(const QByteArray &datagram)
 {
     if (datagram.size() < 3 || datagram.at(1) != 0x09)
@@ -147,6 +144,8 @@ QList<QByteArray> camera_answer(const QByteArray &datagram)
     const int digits = inquiry == QByteArray::fromHex("0612") ? 9 : 4;
     return {QByteArray::fromHex("9050") + visca::nibbles(0, digits) + char(0xFF)};
 }
+
+namespace {
 
 // A window on the Cameras tab whose first camera answers at `first` and
 // whose 22 others are the simulator's. A camera is asked where it points

@@ -200,7 +200,10 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
     server.set_payload_max_length(std::size_t(64) * 1024);
     // An answer goes at once, not after the client's delayed acknowledgement.
     server.set_tcp_nodelay(true);
-    server.set_keep_alive_timeout(1);
+    // A control surface keeps its connection; the server's stop still ends
+    // an idle one at once.
+    server.set_keep_alive_max_count(100000);
+    server.set_keep_alive_timeout(5);
     server.set_read_timeout(2, 0);
     server.set_write_timeout(2, 0);
     const QPointer<HttpApi> front(this);
