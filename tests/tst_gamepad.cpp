@@ -4,8 +4,8 @@
 
 #include "control/camera_control.h"
 #include "control/link_channel.h"
-#include "input/gamepad.h"
 #include "control/pad_mapping.h"
+#include "input/gamepad.h"
 #include "recording_link.h"
 #include "virtual_pad.h"
 

@@ -109,8 +109,7 @@ void Holds::lose_all()
     // A played move and a remote drive have no release the window could lose.
     held.erase(std::remove_if(held.begin(), held.end(),
                               [](const Held &entry) {
-                                  return entry.input != Input::Play &&
-                                         entry.input != Input::Remote;
+                                  return entry.input != Input::Play && entry.input != Input::Remote;
                               }),
                held.end());
     emit taken_away();
