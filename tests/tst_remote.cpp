@@ -188,6 +188,35 @@ void RemoteTest::every_request_over_http()
         if (!line.isEmpty())
             QVERIFY2(camera.wait_for(line, 5000), qPrintable(line));
     };
+    // The event stream tells a change of tally, and of the active camera.
+    QProcess events;
+    events.start("curl", {"-s", "-N", "--max-time", "10",
+                          QString("http://127.0.0.1:%1/api/v1/events").arg(port)});
+    QVERIFY(events.waitForStarted(5000));
+    QByteArray streamed;
+    const auto streamed_has = [&](const QByteArray &text) {
+        return wait_until(
+            [&] {
+                streamed += events.readAllStandardOutput();
+                return streamed.contains(text);
+            },
+            5000);
+    };
+    // Until the stream is open, a change may pass unseen: change it again.
+    QVERIFY(wait_until(
+        [&] {
+            http(port, "POST", "/api/v1/cameras/1/tally",
+                 streamed.isEmpty() ? R"({"state":"preview"})" : R"({"state":"off"})");
+            streamed += events.readAllStandardOutput();
+            return streamed.contains("event: camera");
+        },
+        5000));
+    post("/api/v1/cameras/2/select", {}, {});
+    QVERIFY(streamed_has("event: active\ndata: {\"active\":2}"));
+    post("/api/v1/cameras/1/select", {}, {});
+    events.kill();
+    events.waitForFinished(2000);
+
     post("/api/v1/cameras/1/home", {}, "home");
     post("/api/v1/cameras/1/presets/7/store", {}, "preset 7 stored");
     post("/api/v1/cameras/1/presets/7/recall", {}, "preset 7 recalled");
