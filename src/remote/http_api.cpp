@@ -76,7 +76,7 @@ struct HttpApi::Shared {
     }
 
     // On a server thread: one request, whole.
-    static void serve(const std::shared_ptr<Shared> &state, const QPointer<HttpApi> &front,
+    static void serve(Shared *state, const QPointer<HttpApi> &front,
                       const httplib::Request &request, httplib::Response &response)
     {
         if (!state->token.empty() &&
@@ -91,7 +91,7 @@ struct HttpApi::Shared {
     }
 
     // The events from now on, until the client or the server goes.
-    static void open_stream(const std::shared_ptr<Shared> &state, httplib::Response &response)
+    static void open_stream(Shared *state, httplib::Response &response)
     {
         if (state->stream_count >= most_streams) {
             answer_with(response, 503, error_body(QStringLiteral("too many event streams")));
@@ -138,7 +138,7 @@ struct HttpApi::Shared {
 
     // Everything but the stream is done on the window's thread; this one
     // waits for the answer.
-    static void ask_window(const std::shared_ptr<Shared> &state, const QPointer<HttpApi> &front,
+    static void ask_window(Shared *state, const QPointer<HttpApi> &front,
                            const httplib::Request &request, httplib::Response &response)
     {
         const QByteArray method = QByteArray::fromStdString(request.method);
@@ -207,7 +207,10 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
     server.set_read_timeout(2, 0);
     server.set_write_timeout(2, 0);
     const QPointer<HttpApi> front(this);
-    const std::shared_ptr<Shared> state = shared;
+    // The server's handlers live in the server, which lives in `shared`:
+    // a plain pointer, or neither would ever be freed. The destructor joins
+    // every server thread before `shared` goes.
+    Shared *const state = shared.get();
     const auto handler = [front, state](const httplib::Request &request,
                                         httplib::Response &response) {
         Shared::serve(state, front, request, response);

@@ -4,12 +4,20 @@
 #include "remote/remote_call.h"
 
 #include <QNetworkDatagram>
+#include <cstring>
 #include <lo/lo_lowlevel.h>
 #include <memory>
 
 namespace {
 // At most this many arguments are looked at.
 constexpr int most_arguments = 8;
+
+template <class T> T copied(const void *raw)
+{
+    T value{};
+    std::memcpy(&value, raw, sizeof value);
+    return value;
+}
 } // namespace
 
 OscApi::OscApi(RemoteCommands &remote, QObject *parent) : QObject(parent), commands(remote)
@@ -71,13 +79,18 @@ void OscApi::take(const QByteArray &datagram, const QHostAddress &sender)
     }
     QList<OscArgument> arguments;
     for (int i = 0; i < count; ++i) {
+        // OSC aligns arguments to 4 bytes: an 8-byte one is copied out, never
+        // read in place through liblo's union.
+        const void *raw = values[i];
         OscArgument argument{types[i], 0, {}};
         switch (types[i]) {
-        case LO_FLOAT: argument.number = double(values[i]->f); break;
-        case LO_DOUBLE: argument.number = values[i]->d; break;
-        case LO_INT32: argument.number = values[i]->i; break;
-        case LO_INT64: argument.number = double(values[i]->h); break;
-        case LO_STRING: argument.text = QString::fromUtf8(&values[i]->s).left(64); break;
+        case LO_FLOAT: argument.number = double(copied<float>(raw)); break;
+        case LO_DOUBLE: argument.number = copied<double>(raw); break;
+        case LO_INT32: argument.number = copied<qint32>(raw); break;
+        case LO_INT64: argument.number = double(copied<qint64>(raw)); break;
+        case LO_STRING:
+            argument.text = QString::fromUtf8(static_cast<const char *>(raw)).left(64);
+            break;
         default: break;
         }
         arguments << argument;
