@@ -44,17 +44,6 @@ void hold(MainWindow &window, SimProcess &camera, const char *button, const QStr
     QVERIFY(wait_until([&] { return camera.lines().filter(stop).size() == before + 1; }, 5000));
 }
 
-// The window on the camera over UDP, heard once (Home) and at rest.
-void attach(MainWindow &window, SimProcess &camera)
-{
-    click(window, "radioButton_10");
-    click(window, "radioButton_12");
-    connect_net(window, false, camera.udp());
-    click(window, "ptz_resetButton");
-    QVERIFY(camera.wait_for("home"));
-    QVERIFY(wait_until([&] { return log_lines(window).contains("RX：90 51 FF "); }, 5000));
-}
-
 bool playing(MainWindow &window)
 {
     return control<QPushButton>(&window, "playMoveButton")->text() == "Stop playing";
@@ -122,7 +111,7 @@ void MovesTest::a_played_move_ends_where_the_recorded_one_ended()
     {
         MainWindow window;
         show_exposed(&window);
-        attach(window, camera);
+        attach_over_udp(window, camera);
         show_tab(window, "tab_ptz");
         hold(window, camera, "ptz_leftButton", "pan-tilt stop", 150);
         start = pan_and_zoom(camera);
@@ -200,7 +189,7 @@ void MovesTest::a_play_ends_with_one_stop()
                                "1\\Tilt=0\n1\\Zoom=0\n");
     MainWindow window;
     show_exposed(&window);
-    attach(window, camera);
+    attach_over_udp(window, camera);
     show_tab(window, "tab_cameras");
     click(window, "playMoveButton");
     QVERIFY(camera.wait_for("pan right at 1/1", 5000));

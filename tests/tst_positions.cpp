@@ -49,18 +49,6 @@ void drive(MainWindow &window, SimProcess &camera, const char *button, int ms, i
     QVERIFY(wait_until(
         [&] { return camera.lines().filter("pan-tilt stop").size() == before + stops; }, 5000));
 }
-
-// The window on the camera over UDP, the camera heard once (Home) and its
-// completion logged, so that nothing of the Home is still on its way.
-void attach(MainWindow &window, SimProcess &camera)
-{
-    click(window, "radioButton_10");
-    click(window, "radioButton_12");
-    connect_net(window, false, camera.udp());
-    click(window, "ptz_resetButton");
-    QVERIFY(camera.wait_for("home"));
-    QVERIFY(wait_until([&] { return log_lines(window).contains("RX：90 51 FF "); }, 5000));
-}
 } // namespace
 
 namespace {
@@ -107,7 +95,7 @@ void PositionsTest::keep_and_go()
     QVERIFY(camera.started());
     MainWindow window;
     show_exposed(&window);
-    attach(window, camera);
+    attach_over_udp(window, camera);
     drive(window, camera, "ptz_rightButton", 300);
     const int kept = pan_of(camera);
     QVERIFY(kept > 0);
@@ -154,7 +142,7 @@ void PositionsTest::asking_stays_out_of_the_log_and_out_of_a_loop()
     QVERIFY(camera.started());
     MainWindow window;
     show_exposed(&window);
-    attach(window, camera);
+    attach_over_udp(window, camera);
     auto *log = control<QPlainTextEdit>(&window, "textEdit");
     wait_for_log_frame(log);
     const int lines = log_lines(window).size();
@@ -355,7 +343,7 @@ void PositionsTest::a_go_arrives_on_both_axes_together()
     folder.write("config.ini", positions.toUtf8());
     MainWindow window;
     show_exposed(&window);
-    attach(window, camera);
+    attach_over_udp(window, camera);
     show_tab(window, "tab_cameras");
     auto *list = control<QListWidget>(&window, "positionsList");
     QPoint from(0, 0);
@@ -387,7 +375,7 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
     show_exposed(&window);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    attach(window, camera);
+    attach_over_udp(window, camera);
     show_tab(window, "tab_ptz");
     auto *home = control<QPushButton>(&window, "ptz_resetButton");
     home->setFocus();

@@ -1,5 +1,7 @@
 #include "sim_process.h"
 
+#include "app/mainwindow.h"
+
 #include "testsupport.h"
 
 #include <QRegularExpression>
@@ -70,4 +72,14 @@ QByteArray SimProcess::inquire(const QByteArray &inquiry)
     while (!answer.endsWith('\xFF') && socket.waitForReadyRead(2000))
         answer += socket.readAll();
     return answer;
+}
+
+void attach_over_udp(MainWindow &window, SimProcess &camera)
+{
+    click(window, "radioButton_10");
+    click(window, "radioButton_12");
+    connect_net(window, false, camera.udp());
+    click(window, "ptz_resetButton");
+    QVERIFY(camera.wait_for("home"));
+    QVERIFY(wait_until([&] { return log_lines(window).contains("RX：90 51 FF "); }, 5000));
 }

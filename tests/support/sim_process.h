@@ -39,4 +39,11 @@ private:
     QString serial_path;
 };
 
+class MainWindow;
+
+// The window on `camera` over UDP (both Mode groups on the network), the
+// camera heard once (Home) and its completion logged, so that nothing of
+// the Home is still on its way.
+void attach_over_udp(MainWindow &window, SimProcess &camera);
+
 #endif
