@@ -90,6 +90,20 @@ void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api)
                                    .toUtf8());
 }
 
+// The window with HTTP on a free port, its camera 1 on the simulator.
+struct HttpServed {
+    ScratchFolder folder;
+    SimProcess camera;
+    quint16 port = free_port();
+    std::unique_ptr<MainWindow> window;
+    HttpServed()
+    {
+        write_config(folder, camera, QString("HttpPort=%1").arg(port));
+        window = std::make_unique<MainWindow>();
+        window->start_remote();
+    }
+};
+
 // The camera's lines that are no position inquiry's.
 QStringList heard(SimProcess &camera)
 {
@@ -161,13 +175,11 @@ void RemoteTest::requests_read()
 
 void RemoteTest::every_request_over_http()
 {
-    ScratchFolder folder;
-    SimProcess camera;
+    HttpServed served;
+    SimProcess &camera = served.camera;
     QVERIFY(camera.started());
-    const quint16 port = free_port();
-    write_config(folder, camera, QString("HttpPort=%1").arg(port));
-    MainWindow window;
-    window.start_remote();
+    MainWindow &window = *served.window;
+    const quint16 port = served.port;
     QVERIFY(log_lines(window).contains(QString("HTTP interface on 127.0.0.1 port %1").arg(port)));
 
     Reply reply = http(port, "GET", "/api/v1/cameras");
@@ -268,13 +280,11 @@ void RemoteTest::refused_requests_send_nothing()
     QFETCH(QString, path);
     QFETCH(QByteArray, body);
     QFETCH(int, status);
-    ScratchFolder folder;
-    SimProcess camera;
+    HttpServed served;
+    SimProcess &camera = served.camera;
     QVERIFY(camera.started());
-    const quint16 port = free_port();
-    write_config(folder, camera, QString("HttpPort=%1").arg(port));
-    MainWindow window;
-    window.start_remote();
+    MainWindow &window = *served.window;
+    const quint16 port = served.port;
     const int sent = log_lines(window).filter("TX：").size();
     const Reply reply = http(port, "POST", path, body);
     QCOMPARE(reply.status, status);
@@ -288,13 +298,10 @@ void RemoteTest::refused_requests_send_nothing()
 
 void RemoteTest::a_drive_stops_when_its_lease_runs_out()
 {
-    ScratchFolder folder;
-    SimProcess camera;
+    HttpServed served;
+    SimProcess &camera = served.camera;
     QVERIFY(camera.started());
-    const quint16 port = free_port();
-    write_config(folder, camera, QString("HttpPort=%1").arg(port));
-    MainWindow window;
-    window.start_remote();
+    const quint16 port = served.port;
     const auto stops = [&] { return heard(camera).filter("pan-tilt stop").size(); };
 
     // Renewed every 100 ms for a second (each lease longer than a busy
