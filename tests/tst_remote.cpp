@@ -223,6 +223,11 @@ void RemoteTest::every_request_over_http()
             return streamed.contains("event: camera");
         },
         5000));
+    // Whatever tab the window shows, a client following the events hears
+    // where the camera points.
+    QVERIFY(control<QTabWidget>(&window, "tabWidget")->currentWidget()->objectName() !=
+            "tab_cameras");
+    QVERIFY(streamed_has("\"number\":1,\"position\":{\"focus\":"));
     post("/api/v1/cameras/2/select", {}, {});
     QVERIFY(streamed_has("event: active\ndata: {\"active\":2}"));
     post("/api/v1/cameras/1/select", {}, {});

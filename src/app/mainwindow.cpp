@@ -86,6 +86,8 @@ void MainWindow::start_remote(int http_port, int osc_port)
     if (config.http_port > 0 && !http) {
         reason = config.http_refusal();
         http = std::make_unique<HttpApi>(*remote);
+        connect(http.get(), &HttpApi::followed, &camera_list->positions(),
+                &PositionPoller::set_followed);
         if (reason.isEmpty() &&
             http->listen(config.listen, config.http_port, config.token, &reason))
             console->note(

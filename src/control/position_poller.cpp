@@ -22,7 +22,13 @@ void PositionPoller::set_running(bool running)
 {
     // Cameras whose pan-tilt speed follows the zoom are asked whatever
     // tab is shown.
-    everyone = running;
+    shown = running;
+    ticker.start();
+}
+
+void PositionPoller::set_followed(bool following)
+{
+    followed = following;
     ticker.start();
 }
 
@@ -78,7 +84,7 @@ void PositionPoller::tick()
                 finish(known->second, false);
             continue;
         }
-        if (!everyone && !camera.settings().zoom_scaled_speed)
+        if (!shown && !followed && !camera.settings().zoom_scaled_speed)
             continue;
         const Camera::State state = camera.state();
         LinkChannel *channel = camera.drive_channel();

@@ -50,8 +50,10 @@ public:
     };
 
     PositionPoller(Cameras &cameras, Busy busy, QObject *parent = nullptr);
-    // Asking goes on only while somebody looks.
+    // Asking goes on only while somebody looks: the operator at the
+    // cameras' list, or an outside client following their events.
     void set_running(bool running);
+    void set_followed(bool followed);
     // The camera's last known position, or none before its first answer
     // and while no link of its Mode is open. One lost round blanks nothing.
     std::optional<Seen> position(int camera) const;
@@ -101,7 +103,8 @@ private:
     Busy busy;
     QTimer ticker;
     // Every camera is asked, not only those whose speed follows the zoom.
-    bool everyone = false;
+    bool shown = false;
+    bool followed = false;
     // By camera, not by its place in the list, which shifts: a camera's
     // entry goes with it.
     std::map<const Camera *, Watched> watched;

@@ -85,13 +85,14 @@ struct HttpApi::Shared {
             return;
         }
         if (request.method == "GET" && request.path == "/api/v1/events")
-            open_stream(state, response);
+            open_stream(state, front, response);
         else
             ask_window(state, front, request, response);
     }
 
     // The events from now on, until the client or the server goes.
-    static void open_stream(Shared *state, httplib::Response &response)
+    static void open_stream(Shared *state, const QPointer<HttpApi> &front,
+                            httplib::Response &response)
     {
         if (state->stream_count >= most_streams) {
             answer_with(response, 503, error_body(QStringLiteral("too many event streams")));
@@ -103,17 +104,32 @@ struct HttpApi::Shared {
             state->streams.push_back(stream);
             ++state->stream_count;
         }
+        tell_followed(state, front);
         response.set_header("Cache-Control", "no-cache");
         response.set_chunked_content_provider(
             "text/event-stream",
             [state, stream](std::size_t, httplib::DataSink &sink) {
                 return state->send_events(*stream, sink);
             },
-            [state, stream](bool) {
-                const std::lock_guard<std::mutex> guard(state->streams_mutex);
-                state->streams.remove(stream);
-                --state->stream_count;
+            [state, stream, front](bool) {
+                {
+                    const std::lock_guard<std::mutex> guard(state->streams_mutex);
+                    state->streams.remove(stream);
+                    --state->stream_count;
+                }
+                tell_followed(state, front);
             });
+    }
+
+    static void tell_followed(Shared *state, const QPointer<HttpApi> &front)
+    {
+        QMetaObject::invokeMethod(
+            front.data(),
+            [state, front] {
+                if (front)
+                    emit front->followed(state->stream_count > 0);
+            },
+            Qt::QueuedConnection);
     }
 
     // What waits for one stream's client; false when it is to end.

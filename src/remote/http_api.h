@@ -31,6 +31,11 @@ public:
 
     struct Shared;
 
+signals:
+    // Whether any client follows the event stream: the cameras' positions
+    // are then asked for whatever the window shows.
+    void followed(bool any);
+
 private:
     void handle(const QByteArray &method, const QByteArray &path, const QByteArray &body,
                 const QString &source, const std::function<void(int, QByteArray)> &done);
