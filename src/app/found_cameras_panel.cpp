@@ -55,6 +55,9 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     tab->addWidget(table, 1);
     tab->addLayout(adding);
 
+    // Among the window's objects, so that its search's window is found by
+    // name like the widgets (a test ends it when every answer is in).
+    finder.setParent(table);
     QObject::connect(find_button, &QPushButton::clicked, &finder, [this] { find(); });
     QObject::connect(probe_button, &QPushButton::clicked, &finder, [this] { probe(); });
     QObject::connect(probe_address, &QLineEdit::returnPressed, &finder, [this] { probe(); });

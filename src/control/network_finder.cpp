@@ -43,8 +43,9 @@ QList<NetworkFinder::Target> NetworkFinder::targets(const QByteArray &chosen)
     return targets;
 }
 
-NetworkFinder::NetworkFinder(QObject *parent) : QObject(parent)
+NetworkFinder::NetworkFinder(QObject *parent) : QObject(parent), window(this)
 {
+    window.setObjectName(QStringLiteral("searchWindow"));
     window.setSingleShot(true);
     window.setInterval(answer_window_ms);
     connect(&window, &QTimer::timeout, this, [this] {
