@@ -75,9 +75,10 @@ void osc(quint16 port, const QStringList &message)
 
 // The window's camera 1 on the simulator over UDP (open at the start, with
 // a kept position at pan 300), camera 2 closed; the interfaces as `api`.
-void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api)
+void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api,
+                  const QString &language = "English")
 {
-    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=%3\n"
                                        "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
                                        "[CAMERAS]\nOpenAtStart=true\n"
                                        "[CAMERA_1]\nLink=UDP\nOpen=true\n"
@@ -87,6 +88,7 @@ void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api)
                                        "[API]\n%2\n")
                                    .arg(camera.udp())
                                    .arg(api)
+                                   .arg(language)
                                    .toUtf8());
 }
 
@@ -342,13 +344,13 @@ void RemoteTest::a_token_is_asked_for_beyond_loopback()
     SimProcess camera;
     QVERIFY(camera.started());
     quint16 port = free_port();
-    // Every address without a token: not at all.
-    write_config(folder, camera, QString("HttpPort=%1\nListen=0.0.0.0").arg(port));
+    // Every address without a token: not at all, and the log says why in
+    // the window's language.
+    write_config(folder, camera, QString("HttpPort=%1\nListen=0.0.0.0").arg(port), "Chinese");
     {
         MainWindow window;
         window.start_remote();
-        QVERIFY(
-            log_lines(window).contains("HTTP listens beyond 127.0.0.1 only with API/Token set"));
+        QVERIFY(log_lines(window).contains("只有设置了 API/Token，HTTP 才会在 127.0.0.1 以外监听"));
         QCOMPARE(http(port, "GET", "/api/v1/cameras").status, 0);
     }
     port = free_port();

@@ -691,5 +691,33 @@
         <source>The active camera's recorded moves</source>
         <translation>The active camera's recorded moves</translation>
     </message>
+    <message>
+        <source>HTTP interface on %1 port %2</source>
+        <translation>HTTP interface on %1 port %2</translation>
+    </message>
+    <message>
+        <source>OSC interface on %1 port %2</source>
+        <translation>OSC interface on %1 port %2</translation>
+    </message>
+    <message>
+        <source>API/Listen is no IP address: %1</source>
+        <translation>API/Listen is no IP address: %1</translation>
+    </message>
+    <message>
+        <source>HTTP listens beyond 127.0.0.1 only with API/Token set</source>
+        <translation>HTTP listens beyond 127.0.0.1 only with API/Token set</translation>
+    </message>
+    <message>
+        <source>OSC listens beyond 127.0.0.1 only with API/Token and API/OscSenders set</source>
+        <translation>OSC listens beyond 127.0.0.1 only with API/Token and API/OscSenders set</translation>
+    </message>
+    <message>
+        <source>HTTP cannot listen on %1 port %2</source>
+        <translation>HTTP cannot listen on %1 port %2</translation>
+    </message>
+    <message>
+        <source>OSC cannot listen on %1 port %2: %3</source>
+        <translation>OSC cannot listen on %1 port %2: %3</translation>
+    </message>
 </context>
 </TS>

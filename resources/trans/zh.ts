@@ -691,5 +691,33 @@
         <source>The active camera's recorded moves</source>
         <translation>当前摄像机录制的运动</translation>
     </message>
+    <message>
+        <source>HTTP interface on %1 port %2</source>
+        <translation>HTTP 接口：%1 端口 %2</translation>
+    </message>
+    <message>
+        <source>OSC interface on %1 port %2</source>
+        <translation>OSC 接口：%1 端口 %2</translation>
+    </message>
+    <message>
+        <source>API/Listen is no IP address: %1</source>
+        <translation>API/Listen 不是 IP 地址：%1</translation>
+    </message>
+    <message>
+        <source>HTTP listens beyond 127.0.0.1 only with API/Token set</source>
+        <translation>只有设置了 API/Token，HTTP 才会在 127.0.0.1 以外监听</translation>
+    </message>
+    <message>
+        <source>OSC listens beyond 127.0.0.1 only with API/Token and API/OscSenders set</source>
+        <translation>只有设置了 API/Token 和 API/OscSenders，OSC 才会在 127.0.0.1 以外监听</translation>
+    </message>
+    <message>
+        <source>HTTP cannot listen on %1 port %2</source>
+        <translation>HTTP 无法在 %1 端口 %2 上监听</translation>
+    </message>
+    <message>
+        <source>OSC cannot listen on %1 port %2: %3</source>
+        <translation>OSC 无法在 %1 端口 %2 上监听：%3</translation>
+    </message>
 </context>
 </TS>

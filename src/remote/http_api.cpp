@@ -3,6 +3,7 @@
 #include "control/remote_commands.h"
 #include "remote/remote_call.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QMetaObject>
 #include <QPointer>
@@ -247,7 +248,9 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
     server.Delete(".*", handler);
     server.Patch(".*", handler);
     if (!server.bind_to_port(address.toStdString(), port)) {
-        *reason = QStringLiteral("HTTP cannot listen on %1 port %2").arg(address).arg(port);
+        *reason = QCoreApplication::translate("MainWindow", "HTTP cannot listen on %1 port %2")
+                      .arg(address)
+                      .arg(port);
         return false;
     }
     serving = std::thread([state] { state->server.listen_after_bind(); });

@@ -3,6 +3,7 @@
 #include "control/remote_commands.h"
 #include "remote/remote_call.h"
 
+#include <QCoreApplication>
 #include <QNetworkDatagram>
 #include <cstring>
 #include <lo/lo_lowlevel.h>
@@ -32,7 +33,7 @@ bool OscApi::listen(const QHostAddress &address, int port, const QList<QHostAddr
 {
     allowed = senders;
     if (!socket.bind(address, quint16(port))) {
-        *reason = QStringLiteral("OSC cannot listen on %1 port %2: %3")
+        *reason = QCoreApplication::translate("MainWindow", "OSC cannot listen on %1 port %2: %3")
                       .arg(address.toString())
                       .arg(port)
                       .arg(socket.errorString());

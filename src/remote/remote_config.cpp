@@ -1,5 +1,6 @@
 #include "remote/remote_config.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -39,18 +40,22 @@ bool RemoteConfig::loopback() const { return QHostAddress(listen).isLoopback(); 
 QString RemoteConfig::http_refusal() const
 {
     if (QHostAddress(listen).isNull())
-        return QStringLiteral("API/Listen is no IP address: %1").arg(listen.left(60));
+        return QCoreApplication::translate("MainWindow", "API/Listen is no IP address: %1")
+            .arg(listen.left(60));
     if (!loopback() && token.isEmpty())
-        return QStringLiteral("HTTP listens beyond 127.0.0.1 only with API/Token set");
+        return QCoreApplication::translate("MainWindow",
+                                           "HTTP listens beyond 127.0.0.1 only with API/Token set");
     return {};
 }
 
 QString RemoteConfig::osc_refusal() const
 {
     if (QHostAddress(listen).isNull())
-        return QStringLiteral("API/Listen is no IP address: %1").arg(listen.left(60));
+        return QCoreApplication::translate("MainWindow", "API/Listen is no IP address: %1")
+            .arg(listen.left(60));
     if (!loopback() && (token.isEmpty() || osc_senders.isEmpty()))
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "MainWindow",
             "OSC listens beyond 127.0.0.1 only with API/Token and API/OscSenders set");
     return {};
 }
