@@ -25,6 +25,7 @@ private slots:
     void visca_over_ip_takes_only_replies_to_what_it_sent();
     void visca_over_ip_goes_by_the_numbers();
     void udp_reads_large_datagrams_a_slice_a_turn();
+    void a_pty_still_locked_is_not_handed_out();
 };
 
 void LinksTest::serial_cuts_replies_and_reports_a_lost_device()
@@ -33,7 +34,6 @@ void LinksTest::serial_cuts_replies_and_reports_a_lost_device()
     SerialLink link;
     SerialSettings settings;
     settings.port = pty.path();
-    // Once in a stress run this open failed: say why, should it again.
     QVERIFY2(link.open(settings), qPrintable(link.errorText()));
     QVERIFY(link.send(hex("81 01 06 04 FF")));
     QCOMPARE(pty.read(5), hex("81 01 06 04 FF"));
@@ -272,6 +272,31 @@ void LinksTest::udp_reads_large_datagrams_a_slice_a_turn()
         return std::accumulate(handed.cbegin(), handed.cend(), 0) == 3;
     }));
     QCOMPARE(handed, QList<int>({1, 1, 1}));
+}
+
+void LinksTest::a_pty_still_locked_is_not_handed_out()
+{
+    // Another test's serial port, closed a moment ago, may still hold the
+    // lock of the number openpty gives next (the lowest free one): opening
+    // it failed "Permission error while locking the device" in a stress
+    // run. The lock here is a dead process's, which nobody else minds.
+    QString freed;
+    {
+        PtyPeer first;
+        freed = first.path();
+    }
+    QProcess gone;
+    gone.start("true", QStringList());
+    QVERIFY(gone.waitForStarted());
+    const qint64 dead = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QFile lock("/tmp/LCK.." + freed.mid(5).replace('/', '_'));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(dead) + "\ngone\n\n");
+    lock.close();
+    const PtyPeer next;
+    lock.remove();
+    QVERIFY(next.path() != freed);
 }
 
 QTEST_MAIN(LinksTest)
