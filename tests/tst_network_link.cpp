@@ -372,10 +372,11 @@ void NetworkLinkTest::visca_over_ip_port_puts_each_message_behind_a_header()
     QCOMPARE(udp_texts(*camera, 1), QStringList{"02 00 00 01 00 00 00 00 01"}); // RESET
     camera->reply(hex("02 01 00 01 00 00 00 00 01"));
     click(*window, "ptz_resetButton");
-    QCOMPARE(udp_texts(*camera, 1), QStringList{"01 00 00 05 00 00 00 01 81 01 06 04 FF"});
-    camera->reply(hex("01 11 00 03 00 00 00 01 90 41 FF"));
-    camera->reply(hex("02 01 00 02 00 00 00 01 0F 01"));
-    camera->reply(hex("01 11 00 03 00 00 00 01 90 51 FF"));
+    // Number 1 went to the question whether the camera answers, at once.
+    QCOMPARE(udp_texts(*camera, 1), QStringList{"01 00 00 05 00 00 00 02 81 01 06 04 FF"});
+    camera->reply(hex("01 11 00 03 00 00 00 02 90 41 FF"));
+    camera->reply(hex("02 01 00 02 00 00 00 02 0F 01"));
+    camera->reply(hex("01 11 00 03 00 00 00 02 90 51 FF"));
     QVERIFY(wait_until([&] { return log_lines(*window).size() == 3; }));
     QCOMPARE(log_lines(*window),
              QStringList({"TX：81 01 06 04 FF", "RX：90 41 FF ", "RX：90 51 FF "}));

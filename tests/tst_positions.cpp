@@ -233,8 +233,9 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
     cameras->setCurrentCell(0, 0);
     click(window, "removeCameraButton");
     QCOMPARE(cameras->item(0, 0)->text(), QString("Two"));
-    for (const char *answer : {"90 50 00 00 00 01 02 00 00 03 04 FF", "90 50 00 01 02 03 FF",
-                               "90 50 00 00 01 00 FF", "90 50 02 FF"})
+    // The question whether it answers, asked when its link opened, first.
+    for (const char *answer : {"90 50 02 FF", "90 50 00 00 00 01 02 00 00 03 04 FF",
+                               "90 50 00 01 02 03 FF", "90 50 00 00 01 00 FF", "90 50 02 FF"})
         two.reply(hex(answer));
     auto *kept = control<QListWidget>(&window, "positionsList");
     // Named after the highest number kept: "Position 1" deleted before,

@@ -3,6 +3,8 @@
 #include "app/camera_texts.h"
 #include "control/cameras.h"
 
+#include <algorithm>
+
 Alerts::Alerts(Cameras &camera_list, const Boxes &window_boxes, Notices &shown_notices, Log to_log)
     : cameras(camera_list), boxes(window_boxes), notices(shown_notices), log(std::move(to_log))
 {
@@ -11,11 +13,8 @@ Alerts::Alerts(Cameras &camera_list, const Boxes &window_boxes, Notices &shown_n
 void Alerts::link_lost(const Link &link, const QString &text)
 {
     const QList<int> on_link = cameras.cameras_on(link);
-    if (on_link.isEmpty())
-        return;
-    // A line several cameras share: the active one's box, if it is there.
-    tell(on_link.contains(cameras.active()) ? cameras.active() : on_link.first(), text,
-         Box::WarnAfterOpenBox);
+    if (!on_link.isEmpty())
+        tell(on_link, text, true, true);
 }
 
 void Alerts::failed(int camera, SendResult result, const QString &reason)
@@ -23,25 +22,61 @@ void Alerts::failed(int camera, SendResult result, const QString &reason)
     bool warning = true;
     const QString text = Boxes::failure_text(result, reason, &warning);
     if (!text.isEmpty())
-        tell(camera, text, warning ? Box::Warn : Box::Inform);
+        tell({camera}, text, warning, false);
 }
 
 void Alerts::stop_unconfirmed(int camera)
 {
-    tell(camera, tr("The camera did not confirm the stop"), Box::WarnAfterOpenBox);
+    tell({camera}, tr("The camera did not confirm the stop"), true, true);
 }
 
-void Alerts::tell(int camera, const QString &text, Box box)
+void Alerts::tell(const QList<int> &about, const QString &text, bool warning, bool until_answered)
 {
-    const QString named = cameras.count() > 1 ? about_camera(cameras.settings(camera), text) : text;
-    if (camera != cameras.active()) {
-        notices.add(named);
-        log(named);
+    if (cameras.count() < 2) {
+        boxes.later(warning ? QMessageBox::Warning : QMessageBox::Information, text);
         return;
     }
-    switch (box) {
-    case Box::Inform: boxes.inform(named); break;
-    case Box::Warn: boxes.warn(named); break;
-    case Box::WarnAfterOpenBox: boxes.warn_after_open_box(named); break;
+    QList<const CameraSettings *> named;
+    for (int camera : about)
+        named << &cameras.settings(camera);
+    const QString told = about_cameras(named, text);
+    for (int camera : about) {
+        const Camera *which = &cameras.camera(camera);
+        troubled.erase(std::remove_if(troubled.begin(), troubled.end(),
+                                      [which](const auto &entry) { return entry.first == which; }),
+                       troubled.end());
+        // A camera that answers right now has nothing to come back from.
+        if (until_answered && cameras.state(camera) != Camera::State::Answering)
+            troubled.append({which, told});
+    }
+    notices.add(told, {},
+                until_answered ? static_cast<const void *>(&cameras.camera(about.first()))
+                               : nullptr);
+    log(told);
+}
+
+QString Alerts::active_trouble() const
+{
+    if (cameras.active() < 0)
+        return QString();
+    const Camera *active = &cameras.active_camera();
+    for (const auto &[camera, text] : troubled) {
+        if (camera == active)
+            return text;
+    }
+    return QString();
+}
+
+void Alerts::states_changed()
+{
+    for (auto entry = troubled.begin(); entry != troubled.end();) {
+        const Camera *camera = entry->first;
+        const bool listed = cameras.index_of(*camera) >= 0;
+        if (listed && camera->state() != Camera::State::Answering) {
+            ++entry;
+            continue;
+        }
+        notices.withdraw(camera);
+        entry = troubled.erase(entry);
     }
 }

@@ -62,19 +62,26 @@ void Boxes::report_failure(SendResult result, const QString &reason) const
         inform(text);
 }
 
-void Boxes::warn_after_open_box(const QString &text) const
+void Boxes::report_failure_later(SendResult result, const QString &reason) const
 {
-    if (QApplication::activeModalWidget()) {
-        const Boxes boxes = *this;
-        // A timer of the window's own, gone once it has fired.
-        auto *later = new QTimer(parent);
-        later->setSingleShot(true);
-        QObject::connect(later, &QTimer::timeout, parent, [boxes, text, later] {
-            later->deleteLater();
-            boxes.warn_after_open_box(text);
-        });
-        later->start(100);
-        return;
-    }
-    warn(text);
+    bool warning = true;
+    const QString text = failure_text(result, reason, &warning);
+    if (!text.isEmpty())
+        later(warning ? QMessageBox::Warning : QMessageBox::Information, text);
+}
+
+void Boxes::later(QMessageBox::Icon icon, const QString &text, const QString &reason) const
+{
+    const Boxes boxes = *this;
+    // Bound to the window: a box still due when it closes is dropped.
+    QTimer::singleShot(0, parent, [boxes, icon, text, reason] {
+        if (QApplication::activeModalWidget()) {
+            QTimer::singleShot(100, boxes.parent,
+                               [boxes, icon, text, reason] { boxes.later(icon, text, reason); });
+            return;
+        }
+        plain_box(boxes.parent, icon,
+                  icon == QMessageBox::Warning ? tr("warning") : tr("information"), text,
+                  QMessageBox::Ok, reason);
+    });
 }

@@ -31,8 +31,13 @@ public:
     // What report_failure says, and whether as a warning; nothing for a
     // failure told already.
     static QString failure_text(SendResult result, const QString &reason, bool *warning = nullptr);
-    // After the message box open now, if any: the operator answers that one first.
-    void warn_after_open_box(const QString &text) const;
+    // For a link's, a reply's or a timer's path: the box opens once that
+    // path has returned, and after any box open now (the operator answers
+    // that one first). A box runs an event loop of its own, in which the
+    // link that spoke may be lost, opened anew or replaced.
+    void later(QMessageBox::Icon icon, const QString &text,
+               const QString &reason = QString()) const;
+    void report_failure_later(SendResult result, const QString &reason) const;
 
 private:
     QWidget *parent;

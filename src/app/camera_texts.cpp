@@ -3,6 +3,7 @@
 #include "control/cameras.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 namespace {
 QString tr(const char *text) { return QCoreApplication::translate("MainWindow", text); }
@@ -28,12 +29,21 @@ QString link_text(const CameraSettings &settings)
 
 QString about_camera(const CameraSettings &settings, const QString &text)
 {
+    return about_cameras({&settings}, text);
+}
+
+QString about_cameras(const QList<const CameraSettings *> &cameras, const QString &text)
+{
+    QStringList names;
+    for (const CameraSettings *camera : cameras)
+        names << camera->name;
     // A sentence goes on after the colon: "The network link …" becomes
     // "the network link …"; a name in capitals ("VISCA") stays.
     QString rest = text;
     if (rest.size() > 1 && rest.at(0).isUpper() && rest.at(1).isLower())
         rest[0] = rest.at(0).toLower();
-    return tr("%1 (%2): %3").arg(settings.name, link_text(settings), rest);
+    return tr("%1 (%2): %3")
+        .arg(names.join(QStringLiteral(", ")), link_text(*cameras.first()), rest);
 }
 
 QString state_text(const Cameras &cameras, int camera)

@@ -95,7 +95,7 @@ void ConsolePanel::send_loop_entry(const QString &text)
     // Stopped first: a message box that came back at every tick would lock the
     // operator out.
     stop_loop();
-    boxes.report_failure(result, link->link().errorText());
+    boxes.report_failure_later(result, link->link().errorText());
 }
 
 void ConsolePanel::stop_loop()

@@ -227,9 +227,9 @@ void LinkPanel::tcp_failed(const QString &reason, bool timed_out)
     // The connection may be another camera's, tried before a switch.
     show_state();
     if (timed_out)
-        boxes.warn(tr("Connection timeout"));
+        boxes.later(QMessageBox::Warning, tr("Connection timeout"));
     else
-        boxes.tell(QMessageBox::Warning, tr("warning"), tr("Connection failed"), reason);
+        boxes.later(QMessageBox::Warning, tr("Connection failed"), reason);
 }
 
 void LinkPanel::disconnect_net()

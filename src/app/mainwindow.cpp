@@ -130,7 +130,7 @@ void MainWindow::build_panels()
         [this](const QString &text) { camera_list->tell({text}); });
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
-    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 1, "ptzNotices");
+    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 2, "ptzNotices", 1);
     camera_notices =
         std::make_unique<NoticeLine>(notices, camera_list->tab_layout(), 0, "cameraNotices");
     // Under the list's buttons (the list's row, then the buttons).
@@ -191,6 +191,7 @@ void MainWindow::connect_panels()
     connect(&ptz->game_pad(), &GamePad::step_camera, this,
             [this](int steps) { camera_list->step(steps); });
     links->link_gone = [this] { console->stop_loop_without_link(); };
+    cameras.set_link_busy([this](const LinkChannel *channel) { return console->loop_on(channel); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -5,6 +5,7 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 Notices::Notices(QObject *parent) : QObject(parent)
 {
@@ -15,9 +16,9 @@ Notices::Notices(QObject *parent) : QObject(parent)
     });
 }
 
-void Notices::add(const QString &text, std::function<void()> undo)
+void Notices::add(const QString &text, std::function<void()> undo, const void *about)
 {
-    notices.push_front({QTime::currentTime(), text});
+    notices.push_front({QTime::currentTime(), text, about});
     while (notices.size() > size_t(kept))
         notices.pop_back();
     // Only the newest removal can be undone: an older one may no longer
@@ -29,6 +30,16 @@ void Notices::add(const QString &text, std::function<void()> undo)
         undo_end.stop();
     }
     emit changed();
+}
+
+void Notices::withdraw(const void *about)
+{
+    const auto before = notices.size();
+    notices.erase(std::remove_if(notices.begin(), notices.end(),
+                                 [about](const Notice &notice) { return notice.about == about; }),
+                  notices.end());
+    if (notices.size() != before)
+        emit changed();
 }
 
 void Notices::dismiss()
@@ -61,8 +72,8 @@ QStringList Notices::lines() const
 }
 
 NoticeLine::NoticeLine(Notices &shown_notices, QBoxLayout *layout, int position,
-                       const QString &name)
-    : notices(shown_notices)
+                       const QString &name, int shown_rows)
+    : notices(shown_notices), rows(shown_rows)
 {
     line = new QWidget(layout->parentWidget());
     line->setObjectName(name);
@@ -72,7 +83,13 @@ NoticeLine::NoticeLine(Notices &shown_notices, QBoxLayout *layout, int position,
     text->setObjectName(name + "Text");
     // Camera names and system reasons come from outside: never markup.
     text->setTextFormat(Qt::PlainText);
-    text->setWordWrap(true);
+    text->setWordWrap(rows > 1);
+    if (rows == 1) {
+        text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        QSizePolicy kept = line->sizePolicy();
+        kept.setRetainSizeWhenHidden(true);
+        line->setSizePolicy(kept);
+    }
     text->setStyleSheet(QStringLiteral("color: rgb(160, 60, 0)"));
     undo_button = new QPushButton(line);
     undo_button->setObjectName(name + "Undo");
@@ -100,8 +117,9 @@ void NoticeLine::retranslate()
 void NoticeLine::show_notices()
 {
     const QStringList lines = notices.lines();
-    text->setText(lines.mid(0, shown).join('\n'));
-    text->setToolTip(lines.size() > shown ? plain_tooltip(lines.join('\n')) : QString());
+    text->setText(lines.mid(0, rows).join('\n'));
+    text->setToolTip(lines.size() > rows || rows == 1 ? plain_tooltip(lines.join('\n'))
+                                                      : QString());
     undo_button->setVisible(notices.can_undo());
     line->setVisible(!lines.isEmpty());
 }

@@ -30,7 +30,10 @@ public:
     static constexpr int undo_ms = 10000;
 
     explicit Notices(QObject *parent = nullptr);
-    void add(const QString &text, std::function<void()> undo = {});
+    // `about`, when given, names what the notice is about, for withdraw().
+    void add(const QString &text, std::function<void()> undo = {}, const void *about = nullptr);
+    // The notices about `about` no longer hold (a camera answers again).
+    void withdraw(const void *about);
     void dismiss();
     // The newest notice's undo, while it is offered; false when none is.
     bool undo();
@@ -45,6 +48,7 @@ private:
     struct Notice {
         QTime at;
         QString text;
+        const void *about = nullptr;
     };
     std::deque<Notice> notices;
     std::function<void()> offered_undo;
@@ -59,14 +63,19 @@ class NoticeLine
 
 public:
     static constexpr int shown = 3;
-    // Put into `layout` at `position`; its parts' object names start with `name`.
-    NoticeLine(Notices &notices, QBoxLayout *layout, int position, const QString &name);
+    // Put into `layout` at `position`; its parts' object names start with
+    // `name`. A line of one row (above the pad) shows the newest notice
+    // only, and keeps its place when there is none: what is under it never
+    // moves under a click.
+    NoticeLine(Notices &notices, QBoxLayout *layout, int position, const QString &name,
+               int rows = shown);
     void retranslate();
 
 private:
     void show_notices();
 
     Notices &notices;
+    int rows;
     QWidget *line = nullptr;
     QLabel *text = nullptr;
     QPushButton *undo_button = nullptr;

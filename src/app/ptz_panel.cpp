@@ -11,19 +11,22 @@
 #include <QLabel>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
-                   const Boxes &window_boxes, Alerts &alerts)
-    : ui(form), parts(form), cameras(camera_list), boxes(window_boxes),
+                   const Boxes &window_boxes, Alerts &camera_alerts)
+    : ui(form), parts(form), cameras(camera_list), boxes(window_boxes), alerts(camera_alerts),
       keys(window, cameras.drives(),
            [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
       pad(cameras.drives(), [] { return QApplication::activeModalWidget() != nullptr; }),
       buttons(std::make_unique<HoldButtons>(cameras.drives(), hold_button_drives()))
 {
     QObject::connect(&cameras, &Cameras::failed, window,
-                     [&alerts](int camera, SendResult result, const QString &reason) {
+                     [this](int camera, SendResult result, const QString &reason) {
                          alerts.failed(camera, result, reason);
+                         show_camera();
                      });
-    QObject::connect(&cameras, &Cameras::stop_unconfirmed, window,
-                     [&alerts](int camera) { alerts.stop_unconfirmed(camera); });
+    QObject::connect(&cameras, &Cameras::stop_unconfirmed, window, [this](int camera) {
+        alerts.stop_unconfirmed(camera);
+        show_camera();
+    });
     camera_line = new QLabel(ui.tab_ptz);
     camera_line->setObjectName("activeCameraLine");
     camera_line->setTextFormat(Qt::PlainText);
@@ -32,9 +35,19 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_line_row = new QHBoxLayout();
     camera_line_row->addWidget(camera_line, 1);
     ui.verticalLayout_14->insertLayout(0, camera_line_row);
+    trouble_line = new QLabel(ui.tab_ptz);
+    trouble_line->setObjectName("activeCameraTrouble");
+    trouble_line->setTextFormat(Qt::PlainText);
+    trouble_line->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0)"));
+    trouble_line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    trouble_line->setFixedHeight(trouble_line->fontMetrics().height());
+    ui.verticalLayout_14->insertWidget(1, trouble_line);
     QObject::connect(&cameras, &Cameras::switched, camera_line, [this] { show_camera(); });
     for (auto change : {&Cameras::state_changed, &Cameras::listed})
-        QObject::connect(&cameras, change, camera_line, [this] { show_camera(); });
+        QObject::connect(&cameras, change, camera_line, [this] {
+            alerts.states_changed();
+            show_camera();
+        });
     camera_clock.setInterval(1000);
     camera_clock.callOnTimeout(camera_line, [this] { show_camera(); });
     camera_clock.start();
@@ -52,6 +65,11 @@ void PtzPanel::show_camera()
     const int active = cameras.active();
     if (active < 0)
         return;
+    const QString trouble = alerts.active_trouble();
+    if (trouble_line->text() != trouble) {
+        trouble_line->setText(trouble);
+        trouble_line->setToolTip(plain_tooltip(trouble));
+    }
     const QString text = about_camera(cameras.settings(active), state_text(cameras, active));
     if (camera_line->text() != text) {
         camera_line->setText(text);

@@ -55,10 +55,14 @@ private:
     const FormParts parts;
     Cameras &cameras;
     const Boxes &boxes;
+    Alerts &alerts;
     DriveKeys keys;
     GamePad pad;
     std::unique_ptr<HoldButtons> buttons;
     QLabel *camera_line = nullptr;
+    // The active camera's link trouble, red, until it answers again. It
+    // keeps its height when empty: the pad never moves under a click.
+    QLabel *trouble_line = nullptr;
     QBoxLayout *camera_line_row = nullptr;
     // "Not answering" and the next try come with time, not with an event.
     QTimer camera_clock;

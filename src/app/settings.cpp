@@ -139,6 +139,9 @@ CameraSettings further_camera(QSettings &settings, int number)
     camera.tally_dialect = tally_dialect(settings.value("Tally").toString());
     read_options(settings, QString(), camera);
     camera.read_link(link);
+    // A network camera carries no serial port, whatever the file says.
+    if (camera.link() != CameraSettings::LinkKind::Serial)
+        camera.port_name.clear();
     settings.endGroup();
     return camera;
 }
@@ -149,7 +152,9 @@ void write_further_camera(QSettings &settings, int number, const CameraSettings 
     settings.setValue("Name", camera.name);
     settings.setValue("Link", link_text(camera.link()));
     settings.setValue("ViscaAddress", QString::number(camera.visca_address, 10));
-    settings.setValue("PortName", camera.port_name);
+    settings.setValue("PortName", camera.link() == CameraSettings::LinkKind::Serial
+                                      ? camera.port_name
+                                      : QString());
     settings.setValue("Address", camera.address);
     settings.setValue("Port", camera.port);
     settings.setValue("Open", camera.was_open);

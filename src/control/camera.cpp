@@ -2,6 +2,8 @@
 
 #include "control/serial_lines.h"
 
+#include <limits>
+
 Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObject *parent)
     : QObject(parent), chosen(settings), lines(serial_lines), tcp_link(this), udp_link(this),
       tcp_carrier(tcp_link), udp_carrier(udp_link),
@@ -147,19 +149,26 @@ bool Camera::play(int index, const visca::PanTilt &from)
     return true;
 }
 
+qint64 Camera::quiet_for_ms() const
+{
+    return last_asked_ms < 0 ? std::numeric_limits<qint64>::max() : clock.elapsed() - last_asked_ms;
+}
+
 void Camera::asked()
 {
+    last_asked_ms = clock.elapsed();
     if (waiting_since_ms >= 0)
         return;
     waiting_since_ms = clock.elapsed();
     waiting_since = QDateTime::currentDateTime();
 }
 
-void Camera::replied()
+void Camera::replied(LinkChannel &channel)
 {
     const bool news = !answered || waiting_since_ms >= 0;
     answered = true;
     waiting_since_ms = -1;
+    commands.heard_on(channel);
     if (news)
         emit state_changed();
 }

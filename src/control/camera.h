@@ -59,6 +59,8 @@ public:
     bool reached_by(const LinkChannel *channel) const;
 
     State state() const;
+    // How long since a message last went to the camera; very long for never.
+    qint64 quiet_for_ms() const;
     // Since when the camera has not answered (State::NotAnswering).
     QDateTime silent_since() const { return waiting_since; }
 
@@ -102,7 +104,7 @@ public:
     // What the camera's links tell: messages to it went out, it replied,
     // a link it is reached by opened.
     void asked();
-    void replied();
+    void replied(LinkChannel &channel);
     void link_opened(LinkChannel &channel);
 
 signals:
@@ -133,6 +135,7 @@ private:
     bool answered = false;
     // When the oldest message still unanswered went out; -1 for none.
     qint64 waiting_since_ms = -1;
+    qint64 last_asked_ms = -1;
     QDateTime waiting_since;
     QElapsedTimer clock;
 };

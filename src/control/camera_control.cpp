@@ -14,7 +14,11 @@ CameraControl::CameraControl(TargetSource target_source, QObject *parent)
           return send_again(channel, bytes, message);
       })
 {
-    connect(&confirmation, &StopConfirmation::unconfirmed, this, &CameraControl::stop_unconfirmed);
+    connect(&confirmation, &StopConfirmation::unconfirmed, this,
+            [this](LinkChannel *channel, int address) {
+                owe({channel, address});
+                emit stop_unconfirmed();
+            });
     focus_wait.setSingleShot(true);
     // A coarse timer may fire early, before the camera is in manual focus.
     focus_wait.setTimerType(Qt::PreciseTimer);
@@ -80,6 +84,9 @@ void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
 CameraControl::Target CameraControl::hold_start(Axis axis)
 {
     const Target target = current_target();
+    // Stops still owed there go before the new movement, not after it.
+    if (target.channel)
+        link_opened(*target.channel);
     confirmation.forget(axis, target.channel, target.address);
     retry.ended(axis);
     disconnect(arrival.at(std::size_t(axis)));
@@ -223,14 +230,20 @@ void CameraControl::link_lost(const Link &link)
     }
     for (const auto &[channel, address] : confirmation.waiting_on(link))
         driven.append({channel, address});
-    for (const Target &target : driven) {
-        const bool known = std::any_of(owed.begin(), owed.end(), [&](const Target &other) {
-            return other.channel == target.channel && other.address == target.address;
-        });
-        if (!known)
-            owed.append(target);
-    }
+    for (const Target &target : driven)
+        owe(target);
 }
+
+void CameraControl::owe(const Target &target)
+{
+    const bool known = std::any_of(owed.begin(), owed.end(), [&](const Target &other) {
+        return other.channel == target.channel && other.address == target.address;
+    });
+    if (!known && target.channel)
+        owed.append(target);
+}
+
+void CameraControl::heard_on(LinkChannel &channel) { link_opened(channel); }
 
 void CameraControl::link_opened(LinkChannel &channel)
 {

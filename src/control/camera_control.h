@@ -58,6 +58,10 @@ public:
     // when the link opens again, confirmed as any stop.
     void link_lost(const Link &link);
     void link_opened(LinkChannel &channel);
+    // The camera said something on `channel`: the stops it is owed there
+    // (unconfirmed on a link that stayed open, a camera gone silent on the
+    // network) go now, first.
+    void heard_on(LinkChannel &channel);
     bool owes_stops() const { return !owed.isEmpty(); }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
@@ -107,6 +111,7 @@ private:
     // A Go's move of `axis`, held until the camera completes it.
     void send_move(Target &held, Axis axis, const QByteArray &bytes);
     Target &held_of(Axis axis);
+    void owe(const Target &target);
 
     // Sends a held drive's again, or a stop's.
     bool send_again(LinkChannel &channel, const QByteArray &bytes, quint64 *message);

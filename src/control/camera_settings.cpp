@@ -44,6 +44,9 @@ CameraSettings CameraSettings::beside() const
     camera.name.clear();
     camera.positions.clear();
     camera.address.clear();
+    // A network camera has no serial port: the line's loss is none of its.
+    if (link() != LinkKind::Serial)
+        camera.port_name.clear();
     // VISCA over IP has no port of its own elsewhere: the one typed stays.
     if (link() != LinkKind::ViscaOverIp)
         camera.port = QString::number(tcp ? visca::tcp_port : visca::udp_port);

@@ -1,12 +1,14 @@
 #include "control/cameras.h"
 
 #include "control/active_holds.h"
+#include "control/liveness.h"
 #include "links/address_check.h"
 #include "visca/port_text.h"
 #include "visca/replies.h"
 
 Cameras::Cameras(QObject *parent)
-    : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this))
+    : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this)),
+      liveness(std::make_unique<Liveness>(*this, this))
 {
     connect(&lines, &SerialLines::made, this, &Cameras::made);
     connect(&lines, &SerialLines::reconnecting, this, &Cameras::state_changed);
@@ -21,12 +23,18 @@ Cameras::Cameras(QObject *parent)
 Cameras::~Cameras()
 {
     close_all();
-    // The holds go before the cameras they relay.
+    // The holds and questions go before the cameras they serve.
     active_holds.reset();
+    liveness.reset();
     cameras.clear();
 }
 
 HoldOwner &Cameras::drives() { return *active_holds; }
+
+void Cameras::set_link_busy(std::function<bool(const LinkChannel *)> busy)
+{
+    liveness->set_busy(std::move(busy));
+}
 
 void Cameras::close_all()
 {
@@ -88,15 +96,20 @@ void Cameras::made(LinkChannel &channel)
                 camera.asked();
         });
     });
-    connect(&channel, &LinkChannel::heard, this, [each_reached](int address) {
-        each_reached([address](Camera &camera) {
+    connect(&channel, &LinkChannel::heard, this, [each_reached, &channel](int address) {
+        each_reached([address, &channel](Camera &camera) {
             if (camera.address() == address)
-                camera.replied();
+                camera.replied(channel);
         });
     });
     Link &link = channel.link();
     connect(&link, &Link::opened, this, [this, each_reached, &channel] {
         each_reached([&channel](Camera &camera) { camera.link_opened(channel); });
+        // Asked at once whether they answer, after their owed stops.
+        each_reached([this, &channel](Camera &camera) {
+            if (camera.drive_channel() == &channel)
+                liveness->ask_now(camera);
+        });
         emit state_changed();
     });
     // Every camera that drove on the link: a camera switch since then may
@@ -133,7 +146,7 @@ void Cameras::remove(int index)
     cameras.erase(cameras.begin() + index);
     // A line that no listed camera uses any more is closed with it.
     const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
-        return other->settings().port_name == port;
+        return other->settings().serial_mode && other->settings().port_name == port;
     });
     if (!line_used)
         lines.close(port);
@@ -319,7 +332,9 @@ QList<int> Cameras::cameras_on(const Link &link) const
     QList<int> found;
     for (int index = 0; index < count(); ++index) {
         Camera &listed = *cameras.at(size_t(index));
-        const LinkChannel *line = lines.find(listed.settings().port_name);
+        // A serial line carries only the cameras driven on it.
+        const LinkChannel *line =
+            listed.settings().serial_mode ? lines.find(listed.settings().port_name) : nullptr;
         if (&listed.tcp() == &link || &listed.udp() == &link || (line && &line->link() == &link))
             found << index;
     }

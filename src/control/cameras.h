@@ -10,6 +10,7 @@
 #include <vector>
 
 class ActiveHolds;
+class Liveness;
 
 // The camera list: its order, the active camera (the one the panels show
 // and the window's inputs drive) and the serial lines its cameras share.
@@ -25,6 +26,9 @@ public:
 
     explicit Cameras(QObject *parent = nullptr);
     ~Cameras() override;
+    // Links that carry the operator's own loop: no camera on them is asked
+    // whether it answers (Liveness).
+    void set_link_busy(std::function<bool(const LinkChannel *)> busy);
     // Closes every link (each says `closing` first).
     void close_all();
 
@@ -98,6 +102,8 @@ public:
     QList<int> cameras_on(const Link &link) const;
     State state(int index) const { return camera(index).state(); }
     QDateTime silent_since(int index) const { return camera(index).silent_since(); }
+    // The camera's place in the list; -1 when it is not listed (removed).
+    int index_of(const Camera &camera) const;
     // What the log puts before a message to or from `address` on `channel`:
     // the camera's name in brackets while several cameras are listed.
     QString label(const LinkChannel *channel, int address) const;
@@ -128,11 +134,11 @@ signals:
 private:
     void made(LinkChannel &channel);
     void connect_camera(Camera &camera);
-    int index_of(const Camera &camera) const;
 
     SerialLines lines;
     std::vector<std::unique_ptr<Camera>> cameras;
     std::unique_ptr<ActiveHolds> active_holds;
+    std::unique_ptr<Liveness> liveness;
     int active_index = -1;
     bool opening_at_start = false;
     // Tallies go again while their links stay open (TallyLamp).

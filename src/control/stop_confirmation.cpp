@@ -149,8 +149,9 @@ void StopConfirmation::tick(Pending &stop)
     // A camera that answers is given longer to take a stop or show it at
     // rest than one that says nothing at all.
     if (stop.ticks * ask_ms >= (stop.reached ? 2 * give_up_ms : give_up_ms)) {
+        const int address = stop.address;
         reset(stop);
-        emit unconfirmed();
+        emit unconfirmed(channel, address);
         return;
     }
     if (stop.ticks * ask_ms < wait_ms)

@@ -57,7 +57,9 @@ public:
     QList<std::pair<LinkChannel *, int>> waiting_on(const Link &link) const;
 
 signals:
-    void unconfirmed();
+    // The stop of `axis` at `address` on `channel` was never confirmed: the
+    // camera may still be moving.
+    void unconfirmed(LinkChannel *channel, int address);
 
 private:
     struct Pending {

@@ -11,6 +11,13 @@
 
 SerialLink::~SerialLink() = default;
 
+void SerialLink::Later::operator()(QSerialPort *gone) const
+{
+    gone->disconnect();
+    gone->close();
+    gone->deleteLater();
+}
+
 namespace {
 const char by_id_folder[] = "/dev/serial/by-id";
 
@@ -54,7 +61,7 @@ bool SerialLink::reopen()
 bool SerialLink::open_port(const SerialSettings &settings, const QString &device)
 {
     writable.reset();
-    port = std::make_unique<QSerialPort>(device);
+    port.reset(new QSerialPort(device));
     port->setBaudRate(settings.baud_rate);
     port->setDataBits(settings.data_bits);
     port->setParity(settings.parity);

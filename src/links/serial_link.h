@@ -42,7 +42,12 @@ private:
 
     bool open_port(const SerialSettings &settings, const QString &device);
 
-    std::unique_ptr<QSerialPort> port;
+    // A port is let go with deleteLater(), never deleted at once: its
+    // error signal may still be on the stack when the line is reopened.
+    struct Later {
+        void operator()(QSerialPort *gone) const;
+    };
+    std::unique_ptr<QSerialPort, Later> port;
     SerialSettings last;
     QString stable_name;
     std::unique_ptr<QSocketNotifier> writable;

@@ -23,6 +23,18 @@ TcpLink::TcpLink(QObject *parent) : Link(parent), socket(this)
     connect(&socket, &QTcpSocket::connected, this, &TcpLink::socket_connected);
     connect(&socket, &QTcpSocket::readyRead, this, &TcpLink::read);
     connect(&socket, &QTcpSocket::errorOccurred, this, &TcpLink::socket_failed);
+    // A connection closed without an error signal (the socket's own
+    // clean-up after one) must not look connected either.
+    connect(&socket, &QTcpSocket::disconnected, this, [this] {
+        if (connected)
+            socket_failed();
+    });
+}
+
+TcpLink::~TcpLink()
+{
+    // The socket says `disconnected` as it goes, after the link's members.
+    disconnect(&socket, nullptr, this, nullptr);
 }
 
 void TcpLink::open(const QHostAddress &address, quint16 port, int timeout_ms)
@@ -120,13 +132,12 @@ void TcpLink::socket_failed()
         give_up(reason, socket.error() == QAbstractSocket::SocketTimeoutError);
         return;
     }
+    // A connection the camera dropped must not go on looking connected
+    // while every command is lost.
+    const bool was_connected = std::exchange(connected, false);
     socket.close();
     queue.clear();
     more_to_read.stop();
-    // A connection the camera dropped must not go on looking connected
-    // while every command is lost.
-    if (connected) {
-        connected = false;
+    if (was_connected)
         emit lost(reason);
-    }
 }

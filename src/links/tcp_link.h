@@ -22,6 +22,7 @@ public:
     static constexpr int connect_limit_ms = 3000;
 
     explicit TcpLink(QObject *parent = nullptr);
+    ~TcpLink() override;
     // Starts connecting; `opened` or `open_failed` follows within
     // `timeout_ms`.
     void open(const QHostAddress &address, quint16 port, int timeout_ms);

@@ -71,6 +71,8 @@ QByteArray preset(int address, bool store, int number)
 
 QByteArray version_inquiry(int address) { return message(address, {0x09, 0x00, 0x02}); }
 
+QByteArray power_inquiry(int address) { return message(address, {0x09, 0x04, 0x00}); }
+
 QByteArray interface_clear_broadcast() { return message(broadcast, {0x01, 0x00, 0x01}); }
 
 QByteArray address_set_broadcast() { return message(broadcast, {0x30, 0x01}); }

@@ -39,6 +39,9 @@ QList<QByteArray> tally(int address, TallyDialect dialect, Tally state);
 
 // Which camera answers: vendor, model, ROM version, sockets (replies.h).
 QByteArray version_inquiry(int address);
+// Whether the camera is on (y0 50 02 FF) or in standby (03): the smallest
+// question every camera answers, asked to learn that it answers.
+QByteArray power_inquiry(int address);
 
 // Broadcasts to a serial chain: interface clear (88 01 00 01 FF, comes back
 // unchanged) and address set (88 30 01 FF: each camera takes the number it

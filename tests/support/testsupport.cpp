@@ -172,6 +172,34 @@ QByteArray PtyPeer::drain(int timeout_ms)
     return all;
 }
 
+namespace {
+bool liveness_shown = false;
+
+bool is_liveness_inquiry(const QByteArray &message)
+{
+    return message.size() == 5 && (quint8(message.at(0)) & 0xF8) == 0x80 &&
+           message.at(0) != char(0x88) && message.mid(1) == QByteArray::fromHex("090400ff");
+}
+} // namespace
+
+void show_liveness_inquiries(bool shown) { liveness_shown = shown; }
+
+void drop_liveness_inquiries(QByteArray &bytes)
+{
+    if (liveness_shown)
+        return;
+    QByteArray kept;
+    int start = 0;
+    while (start < bytes.size()) {
+        const int end = bytes.indexOf(char(0xFF), start);
+        const QByteArray message = end < 0 ? bytes.mid(start) : bytes.mid(start, end - start + 1);
+        if (!is_liveness_inquiry(message))
+            kept += message;
+        start += message.size();
+    }
+    bytes = kept;
+}
+
 QByteArray PtyPeer::read(int count, int timeout_ms)
 {
     QElapsedTimer clock;
@@ -181,6 +209,7 @@ QByteArray PtyPeer::read(int count, int timeout_ms)
         ssize_t got;
         while ((got = ::read(master, buffer, sizeof buffer)) > 0)
             received.append(buffer, static_cast<int>(got));
+        drop_liveness_inquiries(received);
         if (received.size() >= count || clock.elapsed() > timeout_ms)
             break;
         QTest::qWait(1);
@@ -237,6 +266,7 @@ QByteArray TcpPeer::read(int count, int timeout_ms)
     wait_until(
         [&] {
             received += connection->readAll();
+            drop_liveness_inquiries(received);
             return received.size() >= count;
         },
         timeout_ms);
@@ -321,6 +351,7 @@ QByteArray SlowReader::read_all(int quiet_ms)
             break;
         all.append(buffer, int(got));
     }
+    drop_liveness_inquiries(all);
     return all;
 }
 
@@ -345,6 +376,11 @@ int UdpPeer::pending()
         QHostAddress sender;
         socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
         sender_address = sender.toString().toLatin1();
+        // VISCA over IP's datagrams carry the message after 8 bytes of header.
+        QByteArray message = datagram.size() == 13 ? datagram.mid(8) : datagram;
+        drop_liveness_inquiries(message);
+        if (message.isEmpty() && !datagram.isEmpty())
+            continue;
         datagrams << datagram;
     }
     return datagrams.size();

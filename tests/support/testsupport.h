@@ -206,4 +206,12 @@ inline constexpr int nothing_more_ms = 100;
 
 QByteArray hex(const char *text);
 
+// The window asks every open camera whether it answers (the power
+// inquiry, 8x 09 04 00 FF) at the link's opening and whenever it has been
+// quiet: the peers above leave those questions out of what they read,
+// unless a test that looks at them says otherwise.
+void show_liveness_inquiries(bool shown);
+// Takes the inquiries out of `bytes`, where they stand as whole messages.
+void drop_liveness_inquiries(QByteArray &bytes);
+
 #endif
