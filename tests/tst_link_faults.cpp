@@ -10,11 +10,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 // Holds every message box open until `ready` says it may be answered, with
@@ -68,6 +72,8 @@ private slots:
     void a_silent_network_camera_gets_its_stop_when_it_answers_again_data();
     void a_silent_network_camera_gets_its_stop_when_it_answers_again();
     void every_open_camera_is_asked_whether_it_answers();
+    void ended_by_a_signal_with_its_stops_and_its_settings_data();
+    void ended_by_a_signal_with_its_stops_and_its_settings();
 };
 
 void LinkFaultsTest::serial_box_answered_after_the_line_came_back()
@@ -178,6 +184,17 @@ void LinkFaultsTest::a_lost_line_tells_its_own_cameras_and_no_box()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
     QCOMPARE(control<QLabel>(&window, "activeCameraTrouble")->text(), told);
     QVERIFY(holder.texts.isEmpty());
+    // config.ini follows the cameras as they change, without the exit
+    // question; the network camera carries no serial port there.
+    QVERIFY(wait_until(
+        [&] {
+            QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+            return stored.value("CAMERAS/Active").toString() == "1";
+        },
+        5000));
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_3/PortName").toString(), QString());
+    QCOMPARE(stored.value("CAMERA_2/PortName").toString(), name);
 }
 
 // The simulated camera on `link` ("udp" or "visca-ip"), at `port` when
@@ -259,6 +276,63 @@ void LinkFaultsTest::every_open_camera_is_asked_whether_it_answers()
     QVERIFY(wait_until([&] { return state->text().contains("起无应答"); }, 5000));
     camera = network_camera("udp", {}, port);
     QVERIFY(wait_until([&] { return state->text().endsWith("应答中"); }, 5000));
+}
+
+void LinkFaultsTest::ended_by_a_signal_with_its_stops_and_its_settings_data()
+{
+    QTest::addColumn<int>("signal_number");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+void LinkFaultsTest::ended_by_a_signal_with_its_stops_and_its_settings()
+{
+    QFETCH(int, signal_number);
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 http_port = probe.serverPort();
+    probe.close();
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=TCP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERAS]\nOpenAtStart=true\n"
+                                       "[CAMERA_1]\nLink=TCP\nOpen=true\n"
+                                       "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\n"
+                                       "Port=9\n"
+                                       "[API]\nHttpPort=%2\n")
+                                   .arg(camera.tcp())
+                                   .arg(http_port)
+                                   .toUtf8());
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder.file("."));
+    program.start(ZARVICK_PATH, QStringList());
+    QVERIFY(program.waitForStarted(5000));
+    QVERIFY(camera.wait_for("tcp: inquiry: power", 10000));
+    // A drive from outside, with a lease far longer than the program lives.
+    QProcess curl;
+    const QString url = QString("http://127.0.0.1:%1/api/v1/cameras/1/drive").arg(http_port);
+    QVERIFY(wait_until(
+        [&] {
+            curl.start("curl", {"-sf", "-d", R"({"pan": 1, "lease_ms": 2000})", url});
+            return curl.waitForFinished(5000) && curl.exitCode() == 0;
+        },
+        10000));
+    QVERIFY(camera.wait_for("tcp: pan right"));
+    ::kill(pid_t(program.processId()), signal_number);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(camera.wait_for("tcp: pan-tilt stop"));
+    // Saved as at a confirmed exit: the camera's link was open.
+    QSettings stored(folder.file("config.ini"), QSettings::IniFormat);
+    QCOMPARE(stored.value("CAMERA_1/Open").toString(), QString("true"));
+    QCOMPARE(stored.value("CAMERA_2/Name").toString(), QString("Two"));
 }
 
 QTEST_MAIN(LinkFaultsTest)

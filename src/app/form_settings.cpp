@@ -151,7 +151,7 @@ QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
     return QList<CameraSettings>{first} + stored.further;
 }
 
-bool FormSettings::write_config()
+Settings FormSettings::current()
 {
     Settings current;
     current.language = parts.language_box->currentIndex() == 0 ? "Chinese" : "English";
@@ -167,9 +167,40 @@ bool FormSettings::write_config()
     for (int camera = 1; camera < cameras.count(); ++camera)
         current.further << cameras.settings(camera);
     current.active = cameras.active() + 1;
+    return current;
+}
 
+bool FormSettings::keep_config()
+{
     QString reason;
-    if (current.save(config_file, &reason))
+    if (!baseline_taken) {
+        // The settings as they stand at the start are what the file says
+        // (or the defaults, where there is none): nothing to write yet.
+        baseline_taken = true;
+        return current().text(config_file, &kept, &reason);
+    }
+    if (current().save(config_file, &reason, &kept))
+        return true;
+    qWarning() << "config.ini could not be written:" << reason;
+    return false;
+}
+
+bool FormSettings::write_config_quietly()
+{
+    QString reason;
+    kept.clear();
+    if (current().save(config_file, &reason, &kept))
+        return true;
+    qWarning() << "config.ini could not be written:" << reason;
+    return false;
+}
+
+bool FormSettings::write_config()
+{
+    QString reason;
+    // Written whatever it holds, as ever at the exit.
+    kept.clear();
+    if (current().save(config_file, &reason, &kept))
         return true;
     qWarning() << "config.ini could not be written:" << reason;
     const QString text = tr("The settings could not be saved to %1: %2")

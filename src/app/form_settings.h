@@ -35,9 +35,16 @@ public:
     QStringList read_config();
     // False when the operator chose to stay after the file could not be written.
     bool write_config();
+    // Writes the file when the cameras or the operator's choices changed
+    // since it was read or last written, without a word to the operator:
+    // a crash or a kill loses nothing. False when it could not be written.
+    bool keep_config();
+    // Writes the file, as the confirmed exit does, without a word.
+    bool write_config_quietly();
     void change_language(int index);
 
 private:
+    Settings current();
     QList<CameraSettings> stored_cameras(const Settings &stored) const;
     CameraSettings first_start_camera() const;
     void mend_address(CameraSettings &camera, QStringList *notices) const;
@@ -51,6 +58,10 @@ private:
     Cameras &cameras;
     std::function<void()> retranslate_panels;
     QString language;
+    // What the file holds as last read or written: a file of the same
+    // settings is not written again.
+    QByteArray kept;
+    bool baseline_taken = false;
 };
 
 #endif

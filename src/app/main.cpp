@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/mainwindow.h"
+#include "control/end_signals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,6 +37,8 @@ int main(int argc, char *argv[])
     if (QStyle *style = QStyleFactory::create("fusion"))
         QApplication::setStyle(style);
     MainWindow window(std::move(ports));
+    EndSignals ending;
+    QObject::connect(&ending, &EndSignals::arrived, &window, &MainWindow::end_now);
     window.start_remote(command_line.http_port, command_line.osc_port);
     window.show();
     return application.exec();

@@ -22,6 +22,7 @@
 #include "remote/remote_config.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QShortcut>
@@ -50,6 +51,38 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     links->list_ports(port_names.get());
     camera_list->tell(form->read_config());
     list_tools->show_choice();
+    form->keep_config();
+    keeping.setSingleShot(true);
+    keeping.setInterval(1000);
+    keeping.callOnTimeout(this, [this] { form->keep_config(); });
+    for (auto change : {&Cameras::listed, &Cameras::state_changed})
+        connect(&cameras, change, this, &MainWindow::settings_touched);
+    for (auto change : {&Cameras::switched, &Cameras::moves_changed, &Cameras::changed_elsewhere})
+        connect(&cameras, change, this, &MainWindow::settings_touched);
+    // The form's choices change under the operator's hands.
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::settings_touched()
+{
+    if (!keeping.isActive())
+        keeping.start();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease || type == QEvent::Wheel)
+        settings_touched();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::end_now()
+{
+    keeping.stop();
+    if (!form->write_config_quietly())
+        qWarning("zarvick: config.ini could not be written");
+    QCoreApplication::quit();
 }
 
 MainWindow::~MainWindow()

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <future>
 #include <memory>
 
@@ -52,9 +53,14 @@ public:
     // The outside interfaces (HTTP, OSC) as config.ini's API group says,
     // on these ports where given (the command line's); off without a port.
     void start_remote(int http_port = 0, int osc_port = 0);
+    // The program is ended from outside (SIGTERM, SIGINT, SIGHUP): as a
+    // confirmed exit, without the question. The stops of whatever moves
+    // go as the window closes its links.
+    void end_now();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_pushButton_16_clicked();
@@ -107,6 +113,9 @@ private:
     void build_panels();
     void connect_panels();
     void retranslate_panels();
+    // The cameras or the operator's choices may have changed: config.ini
+    // follows a moment later.
+    void settings_touched();
 
     // Waited for only where the stored port is chosen from it.
     std::future<QStringList> port_names;
@@ -132,6 +141,7 @@ private:
     std::unique_ptr<RemoteCommands> remote;
     std::unique_ptr<HttpApi> http;
     std::unique_ptr<OscApi> osc;
+    QTimer keeping;
 };
 
 #endif

@@ -455,7 +455,12 @@ void Settings::write_to(QSettings &settings) const
     }
 }
 
-bool Settings::save(const QString &path, QString *reason) const
+bool Settings::text(const QString &path, QByteArray *text, QString *reason) const
+{
+    return ini_text(*this, path, text, reason);
+}
+
+bool Settings::save(const QString &path, QString *reason, QByteArray *written) const
 {
     if (!regular_or_missing(path)) {
         *reason = QStringLiteral("Not a regular file");
@@ -464,6 +469,8 @@ bool Settings::save(const QString &path, QString *reason) const
     QByteArray text;
     if (!ini_text(*this, path, &text, reason))
         return false;
+    if (written && *written == text)
+        return true;
     // The old file stays whole until the new one is complete. Unbuffered:
     // QSaveFile commits a file whose buffered bytes found no room on a full
     // disk.
@@ -473,5 +480,7 @@ bool Settings::save(const QString &path, QString *reason) const
         *reason = file.errorString();
         return false;
     }
+    if (written)
+        *written = text;
     return true;
 }

@@ -42,8 +42,12 @@ struct Settings {
     bool load(const QString &path);
     // The old file stays in place until the new one is complete. False,
     // with the reason, when the file could not be written.
-    bool save(const QString &path, QString *reason) const;
+    // With `written` (what the last save wrote), a file that would come out
+    // the same is left as it is; `written` then holds what was written.
+    bool save(const QString &path, QString *reason, QByteArray *written = nullptr) const;
     void write_to(QSettings &settings) const;
+    // The file's text as save() would write it over the one at `path`.
+    bool text(const QString &path, QByteArray *text, QString *reason) const;
 };
 
 #endif

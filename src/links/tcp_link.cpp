@@ -108,6 +108,9 @@ void TcpLink::shut()
     // connection being made is dropped.
     if (std::exchange(connected, false)) {
         queue.flush([this](const QByteArray &message) { return socket.write(message); });
+        // Handed to the system now: the program may be ending, with no
+        // event loop left to write them.
+        socket.flush();
         socket.close();
     } else {
         socket.abort();
