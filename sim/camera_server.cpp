@@ -163,6 +163,9 @@ void CameraServer::accept_tcp()
 {
     while (QTcpSocket *socket = tcp_server->nextPendingConnection()) {
         connections.insert(socket, Connection());
+        // What a controller sends waits in the system, not here: a flood
+        // is taken a slice at a time, each slice answered before the next.
+        socket->setReadBufferSize(qint64(64) * 1024);
         const QString peer =
             QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
         say("tcp: controller " + peer + " connected");

@@ -276,6 +276,8 @@ void SerialLinkTest::unplugged_device_is_opened_again_by_its_name()
     QCOMPARE(catcher.boxes[0].text, QString("串口连接已断开：设备已被拔出或不再应答"));
     QCOMPARE(caption(window), QString("关闭"));
     QVERIFY(!settings_enabled(window));
+    // The lamp is green only while the port is open.
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 0, 0)"));
 
     // Nothing fails at full speed in the background meanwhile.
     const double before = cpu_seconds();
@@ -289,6 +291,7 @@ void SerialLinkTest::unplugged_device_is_opened_again_by_its_name()
     QCOMPARE(pty->read(21, 5000),
              QByteArray::fromHex("8101060103030303ff8101040700ff8101040800ff"));
     QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(lamp(window), QString("background-color: rgb(0, 255, 0)"));
     // Close ends it all.
     click(window, "pushButton_16");
     QCOMPARE(caption(window), QString("开启"));

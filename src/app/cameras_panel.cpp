@@ -140,10 +140,11 @@ void CamerasPanel::remove_camera()
         return;
     CameraSettings removed = cameras.settings(place);
     removed.was_open = cameras.state(place) != Cameras::State::Closed;
+    const visca::Tally lamp = cameras.camera(place).tally();
     cameras.remove(place);
     if (!offer_undo)
         return;
-    offer_undo(tr("%1 was removed").arg(removed.name), [this, removed, place] {
+    offer_undo(tr("%1 was removed").arg(removed.name), [this, removed, place, lamp] {
         // Back at its place, with its positions; where another camera took
         // its address meanwhile, at the first free one.
         CameraSettings back = removed;
@@ -156,6 +157,9 @@ void CamerasPanel::remove_camera()
         cameras.set_active(place);
         if (back.was_open)
             cameras.open(place);
+        // Its lamps as they were: sent now, or once its link opens.
+        if (lamp != visca::Tally::off)
+            cameras.set_tally(place, lamp);
     });
 }
 

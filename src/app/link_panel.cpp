@@ -169,10 +169,13 @@ void LinkPanel::close_serial()
 
 void LinkPanel::set_serial_idle(bool idle)
 {
-    // The lamp keeps the form's own black until the line first opens.
+    // The lamp keeps the form's own black until the line first opens, and
+    // is green only while the port is open: not while a pulled adapter is
+    // being tried again, which keeps the panel the operator's.
     const QString lit = QStringLiteral("background-color: rgb(0, 255, 0)");
-    if (idle == (parts.serial_lamp->styleSheet() == lit))
-        parts.serial_lamp->setStyleSheet(idle ? "background-color: rgb(0, 0, 0)" : lit);
+    const bool dark = idle || !serial().isOpen();
+    if (dark == (parts.serial_lamp->styleSheet() == lit))
+        parts.serial_lamp->setStyleSheet(dark ? "background-color: rgb(0, 0, 0)" : lit);
     for (QWidget *field :
          std::initializer_list<QWidget *>{ui.ComPortcomboBox, ui.BaucomboBox, ui.DataBitcomboBox,
                                           ui.ParitycomboBox, ui.StopBitcomboBox})

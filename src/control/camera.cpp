@@ -193,11 +193,37 @@ void Camera::send_tally()
 {
     LinkChannel *channel = drive_channel();
     const qint64 now_ms = clock.elapsed();
-    if (!channel || !tally_lamp.due(now_ms))
+    const bool resending = channel && channel->link().datagrams() && channel->answering(address());
+    if (!channel || !tally_lamp.due(now_ms, resending))
         return;
     tally_lamp.sent(now_ms);
+    disconnect(tally_answer);
+    // Unanswered, the last sends count as lost, so that the replies to
+    // come find their own messages.
+    if (tally_channel) {
+        for (quint64 message : std::as_const(tally_messages))
+            tally_channel->lost(message);
+    }
+    tally_messages.clear();
+    tally_channel = channel;
     // The console's lane: behind whatever drive or stop waits to go.
     for (const QByteArray &bytes :
-         visca::tally(address(), chosen.tally_dialect, tally_lamp.state()))
-        channel->send(bytes, {Link::Lane::Console, false, {}});
+         visca::tally(address(), chosen.tally_dialect, tally_lamp.state())) {
+        quint64 message = 0;
+        if (channel->send(bytes, {Link::Lane::Console, false, {}}, &message) == SendResult::Sent)
+            tally_messages << message;
+    }
+    if (tally_messages.isEmpty()) {
+        tally_lamp.acknowledge();
+        return;
+    }
+    // Any reply counts, an error too: a camera that refuses the tally
+    // would refuse it again.
+    tally_answer = connect(channel, &LinkChannel::answered, this, [this](quint64 message) {
+        tally_messages.removeAll(message);
+        if (!tally_messages.isEmpty())
+            return;
+        tally_lamp.acknowledge();
+        disconnect(tally_answer);
+    });
 }

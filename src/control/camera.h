@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <optional>
 
 class SerialLines;
@@ -131,6 +132,10 @@ private:
     MovePlayer player;
     KeptPosition recording_start;
     TallyLamp tally_lamp;
+    // The tally's messages still waiting for the camera's reply.
+    QList<quint64> tally_messages;
+    QPointer<LinkChannel> tally_channel;
+    QMetaObject::Connection tally_answer;
     std::optional<int> zoom_seen;
     bool answered = false;
     // When the oldest message still unanswered went out; -1 for none.

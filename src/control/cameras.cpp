@@ -140,6 +140,9 @@ void Cameras::remove(int index)
     if (index == active_index)
         set_active(index == 0 ? 1 : index - 1);
     Camera &leaving = camera(index);
+    // A camera taken off the list leaves no lamp lit on the stage.
+    if (leaving.tally() != visca::Tally::off)
+        leaving.set_tally(visca::Tally::off);
     leaving.tcp().close();
     leaving.udp().close();
     const QString port = leaving.settings().port_name;

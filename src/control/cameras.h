@@ -47,8 +47,8 @@ public:
     // Appends a camera; the first one becomes the active camera. Not while
     // the list is full.
     int add(const CameraSettings &settings);
-    // The last camera stays. Its network links close first, and its serial
-    // line when no other camera is on it; the active camera's place passes
+    // The last camera stays. Its lamps go off, its network links close,
+    // and its serial line when no other camera is on it; the active camera's place passes
     // to its neighbour.
     void remove(int index);
     // The camera at `from` goes to `to`, the others close up; the active
