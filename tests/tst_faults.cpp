@@ -6,7 +6,8 @@
 // its seed and steps. What must hold: the window lives; every camera
 // answers again once its camera is back (its row says so); and every drive
 // of an axis that a camera heard is followed there by its stop or a move
-// that ends by itself.
+// that ends by itself. Drives come from the pad and from outside (HTTP
+// with a lease).
 
 #include "app/mainwindow.h"
 #include "sim_process.h"
@@ -14,13 +15,16 @@
 #include "visca/commands.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <csignal>
+#include <list>
 #include <sys/types.h>
 
 namespace {
@@ -128,7 +132,7 @@ void FaultsTest::the_left_moving_reader()
 void FaultsTest::links_fail_at_random_under_a_show()
 {
     const int seed = setting("ZARVICK_FAULTS_SEED", 1);
-    const int seconds = setting("ZARVICK_FAULTS_SECONDS", 40);
+    const int seconds = setting("ZARVICK_FAULTS_SECONDS", 30);
     QRandomGenerator draw{quint32(seed)};
     QStringList steps;
     const auto failed = [&](const QString &what) {
@@ -156,6 +160,10 @@ void FaultsTest::links_fail_at_random_under_a_show()
         }
     }
     QVERIFY(!spare.isEmpty());
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 http_port = probe.serverPort();
+    probe.close();
     for (int i = 0; i < 3; ++i)
         QVERIFY(stations[size_t(i)].start());
     folder.write("config.ini",
@@ -168,16 +176,20 @@ void FaultsTest::links_fail_at_random_under_a_show()
                          "[CAMERA_4]\nName=T\nLink=TCP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n"
                          "[CAMERA_5]\nName=U\nLink=UDP\nAddress=127.0.0.1\nPort=%3\nOpen=true\n"
                          "[CAMERA_6]\nName=V\nLink=VISCA over IP\nAddress=%4\nPort=%5\n"
-                         "Open=true\n")
+                         "Open=true\n[API]\nHttpPort=%6\n")
                      .arg(line_path)
                      .arg(stations[1].sim->tcp())
                      .arg(stations[2].sim->udp())
                      .arg(spare)
                      .arg(visca::visca_over_ip_port)
+                     .arg(http_port)
                      .toUtf8());
     // A box, should one open, is answered at once.
     ModalCatcher catcher;
     MainWindow window;
+    window.start_remote();
+    QVERIFY(log_lines(window).join('\n').contains("HTTP 接口"));
+    std::list<QProcess> clients;
     show_exposed(&window);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -203,7 +215,22 @@ void FaultsTest::links_fail_at_random_under_a_show()
             steps << QString("%1 ms: Ctrl+%2").arg(clock.elapsed()).arg(camera);
             QWidget *focused = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
             QTest::keyClick(focused, Qt::Key(Qt::Key_0 + camera), Qt::ControlModifier);
-        } else if (action < 7) {
+        } else if (action < 7 && clients.size() < 8) {
+            const int camera = 1 + int(draw.bounded(6));
+            const QString body = QString(R"({"%1": %2, "lease_ms": %3})")
+                                     .arg(draw.bounded(2) ? "pan" : "zoom")
+                                     .arg(draw.bounded(2) ? 1 : -1)
+                                     .arg(200 + draw.bounded(1200));
+            steps << QString("%1 ms: HTTP drive of camera %2: %3")
+                         .arg(clock.elapsed())
+                         .arg(camera)
+                         .arg(body);
+            clients.emplace_back();
+            clients.back().start("curl", {"-s", "-m", "3", "-d", body,
+                                          QString("http://127.0.0.1:%1/api/v1/cameras/%2/drive")
+                                              .arg(http_port)
+                                              .arg(camera)});
+        } else if (action < 8) {
             const int preset = int(draw.bounded(10));
             steps << QString("%1 ms: preset button %2").arg(clock.elapsed()).arg(preset);
             click(window, qPrintable(QString("pushButton_%1").arg(preset + 3)));
@@ -225,10 +252,15 @@ void FaultsTest::links_fail_at_random_under_a_show()
             }
         }
         QTest::qWait(int(draw.bounded(300)));
+        clients.remove_if(
+            [](const QProcess &client) { return client.state() == QProcess::NotRunning; });
     }
+    for (QProcess &client : clients)
+        client.waitForFinished(5000);
 
-    qInfo("%d steps, %d of them faults (seed %d)", int(steps.size()),
-          int(steps.filter(QRegularExpression(": (kill|stop|continue)")).size()), seed);
+    qInfo("%d steps, %d of them faults, %d from outside (seed %d)", int(steps.size()),
+          int(steps.filter(QRegularExpression(": (kill|stop|continue)")).size()),
+          int(steps.filter("HTTP").size()), seed);
     // Every camera back, and heard again: each row says so.
     for (Station &station : stations) {
         if (!station.sim)
