@@ -5,6 +5,14 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+
+template <class T> T read_as(const char *bytes)
+{
+    T value{};
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -15,10 +23,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray body = line_end < 0 ? QByteArray() : input.mid(line_end + 1);
     const int space = line.indexOf(' ');
     const ReadCall http = read_http_call(line.left(space), line.mid(space + 1), body);
-    // The same bytes as OSC: the body's bytes as arguments.
+    // The same bytes as OSC's typed arguments, nine bytes each: a type
+    // (int32, float32, int64, double, string, blob) and its value's bytes,
+    // any value a sender can put there (huge, infinite, not a number).
     QList<OscArgument> arguments;
-    for (const char byte : body.left(8))
-        arguments << OscArgument{byte, double(qint8(byte)) / 64, QString(QChar(byte))};
+    for (int at = 0; at + 9 <= body.size() && arguments.size() < 8; at += 9) {
+        static const char types[] = {'i', 'f', 'h', 'd', 's', 'b'};
+        const char type = types[uchar(body[at]) % sizeof types];
+        const char *value = body.constData() + at + 1;
+        OscArgument argument{type, 0, {}};
+        switch (type) {
+        case 'i': argument.number = read_as<qint32>(value); break;
+        case 'f': argument.number = double(read_as<float>(value)); break;
+        case 'h': argument.number = double(read_as<qint64>(value)); break;
+        case 'd': argument.number = read_as<double>(value); break;
+        case 's': argument.text = QString::fromLatin1(value, 8); break;
+        default: break;
+        }
+        arguments << argument;
+    }
     const ReadCall osc = read_osc_call(line, arguments);
     for (const ReadCall &read : {http, osc}) {
         if (const auto *refusal = std::get_if<Refusal>(&read)) {

@@ -2,10 +2,12 @@
 // HTTP and oscsend for OSC, against the window on the simulated camera.
 
 #include "app/mainwindow.h"
+#include "remote/http_api.h"
 #include "remote/remote_call.h"
 #include "sim_process.h"
 #include "testsupport.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -126,9 +128,14 @@ private slots:
     void every_request_over_http();
     void refused_requests_send_nothing_data();
     void refused_requests_send_nothing();
+    void foreign_pages_and_addresses_are_refused_data();
+    void foreign_pages_and_addresses_are_refused();
+    void stop_forgets_the_axes_it_stopped();
+    void a_request_answered_too_late_is_never_carried_out();
     void a_drive_stops_when_its_lease_runs_out();
     void a_token_is_asked_for_beyond_loopback();
     void osc_messages_drive_too();
+    void osc_beyond_loopback_takes_the_token_last();
     void a_thousand_malformed_requests_send_nothing();
 };
 
@@ -303,6 +310,102 @@ void RemoteTest::refused_requests_send_nothing()
     QCOMPARE(log_lines(window).filter("TX：").size(), sent + 1);
 }
 
+void RemoteTest::foreign_pages_and_addresses_are_refused_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<int>("status");
+    const QByteArray drive = R"({"pan": 1, "lease_ms": 2000})";
+    QTest::newRow("another page") << "/api/v1/cameras/1/drive" << drive
+                                  << QStringList{"Origin: http://evil.example"} << 403;
+    QTest::newRow("a plain form") << "/api/v1/cameras/1/presets/7/store" << QByteArray("x=1")
+                                  << QStringList{"Origin: null",
+                                                 "Content-Type: application/x-www-form-urlencoded"}
+                                  << 403;
+    QTest::newRow("another host name")
+        << "/api/v1/cameras/1/drive" << drive << QStringList{"Host: evil.example"} << 421;
+    QTest::newRow("a broadcast") << "/api/v1/cameras/1/command"
+                                 << QByteArray(R"({"hex": "88 01 00 01 FF"})") << QStringList{}
+                                 << 400;
+    QTest::newRow("another address")
+        << "/api/v1/cameras/1/command" << QByteArray(R"({"hex": "82 01 06 04 FF"})")
+        << QStringList{} << 400;
+    QTest::newRow("33 messages") << "/api/v1/cameras/1/command"
+                                 << (R"({"hex": ")" +
+                                     QByteArray("81 01 04 07 00 FF ").repeated(33) + R"("})")
+                                 << QStringList{} << 400;
+}
+
+void RemoteTest::foreign_pages_and_addresses_are_refused()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, headers);
+    QFETCH(int, status);
+    HttpServed served;
+    SimProcess &camera = served.camera;
+    QVERIFY(camera.started());
+    const Reply reply = http(served.port, "POST", path, body, headers);
+    QCOMPARE(reply.status, status);
+    // The interface's own page is welcome.
+    QCOMPARE(http(served.port, "POST", "/api/v1/cameras/1/home", {},
+                  {QString("Origin: http://127.0.0.1:%1").arg(served.port)})
+                 .status,
+             200);
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("udp:").size(), 1);
+}
+
+void RemoteTest::stop_forgets_the_axes_it_stopped()
+{
+    HttpServed served;
+    SimProcess &camera = served.camera;
+    QVERIFY(camera.started());
+    const quint16 port = served.port;
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/drive", R"({"pan": 0.5, "lease_ms": 2000})").status,
+        200);
+    QVERIFY(camera.wait_for("pan right"));
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/stop").status, 200);
+    QVERIFY(camera.wait_for("pan-tilt stop"));
+    // Another axis from the same source moves that axis only.
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/drive", R"({"zoom": 0.5, "lease_ms": 300})").status,
+        200);
+    QVERIFY(camera.wait_for("zoom tele"));
+    QVERIFY(camera.wait_for("zoom stop"));
+    QCOMPARE(heard(camera).filter("pan right").size(), 1);
+    // A raw pan, too, is stopped by stop.
+    QCOMPARE(
+        http(port, "POST", "/api/v1/cameras/1/command", R"({"hex": "81 01 06 01 05 05 02 03 FF"})")
+            .status,
+        200);
+    const int stops = heard(camera).filter("pan-tilt stop").size();
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/stop").status, 200);
+    QVERIFY(wait_until([&] { return heard(camera).filter("pan-tilt stop").size() == stops + 1; }));
+}
+
+void RemoteTest::a_request_answered_too_late_is_never_carried_out()
+{
+    HttpServed served;
+    SimProcess &camera = served.camera;
+    QVERIFY(camera.started());
+    QProcess client;
+    client.start("curl",
+                 {"-s", "-w", "\n%{http_code}", "--data-binary", R"({"pan": 1, "lease_ms": 2000})",
+                  QString("http://127.0.0.1:%1/api/v1/cameras/1/drive").arg(served.port)});
+    QVERIFY(client.waitForStarted(5000));
+    // The window's thread is held past the request's deadline, with the
+    // request waiting for it; the client has its answer meanwhile.
+    QVERIFY(client.waitForFinished(HttpApi::answer_limit_ms + 5000));
+    QVERIFY(client.readAllStandardOutput().endsWith("\n503"));
+    // Then the window's thread runs again, and the request is not done.
+    QCOMPARE(http(served.port, "POST", "/api/v1/cameras/1/home").status, 200);
+    QVERIFY(camera.wait_for("home"));
+    QCOMPARE(heard(camera).filter("pan right").size(), 0);
+}
+
 void RemoteTest::a_drive_stops_when_its_lease_runs_out()
 {
     HttpServed served;
@@ -368,6 +471,32 @@ void RemoteTest::a_token_is_asked_for_beyond_loopback()
     QVERIFY(camera.wait_for("home"));
     QCOMPARE(heard(camera).filter("udp:").size(), 1);
     QVERIFY(!log_lines(window).join('\n').contains("s3cret"));
+    // A file that holds the token is its owner's alone.
+    {
+        ModalCatcher ok(QMessageBox::Ok);
+        window.close();
+    }
+    const QFile::Permissions others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    QCOMPARE(QFile::permissions(folder.file("config.ini")) & others, QFile::Permissions());
+}
+
+void RemoteTest::osc_beyond_loopback_takes_the_token_last()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    const quint16 port = free_udp_port();
+    write_config(
+        folder, camera,
+        QString("OscPort=%1\nListen=0.0.0.0\nToken=s3cret\nOscSenders=127.0.0.1").arg(port));
+    MainWindow window;
+    window.start_remote();
+    osc(port, {"/zarvick/camera/1/preset/recall", "i", "5"});
+    osc(port, {"/zarvick/camera/1/preset/recall", "is", "6", "wrong"});
+    osc(port, {"/zarvick/camera/1/preset/recall", "is", "7", "s3cret"});
+    QVERIFY(camera.wait_for("preset 7 recalled"));
+    QCOMPARE(heard(camera).filter("udp:").size(), 1);
 }
 
 void RemoteTest::osc_messages_drive_too()

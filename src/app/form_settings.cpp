@@ -170,6 +170,16 @@ Settings FormSettings::current()
     return current;
 }
 
+bool FormSettings::save_config(bool whatever_it_holds, QString *reason)
+{
+    if (whatever_it_holds)
+        kept.clear();
+    if (current().save(config_file, reason, &kept))
+        return true;
+    qWarning() << "config.ini could not be written:" << *reason;
+    return false;
+}
+
 bool FormSettings::keep_config()
 {
     QString reason;
@@ -179,30 +189,21 @@ bool FormSettings::keep_config()
         baseline_taken = true;
         return current().text(config_file, &kept, &reason);
     }
-    if (current().save(config_file, &reason, &kept))
-        return true;
-    qWarning() << "config.ini could not be written:" << reason;
-    return false;
+    return save_config(false, &reason);
 }
 
 bool FormSettings::write_config_quietly()
 {
     QString reason;
-    kept.clear();
-    if (current().save(config_file, &reason, &kept))
-        return true;
-    qWarning() << "config.ini could not be written:" << reason;
-    return false;
+    return save_config(true, &reason);
 }
 
 bool FormSettings::write_config()
 {
-    QString reason;
     // Written whatever it holds, as ever at the exit.
-    kept.clear();
-    if (current().save(config_file, &reason, &kept))
+    QString reason;
+    if (save_config(true, &reason))
         return true;
-    qWarning() << "config.ini could not be written:" << reason;
     const QString text = tr("The settings could not be saved to %1: %2")
                              .arg(QFileInfo(config_file).absoluteFilePath(), reason) +
                          "\n" + tr("Exit anyway?");

@@ -7,7 +7,20 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 
+#include <sys/resource.h>
+
 namespace {
+// Every connection a client opens takes a descriptor: the usual soft limit
+// of 1024 must not be what stops a camera's link from opening again.
+void raise_open_files_limit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 // The user's configuration folder for this program, made when missing.
 bool enter_config_folder()
 {
@@ -19,6 +32,7 @@ bool enter_config_folder()
 
 int main(int argc, char *argv[])
 {
+    raise_open_files_limit();
     CommandLine command_line;
     {
         // A core application for the parser, which names the program in its

@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QSettings>
 #include <QShortcut>
 
@@ -97,8 +98,14 @@ MainWindow::~MainWindow()
 
 void MainWindow::start_remote(int http_port, int osc_port)
 {
-    QSettings stored(QStringLiteral("config.ini"), QSettings::IniFormat);
-    RemoteConfig config = RemoteConfig::read(stored);
+    // A config.ini that is no regular file (a named pipe) would hold the
+    // start in open(): the window's own reader refuses it, and so does this.
+    const QString path = QStringLiteral("config.ini");
+    RemoteConfig config;
+    if (QFileInfo(path).isFile()) {
+        QSettings stored(path, QSettings::IniFormat);
+        config = RemoteConfig::read(stored);
+    }
     if (http_port > 0)
         config.http_port = http_port;
     if (osc_port > 0)
@@ -121,6 +128,9 @@ void MainWindow::start_remote(int http_port, int osc_port)
         http = std::make_unique<HttpApi>(*remote);
         connect(http.get(), &HttpApi::followed, &camera_list->positions(),
                 &PositionPoller::set_followed);
+        connect(http.get(), &HttpApi::refused, this,
+                [this](const QString &why) { console->note(why); });
+        http->allow(config.allowed_origins, config.allowed_hosts);
         if (reason.isEmpty() &&
             http->listen(config.listen, config.http_port, config.token, &reason))
             console->note(
@@ -136,6 +146,8 @@ void MainWindow::start_remote(int http_port, int osc_port)
         // Beyond loopback, only the senders named.
         const QList<QHostAddress> senders =
             config.loopback() ? QList<QHostAddress>() : config.osc_senders;
+        if (!config.loopback())
+            osc->set_token(config.token);
         if (reason.isEmpty() &&
             osc->listen(QHostAddress(config.listen), config.osc_port, senders, &reason))
             console->note(

@@ -480,6 +480,9 @@ bool Settings::save(const QString &path, QString *reason, QByteArray *written) c
         *reason = file.errorString();
         return false;
     }
+    // The interfaces' token is a secret: the file is the owner's alone.
+    if (!QSettings(path, QSettings::IniFormat).value("API/Token").toString().trimmed().isEmpty())
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (written)
         *written = text;
     return true;

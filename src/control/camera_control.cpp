@@ -166,6 +166,22 @@ void CameraControl::stop_focus()
         stop(focus_held, visca::focus_stop, Axis::Focus);
 }
 
+void CameraControl::stop_everything()
+{
+    const Target target = current_target();
+    focus_wait.stop();
+    stop_after_focus_drive = false;
+    const std::pair<Axis, StopBytes> stops[] = {{Axis::PanTilt, visca::pan_tilt_stop},
+                                                {Axis::Zoom, visca::zoom_stop},
+                                                {Axis::Focus, visca::focus_stop}};
+    for (const auto &[axis, bytes] : stops) {
+        Target &held = held_of(axis);
+        if (!held.channel)
+            held = target;
+        stop(held, bytes, axis);
+    }
+}
+
 void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
                           int pan_speed, int tilt_speed)
 {

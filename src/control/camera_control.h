@@ -76,6 +76,9 @@ public:
     using SpeedSource = std::function<int()>;
     void focus(visca::Focus way, SpeedSource speed);
     void stop_focus();
+    // A stop for every axis, held or not (a raw command, a preset recall
+    // or Home may be moving it), each confirmed as any stop.
+    void stop_everything();
     // A kept position: the absolute pan-tilt move at the speeds given (pan
     // in as many digits as the camera's own answers carry), zoom direct,
     // and focus direct after manual focus when the position has a focus.

@@ -6,6 +6,7 @@
 #include "visca/command_text.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -121,38 +122,45 @@ RemoteCommands::Result RemoteCommands::drive(int number, const QString &source, 
     Result found = camera_at(number, &index, true);
     if (!found.ok())
         return found;
-    Lease &lease = lease_of(source, cameras.camera(index));
+    Lease *const held = lease_of(source, cameras.camera(index));
+    if (!held)
+        return failure(Failure::TooMany,
+                       QStringLiteral("%1 drives from outside at once already").arg(most_leases));
+    Lease &lease = *held;
     lease.pan = axes.pan.value_or(lease.pan);
     lease.tilt = axes.tilt.value_or(lease.tilt);
     lease.zoom = axes.zoom.value_or(lease.zoom);
     lease.focus = axes.focus.value_or(lease.focus);
     lease.until_ms = clock() + lease_ms;
     apply(lease);
+    // At rest, it holds nothing: its slot is free again.
+    if (lease.pan == 0 && lease.tilt == 0 && lease.zoom == 0 && lease.focus == 0)
+        leases.remove(lease_key(source, cameras.camera(index)));
     schedule();
     return {};
 }
 
-RemoteCommands::Lease &RemoteCommands::lease_of(const QString &source, Camera &camera)
+QString RemoteCommands::lease_key(const QString &source, const Camera &camera)
 {
-    const QString key = source + QLatin1Char('\n') + QString::number(quintptr(&camera));
+    return source + QLatin1Char('\n') + QString::number(quintptr(&camera));
+}
+
+RemoteCommands::Lease *RemoteCommands::lease_of(const QString &source, Camera &camera)
+{
+    const QString key = lease_key(source, camera);
     auto found = leases.find(key);
     if (found != leases.end() && found->camera)
-        return *found;
-    if (found == leases.end() && leases.size() >= most_leases) {
-        // Bounded: the lease nearest its end makes room, with its stops.
-        auto soonest = leases.begin();
-        for (auto other = leases.begin(); other != leases.end(); ++other) {
-            if (other->until_ms < soonest->until_ms)
-                soonest = other;
-        }
-        end(*soonest);
-        leases.erase(soonest);
-    }
+        return &*found;
+    // Bounded: a lease whose axes all rest holds no slot (drive() lets it
+    // go), so a full list is one of drives, and none of them is ended for
+    // a newcomer.
+    if (found == leases.end() && leases.size() >= most_leases)
+        return nullptr;
     Lease &made = leases[key];
     made = Lease();
     made.camera = &camera;
     made.id = next_id++;
-    return made;
+    return &made;
 }
 
 void RemoteCommands::apply(Lease &lease)
@@ -231,8 +239,19 @@ RemoteCommands::Result RemoteCommands::stop(int number)
 {
     int index = 0;
     Result found = camera_at(number, &index, false);
-    if (found.ok())
-        cameras.camera(index).holds().end_all();
+    if (!found.ok())
+        return found;
+    Camera &camera = cameras.camera(index);
+    // The stops go first; the holds then let go with nothing left to stop.
+    camera.control().stop_everything();
+    camera.holds().end_all();
+    for (auto lease = leases.begin(); lease != leases.end();) {
+        if (lease->camera == &camera)
+            lease = leases.erase(lease);
+        else
+            ++lease;
+    }
+    schedule();
     return found;
 }
 
@@ -309,6 +328,28 @@ void RemoteCommands::command(int number, const QString &hex,
     }
     int index = 0;
     const Result found = camera_at(number, &index, false);
+    if (found.ok()) {
+        // Each message to this camera's own address: a broadcast or another
+        // address would reach cameras the request does not name.
+        const QList<QByteArray> messages = bytes.split(char(0xFF));
+        const int count = int(messages.size()) - 1;
+        const char own = char(0x80 | cameras.camera(index).address());
+        const bool addressed =
+            std::all_of(messages.begin(), messages.end() - 1,
+                        [own](const QByteArray &m) { return m.startsWith(own); });
+        if (count > most_command_messages || !addressed) {
+            done(
+                failure(
+                    Failure::BadRequest,
+                    count > most_command_messages
+                        ? QStringLiteral("at most %1 messages a request").arg(most_command_messages)
+                        : QStringLiteral("every message goes to camera %1's address, %2")
+                              .arg(index + 1)
+                              .arg(spaced_hex(QByteArray(1, own)))),
+                {});
+            return;
+        }
+    }
     LinkChannel *channel = found.ok() ? cameras.console_channel(index) : nullptr;
     if (!found.ok() || !channel) {
         done(found.ok() ? failure(Failure::NotOpen, QStringLiteral("the link of camera %1 is "

@@ -28,7 +28,7 @@ class RemoteCommands : public QObject
     Q_OBJECT
 
 public:
-    enum class Failure { None, BadRequest, NotFound, NotOpen };
+    enum class Failure { None, BadRequest, NotFound, NotOpen, TooMany };
     struct Result {
         Failure failure = Failure::None;
         QString error;
@@ -49,6 +49,8 @@ public:
     static constexpr int most_leases = 64;
     // How long a command's replies are waited for.
     static constexpr int reply_wait_ms = 500;
+    // At most this many messages in one command request.
+    static constexpr int most_command_messages = 32;
 
     // `go_to` moves camera `index` to its kept position `row` (as Go).
     using GoTo = std::function<void(int index, int row)>;
@@ -66,12 +68,17 @@ public:
     std::optional<int> camera_index(int number) const;
     Result select(int number);
     Result drive(int number, const QString &source, const Axes &axes, int lease_ms);
+    // Everything on the camera stops, whoever started it (pad, keys, stick,
+    // a lease, a played move, a Go, a preset, a raw command): a confirmed
+    // stop for every axis; no lease on the camera is remembered after it.
     Result stop(int number);
     Result home(int number);
     Result preset(int number, bool store, int preset);
     Result go(int number, int position);
     Result tally(int number, const QString &state);
-    // The bytes as the Manual tab sends them; `done` gets the camera's
+    // The bytes as the Manual tab sends them, to the camera named only (its
+    // own address, no broadcast), at most `most_command_messages`; `done`
+    // gets the camera's
     // replies (hex texts) when it completed, failed, answered the inquiry
     // or `reply_wait_ms` passed, or at once with the failure.
     void command(int number, const QString &hex,
@@ -112,8 +119,10 @@ private:
         int id = 0;
     };
     Result camera_at(int number, int *index, bool needs_link) const;
-    // The lease of `source` on `camera`, made when missing.
-    Lease &lease_of(const QString &source, Camera &camera);
+    static QString lease_key(const QString &source, const Camera &camera);
+    // The source's lease of the camera, made when missing; none when every
+    // slot holds a drive (a new source never ends another's).
+    Lease *lease_of(const QString &source, Camera &camera);
     void apply(Lease &lease);
     void end(Lease &lease);
     void schedule();

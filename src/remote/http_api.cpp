@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -16,6 +17,7 @@
 #include <httplib.h>
 #include <list>
 #include <mutex>
+#include <vector>
 
 // One client of the event stream: what waits to go to it.
 struct HttpStream {
@@ -53,6 +55,55 @@ bool same_secret(const std::string &given, const std::string &secret)
 struct HttpApi::Shared {
     httplib::Server server;
     std::string token;
+    std::vector<std::string> origins;
+    std::vector<std::string> hosts;
+    std::atomic<qint64> last_refusal_told_ms{-60000};
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+
+    // A request from a browser names the page it comes from (Origin) and
+    // the name it reached us by (Host): both must be ours, or listed.
+    bool from_elsewhere(const httplib::Request &request, int *status) const
+    {
+        const auto listed = [](const std::vector<std::string> &list, const std::string &value) {
+            return std::any_of(list.begin(), list.end(), [&value](const std::string &entry) {
+                return entry.size() == value.size() &&
+                       std::equal(entry.begin(), entry.end(), value.begin(), [](char a, char b) {
+                           return std::tolower(uchar(a)) == std::tolower(uchar(b));
+                       });
+            });
+        };
+        if (!listed(hosts, request.get_header_value("Host"))) {
+            *status = 421;
+            return true;
+        }
+        const std::string origin = request.get_header_value("Origin");
+        if (request.has_header("Origin") && !listed(origins, origin)) {
+            *status = 403;
+            return true;
+        }
+        return false;
+    }
+    static void tell_refused(Shared *state, const QPointer<HttpApi> &front, int status)
+    {
+        const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - state->started)
+                               .count();
+        qint64 last = state->last_refusal_told_ms;
+        if (now - last < 60000 || !state->last_refusal_told_ms.compare_exchange_strong(last, now))
+            return;
+        QMetaObject::invokeMethod(
+            front.data(),
+            [front, status] {
+                if (front)
+                    emit front->refused(
+                        status == 421
+                            ? QCoreApplication::translate(
+                                  "MainWindow", "HTTP refused a request for another host name")
+                            : QCoreApplication::translate(
+                                  "MainWindow", "HTTP refused a request from another web page"));
+            },
+            Qt::QueuedConnection);
+    }
     std::atomic<bool> stopping{false};
     std::mutex streams_mutex;
     std::list<std::shared_ptr<Stream>> streams;
@@ -80,6 +131,15 @@ struct HttpApi::Shared {
     static void serve(Shared *state, const QPointer<HttpApi> &front,
                       const httplib::Request &request, httplib::Response &response)
     {
+        int status = 0;
+        if (state->from_elsewhere(request, &status)) {
+            answer_with(response, status,
+                        error_body(status == 421
+                                       ? QStringLiteral("not a name of this interface")
+                                       : QStringLiteral("not from this interface's page")));
+            tell_refused(state, front, status);
+            return;
+        }
         if (!state->token.empty() &&
             !same_secret(request.get_header_value("Authorization"), "Bearer " + state->token)) {
             answer_with(response, 401, error_body(QStringLiteral("a bearer token is needed")));
@@ -165,10 +225,14 @@ struct HttpApi::Shared {
         const QByteArray body = QByteArray::fromStdString(request.body);
         auto promise = std::make_shared<std::promise<std::pair<int, QByteArray>>>();
         std::future<std::pair<int, QByteArray>> answer = promise->get_future();
+        // Whoever takes it first: the window, to carry the request out, or
+        // this thread, to answer that it was not in time. A request given
+        // up is never carried out later.
+        auto taken = std::make_shared<std::atomic<bool>>(false);
         QMetaObject::invokeMethod(
             front.data(),
-            [front, method, path, body, source, promise] {
-                if (front)
+            [front, method, path, body, source, promise, taken] {
+                if (front && !taken->exchange(true))
                     front->handle(method, path, body, source,
                                   [promise](int status, const QByteArray &content) {
                                       try {
@@ -179,7 +243,11 @@ struct HttpApi::Shared {
                                   });
             },
             Qt::QueuedConnection);
-        for (int waited = 0; waited < answer_limit_ms && !state->stopping; waited += 50) {
+        for (int waited = 0; !state->stopping; waited += 50) {
+            // Past the limit, the request is this thread's unless the window
+            // has it already; then its answer is worth the wait.
+            if (waited >= answer_limit_ms && !taken->exchange(true))
+                break;
             if (answer.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
                 continue;
             try {
@@ -201,6 +269,14 @@ HttpApi::HttpApi(RemoteCommands &remote, QObject *parent)
     connect(&commands, &RemoteCommands::active_changed, this, &HttpApi::active_changed);
 }
 
+void HttpApi::allow(const QStringList &origins, const QStringList &hosts)
+{
+    for (const QString &origin : origins)
+        shared->origins.push_back(origin.toStdString());
+    for (const QString &host : hosts)
+        shared->hosts.push_back(host.toStdString());
+}
+
 HttpApi::~HttpApi()
 {
     shared->stopping = true;
@@ -214,6 +290,19 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
 {
     httplib::Server &server = shared->server;
     shared->token = token.toStdString();
+    // The interface's own names, with its port: a listed host without a
+    // port is taken on this port.
+    const QString own = address.contains(':') ? '[' + address + ']' : address;
+    for (const QString &name : {own, QStringLiteral("localhost"), QStringLiteral("127.0.0.1")}) {
+        const std::string at = QStringLiteral("%1:%2").arg(name).arg(port).toStdString();
+        shared->hosts.push_back(at);
+        shared->origins.push_back("http://" + at);
+    }
+    const std::size_t listed = shared->hosts.size();
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (shared->hosts[i].find(':') == std::string::npos)
+            shared->hosts.push_back(shared->hosts[i] + ':' + std::to_string(port));
+    }
     server.set_payload_max_length(std::size_t(64) * 1024);
     // An answer goes at once, not after the client's delayed acknowledgement.
     server.set_tcp_nodelay(true);

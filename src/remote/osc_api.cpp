@@ -13,6 +13,19 @@ namespace {
 // At most this many arguments are looked at.
 constexpr int most_arguments = 8;
 
+// The token compared in a time that does not tell how much of it matched.
+bool same_secret(const QString &given, const QString &secret)
+{
+    const QByteArray a = given.toUtf8();
+    const QByteArray b = secret.toUtf8();
+    if (a.size() != b.size())
+        return false;
+    unsigned char differs = 0;
+    for (int i = 0; i < a.size(); ++i)
+        differs |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return differs == 0;
+}
+
 template <class T> T copied(const void *raw)
 {
     T value{};
@@ -90,11 +103,19 @@ void OscApi::take(const QByteArray &datagram, const QHostAddress &sender)
         case LO_INT32: argument.number = copied<qint32>(raw); break;
         case LO_INT64: argument.number = double(copied<qint64>(raw)); break;
         case LO_STRING:
-            argument.text = QString::fromUtf8(static_cast<const char *>(raw)).left(64);
+            argument.text = QString::fromUtf8(static_cast<const char *>(raw)).left(256);
             break;
         default: break;
         }
         arguments << argument;
+    }
+    if (!token.isEmpty()) {
+        if (arguments.isEmpty() || arguments.last().type != LO_STRING ||
+            !same_secret(arguments.last().text, token)) {
+            ++refused_count;
+            return;
+        }
+        arguments.removeLast();
     }
     const ReadCall read = read_osc_call(QByteArray(path).left(256), arguments);
     const auto *call = std::get_if<RemoteCall>(&read);

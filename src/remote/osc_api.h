@@ -26,6 +26,9 @@ public:
     // machine); false, with the reason, when the port cannot be had.
     bool listen(const QHostAddress &address, int port, const QList<QHostAddress> &senders,
                 QString *reason);
+    // Beyond loopback: every message ends with the token as a string
+    // argument, and one without it does nothing.
+    void set_token(const QString &secret) { token = secret; }
     // The messages taken and refused so far.
     int taken() const { return taken_count; }
     int refused() const { return refused_count; }
@@ -38,6 +41,7 @@ private:
     QUdpSocket socket;
     QTimer later;
     QList<QHostAddress> allowed;
+    QString token;
     int taken_count = 0;
     int refused_count = 0;
 };

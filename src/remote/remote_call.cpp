@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -54,11 +55,15 @@ ReadCall camera_call(int camera, const QList<QByteArray> &rest)
     return refused(404, QStringLiteral("no such request"));
 }
 
-// A whole number of milliseconds a lease may last.
-bool lease_value(double value)
+// Whether `value` is a whole number from `lowest` to `highest`: the range
+// first, for a number beyond an int's has no int to compare with.
+bool whole_within(double value, int lowest, int highest)
 {
-    return value == double(int(value)) && value >= 1 && value <= RemoteCommands::longest_lease_ms;
+    return value >= lowest && value <= highest && value == std::floor(value);
 }
+
+// A whole number of milliseconds a lease may last.
+bool lease_value(double value) { return whole_within(value, 1, RemoteCommands::longest_lease_ms); }
 
 Refusal lease_refused()
 {
@@ -147,7 +152,7 @@ osc_request(const QByteArray &address, const QList<OscArgument> &arguments)
     if (rest.size() == 2 && (rest[0] == "preset" || rest[0] == "position")) {
         const double number =
             arguments.size() == 1 && is_number(arguments[0]) ? arguments[0].number : -1;
-        if (number != double(int(number)) || number < 0 || number > 999999)
+        if (!whole_within(number, 0, 999999))
             return refused(400, QStringLiteral("%1 takes a whole number").arg(QString(address)));
         rest = {rest[0] == "preset" ? "presets" : "positions", QByteArray::number(int(number)),
                 rest[1]};
@@ -269,6 +274,7 @@ int status_of(RemoteCommands::Failure failure)
     case RemoteCommands::Failure::BadRequest: return 400;
     case RemoteCommands::Failure::NotFound: return 404;
     case RemoteCommands::Failure::NotOpen: return 409;
+    case RemoteCommands::Failure::TooMany: return 429;
     case RemoteCommands::Failure::None: break;
     }
     return 200;

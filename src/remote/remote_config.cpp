@@ -5,6 +5,15 @@
 #include <QSettings>
 
 namespace {
+// A list written by QSettings, or one text by hand; bounded.
+QStringList words_of(const QVariant &value)
+{
+    return value.toStringList()
+        .join(' ')
+        .split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts)
+        .mid(0, RemoteConfig::most_senders);
+}
+
 int port_value(const QVariant &value)
 {
     bool ok = false;
@@ -22,16 +31,13 @@ RemoteConfig RemoteConfig::read(QSettings &settings)
     if (!listen.isEmpty())
         config.listen = listen;
     config.token = settings.value("API/Token").toString().trimmed();
-    // A list written by QSettings, or one text by hand.
-    const QStringList senders = settings.value("API/OscSenders")
-                                    .toStringList()
-                                    .join(' ')
-                                    .split(QRegularExpression("[,\\s]+"), Qt::SkipEmptyParts);
-    for (const QString &sender : senders.mid(0, most_senders)) {
+    for (const QString &sender : words_of(settings.value("API/OscSenders"))) {
         const QHostAddress address(sender);
         if (!address.isNull())
             config.osc_senders << address;
     }
+    config.allowed_origins = words_of(settings.value("API/AllowedOrigins"));
+    config.allowed_hosts = words_of(settings.value("API/AllowedHosts"));
     return config;
 }
 

@@ -10,7 +10,9 @@ class QSettings;
 // Where the outside interfaces listen, as config.ini's API group holds it:
 // HttpPort and OscPort (0 or missing: off), Listen (127.0.0.1 unless
 // set), Token (HTTP's bearer token), OscSenders (the addresses OSC takes
-// messages from, separated by commas or spaces).
+// messages from), AllowedOrigins and AllowedHosts (the web pages and host
+// names HTTP takes browsers' requests from beside its own), each list
+// separated by commas or spaces.
 struct RemoteConfig {
     // At most this many OSC senders are read.
     static constexpr int most_senders = 64;
@@ -20,6 +22,8 @@ struct RemoteConfig {
     QString listen = QStringLiteral("127.0.0.1");
     QString token;
     QList<QHostAddress> osc_senders;
+    QStringList allowed_origins;
+    QStringList allowed_hosts;
 
     static RemoteConfig read(QSettings &settings);
     // Why an interface may not listen as asked, or empty when it may:
