@@ -2,6 +2,7 @@
 // HTTP and oscsend for OSC, against the window on the simulated camera.
 
 #include "app/mainwindow.h"
+#include "control/raw_movement.h"
 #include "remote/http_api.h"
 #include "remote/remote_call.h"
 #include "sim_process.h"
@@ -132,6 +133,8 @@ private slots:
     void foreign_pages_and_addresses_are_refused();
     void stop_forgets_the_axes_it_stopped();
     void a_request_answered_too_late_is_never_carried_out();
+    void raw_movements_read_data();
+    void raw_movements_read();
     void a_drive_stops_when_its_lease_runs_out();
     void a_token_is_asked_for_beyond_loopback();
     void osc_messages_drive_too();
@@ -384,6 +387,40 @@ void RemoteTest::stop_forgets_the_axes_it_stopped()
     const int stops = heard(camera).filter("pan-tilt stop").size();
     QCOMPARE(http(port, "POST", "/api/v1/cameras/1/stop").status, 200);
     QVERIFY(wait_until([&] { return heard(camera).filter("pan-tilt stop").size() == stops + 1; }));
+    // Left alone, a raw zoom ends with its lease, as a drive does.
+    QCOMPARE(http(port, "POST", "/api/v1/cameras/1/command",
+                  R"({"hex": "81 01 04 07 25 FF", "lease_ms": 300})")
+                 .status,
+             200);
+    const int zoom_stops = heard(camera).filter("zoom stop").size();
+    QVERIFY(wait_until([&] { return heard(camera).filter("zoom stop").size() == zoom_stops + 1; }));
+}
+
+void RemoteTest::raw_movements_read_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("axis");
+    QTest::addColumn<int>("moving");
+    QTest::newRow("pan right") << hex("81 01 06 01 05 05 02 03 FF") << int(Axis::PanTilt) << 1;
+    QTest::newRow("pan-tilt stop") << hex("82 01 06 01 05 05 03 03 FF") << int(Axis::PanTilt) << 0;
+    QTest::newRow("zoom tele") << hex("81 01 04 07 02 FF") << int(Axis::Zoom) << 1;
+    QTest::newRow("zoom wide variable") << hex("81 01 04 07 37 FF") << int(Axis::Zoom) << 1;
+    QTest::newRow("zoom stop") << hex("81 01 04 07 00 FF") << int(Axis::Zoom) << 0;
+    QTest::newRow("focus near") << hex("81 01 04 08 03 FF") << int(Axis::Focus) << 1;
+    QTest::newRow("home") << hex("81 01 06 04 FF") << -1 << 0;
+    QTest::newRow("zoom direct") << hex("81 01 04 47 01 02 03 04 FF") << -1 << 0;
+    QTest::newRow("pan-tilt way out of range") << hex("81 01 06 01 05 05 04 03 FF") << -1 << 0;
+    QTest::newRow("inquiry") << hex("81 09 04 07 FF") << -1 << 0;
+}
+
+void RemoteTest::raw_movements_read()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(int, axis);
+    QFETCH(int, moving);
+    const auto movement = raw_movement(message);
+    QCOMPARE(movement ? int(movement->first) : -1, axis);
+    QCOMPARE(movement && movement->second ? 1 : 0, moving);
 }
 
 void RemoteTest::a_request_answered_too_late_is_never_carried_out()

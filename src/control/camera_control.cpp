@@ -166,20 +166,39 @@ void CameraControl::stop_focus()
         stop(focus_held, visca::focus_stop, Axis::Focus);
 }
 
+CameraControl::StopBytes CameraControl::stop_bytes_of(Axis axis)
+{
+    switch (axis) {
+    case Axis::PanTilt: break;
+    case Axis::Zoom: return visca::zoom_stop;
+    case Axis::Focus: return visca::focus_stop;
+    }
+    return visca::pan_tilt_stop;
+}
+
+void CameraControl::stop_axis(Axis axis)
+{
+    if (axis == Axis::Focus) {
+        focus_wait.stop();
+        stop_after_focus_drive = false;
+    }
+    Target &held = held_of(axis);
+    if (!held.channel)
+        held = current_target();
+    stop(held, stop_bytes_of(axis), axis);
+}
+
 void CameraControl::stop_everything()
 {
-    const Target target = current_target();
-    focus_wait.stop();
-    stop_after_focus_drive = false;
-    const std::pair<Axis, StopBytes> stops[] = {{Axis::PanTilt, visca::pan_tilt_stop},
-                                                {Axis::Zoom, visca::zoom_stop},
-                                                {Axis::Focus, visca::focus_stop}};
-    for (const auto &[axis, bytes] : stops) {
-        Target &held = held_of(axis);
-        if (!held.channel)
-            held = target;
-        stop(held, bytes, axis);
-    }
+    for (Axis axis : every_axis)
+        stop_axis(axis);
+}
+
+void CameraControl::raw_movement(Axis axis, LinkChannel &channel, bool moving)
+{
+    const int address = current_target().address;
+    hold_start(axis);
+    held_of(axis) = moving ? Target{&channel, address} : Target();
 }
 
 void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,

@@ -79,6 +79,11 @@ public:
     // A stop for every axis, held or not (a raw command, a preset recall
     // or Home may be moving it), each confirmed as any stop.
     void stop_everything();
+    // The confirmed stop of one axis, held or not.
+    void stop_axis(Axis axis);
+    // A raw command sent on `channel` started (or stopped) a movement of
+    // `axis`: its stop is owed as a held drive's is, where it went.
+    void raw_movement(Axis axis, LinkChannel &channel, bool moving);
     // A kept position: the absolute pan-tilt move at the speeds given (pan
     // in as many digits as the camera's own answers carry), zoom direct,
     // and focus direct after manual focus when the position has a focus.
@@ -103,6 +108,7 @@ signals:
 private:
     // The stop's bytes for the address its drive went to.
     using StopBytes = QByteArray (*)(int address);
+    static StopBytes stop_bytes_of(Axis axis);
     bool send_to(LinkChannel *channel, const QByteArray &bytes, quint64 *message = nullptr,
                  const QString &text = QString());
     // The held drive's stop, to the link and camera its drive went to.

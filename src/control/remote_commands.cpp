@@ -3,11 +3,13 @@
 #include "control/cameras.h"
 #include "control/pad_mapping.h"
 #include "control/position_poller.h"
+#include "control/raw_movement.h"
 #include "visca/command_text.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -198,6 +200,15 @@ void RemoteCommands::end(Lease &lease)
 void RemoteCommands::check_leases()
 {
     const qint64 now = clock();
+    for (auto drive = raw_drives.begin(); drive != raw_drives.end();) {
+        if (drive->until_ms > now && drive->camera) {
+            ++drive;
+            continue;
+        }
+        if (drive->camera)
+            drive->camera->control().stop_axis(drive->axis);
+        drive = raw_drives.erase(drive);
+    }
     for (auto lease = leases.begin(); lease != leases.end();) {
         if (lease->until_ms > now && lease->camera) {
             ++lease;
@@ -211,13 +222,15 @@ void RemoteCommands::check_leases()
 
 void RemoteCommands::schedule()
 {
-    if (leases.isEmpty()) {
+    if (leases.isEmpty() && raw_drives.isEmpty()) {
         lease_timer.stop();
         return;
     }
-    qint64 soonest = leases.begin()->until_ms;
+    qint64 soonest = std::numeric_limits<qint64>::max();
     for (const Lease &lease : leases)
         soonest = qMin(soonest, lease.until_ms);
+    for (const RawDrive &drive : raw_drives)
+        soonest = qMin(soonest, drive.until_ms);
     lease_timer.start(int(qBound<qint64>(0, soonest - clock(), longest_lease_ms)));
 }
 
@@ -251,6 +264,10 @@ RemoteCommands::Result RemoteCommands::stop(int number)
         else
             ++lease;
     }
+    raw_drives.erase(
+        std::remove_if(raw_drives.begin(), raw_drives.end(),
+                       [&camera](const RawDrive &drive) { return drive.camera == &camera; }),
+        raw_drives.end());
     schedule();
     return found;
 }
@@ -314,7 +331,7 @@ RemoteCommands::Result RemoteCommands::tally(int number, const QString &state)
     return found;
 }
 
-void RemoteCommands::command(int number, const QString &hex,
+void RemoteCommands::command(int number, const QString &hex, int lease_ms,
                              const std::function<void(const Result &, const QStringList &)> &done)
 {
     bool whole = false;
@@ -364,6 +381,7 @@ void RemoteCommands::command(int number, const QString &hex,
         done(failure(Failure::NotOpen, QStringLiteral("the link did not take the message")), {});
         return;
     }
+    hold_raw(cameras.camera(index), bytes, *channel, lease_ms);
     // The replies to this message only, until its last or the wait ends.
     struct Waiting {
         QStringList replies;
@@ -390,6 +408,27 @@ void RemoteCommands::command(int number, const QString &hex,
     waiting->timer.setSingleShot(true);
     connect(&waiting->timer, &QTimer::timeout, this, finish);
     waiting->timer.start(reply_wait_ms);
+}
+
+void RemoteCommands::hold_raw(Camera &camera, const QByteArray &bytes, LinkChannel &channel,
+                              int lease_ms)
+{
+    for (const QByteArray &message : bytes.split(char(0xFF))) {
+        const std::optional<std::pair<Axis, bool>> movement = raw_movement(message + '\xff');
+        if (!movement)
+            continue;
+        const Axis axis = movement->first;
+        const bool moving = movement->second;
+        raw_drives.erase(std::remove_if(raw_drives.begin(), raw_drives.end(),
+                                        [&](const RawDrive &drive) {
+                                            return drive.camera == &camera && drive.axis == axis;
+                                        }),
+                         raw_drives.end());
+        camera.control().raw_movement(axis, channel, moving);
+        if (moving)
+            raw_drives.append({&camera, axis, clock() + lease_ms});
+    }
+    schedule();
 }
 
 int RemoteCommands::count() const { return cameras.count(); }

@@ -13,6 +13,7 @@
 #include <optional>
 
 class Camera;
+class LinkChannel;
 class Cameras;
 class PositionPoller;
 
@@ -81,7 +82,10 @@ public:
     // gets the camera's
     // replies (hex texts) when it completed, failed, answered the inquiry
     // or `reply_wait_ms` passed, or at once with the failure.
-    void command(int number, const QString &hex,
+    // A message that starts a continuous movement (a pan-tilt drive, a
+    // zoom or focus drive) holds for `lease_ms`, as a drive does: then its
+    // axis gets its one confirmed stop.
+    void command(int number, const QString &hex, int lease_ms,
                  const std::function<void(const Result &, const QStringList &)> &done);
     // Every drive of `source` ends (its connection went).
     void forget(const QString &source);
@@ -132,6 +136,14 @@ private:
     GoTo go_to;
     std::function<qint64()> clock;
     QHash<QString, Lease> leases;
+    // Movements started by raw commands, each until its lease ends.
+    struct RawDrive {
+        QPointer<Camera> camera;
+        Axis axis = Axis::PanTilt;
+        qint64 until_ms = 0;
+    };
+    QList<RawDrive> raw_drives;
+    void hold_raw(Camera &camera, const QByteArray &bytes, LinkChannel &channel, int lease_ms);
     int next_id = 0;
     QTimer lease_timer;
 };

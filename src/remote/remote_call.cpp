@@ -121,7 +121,15 @@ std::optional<Refusal> read_body(RemoteCall &call, const QByteArray &body)
         return read_drive_body(call, object);
     const char *key = call.kind == Kind::Tally ? "state" : "hex";
     const QJsonValue value = object.value(QLatin1String(key));
-    if (!value.isString() || object.size() != 1)
+    // A command may start a movement: it holds for its lease, as a drive.
+    const bool leased = call.kind == Kind::Command && object.contains("lease_ms");
+    if (leased) {
+        const QJsonValue lease = object.value("lease_ms");
+        if (!lease.isDouble() || !lease_value(lease.toDouble()))
+            return lease_refused();
+        call.lease_ms = int(lease.toDouble());
+    }
+    if (!value.isString() || object.size() != (leased ? 2 : 1))
         return refused(
             400, QStringLiteral("the body holds \"%1\", a text, alone").arg(QLatin1String(key)));
     call.text = value.toString();

@@ -33,7 +33,7 @@ void perform(RemoteCommands &commands, const RemoteCall &call, const QString &so
     case Kind::Tally: answer(commands.tally(call.camera, call.text)); return;
     case Kind::Command:
         commands.command(
-            call.camera, call.text,
+            call.camera, call.text, call.lease_ms,
             [done](const RemoteCommands::Result &result, const QStringList &replies) {
                 if (!result.ok()) {
                     done(status_of(result.failure), error_body(result.error));
