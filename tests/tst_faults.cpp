@@ -1,7 +1,8 @@
 // Links failing at random under a show: six simulated cameras on every link
 // kind (a chain of three on a pseudo-terminal, TCP, UDP losing 30 % of its
 // datagrams, VISCA over IP), killed, stopped and restarted at random moments
-// while they are driven, sent to presets and switched between. From a fixed
+// while they are driven, sent to presets and kept positions, play recorded
+// moves and are switched between. From a fixed
 // seed (ZARVICK_FAULTS_SEED), for ZARVICK_FAULTS_SECONDS; a failure prints
 // its seed and steps. What must hold: the window lives; every camera
 // answers again once its camera is back (its row says so); and every drive
@@ -15,6 +16,7 @@
 #include "visca/commands.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -69,6 +71,24 @@ struct Station {
         stopped = on;
     }
 };
+
+// A kept position and a recorded move (a pan, a zoom, their stops) for
+// each of the six cameras.
+QByteArray kept_on_every_camera()
+{
+    QByteArray groups;
+    for (int camera = 1; camera <= 6; ++camera) {
+        groups += QString("[CAMERA_%1_POSITIONS]\nsize=1\n1\\Name=P\n1\\Pan=%2\n1\\Tilt=0\n"
+                          "1\\Zoom=0\n"
+                          "[CAMERA_%1_MOVES]\nsize=1\n1\\Name=M\n1\\Pan=-200\n1\\Tilt=0\n"
+                          "1\\Zoom=0\n1\\Drives=0 pan-tilt 1 0 5 5 | 700 zoom 1 3 | "
+                          "1200 pan-tilt stop | 1500 zoom stop\n")
+                      .arg(camera)
+                      .arg(300 * camera)
+                      .toUtf8();
+    }
+    return groups;
+}
 
 // "camera N axis" for every axis whose last drive heard by the camera was
 // followed by no stop, nor by a move that ends by itself.
@@ -177,13 +197,14 @@ void FaultsTest::links_fail_at_random_under_a_show()
                          "[CAMERA_5]\nName=U\nLink=UDP\nAddress=127.0.0.1\nPort=%3\nOpen=true\n"
                          "[CAMERA_6]\nName=V\nLink=VISCA over IP\nAddress=%4\nPort=%5\n"
                          "Open=true\n[API]\nHttpPort=%6\n")
-                     .arg(line_path)
-                     .arg(stations[1].sim->tcp())
-                     .arg(stations[2].sim->udp())
-                     .arg(spare)
-                     .arg(visca::visca_over_ip_port)
-                     .arg(http_port)
-                     .toUtf8());
+                         .arg(line_path)
+                         .arg(stations[1].sim->tcp())
+                         .arg(stations[2].sim->udp())
+                         .arg(spare)
+                         .arg(visca::visca_over_ip_port)
+                         .arg(http_port)
+                         .toUtf8() +
+                     kept_on_every_camera());
     // A box, should one open, is answered at once.
     ModalCatcher catcher;
     MainWindow window;
@@ -230,6 +251,15 @@ void FaultsTest::links_fail_at_random_under_a_show()
                                           QString("http://127.0.0.1:%1/api/v1/cameras/%2/drive")
                                               .arg(http_port)
                                               .arg(camera)});
+        } else if (action < 8 && draw.bounded(2) == 0) {
+            const bool play = draw.bounded(2) == 0;
+            steps << QString("%1 ms: %2").arg(clock.elapsed()).arg(play ? "play" : "Go");
+            if (play) {
+                control<QPushButton>(&window, "playMoveButton")->click();
+            } else {
+                control<QListWidget>(&window, "positionsList")->setCurrentRow(0);
+                control<QPushButton>(&window, "goPositionButton")->click();
+            }
         } else if (action < 8) {
             const int preset = int(draw.bounded(10));
             steps << QString("%1 ms: preset button %2").arg(clock.elapsed()).arg(preset);
@@ -258,9 +288,10 @@ void FaultsTest::links_fail_at_random_under_a_show()
     for (QProcess &client : clients)
         client.waitForFinished(5000);
 
-    qInfo("%d steps, %d of them faults, %d from outside (seed %d)", int(steps.size()),
-          int(steps.filter(QRegularExpression(": (kill|stop|continue)")).size()),
-          int(steps.filter("HTTP").size()), seed);
+    qInfo("%d steps, %d of them faults, %d from outside, %d moves played or Gos (seed %d)",
+          int(steps.size()), int(steps.filter(QRegularExpression(": (kill|stop|continue)")).size()),
+          int(steps.filter("HTTP").size()),
+          int(steps.filter(QRegularExpression(": (play|Go)$")).size()), seed);
     // Every camera back, and heard again: each row says so.
     for (Station &station : stations) {
         if (!station.sim)
