@@ -16,6 +16,7 @@
 #include "visca/commands.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -44,6 +45,8 @@ struct Station {
     QStringList options;
     std::unique_ptr<SimProcess> sim;
     bool stopped = false;
+    // The symbolic link the simulator makes to its terminal, if any.
+    QString serial_link;
 
     bool start()
     {
@@ -62,6 +65,11 @@ struct Station {
         ::kill(pid_t(sim->pid()), SIGKILL);
         sim.reset();
         stopped = false;
+        // A dead camera's serial link would name a terminal the system
+        // hands to the next program that asks (another test, say): the
+        // window must find nothing there until the camera is back.
+        if (!serial_link.isEmpty())
+            QFile::remove(serial_link);
     }
     void pause(bool on)
     {
@@ -166,14 +174,17 @@ void FaultsTest::links_fail_at_random_under_a_show()
     const QString line_path = folder.file("ttyChain");
     QString spare;
     std::vector<Station> stations(4);
-    stations[0] = {"serial", {"--serial", "--link", line_path, "--chain", "3"}, nullptr};
-    stations[1] = {"tcp", {}, nullptr};
-    stations[2] = {"udp", {"--loss", "30", "--seed", QString::number(seed)}, nullptr};
+    stations[0] = {
+        "serial", {"--serial", "--link", line_path, "--chain", "3"}, nullptr, false, line_path};
+    stations[1] = {"tcp", {}, nullptr, false, {}};
+    stations[2] = {"udp", {"--loss", "30", "--seed", QString::number(seed)}, nullptr, false, {}};
     for (const QString &address : spare_loopback_addresses()) {
         stations[3] = {
             "visca-ip",
             {"--bind", address, "--visca-ip-port", QString::number(visca::visca_over_ip_port)},
-            nullptr};
+            nullptr,
+            false,
+            {}};
         if (stations[3].start()) {
             spare = address;
             break;
