@@ -157,7 +157,9 @@ void NetworkLinkTest::tcp_connect_refused()
 {
     ModalCatcher catcher;
     connect_net(*window, true, closed_port());
-    // Refused is no time-out: the box says what happened.
+    // Refused is no time-out: the box says what happened, once the
+    // connection's signal has returned.
+    QVERIFY(wait_until([&] { return !catcher.boxes.isEmpty(); }));
     QCOMPARE(catcher.texts(), QString("警告/连接失败"));
     QCOMPARE(catcher.boxes[0].reason, QString("Connection refused"));
     QCOMPARE(catcher.boxes[0].icon, QMessageBox::Warning);
