@@ -15,8 +15,9 @@ CameraControl::CameraControl(TargetSource target_source, QObject *parent)
       })
 {
     connect(&confirmation, &StopConfirmation::unconfirmed, this,
-            [this](LinkChannel *channel, int address) {
-                owe({channel, address});
+            [this](LinkChannel *channel, int address, bool silent) {
+                if (silent)
+                    owe({channel, address});
                 emit stop_unconfirmed();
             });
     focus_wait.setSingleShot(true);
@@ -44,9 +45,12 @@ bool CameraControl::send_again(LinkChannel &channel, const QByteArray &bytes, qu
 
 void CameraControl::send_drive(const Target &held, Axis axis, const QByteArray &bytes)
 {
+    // Sending may lose the link on the spot (a write to a device gone): the
+    // drive then ends, and `held` is cleared, before the send returns.
+    const Target target = held;
     quint64 message = 0;
-    if (send_to(held.channel, bytes, &message))
-        retry.sent(axis, *held.channel, held.address, bytes, message);
+    if (send_to(target.channel, bytes, &message) && held.channel == target.channel)
+        retry.sent(axis, *target.channel, target.address, bytes, message);
 }
 
 CameraControl::Target &CameraControl::held_of(Axis axis)
@@ -61,14 +65,16 @@ CameraControl::Target &CameraControl::held_of(Axis axis)
 
 void CameraControl::send_move(Target &held, Axis axis, const QByteArray &bytes)
 {
+    const Target target = held;
     quint64 message = 0;
-    if (!send_to(held.channel, bytes, &message))
+    // The link may be lost within the send, ending the move at once.
+    if (!send_to(target.channel, bytes, &message) || held.channel != target.channel)
         return;
     // A move lost on the way goes again, as a held drive does.
-    retry.sent(axis, *held.channel, held.address, bytes, message);
+    retry.sent(axis, *target.channel, target.address, bytes, message);
     underway |= 1U << unsigned(axis);
     arrival.at(std::size_t(axis)) =
-        connect(held.channel, &LinkChannel::answered, this,
+        connect(target.channel, &LinkChannel::answered, this,
                 [this, axis, message](quint64 answered, ReplyOutcome outcome) {
                     if (answered != message || outcome != ReplyOutcome::Completed)
                         return;

@@ -150,8 +150,9 @@ void StopConfirmation::tick(Pending &stop)
     // rest than one that says nothing at all.
     if (stop.ticks * ask_ms >= (stop.reached ? 2 * give_up_ms : give_up_ms)) {
         const int address = stop.address;
+        const bool silent = !stop.reached;
         reset(stop);
-        emit unconfirmed(channel, address);
+        emit unconfirmed(channel, address, silent);
         return;
     }
     if (stop.ticks * ask_ms < wait_ms)

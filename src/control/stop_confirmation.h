@@ -57,9 +57,11 @@ public:
     QList<std::pair<LinkChannel *, int>> waiting_on(const Link &link) const;
 
 signals:
-    // The stop of `axis` at `address` on `channel` was never confirmed: the
-    // camera may still be moving.
-    void unconfirmed(LinkChannel *channel, int address);
+    // The stop at `address` on `channel` was never confirmed: the camera
+    // may still be moving. `silent`: it said nothing at all meanwhile (gone
+    // from the network), so the stop is worth sending when it is heard
+    // again; one that answered and still did not stop refuses it.
+    void unconfirmed(LinkChannel *channel, int address, bool silent);
 
 private:
     struct Pending {

@@ -90,7 +90,9 @@ bool SerialLink::send(const QByteArray &bytes, Lane lane)
     if (!queue.take(bytes, lane))
         return refuse_backlogged();
     pump();
-    return true;
+    // A write that found the device gone lost the link on the spot: what
+    // was handed over never reached the camera, and no log may say it did.
+    return isOpen() || failed(QStringLiteral("the device was removed"));
 }
 
 void SerialLink::pump()
