@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -131,6 +132,8 @@ private slots:
     void refused_requests_send_nothing();
     void foreign_pages_and_addresses_are_refused_data();
     void foreign_pages_and_addresses_are_refused();
+    void slow_clients_leave_room_for_a_drive();
+    void pipelined_requests_are_answered_in_order();
     void stop_forgets_the_axes_it_stopped();
     void a_request_answered_too_late_is_never_carried_out();
     void raw_movements_read_data();
@@ -338,6 +341,18 @@ void RemoteTest::foreign_pages_and_addresses_are_refused_data()
                                  << (R"({"hex": ")" +
                                      QByteArray("81 01 04 07 00 FF ").repeated(33) + R"("})")
                                  << QStringList{} << 400;
+    QStringList many;
+    for (int i = 0; i < 65; ++i)
+        many << QString("X-Header-%1: 1").arg(i);
+    QTest::newRow("65 headers") << "/api/v1/cameras/1/drive" << drive << many << 431;
+    QTest::newRow("17 KiB of headers") << "/api/v1/cameras/1/drive" << drive
+                                       << QStringList{"X-Long: " + QString(17 * 1024, 'a')} << 431;
+    const QByteArray long_body =
+        R"({"pan": 1, "lease_ms": 2000, "x": ")" + QByteArray(70 * 1024, 'a') + R"("})";
+    QTest::newRow("a body of 70 KiB")
+        << "/api/v1/cameras/1/drive" << long_body << QStringList{} << 413;
+    QTest::newRow("a chunked body of 70 KiB") << "/api/v1/cameras/1/drive" << long_body
+                                              << QStringList{"Transfer-Encoding: chunked"} << 413;
 }
 
 void RemoteTest::foreign_pages_and_addresses_are_refused()
@@ -358,6 +373,76 @@ void RemoteTest::foreign_pages_and_addresses_are_refused()
              200);
     QVERIFY(camera.wait_for("home"));
     QCOMPARE(heard(camera).filter("udp:").size(), 1);
+}
+
+namespace {
+// A connection from a loopback address of its own.
+std::unique_ptr<QTcpSocket> connected_from(const QString &from, quint16 port)
+{
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->bind(QHostAddress(from));
+    socket->connectToHost(QHostAddress::LocalHost, port);
+    socket->waitForConnected(5000);
+    return socket;
+}
+} // namespace
+
+void RemoteTest::slow_clients_leave_room_for_a_drive()
+{
+    HttpServed served;
+    SimProcess &camera = served.camera;
+    QVERIFY(camera.started());
+    // Sixteen clients from two addresses (eight each, the most one address
+    // may hold) each send half a request and no more; one more sends nothing.
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int i = 0; i < 16; ++i) {
+        slow.push_back(connected_from(i < 8 ? "127.0.0.2" : "127.0.0.3", served.port));
+        QCOMPARE(slow.back()->state(), QAbstractSocket::ConnectedState);
+        slow.back()->write("POST /api/v1/cameras/1/drive HTTP/1.1\r\nContent-Len");
+    }
+    slow.push_back(connected_from("127.0.0.4", served.port));
+    // A ninth from one address is let go at once.
+    const auto ninth = connected_from("127.0.0.2", served.port);
+    QVERIFY(wait_until([&] { return ninth->state() == QAbstractSocket::UnconnectedState; }));
+    // The operator's own client drives and stops meanwhile.
+    QCOMPARE(http(served.port, "POST", "/api/v1/cameras/1/drive", R"({"pan": 1, "lease_ms": 2000})")
+                 .status,
+             200);
+    QVERIFY(camera.wait_for("pan right"));
+    QCOMPARE(http(served.port, "POST", "/api/v1/cameras/1/stop").status, 200);
+    QVERIFY(camera.wait_for("pan-tilt stop"));
+    QCOMPARE(slow.front()->state(), QAbstractSocket::ConnectedState);
+    // Past their time (5 s for a request, 10 s for a connection that says
+    // nothing) every one of them is cut off.
+    QVERIFY(wait_until(
+        [&] {
+            return std::all_of(slow.begin(), slow.end(), [](const auto &socket) {
+                return socket->state() == QAbstractSocket::UnconnectedState;
+            });
+        },
+        HttpApi::idle_limit_ms + 5000));
+}
+
+void RemoteTest::pipelined_requests_are_answered_in_order()
+{
+    HttpServed served;
+    SimProcess &camera = served.camera;
+    QVERIFY(camera.started());
+    const auto client = connected_from("127.0.0.1", served.port);
+    const QByteArray host = "Host: 127.0.0.1:" + QByteArray::number(served.port) + "\r\n";
+    const QByteArray drive = R"({"pan": 1, "lease_ms": 2000})";
+    client->write("POST /api/v1/cameras/1/drive HTTP/1.1\r\n" + host +
+                  "Content-Length: " + QByteArray::number(drive.size()) + "\r\n\r\n" + drive +
+                  "POST /api/v1/cameras/1/stop HTTP/1.1\r\n" + host + "Content-Length: 0\r\n\r\n");
+    QByteArray answers;
+    QVERIFY(wait_until([&] {
+        answers += client->readAll();
+        return answers.count("HTTP/1.1 200") == 2;
+    }));
+    QVERIFY(camera.wait_for("pan-tilt stop"));
+    const QStringList lines = heard(camera);
+    QVERIFY(lines.indexOf(QRegularExpression(".*pan right.*")) <
+            lines.indexOf(QRegularExpression(".*pan-tilt stop.*")));
 }
 
 void RemoteTest::stop_forgets_the_axes_it_stopped()
