@@ -32,6 +32,7 @@ private slots:
     void a_lost_drive_goes_again_and_its_stop_is_not_doubted();
     void a_drive_elsewhere_leaves_the_stop_waiting();
     void a_silent_address_on_an_answering_chain();
+    void a_late_reply_to_the_drive_leaves_the_stop_owed();
     void loop_never_holds_a_drive_back();
 };
 
@@ -239,6 +240,38 @@ void ConfirmationsTest::a_drive_elsewhere_leaves_the_stop_waiting()
     peer.reply(ack);
     QTest::mouseRelease(up, Qt::LeftButton);
     QCOMPARE(pty.read(9), hex(qPrintable(stop)));
+}
+
+void ConfirmationsTest::a_late_reply_to_the_drive_leaves_the_stop_owed()
+{
+    ScratchFolder folder;
+    MainWindow window;
+    UdpPeer peer;
+    drive_on_udp(window, peer);
+    ModalCatcher catcher;
+    // A first drive and its stop, answered: the camera is known to answer.
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+    peer.reply(ack);
+    peer.reply(completion);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({stop}));
+    peer.reply(ack);
+    peer.reply(completion);
+    QCOMPARE(udp_texts(peer, 1, StopConfirmation::give_up_ms), QStringList());
+    // The second drive's replies are read only after its stop went; then
+    // the camera is gone.
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({drive}));
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(udp_texts(peer, 1), QStringList({stop}));
+    peer.reply(ack);
+    peer.reply(completion);
+    QTRY_COMPARE_WITH_TIMEOUT(catcher.boxes.size(), 1, 3 * StopConfirmation::give_up_ms);
+    udp_texts(peer, 100, 300);
+    // Heard again: the stop it is owed goes first.
+    peer.reply(hex("90 50 02 FF"));
+    QVERIFY(udp_texts(peer, 3, 3000).contains(stop));
 }
 
 void ConfirmationsTest::a_silent_address_on_an_answering_chain()

@@ -98,7 +98,11 @@ void StopConfirmation::answered(Pending &stop, quint64 message, ReplyOutcome out
     // the stop's (send it again), anything else may be its ACK (ask).
     if (visca::sender_of(reply) == stop.address) {
         (outcome == ReplyOutcome::Failed ? stop.refused : stop.heard) = true;
-        stop.reached = true;
+        // Only an answer to the stop or to what went after it shows the
+        // camera was there since: the late reply to the drive before it
+        // (read after the stop went) does not.
+        if (!stop.messages.isEmpty() && message >= stop.messages.first())
+            stop.reached = true;
     }
     if (stop.asked.remove(message)) {
         if (outcome == ReplyOutcome::Accepted)

@@ -560,7 +560,7 @@ struct HttpApi::Shared {
         while (written < most && !stream.events.empty()) {
             const std::string &first = stream.events.front();
             const std::size_t part = std::min(most - written, first.size() - stream.sent_of_first);
-            std::memcpy(out + written, first.data() + stream.sent_of_first, part);
+            std::copy_n(first.begin() + std::ptrdiff_t(stream.sent_of_first), part, out + written);
             written += part;
             stream.sent_of_first += part;
             if (stream.sent_of_first == first.size()) {
@@ -654,7 +654,7 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
         unsigned(most_connections), MHD_OPTION_PER_IP_CONNECTION_LIMIT, unsigned(most_per_address),
         // The headers and what is read of the body at once: a flood of
         // headers meets this, not the program's memory.
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, std::size_t(2 * most_header_bytes),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, std::size_t(2) * std::size_t(most_header_bytes),
         MHD_OPTION_CONNECTION_TIMEOUT, unsigned(idle_limit_ms / 1000), MHD_OPTION_NOTIFY_CONNECTION,
         &Shared::on_connection, state, MHD_OPTION_URI_LOG_CALLBACK, &Shared::on_request_line, state,
         MHD_OPTION_NOTIFY_COMPLETED, &Shared::on_request_done, state, MHD_OPTION_END);
