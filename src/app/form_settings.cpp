@@ -80,6 +80,7 @@ QStringList FormSettings::read_config()
         language = stored.language;
     else
         qDebug() << "不存在配置文件";
+    remote_config = stored.remote;
     apply_startup_language();
     const QList<CameraSettings> list =
         found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};

@@ -2,6 +2,8 @@
 #define ZARVICK_FORM_SETTINGS_H
 
 #include "app/form_parts.h"
+#include "remote/remote_config.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -42,6 +44,8 @@ public:
     // Writes the file, as the confirmed exit does, without a word.
     bool write_config_quietly();
     void change_language(int index);
+    // The outside interfaces' settings as the file had them at the start.
+    const RemoteConfig &remote() const { return remote_config; }
 
 private:
     Settings current();
@@ -61,6 +65,7 @@ private:
     Cameras &cameras;
     std::function<void()> retranslate_panels;
     QString language;
+    RemoteConfig remote_config;
     // What the file holds as last read or written: a file of the same
     // settings is not written again.
     QByteArray kept;

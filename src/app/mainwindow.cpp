@@ -24,8 +24,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QSettings>
 #include <QShortcut>
 
 std::future<QStringList> MainWindow::read_ports()
@@ -98,14 +96,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::start_remote(int http_port, int osc_port)
 {
-    // A config.ini that is no regular file (a named pipe) would hold the
-    // start in open(): the window's own reader refuses it, and so does this.
-    const QString path = QStringLiteral("config.ini");
-    RemoteConfig config;
-    if (QFileInfo(path).isFile()) {
-        QSettings stored(path, QSettings::IniFormat);
-        config = RemoteConfig::read(stored);
-    }
+    RemoteConfig config = form->remote();
     if (http_port > 0)
         config.http_port = http_port;
     if (osc_port > 0)

@@ -399,6 +399,7 @@ bool Settings::load(const QString &path)
     cut = cut || more;
     active = settings.value("CAMERAS/Active").toInt();
     open_at_start = settings.value("CAMERAS/OpenAtStart").toBool();
+    remote = RemoteConfig::read(settings);
     return true;
 }
 

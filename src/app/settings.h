@@ -2,6 +2,7 @@
 #define ZARVICK_SETTINGS_H
 
 #include "control/camera_settings.h"
+#include "remote/remote_config.h"
 
 #include <QList>
 #include <QString>
@@ -33,6 +34,9 @@ struct Settings {
     int active = 0;
     // The cameras whose link was open at the end open at the start.
     bool open_at_start = false;
+    // The outside interfaces' group, read with the rest: one reader of
+    // the file for everything.
+    RemoteConfig remote;
     // The file listed more cameras, or more positions of a camera, than
     // were read.
     bool cut = false;
