@@ -135,6 +135,8 @@ private slots:
     void slow_clients_leave_room_for_a_drive();
     void pipelined_requests_are_answered_in_order();
     void stop_forgets_the_axes_it_stopped();
+    void stop_all_stops_every_camera_once_data();
+    void stop_all_stops_every_camera_once();
     void a_request_answered_too_late_is_never_carried_out();
     void raw_movements_read_data();
     void raw_movements_read();
@@ -479,6 +481,67 @@ void RemoteTest::stop_forgets_the_axes_it_stopped()
              200);
     const int zoom_stops = heard(camera).filter("zoom stop").size();
     QVERIFY(wait_until([&] { return heard(camera).filter("zoom stop").size() == zoom_stops + 1; }));
+}
+
+void RemoteTest::stop_all_stops_every_camera_once_data()
+{
+    QTest::addColumn<QString>("by");
+    for (const char *by : {"Shift+Esc", "button", "http", "osc"})
+        QTest::newRow(by) << by;
+}
+
+void RemoteTest::stop_all_stops_every_camera_once()
+{
+    QFETCH(QString, by);
+    ScratchFolder folder;
+    SimProcess cameras[3];
+    const quint16 port = free_port();
+    const quint16 osc_port = free_udp_port();
+    QString config = QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                             "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                             "[CAMERAS]\nOpenAtStart=true\n[CAMERA_1]\nLink=UDP\nOpen=true\n"
+                             "[API]\nHttpPort=%2\nOscPort=%3\n")
+                         .arg(cameras[0].udp())
+                         .arg(port)
+                         .arg(osc_port);
+    for (int i = 1; i < 3; ++i)
+        config += QString("[CAMERA_%1]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n")
+                      .arg(i + 1)
+                      .arg(cameras[i].udp());
+    folder.write("config.ini", config.toUtf8());
+    MainWindow window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.start_remote();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(http(port, "POST", QString("/api/v1/cameras/%1/drive").arg(i + 1),
+                      R"({"pan": 1, "lease_ms": 2000})")
+                     .status,
+                 200);
+        QVERIFY(cameras[i].wait_for("pan right"));
+    }
+    if (by == "Shift+Esc")
+        QTest::keyClick(&window, Qt::Key_Escape, Qt::ShiftModifier);
+    else if (by == "button")
+        click(window, "stopAllButton");
+    else if (by == "http")
+        QCOMPARE(http(port, "POST", "/api/v1/stop").status, 200);
+    else
+        osc(osc_port, {"/zarvick/stop"});
+    for (SimProcess &camera : cameras)
+        QVERIFY(camera.wait_for("pan-tilt stop"));
+    // The drives are forgotten: another axis from the same client moves
+    // that axis alone, and no second stop comes.
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(http(port, "POST", QString("/api/v1/cameras/%1/drive").arg(i + 1),
+                      R"({"zoom": 1, "lease_ms": 100})")
+                     .status,
+                 200);
+        QVERIFY(cameras[i].wait_for("zoom stop"));
+        QCOMPARE(heard(cameras[i]).filter("pan right").size(), 1);
+        QCOMPARE(heard(cameras[i]).filter("pan-tilt stop").size(), 1);
+    }
 }
 
 void RemoteTest::raw_movements_read_data()

@@ -304,6 +304,14 @@
         <translation>Key: Page Down</translation>
     </message>
     <message>
+        <source>Stop all</source>
+        <translation>Stop all</translation>
+    </message>
+    <message>
+        <source>Key: Shift+Esc. Stops every camera, whatever moves it</source>
+        <translation>Key: Shift+Esc. Stops every camera, whatever moves it</translation>
+    </message>
+    <message>
         <source>The serial port %1 is not present</source>
         <translation>The serial port %1 is not present</translation>
     </message>

@@ -304,6 +304,14 @@
         <translation>按键：Page Down</translation>
     </message>
     <message>
+        <source>Stop all</source>
+        <translation>全部停止</translation>
+    </message>
+    <message>
+        <source>Key: Shift+Esc. Stops every camera, whatever moves it</source>
+        <translation>按键：Shift+Esc。停止每台摄像机，无论是什么在驱动它</translation>
+    </message>
+    <message>
         <source>The serial port %1 is not present</source>
         <translation>串口 %1 不存在</translation>
     </message>

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
                    const Boxes &window_boxes, Alerts &camera_alerts)
@@ -34,6 +36,17 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     camera_line_row = new QHBoxLayout();
     camera_line_row->addWidget(camera_line, 1);
+    // Every camera at once, whichever the pad drives: the panic button.
+    stop_all_button = new QPushButton(ui.tab_ptz);
+    stop_all_button->setObjectName("stopAllButton");
+    stop_all_button->setStyleSheet(QStringLiteral("color: rgb(210, 0, 0)"));
+    camera_line_row->addWidget(stop_all_button);
+    // Apart from the tally buttons that follow it.
+    camera_line_row->addSpacing(stop_all_button->fontMetrics().averageCharWidth() * 2);
+    QObject::connect(stop_all_button, &QPushButton::clicked, window,
+                     [this] { cameras.stop_all(); });
+    auto *stop_all_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Escape), window);
+    QObject::connect(stop_all_key, &QShortcut::activated, window, [this] { cameras.stop_all(); });
     ui.verticalLayout_14->insertLayout(0, camera_line_row);
     trouble_line = new QLabel(ui.tab_ptz);
     trouble_line->setObjectName("activeCameraTrouble");
@@ -132,4 +145,6 @@ void PtzPanel::retranslate()
     ui.zoomout_Button->setToolTip(tr("Key: -"));
     ui.focusin_Button->setToolTip(tr("Key: Page Up"));
     ui.focusout_Button->setToolTip(tr("Key: Page Down"));
+    stop_all_button->setText(tr("Stop all"));
+    stop_all_button->setToolTip(tr("Key: Shift+Esc. Stops every camera, whatever moves it"));
 }

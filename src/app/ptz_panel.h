@@ -16,6 +16,7 @@ class Cameras;
 class QAbstractButton;
 class QBoxLayout;
 class QLabel;
+class QPushButton;
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -60,6 +61,7 @@ private:
     GamePad pad;
     std::unique_ptr<HoldButtons> buttons;
     QLabel *camera_line = nullptr;
+    QPushButton *stop_all_button = nullptr;
     // The active camera's link trouble, red, until it answers again. It
     // keeps its height when empty: the pad never moves under a click.
     QLabel *trouble_line = nullptr;

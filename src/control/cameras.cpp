@@ -36,6 +36,21 @@ void Cameras::set_link_busy(std::function<bool(const LinkChannel *)> busy)
     liveness->set_busy(std::move(busy));
 }
 
+void Cameras::stop_all()
+{
+    for (int index = 0; index < count(); ++index)
+        stop(index);
+}
+
+void Cameras::stop(int index)
+{
+    Camera &stopped_camera = camera(index);
+    // The stops go first; the holds then let go with nothing left to stop.
+    stopped_camera.control().stop_everything();
+    stopped_camera.holds().end_all();
+    emit stopped(&stopped_camera);
+}
+
 void Cameras::close_all()
 {
     // Links close while the list is whole: their `closing` still finds the

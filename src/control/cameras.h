@@ -31,6 +31,12 @@ public:
     void set_link_busy(std::function<bool(const LinkChannel *)> busy);
     // Closes every link (each says `closing` first).
     void close_all();
+    // Every axis of every camera stopped, whatever moves it (a hold, a Go,
+    // a played move, a remote drive or raw command): the operator's panic
+    // key.
+    void stop_all();
+    // One camera's every axis stopped, its holds let go.
+    void stop(int index);
 
     int count() const { return static_cast<int>(cameras.size()); }
     bool full() const { return count() >= CameraSettings::most_cameras; }
@@ -130,6 +136,9 @@ signals:
     // A command of a camera did not go out; a stop went unconfirmed.
     void failed(int camera, SendResult result, const QString &reason);
     void stop_unconfirmed(int camera);
+    // A camera was stopped whole (stop or stop_all): what drove it from
+    // outside is forgotten, not to start again.
+    void stopped(Camera *camera);
 
 private:
     void made(LinkChannel &channel);

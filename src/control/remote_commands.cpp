@@ -68,6 +68,7 @@ RemoteCommands::RemoteCommands(Cameras &camera_list, PositionPoller &positions, 
         for (int index = 0; index < cameras.count(); ++index)
             emit camera_changed(index + 1);
     };
+    connect(&cameras, &Cameras::stopped, this, &RemoteCommands::forget_camera);
     connect(&cameras, &Cameras::state_changed, this, every_camera);
     connect(&cameras, &Cameras::listed, this, every_camera);
     connect(&poller, &PositionPoller::changed, this, every_camera);
@@ -254,22 +255,29 @@ RemoteCommands::Result RemoteCommands::stop(int number)
     Result found = camera_at(number, &index, false);
     if (!found.ok())
         return found;
-    Camera &camera = cameras.camera(index);
-    // The stops go first; the holds then let go with nothing left to stop.
-    camera.control().stop_everything();
-    camera.holds().end_all();
+    cameras.stop(index);
+    return found;
+}
+
+RemoteCommands::Result RemoteCommands::stop_all()
+{
+    cameras.stop_all();
+    return {};
+}
+
+void RemoteCommands::forget_camera(const Camera *camera)
+{
     for (auto lease = leases.begin(); lease != leases.end();) {
-        if (lease->camera == &camera)
+        if (lease->camera.data() == camera)
             lease = leases.erase(lease);
         else
             ++lease;
     }
     raw_drives.erase(
         std::remove_if(raw_drives.begin(), raw_drives.end(),
-                       [&camera](const RawDrive &drive) { return drive.camera == &camera; }),
+                       [camera](const RawDrive &drive) { return drive.camera.data() == camera; }),
         raw_drives.end());
     schedule();
-    return found;
 }
 
 RemoteCommands::Result RemoteCommands::home(int number)
@@ -383,15 +391,19 @@ void RemoteCommands::command(int number, const QString &hex, int lease_ms,
     }
     hold_raw(cameras.camera(index), bytes, *channel, lease_ms);
     // The replies to this message only, until its last or the wait ends.
+    // The wait is a single shot that lets its state go when it fires: a
+    // timer kept in that state would hold it, and itself, for good.
     struct Waiting {
         QStringList replies;
-        QTimer timer;
         QMetaObject::Connection answers;
+        bool over = false;
     };
     auto waiting = std::make_shared<Waiting>();
     const auto finish = [waiting, done] {
+        if (waiting->over)
+            return;
+        waiting->over = true;
         QObject::disconnect(waiting->answers);
-        waiting->timer.stop();
         done({}, waiting->replies);
     };
     waiting->answers = connect(channel, &LinkChannel::answered, this,
@@ -405,9 +417,7 @@ void RemoteCommands::command(int number, const QString &hex, int lease_ms,
                                    if (outcome != ReplyOutcome::Accepted || inquiry_answer)
                                        finish();
                                });
-    waiting->timer.setSingleShot(true);
-    connect(&waiting->timer, &QTimer::timeout, this, finish);
-    waiting->timer.start(reply_wait_ms);
+    QTimer::singleShot(reply_wait_ms, this, finish);
 }
 
 void RemoteCommands::hold_raw(Camera &camera, const QByteArray &bytes, LinkChannel &channel,

@@ -73,6 +73,8 @@ public:
     // a lease, a played move, a Go, a preset, a raw command): a confirmed
     // stop for every axis; no lease on the camera is remembered after it.
     Result stop(int number);
+    // Every camera stopped, each axis once.
+    Result stop_all();
     Result home(int number);
     Result preset(int number, bool store, int preset);
     Result go(int number, int position);
@@ -112,6 +114,9 @@ signals:
     void active_changed(int number);
 
 private:
+    // A camera stopped whole: its leases and raw drives go, so that no
+    // source's remembered axes start it again.
+    void forget_camera(const Camera *camera);
     struct Lease {
         QPointer<Camera> camera;
         qint64 until_ms = 0;

@@ -210,6 +210,13 @@ ReadCall read_http_call(const QByteArray &method, const QByteArray &path, const 
     if (words.size() < 4 || !words[0].isEmpty() || words[1] != "api" || words[2] != "v1")
         return refused(404, QStringLiteral("no such request"));
     const bool get = method == "GET";
+    if (words.size() == 4 && words[3] == "stop") {
+        if (method != "POST")
+            return refused(405, QStringLiteral("this request is a POST"));
+        RemoteCall call;
+        call.kind = RemoteCall::Kind::StopAll;
+        return call;
+    }
     if (words.size() == 4 && (words[3] == "cameras" || words[3] == "events")) {
         if (!get)
             return refused(405, QStringLiteral("this request is a GET"));
@@ -236,6 +243,13 @@ ReadCall read_http_call(const QByteArray &method, const QByteArray &path, const 
 
 ReadCall read_osc_call(const QByteArray &address, const QList<OscArgument> &arguments)
 {
+    if (address == "/zarvick/stop") {
+        if (!arguments.isEmpty())
+            return refused(400, QStringLiteral("%1 takes nothing").arg(QString(address)));
+        RemoteCall call;
+        call.kind = RemoteCall::Kind::StopAll;
+        return call;
+    }
     const auto request = osc_request(address, arguments);
     if (const auto *refusal = std::get_if<Refusal>(&request))
         return *refusal;

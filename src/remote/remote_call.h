@@ -20,6 +20,7 @@ struct RemoteCall {
         Select,
         Drive,
         Stop,
+        StopAll,
         Home,
         Recall,
         Store,

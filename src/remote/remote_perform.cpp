@@ -24,6 +24,7 @@ void perform(RemoteCommands &commands, const RemoteCall &call, const QString &so
     case Kind::Select: answer(commands.select(call.camera)); return;
     case Kind::Drive: answer(commands.drive(call.camera, source, call.axes, call.lease_ms)); return;
     case Kind::Stop: answer(commands.stop(call.camera)); return;
+    case Kind::StopAll: answer(commands.stop_all()); return;
     case Kind::Home: answer(commands.home(call.camera)); return;
     case Kind::Recall:
     case Kind::Store:
