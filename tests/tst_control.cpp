@@ -130,8 +130,9 @@ void ControlTest::every_drive_gets_one_stop()
     // move, reported to the active camera's holds as the window's inputs
     // and the move player do, and remote drives of two sources to any
     // camera whose leases run out on a clock of the test's; and the events
-    // that end them all: boxes, the PTZ tab left, camera switches, Mode
-    // changes, links closed.
+    // that end them: boxes, the PTZ tab left, camera switches (a played
+    // move runs on, on the camera left, to its end), Mode changes, links
+    // closed.
     QUdpSocket converter, single;
     QVERIFY(converter.bind(QHostAddress(QHostAddress::LocalHost)) &&
             single.bind(QHostAddress(QHostAddress::LocalHost)));
@@ -235,6 +236,9 @@ void ControlTest::every_drive_gets_one_stop()
         }
         for (const auto &taken : held)
             inputs.let_go(taken.first, taken.second);
+        // Every played move comes to its end, wherever it plays.
+        for (int index = 0; index < cameras.count(); ++index)
+            cameras.camera(index).holds().play_over();
         // Every lease runs out.
         now_ms += RemoteCommands::longest_lease_ms;
         remote.check_leases();

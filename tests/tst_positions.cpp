@@ -76,6 +76,7 @@ private slots:
     void a_lost_round_keeps_the_last_position();
     void answers_find_their_inquiry_by_number();
     void a_go_arrives_on_both_axes_together();
+    void a_go_runs_on_when_another_camera_is_chosen();
     void f_keys_go_to_kept_positions_on_the_ptz_tab();
     void only_the_lost_inquiry_is_asked_again();
 };
@@ -362,6 +363,34 @@ void PositionsTest::a_go_arrives_on_both_axes_together()
         QVERIFY2(qAbs(pan_s - tilt_s) <= 0.1 * qMax(pan_s, tilt_s), qPrintable(moves.last()));
         from = kept[i];
     }
+}
+
+void PositionsTest::a_go_runs_on_when_another_camera_is_chosen()
+{
+    ScratchFolder folder;
+    SimProcess first, second;
+    QVERIFY(first.started() && second.started());
+    folder.write("config.ini",
+                 QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                         "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                         "[CAMERAS]\nOpenAtStart=true\n[CAMERA_1]\nLink=UDP\nOpen=true\n"
+                         "GoSpeed=8\n[CAMERA_1_POSITIONS]\nsize=1\n1\\Name=Far\n1\\Pan=2000\n"
+                         "1\\Tilt=0\n1\\Zoom=0\n"
+                         "[CAMERA_2]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n")
+                     .arg(first.udp())
+                     .arg(second.udp())
+                     .toUtf8());
+    MainWindow window;
+    show_exposed(&window);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    show_tab(window, "tab_ptz");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QVERIFY(first.wait_for("pan-tilt absolute 2000", 5000));
+    // Camera 2 chosen on the way: camera 1 goes on to its shot.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier);
+    QVERIFY(wait_until([&] { return pan_of(first) == 2000; }, 10000));
+    QCOMPARE(first.lines().filter("stop").size(), 0);
 }
 
 void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()

@@ -253,7 +253,7 @@ void Cameras::set_active(int index)
     if (index == active_index || index < 0 || index >= count())
         return;
     if (active_index >= 0) {
-        active_camera().holds().end_all();
+        active_camera().holds().end_hands();
         active_camera().stop_recording();
     }
     active_index = index;

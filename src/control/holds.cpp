@@ -97,6 +97,11 @@ void Holds::end_all()
 {
     end_position_move();
     end_play();
+    end_hands();
+}
+
+void Holds::end_hands()
+{
     // The remote drives end too; their lease finds nothing held.
     held.erase(std::remove_if(held.begin(), held.end(),
                               [](const Held &entry) { return entry.input == Input::Remote; }),

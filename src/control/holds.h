@@ -76,8 +76,8 @@ signals:
 // release (a message box, a popup, focus moving into a text field, a tab or Mode
 // change, the window deactivated) calls lose_all() first, and a link that
 // closes or is lost ends the drives that went on it (Camera); the releases
-// that come afterwards find nothing held. The camera and the camera list
-// end them on a camera switch and a Mode change (end_all).
+// that come afterwards find nothing held. The camera ends them all on a
+// Mode change (end_all); a camera switch ends the hands' (end_hands).
 //
 // Several inputs may hold drives of one axis: the camera follows the input
 // that took hold most recently of those still holding. The keys are one
@@ -108,18 +108,23 @@ public:
     void let_go(Input input, int id) override;
     void lose_all() override;
     // The camera moves to a kept position: no input holds that move, so no
-    // lost release can leave it going; the next press, a camera or Mode
-    // switch and its link closing stop it (end_all), once.
+    // lost release can leave it going; the next press, a Mode switch and
+    // its link closing stop it (end_all), once. A camera switch does not.
     void position_move() { moving_to_position = true; }
     // A recorded move plays (its drives held by Input::Play): the holds of
-    // the operator's inputs end first, the next press, a camera or Mode
-    // switch and its link closing end it, with the stops of its drives.
+    // the operator's inputs end first, the next press, a Mode switch and
+    // its link closing end it, with the stops of its drives (a camera
+    // switch does not).
     // A lost release (lose_all) does not: nothing of the operator's holds it.
     void play_started();
     void play_over();
     bool playing() const { return moving_to_play; }
     // Every hold, a move to a kept position and a played move end.
     void end_all();
+    // The holds of hands and of remote drives end; a Go or a played move
+    // runs on to its end (a camera switch: the camera left goes on to its
+    // next shot while the operator sets up another).
+    void end_hands();
     bool holding(Input input, int id) const override { return find(input, id) >= 0; }
     bool holds(Input input, Drive drive) const override;
     bool can_drive() const override;
