@@ -79,6 +79,7 @@ private slots:
     void visca_over_ip_on_a_port_of_its_own();
     void answers_count_from_the_port_asked_and_are_bounded();
     void markup_from_outside_shows_as_typed();
+    void another_port_at_the_same_address_is_another_camera();
 
 private:
     QStringList addresses;
@@ -290,6 +291,28 @@ void FoundCamerasTest::markup_from_outside_shows_as_typed()
     auto *shown = control<QLabel>(&window, "foundNote");
     QCOMPARE(shown->textFormat(), Qt::PlainText);
     QVERIFY(shown->text().endsWith(markup));
+}
+
+void FoundCamerasTest::another_port_at_the_same_address_is_another_camera()
+{
+    FakeCamera camera(addresses[5]);
+    ScratchFolder folder;
+    // A UDP camera at that address, on a port of its own, is listed.
+    folder.write("config.ini", QString("[NET_CONF]\nProtocol=UDP\nAddress=%1\nPort=48112\n"
+                                       "[CAMERA_1]\nLink=UDP\n")
+                                   .arg(addresses[5])
+                                   .toUtf8());
+    MainWindow window;
+    click(window, "findNetworkButton");
+    QVERIFY(camera.asked());
+    camera.answer(camera.socket, enquiry_answer(addresses[5], "Stage", "M1"));
+    QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }));
+    click(window, "addFoundButton");
+    QCOMPARE(listed(window)->rowCount(), 2);
+    // The same one again is listed already.
+    click(window, "addFoundButton");
+    QCOMPARE(listed(window)->rowCount(), 2);
+    QVERIFY(control<QLabel>(&window, "foundNote")->text().endsWith("is listed already as M1"));
 }
 
 QTEST_MAIN(FoundCamerasTest)

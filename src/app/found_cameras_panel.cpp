@@ -35,6 +35,11 @@ FoundCamerasPanel::FoundCamerasPanel(Cameras &camera_list, QBoxLayout *tab) : ca
     probe_button->setObjectName("probeButton");
     table = tab_list(page, "foundTable", column_count);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A search finds several cameras: four rows show, whatever the rest of
+    // the tab takes.
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                            4 * table->verticalHeader()->defaultSectionSize() +
+                            2 * table->frameWidth());
     // The columns fit the rows in view: measuring all 256 rows' words at
     // every frame of a flood took longer than the frame.
     table->horizontalHeader()->setResizeContentsPrecision(0);
@@ -122,7 +127,7 @@ void FoundCamerasPanel::add()
     if (row < 0 || row >= rows.size())
         return;
     const Found &chosen = rows.at(row);
-    const int listed = listed_at(chosen.address);
+    const int listed = listed_at(chosen);
     if (listed >= 0) {
         note->setText(
             tr("%1 is listed already as %2").arg(chosen.address, cameras.settings(listed).name));
@@ -196,11 +201,16 @@ FoundCamerasPanel::Found &FoundCamerasPanel::row_for(const QString &address)
     return rows.last();
 }
 
-int FoundCamerasPanel::listed_at(const QString &address) const
+int FoundCamerasPanel::listed_at(const Found &found) const
 {
+    // The same camera only where everything that reaches it is the same:
+    // one address may serve several cameras (a converter's ports, a chain
+    // behind one port).
+    const int visca_address = CameraSettings().visca_address;
     for (int camera = 0; camera < cameras.count(); ++camera) {
         const CameraSettings &listed = cameras.settings(camera);
-        if (!listed.serial_mode && listed.address == address)
+        if (!listed.serial_mode && listed.link() == found.link && listed.address == found.address &&
+            listed.port.trimmed().toUShort() == found.port && listed.visca_address == visca_address)
             return camera;
     }
     return -1;
@@ -218,7 +228,7 @@ QString FoundCamerasPanel::link_text(const Found &found) const
 void FoundCamerasPanel::show_row(int row)
 {
     const Found &found = rows.at(row);
-    const int listed = listed_at(found.address);
+    const int listed = listed_at(found);
     QString link = link_text(found);
     if (listed >= 0)
         link += ' ' + tr("(listed as %1)").arg(cameras.settings(listed).name);

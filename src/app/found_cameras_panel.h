@@ -59,8 +59,9 @@ private:
     void take(const visca::DiscoveryReply &reply);
     void probed(const QHostAddress &address, const LinkProbe::Answer &answer);
     Found &row_for(const QString &address);
-    // The camera of the list at `address`, or -1.
-    int listed_at(const QString &address) const;
+    // The camera of the list the found one is (link kind, address, port and
+    // VISCA address alike), or -1.
+    int listed_at(const Found &found) const;
     void show_row(int row);
     void show_rows();
     // The rows that answers changed since the last frame.

@@ -59,6 +59,8 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     list = new QListWidget(page);
     list->setObjectName("positionsList");
     list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    // Three names show, however little the camera list beside leaves.
+    list->setMinimumHeight(3 * list->fontMetrics().lineSpacing() + 4 * list->frameWidth());
     list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     list->installEventFilter(delete_key.get());
     list->setItemDelegate(static_cast<QStyledItemDelegate *>(values_beside_names.get()));
