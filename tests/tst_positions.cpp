@@ -416,6 +416,15 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
     QTest::keyClick(home, Qt::Key_F1);
     QVERIFY(wait_until([&] { return moves().size() == 2; }, 5000));
     QVERIFY2(moves().last().contains("absolute 500, 0"), qPrintable(moves().last()));
+    // The Cameras tab, where the positions are, takes them too (F2 in its
+    // lists still renames).
+    show_tab(window, "tab_cameras");
+    control<QPushButton>(&window, "goPositionButton")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    QVERIFY(wait_until([&] { return moves().size() == 3; }, 5000));
+    QVERIFY2(moves().last().contains("absolute -500, 100"), qPrintable(moves().last()));
+    show_tab(window, "tab_ptz");
+    home->setFocus();
     // A position not kept, F4 on a list box, the Manual tab: no move.
     QTest::keyClick(home, Qt::Key_F5);
     auto *speeds = control<QComboBox>(&window, "hcomboBox");
@@ -423,13 +432,15 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
     QTest::keyClick(speeds, Qt::Key_F4);
     QVERIFY(wait_until([&] { return speeds->view()->isVisible(); }));
     QTest::keyClick(speeds->view(), Qt::Key_Escape);
+    speeds->hidePopup();
+    QVERIFY(wait_until([&] { return !speeds->view()->isVisible(); }));
     show_tab(window, "tab_manual");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
     // Ctrl+K keeps where the camera is, from any tab.
     auto *positions = control<QListWidget>(&window, "positionsList");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_K, Qt::ControlModifier);
     QVERIFY(wait_until([&] { return positions->count() == 3; }, 5000));
-    QCOMPARE(moves().size(), 2);
+    QCOMPARE(moves().size(), 3);
 
     // A camera that does not say where it is, the PTZ tab shown while the
     // Go asks: the Go is given up after its tries, and the operator told.

@@ -15,8 +15,11 @@
 PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
                    const Boxes &window_boxes, Alerts &camera_alerts)
     : ui(form), parts(form), cameras(camera_list), boxes(window_boxes), alerts(camera_alerts),
-      keys(window, cameras.drives(),
-           [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; }),
+      keys(
+          window, cameras.drives(), [this] { return ui.tabWidget->currentWidget() == ui.tab_ptz; },
+          [this] {
+              return ui.tabWidget->currentWidget()->objectName() == QLatin1String("tab_cameras");
+          }),
       pad(cameras.drives(), [] { return QApplication::activeModalWidget() != nullptr; }),
       buttons(std::make_unique<HoldButtons>(cameras.drives(), hold_button_drives()))
 {

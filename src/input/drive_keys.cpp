@@ -1,5 +1,6 @@
 #include "input/drive_keys.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -88,8 +89,10 @@ bool is_text_field(const QObject *widget)
 }
 } // namespace
 
-DriveKeys::DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view)
-    : QObject(watched), window(watched), holds(hold_owner), pad_in_view(std::move(in_view))
+DriveKeys::DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view,
+                     std::function<bool()> positions_shown)
+    : QObject(watched), window(watched), holds(hold_owner), pad_in_view(std::move(in_view)),
+      positions_in_view(std::move(positions_shown))
 {
     pending_release.setSingleShot(true);
     pending_release.setInterval(repeat_gap_ms);
@@ -112,14 +115,22 @@ bool DriveKeys::eventFilter(QObject *watched, QEvent *event)
     auto *target = qobject_cast<QWidget *>(watched);
     // A key a text field ignores (Up in a line edit) travels on to its
     // parents: it is still typing, not driving.
-    if (!target || target->window() != window || !window->isActiveWindow() || !pad_in_view() ||
+    if (!target || target->window() != window || !window->isActiveWindow() ||
         is_text_field(target) || is_text_field(QApplication::focusWidget()))
         return false;
-    // F4 opens a list box's list, as in every program.
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_F4 && qobject_cast<QComboBox *>(QApplication::focusWidget()))
+    const bool function_key = key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12;
+    if (!pad_in_view() && !(function_key && positions_in_view && positions_in_view()))
         return false;
-    return handled_key(static_cast<QKeyEvent *>(event));
+    // F4 opens a list box's list, as in every program; F2 renames in a list
+    // that names its rows in place.
+    QWidget *focus = QApplication::focusWidget();
+    const auto *list = qobject_cast<QAbstractItemView *>(focus);
+    if ((key->key() == Qt::Key_F4 && qobject_cast<QComboBox *>(focus)) ||
+        (key->key() == Qt::Key_F2 && list &&
+         list->editTriggers().testFlag(QAbstractItemView::EditKeyPressed)))
+        return false;
+    return handled_key(key);
 }
 
 bool DriveKeys::releases_may_be_lost(QObject *watched, QEvent *event) const

@@ -28,7 +28,10 @@ class DriveKeys : public QObject
 public:
     // `in_view` tells whether the pad the keys stand for is shown: keys
     // pressed elsewhere (the Manual tab) belong to the widgets there.
-    DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view);
+    // `positions_in_view` whether the kept positions are, without the pad:
+    // there F1 … F12 still go to them.
+    DriveKeys(QWidget *watched, HoldOwner &hold_owner, std::function<bool()> in_view,
+              std::function<bool()> positions_in_view = {});
 
 signals:
     void home();
@@ -46,6 +49,7 @@ private:
     QWidget *window;
     HoldOwner &holds;
     std::function<bool()> pad_in_view;
+    std::function<bool()> positions_in_view;
     // A release waits this long for the press that would make it a repeat.
     static constexpr int repeat_gap_ms = 15;
     QTimer pending_release;
