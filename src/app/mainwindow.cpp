@@ -17,8 +17,7 @@
 #include "app/tally_panel.h"
 #include "control/remote_commands.h"
 #include "links/serial_ports.h"
-#include "remote/http_api.h"
-#include "remote/osc_api.h"
+#include "remote/interfaces.h"
 #include "remote/remote_config.h"
 #include "ui_mainwindow.h"
 
@@ -87,8 +86,7 @@ void MainWindow::end_now()
 MainWindow::~MainWindow()
 {
     // The interfaces go first: what they drive stops while its links are open.
-    http.reset();
-    osc.reset();
+    interfaces.reset();
     remote.reset();
     // The links close while every panel that listens to them is still there.
     cameras.close_all();
@@ -97,57 +95,30 @@ MainWindow::~MainWindow()
 void MainWindow::start_remote(int http_port, int osc_port)
 {
     RemoteConfig config = form->remote();
-    if (http_port > 0)
-        config.http_port = http_port;
-    if (osc_port > 0)
-        config.osc_port = osc_port;
+    config.http_port = http_port > 0 ? http_port : config.http_port;
+    config.osc_port = osc_port > 0 ? osc_port : config.osc_port;
     if (config.http_port == 0 && config.osc_port == 0)
         return;
     if (!remote)
-        remote = std::make_unique<RemoteCommands>(
-            cameras, camera_list->positions(),
-            [this](int index, int row) { kept_positions->go_to(index, row, false); });
-    // Why an interface is off goes to the log and to the terminal; the
-    // token never does.
-    const auto refuse = [this](const QString &why) {
+        make_remote();
+    interfaces->start(config);
+}
+
+void MainWindow::make_remote()
+{
+    remote = std::make_unique<RemoteCommands>(
+        cameras, camera_list->positions(),
+        [this](int index, int row) { kept_positions->go_to(index, row, false); });
+    interfaces = std::make_unique<Interfaces>(*remote);
+    connect(interfaces.get(), &Interfaces::followed, &camera_list->positions(),
+            &PositionPoller::set_followed);
+    connect(interfaces.get(), &Interfaces::note, this,
+            [this](const QString &text) { console->note(text); });
+    // Why an interface is off goes to the log and to the terminal.
+    connect(interfaces.get(), &Interfaces::refused, this, [this](const QString &why) {
         console->note(why);
         qWarning("zarvick: %s", qPrintable(why));
-    };
-    QString reason;
-    if (config.http_port > 0 && !http) {
-        reason = config.http_refusal();
-        http = std::make_unique<HttpApi>(*remote);
-        connect(http.get(), &HttpApi::followed, &camera_list->positions(),
-                &PositionPoller::set_followed);
-        connect(http.get(), &HttpApi::refused, this,
-                [this](const QString &why) { console->note(why); });
-        http->allow(config.allowed_origins, config.allowed_hosts);
-        if (reason.isEmpty() &&
-            http->listen(config.listen, config.http_port, config.token, &reason))
-            console->note(
-                tr("HTTP interface on %1 port %2").arg(config.listen).arg(config.http_port));
-        else {
-            http.reset();
-            refuse(reason);
-        }
-    }
-    if (config.osc_port > 0 && !osc) {
-        reason = config.osc_refusal();
-        osc = std::make_unique<OscApi>(*remote);
-        // Beyond loopback, only the senders named.
-        const QList<QHostAddress> senders =
-            config.loopback() ? QList<QHostAddress>() : config.osc_senders;
-        if (!config.loopback())
-            osc->set_token(config.token);
-        if (reason.isEmpty() &&
-            osc->listen(QHostAddress(config.listen), config.osc_port, senders, &reason))
-            console->note(
-                tr("OSC interface on %1 port %2").arg(config.listen).arg(config.osc_port));
-        else {
-            osc.reset();
-            refuse(reason);
-        }
-    }
+    });
 }
 
 void MainWindow::build_panels()

@@ -16,8 +16,7 @@ class CameraForm;
 class CameraOptions;
 class MovesPanel;
 class RemoteCommands;
-class HttpApi;
-class OscApi;
+class Interfaces;
 class ListTools;
 class TallyPanel;
 class CamerasPanel;
@@ -110,6 +109,7 @@ private slots:
     void on_comboBox_3_activated(int index);
 
 private:
+    void make_remote();
     void build_panels();
     void connect_panels();
     void retranslate_panels();
@@ -139,8 +139,7 @@ private:
     std::unique_ptr<CameraOptions> camera_options;
     std::unique_ptr<MovesPanel> moves;
     std::unique_ptr<RemoteCommands> remote;
-    std::unique_ptr<HttpApi> http;
-    std::unique_ptr<OscApi> osc;
+    std::unique_ptr<Interfaces> interfaces;
     QTimer keeping;
 };
 

@@ -1,0 +1,58 @@
+#include "remote/interfaces.h"
+
+#include "remote/http_api.h"
+#include "remote/osc_api.h"
+#include "remote/remote_config.h"
+
+#include <QCoreApplication>
+
+Interfaces::Interfaces(RemoteCommands &remote, QObject *parent) : QObject(parent), commands(remote)
+{
+}
+
+Interfaces::~Interfaces() = default;
+
+void Interfaces::start(const RemoteConfig &config)
+{
+    if (config.http_port > 0 && !http)
+        start_http(config);
+    if (config.osc_port > 0 && !osc)
+        start_osc(config);
+}
+
+void Interfaces::start_http(const RemoteConfig &config)
+{
+    QString reason = config.http_refusal();
+    http = std::make_unique<HttpApi>(commands);
+    connect(http.get(), &HttpApi::followed, this, &Interfaces::followed);
+    connect(http.get(), &HttpApi::refused, this, &Interfaces::note);
+    http->allow(config.allowed_origins, config.allowed_hosts);
+    if (reason.isEmpty() && http->listen(config.listen, config.http_port, config.token, &reason)) {
+        emit note(QCoreApplication::translate("MainWindow", "HTTP interface on %1 port %2")
+                      .arg(config.listen)
+                      .arg(config.http_port));
+        return;
+    }
+    http.reset();
+    emit refused(reason);
+}
+
+void Interfaces::start_osc(const RemoteConfig &config)
+{
+    QString reason = config.osc_refusal();
+    osc = std::make_unique<OscApi>(commands);
+    // Beyond loopback, only the senders named, each message with the token.
+    const QList<QHostAddress> senders =
+        config.loopback() ? QList<QHostAddress>() : config.osc_senders;
+    if (!config.loopback())
+        osc->set_token(config.token);
+    if (reason.isEmpty() &&
+        osc->listen(QHostAddress(config.listen), config.osc_port, senders, &reason)) {
+        emit note(QCoreApplication::translate("MainWindow", "OSC interface on %1 port %2")
+                      .arg(config.listen)
+                      .arg(config.osc_port));
+        return;
+    }
+    osc.reset();
+    emit refused(reason);
+}
