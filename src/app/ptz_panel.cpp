@@ -48,7 +48,7 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_line_row->addSpacing(stop_all_button->fontMetrics().averageCharWidth() * 2);
     QObject::connect(stop_all_button, &QPushButton::clicked, window,
                      [this] { cameras.stop_all(); });
-    auto *stop_all_key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Escape), window);
+    auto *stop_all_key = new QShortcut(QKeySequence(QStringLiteral("Shift+Esc")), window);
     QObject::connect(stop_all_key, &QShortcut::activated, window, [this] { cameras.stop_all(); });
     ui.verticalLayout_14->insertLayout(0, camera_line_row);
     trouble_line = new QLabel(ui.tab_ptz);
