@@ -62,7 +62,6 @@ public:
     // (unconfirmed on a link that stayed open, a camera gone silent on the
     // network) go now, first.
     void heard_on(LinkChannel &channel);
-    bool owes_stops() const { return !owed.isEmpty(); }
     // The speeds are VISCA speeds (pan 01-18h, tilt 01-14h, zoom 0-7).
     void drive(visca::Pan pan, visca::Tilt tilt, int pan_speed, int tilt_speed);
     void stop_pan_tilt();

@@ -202,17 +202,10 @@ bool Cameras::open(int index)
     if (chosen.serial_mode) {
         if (chosen.port_name.isEmpty())
             return false;
-        SerialSettings line;
-        line.port = chosen.port_name;
-        line.baud_rate = chosen.baud_rate;
-        line.data_bits = QSerialPort::DataBits(chosen.data_bits);
-        line.parity = chosen.parity == CameraSettings::Parity::Odd    ? QSerialPort::OddParity
-                      : chosen.parity == CameraSettings::Parity::Even ? QSerialPort::EvenParity
-                                                                      : QSerialPort::NoParity;
-        line.stop_bits = chosen.stop_bits == CameraSettings::StopBits::Two ? QSerialPort::TwoStop
-                         : chosen.stop_bits == CameraSettings::StopBits::OneAndHalf
-                             ? QSerialPort::OneAndHalfStop
-                             : QSerialPort::OneStop;
+        // The settings' choices are the serial panel's, in its order.
+        const SerialSettings line = serial_settings(
+            chosen.port_name, QString::number(chosen.baud_rate), QString::number(chosen.data_bits),
+            int(chosen.parity), int(chosen.stop_bits));
         SerialLink &link = serial_line(chosen.port_name);
         if (!link.open(line)) {
             Reconnect &line_again = *lines.reconnect(chosen.port_name);

@@ -20,7 +20,6 @@ public:
     static constexpr qint64 unacknowledged_ms = 500;
 
     visca::Tally state() const { return lamp; }
-    bool set_by_operator() const { return given; }
     void set(visca::Tally state)
     {
         lamp = state;
