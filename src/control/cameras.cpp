@@ -163,10 +163,7 @@ void Cameras::remove(int index)
     const QString port = leaving.settings().port_name;
     cameras.erase(cameras.begin() + index);
     // A line that no listed camera uses any more is closed with it.
-    const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
-        return other->settings().serial_mode && other->settings().port_name == port;
-    });
-    if (!line_used)
+    if (!line_used(port))
         lines.close(port);
     if (active_index > index) {
         // The same camera stays active under its new place.
@@ -275,12 +272,15 @@ void Cameras::set_serial_mode(int index, bool serial)
     changing.set_serial_mode(serial);
     if (!left || left == changing.reconnect())
         return;
-    const QString port = changing.settings().port_name;
-    const bool line_used = std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
+    if (serial || !line_used(changing.settings().port_name))
+        left->end();
+}
+
+bool Cameras::line_used(const QString &port) const
+{
+    return std::any_of(cameras.begin(), cameras.end(), [&port](const auto &other) {
         return other->settings().serial_mode && other->settings().port_name == port;
     });
-    if (serial || !line_used)
-        left->end();
 }
 
 void Cameras::set_link(int index, CameraSettings::LinkKind kind)

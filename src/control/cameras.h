@@ -142,6 +142,8 @@ signals:
 
 private:
     void made(LinkChannel &channel);
+    // Whether a listed camera is driven on the serial line `port`.
+    bool line_used(const QString &port) const;
     void connect_camera(Camera &camera);
 
     SerialLines lines;
