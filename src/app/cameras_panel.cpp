@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QShortcut>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 const int state_refresh_ms = 1000;
@@ -376,6 +377,11 @@ void CamerasPanel::retranslate()
     ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
     table->setHorizontalHeaderLabels(
         {tr("Name"), tr("Link"), tr("Address"), tr("State"), tr("Position")});
+    // The State column fits its longest word in the language now shown.
+    int state_width = 10 * table->fontMetrics().averageCharWidth();
+    for (const QString &state : {tr("closed"), tr("reconnecting"), tr("open"), tr("answering")})
+        state_width = std::max(state_width, table->fontMetrics().horizontalAdvance(state));
+    table->horizontalHeader()->resizeSection(StateColumn, state_width + 12);
     add_button->setText(tr("Add"));
     remove_button->setText(tr("Remove"));
     find_button->setText(tr("Find cameras on the line"));
