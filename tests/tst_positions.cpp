@@ -398,7 +398,10 @@ void PositionsTest::f_keys_go_to_kept_positions_on_the_ptz_tab()
     ScratchFolder folder;
     SimProcess camera;
     QVERIFY(camera.started());
-    folder.write("config.ini", "[CAMERA_1_POSITIONS]\nsize=2\n1\\Name=A\n1\\Pan=500\n"
+    // Gos at the top speed: each is over before the next, which would find
+    // the camera's command buffer full otherwise.
+    folder.write("config.ini", "[CAMERA_1]\nGoSpeed=24\n"
+                               "[CAMERA_1_POSITIONS]\nsize=2\n1\\Name=A\n1\\Pan=500\n"
                                "1\\Tilt=0\n1\\Zoom=0\n2\\Name=B\n2\\Pan=-500\n"
                                "2\\Tilt=100\n2\\Zoom=0\n");
     MainWindow window;
