@@ -130,7 +130,7 @@ void ControlTest::every_drive_gets_one_stop()
     // move, reported to the active camera's holds as the window's inputs
     // and the move player do, and remote drives of two sources to any
     // camera whose leases run out on a clock of the test's; and the events
-    // that end them: boxes, the PTZ tab left, camera switches (a played
+    // that end them: boxes, the PTZ tab left, Stop all, camera switches (a played
     // move runs on, on the camera left, to its end), Mode changes, links
     // closed.
     QUdpSocket converter, single;
@@ -216,7 +216,13 @@ void ControlTest::every_drive_gets_one_stop()
                 const auto taken = held.takeAt(int(random.bounded(held.size())));
                 inputs.let_go(taken.first, taken.second);
             } else if (choice == 7) {
-                random.bounded(2) ? inputs.lose_all() : cameras.ptz_left();
+                const quint32 which = random.bounded(3);
+                if (which == 0)
+                    inputs.lose_all();
+                else if (which == 1)
+                    cameras.ptz_left();
+                else
+                    cameras.stop_all();
             } else if (choice == 8 && random.bounded(2)) {
                 cameras.set_active(int(random.bounded(cameras.count())));
             } else {

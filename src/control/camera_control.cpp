@@ -200,6 +200,16 @@ void CameraControl::stop_everything()
         stop_axis(axis);
 }
 
+void CameraControl::stop_moving()
+{
+    for (Axis axis : every_axis) {
+        const bool may_move = held_of(axis).channel || (underway & (1U << unsigned(axis))) ||
+                              (axis == Axis::Focus && focus_wait.isActive());
+        if (may_move)
+            stop_axis(axis);
+    }
+}
+
 void CameraControl::raw_movement(Axis axis, LinkChannel &channel, bool moving)
 {
     const int address = current_target().address;

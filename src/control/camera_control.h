@@ -78,6 +78,9 @@ public:
     // A stop for every axis, held or not (a raw command, a preset recall
     // or Home may be moving it), each confirmed as any stop.
     void stop_everything();
+    // A stop for each axis that may be moving (a drive, a raw movement, a
+    // Go or preset not arrived yet), none for an axis at rest.
+    void stop_moving();
     // The confirmed stop of one axis, held or not.
     void stop_axis(Axis axis);
     // A raw command sent on `channel` started (or stopped) a movement of

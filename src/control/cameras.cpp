@@ -38,8 +38,14 @@ void Cameras::set_link_busy(std::function<bool(const LinkChannel *)> busy)
 
 void Cameras::stop_all()
 {
-    for (int index = 0; index < count(); ++index)
-        stop(index);
+    // Each axis that may be moving, of every camera; one at rest gets
+    // nothing (a long chain's line stays free for the stops that matter).
+    for (int index = 0; index < count(); ++index) {
+        Camera &stopped_camera = camera(index);
+        stopped_camera.control().stop_moving();
+        stopped_camera.holds().end_all();
+        emit stopped(&stopped_camera);
+    }
 }
 
 void Cameras::stop(int index)

@@ -31,9 +31,9 @@ public:
     void set_link_busy(std::function<bool(const LinkChannel *)> busy);
     // Closes every link (each says `closing` first).
     void close_all();
-    // Every axis of every camera stopped, whatever moves it (a hold, a Go,
-    // a played move, a remote drive or raw command): the operator's panic
-    // key.
+    // Every axis that may be moving stopped, on every camera, whatever
+    // moves it (a hold, a Go, a played move, a remote drive or raw
+    // command): the operator's panic key.
     void stop_all();
     // One camera's every axis stopped, its holds let go.
     void stop(int index);
