@@ -25,6 +25,7 @@ private slots:
     void no_link_no_trace();
     void every_drive_gets_one_stop();
     void replies_count_for_their_own_camera();
+    void remote_leases_end_only_what_they_started();
 
 private:
     RecordingLink *link = nullptr;
@@ -283,6 +284,47 @@ void ControlTest::replies_count_for_their_own_camera()
     for (int message = 0; message < 3 * ReplyTracker::most_waiting; ++message)
         tracker.sent(QByteArray::fromHex("8109061203ff"));
     QVERIFY(tracker.waiting() <= ReplyTracker::most_waiting);
+}
+
+void ControlTest::remote_leases_end_only_what_they_started()
+{
+    // One camera on UDP that says nothing, driven from outside on a clock
+    // of the test's.
+    QUdpSocket peer;
+    QVERIFY(peer.bind(QHostAddress(QHostAddress::LocalHost)));
+    Cameras cameras;
+    CameraSettings settings;
+    settings.set_link(CameraSettings::LinkKind::Udp);
+    cameras.add(settings);
+    cameras.udp(0).open(QHostAddress::LocalHost, peer.localPort());
+    PositionPoller positions(cameras, [](const LinkChannel *) { return false; });
+    RemoteCommands remote(cameras, positions, [](int, int) {});
+    qint64 now_ms = 0;
+    remote.set_clock([&now_ms] { return now_ms; });
+    QStringList heard;
+    const auto take_heard = [&] {
+        while (peer.hasPendingDatagrams())
+            heard << spaced_hex(peer.receiveDatagram().data());
+    };
+    const QString pan_stop = "81 01 06 01 03 03 03 03 FF";
+    // A raw pan, then a drive of the same axis from elsewhere: the raw
+    // command's lease running out leaves the drive alone; the drive's own
+    // end is its one stop.
+    remote.command(1, "81 01 06 01 09 09 02 03 FF", 200, [](auto &&...) {});
+    QVERIFY(remote.drive(1, "osc:b", {-0.5, {}, {}, {}}, 2000).ok());
+    now_ms += 500;
+    remote.check_leases();
+    QTRY_VERIFY((take_heard(), heard.size() >= 2));
+    QCOMPARE(heard.filter(pan_stop).size(), 0);
+    now_ms += 2000;
+    remote.check_leases();
+    QTRY_VERIFY((take_heard(), heard.filter(pan_stop).size() == 1));
+    // Drives inside the stick's dead zone move nothing and hold no slot: a
+    // full list of them leaves room for one that moves.
+    for (int source = 0; source < RemoteCommands::most_leases; ++source)
+        QVERIFY(
+            remote.drive(1, QString("http:10.0.0.%1").arg(source), {0.001, {}, {}, {}}, 2000).ok());
+    QVERIFY(remote.drive(1, "http:a", {1, {}, {}, {}}, 2000).ok());
 }
 
 QTEST_MAIN(ControlTest)

@@ -339,6 +339,10 @@ void RemoteTest::foreign_pages_and_addresses_are_refused_data()
     QTest::newRow("another address")
         << "/api/v1/cameras/1/command" << QByteArray(R"({"hex": "82 01 06 04 FF"})")
         << QStringList{} << 400;
+    QTest::newRow("another address after a long message")
+        << "/api/v1/cameras/1/command"
+        << (R"({"hex": "81 )" + QByteArray("00 ").repeated(20) + R"(82 01 06 01 01 01 02 03 FF"})")
+        << QStringList{} << 400;
     QTest::newRow("33 messages") << "/api/v1/cameras/1/command"
                                  << (R"({"hex": ")" +
                                      QByteArray("81 01 04 07 00 FF ").repeated(33) + R"("})")

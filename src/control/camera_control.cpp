@@ -97,6 +97,7 @@ CameraControl::Target CameraControl::hold_start(Axis axis)
     retry.ended(axis);
     disconnect(arrival.at(std::size_t(axis)));
     underway &= ~(1U << unsigned(axis));
+    raw_axes &= ~(1U << unsigned(axis));
     return target;
 }
 
@@ -105,6 +106,7 @@ void CameraControl::stop(Target &held, StopBytes bytes, Axis axis)
     retry.ended(axis);
     disconnect(arrival.at(std::size_t(axis)));
     underway &= ~(1U << unsigned(axis));
+    raw_axes &= ~(1U << unsigned(axis));
     const Target target = std::exchange(held, Target());
     const QByteArray stop_bytes = bytes(target.address);
     quint64 message = 0;
@@ -215,6 +217,16 @@ void CameraControl::raw_movement(Axis axis, LinkChannel &channel, bool moving)
     const int address = current_target().address;
     hold_start(axis);
     held_of(axis) = moving ? Target{&channel, address} : Target();
+    if (moving)
+        raw_axes |= 1U << unsigned(axis);
+}
+
+void CameraControl::end_raw_movement(Axis axis)
+{
+    // Anything that moved the axis since (a drive, a Go) took it over: its
+    // own end stops it, not this one.
+    if (raw_axes & (1U << unsigned(axis)))
+        stop_axis(axis);
 }
 
 void CameraControl::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,

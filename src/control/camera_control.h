@@ -86,6 +86,9 @@ public:
     // A raw command sent on `channel` started (or stopped) a movement of
     // `axis`: its stop is owed as a held drive's is, where it went.
     void raw_movement(Axis axis, LinkChannel &channel, bool moving);
+    // A raw movement's lease ran out: its stop, unless something else has
+    // moved the axis since.
+    void end_raw_movement(Axis axis);
     // A kept position: the absolute pan-tilt move at the speeds given (pan
     // in as many digits as the camera's own answers carry), zoom direct,
     // and focus direct after manual focus when the position has a focus.
@@ -146,6 +149,8 @@ private:
     std::array<QMetaObject::Connection, 3> arrival;
     // The axes whose Go's move waits its completion, a bit each.
     unsigned underway = 0;
+    // Axes a raw command set moving, not taken over since.
+    unsigned raw_axes = 0;
 };
 
 #endif

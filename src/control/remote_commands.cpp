@@ -135,9 +135,9 @@ RemoteCommands::Result RemoteCommands::drive(int number, const QString &source, 
     lease.zoom = axes.zoom.value_or(lease.zoom);
     lease.focus = axes.focus.value_or(lease.focus);
     lease.until_ms = clock() + lease_ms;
-    apply(lease);
-    // At rest, it holds nothing: its slot is free again.
-    if (lease.pan == 0 && lease.tilt == 0 && lease.zoom == 0 && lease.focus == 0)
+    // At rest (every axis 0 or inside the stick's dead zone), it holds
+    // nothing: its slot is free again.
+    if (!apply(lease))
         leases.remove(lease_key(source, cameras.camera(index)));
     schedule();
     return {};
@@ -166,7 +166,7 @@ RemoteCommands::Lease *RemoteCommands::lease_of(const QString &source, Camera &c
     return &made;
 }
 
-void RemoteCommands::apply(Lease &lease)
+bool RemoteCommands::apply(Lease &lease)
 {
     using Input = HoldOwner::Input;
     Holds &holds = lease.camera->holds();
@@ -179,15 +179,18 @@ void RemoteCommands::apply(Lease &lease)
     else
         holds.hold(Input::Remote, first,
                    {Axis::PanTilt, pan_tilt.way, QPoint(pan_tilt.pan_speed, pan_tilt.tilt_speed)});
+    bool moving = !pan_tilt.way.isNull();
     const std::pair<Axis, double> lenses[] = {{Axis::Zoom, lease.zoom}, {Axis::Focus, lease.focus}};
     for (const auto &[axis, value] : lenses) {
         const int id = first + int(axis);
         const pad_mapping::LensDrive lens = pad_mapping::zoom(value);
+        moving = moving || lens.way != 0;
         if (lens.way == 0)
             holds.let_go(Input::Remote, id);
         else
             holds.hold(Input::Remote, id, {axis, {lens.way, 0}, QPoint(lens.speed, 0), true});
     }
+    return moving;
 }
 
 void RemoteCommands::end(Lease &lease)
@@ -207,7 +210,7 @@ void RemoteCommands::check_leases()
             continue;
         }
         if (drive->camera)
-            drive->camera->control().stop_axis(drive->axis);
+            drive->camera->control().end_raw_movement(drive->axis);
         drive = raw_drives.erase(drive);
     }
     for (auto lease = leases.begin(); lease != leases.end();) {
@@ -359,16 +362,22 @@ void RemoteCommands::command(int number, const QString &hex, int lease_ms,
         const QList<QByteArray> messages = bytes.split(char(0xFF));
         const int count = int(messages.size()) - 1;
         const char own = char(0x80 | cameras.camera(index).address());
+        // One VISCA message each (3 to 16 bytes, its header the only byte
+        // from 80h): a long one would be cut by the camera, and what
+        // follows the cut read as a message to any address.
         const bool addressed =
-            std::all_of(messages.begin(), messages.end() - 1,
-                        [own](const QByteArray &m) { return m.startsWith(own); });
+            std::all_of(messages.begin(), messages.end() - 1, [own](const QByteArray &m) {
+                return m.size() >= 2 && m.size() <= 15 && m.startsWith(own) &&
+                       std::all_of(m.begin() + 1, m.end(), [](char c) { return uchar(c) < 0x80; });
+            });
         if (count > most_command_messages || !addressed) {
             done(
                 failure(
                     Failure::BadRequest,
                     count > most_command_messages
                         ? QStringLiteral("at most %1 messages a request").arg(most_command_messages)
-                        : QStringLiteral("every message goes to camera %1's address, %2")
+                        : QStringLiteral("every message goes to camera %1's address, %2, "
+                                         "3 to 16 bytes, its header the only byte from 80")
                               .arg(index + 1)
                               .arg(spaced_hex(QByteArray(1, own)))),
                 {});

@@ -132,7 +132,8 @@ private:
     // The source's lease of the camera, made when missing; none when every
     // slot holds a drive (a new source never ends another's).
     Lease *lease_of(const QString &source, Camera &camera);
-    void apply(Lease &lease);
+    // Whether the lease drives any axis now.
+    bool apply(Lease &lease);
     void end(Lease &lease);
     void schedule();
 
