@@ -163,11 +163,16 @@ void FaultsTest::links_fail_at_random_under_a_show()
     const int seconds = setting("ZARVICK_FAULTS_SECONDS", 30);
     QRandomGenerator draw{quint32(seed)};
     QStringList steps;
+    // The text stays here while the check that shows it runs: a pointer
+    // into a temporary would show nothing (or worse).
+    QByteArray told;
     const auto failed = [&](const QString &what) {
-        return qPrintable(QString("%1 (seed %2; tools/faults --seed %2 repeats it)\nsteps:\n%3")
-                              .arg(what)
-                              .arg(seed)
-                              .arg(steps.mid(std::max(0, int(steps.size()) - 60)).join('\n')));
+        told = QString("%1 (seed %2; tools/faults --seed %2 repeats it)\nsteps:\n%3")
+                   .arg(what)
+                   .arg(seed)
+                   .arg(steps.mid(std::max(0, int(steps.size()) - 60)).join('\n'))
+                   .toLocal8Bit();
+        return told.constData();
     };
 
     ScratchFolder folder;
