@@ -622,12 +622,16 @@ void RemoteTest::a_drive_stops_when_its_lease_runs_out()
         200);
     QVERIFY(wait_until([&] { return stops() == 1; }, 5000));
     QVERIFY2(clock.elapsed() >= 300, qPrintable(QString::number(clock.elapsed())));
-    // Zoom and pan of one lease: each axis its stop.
+    // Zoom and pan of one lease: each axis its stop (sent again only where
+    // a loaded camera was slow to confirm it), nothing after.
     QCOMPARE(http(port, "POST", "/api/v1/cameras/1/drive", R"({"tilt": -1, "zoom": 1})").status,
              200);
-    QVERIFY(wait_until([&] { return stops() == 2; }, 5000));
+    QVERIFY(wait_until([&] { return stops() >= 2; }, 5000));
     QVERIFY(camera.wait_for("zoom stop"));
-    QCOMPARE(heard(camera).filter("zoom stop").size(), 1);
+    const QStringList zoom = heard(camera).filter(QRegularExpression("zoom (tele|stop)"));
+    QCOMPARE(zoom.filter("zoom tele").size(), 1);
+    QVERIFY2(zoom.first().contains("zoom tele") && zoom.last().contains("zoom stop"),
+             qPrintable(zoom.join('\n')));
 }
 
 void RemoteTest::a_token_is_asked_for_beyond_loopback()
