@@ -518,11 +518,11 @@ void RemoteTest::stop_all_stops_every_camera_once()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.start_remote();
+    const auto drive = [&](int camera, const QByteArray &body) {
+        return http(port, "POST", QString("/api/v1/cameras/%1/drive").arg(camera + 1), body).status;
+    };
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(http(port, "POST", QString("/api/v1/cameras/%1/drive").arg(i + 1),
-                      R"({"pan": 1, "lease_ms": 2000})")
-                     .status,
-                 200);
+        QCOMPARE(drive(i, R"({"pan": 1, "lease_ms": 2000})"), 200);
         QVERIFY(cameras[i].wait_for("pan right"));
     }
     if (by == "Shift+Esc")
@@ -538,10 +538,7 @@ void RemoteTest::stop_all_stops_every_camera_once()
     // The drives are forgotten: another axis from the same client moves
     // that axis alone, and no second stop comes.
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(http(port, "POST", QString("/api/v1/cameras/%1/drive").arg(i + 1),
-                      R"({"zoom": 1, "lease_ms": 100})")
-                     .status,
-                 200);
+        QCOMPARE(drive(i, R"({"zoom": 1, "lease_ms": 100})"), 200);
         QVERIFY(cameras[i].wait_for("zoom stop"));
         QCOMPARE(heard(cameras[i]).filter("pan right").size(), 1);
         QCOMPARE(heard(cameras[i]).filter("pan-tilt stop").size(), 1);

@@ -27,14 +27,14 @@ void Interfaces::start_http(const RemoteConfig &config)
     connect(http.get(), &HttpApi::followed, this, &Interfaces::followed);
     connect(http.get(), &HttpApi::refused, this, &Interfaces::note);
     http->allow(config.allowed_origins, config.allowed_hosts);
-    if (reason.isEmpty() && http->listen(config.listen, config.http_port, config.token, &reason)) {
-        emit note(QCoreApplication::translate("MainWindow", "HTTP interface on %1 port %2")
-                      .arg(config.listen)
-                      .arg(config.http_port));
-        return;
-    }
-    http.reset();
-    emit refused(reason);
+    const bool listens =
+        reason.isEmpty() && http->listen(config.listen, config.http_port, config.token, &reason);
+    if (!told(listens,
+              QCoreApplication::translate("MainWindow", "HTTP interface on %1 port %2")
+                  .arg(config.listen)
+                  .arg(config.http_port),
+              reason))
+        http.reset();
 }
 
 void Interfaces::start_osc(const RemoteConfig &config)
@@ -46,13 +46,21 @@ void Interfaces::start_osc(const RemoteConfig &config)
         config.loopback() ? QList<QHostAddress>() : config.osc_senders;
     if (!config.loopback())
         osc->set_token(config.token);
-    if (reason.isEmpty() &&
-        osc->listen(QHostAddress(config.listen), config.osc_port, senders, &reason)) {
-        emit note(QCoreApplication::translate("MainWindow", "OSC interface on %1 port %2")
-                      .arg(config.listen)
-                      .arg(config.osc_port));
-        return;
-    }
-    osc.reset();
-    emit refused(reason);
+    const bool listens = reason.isEmpty() && osc->listen(QHostAddress(config.listen),
+                                                         config.osc_port, senders, &reason);
+    if (!told(listens,
+              QCoreApplication::translate("MainWindow", "OSC interface on %1 port %2")
+                  .arg(config.listen)
+                  .arg(config.osc_port),
+              reason))
+        osc.reset();
+}
+
+bool Interfaces::told(bool listens, const QString &where, const QString &reason)
+{
+    if (listens)
+        emit note(where);
+    else
+        emit refused(reason);
+    return listens;
 }

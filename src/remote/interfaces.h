@@ -32,6 +32,8 @@ signals:
 private:
     void start_http(const RemoteConfig &config);
     void start_osc(const RemoteConfig &config);
+    // The log says where an interface listens, or why it does not.
+    bool told(bool listens, const QString &where, const QString &reason);
 
     RemoteCommands &commands;
     std::unique_ptr<HttpApi> http;
