@@ -92,20 +92,26 @@ void CamerasTest::three_cameras_in_one_window()
         show_active(window);
         open_serial(window, line.path());
 
-        // Cameras 2 and 3 start on the same line, at the next addresses.
+        // Camera 2 starts on the same line, at the next address.
         show_tab(window, "tab_cameras");
-        click(window, "addCameraButton");
-        click(window, "addCameraButton");
-        QCOMPARE(table(window)->rowCount(), 3);
+        QCOMPARE(add_camera(window), QString());
         QCOMPARE(table(window)->item(1, 2)->text(), QString("2"));
-        QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
-        // The shared line is open for camera 3 too.
+        // The shared line is open for camera 2 too.
         QCOMPARE(control<QPushButton>(&window, "pushButton_16")->text(), QString("关闭"));
-        // Camera 3 goes on the network, at address 1 there.
-        click(window, "radioButton_10");
-        connect_net(window, true, network.port());
+        // Camera 3 is a TCP camera, added in one step while a serial one
+        // is active: at address 1 on its own link, with no serial port.
+        QCOMPARE(add_camera(window, {{"addLinkBox", 1},
+                                     {"addAddressEdit", "127.0.0.1"},
+                                     {"addPortEdit", QString::number(network.port())}}),
+                 QString());
+        QCOMPARE(table(window)->rowCount(), 3);
+        QCOMPARE(table(window)->item(2, 1)->text(),
+                 QString("TCP 127.0.0.1:%1").arg(network.port()));
+        QCOMPARE(table(window)->item(2, 2)->text(), QString("1"));
+        QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
+        QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
+        click(window, "pushButton_15");
         QVERIFY(network.accept());
-        table(window)->item(2, 2)->setText("1");
         QCOMPARE(table(window)->item(2, 3)->text(), QString("已打开"));
         show_tab(window, "tab_ptz");
         control<QPushButton>(&window, "ptz_resetButton")->setFocus();
@@ -265,17 +271,26 @@ void CamerasTest::a_camera_is_listed_once()
 
     // A new camera beside a network camera has no address and no positions
     // of the other; beside a line's camera it takes the line's next address.
-    click(window, "addCameraButton");
+    // Listed already only where link, address, port and VISCA address all
+    // match: the same address and port on TCP is another camera.
+    QCOMPARE(add_camera(window, {{"addAddressEdit", "127.0.0.1"}}),
+             QString("Net is at address 1 on this link already"));
+    QCOMPARE(add_camera(window, {{"addAddressEdit", "127.0.0"}}),
+             QString("Network information fill in error"));
+    QCOMPARE(
+        add_camera(window,
+                   {{"addLinkBox", 1}, {"addAddressEdit", "127.0.0.1"}, {"addPortEdit", "52381"}}),
+        QString());
     QCOMPARE(table(window)->rowCount(), 5);
     // Named after its place, as Ctrl+5 picks it.
     QCOMPARE(table(window)->item(4, 0)->text(), QString("Camera 5"));
     QCOMPARE(positions->count(), 0);
-    QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString());
-    QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
+    QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString("127.0.0.1"));
+    QVERIFY(control<QRadioButton>(&window, "radioButton_tcp")->isChecked());
     // Ctrl+2 picks the second camera with Shift down too.
     QTest::keyClick(focused(), Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(table(window)->currentRow(), 1);
-    click(window, "addCameraButton");
+    QCOMPARE(add_camera(window), QString());
     QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
 
     // Typing another camera's address on the same line is refused.
@@ -294,7 +309,7 @@ void CamerasTest::a_held_button_waits_for_a_new_press_after_a_switch()
     MainWindow window;
     show_active(window);
     open_serial(window, line.path());
-    click(window, "addCameraButton");
+    add_camera(window);
     pick_camera(1);
     auto *up = control<QPushButton>(&window, "ptz_upButton");
     const auto move = [up](QPoint to) {
@@ -328,7 +343,7 @@ void CamerasTest::another_cameras_loss_is_a_notice_not_a_box()
     show_active(window);
     open_serial(window, line.path());
     show_tab(window, "tab_cameras");
-    click(window, "addCameraButton");
+    add_camera(window);
     click(window, "radioButton_10");
     connect_net(window, true, network.port());
     QVERIFY(network.accept());
@@ -377,8 +392,8 @@ void CamerasTest::the_list_is_reordered_and_ctrl_n_follows()
     MainWindow window;
     show_active(window);
     show_tab(window, "tab_cameras");
-    click(window, "addCameraButton");
-    click(window, "addCameraButton");
+    add_camera(window);
+    add_camera(window);
     auto *up = control<QPushButton>(&window, "moveUpButton");
     auto *down = control<QPushButton>(&window, "moveDownButton");
     QVERIFY(up->isEnabled() && !down->isEnabled());
@@ -453,7 +468,7 @@ void CamerasTest::program_passes_from_camera_to_camera()
     click(window, "radioButton_10");
     connect_net(window, false, first.port());
     show_tab(window, "tab_cameras");
-    click(window, "addCameraButton");
+    add_camera(window, {{"addAddressEdit", "127.0.0.1"}});
     connect_net(window, false, second.port());
     show_tab(window, "tab_ptz");
     control<QPushButton>(&window, "ptz_resetButton")->setFocus();

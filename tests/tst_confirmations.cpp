@@ -285,7 +285,7 @@ void ConfirmationsTest::a_silent_address_on_an_answering_chain()
     PtyPeer line;
     show_exposed(&window);
     open_serial(window, line.path());
-    click(window, "addCameraButton");
+    add_camera(window);
     auto *list = control<QTableWidget>(&window, "camerasTable");
     ModalCatcher catcher;
     auto *up = control<QPushButton>(&window, "ptz_upButton");

@@ -727,5 +727,17 @@
         <source>OSC cannot listen on %1 port %2: %3</source>
         <translation>OSC cannot listen on %1 port %2: %3</translation>
     </message>
+    <message>
+        <source>Add a camera</source>
+        <translation>Add a camera</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>VISCA address</source>
+        <translation>VISCA address</translation>
+    </message>
 </context>
 </TS>

@@ -727,5 +727,17 @@
         <source>OSC cannot listen on %1 port %2: %3</source>
         <translation>OSC 无法在 %1 端口 %2 上监听：%3</translation>
     </message>
+    <message>
+        <source>Add a camera</source>
+        <translation>添加摄像机</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>串口号</translation>
+    </message>
+    <message>
+        <source>VISCA address</source>
+        <translation>VISCA 地址</translation>
+    </message>
 </context>
 </TS>

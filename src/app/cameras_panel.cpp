@@ -1,5 +1,6 @@
 #include "app/cameras_panel.h"
 
+#include "app/add_camera_dialog.h"
 #include "app/camera_texts.h"
 #include "app/link_panel.h"
 #include "app/tab_parts.h"
@@ -118,20 +119,22 @@ void CamerasPanel::fit_columns()
 
 void CamerasPanel::add_camera()
 {
-    // A new camera starts beside the active one: the next free address on
-    // its serial line, or a network camera whose address is still to come.
+    // The dialog starts from the active camera's kind of link and line
+    // settings; the window goes on (and its cameras with it) while it is open.
     if (cameras.full()) {
         note->setText(tr("The list holds at most %1 cameras").arg(CameraSettings::most_cameras));
         return;
     }
-    CameraSettings camera = cameras.active_settings().beside();
-    camera.visca_address = cameras.free_address(camera);
-    if (camera.visca_address == 0) {
-        note->setText(tr("Every address of %1 has a camera").arg(camera.port_name));
-        return;
-    }
-    camera.name = cameras.free_name(tr("Camera %1"));
-    cameras.set_active(cameras.add(camera));
+    auto *dialog = new AddCameraDialog(cameras, cameras.active_settings().beside(), window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QDialog::accepted, table, [this, dialog] {
+        if (cameras.full())
+            return;
+        CameraSettings camera = dialog->camera();
+        camera.name = cameras.free_name(tr("Camera %1"));
+        cameras.set_active(cameras.add(camera));
+    });
+    dialog->open();
 }
 
 void CamerasPanel::remove_camera()

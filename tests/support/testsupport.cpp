@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTcpServer>
@@ -429,6 +432,44 @@ void click(QAbstractButton *button)
 }
 
 void click(QWidget &window, const char *name) { click(control<QAbstractButton>(&window, name)); }
+
+QString add_camera(QWidget &window, const QVariantMap &fields)
+{
+    click(window, "addCameraButton");
+    // Dialogs closed before are deleted later: the one open is the new one.
+    QDialog *dialog = nullptr;
+    for (QDialog *open : window.findChildren<QDialog *>("addCameraDialog"))
+        dialog = open->isVisible() ? open : dialog;
+    if (!dialog)
+        return QStringLiteral("no dialog");
+    for (auto field = fields.begin(); field != fields.end(); ++field) {
+        QWidget *widget = control<QWidget>(dialog, qPrintable(field.key()));
+        if (auto *box = qobject_cast<QComboBox *>(widget); box && !box->isEditable()) {
+            box->setCurrentIndex(field.value().toInt());
+            emit box->activated(box->currentIndex());
+        } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
+            spin->setValue(field.value().toInt());
+        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            edit->setText(field.value().toString());
+        } else {
+            qobject_cast<QComboBox *>(widget)->setCurrentText(field.value().toString());
+        }
+    }
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    QString note;
+    if (dialog->isVisible()) {
+        note = control<QLabel>(dialog, "addCameraNote")->text();
+        dialog->reject();
+    }
+    // The window takes the keys again, as a window manager gives them back
+    // once a dialog closes.
+    if (window.isVisible()) {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the window did not take the keyboard back after the dialog");
+    }
+    return note;
+}
 
 void open_serial(MainWindow &window, const QString &path)
 {

@@ -187,6 +187,11 @@ void show_exposed(QWidget *window);
 void click(QAbstractButton *button);
 void click(QWidget &window, const char *name);
 void open_serial(MainWindow &window, const QString &path);
+// "Add" on the Cameras tab, its dialog answered with its defaults but for
+// what `fields` sets (by object name: the link's place, or a text), then OK.
+// Empty once the camera was added; else the note the dialog refused with
+// (the dialog is then cancelled).
+QString add_camera(QWidget &window, const QVariantMap &fields = {});
 void connect_net(MainWindow &window, bool tcp, quint16 port, const QString &address = "127.0.0.1");
 // Points both Mode pairs at `link` ("serial", "tcp" or "udp") and opens it:
 // the serial port at `serial_path`, or the network at 127.0.0.1 and the port.
