@@ -76,6 +76,7 @@ private slots:
     void removed_camera_and_deleted_position_come_back();
     void program_passes_from_camera_to_camera();
     void an_inverted_camera_turns_the_pictures_way();
+    void the_lists_grow_with_the_window();
 };
 
 void CamerasTest::three_cameras_in_one_window()
@@ -530,3 +531,27 @@ void CamerasTest::an_inverted_camera_turns_the_pictures_way()
 
 QTEST_MAIN(CamerasTest)
 #include "tst_cameras.moc"
+
+void CamerasTest::the_lists_grow_with_the_window()
+{
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\n");
+    MainWindow window;
+    show_active(window);
+    const int width = window.width();
+    auto *log = control<QWidget>(&window, "groupBox_5");
+    const int log_height = log->height();
+    // The Cameras tab shown first: the window keeps its width.
+    show_tab(window, "tab_cameras");
+    QCOMPARE(window.width(), width);
+    auto *cameras = table(window);
+    auto *positions = control<QWidget>(&window, "positionsList");
+    const int cameras_height = cameras->height();
+    const int positions_height = positions->height();
+    window.resize(window.width(), window.height() + 300);
+    QVERIFY(wait_until([&] { return cameras->height() > cameras_height + 100; }));
+    QVERIFY(positions->height() > positions_height + 100);
+    // The form's own tabs leave the room to the log, as they always did.
+    show_tab(window, "tab_ptz");
+    QVERIFY(wait_until([&] { return log->height() > log_height + 250; }));
+}

@@ -25,7 +25,6 @@ CameraOptions::CameraOptions(Cameras &camera_list, QBoxLayout *layout, int posit
     follow_zoom = option("zoomScaledSpeedCheckBox", &CameraSettings::zoom_scaled_speed);
     row->addStretch();
     layout->insertLayout(position, row);
-    options_row = row;
     QObject::connect(&cameras, &Cameras::switched, tab, [this] { show_active(); });
     QObject::connect(&cameras, &Cameras::listed, tab, [this] { show_active(); });
     retranslate();

@@ -17,14 +17,11 @@ class CameraOptions
 public:
     CameraOptions(Cameras &cameras, QBoxLayout *layout, int position);
     void retranslate();
-    // The options' row: more of the active camera's tools go at its end.
-    QBoxLayout *row() const { return options_row; }
 
 private:
     void show_active();
 
     Cameras &cameras;
-    QBoxLayout *options_row = nullptr;
     QCheckBox *invert_pan = nullptr;
     QCheckBox *invert_tilt = nullptr;
     QCheckBox *follow_zoom = nullptr;

@@ -28,9 +28,17 @@ CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Camer
       poller(camera_list, std::move(link_busy))
 {
     build_tab();
-    // Positions are asked for while somebody looks at them.
-    QObject::connect(ui.tabWidget, &QTabWidget::currentChanged, table,
-                     [this] { poller.set_running(ui.tabWidget->currentWidget() == tab); });
+    // Positions are asked for while somebody looks at them; the lists grow
+    // with the window while they are shown (the form's own tabs keep their
+    // height and leave the rest to the log).
+    QObject::connect(ui.tabWidget, &QTabWidget::currentChanged, table, [this] {
+        const bool shown = ui.tabWidget->currentWidget() == tab;
+        poller.set_running(shown);
+        QSizePolicy policy = ui.tabWidget->sizePolicy();
+        policy.setVerticalPolicy(shown ? QSizePolicy::Expanding : QSizePolicy::Maximum);
+        ui.tabWidget->setSizePolicy(policy);
+        ui.verticalLayout_15->setStretch(0, shown ? 1 : 0);
+    });
     QObject::connect(&poller, &PositionPoller::changed, table, [this] { show_states(); });
     QObject::connect(&cameras, &Cameras::listed, table, [this] { show_list(); });
     QObject::connect(&cameras, &Cameras::switched, table, [this] { show_list(); });

@@ -147,8 +147,8 @@ void MainWindow::build_panels()
                                          camera_list->tab_layout(), 4);
     camera_options = std::make_unique<CameraOptions>(cameras, camera_list->tab_layout(), 5);
     moves =
-        std::make_unique<MovesPanel>(cameras, camera_list->positions(), camera_options->row(),
-                                     [this](const QString &text) { camera_list->tell({text}); });
+        std::make_unique<MovesPanel>(cameras, camera_list->positions(), camera_list->tab_layout(),
+                                     6, [this](const QString &text) { camera_list->tell({text}); });
     const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
         notices.add(text, std::move(undo));
     };

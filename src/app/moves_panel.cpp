@@ -9,11 +9,12 @@
 #include <QPointer>
 #include <QPushButton>
 
-MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
-                       Tell status)
+MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *layout,
+                       int position, Tell status)
     : cameras(camera_list), poller(positions), tell(std::move(status))
 {
-    QWidget *page = row->parentWidget();
+    QWidget *page = layout->parentWidget();
+    auto *row = new QHBoxLayout();
     list = new QComboBox(page);
     list->setObjectName("movesBox");
     // As wide whatever the names: a long one does not widen the window.
@@ -29,6 +30,8 @@ MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayo
     row->addWidget(list);
     play_button = button("playMoveButton");
     delete_button = button("deleteMoveButton");
+    row->addStretch();
+    layout->insertLayout(position, row);
     QObject::connect(record_button, &QPushButton::clicked, page, [this] { record(); });
     QObject::connect(play_button, &QPushButton::clicked, page, [this] { play(); });
     QObject::connect(delete_button, &QPushButton::clicked, page, [this] { remove(); });

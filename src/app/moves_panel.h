@@ -23,7 +23,9 @@ class MovesPanel
 public:
     // Where the operator reads what Record and Play could not do.
     using Tell = std::function<void(const QString &)>;
-    MovesPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Tell status);
+    // A row of its own at `position` of the tab's `layout`.
+    MovesPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *layout, int position,
+               Tell status);
     void retranslate();
     std::function<void(const QString &, std::function<void()>)> offer_undo;
 

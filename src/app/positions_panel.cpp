@@ -77,8 +77,8 @@ PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, 
     go_speed->setObjectName("goSpeedBox");
     // Pan's speeds, 1 to 18h; 0 stands for the PTZ tab's pan speed.
     go_speed->setRange(0, 0x18);
-    // As wide as the buttons above it: the camera list beside takes the width.
-    go_speed->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Its words whole: the column is at least as wide as they are.
+    go_speed->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     column->addWidget(go_speed);
     QObject::connect(go_speed, qOverload<int>(&QSpinBox::valueChanged), list, [this](int speed) {
         if (!filling && cameras.active() >= 0)
