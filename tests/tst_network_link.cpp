@@ -161,7 +161,7 @@ void NetworkLinkTest::tcp_connect_refused()
     // connection's signal has returned.
     QVERIFY(wait_until([&] { return !catcher.boxes.isEmpty(); }));
     QCOMPARE(catcher.texts(), QString("警告/连接失败"));
-    QCOMPARE(catcher.boxes[0].reason, QString("Connection refused"));
+    QCOMPARE(catcher.boxes[0].reason, QString("连接被拒绝"));
     QCOMPARE(catcher.boxes[0].icon, QMessageBox::Warning);
     QCOMPARE(caption(*window), QString("连接"));
     QVERIFY(fields_enabled(*window));

@@ -148,7 +148,7 @@ void SerialLinkTest::open_failure_data()
     QTest::newRow("no port at all") << ""
                                     << "未选择串口";
     QTest::newRow("a name that names no port") << "/dev/ttyNOSUCH"
-                                               << "No such file or directory";
+                                               << "没有那个文件或目录";
 }
 
 void SerialLinkTest::open_failure()

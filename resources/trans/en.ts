@@ -739,5 +739,81 @@
         <source>VISCA address</source>
         <translation>VISCA address</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>The remote host closed the connection</source>
+        <translation>The remote host closed the connection</translation>
+    </message>
+    <message>
+        <source>Host not found</source>
+        <translation>Host not found</translation>
+    </message>
+    <message>
+        <source>Network unreachable</source>
+        <translation>Network unreachable</translation>
+    </message>
+    <message>
+        <source>Network is unreachable</source>
+        <translation>Network is unreachable</translation>
+    </message>
+    <message>
+        <source>Socket operation timed out</source>
+        <translation>Socket operation timed out</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Connection reset by peer</source>
+        <translation>Connection reset by peer</translation>
+    </message>
+    <message>
+        <source>Address in use</source>
+        <translation>Address in use</translation>
+    </message>
+    <message>
+        <source>Datagram was too large to send</source>
+        <translation>Datagram was too large to send</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Broken pipe</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
 </context>
 </TS>

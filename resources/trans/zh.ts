@@ -739,5 +739,81 @@
         <source>VISCA address</source>
         <translation>VISCA 地址</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>连接被拒绝</translation>
+    </message>
+    <message>
+        <source>The remote host closed the connection</source>
+        <translation>远程主机关闭了连接</translation>
+    </message>
+    <message>
+        <source>Host not found</source>
+        <translation>找不到主机</translation>
+    </message>
+    <message>
+        <source>Network unreachable</source>
+        <translation>网络不可达</translation>
+    </message>
+    <message>
+        <source>Network is unreachable</source>
+        <translation>网络不可达</translation>
+    </message>
+    <message>
+        <source>Socket operation timed out</source>
+        <translation>套接字操作超时</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>连接超时</translation>
+    </message>
+    <message>
+        <source>Connection reset by peer</source>
+        <translation>连接被对方重置</translation>
+    </message>
+    <message>
+        <source>Address in use</source>
+        <translation>地址已被占用</translation>
+    </message>
+    <message>
+        <source>Datagram was too large to send</source>
+        <translation>数据报太大，无法发送</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>权限不足</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>没有那个文件或目录</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>没有那个设备</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>设备或资源忙</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>资源暂时不可用</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>输入/输出错误</translation>
+    </message>
+    <message>
+        <source>Broken pipe</source>
+        <translation>管道已断开</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>是一个目录</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "app/boxes.h"
 
+#include "app/system_reasons.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -12,7 +14,7 @@ int plain_box(QWidget *parent, QMessageBox::Icon icon, const QString &title, con
     // system: shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     if (!reason.isEmpty()) {
-        box.setInformativeText(reason);
+        box.setInformativeText(system_reason(reason));
         if (auto *informative = box.findChild<QLabel *>("qt_msgbox_informativelabel"))
             informative->setTextFormat(Qt::PlainText);
     }
@@ -41,7 +43,8 @@ QString Boxes::failure_text(SendResult result, const QString &reason, bool *warn
         *warning = result != SendResult::BadText;
     switch (result) {
     case SendResult::BadText: return tr("Command format error");
-    case SendResult::WriteFailed: return tr("The command could not be sent: %1").arg(reason);
+    case SendResult::WriteFailed:
+        return tr("The command could not be sent: %1").arg(system_reason(reason));
     case SendResult::NotReading:
         return tr("The camera is not reading: commands are refused until it reads again");
     case SendResult::Sent:

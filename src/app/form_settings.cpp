@@ -5,6 +5,7 @@
 
 #include "app/boxes.h"
 #include "app/settings.h"
+#include "app/system_reasons.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
@@ -17,8 +18,8 @@
 namespace {
 // Qt's own words for the standard buttons ("OK", "Cancel"), beside ours
 // while Chinese is chosen; English needs none. Only the buttons: the
-// system's reasons shown under a failure ("Connection refused") stay as
-// the system gives them.
+// system's reasons shown under a failure ("Connection refused") go through
+// the program's own catalog (system_reason).
 class StandardButtonWords : public QTranslator
 {
 public:
@@ -205,9 +206,10 @@ bool FormSettings::write_config()
     QString reason;
     if (save_config(true, &reason))
         return true;
-    const QString text = tr("The settings could not be saved to %1: %2")
-                             .arg(QFileInfo(config_file).absoluteFilePath(), reason) +
-                         "\n" + tr("Exit anyway?");
+    const QString text =
+        tr("The settings could not be saved to %1: %2")
+            .arg(QFileInfo(config_file).absoluteFilePath(), system_reason(reason)) +
+        "\n" + tr("Exit anyway?");
     return plain_box(window, QMessageBox::Warning, tr("warning"), text,
                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }

@@ -1,5 +1,6 @@
 #include "app/found_cameras_panel.h"
 
+#include "app/system_reasons.h"
 #include "app/tab_parts.h"
 
 #include "control/cameras.h"
@@ -92,7 +93,7 @@ void FoundCamerasPanel::find()
 {
     QString reason;
     if (!finder.find(&reason)) {
-        note->setText(tr("The enquiry could not be sent: %1").arg(reason));
+        note->setText(tr("The enquiry could not be sent: %1").arg(system_reason(reason)));
         return;
     }
     find_button->setEnabled(false);

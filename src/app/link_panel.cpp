@@ -1,6 +1,7 @@
 #include "app/link_panel.h"
 
 #include "app/alerts.h"
+#include "app/system_reasons.h"
 #include "control/cameras.h"
 #include "links/address_check.h"
 #include "links/serial_ports.h"
@@ -103,7 +104,7 @@ void LinkPanel::report(Link &link, QObject *context)
         show_state();
         lost(*which, is_serial ? tr("The serial link was lost: %1")
                                      .arg(tr("the device was removed or stopped answering"))
-                               : tr("The network link was lost: %1").arg(reason));
+                               : tr("The network link was lost: %1").arg(system_reason(reason)));
     });
 }
 
