@@ -436,12 +436,24 @@ void CamerasTest::removed_camera_and_deleted_position_come_back()
     table(window)->setCurrentCell(1, 0);
     QCOMPARE(positions->count(), 2);
     QCOMPARE(positions->item(0)->data(Qt::UserRole).toString(), QString("水平 5，垂直 6，变焦 7"));
+    // A name the program gave, brought back after a language change, is
+    // given in the new language.
+    table(window)->setCurrentCell(0, 0);
+    click(window, "removeCameraButton");
+    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
+    click(window, "cameraNoticesUndo");
+    QCOMPARE(names(), QStringList({"Camera 1", "Stage", "Hall"}));
+    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Up);
+    table(window)->setCurrentCell(1, 0);
     click(window, "removeCameraButton");
     QCOMPARE(names(), QStringList({"摄像机 1", "Hall"}));
     auto *notice = control<QLabel>(&window, "cameraNoticesText");
     QVERIFY(notice->text().endsWith(" 已移除 Stage"));
+    // A notice follows a language change, and so does a name the program gave.
+    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
+    QVERIFY(notice->text().endsWith(" Stage was removed"));
     click(window, "cameraNoticesUndo");
-    QCOMPARE(names(), QStringList({"摄像机 1", "Stage", "Hall"}));
+    QCOMPARE(names(), QStringList({"Camera 1", "Stage", "Hall"}));
     QCOMPARE(table(window)->currentRow(), 1);
     QCOMPARE(positions->count(), 2);
     QVERIFY(!control<QPushButton>(&window, "cameraNoticesUndo")->isVisible());
@@ -456,7 +468,7 @@ void CamerasTest::removed_camera_and_deleted_position_come_back()
     QCOMPARE(positions->item(0)->text(), QString("Door"));
     // Once only.
     QTest::keyClick(positions, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(names(), QStringList({"摄像机 1", "Stage", "Hall"}));
+    QCOMPARE(names(), QStringList({"Camera 1", "Stage", "Hall"}));
 }
 
 void CamerasTest::program_passes_from_camera_to_camera()

@@ -10,7 +10,7 @@ Alerts::Alerts(Cameras &camera_list, const Boxes &window_boxes, Notices &shown_n
 {
 }
 
-void Alerts::link_lost(const Link &link, const QString &text)
+void Alerts::link_lost(const Link &link, Notices::Words text)
 {
     const QList<int> on_link = cameras.cameras_on(link);
     if (!on_link.isEmpty())
@@ -20,26 +20,40 @@ void Alerts::link_lost(const Link &link, const QString &text)
 void Alerts::failed(int camera, SendResult result, const QString &reason)
 {
     bool warning = true;
-    const QString text = Boxes::failure_text(result, reason, &warning);
-    if (!text.isEmpty())
-        tell({camera}, text, warning, false);
+    if (Boxes::failure_text(result, reason, &warning).isEmpty())
+        return;
+    tell(
+        {camera}, [result, reason] { return Boxes::failure_text(result, reason); }, warning, false);
 }
 
 void Alerts::stop_unconfirmed(int camera)
 {
-    tell({camera}, tr("The camera did not confirm the stop"), true, true);
+    tell(
+        {camera}, [] { return tr("The camera did not confirm the stop"); }, true, true);
 }
 
-void Alerts::tell(const QList<int> &about, const QString &text, bool warning, bool until_answered)
+void Alerts::tell(const QList<int> &about, const Notices::Words &text, bool warning,
+                  bool until_answered)
 {
     if (cameras.count() < 2) {
-        boxes.later(warning ? QMessageBox::Warning : QMessageBox::Information, text);
+        boxes.later(warning ? QMessageBox::Warning : QMessageBox::Information, text());
         return;
     }
-    QList<const CameraSettings *> named;
-    for (int camera : about)
-        named << &cameras.settings(camera);
-    const QString told = about_cameras(named, text);
+    // The cameras as they were named then: one may be renamed or removed
+    // while its notice stands.
+    QList<CameraSettings> named;
+    for (int camera : about) {
+        CameraSettings then = cameras.settings(camera);
+        then.positions.clear();
+        then.moves.clear();
+        named << then;
+    }
+    const Notices::Words told = [named, text] {
+        QList<const CameraSettings *> pointers;
+        for (const CameraSettings &camera : named)
+            pointers << &camera;
+        return about_cameras(pointers, text());
+    };
     for (int camera : about) {
         const Camera *which = &cameras.camera(camera);
         troubled.erase(std::remove_if(troubled.begin(), troubled.end(),
@@ -52,7 +66,7 @@ void Alerts::tell(const QList<int> &about, const QString &text, bool warning, bo
     notices.add(told, {},
                 until_answered ? static_cast<const void *>(&cameras.camera(about.first()))
                                : nullptr);
-    log(told);
+    log(told());
 }
 
 QString Alerts::active_trouble() const
@@ -62,7 +76,7 @@ QString Alerts::active_trouble() const
     const Camera *active = &cameras.active_camera();
     for (const auto &[camera, text] : troubled) {
         if (camera == active)
-            return text;
+            return text();
     }
     return QString();
 }

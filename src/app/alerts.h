@@ -28,7 +28,7 @@ public:
     using Log = std::function<void(const QString &)>;
     Alerts(Cameras &cameras, const Boxes &boxes, Notices &notices, Log log);
     // `text` says how the link went; every camera on it is named.
-    void link_lost(const Link &link, const QString &text);
+    void link_lost(const Link &link, Notices::Words text);
     void failed(int camera, SendResult result, const QString &reason);
     void stop_unconfirmed(int camera);
     // The active camera's trouble as its line above the pad shows it;
@@ -38,14 +38,15 @@ public:
     void states_changed();
 
 private:
-    void tell(const QList<int> &about, const QString &text, bool warning, bool until_answered);
+    void tell(const QList<int> &about, const Notices::Words &text, bool warning,
+              bool until_answered);
 
     Cameras &cameras;
     const Boxes &boxes;
     Notices &notices;
     Log log;
     // Cameras whose link trouble stands until they answer again, with it.
-    QList<std::pair<const Camera *, QString>> troubled;
+    QList<std::pair<const Camera *, Notices::Words>> troubled;
 };
 
 #endif

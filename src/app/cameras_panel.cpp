@@ -156,23 +156,26 @@ void CamerasPanel::remove_camera()
     cameras.remove(place);
     if (!offer_undo)
         return;
-    offer_undo(tr("%1 was removed").arg(removed.name), [this, removed, place, lamp] {
-        // Back at its place, with its positions; where another camera took
-        // its address meanwhile, at the first free one.
-        CameraSettings back = removed;
-        if (cameras.same_camera(back) >= 0)
-            back.visca_address = cameras.free_address(back);
-        if (cameras.full() || back.visca_address == 0)
-            return;
-        const int added = cameras.add(back);
-        cameras.move(added, place);
-        cameras.set_active(place);
-        if (back.was_open)
-            cameras.open(place);
-        // Its lamps as they were: sent now, or once its link opens.
-        if (lamp != visca::Tally::off)
-            cameras.set_tally(place, lamp);
-    });
+    offer_undo([name = removed.name] { return tr("%1 was removed").arg(name); },
+               [this, removed, place, lamp] {
+                   // Back at its place, with its positions; where another camera took
+                   // its address meanwhile, at the first free one.
+                   CameraSettings back = removed;
+                   // A name it was given in the language before is given in this one.
+                   back.name = given_names.renamed(back.name);
+                   if (cameras.same_camera(back) >= 0)
+                       back.visca_address = cameras.free_address(back);
+                   if (cameras.full() || back.visca_address == 0)
+                       return;
+                   const int added = cameras.add(back);
+                   cameras.move(added, place);
+                   cameras.set_active(place);
+                   if (back.was_open)
+                       cameras.open(place);
+                   // Its lamps as they were: sent now, or once its link opens.
+                   if (lamp != visca::Tally::off)
+                       cameras.set_tally(place, lamp);
+               });
 }
 
 void CamerasPanel::find_on_line()

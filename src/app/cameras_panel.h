@@ -57,7 +57,7 @@ public:
     // What reading config.ini left out or mended, under the list.
     void tell(const QStringList &notices);
     // Where a removed camera is offered back: a notice, and what undoes it.
-    std::function<void(const QString &, std::function<void()>)> offer_undo;
+    std::function<void(std::function<QString()>, std::function<void()>)> offer_undo;
 
 private:
     void build_tab();

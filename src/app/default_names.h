@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <utility>
 
 // Names the program gave ("Camera 2", "Position 3") are its words, not the
 // operator's, until renamed: they follow a language change.
@@ -12,14 +11,15 @@ class DefaultNames
 public:
     // The words with their number in the language now chosen, as tr()
     // gives them ("Camera %1").
-    void set_words(const QString &words) { previous = std::exchange(current, words); }
-    // What `name` becomes: the same number in the new words when it is
-    // one of the words before, else `name` itself.
+    void set_words(const QString &words);
+    // What `name` becomes: the same number in the words now chosen when it
+    // is in the words of a language chosen before (a name given then and
+    // brought back by an undo since), else `name` itself.
     QString renamed(const QString &name) const;
 
 private:
-    QString previous;
-    QString current;
+    // Every language's words met so far, the current ones last.
+    QStringList words_seen;
 };
 
 // The name to give the next of `names` in `words` ("Position %1"): the

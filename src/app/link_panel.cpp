@@ -102,9 +102,11 @@ void LinkPanel::report(Link &link, QObject *context)
     const Link *which = &link;
     QObject::connect(&link, &Link::lost, context, [this, is_serial, which](const QString &reason) {
         show_state();
-        lost(*which, is_serial ? tr("The serial link was lost: %1")
-                                     .arg(tr("the device was removed or stopped answering"))
-                               : tr("The network link was lost: %1").arg(system_reason(reason)));
+        lost(*which, [is_serial, reason] {
+            return is_serial ? tr("The serial link was lost: %1")
+                                   .arg(tr("the device was removed or stopped answering"))
+                             : tr("The network link was lost: %1").arg(system_reason(reason));
+        });
     });
 }
 
@@ -253,10 +255,10 @@ void LinkPanel::set_net_idle(bool idle)
     parts.connect_button->setText(idle ? tr("Connect") : tr("Disconnect"));
 }
 
-void LinkPanel::lost(const Link &link, const QString &text)
+void LinkPanel::lost(const Link &link, Notices::Words text)
 {
     link_gone();
-    alerts.link_lost(link, text);
+    alerts.link_lost(link, std::move(text));
 }
 
 void LinkPanel::retranslate()

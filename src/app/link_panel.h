@@ -3,6 +3,7 @@
 
 #include "app/boxes.h"
 #include "app/form_parts.h"
+#include "app/notices.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -56,7 +57,7 @@ private:
     void connect_net();
     void disconnect_net();
     void tcp_failed(const QString &reason, bool timed_out);
-    void lost(const Link &link, const QString &text);
+    void lost(const Link &link, Notices::Words text);
     void set_serial_idle(bool idle);
     void set_net_idle(bool idle);
     void refresh_port_list();

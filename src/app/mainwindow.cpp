@@ -149,8 +149,8 @@ void MainWindow::build_panels()
     moves =
         std::make_unique<MovesPanel>(cameras, camera_list->positions(), camera_list->tab_layout(),
                                      6, [this](const QString &text) { camera_list->tell({text}); });
-    const auto offer_undo = [this](const QString &text, std::function<void()> undo) {
-        notices.add(text, std::move(undo));
+    const auto offer_undo = [this](Notices::Words text, std::function<void()> undo) {
+        notices.add(std::move(text), std::move(undo));
     };
     camera_list->offer_undo = offer_undo;
     kept_positions->offer_undo = offer_undo;

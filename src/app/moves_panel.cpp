@@ -113,14 +113,17 @@ void MovesPanel::remove()
     if (!offer_undo)
         return;
     const QPointer<Camera> owner = &camera;
-    offer_undo(tr("%1 was deleted").arg(deleted.start.name), [this, owner, index, deleted] {
-        if (!owner)
-            return;
-        QList<RecordedMove> &kept = owner->settings().moves;
-        kept.insert(qMin(index, kept.size()), deleted);
-        if (owner == &cameras.active_camera())
-            show_active();
-    });
+    offer_undo([name = deleted.start.name] { return tr("%1 was deleted").arg(name); },
+               [this, owner, index, deleted] {
+                   if (!owner)
+                       return;
+                   QList<RecordedMove> &kept = owner->settings().moves;
+                   RecordedMove back = deleted;
+                   back.start.name = given_names.renamed(back.start.name);
+                   kept.insert(qMin(index, kept.size()), back);
+                   if (owner == &cameras.active_camera())
+                       show_active();
+               });
 }
 
 void MovesPanel::show_active()

@@ -27,7 +27,7 @@ public:
     MovesPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *layout, int position,
                Tell status);
     void retranslate();
-    std::function<void(const QString &, std::function<void()>)> offer_undo;
+    std::function<void(std::function<QString()>, std::function<void()>)> offer_undo;
 
 private:
     void record();

@@ -16,9 +16,9 @@ Notices::Notices(QObject *parent) : QObject(parent)
     });
 }
 
-void Notices::add(const QString &text, std::function<void()> undo, const void *about)
+void Notices::add(Words text, std::function<void()> undo, const void *about)
 {
-    notices.push_front({QTime::currentTime(), text, about});
+    notices.push_front({QTime::currentTime(), std::move(text), about});
     while (notices.size() > size_t(kept))
         notices.pop_back();
     // Only the newest removal can be undone: an older one may no longer
@@ -67,7 +67,7 @@ QStringList Notices::lines() const
 {
     QStringList texts;
     for (const Notice &notice : notices)
-        texts << notice.at.toString(QStringLiteral("hh:mm:ss")) + QLatin1Char(' ') + notice.text;
+        texts << notice.at.toString(QStringLiteral("hh:mm:ss")) + QLatin1Char(' ') + notice.text();
     return texts;
 }
 
@@ -112,6 +112,7 @@ void NoticeLine::retranslate()
 {
     undo_button->setText(tr("Undo"));
     dismiss_button->setText(tr("Dismiss"));
+    show_notices();
 }
 
 void NoticeLine::show_notices()

@@ -29,9 +29,13 @@ public:
     // How long a removal can be undone.
     static constexpr int undo_ms = 10000;
 
+    // A notice's text, made anew whenever it is shown: a language change
+    // finds it in the new language.
+    using Words = std::function<QString()>;
+
     explicit Notices(QObject *parent = nullptr);
     // `about`, when given, names what the notice is about, for withdraw().
-    void add(const QString &text, std::function<void()> undo = {}, const void *about = nullptr);
+    void add(Words text, std::function<void()> undo = {}, const void *about = nullptr);
     // The notices about `about` no longer hold (a camera answers again).
     void withdraw(const void *about);
     void dismiss();
@@ -47,7 +51,7 @@ signals:
 private:
     struct Notice {
         QTime at;
-        QString text;
+        Words text;
         const void *about = nullptr;
     };
     std::deque<Notice> notices;

@@ -179,13 +179,16 @@ void PositionsPanel::remove()
     if (!offer_undo)
         return;
     const QPointer<Camera> camera = &cameras.active_camera();
-    offer_undo(tr("%1 was deleted").arg(deleted.name), [this, camera, row, deleted] {
-        if (!camera)
-            return;
-        QList<KeptPosition> &positions = camera->settings().positions;
-        positions.insert(qMin(row, positions.size()), deleted);
-        show_list();
-    });
+    offer_undo([name = deleted.name] { return tr("%1 was deleted").arg(name); },
+               [this, camera, row, deleted] {
+                   if (!camera)
+                       return;
+                   QList<KeptPosition> &positions = camera->settings().positions;
+                   KeptPosition back = deleted;
+                   back.name = given_names.renamed(back.name);
+                   positions.insert(qMin(row, positions.size()), back);
+                   show_list();
+               });
 }
 
 void PositionsPanel::renamed(QListWidgetItem *item)

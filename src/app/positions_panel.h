@@ -35,7 +35,7 @@ public:
     ~PositionsPanel();
     void retranslate();
     // Where a deleted position is offered back: a notice, and what undoes it.
-    std::function<void(const QString &, std::function<void()>)> offer_undo;
+    std::function<void(std::function<QString()>, std::function<void()>)> offer_undo;
 
     // Keep position (Ctrl+K); Go to the active camera's kept position
     // `row` (F1 … F12).
