@@ -25,6 +25,16 @@
 #include <QCloseEvent>
 #include <QShortcut>
 
+namespace {
+void tighten_mode_captions(Ui::MainWindow &form)
+{
+    const FormParts parts(form);
+    for (QRadioButton *mode :
+         {parts.serial_mode, parts.net_mode, parts.console_serial, parts.console_net})
+        tighten_caption_gap(mode);
+}
+} // namespace
+
 std::future<QStringList> MainWindow::read_ports()
 {
     return std::async(std::launch::async, system_port_names);
@@ -40,15 +50,18 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     map_form_font();
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Zarvick v" ZARVICK_VERSION));
-    const FormParts parts(*ui);
-    for (QRadioButton *mode :
-         {parts.serial_mode, parts.net_mode, parts.console_serial, parts.console_net})
-        tighten_caption_gap(mode);
+    tighten_mode_captions(*ui);
     build_panels();
     connect_panels();
     links->list_ports(port_names.get());
     camera_list->tell(form->read_config());
     list_tools->show_choice();
+    keep_config();
+}
+
+void MainWindow::keep_config()
+{
+    // Kept now, and a moment after each change: a crash or a kill loses nothing.
     form->keep_config();
     keeping.setSingleShot(true);
     keeping.setInterval(1000);
@@ -112,13 +125,8 @@ void MainWindow::make_remote()
     interfaces = std::make_unique<Interfaces>(*remote);
     connect(interfaces.get(), &Interfaces::followed, &camera_list->positions(),
             &PositionPoller::set_followed);
-    connect(interfaces.get(), &Interfaces::note, this,
-            [this](const QString &text) { console->note(text); });
-    // Why an interface is off goes to the log and to the terminal.
-    connect(interfaces.get(), &Interfaces::refused, this, [this](const QString &why) {
-        console->note(why);
-        qWarning("zarvick: %s", qPrintable(why));
-    });
+    for (auto told : {&Interfaces::note, &Interfaces::refused})
+        connect(interfaces.get(), told, this, [this](const QString &text) { console->note(text); });
 }
 
 void MainWindow::build_panels()
@@ -126,43 +134,58 @@ void MainWindow::build_panels()
     alerts = std::make_unique<Alerts>(cameras, boxes, notices,
                                       [this](const QString &text) { console->note(text); });
     ptz = std::make_unique<PtzPanel>(*ui, this, cameras, boxes, *alerts);
+    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 2, "ptzNotices", 1);
     links = std::make_unique<LinkPanel>(*ui, boxes, cameras, *alerts);
     console = std::make_unique<ConsolePanel>(*ui, cameras, boxes);
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
     camera_list = std::make_unique<CamerasPanel>(
         *ui, this, cameras, *links, boxes,
         [this](const LinkChannel *channel) { return console->loop_on(channel); });
-    kept_positions = std::make_unique<PositionsPanel>(
-        cameras, camera_list->positions(), camera_list->list_row(),
-        [this](const QString &text) { camera_list->tell({text}); });
-    found_cameras = std::make_unique<FoundCamerasPanel>(cameras, camera_list->tab_layout());
+    build_camera_tab();
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
-    ptz_notices = std::make_unique<NoticeLine>(notices, ui->verticalLayout_14, 2, "ptzNotices", 1);
-    camera_notices =
-        std::make_unique<NoticeLine>(notices, camera_list->tab_layout(), 0, "cameraNotices");
-    // Under the list's buttons (the list's row, then the buttons).
-    list_tools = std::make_unique<ListTools>(cameras, camera_list->tab_layout(), 3,
-                                             [this] { console->stop_loop_without_link(); });
-    tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(),
-                                         camera_list->tab_layout(), 4);
-    camera_options = std::make_unique<CameraOptions>(cameras, camera_list->tab_layout(), 5);
-    moves =
-        std::make_unique<MovesPanel>(cameras, camera_list->positions(), camera_list->tab_layout(),
-                                     6, [this](const QString &text) { camera_list->tell({text}); });
+}
+
+// The Cameras tab's parts from the top: notices, the list's row, its
+// buttons, the list's tools, tally, the camera's options and moves, and the
+// cameras found on the network.
+void MainWindow::build_camera_tab()
+{
+    const auto tell = [this](const QString &text) { camera_list->tell({text}); };
+    PositionPoller &poller = camera_list->positions();
+    QBoxLayout *tab = camera_list->tab_layout();
+    kept_positions =
+        std::make_unique<PositionsPanel>(cameras, poller, camera_list->list_row(), tell);
+    found_cameras = std::make_unique<FoundCamerasPanel>(cameras, tab);
+    camera_notices = std::make_unique<NoticeLine>(notices, tab, 0, "cameraNotices");
+    list_tools =
+        std::make_unique<ListTools>(cameras, tab, 3, [this] { console->stop_loop_without_link(); });
+    tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(), tab, 4);
+    camera_options = std::make_unique<CameraOptions>(cameras, tab, 5);
+    moves = std::make_unique<MovesPanel>(cameras, poller, tab, 6, tell);
+}
+
+void MainWindow::connect_notices()
+{
     const auto offer_undo = [this](Notices::Words text, std::function<void()> undo) {
         notices.add(std::move(text), std::move(undo));
     };
     camera_list->offer_undo = offer_undo;
     kept_positions->offer_undo = offer_undo;
     moves->offer_undo = offer_undo;
+    // A text field undoes its own typing first.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, &notices,
+            [this] { notices.undo(); });
+}
+
+void MainWindow::connect_keys()
+{
     connect(&ptz->drive_keys(), &DriveKeys::go_to_position, this,
             [this](int index) { kept_positions->go_to(index); });
-    // A text field keeps its own Ctrl+K (delete to the end) and Ctrl+Z.
-    auto *keep = new QShortcut(QKeySequence(QStringLiteral("Ctrl+K")), this);
-    connect(keep, &QShortcut::activated, this, [this] { kept_positions->keep(); });
-    // A text field undoes its own typing first.
-    auto *undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, &notices, [this] { notices.undo(); });
+    // A text field keeps its own Ctrl+K (delete to the end).
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+K")), this), &QShortcut::activated,
+            this, [this] { kept_positions->keep(); });
+    connect(&ptz->game_pad(), &GamePad::step_camera, this,
+            [this](int steps) { camera_list->step(steps); });
 }
 
 void MainWindow::retranslate_panels()
@@ -191,12 +214,16 @@ void MainWindow::connect_panels()
     // or the trying ends.
     connect(&cameras, &Cameras::state_changed, this, [this] { links->show_state(); });
     connect(&cameras, &Cameras::changed_elsewhere, this, [this] { camera_form->show_active(); });
-    connect(&cameras, &Cameras::switched, this, [this] {
-        camera_form->show_active();
-        console->stop_loop_without_link();
-    });
-    connect(&ptz->game_pad(), &GamePad::step_camera, this,
-            [this](int steps) { camera_list->step(steps); });
+    connect(&cameras, &Cameras::switched, this, [this] { camera_form->show_active(); });
+    connect_console();
+    connect_notices();
+    connect_keys();
+}
+
+void MainWindow::connect_console()
+{
+    // A Manual loop goes on only where its link is.
+    connect(&cameras, &Cameras::switched, this, [this] { console->stop_loop_without_link(); });
     links->link_gone = [this] { console->stop_loop_without_link(); };
     cameras.set_link_busy([this](const LinkChannel *channel) { return console->loop_on(channel); });
 }

@@ -111,7 +111,13 @@ private slots:
 private:
     void make_remote();
     void build_panels();
+    void build_camera_tab();
     void connect_panels();
+    void connect_console();
+    void connect_notices();
+    void connect_keys();
+    // config.ini written now and as the cameras and the choices change.
+    void keep_config();
     void retranslate_panels();
     // The cameras or the operator's choices may have changed: config.ini
     // follows a moment later.

@@ -58,9 +58,12 @@ void Interfaces::start_osc(const RemoteConfig &config)
 
 bool Interfaces::told(bool listens, const QString &where, const QString &reason)
 {
-    if (listens)
+    if (listens) {
         emit note(where);
-    else
-        emit refused(reason);
-    return listens;
+        return true;
+    }
+    // Also on the terminal: whoever started the program asked for it.
+    qWarning("zarvick: %s", qPrintable(reason));
+    emit refused(reason);
+    return false;
 }
