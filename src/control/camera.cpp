@@ -5,20 +5,20 @@
 #include <limits>
 
 Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObject *parent)
-    : QObject(parent), chosen(settings), lines(serial_lines), tcp_link(this), udp_link(this),
-      tcp_carrier(tcp_link), udp_carrier(udp_link),
-      tcp_again(tcp_link, [this] { tcp_link.reopen(); }), commands([this] {
+    : QObject(parent), setup(settings), lines(serial_lines), tcp_link(this), udp_link(this),
+      tcp_link_channel(tcp_link), udp_link_channel(udp_link),
+      tcp_reopening(tcp_link, [this] { tcp_link.reopen(); }), commands([this] {
           return CameraControl::Target{drive_channel(), address()};
       }),
       drive_holds(commands,
-                  {[this] { return chosen.pan_speed; }, [this] { return chosen.tilt_speed; },
-                   [this] { return chosen.zoom_speed; }, [this] { return chosen.focus_speed; },
+                  {[this] { return setup.pan_speed; }, [this] { return setup.tilt_speed; },
+                   [this] { return setup.zoom_speed; }, [this] { return setup.focus_speed; },
                    [this](QPoint way) {
-                       return QPoint(chosen.invert_pan ? -way.x() : way.x(),
-                                     chosen.invert_tilt ? -way.y() : way.y());
+                       return QPoint(setup.invert_pan ? -way.x() : way.x(),
+                                     setup.invert_tilt ? -way.y() : way.y());
                    },
                    [this](QPoint speed) {
-                       if (!chosen.zoom_scaled_speed || !zoom_seen)
+                       if (!setup.zoom_scaled_speed || !zoom_seen)
                            return speed;
                        return QPoint(zoom_scaled(speed.x(), *zoom_seen),
                                      zoom_scaled(speed.y(), *zoom_seen));
@@ -28,8 +28,8 @@ Camera::Camera(const CameraSettings &settings, SerialLines &serial_lines, QObjec
     clock.start();
     connect(&recorder, &MoveRecorder::full, this, &Camera::stop_recording);
     connect(&player, &MovePlayer::ended, this, &Camera::moves_changed);
-    connect(&tcp_link, &TcpLink::open_failed, &tcp_again, &Reconnect::failed);
-    connect(&tcp_again, &Reconnect::changed, this, &Camera::state_changed);
+    connect(&tcp_link, &TcpLink::open_failed, &tcp_reopening, &Reconnect::failed);
+    connect(&tcp_reopening, &Reconnect::changed, this, &Camera::state_changed);
 }
 
 Camera::~Camera()
@@ -40,28 +40,10 @@ Camera::~Camera()
     udp_link.close();
 }
 
-LinkChannel *Camera::chosen_channel(bool serial) const
-{
-    return serial ? lines.find(chosen.port_name) : chosen.tcp ? &tcp_carrier : &udp_carrier;
-}
-
-LinkChannel *Camera::open_channel(bool serial) const
-{
-    LinkChannel *channel = chosen_channel(serial);
-    return channel && channel->isOpen() ? channel : nullptr;
-}
-
 bool Camera::reached_by(const LinkChannel *channel) const
 {
-    return channel && (channel == &tcp_carrier || channel == &udp_carrier ||
-                       channel == lines.find(chosen.port_name));
-}
-
-Reconnect *Camera::reconnect() const
-{
-    if (chosen.serial_mode)
-        return lines.reconnect(chosen.port_name);
-    return chosen.tcp ? &tcp_again : nullptr;
+    return channel && (channel == &tcp_link_channel || channel == &udp_link_channel ||
+                       channel == lines.find(setup.port_name));
 }
 
 int Camera::next_try_in_s() const
@@ -83,10 +65,10 @@ Camera::State Camera::state() const
 
 void Camera::set_serial_mode(bool serial)
 {
-    if (chosen.serial_mode == serial)
+    if (setup.serial_mode == serial)
         return;
     drive_holds.end_all();
-    chosen.serial_mode = serial;
+    setup.serial_mode = serial;
 }
 
 void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
@@ -96,9 +78,8 @@ void Camera::go_to(const visca::PanTilt &to, int zoom, std::optional<int> focus,
     if (recorder.recording())
         stop_recording();
     drive_holds.end_all();
-    const QPoint speeds =
-        arriving_together(to.pan - from.pan, to.tilt - from.tilt,
-                          chosen.go_speed > 0 ? chosen.go_speed : chosen.pan_speed);
+    const QPoint speeds = arriving_together(to.pan - from.pan, to.tilt - from.tilt,
+                                            setup.go_speed > 0 ? setup.go_speed : setup.pan_speed);
     commands.go_to(to, zoom, focus, speeds.x(), speeds.y());
     drive_holds.position_move();
 }
@@ -108,7 +89,7 @@ void Camera::link_going(const Link &link, bool lost)
     if (lost)
         commands.link_lost(link);
     // A play ends with its link, also between two of its drives.
-    const LinkChannel *drives_go = chosen_channel(chosen.serial_mode);
+    const LinkChannel *drives_go = mode_channel(*this, setup.serial_mode);
     const bool playing_there = player.playing() && drives_go && &drives_go->link() == &link;
     if (commands.drives_on(&link) || playing_there)
         drive_holds.end_all();
@@ -117,7 +98,7 @@ void Camera::link_going(const Link &link, bool lost)
 void Camera::start_recording(const KeptPosition &start)
 {
     if (recorder.recording() || player.playing() ||
-        chosen.moves.size() >= CameraSettings::most_moves)
+        setup.moves.size() >= CameraSettings::most_moves)
         return;
     recording_start = start;
     recorder.start();
@@ -128,15 +109,15 @@ void Camera::stop_recording()
 {
     if (!recorder.recording())
         return;
-    chosen.moves << RecordedMove{recording_start, move_text(recorder.finish())};
+    setup.moves << RecordedMove{recording_start, move_text(recorder.finish())};
     emit moves_changed();
 }
 
 bool Camera::play(int index, const visca::PanTilt &from)
 {
-    if (index < 0 || index >= chosen.moves.size() || recorder.recording())
+    if (index < 0 || index >= setup.moves.size() || recorder.recording())
         return false;
-    const RecordedMove &move = chosen.moves.at(index);
+    const RecordedMove &move = setup.moves.at(index);
     const std::optional<KeptPosition::Values> start = move.start.values();
     const std::optional<QList<MoveStep>> steps = read_move(move.drives);
     if (!start || !steps)
@@ -208,7 +189,7 @@ void Camera::send_tally()
     tally_channel = channel;
     // The console's lane: behind whatever drive or stop waits to go.
     for (const QByteArray &bytes :
-         visca::tally(address(), chosen.tally_dialect, tally_lamp.state())) {
+         visca::tally(address(), setup.tally_dialect, tally_lamp.state())) {
         quint64 message = 0;
         if (channel->send(bytes, {Link::Lane::Console, false, {}}, &message) == SendResult::Sent)
             tally_messages << message;

@@ -37,24 +37,27 @@ public:
     Camera(const CameraSettings &settings, SerialLines &lines, QObject *parent = nullptr);
     ~Camera() override;
 
-    CameraSettings &settings() { return chosen; }
-    const CameraSettings &settings() const { return chosen; }
-    QString name() const { return chosen.name; }
-    int address() const { return chosen.visca_address; }
+    CameraSettings &settings() { return setup; }
+    const CameraSettings &settings() const { return setup; }
+    QString name() const { return setup.name; }
+    int address() const { return setup.visca_address; }
     TcpLink &tcp() { return tcp_link; }
     UdpLink &udp() { return udp_link; }
-    LinkChannel &tcp_channel() { return tcp_carrier; }
-    LinkChannel &udp_channel() { return udp_carrier; }
-    Reconnect &tcp_reconnect() const { return tcp_again; }
+    LinkChannel &tcp_channel() { return tcp_link_channel; }
+    LinkChannel &udp_channel() { return udp_link_channel; }
+    Reconnect &tcp_reconnect() { return tcp_reopening; }
+    const Reconnect &tcp_reconnect() const { return tcp_reopening; }
     // What opens the link the camera's Mode chooses again after a loss, if
     // that link is one that can be lost (TCP, serial); none otherwise.
-    Reconnect *reconnect() const;
+    Reconnect *reconnect() { return reconnect_of(*this); }
+    const Reconnect *reconnect() const { return reconnect_of(*this); }
     // Seconds to the next try of that link while it is being opened again.
     int next_try_in_s() const;
     // The open channel that the PTZ Mode (drives) or the Manual tab's Mode
     // (console) chooses, or none.
-    LinkChannel *drive_channel() const { return open_channel(chosen.serial_mode); }
-    LinkChannel *console_channel() const { return open_channel(chosen.console_serial); }
+    LinkChannel *drive_channel() { return open_channel(*this, setup.serial_mode); }
+    const LinkChannel *drive_channel() const { return open_channel(*this, setup.serial_mode); }
+    LinkChannel *console_channel() { return open_channel(*this, setup.console_serial); }
     // Whether `channel` carries this camera's messages: its own links, or
     // the line of its port, whatever its Mode.
     bool reached_by(const LinkChannel *channel) const;
@@ -114,18 +117,13 @@ signals:
     void moves_changed();
 
 private:
-    // The channel the Mode chooses, open or not.
-    LinkChannel *chosen_channel(bool serial) const;
-    LinkChannel *open_channel(bool serial) const;
-
-    CameraSettings chosen;
+    CameraSettings setup;
     SerialLines &lines;
     TcpLink tcp_link;
     UdpLink udp_link;
-    // Sending is no change of the camera.
-    mutable LinkChannel tcp_carrier;
-    mutable LinkChannel udp_carrier;
-    mutable Reconnect tcp_again;
+    LinkChannel tcp_link_channel;
+    LinkChannel udp_link_channel;
+    Reconnect tcp_reopening;
     CameraControl commands;
     Holds drive_holds;
     MoveRecorder recorder;
@@ -143,6 +141,29 @@ private:
     qint64 last_asked_ms = -1;
     QDateTime waiting_since;
     QElapsedTimer clock;
+
+    // One body each for const and other callers: the channel the Mode
+    // chooses (serial or not), open or not; the same when it is open; what
+    // opens the link of the PTZ Mode again.
+    template <class Self>
+    static auto mode_channel(Self &camera, bool serial) -> decltype(&camera.tcp_link_channel)
+    {
+        if (serial)
+            return camera.lines.find(camera.setup.port_name);
+        return camera.setup.tcp ? &camera.tcp_link_channel : &camera.udp_link_channel;
+    }
+    template <class Self>
+    static auto open_channel(Self &camera, bool serial) -> decltype(&camera.tcp_link_channel)
+    {
+        auto *channel = mode_channel(camera, serial);
+        return channel && channel->isOpen() ? channel : nullptr;
+    }
+    template <class Self> static auto reconnect_of(Self &camera) -> decltype(&camera.tcp_reopening)
+    {
+        if (camera.setup.serial_mode)
+            return camera.lines.reconnect(camera.setup.port_name);
+        return camera.setup.tcp ? &camera.tcp_reopening : nullptr;
+    }
 };
 
 #endif

@@ -99,7 +99,7 @@ public:
     LinkChannel &serial_channel(const QString &port) { return lines.line(port); }
     TcpLink &tcp(int index) { return camera(index).tcp(); }
     UdpLink &udp(int index) { return camera(index).udp(); }
-    LinkChannel *console_channel(int index) const { return camera(index).console_channel(); }
+    LinkChannel *console_channel(int index) { return camera(index).console_channel(); }
 
     // What opens `link` again after a loss: a camera's TCP link or a serial
     // line; none for the others.
