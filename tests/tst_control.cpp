@@ -163,8 +163,7 @@ void ControlTest::every_drive_gets_one_stop()
                                        {Axis::Zoom, {1, 0}},
                                        {Axis::Zoom, {-1, 0}}};
     HoldOwner &inputs = cameras.drives();
-    PositionPoller positions(cameras, [](const LinkChannel *) { return false; });
-    RemoteCommands remote(cameras, positions, [](int, int) {});
+    RemoteCommands remote(cameras);
     qint64 now_ms = 0;
     remote.set_clock([&now_ms] { return now_ms; });
     QRandomGenerator random(20261209);
@@ -297,8 +296,7 @@ void ControlTest::remote_leases_end_only_what_they_started()
     settings.set_link(CameraSettings::LinkKind::Udp);
     cameras.add(settings);
     cameras.udp(0).open(QHostAddress::LocalHost, peer.localPort());
-    PositionPoller positions(cameras, [](const LinkChannel *) { return false; });
-    RemoteCommands remote(cameras, positions, [](int, int) {});
+    RemoteCommands remote(cameras);
     qint64 now_ms = 0;
     remote.set_clock([&now_ms] { return now_ms; });
     QStringList heard;

@@ -22,10 +22,9 @@ const int shortcut_cameras = 7;
 } // namespace
 
 CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Cameras &camera_list,
-                           LinkPanel &link_panel, const Boxes &window_boxes,
-                           PositionPoller::Busy link_busy)
+                           LinkPanel &link_panel, const Boxes &window_boxes)
     : ui(form), window(main_window), cameras(camera_list), links(link_panel), boxes(window_boxes),
-      poller(camera_list, std::move(link_busy))
+      poller(camera_list.positions())
 {
     build_tab();
     // Positions are asked for while somebody looks at them; the lists grow

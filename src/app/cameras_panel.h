@@ -45,8 +45,7 @@ public:
     };
 
     CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, LinkPanel &links,
-                 const Boxes &boxes, PositionPoller::Busy link_busy);
-    PositionPoller &positions() { return poller; }
+                 const Boxes &boxes);
     // The tab's layout, for the parts that share the tab.
     QBoxLayout *tab_layout() const { return layout; }
     // The row of the camera list, for what goes beside it.
@@ -85,7 +84,7 @@ private:
     LinkPanel &links;
     const Boxes &boxes;
     ChainFinder finder;
-    PositionPoller poller;
+    PositionPoller &poller;
     QWidget *tab = nullptr;
     QBoxLayout *layout = nullptr;
     QBoxLayout *list_layout = nullptr;

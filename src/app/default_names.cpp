@@ -24,18 +24,3 @@ QString DefaultNames::renamed(const QString &name) const
     }
     return name;
 }
-
-QString next_numbered(const QString &words, const QStringList &names)
-{
-    const QStringList around = words.split("%1");
-    const QRegularExpression numbered("^" + QRegularExpression::escape(around.value(0)) +
-                                      "(\\d{1,6})" + QRegularExpression::escape(around.value(1)) +
-                                      "$");
-    int highest = int(names.size());
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = numbered.match(name);
-        if (match.hasMatch())
-            highest = qMax(highest, match.captured(1).toInt());
-    }
-    return words.arg(highest + 1);
-}

@@ -22,9 +22,4 @@ private:
     QStringList words_seen;
 };
 
-// The name to give the next of `names` in `words` ("Position %1"): the
-// number after the highest given so far (and at least after as many as
-// there are), so that a name deleted and given again is never given twice.
-QString next_numbered(const QString &words, const QStringList &names);
-
 #endif

@@ -119,11 +119,9 @@ void MainWindow::start_remote(int http_port, int osc_port)
 
 void MainWindow::make_remote()
 {
-    remote = std::make_unique<RemoteCommands>(
-        cameras, camera_list->positions(),
-        [this](int index, int row) { kept_positions->go_to(index, row, false); });
+    remote = std::make_unique<RemoteCommands>(cameras);
     interfaces = std::make_unique<Interfaces>(*remote);
-    connect(interfaces.get(), &Interfaces::followed, &camera_list->positions(),
+    connect(interfaces.get(), &Interfaces::followed, &cameras.positions(),
             &PositionPoller::set_followed);
     for (auto told : {&Interfaces::note, &Interfaces::refused})
         connect(interfaces.get(), told, this, [this](const QString &text) { console->note(text); });
@@ -138,9 +136,7 @@ void MainWindow::build_panels()
     links = std::make_unique<LinkPanel>(*ui, boxes, cameras, *alerts);
     console = std::make_unique<ConsolePanel>(*ui, cameras, boxes);
     camera_form = std::make_unique<CameraForm>(*ui, cameras, *links);
-    camera_list = std::make_unique<CamerasPanel>(
-        *ui, this, cameras, *links, boxes,
-        [this](const LinkChannel *channel) { return console->loop_on(channel); });
+    camera_list = std::make_unique<CamerasPanel>(*ui, this, cameras, *links, boxes);
     build_camera_tab();
     form = std::make_unique<FormSettings>(*ui, this, cameras, [this] { retranslate_panels(); });
 }
@@ -151,17 +147,15 @@ void MainWindow::build_panels()
 void MainWindow::build_camera_tab()
 {
     const auto tell = [this](const QString &text) { camera_list->tell({text}); };
-    PositionPoller &poller = camera_list->positions();
     QBoxLayout *tab = camera_list->tab_layout();
-    kept_positions =
-        std::make_unique<PositionsPanel>(cameras, poller, camera_list->list_row(), tell);
+    kept_positions = std::make_unique<PositionsPanel>(cameras, camera_list->list_row(), tell);
     found_cameras = std::make_unique<FoundCamerasPanel>(cameras, tab);
     camera_notices = std::make_unique<NoticeLine>(notices, tab, 0, "cameraNotices");
     list_tools =
         std::make_unique<ListTools>(cameras, tab, 3, [this] { console->stop_loop_without_link(); });
     tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(), tab, 4);
     camera_options = std::make_unique<CameraOptions>(cameras, tab, 5);
-    moves = std::make_unique<MovesPanel>(cameras, poller, tab, 6, tell);
+    moves = std::make_unique<MovesPanel>(cameras, tab, 6, tell);
 }
 
 void MainWindow::connect_notices()

@@ -1,17 +1,16 @@
 #include "app/moves_panel.h"
 
 #include "app/tab_parts.h"
+#include "control/camera_work.h"
 #include "control/cameras.h"
-#include "control/position_poller.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
 
-MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *layout,
-                       int position, Tell status)
-    : cameras(camera_list), poller(positions), tell(std::move(status))
+MovesPanel::MovesPanel(Cameras &camera_list, QBoxLayout *layout, int position, Tell status)
+    : cameras(camera_list), tell(std::move(status))
 {
     QWidget *page = layout->parentWidget();
     auto *row = new QHBoxLayout();
@@ -45,59 +44,35 @@ MovesPanel::MovesPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayo
 
 void MovesPanel::record()
 {
-    const QPointer<Camera> camera = &cameras.active_camera();
-    if (camera->recording()) {
-        camera->stop_recording();
+    Camera &camera = cameras.active_camera();
+    if (camera.recording()) {
+        camera.stop_recording();
         return;
     }
-    if (camera->settings().moves.size() >= CameraSettings::most_moves) {
-        tell(tr("%1 keeps at most %2 moves").arg(camera->name()).arg(CameraSettings::most_moves));
-        return;
-    }
-    // The move starts where the camera says it is.
-    poller.ask(
-        cameras.active(), [this, camera](const std::optional<PositionPoller::Position> &now) {
-            if (!camera || camera != &cameras.active_camera())
-                return;
-            if (!now) {
-                tell(tr("%1 did not say where it is: no move was recorded").arg(camera->name()));
-                return;
-            }
-            QStringList names;
-            for (const RecordedMove &move : camera->settings().moves)
-                names << move.start.name;
-            KeptPosition start;
-            start.name = next_numbered(tr("Move %1"), names);
-            start.pan = QString::number(now->pan_tilt.pan);
-            start.tilt = QString::number(now->pan_tilt.tilt);
-            start.zoom = QString::number(now->zoom);
-            if (now->focus_manual.value_or(false))
-                start.focus = QString::number(now->focus);
-            camera->start_recording(start);
-        });
+    const QString name = camera.name();
+    cameras.work().record(camera, tr("Move %1"), [this, name](CameraWork::Outcome outcome) {
+        if (outcome == CameraWork::Outcome::full)
+            tell(tr("%1 keeps at most %2 moves").arg(name).arg(CameraSettings::most_moves));
+        else if (outcome == CameraWork::Outcome::silent)
+            tell(tr("%1 did not say where it is: no move was recorded").arg(name));
+    });
 }
 
 void MovesPanel::play()
 {
-    const QPointer<Camera> camera = &cameras.active_camera();
-    if (camera->playing()) {
-        camera->stop_playing();
+    Camera &camera = cameras.active_camera();
+    if (camera.playing()) {
+        camera.stop_playing();
         return;
     }
     const int index = list->currentIndex();
-    if (index < 0 || index >= camera->settings().moves.size())
-        return;
-    // The Go to its start carries pan in the digits of the camera's answers.
-    poller.ask(cameras.active(), [this, camera,
-                                  index](const std::optional<PositionPoller::Position> &now) {
-        if (!camera || camera != &cameras.active_camera() ||
-            index >= camera->settings().moves.size())
-            return;
-        const QString name = camera->settings().moves.at(index).start.name;
-        if (!now)
-            tell(tr("%1 did not say where it is: the move was not played").arg(camera->name()));
-        else if (!camera->play(index, now->pan_tilt))
-            tell(tr("%1 could not be played").arg(name));
+    const QString name = camera.name();
+    const QString move = camera.settings().moves.value(index).start.name;
+    cameras.work().play(camera, index, [this, name, move](CameraWork::Outcome outcome) {
+        if (outcome == CameraWork::Outcome::silent)
+            tell(tr("%1 did not say where it is: the move was not played").arg(name));
+        else if (outcome == CameraWork::Outcome::not_sent)
+            tell(tr("%1 could not be played").arg(move));
     });
 }
 

@@ -7,7 +7,6 @@
 #include <functional>
 
 class Cameras;
-class PositionPoller;
 class QBoxLayout;
 class QComboBox;
 class QPushButton;
@@ -24,8 +23,7 @@ public:
     // Where the operator reads what Record and Play could not do.
     using Tell = std::function<void(const QString &)>;
     // A row of its own at `position` of the tab's `layout`.
-    MovesPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *layout, int position,
-               Tell status);
+    MovesPanel(Cameras &cameras, QBoxLayout *layout, int position, Tell status);
     void retranslate();
     std::function<void(std::function<QString()>, std::function<void()>)> offer_undo;
 
@@ -36,7 +34,6 @@ private:
     void show_active();
 
     Cameras &cameras;
-    PositionPoller &poller;
     Tell tell;
     QComboBox *list = nullptr;
     QPushButton *record_button = nullptr;

@@ -1,8 +1,8 @@
 #include "app/positions_panel.h"
 
 #include "app/tab_parts.h"
+#include "control/camera_work.h"
 #include "control/cameras.h"
-#include "control/position_poller.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -49,9 +49,8 @@ protected:
 };
 } // namespace
 
-PositionsPanel::PositionsPanel(Cameras &camera_list, PositionPoller &positions, QBoxLayout *row,
-                               Tell status)
-    : cameras(camera_list), poller(positions), tell(std::move(status)),
+PositionsPanel::PositionsPanel(Cameras &camera_list, QBoxLayout *row, Tell status)
+    : cameras(camera_list), tell(std::move(status)),
       delete_key(std::make_unique<DeleteKey>([this] { remove(); })),
       values_beside_names(std::make_unique<ValuesBesideNames>())
 {
@@ -98,73 +97,32 @@ PositionsPanel::~PositionsPanel() = default;
 
 void PositionsPanel::keep()
 {
-    // The camera asked, not its place in the list: a camera removed
-    // meanwhile passes its place on.
     const QPointer<Camera> camera = &cameras.active_camera();
-    if (camera->settings().positions.size() >= CameraSettings::most_positions) {
-        tell(tr("%1 keeps at most %2 positions")
-                 .arg(camera->name())
-                 .arg(CameraSettings::most_positions));
-        return;
-    }
-    poller.ask(
-        cameras.active(), [this, camera](const std::optional<PositionPoller::Position> &now) {
-            if (!camera)
-                return;
-            if (!now) {
-                tell(tr("%1 did not say where it is: no position was kept").arg(camera->name()));
-                return;
-            }
-            QList<KeptPosition> &kept = camera->settings().positions;
-            if (kept.size() >= CameraSettings::most_positions)
-                return;
-            KeptPosition position;
-            QStringList names;
-            for (const KeptPosition &other : kept)
-                names << other.name;
-            position.name = next_numbered(tr("Position %1"), names);
-            position.pan = QString::number(now->pan_tilt.pan);
-            position.tilt = QString::number(now->pan_tilt.tilt);
-            position.zoom = QString::number(now->zoom);
-            // Auto focus finds its own focus: only a manual one is kept.
-            if (now->focus_manual.value_or(false))
-                position.focus = QString::number(now->focus);
-            kept << position;
-            if (camera == &cameras.active_camera())
-                show_list();
-            list->setCurrentRow(list->count() - 1);
-        });
+    const QString name = camera->name();
+    cameras.work().keep(*camera, tr("Position %1"), [this, camera, name](Outcome outcome) {
+        if (outcome == Outcome::full)
+            tell(tr("%1 keeps at most %2 positions").arg(name).arg(CameraSettings::most_positions));
+        else if (outcome == Outcome::silent)
+            tell(tr("%1 did not say where it is: no position was kept").arg(name));
+        if (outcome != Outcome::done || camera != &cameras.active_camera())
+            return;
+        show_list();
+        list->setCurrentRow(list->count() - 1);
+    });
 }
 
 void PositionsPanel::go() { go_to(list->currentRow()); }
 
-void PositionsPanel::go_to(int row) { go_to(cameras.active(), row, true); }
-
-void PositionsPanel::go_to(int index, int row, bool while_active)
+void PositionsPanel::go_to(int row)
 {
-    if (index < 0 || index >= cameras.count())
-        return;
-    const QPointer<Camera> camera = &cameras.camera(index);
-    const QList<KeptPosition> &kept = camera->settings().positions;
-    if (row < 0 || row >= kept.size())
-        return;
-    const std::optional<KeptPosition::Values> values = kept.at(row).values();
-    if (!values) {
-        tell(tr("%1 is no position a camera can be sent to").arg(kept.at(row).name));
-        return;
-    }
-    // The move carries pan in the digits of the camera's own answers: ask.
-    poller.ask(index, [this, camera, values,
-                       while_active](const std::optional<PositionPoller::Position> &now) {
-        // The operator's Go is for the camera still active.
-        if (!camera || (while_active && camera != &cameras.active_camera()))
-            return;
-        if (!now) {
-            tell(tr("%1 did not say where it is: the move was not sent").arg(camera->name()));
-            return;
-        }
-        camera->go_to({values->pan, values->tilt, now->pan_tilt.pan_digits}, values->zoom,
-                      values->focus, now->pan_tilt);
+    Camera &camera = cameras.active_camera();
+    const QString name = camera.name();
+    const QString position = camera.settings().positions.value(row).name;
+    cameras.work().go_to(camera, row, true, [this, name, position](Outcome outcome) {
+        if (outcome == Outcome::unreadable)
+            tell(tr("%1 is no position a camera can be sent to").arg(position));
+        else if (outcome == Outcome::silent)
+            tell(tr("%1 did not say where it is: the move was not sent").arg(name));
     });
 }
 

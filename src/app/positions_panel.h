@@ -3,6 +3,7 @@
 
 #include "app/default_names.h"
 #include "control/camera_settings.h"
+#include "control/camera_work.h"
 #include "visca/positions.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <optional>
 
 class Cameras;
-class PositionPoller;
 class QBoxLayout;
 class QListWidget;
 class QListWidgetItem;
@@ -31,7 +31,8 @@ class PositionsPanel
 public:
     // Where the operator reads what Keep and Go could not do.
     using Tell = std::function<void(const QString &)>;
-    PositionsPanel(Cameras &cameras, PositionPoller &poller, QBoxLayout *row, Tell status);
+    using Outcome = CameraWork::Outcome;
+    PositionsPanel(Cameras &cameras, QBoxLayout *row, Tell status);
     ~PositionsPanel();
     void retranslate();
     // Where a deleted position is offered back: a notice, and what undoes it.
@@ -41,9 +42,6 @@ public:
     // `row` (F1 … F12).
     void keep();
     void go_to(int row);
-    // Go to camera `index`'s kept position `row`; with `while_active` only
-    // if it is still the active camera when it has said where it is.
-    void go_to(int index, int row, bool while_active);
 
 private:
     void go();
@@ -52,7 +50,6 @@ private:
     void show_list();
 
     Cameras &cameras;
-    PositionPoller &poller;
     Tell tell;
     QListWidget *list;
     QPushButton *keep_button;

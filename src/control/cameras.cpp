@@ -1,14 +1,19 @@
 #include "control/cameras.h"
 
 #include "control/active_holds.h"
+#include "control/camera_work.h"
 #include "control/liveness.h"
+#include "control/position_poller.h"
 #include "links/address_check.h"
 #include "visca/port_text.h"
 #include "visca/replies.h"
 
 Cameras::Cameras(QObject *parent)
     : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this)),
-      liveness(std::make_unique<Liveness>(*this, this))
+      liveness(std::make_unique<Liveness>(*this, this)),
+      poller(std::make_unique<PositionPoller>(
+          *this, [this](const LinkChannel *channel) { return link_busy && link_busy(channel); })),
+      camera_work(std::make_unique<CameraWork>(*this, *poller))
 {
     connect(&lines, &SerialLines::made, this, &Cameras::made);
     connect(&lines, &SerialLines::reconnecting, this, &Cameras::state_changed);
@@ -26,6 +31,8 @@ Cameras::~Cameras()
     // The holds and questions go before the cameras they serve.
     active_holds.reset();
     liveness.reset();
+    camera_work.reset();
+    poller.reset();
     cameras.clear();
 }
 
@@ -33,6 +40,7 @@ HoldOwner &Cameras::drives() { return *active_holds; }
 
 void Cameras::set_link_busy(std::function<bool(const LinkChannel *)> busy)
 {
+    link_busy = busy;
     liveness->set_busy(std::move(busy));
 }
 

@@ -10,7 +10,9 @@
 #include <vector>
 
 class ActiveHolds;
+class CameraWork;
 class Liveness;
+class PositionPoller;
 
 // The camera list: its order, the active camera (the one the panels show
 // and the window's inputs drive) and the serial lines its cameras share.
@@ -27,8 +29,11 @@ public:
     explicit Cameras(QObject *parent = nullptr);
     ~Cameras() override;
     // Links that carry the operator's own loop: no camera on them is asked
-    // whether it answers (Liveness).
+    // whether it answers (Liveness) or where it is (PositionPoller).
     void set_link_busy(std::function<bool(const LinkChannel *)> busy);
+    // Where the cameras point, and what they do with it (keep, go, record, play).
+    PositionPoller &positions() { return *poller; }
+    CameraWork &work() { return *camera_work; }
     // Closes every link (each says `closing` first).
     void close_all();
     // Every axis that may be moving stopped, on every camera, whatever
@@ -150,6 +155,9 @@ private:
     std::vector<std::unique_ptr<Camera>> cameras;
     std::unique_ptr<ActiveHolds> active_holds;
     std::unique_ptr<Liveness> liveness;
+    std::function<bool(const LinkChannel *)> link_busy;
+    std::unique_ptr<PositionPoller> poller;
+    std::unique_ptr<CameraWork> camera_work;
     int active_index = -1;
     bool opening_at_start = false;
     // Tallies go again while their links stay open (TallyLamp).

@@ -1,5 +1,6 @@
 #include "control/remote_commands.h"
 
+#include "control/camera_work.h"
 #include "control/cameras.h"
 #include "control/pad_mapping.h"
 #include "control/position_poller.h"
@@ -52,9 +53,8 @@ RemoteCommands::Result failure(RemoteCommands::Failure kind, const QString &erro
 
 } // namespace
 
-RemoteCommands::RemoteCommands(Cameras &camera_list, PositionPoller &positions, GoTo go_to_kept,
-                               QObject *parent)
-    : QObject(parent), cameras(camera_list), poller(positions), go_to(std::move(go_to_kept))
+RemoteCommands::RemoteCommands(Cameras &camera_list, QObject *parent)
+    : QObject(parent), cameras(camera_list), poller(camera_list.positions())
 {
     auto steady = std::make_shared<QElapsedTimer>();
     steady->start();
@@ -321,7 +321,7 @@ RemoteCommands::Result RemoteCommands::go(int number, int position)
     if (!cameras.camera(index).drive_channel())
         return failure(Failure::NotOpen,
                        QStringLiteral("the link of camera %1 is not open").arg(index + 1));
-    go_to(index, position - 1);
+    cameras.work().go_to(cameras.camera(index), position - 1, false, [](CameraWork::Outcome) {});
     return {};
 }
 

@@ -53,10 +53,7 @@ public:
     // At most this many messages in one command request.
     static constexpr int most_command_messages = 32;
 
-    // `go_to` moves camera `index` to its kept position `row` (as Go).
-    using GoTo = std::function<void(int index, int row)>;
-    RemoteCommands(Cameras &cameras, PositionPoller &positions, GoTo go_to,
-                   QObject *parent = nullptr);
+    explicit RemoteCommands(Cameras &cameras, QObject *parent = nullptr);
     ~RemoteCommands() override;
 
     // Milliseconds on a steady clock; tests pass their own.
@@ -139,7 +136,6 @@ private:
 
     Cameras &cameras;
     PositionPoller &poller;
-    GoTo go_to;
     std::function<qint64()> clock;
     QHash<QString, Lease> leases;
     // Movements started by raw commands, each until its lease ends.
