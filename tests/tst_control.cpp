@@ -93,29 +93,34 @@ namespace {
 const QString link_left = "(link of %1 left)";
 
 // Whether each axis's drives of the camera at `address` on `written` end
-// in exactly one stop each: a stop only after a drive, nothing after the
-// last stop, and no drive still going when its link closed.
+// in exactly one stop each: a stop only after a drive or a Go, nothing
+// after the last stop, and no drive still going when its link closed. A Go
+// (absolute pan-tilt, zoom direct) ends by itself or by one stop, also
+// after its link was left (the camera may still be on its way).
 QString one_stop_fault(const QStringList &written, int address)
 {
     const QString header = QString("8%1 ").arg(address);
     const struct {
         QString drive_prefix;
+        QString go_prefix;
         QString stop;
-    } axes[] = {{header + "01 06 01 ", header + "01 06 01 03 03 03 03 FF"},
-                {header + "01 04 07 ", header + "01 04 07 00 FF"}};
+    } axes[] = {{header + "01 06 01 ", header + "01 06 02 ", header + "01 06 01 03 03 03 03 FF"},
+                {header + "01 04 07 ", header + "01 04 47 ", header + "01 04 07 00 FF"}};
     for (const auto &axis : axes) {
-        bool moving = false;
+        enum { still, driven, going } state = still;
         for (const QString &text : written) {
-            if (text == link_left.arg(address) && moving)
+            if (text == link_left.arg(address) && state == driven)
                 return "a drive still going when its link was left: " + written.join(", ");
+            if (text.startsWith(axis.go_prefix))
+                state = going;
             if (!text.startsWith(axis.drive_prefix))
                 continue;
             const bool stop = text == axis.stop;
-            if (stop && !moving)
+            if (stop && state == still)
                 return "a stop without a drive: " + written.join(", ");
-            moving = !stop;
+            state = stop ? still : driven;
         }
-        if (moving)
+        if (state == driven)
             return "a drive without its stop: " + written.join(", ");
     }
     return {};
@@ -129,11 +134,11 @@ void ControlTest::every_drive_gets_one_stop()
     // none answers, so each drive's stop goes once. Random holds of the
     // buttons (one at a time, as a mouse), the keys, a pad and a played
     // move, reported to the active camera's holds as the window's inputs
-    // and the move player do, and remote drives of two sources to any
-    // camera whose leases run out on a clock of the test's; and the events
-    // that end them: boxes, the PTZ tab left, Stop all, camera switches (a played
-    // move runs on, on the camera left, to its end), Mode changes, links
-    // closed.
+    // and the move player do, Gos and preset recalls, and remote drives of
+    // two sources to any camera whose leases run out on a clock of the
+    // test's; and the events that end them: boxes, the PTZ tab left, Stop
+    // all, camera switches (a played move or a Go runs on, on the camera
+    // left, to its end), Mode changes, links closed.
     QUdpSocket converter, single;
     QVERIFY(converter.bind(QHostAddress(QHostAddress::LocalHost)) &&
             single.bind(QHostAddress(QHostAddress::LocalHost)));
@@ -216,13 +221,20 @@ void ControlTest::every_drive_gets_one_stop()
                 const auto taken = held.takeAt(int(random.bounded(held.size())));
                 inputs.let_go(taken.first, taken.second);
             } else if (choice == 7) {
-                const quint32 which = random.bounded(3);
+                const quint32 which = random.bounded(5);
                 if (which == 0)
                     inputs.lose_all();
                 else if (which == 1)
                     cameras.ptz_left();
-                else
+                else if (which == 2)
                     cameras.stop_all();
+                // A Go, as the camera's answer would start it: it runs on past a
+                // switch; a press, Stop all or a link left ends it.
+                else if (which == 3)
+                    active.go_to({int(random.bounded(2000)), 100, 4}, 0x1000, std::nullopt,
+                                 {0, 0, 4});
+                else
+                    remote.preset(cameras.active() + 1, false, int(random.bounded(10)));
             } else if (choice == 8 && random.bounded(2)) {
                 cameras.set_active(int(random.bounded(cameras.count())));
             } else {
@@ -245,9 +257,11 @@ void ControlTest::every_drive_gets_one_stop()
         // Every played move comes to its end, wherever it plays.
         for (int index = 0; index < cameras.count(); ++index)
             cameras.camera(index).holds().play_over();
-        // Every lease runs out.
+        // Every lease runs out; a Go no camera here will say it finished is
+        // stopped, so that its stop falls in its own sequence.
         now_ms += RemoteCommands::longest_lease_ms;
         remote.check_leases();
+        cameras.stop_all();
         take_written();
         messages += written[&converter].size() + written[&single].size();
         for (const auto &camera : listed) {
