@@ -69,9 +69,8 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     camera_clock.start();
     QObject::connect(&keys, &DriveKeys::home, window, [this] { home(); });
     QObject::connect(&pad, &GamePad::home, window, [this] { home(); });
-    QObject::connect(&pad, &GamePad::recall, window, [this](int preset) {
-        cameras.active_camera().control().preset(false, preset);
-    });
+    QObject::connect(&pad, &GamePad::recall, window,
+                     [this](int preset) { cameras.active_camera().preset(false, preset); });
 }
 
 PtzPanel::~PtzPanel() = default;
@@ -101,17 +100,17 @@ void PtzPanel::press(QAbstractButton *button) { buttons->press(button); }
 
 void PtzPanel::release(QAbstractButton *button) { buttons->release(button); }
 
-void PtzPanel::home() { cameras.active_camera().control().home(); }
+void PtzPanel::home() { cameras.active_camera().home(); }
 
 void PtzPanel::quick_preset(int number)
 {
-    cameras.active_camera().control().preset(parts.set_preset->isChecked(), number);
+    cameras.active_camera().preset(parts.set_preset->isChecked(), number);
 }
 
 void PtzPanel::preset_from_field(bool store)
 {
-    CameraControl &control = cameras.active_camera().control();
-    if (!control.ready() || control.preset_from_field(store, parts.preset_field->text()))
+    Camera &camera = cameras.active_camera();
+    if (!camera.drive_channel() || camera.preset_from_field(store, parts.preset_field->text()))
         return;
     boxes.inform(tr("Preset num error"));
     parts.preset_field->clear();

@@ -63,6 +63,27 @@ Camera::State Camera::state() const
     return answered ? State::Answering : State::Open;
 }
 
+void Camera::end(Ending why)
+{
+    switch (why) {
+    case Ending::HandsLost: drive_holds.lose_all(); return;
+    case Ending::Switch:
+        drive_holds.end_hands();
+        stop_recording();
+        return;
+    case Ending::StopAll:
+        // One at rest gets nothing: a long chain's line stays free for the
+        // stops that matter. The holds then let go with nothing left to stop.
+        commands.stop_moving();
+        drive_holds.end_all();
+        return;
+    case Ending::Stop:
+        commands.stop_everything();
+        drive_holds.end_all();
+        return;
+    }
+}
+
 void Camera::set_serial_mode(bool serial)
 {
     if (setup.serial_mode == serial)

@@ -68,8 +68,34 @@ public:
     // Since when the camera has not answered (State::NotAnswering).
     QDateTime silent_since() const { return waiting_since; }
 
+    // What ends a camera's motion, each in one call of end(): whatever
+    // moves the camera (a held drive, a Go, a preset, a played move, a
+    // remote lease or raw command) ends with one confirmed stop an axis
+    // where the ending calls for it.
+    enum class Ending {
+        // Something may have swallowed a release (a box, a popup, the PTZ
+        // tab left): the hands' holds end; a Go or a played move runs on.
+        HandsLost,
+        // The operator switched cameras: the hands' and remote holds end;
+        // a Go, a preset or a played move runs on to its end.
+        Switch,
+        // Every axis that may be moving stops (Stop all).
+        StopAll,
+        // Every axis stops, moving or not (the camera's own Stop).
+        Stop,
+    };
+    void end(Ending why);
+
     Holds &holds() { return drive_holds; }
     CameraControl &control() { return commands; }
+    // Home and presets go through the camera as every motion does.
+    void home() { commands.home(); }
+    void preset(bool store, int number) { commands.preset(store, number); }
+    // The preset field's text; false when it is no preset number (0-254).
+    bool preset_from_field(bool store, const QString &text)
+    {
+        return commands.preset_from_field(store, text);
+    }
     // The PTZ Mode: drives go on the serial line or on the network from
     // now on. Every hold ends first, with its stop where its drive went.
     void set_serial_mode(bool serial);

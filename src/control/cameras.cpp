@@ -46,12 +46,9 @@ void Cameras::set_link_busy(std::function<bool(const LinkChannel *)> busy)
 
 void Cameras::stop_all()
 {
-    // Each axis that may be moving, of every camera; one at rest gets
-    // nothing (a long chain's line stays free for the stops that matter).
     for (int index = 0; index < count(); ++index) {
         Camera &stopped_camera = camera(index);
-        stopped_camera.control().stop_moving();
-        stopped_camera.holds().end_all();
+        stopped_camera.end(Camera::Ending::StopAll);
         emit stopped(&stopped_camera);
     }
 }
@@ -59,9 +56,7 @@ void Cameras::stop_all()
 void Cameras::stop(int index)
 {
     Camera &stopped_camera = camera(index);
-    // The stops go first; the holds then let go with nothing left to stop.
-    stopped_camera.control().stop_everything();
-    stopped_camera.holds().end_all();
+    stopped_camera.end(Camera::Ending::Stop);
     emit stopped(&stopped_camera);
 }
 
@@ -256,10 +251,8 @@ void Cameras::set_active(int index)
 {
     if (index == active_index || index < 0 || index >= count())
         return;
-    if (active_index >= 0) {
-        active_camera().holds().end_hands();
-        active_camera().stop_recording();
-    }
+    if (active_index >= 0)
+        active_camera().end(Camera::Ending::Switch);
     active_index = index;
     emit switched(active_index);
 }
@@ -267,7 +260,7 @@ void Cameras::set_active(int index)
 void Cameras::ptz_left()
 {
     if (active_index >= 0)
-        active_camera().holds().lose_all();
+        active_camera().end(Camera::Ending::HandsLost);
 }
 
 void Cameras::rename(int index, const QString &name)

@@ -288,7 +288,7 @@ RemoteCommands::Result RemoteCommands::home(int number)
     int index = 0;
     Result found = camera_at(number, &index, true);
     if (found.ok())
-        cameras.camera(index).control().home();
+        cameras.camera(index).home();
     return found;
 }
 
@@ -299,7 +299,7 @@ RemoteCommands::Result RemoteCommands::preset(int number, bool store, int preset
     int index = 0;
     Result found = camera_at(number, &index, true);
     if (found.ok())
-        cameras.camera(index).control().preset(store, preset);
+        cameras.camera(index).preset(store, preset);
     return found;
 }
 
