@@ -49,6 +49,7 @@ QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardB
 const QStringList all_keys = {"CAMERAS/Active",
                               "CAMERAS/OpenAtStart",
                               "CAMERA_1/GoSpeed",
+                              "CAMERA_1/Id",
                               "CAMERA_1/InvertPan",
                               "CAMERA_1/InvertTilt",
                               "CAMERA_1/Link",
@@ -480,9 +481,10 @@ void ConfigTest::cameras_after_a_gap_are_kept()
 {
     ScratchFolder folder;
     folder.write("config.ini", "[CAMERA_2_POSITIONS]\n1\\Name=Stale\n2\\Name=Stale\nsize=2\n"
-                               "[CAMERA_3]\nName=Three\n"
+                               "[CAMERA_1]\nId=7\n"
+                               "[CAMERA_3]\nName=Three\nId=7\n"
                                "[CAMERA_3_POSITIONS]\n1\\Name=Door\n1\\Pan=5\nsize=1\n"
-                               "[CAMERA_9999]\nName=Far\n");
+                               "[CAMERA_9999]\nName=Far\nId=x\n");
     MainWindow window;
     auto *table = control<QTableWidget>(&window, "camerasTable");
     QCOMPARE(table->rowCount(), 3);
@@ -499,6 +501,10 @@ void ConfigTest::cameras_after_a_gap_are_kept()
     QCOMPARE(stored.value("CAMERA_2_POSITIONS/size").toInt(), 1);
     QVERIFY(!stored.contains("CAMERA_2_POSITIONS/2/Name"));
     QCOMPARE(stored.value("CAMERA_3/Name").toString(), QString("Far"));
+    // Each camera keeps its id; one taken or unreadable gets one never given.
+    QCOMPARE(stored.value("CAMERA_1/Id").toString(), QString("7"));
+    QCOMPARE(stored.value("CAMERA_2/Id").toString(), QString("8"));
+    QCOMPARE(stored.value("CAMERA_3/Id").toString(), QString("9"));
     const QStringList groups = stored.childGroups();
     QVERIFY(!groups.contains("CAMERA_9999") && !groups.contains("CAMERA_3_POSITIONS"));
 }

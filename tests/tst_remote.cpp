@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -210,6 +211,14 @@ void RemoteTest::every_request_over_http()
     QCOMPARE(first.value("link").toString(), QString("UDP 127.0.0.1:%1").arg(camera.udp()));
     QCOMPARE(first.value("tally").toString(), QString("off"));
     QCOMPARE(cameras.at(1).toObject().value("state").toString(), QString("closed"));
+    // A camera's id stays with it when the list is reordered; its number is its place.
+    QCOMPARE(first.value("id").toInt(), 1);
+    control<QTableWidget>(&window, "camerasTable")->setCurrentCell(1, 0);
+    click(window, "moveUpButton");
+    const QJsonObject moved = http(port, "GET", "/api/v1/cameras").json();
+    QCOMPARE(moved.value("cameras").toArray().at(0).toObject().value("id").toInt(), 2);
+    click(window, "moveDownButton");
+    control<QTableWidget>(&window, "camerasTable")->setCurrentCell(0, 0);
 
     const auto post = [&](const QString &path, const QByteArray &body, const QString &line) {
         const Reply done = http(port, "POST", path, body);

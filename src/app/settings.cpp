@@ -98,6 +98,7 @@ int stored_address(const QSettings &settings, const QString &key)
 // the Go speed (a value out of range keeps the default).
 void read_options(const QSettings &settings, const QString &group, CameraSettings &camera)
 {
+    camera.id = std::max(0, settings.value(group + "Id").toInt());
     camera.invert_pan = settings.value(group + "InvertPan").toBool();
     camera.invert_tilt = settings.value(group + "InvertTilt").toBool();
     camera.zoom_scaled_speed = settings.value(group + "ZoomScaledSpeed").toBool();
@@ -109,6 +110,7 @@ void read_options(const QSettings &settings, const QString &group, CameraSetting
 
 void write_options(QSettings &settings, const QString &group, const CameraSettings &camera)
 {
+    settings.setValue(group + "Id", QString::number(camera.id, 10));
     settings.setValue(group + "InvertPan", camera.invert_pan);
     settings.setValue(group + "InvertTilt", camera.invert_tilt);
     settings.setValue(group + "ZoomScaledSpeed", camera.zoom_scaled_speed);

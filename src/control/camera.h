@@ -40,6 +40,7 @@ public:
     CameraSettings &settings() { return setup; }
     const CameraSettings &settings() const { return setup; }
     QString name() const { return setup.name; }
+    int id() const { return setup.id; }
     int address() const { return setup.visca_address; }
     TcpLink &tcp() { return tcp_link; }
     UdpLink &udp() { return udp_link; }

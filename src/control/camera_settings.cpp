@@ -42,6 +42,7 @@ CameraSettings CameraSettings::beside() const
 {
     CameraSettings camera = *this;
     camera.name.clear();
+    camera.id = 0;
     camera.positions.clear();
     camera.address.clear();
     // A network camera has no serial port: the line's loss is none of its.

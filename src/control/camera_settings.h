@@ -58,6 +58,9 @@ struct CameraSettings {
     static constexpr int most_moves = 100;
 
     QString name;
+    // The camera's own number, kept whatever its place in the list (the
+    // outside interfaces name it so); 0 until the list gives it one.
+    int id = 0;
     int visca_address = first_address;
     // The PTZ tab's Mode, the Manual tab's Mode and the network protocol.
     bool serial_mode = true;

@@ -75,7 +75,11 @@ int Cameras::add(const CameraSettings &chosen)
 {
     if (full())
         return -1;
-    cameras.push_back(std::make_unique<Camera>(chosen, lines, this));
+    CameraSettings numbered = chosen;
+    if (numbered.id <= 0 || index_of_id(numbered.id) >= 0)
+        numbered.id = last_id + 1;
+    last_id = std::max(last_id, numbered.id);
+    cameras.push_back(std::make_unique<Camera>(numbered, lines, this));
     Camera &camera = *cameras.back();
     connect_camera(camera);
     made(camera.tcp_channel());
@@ -343,6 +347,13 @@ int Cameras::index_of(const Camera &camera) const
             return index;
     }
     return -1;
+}
+
+int Cameras::index_of_id(int id) const
+{
+    const auto found = std::find_if(cameras.begin(), cameras.end(),
+                                    [id](const auto &camera) { return camera->id() == id; });
+    return found == cameras.end() ? -1 : int(found - cameras.begin());
 }
 
 QList<int> Cameras::cameras_on(const Link &link) const

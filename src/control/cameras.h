@@ -56,7 +56,7 @@ public:
     HoldOwner &drives();
 
     // Appends a camera; the first one becomes the active camera. Not while
-    // the list is full.
+    // the list is full. A camera whose id is none or taken gets a new one.
     int add(const CameraSettings &settings);
     // The last camera stays. Its lamps go off, its network links close,
     // and its serial line when no other camera is on it; the active camera's place passes
@@ -115,6 +115,8 @@ public:
     QDateTime silent_since(int index) const { return camera(index).silent_since(); }
     // The camera's place in the list; -1 when it is not listed (removed).
     int index_of(const Camera &camera) const;
+    // The place of the camera with `id`; -1 when none has it.
+    int index_of_id(int id) const;
     // What the log puts before a message to or from `address` on `channel`:
     // the camera's name in brackets while several cameras are listed.
     QString label(const LinkChannel *channel, int address) const;
@@ -159,6 +161,8 @@ private:
     std::unique_ptr<PositionPoller> poller;
     std::unique_ptr<CameraWork> camera_work;
     int active_index = -1;
+    // The highest id given so far: ids are not given twice in a run.
+    int last_id = 0;
     bool opening_at_start = false;
     // Tallies go again while their links stay open (TallyLamp).
     QTimer tally_clock;

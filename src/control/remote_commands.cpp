@@ -458,6 +458,7 @@ RemoteCommands::View RemoteCommands::view(int index) const
 {
     const Camera &camera = cameras.camera(index);
     View shown{index + 1,
+               camera.id(),
                camera.name(),
                link_words(camera.settings()),
                camera.address(),

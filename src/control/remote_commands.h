@@ -91,7 +91,10 @@ public:
 
     // What GET /cameras shows of camera `index`.
     struct View {
+        // The place in the list (from 1), and the camera's own id, which
+        // stays whatever its place.
         int number;
+        int id;
         QString name;
         QString link;
         int address;
