@@ -26,6 +26,7 @@ private slots:
     void every_drive_gets_one_stop();
     void replies_count_for_their_own_camera();
     void remote_leases_end_only_what_they_started();
+    void command_requests_let_their_state_go();
 
 private:
     RecordingLink *link = nullptr;
@@ -337,6 +338,45 @@ void ControlTest::remote_leases_end_only_what_they_started()
         QVERIFY(
             remote.drive(1, QString("http:10.0.0.%1").arg(source), {0.001, {}, {}, {}}, 2000).ok());
     QVERIFY(remote.drive(1, "http:a", {1, {}, {}, {}}, 2000).ok());
+}
+
+void ControlTest::command_requests_let_their_state_go()
+{
+    // A camera on UDP that answers each command with its ACK and completion;
+    // 1,000 requests from outside, fifty at a time. Once each is answered
+    // (or its wait is over), nothing of it is kept: its reply callback (and
+    // what holds it: a listener on the channel, a timer) is let go.
+    QUdpSocket peer;
+    QVERIFY(peer.bind(QHostAddress(QHostAddress::LocalHost)));
+    connect(&peer, &QUdpSocket::readyRead, &peer, [&peer] {
+        while (peer.hasPendingDatagrams()) {
+            const QNetworkDatagram asked = peer.receiveDatagram();
+            for (const char *reply : {"9041ff", "9051ff"})
+                peer.writeDatagram(QByteArray::fromHex(reply), asked.senderAddress(),
+                                   quint16(asked.senderPort()));
+        }
+    });
+    Cameras cameras;
+    CameraSettings settings;
+    settings.set_link(CameraSettings::LinkKind::Udp);
+    cameras.add(settings);
+    cameras.udp(0).open(QHostAddress::LocalHost, peer.localPort());
+    RemoteCommands remote(cameras);
+    const auto token = std::make_shared<int>(0);
+    int done = 0;
+    int answered = 0;
+    for (int batch = 1; batch <= 20; ++batch) {
+        for (int request = 0; request < 50; ++request)
+            remote.command(1, "81 01 04 07 00 FF", 0,
+                           [token, &done, &answered](const RemoteCommands::Result &result,
+                                                     const QStringList &replies) {
+                               ++done;
+                               answered += result.ok() && replies.size() == 2 ? 1 : 0;
+                           });
+        QTRY_VERIFY(done == batch * 50);
+    }
+    QVERIFY2(answered > 500, qPrintable(QString("%1 answered").arg(answered)));
+    QTRY_VERIFY_WITH_TIMEOUT(token.use_count() == 1, 5000);
 }
 
 QTEST_MAIN(ControlTest)
