@@ -174,6 +174,8 @@ Settings FormSettings::current()
 
 bool FormSettings::save_config(bool whatever_it_holds, QString *reason)
 {
+    if (baseline.valid())
+        kept = baseline.get();
     if (whatever_it_holds)
         kept.clear();
     if (current().save(config_file, reason, &kept))
@@ -189,7 +191,13 @@ bool FormSettings::keep_config()
         // The settings as they stand at the start are what the file says
         // (or the defaults, where there is none): nothing to write yet.
         baseline_taken = true;
-        return current().text(config_file, &kept, &reason);
+        baseline = std::async(std::launch::async, [start = current()] {
+            QByteArray text;
+            QString why;
+            start.text(config_file, &text, &why);
+            return text;
+        });
+        return true;
     }
     return save_config(false, &reason);
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <future>
 
 class CameraForm;
 class Cameras;
@@ -70,6 +71,9 @@ private:
     // settings is not written again.
     QByteArray kept;
     bool baseline_taken = false;
+    // The file's text as the settings stood at the start, made beside the
+    // window's first frame: nothing is written until they change.
+    std::future<QByteArray> baseline;
 };
 
 #endif
