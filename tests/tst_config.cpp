@@ -46,32 +46,19 @@ QList<ModalCatcher::Box> close_window(MainWindow &window, QMessageBox::StandardB
 }
 
 // One camera: the documented keys, and its name, link, address and how it is driven.
-const QStringList all_keys = {"CAMERAS/Active",
-                              "CAMERAS/OpenAtStart",
-                              "CAMERA_1/GoSpeed",
-                              "CAMERA_1/Id",
-                              "CAMERA_1/InvertPan",
-                              "CAMERA_1/InvertTilt",
-                              "CAMERA_1/Link",
-                              "CAMERA_1/Name",
-                              "CAMERA_1/Open",
-                              "CAMERA_1/Tally",
-                              "CAMERA_1/ViscaAddress",
-                              "CAMERA_1/ZoomScaledSpeed",
-                              "LANGUAGE_CONF/language",
-                              "NET_CONF/Address",
-                              "NET_CONF/Port",
-                              "NET_CONF/Protocol",
-                              "PTZ_CONF/FocusSpeed",
-                              "PTZ_CONF/PanSpeed",
-                              "PTZ_CONF/TiltSpeed",
-                              "PTZ_CONF/ZoomSpeed",
-                              "SERIAL_CONF/BaudRate",
-                              "SERIAL_CONF/DataBits",
-                              "SERIAL_CONF/Parity",
-                              "SERIAL_CONF/Port",
-                              "SERIAL_CONF/PortName",
-                              "SERIAL_CONF/StopBits"};
+const QStringList all_keys = {"CAMERAS/Active",         "CAMERAS/OpenAtStart",
+                              "CAMERA_1/GoSpeed",       "CAMERA_1/Id",
+                              "CAMERA_1/InvertPan",     "CAMERA_1/InvertTilt",
+                              "CAMERA_1/Link",          "CAMERA_1/Name",
+                              "CAMERA_1/Open",          "CAMERA_1/Tally",
+                              "CAMERA_1/ViscaAddress",  "CAMERA_1/ZoomScaledSpeed",
+                              "LANGUAGE_CONF/language", "NET_CONF/Address",
+                              "NET_CONF/Port",          "NET_CONF/Protocol",
+                              "PTZ_CONF/FocusSpeed",    "PTZ_CONF/PanSpeed",
+                              "PTZ_CONF/TiltSpeed",     "PTZ_CONF/ZoomSpeed",
+                              "SERIAL_CONF/BaudRate",   "SERIAL_CONF/DataBits",
+                              "SERIAL_CONF/Parity",     "SERIAL_CONF/Port",
+                              "SERIAL_CONF/PortName",   "SERIAL_CONF/StopBits"};
 } // namespace
 
 class ConfigTest : public QObject

@@ -8,7 +8,6 @@
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
 #include "visca/port_text.h"
-#include "visca/visca_over_ip.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -137,28 +136,12 @@ void LinkPanel::open_serial()
         boxes.warn(tr("The serial port %1 is not present").arg(missing_port));
         return;
     }
-    const SerialSettings settings =
-        serial_settings(ui.ComPortcomboBox->currentText(), ui.BaucomboBox->currentText(),
-                        ui.DataBitcomboBox->currentText(), ui.ParitycomboBox->currentIndex(),
-                        ui.StopBitcomboBox->currentIndex());
     // An empty name would open the folder /dev ("Is a directory").
-    const QString reason = settings.port.isEmpty()   ? tr("No serial port is chosen")
-                           : serial().open(settings) ? QString()
-                                                     : serial().errorText();
-    if (!reason.isEmpty()) {
+    QString reason = tr("No serial port is chosen");
+    if (ui.ComPortcomboBox->currentText().isEmpty() ||
+        !cameras.open_serial(cameras.active(), Cameras::Opener::Operator, &reason)) {
         boxes.tell(QMessageBox::Information, tr("warning"), tr("Open serial error"), reason);
         return;
-    }
-    // The other cameras of the line show the settings it runs with.
-    const CameraSettings &opener = cameras.active_settings();
-    for (int camera = 0; camera < cameras.count(); ++camera) {
-        CameraSettings &chained = cameras.settings(camera);
-        if (chained.port_name == opener.port_name) {
-            chained.baud_rate = opener.baud_rate;
-            chained.data_bits = opener.data_bits;
-            chained.parity = opener.parity;
-            chained.stop_bits = opener.stop_bits;
-        }
     }
     set_serial_idle(false);
 }
@@ -210,22 +193,12 @@ void LinkPanel::connect_net()
         boxes.warn(tr("Port information fill in error"));
         return;
     }
-    if (!ui.radioButton_tcp->isChecked()) {
-        // UDP to VISCA over IP's own port has always meant it; elsewhere the
-        // camera's link kind (the Cameras tab) says.
-        CameraSettings &camera = cameras.active_settings();
-        if (!camera.over_ip && visca_over_ip::numbered_by_default(port)) {
-            camera.over_ip = true;
-            cameras.note_changed();
-        }
-        cameras.udp(cameras.active()).open(address, port, camera.over_ip);
-        set_net_idle(false);
-        return;
-    }
     set_net_idle(false);
-    parts.connect_button->setText(tr("Connect"));
-    parts.connect_button->setEnabled(false);
-    cameras.tcp(cameras.active()).open(address, port, TcpLink::connect_limit_ms);
+    if (ui.radioButton_tcp->isChecked()) {
+        parts.connect_button->setText(tr("Connect"));
+        parts.connect_button->setEnabled(false);
+    }
+    cameras.open_network(cameras.active(), Cameras::Opener::Operator);
 }
 
 void LinkPanel::tcp_failed(const QString &reason, bool timed_out)

@@ -7,6 +7,7 @@
 #include "links/address_check.h"
 #include "visca/port_text.h"
 #include "visca/replies.h"
+#include "visca/visca_over_ip.h"
 
 Cameras::Cameras(QObject *parent)
     : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this)),
@@ -202,38 +203,69 @@ void Cameras::move(int from, int to)
         emit switched(active_index);
 }
 
-bool Cameras::open(int index)
+bool Cameras::open(int index, Opener by)
 {
     Camera &opening = camera(index);
-    const CameraSettings &chosen = opening.settings();
     const Reconnect *again = opening.reconnect();
     if (opening.state() != State::Closed || (again && again->trying()))
         return true;
-    if (chosen.serial_mode) {
-        if (chosen.port_name.isEmpty())
+    return opening.settings().serial_mode ? open_serial(index, by) : open_network(index, by);
+}
+
+bool Cameras::open_serial(int index, Opener by, QString *reason)
+{
+    const CameraSettings opener = settings(index);
+    if (opener.port_name.isEmpty())
+        return false;
+    // The settings' choices are the serial panel's, in its order.
+    const SerialSettings line = serial_settings(opener.port_name, QString::number(opener.baud_rate),
+                                                QString::number(opener.data_bits),
+                                                int(opener.parity), int(opener.stop_bits));
+    SerialLink &link = serial_line(opener.port_name);
+    if (!link.open(line)) {
+        if (reason)
+            *reason = link.errorText();
+        if (by == Opener::Operator)
             return false;
-        // The settings' choices are the serial panel's, in its order.
-        const SerialSettings line = serial_settings(
-            chosen.port_name, QString::number(chosen.baud_rate), QString::number(chosen.data_bits),
-            int(chosen.parity), int(chosen.stop_bits));
-        SerialLink &link = serial_line(chosen.port_name);
-        if (!link.open(line)) {
-            Reconnect &line_again = *lines.reconnect(chosen.port_name);
-            line_again.begin();
-            line_again.failed();
-        }
+        Reconnect &line_again = *lines.reconnect(opener.port_name);
+        line_again.begin();
+        line_again.failed();
         return true;
     }
+    // The other cameras of the line show the settings it runs with.
+    for (auto &camera : cameras) {
+        CameraSettings &chained = camera->settings();
+        if (chained.port_name == opener.port_name) {
+            chained.baud_rate = opener.baud_rate;
+            chained.data_bits = opener.data_bits;
+            chained.parity = opener.parity;
+            chained.stop_bits = opener.stop_bits;
+        }
+    }
+    return true;
+}
+
+bool Cameras::open_network(int index, Opener by)
+{
+    Camera &opening = camera(index);
+    CameraSettings &chosen = opening.settings();
     QHostAddress address;
     quint16 port = 0;
     if (!parse_camera_address(chosen.address, &address) || !parse_port(chosen.port, &port))
         return false;
     if (chosen.tcp) {
         opening.tcp().open(address, port, TcpLink::connect_limit_ms);
-        opening.tcp_reconnect().begin();
-    } else {
-        opening.udp().open(address, port, chosen.over_ip);
+        if (by == Opener::Start)
+            opening.tcp_reconnect().begin();
+        return true;
     }
+    // UDP to VISCA over IP's own port has always meant it; elsewhere the
+    // camera's link kind says.
+    if (!chosen.over_ip && visca_over_ip::numbered_by_default(port)) {
+        chosen.over_ip = true;
+        emit listed();
+    }
+    opening.udp().open(address, port, chosen.over_ip);
     return true;
 }
 

@@ -65,11 +65,21 @@ public:
     // The camera at `from` goes to `to`, the others close up; the active
     // camera stays active at its new place.
     void move(int from, int to);
-    // Opens the link the camera's Mode chooses, with its settings, unless it
-    // is open or being opened; one that does not open is tried again as a
-    // lost one is. False when its settings name no link (no port, no
-    // address).
-    bool open(int index);
+    // Who opens a link: the operator (a failure is told, and not tried
+    // again), or the program at its start (tried again as a lost link is).
+    enum class Opener { Operator, Start };
+    // Every opening goes through these three. The camera's serial line with
+    // its settings (the line's other cameras take them); false with the
+    // system's reason where it did not open by the operator's hand.
+    bool open_serial(int index, Opener by, QString *reason = nullptr);
+    // Its network link, TCP or UDP as its settings say (UDP to VISCA over
+    // IP's own port means it); false when its address or port do not read.
+    // A TCP connection is made in the background: its failure is told by
+    // TcpLink::open_failed.
+    bool open_network(int index, Opener by);
+    // The link the camera's Mode chooses, unless it is open or being opened.
+    // False when its settings name no link (no port, no address).
+    bool open(int index, Opener by = Opener::Start);
     // Sets the camera's tally; program (or preview) set here passes from the
     // camera that had it, which goes off.
     void set_tally(int index, visca::Tally state);
