@@ -84,18 +84,17 @@ void scale(QList<Figure> &figures)
     folder.write("config.ini", scale_config(chain_line.path(), ports));
     Pad many("radioButton_9");
     open_serial(many.window, chain_line.path());
-    auto *list = control<QTableWidget>(&many.window, "camerasTable");
-    for (int row = chained; row < list->rowCount(); ++row) {
-        list->setCurrentCell(row, 0);
+    for (int row = chained; row < camera_rows(many.window); ++row) {
+        pick_camera_row(many.window, row);
         click(many.window, "pushButton_15");
     }
-    list->setCurrentCell(0, 0);
+    pick_camera_row(many.window, 0);
     const double many_idle = idle_share();
 
     Arrivals at_many(chain_line.master_fd()), at_alone(alone_line.master_fd());
     Presser many_presser = many.presser(at_many), alone_presser = alone.presser(at_alone);
     press_by_turns(many_presser, alone_presser);
-    const QString cameras = QString::number(list->rowCount());
+    const QString cameras = QString::number(camera_rows(many.window));
     figures << Figure{"press-to-camera p50, " + cameras + " cameras open (anchor: one camera)",
                       percentile(many_presser.found, 0.5), percentile(alone_presser.found, 0.5),
                       "us", "<= 1.2x"}
@@ -118,10 +117,9 @@ void polling(QList<Figure> &figures)
     folder.write("config.ini", polled_config(camera.udp()));
     MainWindow window;
     show_exposed(&window);
-    auto *list = control<QTableWidget>(&window, "camerasTable");
     auto *tabs = control<QTabWidget>(&window, "tabWidget");
-    for (int row = 0; row < list->rowCount(); ++row) {
-        list->setCurrentCell(row, 0);
+    for (int row = 0; row < camera_rows(window); ++row) {
+        pick_camera_row(window, row);
         click(window, "pushButton_15");
         click(window, "ptz_resetButton"); // heard once: asked from now on
     }
@@ -131,7 +129,7 @@ void polling(QList<Figure> &figures)
     tabs->setCurrentWidget(control<QWidget>(&window, "tab_cameras"));
     run_event_loop(1000);
     const double asking = idle_share();
-    figures << Figure{"CPU at rest, " + QString::number(list->rowCount()) +
+    figures << Figure{"CPU at rest, " + QString::number(camera_rows(window)) +
                           " cameras asked where they point (anchor: not asked)",
                       asking * 100, quiet * 100, "% of a core", "< 2 %"};
 }
@@ -161,9 +159,8 @@ struct PolledWindow {
                        "Port=" + QByteArray::number(first) + "\n[CAMERA_1]");
         folder.write("config.ini", config);
         pad = std::make_unique<Pad>("radioButton_10");
-        auto *list = control<QTableWidget>(&pad->window, "camerasTable");
-        for (int row = list->rowCount() - 1; row >= 0; --row) {
-            list->setCurrentCell(row, 0);
+        for (int row = camera_rows(pad->window) - 1; row >= 0; --row) {
+            pick_camera_row(pad->window, row);
             click(pad->window, "pushButton_15");
             if (others_heard || row == 0)
                 click(pad->window, "ptz_resetButton");

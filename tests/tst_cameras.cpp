@@ -42,7 +42,7 @@ void show_active(MainWindow &window)
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
-QTableWidget *table(MainWindow &window) { return control<QTableWidget>(&window, "camerasTable"); }
+QTableView *table(MainWindow &window) { return camera_table(window); }
 
 void show_tab(MainWindow &window, const char *name)
 {
@@ -87,8 +87,8 @@ void CamerasTest::three_cameras_in_one_window()
     {
         MainWindow window;
         QCOMPARE(window.windowTitle(), QString("Zarvick v2.2"));
-        QCOMPARE(table(window)->rowCount(), 1);
-        QCOMPARE(table(window)->item(0, 0)->text(), QString("摄像机 1"));
+        QCOMPARE(camera_rows(window), 1);
+        QCOMPARE(camera_cell(window, 0, 0), QString("摄像机 1"));
         QCOMPARE(control<QTabWidget>(&window, "tabWidget")->tabText(2), QString("摄像机"));
         show_active(window);
         open_serial(window, line.path());
@@ -96,7 +96,7 @@ void CamerasTest::three_cameras_in_one_window()
         // Camera 2 starts on the same line, at the next address.
         show_tab(window, "tab_cameras");
         QCOMPARE(add_camera(window), QString());
-        QCOMPARE(table(window)->item(1, 2)->text(), QString("2"));
+        QCOMPARE(camera_cell(window, 1, 2), QString("2"));
         // The shared line is open for camera 2 too.
         QCOMPARE(control<QPushButton>(&window, "pushButton_16")->text(), QString("关闭"));
         // Camera 3 is a TCP camera, added in one step while a serial one
@@ -105,15 +105,14 @@ void CamerasTest::three_cameras_in_one_window()
                                      {"addAddressEdit", "127.0.0.1"},
                                      {"addPortEdit", QString::number(network.port())}}),
                  QString());
-        QCOMPARE(table(window)->rowCount(), 3);
-        QCOMPARE(table(window)->item(2, 1)->text(),
-                 QString("TCP 127.0.0.1:%1").arg(network.port()));
-        QCOMPARE(table(window)->item(2, 2)->text(), QString("1"));
+        QCOMPARE(camera_rows(window), 3);
+        QCOMPARE(camera_cell(window, 2, 1), QString("TCP 127.0.0.1:%1").arg(network.port()));
+        QCOMPARE(camera_cell(window, 2, 2), QString("1"));
         QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
         QVERIFY(control<QRadioButton>(&window, "radioButton_10")->isChecked());
         click(window, "pushButton_15");
         QVERIFY(network.accept());
-        QCOMPARE(table(window)->item(2, 3)->text(), QString("已打开"));
+        QCOMPARE(camera_cell(window, 2, 3), QString("已打开"));
         show_tab(window, "tab_ptz");
         control<QPushButton>(&window, "ptz_resetButton")->setFocus();
 
@@ -143,8 +142,7 @@ void CamerasTest::three_cameras_in_one_window()
         QCOMPARE(line.drain(nothing_more_ms), QByteArray());
 
         // The line's cameras never answered: the list says since when.
-        QVERIFY(
-            wait_until([&] { return table(window)->item(1, 3)->text().startsWith("自 "); }, 5000));
+        QVERIFY(wait_until([&] { return camera_cell(window, 1, 3).startsWith("自 "); }, 5000));
 
         // Replies name their camera by link and address.
         line.write(hex("A0 41 FF"));
@@ -174,7 +172,7 @@ void CamerasTest::three_cameras_in_one_window()
     QCOMPARE(stored.value("CAMERA_3/Port").toString(), QString::number(network.port()));
 
     MainWindow again;
-    QCOMPARE(table(again)->rowCount(), 3);
+    QCOMPARE(camera_rows(again), 3);
     QCOMPARE(again.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
     QVERIFY(control<QRadioButton>(&again, "radioButton_10")->isChecked());
     QCOMPARE(control<QLineEdit>(&again, "lineEdit_port")->text(), QString::number(network.port()));
@@ -192,8 +190,8 @@ void CamerasTest::stored_cameras_with_bad_values()
     MainWindow window;
     // A group after a gap is the next camera; an active place outside the
     // list picks the first camera.
-    QCOMPARE(table(window)->rowCount(), 3);
-    QCOMPARE(table(window)->item(2, 0)->text(), QString("Orphan"));
+    QCOMPARE(camera_rows(window), 3);
+    QCOMPARE(camera_cell(window, 2, 0), QString("Orphan"));
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 1"));
     show_active(window);
     pick_camera(2);
@@ -203,15 +201,15 @@ void CamerasTest::stored_cameras_with_bad_values()
     QCOMPARE(control<QComboBox>(&window, "hcomboBox")->currentText(), QString("15"));
     QCOMPARE(control<QComboBox>(&window, "ComPortcomboBox")->currentIndex(), -1);
     QVERIFY(control<QRadioButton>(&window, "radioButton_9")->isChecked());
-    QCOMPARE(table(window)->item(1, 2)->text(), QString("1"));
+    QCOMPARE(camera_cell(window, 1, 2), QString("1"));
     pick_camera(1);
     QCOMPARE(control<QComboBox>(&window, "BaucomboBox")->currentIndex(), 4);
 
     // A language change renames the cameras that keep their first names.
     show_tab(window, "tab_manual"); // away from the arrows that drive
     QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
-    QCOMPARE(table(window)->item(0, 0)->text(), QString("Camera 1"));
-    QCOMPARE(table(window)->item(1, 0)->text(), QString("Stage"));
+    QCOMPARE(camera_cell(window, 0, 0), QString("Camera 1"));
+    QCOMPARE(camera_cell(window, 1, 0), QString("Stage"));
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — Camera 1"));
 }
 
@@ -224,8 +222,8 @@ void CamerasTest::finds_a_chain_and_drives_only_the_active_camera()
     show_active(window);
     open_serial(window, chain.serial());
     click(window, "findCamerasButton");
-    QVERIFY(wait_until([&] { return table(window)->rowCount() == 3; }, 5000));
-    QCOMPARE(table(window)->item(2, 2)->text(), QString("3"));
+    QVERIFY(wait_until([&] { return camera_rows(window) == 3; }, 5000));
+    QCOMPARE(camera_cell(window, 2, 2), QString("3"));
 
     // Each camera moves only while it is the active one.
     for (int camera = 1; camera <= 3; ++camera) {
@@ -237,8 +235,7 @@ void CamerasTest::finds_a_chain_and_drives_only_the_active_camera()
         QVERIFY(chain.wait_for(QString("camera %1: pan-tilt stop").arg(camera)));
     }
     QVERIFY(wait_until([&] {
-        return table(window)->item(0, 3)->text() == "应答中" &&
-               table(window)->item(2, 3)->text() == "应答中";
+        return camera_cell(window, 0, 3) == "应答中" && camera_cell(window, 2, 3) == "应答中";
     }));
     for (int camera = 1; camera <= 3; ++camera) {
         const QStringList moved = chain.lines().filter(QString("camera %1: pan right").arg(camera));
@@ -265,8 +262,8 @@ void CamerasTest::a_camera_is_listed_once()
     QCOMPARE(control<QLabel>(&window, "camerasNote")->text(),
              QString("Twin has the address of Two in config.ini: it is at address 1 now\n"
                      "The address of Nine in config.ini is not 1 to 7: it is at address 3 now"));
-    QCOMPARE(table(window)->item(2, 2)->text(), QString("1"));
-    QCOMPARE(table(window)->item(3, 2)->text(), QString("3"));
+    QCOMPARE(camera_cell(window, 2, 2), QString("1"));
+    QCOMPARE(camera_cell(window, 3, 2), QString("3"));
     auto *positions = control<QListWidget>(&window, "positionsList");
     QCOMPARE(positions->count(), 1);
 
@@ -282,25 +279,25 @@ void CamerasTest::a_camera_is_listed_once()
         add_camera(window,
                    {{"addLinkBox", 1}, {"addAddressEdit", "127.0.0.1"}, {"addPortEdit", "52381"}}),
         QString());
-    QCOMPARE(table(window)->rowCount(), 5);
+    QCOMPARE(camera_rows(window), 5);
     // Named after its place, as Ctrl+5 picks it.
-    QCOMPARE(table(window)->item(4, 0)->text(), QString("Camera 5"));
+    QCOMPARE(camera_cell(window, 4, 0), QString("Camera 5"));
     QCOMPARE(positions->count(), 0);
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), QString("127.0.0.1"));
     QVERIFY(control<QRadioButton>(&window, "radioButton_tcp")->isChecked());
     // Ctrl+2 picks the second camera with Shift down too.
     QTest::keyClick(focused(), Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(table(window)->currentRow(), 1);
+    QCOMPARE(current_camera_row(window), 1);
     QCOMPARE(add_camera(window), QString());
-    QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
+    QCOMPARE(camera_cell(window, 5, 2), QString("4"));
 
     // Typing another camera's address on the same line is refused.
     ModalCatcher catcher;
-    table(window)->item(5, 2)->setText("2");
+    edit_camera_cell(window, 5, 2, "2");
     QCOMPARE(catcher.texts(), QString("warning/Two is at address 2 on this link already"));
-    QCOMPARE(table(window)->item(5, 2)->text(), QString("4"));
-    table(window)->item(5, 2)->setText("5");
-    QCOMPARE(table(window)->item(5, 2)->text(), QString("5"));
+    QCOMPARE(camera_cell(window, 5, 2), QString("4"));
+    edit_camera_cell(window, 5, 2, "5");
+    QCOMPARE(camera_cell(window, 5, 2), QString("5"));
 }
 
 void CamerasTest::a_held_button_waits_for_a_new_press_after_a_switch()
@@ -404,9 +401,9 @@ void CamerasTest::the_list_is_reordered_and_ctrl_n_follows()
     QVERIFY(!up->isEnabled() && down->isEnabled());
     QStringList names;
     for (int row = 0; row < 3; ++row)
-        names << table(window)->item(row, 0)->text();
+        names << camera_cell(window, row, 0);
     QCOMPARE(names, QStringList({"摄像机 3", "摄像机 1", "摄像机 2"}));
-    QCOMPARE(table(window)->currentRow(), 0);
+    QCOMPARE(current_camera_row(window), 0);
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — 摄像机 3"));
     control<QPushButton>(&window, "addCameraButton")->setFocus();
     pick_camera(3);
@@ -429,22 +426,22 @@ void CamerasTest::removed_camera_and_deleted_position_come_back()
     auto *positions = control<QListWidget>(&window, "positionsList");
     const auto names = [&] {
         QStringList texts;
-        for (int row = 0; row < table(window)->rowCount(); ++row)
-            texts << table(window)->item(row, 0)->text();
+        for (int row = 0; row < camera_rows(window); ++row)
+            texts << camera_cell(window, row, 0);
         return texts;
     };
-    table(window)->setCurrentCell(1, 0);
+    pick_camera_row(window, 1);
     QCOMPARE(positions->count(), 2);
     QCOMPARE(positions->item(0)->data(Qt::UserRole).toString(), QString("水平 5，垂直 6，变焦 7"));
     // A name the program gave, brought back after a language change, is
     // given in the new language.
-    table(window)->setCurrentCell(0, 0);
+    pick_camera_row(window, 0);
     click(window, "removeCameraButton");
     QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
     click(window, "cameraNoticesUndo");
     QCOMPARE(names(), QStringList({"Camera 1", "Stage", "Hall"}));
     QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Up);
-    table(window)->setCurrentCell(1, 0);
+    pick_camera_row(window, 1);
     click(window, "removeCameraButton");
     QCOMPARE(names(), QStringList({"摄像机 1", "Hall"}));
     auto *notice = control<QLabel>(&window, "cameraNoticesText");
@@ -454,7 +451,7 @@ void CamerasTest::removed_camera_and_deleted_position_come_back()
     QVERIFY(notice->text().endsWith(" Stage was removed"));
     click(window, "cameraNoticesUndo");
     QCOMPARE(names(), QStringList({"Camera 1", "Stage", "Hall"}));
-    QCOMPARE(table(window)->currentRow(), 1);
+    QCOMPARE(current_camera_row(window), 1);
     QCOMPARE(positions->count(), 2);
     QVERIFY(!control<QPushButton>(&window, "cameraNoticesUndo")->isVisible());
 
@@ -501,8 +498,9 @@ void CamerasTest::program_passes_from_camera_to_camera()
              QStringList({"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 03 FF"}));
     QCOMPARE(udp_texts(second, 2),
              QStringList({"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 02 FF"}));
-    QCOMPARE(table(window)->item(0, 0)->background(), QBrush());
-    QCOMPARE(table(window)->item(1, 0)->background().color(), QColor(230, 40, 40));
+    QCOMPARE(camera_data(window, 0, 0, Qt::BackgroundRole).value<QBrush>(), QBrush());
+    QCOMPARE(camera_data(window, 1, 0, Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(230, 40, 40));
     // Camera 1 on preview, in the Datavideo dialect: one message.
     pick_camera(1);
     auto *dialect = control<QComboBox>(&window, "tallyDialectBox");
@@ -510,8 +508,10 @@ void CamerasTest::program_passes_from_camera_to_camera()
     emit dialect->activated(1);
     click(window, "tallyPreviewButton");
     QCOMPARE(udp_texts(first, 1), QStringList({"81 01 7E 01 0A 00 03 02 FF"}));
-    QCOMPARE(table(window)->item(0, 0)->background().color(), QColor(40, 190, 70));
-    QCOMPARE(table(window)->item(1, 0)->background().color(), QColor(230, 40, 40));
+    QCOMPARE(camera_data(window, 0, 0, Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(40, 190, 70));
+    QCOMPARE(camera_data(window, 1, 0, Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(230, 40, 40));
 }
 
 void CamerasTest::an_inverted_camera_turns_the_pictures_way()

@@ -473,10 +473,9 @@ void ConfigTest::cameras_after_a_gap_are_kept()
                                "[CAMERA_3_POSITIONS]\n1\\Name=Door\n1\\Pan=5\nsize=1\n"
                                "[CAMERA_9999]\nName=Far\nId=x\n");
     MainWindow window;
-    auto *table = control<QTableWidget>(&window, "camerasTable");
-    QCOMPARE(table->rowCount(), 3);
-    QCOMPARE(table->item(1, 0)->text(), QString("Three"));
-    QCOMPARE(table->item(2, 0)->text(), QString("Far"));
+    QCOMPARE(camera_rows(window), 3);
+    QCOMPARE(camera_cell(window, 1, 0), QString("Three"));
+    QCOMPARE(camera_cell(window, 2, 0), QString("Far"));
     close_window(window, QMessageBox::Ok);
 
     // Saved in their order, each with what it had; nothing left behind.
@@ -560,7 +559,7 @@ void ConfigTest::cameras_open_at_start_as_they_were()
     QCOMPARE(stored.value("CAMERAS/OpenAtStart").toString(), QString("false"));
     MainWindow window;
     QVERIFY(!control<QCheckBox>(&window, "openAtStartCheckBox")->isChecked());
-    QCOMPARE(control<QTableWidget>(&window, "camerasTable")->item(0, 3)->text(), QString("已关闭"));
+    QCOMPARE(camera_cell(window, 0, 3), QString("已关闭"));
 }
 
 QTEST_MAIN(ConfigTest)

@@ -286,10 +286,9 @@ void ConfirmationsTest::a_silent_address_on_an_answering_chain()
     show_exposed(&window);
     open_serial(window, line.path());
     add_camera(window);
-    auto *list = control<QTableWidget>(&window, "camerasTable");
     ModalCatcher catcher;
     auto *up = control<QPushButton>(&window, "ptz_upButton");
-    list->setCurrentCell(0, 0);
+    pick_camera_row(window, 0);
     QTest::mousePress(up, Qt::LeftButton);
     QCOMPARE(line.read(9), hex(qPrintable(drive)));
     line.write(ack + completion);
@@ -298,7 +297,7 @@ void ConfirmationsTest::a_silent_address_on_an_answering_chain()
     line.write(ack + completion);
     QVERIFY(wait_until([&] { return log_lines(window).size() == 6; }));
 
-    list->setCurrentCell(1, 0);
+    pick_camera_row(window, 1);
     QTest::mousePress(up, Qt::LeftButton);
     QCOMPARE(line.read(9), hex("82 01 06 01 0F 0F 03 01 FF"));
     QTest::mouseRelease(up, Qt::LeftButton);

@@ -20,13 +20,7 @@ namespace {
 // for the time a camera has to answer.
 bool given_up(MainWindow &window)
 {
-    auto *list = control<QTableWidget>(&window, "camerasTable");
-    return wait_until(
-        [&] {
-            const QTableWidgetItem *state = list->item(0, 3);
-            return state && state->text().startsWith("自 ");
-        },
-        5000);
+    return wait_until([&] { return camera_cell(window, 0, 3).startsWith("自 "); }, 5000);
 }
 
 void hold(MainWindow &window, const char *name, int ms = 200)

@@ -315,12 +315,11 @@ void FaultsTest::links_fail_at_random_under_a_show()
         station.pause(false);
     }
     steps << QString("%1 ms: every camera back").arg(clock.elapsed());
-    auto *table = control<QTableWidget>(&window, "camerasTable");
     for (int row = 0; row < 6; ++row) {
-        QVERIFY2(wait_until([&] { return table->item(row, 3)->text() == "应答中"; }, 20000),
+        QVERIFY2(wait_until([&] { return camera_cell(window, row, 3) == "应答中"; }, 20000),
                  failed(QString("camera %1 says \"%2\" while its camera answers")
                             .arg(row + 1)
-                            .arg(table->item(row, 3)->text())));
+                            .arg(camera_cell(window, row, 3))));
     }
     // Every drive a camera heard has its stop there: given the time the
     // owed stops and their confirmations take.

@@ -21,7 +21,6 @@
 
 namespace {
 QTableWidget *found(MainWindow &window) { return control<QTableWidget>(&window, "foundTable"); }
-QTableWidget *listed(MainWindow &window) { return control<QTableWidget>(&window, "camerasTable"); }
 QString note(MainWindow &window) { return control<QLabel>(&window, "foundNote")->text(); }
 
 // A camera on `address` answering the enquiry and VISCA over IP on their
@@ -115,8 +114,8 @@ void FoundCamerasTest::lists_and_adds_the_cameras_that_answer()
     // Added as a VISCA over IP camera, which the PTZ tab then drives.
     found(window)->setCurrentCell(row_left, 0);
     click(window, "addFoundButton");
-    QCOMPARE(listed(window)->rowCount(), 2);
-    QCOMPARE(listed(window)->item(1, 0)->text(), QString("LEFT"));
+    QCOMPARE(camera_rows(window), 2);
+    QCOMPARE(camera_cell(window, 1, 0), QString("LEFT"));
     QCOMPARE(window.windowTitle(), QString("Zarvick v2.2 — LEFT"));
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_ip")->text(), addresses[0]);
     QCOMPARE(control<QLineEdit>(&window, "lineEdit_port")->text(), QString("52381"));
@@ -126,7 +125,7 @@ void FoundCamerasTest::lists_and_adds_the_cameras_that_answer()
     // Listed once: a second Add only says so.
     found(window)->setCurrentCell(row_left, 0);
     click(window, "addFoundButton");
-    QCOMPARE(listed(window)->rowCount(), 2);
+    QCOMPARE(camera_rows(window), 2);
     QVERIFY(found(window)->item(row_left, 5)->text().contains("LEFT"));
     qunsetenv("ZARVICK_DISCOVERY_TARGETS");
 }
@@ -145,7 +144,7 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     QCOMPARE(found(window)->item(0, 6)->text(),
              QString("厂商 0020h，型号 005Ah，ROM 0100h，2 个插槽"));
     click(window, "addFoundButton");
-    QCOMPARE(listed(window)->item(1, 1)->text(), "TCP " + addresses[2] + ":5678");
+    QCOMPARE(camera_cell(window, 1, 1), "TCP " + addresses[2] + ":5678");
 
     // A raw UDP camera, asked after the TCP step was refused, and then
     // a probe after it: each step had its half second.
@@ -165,7 +164,7 @@ void FoundCamerasTest::probing_picks_the_link_that_answers()
     click(window, "probeButton");
     QVERIFY(wait_until([&] { return note(window) == "在 " + addresses[3] + " 没有应答"; }, 5000));
     QCOMPARE(found(window)->rowCount(), 2);
-    QCOMPARE(listed(window)->rowCount(), 2);
+    QCOMPARE(camera_rows(window), 2);
     // A probe that found nothing leaves nothing behind: TCP and UDP answer
     // the next ones.
     const QStringList answering[] = {{addresses[2], "TCP 5678"}, {addresses[9], "UDP 1259"}};
@@ -197,7 +196,7 @@ void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
         QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }, 5000));
         QCOMPARE(found(window)->item(0, 5)->text(), "VISCA over IP " + port);
         click(window, "addFoundButton");
-        QCOMPARE(listed(window)->item(1, 1)->text(), "VISCA over IP " + addresses[6] + ":" + port);
+        QCOMPARE(camera_cell(window, 1, 1), "VISCA over IP " + addresses[6] + ":" + port);
         QCOMPARE(control<QComboBox>(&window, "linkKindBox")->currentText(),
                  QString("VISCA over IP"));
         click(window, "pushButton_15");
@@ -206,7 +205,7 @@ void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
         QVERIFY(!control<QComboBox>(&window, "linkKindBox")->isEnabled());
         // A language change puts the form's fields back as typed: the kind stays.
         QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
-        QCOMPARE(listed(window)->item(1, 1)->text(), "VISCA over IP " + addresses[6] + ":" + port);
+        QCOMPARE(camera_cell(window, 1, 1), "VISCA over IP " + addresses[6] + ":" + port);
         ModalCatcher catcher(QMessageBox::Ok);
         window.close();
     }
@@ -221,9 +220,9 @@ void FoundCamerasTest::visca_over_ip_on_a_port_of_its_own()
                                "[CAMERA_2]\nLink=UDP\nAddress=192.168.1.89\nPort=52381\n"
                                "[CAMERA_3]\nLink=UDP\nPort=1259\n");
     MainWindow again;
-    QCOMPARE(listed(again)->item(0, 1)->text(), QString("VISCA over IP 192.168.1.88:52381"));
-    QCOMPARE(listed(again)->item(1, 1)->text(), QString("VISCA over IP 192.168.1.89:52381"));
-    QCOMPARE(listed(again)->item(2, 1)->text(), QString("UDP 192.168.1.88:1259"));
+    QCOMPARE(camera_cell(again, 0, 1), QString("VISCA over IP 192.168.1.88:52381"));
+    QCOMPARE(camera_cell(again, 1, 1), QString("VISCA over IP 192.168.1.89:52381"));
+    QCOMPARE(camera_cell(again, 2, 1), QString("UDP 192.168.1.88:1259"));
 }
 
 void FoundCamerasTest::answers_count_from_the_port_asked_and_are_bounded()
@@ -286,7 +285,7 @@ void FoundCamerasTest::markup_from_outside_shows_as_typed()
     // Added, then offered again: its name in the caption and the note as typed.
     click(window, "addFoundButton");
     QCOMPARE(window.windowTitle(), "Zarvick v2.2 — " + markup);
-    QCOMPARE(listed(window)->item(1, 0)->text(), markup);
+    QCOMPARE(camera_cell(window, 1, 0), markup);
     click(window, "addFoundButton");
     auto *shown = control<QLabel>(&window, "foundNote");
     QCOMPARE(shown->textFormat(), Qt::PlainText);
@@ -308,10 +307,10 @@ void FoundCamerasTest::another_port_at_the_same_address_is_another_camera()
     camera.answer(camera.socket, enquiry_answer(addresses[5], "Stage", "M1"));
     QVERIFY(wait_until([&] { return found(window)->rowCount() == 1; }));
     click(window, "addFoundButton");
-    QCOMPARE(listed(window)->rowCount(), 2);
+    QCOMPARE(camera_rows(window), 2);
     // The same one again is listed already.
     click(window, "addFoundButton");
-    QCOMPARE(listed(window)->rowCount(), 2);
+    QCOMPARE(camera_rows(window), 2);
     QVERIFY(control<QLabel>(&window, "foundNote")->text().endsWith("is listed already as M1"));
 }
 

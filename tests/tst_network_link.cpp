@@ -38,11 +38,7 @@ bool fields_enabled(MainWindow &window)
            control<QRadioButton>(&window, "radioButton_udp")->isEnabled();
 }
 
-QString camera_state(MainWindow &window, int row = 0)
-{
-    const QTableWidgetItem *item = control<QTableWidget>(&window, "camerasTable")->item(row, 3);
-    return item ? item->text() : QString();
-}
+QString camera_state(MainWindow &window, int row = 0) { return camera_cell(window, row, 3); }
 
 // A port on 127.0.0.1 where nothing listens.
 quint16 closed_port()

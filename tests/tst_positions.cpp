@@ -148,8 +148,7 @@ void PositionsTest::asking_stays_out_of_the_log_and_out_of_a_loop()
     wait_for_log_frame(log);
     const int lines = log_lines(window).size();
     show_tab(window, "tab_cameras");
-    auto *cameras = control<QTableWidget>(&window, "camerasTable");
-    QVERIFY(wait_until([&] { return !cameras->item(0, 4)->text().isEmpty(); }, 5000));
+    QVERIFY(wait_until([&] { return !camera_cell(window, 0, 4).isEmpty(); }, 5000));
     const int asked = camera.lines().filter("inquiry: pan").size();
     QVERIFY(wait_until([&] { return camera.lines().filter("inquiry: pan").size() >= asked + 2; },
                        5000));
@@ -230,10 +229,9 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
     show_tab(window, "tab_cameras");
     click(window, "keepPositionButton");
     QCOMPARE(two.read(4).size(), 4);
-    auto *cameras = control<QTableWidget>(&window, "camerasTable");
-    cameras->setCurrentCell(0, 0);
+    pick_camera_row(window, 0);
     click(window, "removeCameraButton");
-    QCOMPARE(cameras->item(0, 0)->text(), QString("Two"));
+    QCOMPARE(camera_cell(window, 0, 0), QString("Two"));
     // The question whether it answers, asked when its link opened, first.
     for (const char *answer : {"90 50 02 FF", "90 50 00 00 00 01 02 00 00 03 04 FF",
                                "90 50 00 01 02 03 FF", "90 50 00 00 01 00 FF", "90 50 02 FF"})
@@ -243,7 +241,7 @@ void PositionsTest::a_kept_position_goes_to_the_camera_asked()
     // "Position 3" is not given twice.
     QVERIFY(wait_until([&] { return kept->count() == 3; }));
     QCOMPARE(kept->item(2)->text(), QString("Position 4"));
-    cameras->setCurrentCell(1, 0);
+    pick_camera_row(window, 1);
     QCOMPARE(kept->count(), 0);
 }
 
@@ -269,15 +267,18 @@ void PositionsTest::a_lost_round_keeps_the_last_position()
     for (const char *answer :
          {"90 50 00 00 00 01 02 00 00 03 04 FF", "90 50 00 01 02 03 FF", "90 50 00 00 01 00 FF"})
         camera.reply(hex(answer));
-    QTableWidgetItem *shown = control<QTableWidget>(&window, "camerasTable")->item(0, 4);
+    const auto shown = [&] { return camera_cell(window, 0, 4); };
+    const auto colour = [&] {
+        return camera_data(window, 0, 4, Qt::ForegroundRole).value<QBrush>().color();
+    };
     const QString position = "pan 18, tilt 52, zoom 291 (2 %), focus 16";
-    QVERIFY(wait_until([&] { return shown->text() == position; }));
-    const QColor fresh = shown->foreground().color();
+    QVERIFY(wait_until([&] { return shown() == position; }));
+    const QColor fresh = colour();
     // The next round goes unanswered: the position stays, greyed, with its age.
     QCOMPARE(camera.read(3, 5000).size(), 3);
-    QVERIFY(wait_until([&] { return shown->text().startsWith(position + ", "); }, 5000));
-    QVERIFY(shown->text().endsWith(" s ago"));
-    QVERIFY(shown->foreground().color() != fresh);
+    QVERIFY(wait_until([&] { return shown().startsWith(position + ", "); }, 5000));
+    QVERIFY(shown().endsWith(" s ago"));
+    QVERIFY(colour() != fresh);
 
     // Keep, its first round lost: the camera is asked again, and the
     // position kept. Only Keep's rounds ask for the focus mode.
@@ -321,9 +322,8 @@ void PositionsTest::answers_find_their_inquiry_by_number()
     answer(round.at(2), "90 50 00 00 01 00 FF");
     answer(round.at(1), "90 50 00 01 02 03 FF");
     answer(round.at(0), "90 50 00 00 00 01 02 00 00 03 04 FF");
-    QTableWidgetItem *shown = control<QTableWidget>(&window, "camerasTable")->item(0, 4);
-    QVERIFY(
-        wait_until([&] { return shown->text() == "pan 18, tilt 52, zoom 291 (2 %), focus 16"; }));
+    QVERIFY(wait_until(
+        [&] { return camera_cell(window, 0, 4) == "pan 18, tilt 52, zoom 291 (2 %), focus 16"; }));
 }
 
 QTEST_MAIN(PositionsTest)

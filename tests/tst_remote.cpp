@@ -213,12 +213,12 @@ void RemoteTest::every_request_over_http()
     QCOMPARE(cameras.at(1).toObject().value("state").toString(), QString("closed"));
     // A camera's id stays with it when the list is reordered; its number is its place.
     QCOMPARE(first.value("id").toInt(), 1);
-    control<QTableWidget>(&window, "camerasTable")->setCurrentCell(1, 0);
+    pick_camera_row(window, 1);
     click(window, "moveUpButton");
     const QJsonObject moved = http(port, "GET", "/api/v1/cameras").json();
     QCOMPARE(moved.value("cameras").toArray().at(0).toObject().value("id").toInt(), 2);
     click(window, "moveDownButton");
-    control<QTableWidget>(&window, "camerasTable")->setCurrentCell(0, 0);
+    pick_camera_row(window, 0);
 
     const auto post = [&](const QString &path, const QByteArray &body, const QString &line) {
         const Reply done = http(port, "POST", path, body);

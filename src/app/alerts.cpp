@@ -10,7 +10,7 @@ Alerts::Alerts(Cameras &camera_list, const Boxes &window_boxes, Notices &shown_n
 {
 }
 
-void Alerts::link_lost(const Link &link, Notices::Words text)
+void Alerts::link_lost(const Link &link, const Notices::Words &text)
 {
     const QList<int> on_link = cameras.cameras_on(link);
     if (!on_link.isEmpty())

@@ -28,7 +28,7 @@ public:
     using Log = std::function<void(const QString &)>;
     Alerts(Cameras &cameras, const Boxes &boxes, Notices &notices, Log log);
     // `text` says how the link went; every camera on it is named.
-    void link_lost(const Link &link, Notices::Words text);
+    void link_lost(const Link &link, const Notices::Words &text);
     void failed(int camera, SendResult result, const QString &reason);
     void stop_unconfirmed(int camera);
     // The active camera's trouble as its line above the pad shows it;

@@ -1,9 +1,11 @@
 #include "app/cameras_panel.h"
 
 #include "app/add_camera_dialog.h"
+#include "app/camera_table_look.h"
 #include "app/camera_texts.h"
 #include "app/link_panel.h"
 #include "app/tab_parts.h"
+#include "control/camera_list_model.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 #include "visca/commands.h"
@@ -11,7 +13,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QShortcut>
-#include <QTableWidget>
+#include <QTableView>
 #include <algorithm>
 
 namespace {
@@ -38,16 +40,19 @@ CamerasPanel::CamerasPanel(Ui::MainWindow &form, QMainWindow *main_window, Camer
         ui.tabWidget->setSizePolicy(policy);
         ui.verticalLayout_15->setStretch(0, shown ? 1 : 0);
     });
-    QObject::connect(&poller, &PositionPoller::changed, table, [this] { show_states(); });
     QObject::connect(&cameras, &Cameras::listed, table, [this] { show_list(); });
     QObject::connect(&cameras, &Cameras::switched, table, [this] { show_list(); });
-    QObject::connect(&cameras, &Cameras::state_changed, table, [this] { show_states(); });
+    QObject::connect(&cameras, &Cameras::state_changed, table, [this] { show_link_box_state(); });
     QObject::connect(&finder, &ChainFinder::found, table,
                      [this](int count) { chain_found(count); });
     QObject::connect(&finder, &ChainFinder::silent, table,
                      [this] { note->setText(tr("No camera answered on %1").arg(asked_port)); });
     state_clock.setInterval(state_refresh_ms);
-    QObject::connect(&state_clock, &QTimer::timeout, table, [this] { show_states(); });
+    QObject::connect(&state_clock, &QTimer::timeout, table, [this] {
+        // "Not answering since" and a position's age come with time.
+        look->refresh();
+        show_link_box_state();
+    });
     state_clock.start();
     // With Shift down too: the operator may be holding main-keyboard +.
     for (int camera = 0; camera < shortcut_cameras; ++camera) {
@@ -64,7 +69,11 @@ void CamerasPanel::build_tab()
 {
     tab = new QWidget();
     tab->setObjectName("tab_cameras");
-    table = tab_list(tab, "camerasTable", column_count);
+    look = new CameraTableLook(cameras, tab);
+    table = new QTableView(tab);
+    table->setObjectName("camerasTable");
+    table->setModel(look);
+    show_as_tab_list(table);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     table->setWordWrap(false);
     fit_columns();
@@ -97,12 +106,17 @@ void CamerasPanel::build_tab()
     QObject::connect(link_box, qOverload<int>(&QComboBox::activated), table, [this](int kind) {
         cameras.set_link(cameras.active(), CameraSettings::LinkKind(kind));
     });
-    QObject::connect(table, &QTableWidget::itemChanged, table,
-                     [this](QTableWidgetItem *item) { edited(item); });
-    QObject::connect(table, &QTableWidget::currentCellChanged, table, [this](int row) {
-        if (!filling && row >= 0)
-            cameras.set_active(row);
-    });
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, table,
+                     [this](const QModelIndex &current) {
+                         if (!filling && current.isValid())
+                             cameras.set_active(current.row());
+                     });
+    QObject::connect(&cameras.model(), &CameraListModel::address_taken, table,
+                     [this](int, int other, int address) {
+                         boxes.warn(tr("%1 is at address %2 on this link already")
+                                        .arg(cameras.settings(other).name)
+                                        .arg(address));
+                     });
 }
 
 void CamerasPanel::fit_columns()
@@ -112,13 +126,15 @@ void CamerasPanel::fit_columns()
     // what is left; rows as high as their text, so that five show.
     QHeaderView *header = table->horizontalHeader();
     const int character = table->fontMetrics().averageCharWidth();
-    const std::pair<Column, int> widths[] = {{NameColumn, 10}, {LinkColumn, 13}, {StateColumn, 10}};
+    const std::pair<int, int> widths[] = {{CameraListModel::NameColumn, 10},
+                                          {CameraListModel::LinkColumn, 13},
+                                          {CameraListModel::StateColumn, 10}};
     for (const auto &[column, characters] : widths) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, characters * character + 12);
     }
-    header->setSectionResizeMode(AddressColumn, QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(PositionColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(CameraListModel::AddressColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(CameraListModel::PositionColumn, QHeaderView::Stretch);
     header->setMinimumSectionSize(3 * character);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -219,70 +235,13 @@ void CamerasPanel::chain_found(int count)
         tr("Cameras on %1: %2, added to the list: %3").arg(asked_port).arg(count).arg(added));
 }
 
-void CamerasPanel::edited(QTableWidgetItem *item)
-{
-    if (filling)
-        return;
-    const int camera = item->row();
-    if (item->column() == NameColumn) {
-        cameras.rename(camera, item->text());
-    } else if (item->column() == AddressColumn) {
-        bool ok = false;
-        const int address = item->text().trimmed().toInt(&ok, 10);
-        if (ok && address >= CameraSettings::first_address &&
-            address <= CameraSettings::last_address)
-            move_to_address(camera, address);
-    }
-    // A name left empty or an address outside 1-7 shows what stays.
-    show_list();
-}
-
-void CamerasPanel::move_to_address(int camera, int address)
-{
-    // Two rows driving one camera would each think the other's drives
-    // their own.
-    CameraSettings moved = cameras.settings(camera);
-    moved.visca_address = address;
-    const int other = cameras.same_camera(moved, camera);
-    if (other >= 0) {
-        boxes.warn(tr("%1 is at address %2 on this link already")
-                       .arg(cameras.settings(other).name)
-                       .arg(address));
-        return;
-    }
-    cameras.settings(camera).visca_address = address;
-}
-
 void CamerasPanel::show_list()
 {
     filling = true;
-    table->setRowCount(cameras.count());
-    for (int camera = 0; camera < cameras.count(); ++camera) {
-        const CameraSettings &settings = cameras.settings(camera);
-        const QStringList texts = {settings.name, link_text(cameras.settings(camera)),
-                                   QString::number(settings.visca_address),
-                                   state_text(cameras, camera), position_text(camera)};
-        for (int column = 0; column < column_count; ++column) {
-            QTableWidgetItem *item = table->item(camera, column);
-            if (!item) {
-                item = new QTableWidgetItem();
-                table->setItem(camera, column, item);
-            }
-            item->setText(texts.at(column));
-            item->setToolTip(plain_tooltip(texts.at(column)));
-            const bool editable = column == NameColumn || column == AddressColumn;
-            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled |
-                           (editable ? Qt::ItemIsEditable : Qt::NoItemFlags));
-            QFont font = item->font();
-            font.setBold(camera == cameras.active());
-            item->setFont(font);
-            if (column == NameColumn)
-                show_tally(item, cameras.camera(camera).tally());
-        }
-        grey_old_position(camera);
-    }
-    table->setCurrentCell(cameras.active(), NameColumn);
-    table->scrollToItem(table->item(cameras.active(), NameColumn));
+    const QModelIndex active = look->index(cameras.active(), CameraListModel::NameColumn);
+    table->selectionModel()->setCurrentIndex(active, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    table->scrollTo(active);
     remove_button->setEnabled(cameras.count() > 1);
     link_box->setCurrentIndex(int(cameras.active_settings().link()));
     show_link_box_state();
@@ -290,75 +249,10 @@ void CamerasPanel::show_list()
     show_caption();
 }
 
-void CamerasPanel::show_tally(QTableWidgetItem *name, visca::Tally state)
-{
-    // The lamp's colour behind the name: red on air, green next.
-    const QColor lamp = state == visca::Tally::program   ? QColor(230, 40, 40)
-                        : state == visca::Tally::preview ? QColor(40, 190, 70)
-                                                         : QColor();
-    name->setBackground(lamp.isValid() ? QBrush(lamp) : QBrush());
-}
-
 void CamerasPanel::show_link_box_state()
 {
     // A link keeps its kind while it is open.
     link_box->setEnabled(cameras.state(cameras.active()) == Cameras::State::Closed);
-}
-
-void CamerasPanel::show_states()
-{
-    show_link_box_state();
-    // Only what changed: the list is looked at every second.
-    filling = true;
-    for (int camera = 0; camera < cameras.count() && camera < table->rowCount(); ++camera) {
-        const QString texts[] = {state_text(cameras, camera), position_text(camera)};
-        for (const int column : {int(StateColumn), int(PositionColumn)}) {
-            QTableWidgetItem *item = table->item(camera, column);
-            const QString &text = texts[column - StateColumn];
-            if (item && item->text() != text) {
-                item->setText(text);
-                item->setToolTip(plain_tooltip(text));
-            }
-        }
-        grey_old_position(camera);
-    }
-    filling = false;
-}
-
-QString CamerasPanel::position_text(int camera) const
-{
-    // A lost inquiry blanks nothing: the last known position stays, greyed,
-    // with its age, until the camera answers again.
-    const std::optional<PositionPoller::Seen> seen = poller.position(camera);
-    if (!seen)
-        return QString();
-    const PositionPoller::Position &now = seen->position;
-    const int zoom_percent =
-        (now.zoom * 100 + visca::optical_zoom_end / 2) / visca::optical_zoom_end;
-    QString text = tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
-                       .arg(now.pan_tilt.pan)
-                       .arg(now.pan_tilt.tilt)
-                       .arg(now.zoom)
-                       .arg(zoom_percent)
-                       .arg(now.focus);
-    if (!position_old(camera))
-        return text;
-    return tr("%1, %2 s ago").arg(text).arg(seen->age_ms / 1000);
-}
-
-bool CamerasPanel::position_old(int camera) const
-{
-    const std::optional<PositionPoller::Seen> seen = poller.position(camera);
-    return seen && (seen->stale || cameras.state(camera) != Cameras::State::Answering);
-}
-
-void CamerasPanel::grey_old_position(int camera)
-{
-    QTableWidgetItem *item = table->item(camera, PositionColumn);
-    if (item)
-        item->setForeground(position_old(camera)
-                                ? table->palette().brush(QPalette::Disabled, QPalette::Text)
-                                : table->palette().brush(QPalette::Text));
 }
 
 void CamerasPanel::show_caption()
@@ -388,13 +282,12 @@ void CamerasPanel::retranslate()
     for (int camera = 0; camera < cameras.count(); ++camera)
         cameras.rename(camera, given_names.renamed(cameras.settings(camera).name));
     ui.tabWidget->setTabText(ui.tabWidget->indexOf(tab), tr("Cameras"));
-    table->setHorizontalHeaderLabels(
-        {tr("Name"), tr("Link"), tr("Address"), tr("State"), tr("Position")});
+    look->refresh();
     // The State column fits its longest word in the language now shown.
     int state_width = 10 * table->fontMetrics().averageCharWidth();
     for (const QString &state : {tr("closed"), tr("reconnecting"), tr("open"), tr("answering")})
         state_width = std::max(state_width, table->fontMetrics().horizontalAdvance(state));
-    table->horizontalHeader()->resizeSection(StateColumn, state_width + 12);
+    table->horizontalHeader()->resizeSection(CameraListModel::StateColumn, state_width + 12);
     add_button->setText(tr("Add"));
     remove_button->setText(tr("Remove"));
     find_button->setText(tr("Find cameras on the line"));

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+class CameraTableLook;
 class Cameras;
 class LinkPanel;
 class QBoxLayout;
@@ -18,8 +19,7 @@ class QComboBox;
 class QLabel;
 class QMainWindow;
 class QPushButton;
-class QTableWidget;
-class QTableWidgetItem;
+class QTableView;
 class QWidget;
 namespace Ui {
 class MainWindow;
@@ -35,15 +35,6 @@ class CamerasPanel
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
-    enum Column {
-        NameColumn,
-        LinkColumn,
-        AddressColumn,
-        StateColumn,
-        PositionColumn,
-        column_count
-    };
-
     CamerasPanel(Ui::MainWindow &form, QMainWindow *window, Cameras &cameras, LinkPanel &links,
                  const Boxes &boxes);
     // The tab's layout, for the parts that share the tab.
@@ -65,17 +56,8 @@ private:
     void remove_camera();
     void find_on_line();
     void chain_found(int count);
-    void edited(QTableWidgetItem *item);
-    void move_to_address(int camera, int address);
     void show_list();
-    void show_states();
     void show_link_box_state();
-    static void show_tally(QTableWidgetItem *name, visca::Tally state);
-    QString position_text(int camera) const;
-    // Whether the position shown is an old one: the camera did not answer
-    // its last round, or is not answering.
-    bool position_old(int camera) const;
-    void grey_old_position(int camera);
     void show_caption();
 
     Ui::MainWindow &ui;
@@ -88,7 +70,8 @@ private:
     QWidget *tab = nullptr;
     QBoxLayout *layout = nullptr;
     QBoxLayout *list_layout = nullptr;
-    QTableWidget *table = nullptr;
+    CameraTableLook *look = nullptr;
+    QTableView *table = nullptr;
     QPushButton *add_button = nullptr;
     QPushButton *remove_button = nullptr;
     QPushButton *find_button = nullptr;

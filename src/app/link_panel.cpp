@@ -228,10 +228,10 @@ void LinkPanel::set_net_idle(bool idle)
     parts.connect_button->setText(idle ? tr("Connect") : tr("Disconnect"));
 }
 
-void LinkPanel::lost(const Link &link, Notices::Words text)
+void LinkPanel::lost(const Link &link, const Notices::Words &text)
 {
     link_gone();
-    alerts.link_lost(link, std::move(text));
+    alerts.link_lost(link, text);
 }
 
 void LinkPanel::retranslate()

@@ -57,7 +57,7 @@ private:
     void connect_net();
     void disconnect_net();
     void tcp_failed(const QString &reason, bool timed_out);
-    void lost(const Link &link, Notices::Words text);
+    void lost(const Link &link, const Notices::Words &text);
     void set_serial_idle(bool idle);
     void set_net_idle(bool idle);
     void refresh_port_list();

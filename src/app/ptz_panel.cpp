@@ -3,6 +3,7 @@
 #include "app/alerts.h"
 #include "app/camera_texts.h"
 #include "app/tab_parts.h"
+#include "control/camera_list_model.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
@@ -58,7 +59,11 @@ PtzPanel::PtzPanel(Ui::MainWindow &form, QWidget *window, Cameras &camera_list,
     trouble_line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     trouble_line->setFixedHeight(trouble_line->fontMetrics().height());
     ui.verticalLayout_14->insertWidget(1, trouble_line);
-    QObject::connect(&cameras, &Cameras::switched, camera_line, [this] { show_camera(); });
+    // The line shows the active camera's row of the list; a camera's trouble
+    // is withdrawn first when it answers again.
+    const CameraListModel &list = cameras.model();
+    QObject::connect(&list, &CameraListModel::dataChanged, camera_line, [this] { show_camera(); });
+    QObject::connect(&list, &CameraListModel::modelReset, camera_line, [this] { show_camera(); });
     for (auto change : {&Cameras::state_changed, &Cameras::listed})
         QObject::connect(&cameras, change, camera_line, [this] {
             alerts.states_changed();

@@ -8,6 +8,12 @@ QTableWidget *tab_list(QWidget *page, const char *name, int columns)
 {
     auto *table = new QTableWidget(0, columns, page);
     table->setObjectName(name);
+    show_as_tab_list(table);
+    return table;
+}
+
+void show_as_tab_list(QTableView *table)
+{
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
@@ -15,7 +21,6 @@ QTableWidget *tab_list(QWidget *page, const char *name, int columns)
     // Each column fits its words; the list scrolls sideways when they are
     // more than the tab is wide.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    return table;
 }
 
 QString plain_tooltip(const QString &text)

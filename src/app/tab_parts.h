@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLabel;
+class QTableView;
 class QTableWidget;
 class QWidget;
 
@@ -11,6 +12,8 @@ class QWidget;
 // form gives it: a list asks for no height of its own and a note for no
 // width, so that the form's layout stays as it is.
 QTableWidget *tab_list(QWidget *page, const char *name, int columns);
+// The same for a list shown from a model.
+void show_as_tab_list(QTableView *table);
 // A note shows its text as plain text.
 QLabel *tab_note(QWidget *page, const char *name);
 // A tooltip that shows `text` as it is, whatever markup it holds.

@@ -45,7 +45,7 @@ CameraWork::CameraWork(Cameras &camera_list, PositionPoller &positions, QObject 
 }
 
 void CameraWork::ask(Camera &camera, bool only_active, const Done &done,
-                     std::function<void(Camera &, const PositionPoller::Position &)> act)
+                     const std::function<void(Camera &, const PositionPoller::Position &)> &act)
 {
     const int index = cameras.index_of(camera);
     if (index < 0) {
@@ -70,7 +70,7 @@ void CameraWork::ask(Camera &camera, bool only_active, const Done &done,
     });
 }
 
-void CameraWork::keep(Camera &camera, const QString &words, Done done)
+void CameraWork::keep(Camera &camera, const QString &words, const Done &done)
 {
     if (camera.settings().positions.size() >= CameraSettings::most_positions) {
         done(Outcome::full);
@@ -90,7 +90,7 @@ void CameraWork::keep(Camera &camera, const QString &words, Done done)
     });
 }
 
-void CameraWork::go_to(Camera &camera, int row, bool only_active, Done done)
+void CameraWork::go_to(Camera &camera, int row, bool only_active, const Done &done)
 {
     const QList<KeptPosition> &kept = camera.settings().positions;
     if (row < 0 || row >= kept.size()) {
@@ -110,7 +110,7 @@ void CameraWork::go_to(Camera &camera, int row, bool only_active, Done done)
         });
 }
 
-void CameraWork::record(Camera &camera, const QString &words, Done done)
+void CameraWork::record(Camera &camera, const QString &words, const Done &done)
 {
     if (camera.settings().moves.size() >= CameraSettings::most_moves) {
         done(Outcome::full);
@@ -125,7 +125,7 @@ void CameraWork::record(Camera &camera, const QString &words, Done done)
     });
 }
 
-void CameraWork::play(Camera &camera, int move, Done done)
+void CameraWork::play(Camera &camera, int move, const Done &done)
 {
     if (move < 0 || move >= camera.settings().moves.size()) {
         done(Outcome::gone);

@@ -40,20 +40,20 @@ public:
     CameraWork(Cameras &cameras, PositionPoller &poller, QObject *parent = nullptr);
     // A kept position named after `words` ("Position %1"), the number after
     // the highest given; auto focus keeps no focus.
-    void keep(Camera &camera, const QString &words, Done done);
+    void keep(Camera &camera, const QString &words, const Done &done);
     // The camera to its kept position `row`; `only_active`: only while it
     // is the active camera (the operator's Go, not a remote one).
-    void go_to(Camera &camera, int row, bool only_active, Done done);
+    void go_to(Camera &camera, int row, bool only_active, const Done &done);
     // A move recorded from where the camera is, named after `words`; its
     // recording ends with stop_recording() on the camera. The active camera only.
-    void record(Camera &camera, const QString &words, Done done);
-    void play(Camera &camera, int move, Done done);
+    void record(Camera &camera, const QString &words, const Done &done);
+    void play(Camera &camera, int move, const Done &done);
 
 private:
     // The camera's position, for `act` while the camera is still listed
     // (and active, where `only_active`).
     void ask(Camera &camera, bool only_active, const Done &done,
-             std::function<void(Camera &, const PositionPoller::Position &)> act);
+             const std::function<void(Camera &, const PositionPoller::Position &)> &act);
 
     Cameras &cameras;
     PositionPoller &poller;

@@ -1,6 +1,7 @@
 #include "control/cameras.h"
 
 #include "control/active_holds.h"
+#include "control/camera_list_model.h"
 #include "control/camera_work.h"
 #include "control/liveness.h"
 #include "control/position_poller.h"
@@ -14,7 +15,8 @@ Cameras::Cameras(QObject *parent)
       liveness(std::make_unique<Liveness>(*this, this)),
       poller(std::make_unique<PositionPoller>(
           *this, [this](const LinkChannel *channel) { return link_busy && link_busy(channel); })),
-      camera_work(std::make_unique<CameraWork>(*this, *poller))
+      camera_work(std::make_unique<CameraWork>(*this, *poller)),
+      list_model(std::make_unique<CameraListModel>(*this, *poller))
 {
     connect(&lines, &SerialLines::made, this, &Cameras::made);
     connect(&lines, &SerialLines::reconnecting, this, &Cameras::state_changed);
@@ -32,6 +34,7 @@ Cameras::~Cameras()
     // The holds and questions go before the cameras they serve.
     active_holds.reset();
     liveness.reset();
+    list_model.reset();
     camera_work.reset();
     poller.reset();
     cameras.clear();

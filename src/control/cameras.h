@@ -10,6 +10,7 @@
 #include <vector>
 
 class ActiveHolds;
+class CameraListModel;
 class CameraWork;
 class Liveness;
 class PositionPoller;
@@ -34,6 +35,8 @@ public:
     // Where the cameras point, and what they do with it (keep, go, record, play).
     PositionPoller &positions() { return *poller; }
     CameraWork &work() { return *camera_work; }
+    // The list as rows keyed by the cameras' ids, for whatever shows it.
+    CameraListModel &model() { return *list_model; }
     // Closes every link (each says `closing` first).
     void close_all();
     // Every axis that may be moving stopped, on every camera, whatever
@@ -170,6 +173,7 @@ private:
     std::function<bool(const LinkChannel *)> link_busy;
     std::unique_ptr<PositionPoller> poller;
     std::unique_ptr<CameraWork> camera_work;
+    std::unique_ptr<CameraListModel> list_model;
     int active_index = -1;
     // The highest id given so far: ids are not given twice in a run.
     int last_id = 0;

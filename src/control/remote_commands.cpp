@@ -1,9 +1,9 @@
 #include "control/remote_commands.h"
 
+#include "control/camera_list_model.h"
 #include "control/camera_work.h"
 #include "control/cameras.h"
 #include "control/pad_mapping.h"
-#include "control/position_poller.h"
 #include "control/raw_movement.h"
 #include "visca/command_text.h"
 
@@ -15,19 +15,6 @@
 
 namespace {
 
-// The state as the interfaces name it, whatever the window's language.
-QString state_word(Camera::State state)
-{
-    switch (state) {
-    case Camera::State::Closed: return QStringLiteral("closed");
-    case Camera::State::Reconnecting: return QStringLiteral("reconnecting");
-    case Camera::State::Open: return QStringLiteral("open");
-    case Camera::State::Answering: return QStringLiteral("answering");
-    case Camera::State::NotAnswering: break;
-    }
-    return QStringLiteral("not answering");
-}
-
 const char *tally_word(visca::Tally tally)
 {
     switch (tally) {
@@ -38,14 +25,6 @@ const char *tally_word(visca::Tally tally)
     return "off";
 }
 
-QString link_words(const CameraSettings &camera)
-{
-    const QString kind = link_text(camera.link());
-    if (camera.serial_mode)
-        return kind + ' ' + camera.port_name;
-    return kind + ' ' + camera.address + ':' + camera.port;
-}
-
 RemoteCommands::Result failure(RemoteCommands::Failure kind, const QString &error)
 {
     return {kind, error};
@@ -54,7 +33,7 @@ RemoteCommands::Result failure(RemoteCommands::Failure kind, const QString &erro
 } // namespace
 
 RemoteCommands::RemoteCommands(Cameras &camera_list, QObject *parent)
-    : QObject(parent), cameras(camera_list), poller(camera_list.positions())
+    : QObject(parent), cameras(camera_list)
 {
     auto steady = std::make_shared<QElapsedTimer>();
     steady->start();
@@ -64,14 +43,19 @@ RemoteCommands::RemoteCommands(Cameras &camera_list, QObject *parent)
     connect(&lease_timer, &QTimer::timeout, this, &RemoteCommands::check_leases);
     connect(&cameras, &Cameras::switched, this,
             [this](int index) { emit active_changed(index + 1); });
-    const auto every_camera = [this] {
+    connect(&cameras, &Cameras::stopped, this, &RemoteCommands::forget_camera);
+    // The cameras whose row changed, each once; every camera when the list
+    // itself changed.
+    CameraListModel &model = cameras.model();
+    connect(&model, &CameraListModel::dataChanged, this,
+            [this](const QModelIndex &top, const QModelIndex &bottom) {
+                for (int row = top.row(); row <= bottom.row(); ++row)
+                    emit camera_changed(row + 1);
+            });
+    connect(&model, &CameraListModel::modelReset, this, [this] {
         for (int index = 0; index < cameras.count(); ++index)
             emit camera_changed(index + 1);
-    };
-    connect(&cameras, &Cameras::stopped, this, &RemoteCommands::forget_camera);
-    connect(&cameras, &Cameras::state_changed, this, every_camera);
-    connect(&cameras, &Cameras::listed, this, every_camera);
-    connect(&poller, &PositionPoller::changed, this, every_camera);
+    });
 }
 
 RemoteCommands::~RemoteCommands()
@@ -456,18 +440,23 @@ int RemoteCommands::active() const { return cameras.active() + 1; }
 
 RemoteCommands::View RemoteCommands::view(int index) const
 {
-    const Camera &camera = cameras.camera(index);
-    View shown{index + 1,
-               camera.id(),
-               camera.name(),
-               link_words(camera.settings()),
-               camera.address(),
-               state_word(camera.state()),
-               QLatin1String(tally_word(camera.tally())),
-               std::nullopt};
-    if (const std::optional<PositionPoller::Seen> seen = poller.position(index)) {
-        const PositionPoller::Position &at = seen->position;
-        shown.position = std::array<int, 4>{at.pan_tilt.pan, at.pan_tilt.tilt, at.zoom, at.focus};
-    }
+    const CameraListModel &model = cameras.model();
+    const auto value = [&](int column, int role = Qt::DisplayRole) {
+        return model.data(model.index(index, column), role);
+    };
+    using List = CameraListModel;
+    View shown{
+        index + 1,
+        value(List::NameColumn, List::IdRole).toInt(),
+        value(List::NameColumn).toString(),
+        value(List::LinkColumn).toString(),
+        value(List::AddressColumn).toInt(),
+        value(List::StateColumn).toString(),
+        QLatin1String(tally_word(visca::Tally(value(List::NameColumn, List::TallyRole).toInt()))),
+        std::nullopt};
+    const QVariantList at = value(List::NameColumn, List::PositionRole).toList();
+    if (at.size() == 4)
+        shown.position =
+            std::array<int, 4>{at[0].toInt(), at[1].toInt(), at[2].toInt(), at[3].toInt()};
     return shown;
 }

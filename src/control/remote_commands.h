@@ -15,7 +15,6 @@
 class Camera;
 class LinkChannel;
 class Cameras;
-class PositionPoller;
 
 // What the outside interfaces (HTTP, OSC) may do, on the window's thread:
 // each request names a camera by its place in the list (from 1) and comes
@@ -138,7 +137,6 @@ private:
     void schedule();
 
     Cameras &cameras;
-    PositionPoller &poller;
     std::function<qint64()> clock;
     QHash<QString, Lease> leases;
     // Movements started by raw commands, each until its lease ends.

@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -432,6 +433,35 @@ void click(QAbstractButton *button)
 }
 
 void click(QWidget &window, const char *name) { click(control<QAbstractButton>(&window, name)); }
+
+QTableView *camera_table(QWidget &window) { return control<QTableView>(&window, "camerasTable"); }
+
+int camera_rows(QWidget &window) { return camera_table(window)->model()->rowCount(); }
+
+QVariant camera_data(QWidget &window, int row, int column, int role)
+{
+    const QAbstractItemModel *rows = camera_table(window)->model();
+    return rows->data(rows->index(row, column), role);
+}
+
+QString camera_cell(QWidget &window, int row, int column)
+{
+    return camera_data(window, row, column, Qt::DisplayRole).toString();
+}
+
+int current_camera_row(QWidget &window) { return camera_table(window)->currentIndex().row(); }
+
+void pick_camera_row(QWidget &window, int row)
+{
+    QTableView *table = camera_table(window);
+    table->setCurrentIndex(table->model()->index(row, 0));
+}
+
+void edit_camera_cell(QWidget &window, int row, int column, const QString &text)
+{
+    QAbstractItemModel *rows = camera_table(window)->model();
+    rows->setData(rows->index(row, column), text);
+}
 
 QString add_camera(QWidget &window, const QVariantMap &fields)
 {

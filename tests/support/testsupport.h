@@ -16,6 +16,7 @@
 #include <QTimer>
 
 class MainWindow;
+class QTableView;
 class QAbstractButton;
 class QTcpServer;
 class QPlainTextEdit;
@@ -187,6 +188,16 @@ void show_exposed(QWidget *window);
 void click(QAbstractButton *button);
 void click(QWidget &window, const char *name);
 void open_serial(MainWindow &window, const QString &path);
+// The Cameras tab's list of cameras (a view of the list's rows): its rows,
+// a cell's text or other data, the current row; a row picked as a click
+// picks it; a cell edited as the operator types into it.
+QTableView *camera_table(QWidget &window);
+int camera_rows(QWidget &window);
+QString camera_cell(QWidget &window, int row, int column);
+QVariant camera_data(QWidget &window, int row, int column, int role);
+int current_camera_row(QWidget &window);
+void pick_camera_row(QWidget &window, int row);
+void edit_camera_cell(QWidget &window, int row, int column, const QString &text);
 // "Add" on the Cameras tab, its dialog answered with its defaults but for
 // what `fields` sets (by object name: the link's place, or a text), then OK.
 // Empty once the camera was added; else the note the dialog refused with
