@@ -2,6 +2,7 @@
 // rule, without a window.
 
 #include "control/camera_control.h"
+#include "control/camera_list_model.h"
 #include "control/cameras.h"
 #include "control/position_poller.h"
 #include "control/remote_commands.h"
@@ -27,6 +28,7 @@ private slots:
     void replies_count_for_their_own_camera();
     void remote_leases_end_only_what_they_started();
     void command_requests_let_their_state_go();
+    void the_list_tells_only_the_cameras_that_changed();
 
 private:
     RecordingLink *link = nullptr;
@@ -377,6 +379,36 @@ void ControlTest::command_requests_let_their_state_go()
     }
     QVERIFY2(answered > 500, qPrintable(QString("%1 answered").arg(answered)));
     QTRY_VERIFY_WITH_TIMEOUT(token.use_count() == 1, 5000);
+}
+
+void ControlTest::the_list_tells_only_the_cameras_that_changed()
+{
+    Cameras cameras;
+    for (const char *name : {"One", "Two", "Three"}) {
+        CameraSettings settings;
+        settings.name = name;
+        settings.set_link(CameraSettings::LinkKind::Udp);
+        cameras.add(settings);
+    }
+    RemoteCommands remote(cameras);
+    QList<int> told;
+    connect(&remote, &RemoteCommands::camera_changed, this,
+            [&told](int number) { told << number; });
+    cameras.set_tally(1, visca::Tally::preview);
+    QCOMPARE(told, QList<int>{2});
+    // Program passes from camera 2 to camera 3: both change, nothing else.
+    told.clear();
+    cameras.set_tally(2, visca::Tally::program);
+    cameras.set_tally(1, visca::Tally::program);
+    QCOMPARE(told, QList<int>({3, 2, 3}));
+    // Reordered: the rows are the places, each camera keeps its id.
+    told.clear();
+    cameras.move(2, 0);
+    QCOMPARE(told, QList<int>({1, 2, 3}));
+    CameraListModel &model = cameras.model();
+    QCOMPARE(model.data(model.index(0, CameraListModel::NameColumn)).toString(), QString("Three"));
+    QCOMPARE(model.find(3).row(), 0);
+    QCOMPARE(remote.view(0).id, 3);
 }
 
 QTEST_MAIN(ControlTest)
