@@ -265,6 +265,16 @@ void ControlTest::every_drive_gets_one_stop()
         now_ms += RemoteCommands::longest_lease_ms;
         remote.check_leases();
         cameras.stop_all();
+        // Nothing is left moving: each axis is at rest or its stop waits
+        // for the camera's word.
+        for (int index = 0; index < cameras.count(); ++index) {
+            for (const Axis axis : {Axis::PanTilt, Axis::Zoom, Axis::Focus})
+                QVERIFY2(cameras.camera(index).control().motion(axis) !=
+                             CameraControl::Motion::driving,
+                         qPrintable(QString("sequence %1: camera %2 still driven")
+                                        .arg(sequence)
+                                        .arg(index + 1)));
+        }
         take_written();
         messages += written[&converter].size() + written[&single].size();
         for (const auto &camera : listed) {

@@ -93,12 +93,12 @@ QString CameraTableLook::position_text(const QModelIndex &index) const
         return QString();
     const int zoom = at[2].toInt();
     const int zoom_percent = (zoom * 100 + visca::optical_zoom_end / 2) / visca::optical_zoom_end;
-    const QString text = tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
-                             .arg(at[0].toInt())
-                             .arg(at[1].toInt())
-                             .arg(zoom)
-                             .arg(zoom_percent)
-                             .arg(at[3].toInt());
+    QString text = tr("pan %1, tilt %2, zoom %3 (%4 %), focus %5")
+                       .arg(at[0].toInt())
+                       .arg(at[1].toInt())
+                       .arg(zoom)
+                       .arg(zoom_percent)
+                       .arg(at[3].toInt());
     if (!row_start.data(CameraListModel::PositionOldRole).toBool())
         return text;
     const qint64 age_ms = row_start.data(CameraListModel::PositionAgeRole).toLongLong();

@@ -53,7 +53,7 @@ void CameraControl::send_drive(const Target &held, Axis axis, const QByteArray &
         retry.sent(axis, *target.channel, target.address, bytes, message);
 }
 
-CameraControl::Target &CameraControl::held_of(Axis axis)
+const CameraControl::Target &CameraControl::held_of(Axis axis) const
 {
     switch (axis) {
     case Axis::PanTilt: break;
@@ -202,12 +202,21 @@ void CameraControl::stop_everything()
         stop_axis(axis);
 }
 
+CameraControl::Motion CameraControl::motion(Axis axis) const
+{
+    const bool driven = held_of(axis).channel || (underway & (1U << unsigned(axis))) ||
+                        (axis == Axis::Focus && focus_wait.isActive());
+    if (driven)
+        return Motion::driving;
+    if (!owed.isEmpty())
+        return Motion::owed;
+    return confirmation.waiting(axis) ? Motion::stopping : Motion::idle;
+}
+
 void CameraControl::stop_moving()
 {
     for (Axis axis : every_axis) {
-        const bool may_move = held_of(axis).channel || (underway & (1U << unsigned(axis))) ||
-                              (axis == Axis::Focus && focus_wait.isActive());
-        if (may_move)
+        if (motion(axis) == Motion::driving)
             stop_axis(axis);
     }
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 
 // The operations on one camera: drives, stops, Home, presets, moves to kept
 // positions. Each goes on the channel and to the VISCA address that
@@ -52,6 +53,12 @@ public:
     }
     // Whether a stop sent still waits for the camera's confirmation.
     bool confirming() const { return confirmation.waiting(); }
+    // Where an axis stands: moving by a drive, a Go, a preset or a raw
+    // command (or about to: the focus wait); its stop owed to a link that
+    // went down (the camera may still be moving); its stop sent and waiting
+    // for the camera's confirmation; at rest.
+    enum class Motion { driving, owed, stopping, idle };
+    Motion motion(Axis axis) const;
     // The link went down with a drive of the camera on it, or a stop not
     // confirmed yet: the camera may still be moving. Its stops (pan-tilt,
     // zoom, focus) are owed there and are the first messages to the camera
@@ -124,7 +131,8 @@ private:
     void forget_stops();
     // A Go's move of `axis`, held until the camera completes it.
     void send_move(Target &held, Axis axis, const QByteArray &bytes);
-    Target &held_of(Axis axis);
+    const Target &held_of(Axis axis) const;
+    Target &held_of(Axis axis) { return const_cast<Target &>(std::as_const(*this).held_of(axis)); }
     void owe(const Target &target);
 
     // Sends a held drive's again, or a stop's.

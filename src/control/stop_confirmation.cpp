@@ -3,6 +3,8 @@
 #include "visca/positions.h"
 #include "visca/replies.h"
 
+#include <algorithm>
+
 namespace {
 QByteArray position_inquiry(Axis axis, int address)
 {
@@ -56,6 +58,13 @@ void StopConfirmation::forget(Axis axis, const LinkChannel *channel, int address
     const auto found = pending.find({axis, channel, address});
     if (found != pending.end())
         reset(*found->second);
+}
+
+bool StopConfirmation::waiting(Axis axis) const
+{
+    return std::any_of(pending.begin(), pending.end(), [axis](const auto &entry) {
+        return entry.second->channel && entry.second->axis == axis;
+    });
 }
 
 bool StopConfirmation::waiting() const

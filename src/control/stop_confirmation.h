@@ -51,8 +51,9 @@ public:
     // stop moot: a stop sent again now would end the new movement. The stop
     // of a drive of another camera still waits for its camera.
     void forget(Axis axis, const LinkChannel *channel, int address);
-    // Whether a stop still waits for its confirmation.
+    // Whether a stop (of `axis`) still waits for its confirmation.
     bool waiting() const;
+    bool waiting(Axis axis) const;
     // The channels and addresses of the stops that wait on `link`.
     QList<std::pair<LinkChannel *, int>> waiting_on(const Link &link) const;
 
