@@ -4,6 +4,7 @@
 #include "control/camera_settings.h"
 #include "control/tally_lamp.h"
 #include "visca/camera_commands.h"
+#include "visca/catalog.h"
 #include "visca/command_text.h"
 #include "visca/discovery.h"
 #include "visca/packet_cutter.h"
@@ -21,6 +22,9 @@ class ViscaTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void catalog_entries_build_and_read_back();
+    void catalog_reading_data();
+    void catalog_reading();
     void conversion_data();
     void conversion();
     void typed_commands_data();
@@ -53,6 +57,89 @@ private slots:
     void what_a_reply_can_answer_data();
     void what_a_reply_can_answer();
 };
+
+void ViscaTest::catalog_entries_build_and_read_back()
+{
+    namespace catalog = visca::catalog;
+    QVERIFY(catalog::entries().size() >= 120);
+    for (const catalog::Entry &entry : catalog::entries()) {
+        // Each field at its lowest and at its highest: built, read back as
+        // the same values; read as whatever matches best, never nothing.
+        for (const bool highest : {false, true}) {
+            QList<int> values;
+            for (const catalog::Field &field : entry.fields)
+                values << (highest ? field.highest : field.lowest);
+            const int address = entry.pattern.startsWith(QLatin1String("88")) ? 8 : 3;
+            const QByteArray message =
+                catalog::build(entry, entry.kind == catalog::Kind::reply ? 1 : address, values);
+            QVERIFY2(!message.isEmpty() && message.endsWith('\xff'), qPrintable(entry.name));
+            const std::optional<catalog::Meaning> read = catalog::read_as(entry, message);
+            QVERIFY2(read, qPrintable(entry.name));
+            QList<int> read_values;
+            for (const catalog::Value &value : read->values)
+                read_values << value.value;
+            QCOMPARE(read_values, values);
+            QVERIFY2(catalog::read(message), qPrintable(entry.name));
+        }
+        // A value out of range builds nothing.
+        if (!entry.fields.isEmpty() && entry.fields.first().highest < 0xFFFF) {
+            QList<int> values;
+            for (const catalog::Field &field : entry.fields)
+                values << field.lowest;
+            values[0] = entry.fields.first().highest + 1;
+            QVERIFY2(catalog::build(entry, 1, values).isEmpty(), qPrintable(entry.name));
+        }
+        // Every answer form of an inquiry reads.
+        for (const QString &form : entry.answers) {
+            catalog::Entry answer = entry;
+            answer.pattern = form;
+            answer.tokens = form.split(' ');
+            answer.fields = entry.answer_fields;
+            QList<int> values;
+            for (const catalog::Field &field : answer.fields)
+                values << field.highest;
+            QVERIFY2(catalog::read_answer(entry, catalog::build(answer, 1, values)),
+                     qPrintable(entry.name));
+        }
+    }
+}
+
+void ViscaTest::catalog_reading_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("meaning");
+    const QList<QStringList> rows = {
+        {"81 01 04 47 04 00 00 00 FF", "zoom direct, position 4000h (16384)"},
+        {"82 01 06 01 05 05 01 01 FF",
+         "pan-tilt drive up-left, pan speed 5h (5), tilt speed 5h (5)"},
+        // The longer, more specific entry wins: a drive with both ways still.
+        {"81 01 06 01 03 03 03 03 FF", "pan-tilt stop, pan speed 3h (3), tilt speed 3h (3)"},
+        {"81 01 04 07 25 FF", "zoom tele variable, speed 5h (5)"},
+        {"81 01 04 3F 02 0A FF", "memory recall, preset Ah (10)"},
+        {"81 01 04 00 03 FF", "power, power standby"},
+        {"81 01 06 02 18 14 0F 0F 0C 0E 00 00 01 02 FF",
+         "pan-tilt absolute, pan speed 18h (24), tilt speed 14h (20), pan -50, tilt 12h (18)"},
+        {"90 60 02 FF", "syntax error, socket 0h (0)"},
+        {"90 41 FF", "ACK, socket 1h (1)"},
+        {"88 30 01 FF", "address set, first address 1h (1)"},
+        {"81 09 06 12 FF", "pan-tilt position inquiry"},
+        // Not VISCA as catalogued.
+        {"81 01 04 47 04 00 FF", ""},
+        {"81 01 06 01 19 05 01 01 FF", ""},
+        {"80 01 04 00 02 FF", ""},
+    };
+    for (const QStringList &row : rows)
+        QTest::newRow(qPrintable(row.at(0))) << row.at(0) << row.at(1);
+}
+
+void ViscaTest::catalog_reading()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, meaning);
+    const std::optional<visca::catalog::Meaning> read =
+        visca::catalog::read(QByteArray::fromHex(message.toLatin1()));
+    QCOMPARE(read ? read->text() : QString(), meaning);
+}
 
 void ViscaTest::conversion_data()
 {

@@ -1,0 +1,29 @@
+// Any bytes read against the VISCA catalog, as the log and the explainer
+// will read what cameras and controllers send: a meaning or none, the
+// meaning's values within their fields' ranges, never a read past the
+// message.
+#include "visca/catalog.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    namespace catalog = visca::catalog;
+    const QByteArray message(reinterpret_cast<const char *>(data), int(size));
+    if (const auto read = catalog::read(message)) {
+        if (read->entry->pattern.count(' ') + 1 != message.size())
+            abort();
+        for (const catalog::Value &value : read->values) {
+            if (value.value < value.field->lowest || value.value > value.field->highest)
+                abort();
+        }
+        (void)read->text();
+    }
+    // The same bytes as an answer to each inquiry.
+    for (const catalog::Entry &entry : catalog::entries()) {
+        if (entry.kind == catalog::Kind::inquiry)
+            (void)catalog::read_answer(entry, message);
+    }
+    return 0;
+}
