@@ -93,7 +93,7 @@ void ViscaTest::catalog_entries_build_and_read_back()
         for (const QString &form : entry.answers) {
             catalog::Entry answer = entry;
             answer.pattern = form;
-            answer.tokens = form.split(' ');
+            answer.tokens = visca::catalog::tokens_of(form);
             answer.fields = entry.answer_fields;
             QList<int> values;
             for (const catalog::Field &field : answer.fields)

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 
 namespace visca::catalog {
 namespace {
@@ -279,9 +280,9 @@ QList<Entry> made()
              QString::fromLatin1(one.answers).split('|', Qt::SkipEmptyParts))
             entry.answers << answer;
         entry.answer_fields = read_fields(one.answer_fields, entry.answers.value(0));
-        entry.tokens = entry.pattern.split(' ');
+        entry.tokens = tokens_of(entry.pattern);
         for (const QString &answer : entry.answers)
-            entry.answer_tokens << answer.split(' ');
+            entry.answer_tokens << tokens_of(answer);
         made << entry;
     }
     return made;
@@ -300,73 +301,78 @@ struct Match {
     QList<Value> values;
 };
 
-// Whether `message` has the form of `pattern` with `fields`: its bytes as
+// A field's nibbles as they come, most significant first.
+class Gathered
+{
+public:
+    void take(char letter, unsigned nibble)
+    {
+        Nibbles &field = fields[letter];
+        field.value = (field.value << 4) | nibble;
+        ++field.count;
+    }
+    // The field's value, signed or not; none when the message has none of it.
+    std::optional<int> value(const Field &field) const
+    {
+        const auto found = fields.find(field.letter);
+        if (found == fields.end())
+            return std::nullopt;
+        return field.is_signed ? signed_value(found->second.value, found->second.count)
+                               : int(found->second.value);
+    }
+
+private:
+    struct Nibbles {
+        unsigned value = 0;
+        int count = 0;
+    };
+    std::map<char, Nibbles> fields;
+};
+
+// One byte against its token: false when it does not fit.
+bool fits(const Token &token, uchar byte, Match &found, Gathered &gathered)
+{
+    const unsigned high = byte >> 4;
+    const unsigned low = byte & 0x0FU;
+    switch (token.kind) {
+    case Token::Kind::camera_header:
+        found.address = int(low);
+        return high == 8 && low >= 1 && low <= 8;
+    case Token::Kind::reply_header: found.address = int(high) - 8; return high >= 9 && low == 0;
+    case Token::Kind::byte: found.literal += 2; return byte == token.fixed;
+    case Token::Kind::nibble:
+        found.literal += 1;
+        gathered.take(token.letter, low);
+        return high == token.fixed;
+    case Token::Kind::field_byte:
+        gathered.take(token.letter, high);
+        gathered.take(token.letter, low);
+        return true;
+    }
+    return false;
+}
+
+// Whether `message` has the form of `tokens` with `fields`: its bytes as
 // they are where the pattern names them, each field's nibbles within its
 // range.
-std::optional<Match> match(const QStringList &tokens, const QList<Field> &fields,
+std::optional<Match> match(const QList<Token> &tokens, const QList<Field> &fields,
                            const QByteArray &message)
 {
     if (tokens.size() != message.size())
         return std::nullopt;
     Match found;
-    QList<std::pair<char, unsigned>> gathered; // letter, value so far
-    QList<int> widths;
-    const auto take = [&](char letter, unsigned nibble) {
-        for (int i = 0; i < gathered.size(); ++i) {
-            if (gathered[i].first == letter) {
-                gathered[i].second = (gathered[i].second << 4) | nibble;
-                ++widths[i];
-                return;
-            }
-        }
-        gathered.append({letter, nibble});
-        widths << 1;
-    };
+    Gathered gathered;
     for (int at = 0; at < tokens.size(); ++at) {
-        const QString &token = tokens.at(at);
-        const unsigned high = uchar(message.at(at)) >> 4;
-        const unsigned low = uchar(message.at(at)) & 0x0F;
-        const QChar first = token.at(0);
-        const QChar second = token.at(1);
-        if (token == QLatin1String("8x")) {
-            if (high != 8 || low < 1 || low > 8)
-                return std::nullopt;
-            found.address = int(low);
-            continue;
-        }
-        if (token == QLatin1String("y0")) {
-            if (high < 9 || low != 0)
-                return std::nullopt;
-            found.address = int(high) - 8;
-            continue;
-        }
-        bool hex_first = false;
-        const unsigned fixed_high = QString(first).toUInt(&hex_first, 16);
-        if (hex_first && first.isUpper() == first.isLetter() && second.isLower()) {
-            if (high != fixed_high)
-                return std::nullopt;
-            found.literal += 1;
-            take(second.toLatin1(), low);
-        } else if (first.isLower() && first == second) {
-            take(first.toLatin1(), high);
-            take(first.toLatin1(), low);
-        } else {
-            bool ok = false;
-            if (token.toUInt(&ok, 16) != uchar(message.at(at)) || !ok)
-                return std::nullopt;
-            found.literal += 2;
-        }
+        if (!fits(tokens.at(at), uchar(message.at(at)), found, gathered))
+            return std::nullopt;
     }
     for (const Field &field : fields) {
-        const auto at = std::find_if(gathered.begin(), gathered.end(),
-                                     [&](const auto &one) { return one.first == field.letter; });
-        if (at == gathered.end())
+        const std::optional<int> value = gathered.value(field);
+        if (!value)
             continue;
-        const int width = widths.at(int(at - gathered.begin()));
-        const int value = field.is_signed ? signed_value(at->second, width) : int(at->second);
-        if (value < field.lowest || value > field.highest)
+        if (*value < field.lowest || *value > field.highest)
             return std::nullopt;
-        found.values << Value{&field, value};
+        found.values << Value{&field, *value};
     }
     return found;
 }
@@ -432,7 +438,7 @@ std::optional<Meaning> read_as(const Entry &entry, const QByteArray &message)
 
 std::optional<Meaning> read_answer(const Entry &inquiry, const QByteArray &answer)
 {
-    for (const QStringList &form : inquiry.answer_tokens) {
+    for (const QList<Token> &form : inquiry.answer_tokens) {
         if (const std::optional<Match> found = match(form, inquiry.answer_fields, answer))
             return Meaning{&inquiry, found->address, found->values};
     }
@@ -443,48 +449,61 @@ QByteArray build(const Entry &entry, int address, const QList<int> &values)
 {
     if (values.size() != entry.fields.size() || address < 1 || address > 8)
         return QByteArray();
-    const QStringList tokens = entry.pattern.split(' ');
     // Each field's nibbles, most significant first, as many as it has.
-    QList<QList<unsigned>> nibbles;
+    std::map<char, QList<unsigned>> nibbles;
     for (int i = 0; i < entry.fields.size(); ++i) {
         const Field &field = entry.fields.at(i);
         if (values.at(i) < field.lowest || values.at(i) > field.highest)
             return QByteArray();
         const int width = int(entry.pattern.count(QLatin1Char(field.letter)));
-        const unsigned value =
-            unsigned(values.at(i)) & ((width >= 8) ? ~0U : ((1U << (4 * width)) - 1));
-        QList<unsigned> digits;
+        QList<unsigned> &digits = nibbles[field.letter];
         for (int n = width - 1; n >= 0; --n)
-            digits << ((value >> (4 * n)) & 0x0F);
-        nibbles << digits;
+            digits << ((unsigned(values.at(i)) >> (4 * n)) & 0x0FU);
     }
-    const auto next = [&](char letter) -> unsigned {
-        for (int i = 0; i < entry.fields.size(); ++i) {
-            if (entry.fields.at(i).letter == letter && !nibbles[i].isEmpty())
-                return nibbles[i].takeFirst();
-        }
-        return 0;
+    const auto next = [&nibbles](char letter) {
+        QList<unsigned> &digits = nibbles[letter];
+        return digits.isEmpty() ? 0U : digits.takeFirst();
     };
     QByteArray message;
-    for (const QString &token : tokens) {
-        const QChar first = token.at(0);
-        const QChar second = token.at(1);
-        bool hex_first = false;
-        const unsigned fixed_high = QString(first).toUInt(&hex_first, 16);
-        if (token == QLatin1String("8x")) {
-            message += char(0x80 | address);
-        } else if (token == QLatin1String("y0")) {
-            message += char((address + 8) << 4);
-        } else if (hex_first && first.isUpper() == first.isLetter() && second.isLower()) {
-            message += char((fixed_high << 4) | next(second.toLatin1()));
-        } else if (first.isLower() && first == second) {
-            const unsigned high = next(first.toLatin1());
-            message += char((high << 4) | next(first.toLatin1()));
-        } else {
-            message += char(token.toUInt(nullptr, 16));
+    for (const Token &token : entry.tokens) {
+        switch (token.kind) {
+        case Token::Kind::camera_header: message += char(0x80 | address); break;
+        case Token::Kind::reply_header: message += char((address + 8) << 4); break;
+        case Token::Kind::byte: message += char(token.fixed); break;
+        case Token::Kind::nibble: message += char((token.fixed << 4) | next(token.letter)); break;
+        case Token::Kind::field_byte: {
+            const unsigned high = next(token.letter);
+            message += char((high << 4) | next(token.letter));
+            break;
+        }
         }
     }
     return message;
+}
+
+QList<Token> tokens_of(const QString &pattern)
+{
+    QList<Token> tokens;
+    for (const QString &text : pattern.split(' ', Qt::SkipEmptyParts)) {
+        Token token;
+        const QChar first = text.at(0);
+        const QChar second = text.size() > 1 ? text.at(1) : QChar();
+        bool hex = false;
+        const unsigned high = QString(first).toUInt(&hex, 16);
+        if (text == QLatin1String("8x")) {
+            token.kind = Token::Kind::camera_header;
+        } else if (text == QLatin1String("y0")) {
+            token.kind = Token::Kind::reply_header;
+        } else if (first.isLower() && first == second) {
+            token = {Token::Kind::field_byte, 0, first.toLatin1()};
+        } else if (hex && !first.isLower() && second.isLower()) {
+            token = {Token::Kind::nibble, high, second.toLatin1()};
+        } else {
+            token.fixed = text.toUInt(nullptr, 16);
+        }
+        tokens << token;
+    }
+    return tokens;
 }
 
 const Entry *find(const QString &name, Kind kind)

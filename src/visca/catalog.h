@@ -31,6 +31,17 @@ struct Field {
     QString word(int value) const;
 };
 
+// One byte of a pattern, as read once from its text.
+struct Token {
+    enum class Kind { camera_header, reply_header, byte, nibble, field_byte };
+    Kind kind = Kind::byte;
+    // The byte as it is, or the high half a nibble's byte has.
+    unsigned fixed = 0;
+    // The field whose nibbles the byte carries.
+    char letter = 0;
+};
+QList<Token> tokens_of(const QString &pattern);
+
 struct Entry {
     Kind kind = Kind::command;
     QString name;
@@ -39,9 +50,9 @@ struct Entry {
     // An inquiry's answer forms (the longer first where there are two).
     QList<QString> answers;
     QList<Field> answer_fields;
-    // The patterns cut into their bytes' tokens once.
-    QStringList tokens;
-    QList<QStringList> answer_tokens;
+    // The patterns read into their bytes' tokens once.
+    QList<Token> tokens;
+    QList<QList<Token>> answer_tokens;
 };
 
 // Every entry; the same list for the program's life.
