@@ -1,8 +1,10 @@
 // Any bytes read against the VISCA catalog, as the log and the explainer
-// will read what cameras and controllers send: a meaning or none, the
+// read what cameras and controllers send (and as text typed for
+// `--explain`): a meaning or none, the
 // meaning's values within their fields' ranges, never a read past the
 // message.
 #include "visca/catalog.h"
+#include "visca/explainer.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         (void)read->text();
     }
+    // The same bytes as a capture typed for the explainer.
+    QStringList lines;
+    (void)explain(QString::fromLatin1(message), &lines);
     // The same bytes as an answer to each inquiry.
     for (const catalog::Entry &entry : catalog::entries()) {
         if (entry.kind == catalog::Kind::inquiry)

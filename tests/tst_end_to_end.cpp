@@ -369,6 +369,19 @@ void EndToEndTest::command_line_data()
                           << "";
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
                                     << "Unknown option 'bogus'.";
+    // One line a message, several in one capture; what does not read says so.
+    QTest::newRow("explain")
+        << QStringList{"--explain", "81 01 04 47 04 00 00 00 FF 90 41 FF",
+                       "81 01 04 00 03 FF 81 01"}
+        << 0
+        << "81 01 04 47 04 00 00 00 FF  zoom direct, to camera 1, position 16384 (4000h)\n"
+           "90 41 FF  ACK, from camera 1, socket 1 (1h)\n"
+           "81 01 04 00 03 FF  power, to camera 1, power standby (3, 3h)\n"
+           "81 01  incomplete: no FF at its end\n"
+        << "";
+    QTest::newRow("explain, not hex") << QStringList{"--explain", "81 01 zz FF", "90 41 FF"} << 1
+                                      << "90 41 FF  ACK, from camera 1, socket 1 (1h)\n"
+                                      << "zarvick: not hex: 81 01 zz FF\n";
 }
 
 void EndToEndTest::command_line()

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "visca/explainer.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <algorithm>
@@ -40,6 +42,30 @@ QStringList without_toolkit_options(const QStringList &arguments)
     }
     return left;
 }
+// Each capture explained, line by line; standard input's lines when none
+// is given. 1 when some text was no hex, else 0.
+int explain_captures(QStringList captures, QTextStream &out, QTextStream &err)
+{
+    if (captures.isEmpty()) {
+        QTextStream in(stdin);
+        for (QString line; in.readLineInto(&line);)
+            captures << line;
+    }
+    int code = 0;
+    for (const QString &capture : captures) {
+        if (capture.trimmed().isEmpty())
+            continue;
+        QStringList lines;
+        if (!explain(capture, &lines)) {
+            err << "zarvick: not hex: " << capture.left(80) << "\n";
+            code = 1;
+            continue;
+        }
+        for (const QString &line : lines)
+            out << line << "\n";
+    }
+    return code;
+}
 } // namespace
 
 CommandLine read_command_line(const QStringList &arguments)
@@ -61,6 +87,13 @@ CommandLine read_command_line(const QStringList &arguments)
         "osc-port", "Take OSC messages on UDP port PORT (API/OscPort in config.ini).", "PORT");
     parser.addOption(http_port);
     parser.addOption(osc_port);
+    const QCommandLineOption explain_option(
+        "explain",
+        "Explain the VISCA messages given in hex (each argument a capture of one or more "
+        "messages; with none, each line of standard input) and exit: one line a message, its "
+        "bytes and its meaning. Exit code 1 for text that is not hex.");
+    parser.addOption(explain_option);
+    parser.addPositionalArgument("hex", "With --explain: the messages to explain.", "[HEX …]");
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -77,6 +110,9 @@ CommandLine read_command_line(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         out << "zarvick " << ZARVICK_VERSION << "\n";
         result.run_window = false;
+    } else if (parser.isSet(explain_option)) {
+        result.run_window = false;
+        result.exit_code = explain_captures(parser.positionalArguments(), out, err);
     }
     result.config_folder = parser.isSet(config_folder);
     for (const auto &[option, port] :

@@ -1,0 +1,14 @@
+#ifndef ZARVICK_EXPLAINER_H
+#define ZARVICK_EXPLAINER_H
+
+#include <QString>
+#include <QStringList>
+
+// What `zarvick --explain` prints: for a capture of VISCA in hex ("81 01
+// 04 47 04 00 00 00 FF", several messages in one text or one each), one
+// line a message, its bytes and then its meaning from the catalog with
+// every field's value in decimal and in hex. False when the text is not
+// hex (nothing is explained of it then).
+bool explain(const QString &capture, QStringList *lines);
+
+#endif
