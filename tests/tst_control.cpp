@@ -312,6 +312,17 @@ void ControlTest::replies_count_for_their_own_camera()
     QVERIFY(tracker.waiting() <= ReplyTracker::most_waiting);
 }
 
+namespace {
+// A camera on UDP whose datagrams go to `peer`, its link open.
+void add_udp_camera(Cameras &cameras, const QUdpSocket &peer)
+{
+    CameraSettings settings;
+    settings.set_link(CameraSettings::LinkKind::Udp);
+    const int index = cameras.add(settings);
+    cameras.udp(index).open(QHostAddress::LocalHost, peer.localPort());
+}
+} // namespace
+
 void ControlTest::remote_leases_end_only_what_they_started()
 {
     // One camera on UDP that says nothing, driven from outside on a clock
@@ -319,10 +330,7 @@ void ControlTest::remote_leases_end_only_what_they_started()
     QUdpSocket peer;
     QVERIFY(peer.bind(QHostAddress(QHostAddress::LocalHost)));
     Cameras cameras;
-    CameraSettings settings;
-    settings.set_link(CameraSettings::LinkKind::Udp);
-    cameras.add(settings);
-    cameras.udp(0).open(QHostAddress::LocalHost, peer.localPort());
+    add_udp_camera(cameras, peer);
     RemoteCommands remote(cameras);
     qint64 now_ms = 0;
     remote.set_clock([&now_ms] { return now_ms; });
@@ -369,10 +377,7 @@ void ControlTest::command_requests_let_their_state_go()
         }
     });
     Cameras cameras;
-    CameraSettings settings;
-    settings.set_link(CameraSettings::LinkKind::Udp);
-    cameras.add(settings);
-    cameras.udp(0).open(QHostAddress::LocalHost, peer.localPort());
+    add_udp_camera(cameras, peer);
     RemoteCommands remote(cameras);
     const auto token = std::make_shared<int>(0);
     int done = 0;
