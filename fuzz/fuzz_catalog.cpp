@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The same bytes as a capture typed for the explainer.
     QStringList lines;
     (void)explain(QString::fromLatin1(message), &lines);
+    // Its halves as a message asked and a reply to it.
+    (void)reply_meaning(message.left(message.size() / 2), message.mid(message.size() / 2));
     // The same bytes as an answer to each inquiry.
     for (const catalog::Entry &entry : catalog::entries()) {
         if (entry.kind == catalog::Kind::inquiry)

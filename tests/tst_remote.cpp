@@ -274,6 +274,14 @@ void RemoteTest::every_request_over_http()
     QCOMPARE(reply.status, 200);
     QCOMPARE(reply.json().value("replies").toArray().size(), 1);
     QVERIFY(reply.json().value("replies").toArray().at(0).toString().startsWith("90 50 "));
+    // Each reply with what it means: here the answer to the inquiry asked.
+    QVERIFY2(reply.json()
+                 .value("meanings")
+                 .toArray()
+                 .at(0)
+                 .toString()
+                 .startsWith("answer to zoom position inquiry, zoom "),
+             reply.body.constData());
     QCOMPARE(log_lines(window).filter(QRegularExpression("^TX：.*81 09 04 47 FF$")).size(), 1);
 
     // A drive for long (it ends the Go), ended by stop: one stop.

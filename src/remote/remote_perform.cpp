@@ -1,6 +1,24 @@
 #include "remote/remote_call.h"
 
+#include "visca/command_text.h"
+#include "visca/explainer.h"
+
 #include <QJsonDocument>
+
+namespace {
+// What each reply to a /command means: the replies answer its last message.
+QJsonArray meanings(const QString &sent, const QStringList &replies)
+{
+    bool ok = false;
+    QByteArray asked = command_bytes(sent, &ok);
+    asked.chop(1);
+    asked = asked.mid(asked.lastIndexOf(char(0xFF)) + 1) + char(0xFF);
+    QJsonArray read;
+    for (const QString &reply : replies)
+        read << reply_meaning(asked, command_bytes(reply, &ok));
+    return read;
+}
+} // namespace
 
 void perform(RemoteCommands &commands, const RemoteCall &call, const QString &source,
              const Answered &done)
@@ -35,13 +53,15 @@ void perform(RemoteCommands &commands, const RemoteCall &call, const QString &so
     case Kind::Command:
         commands.command(
             call.camera, call.text, call.lease_ms,
-            [done](const RemoteCommands::Result &result, const QStringList &replies) {
+            [done, sent = call.text](const RemoteCommands::Result &result,
+                                     const QStringList &replies) {
                 if (!result.ok()) {
                     done(status_of(result.failure), error_body(result.error));
                     return;
                 }
                 done(200,
-                     QJsonDocument(QJsonObject{{"replies", QJsonArray::fromStringList(replies)}})
+                     QJsonDocument(QJsonObject{{"replies", QJsonArray::fromStringList(replies)},
+                                               {"meanings", meanings(sent, replies)}})
                          .toJson(QJsonDocument::Compact));
             });
         return;

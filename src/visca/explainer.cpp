@@ -17,6 +17,8 @@ QString value_text(const visca::catalog::Value &value)
     return QStringLiteral("%1 %2 (%3, %4)").arg(value.field->name, said).arg(value.value).arg(hex);
 }
 
+QString described(const visca::catalog::Meaning &read, const QString &lead = QString());
+
 QString meaning_of(const QByteArray &message)
 {
     if (!ends_message(message))
@@ -24,15 +26,22 @@ QString meaning_of(const QByteArray &message)
     const std::optional<visca::catalog::Meaning> read = visca::catalog::read(message);
     if (!read)
         return QStringLiteral("unknown");
-    QStringList parts{read->entry->name};
-    if (read->address == 8 && read->entry->kind != visca::catalog::Kind::reply)
+    return described(*read);
+}
+
+QString described(const visca::catalog::Meaning &read, const QString &lead)
+{
+    QStringList parts{lead + read.entry->name};
+    // An answer names its inquiry; its camera is the one asked.
+    const bool answer = !lead.isEmpty();
+    if (!answer && read.address == 8 && read.entry->kind != visca::catalog::Kind::reply) {
         parts << QStringLiteral("to every camera");
-    else if (read->address > 0)
-        parts << (read->entry->kind == visca::catalog::Kind::reply
-                      ? QStringLiteral("from camera %1")
-                      : QStringLiteral("to camera %1"))
-                     .arg(read->address);
-    for (const visca::catalog::Value &value : read->values)
+    } else if (!answer && read.address > 0) {
+        parts << (read.entry->kind == visca::catalog::Kind::reply ? QStringLiteral("from camera %1")
+                                                                  : QStringLiteral("to camera %1"))
+                     .arg(read.address);
+    }
+    for (const visca::catalog::Value &value : read.values)
         parts << value_text(value);
     return parts.join(QStringLiteral(", "));
 }
@@ -55,4 +64,14 @@ bool explain(const QString &capture, QStringList *lines)
     if (!message.isEmpty())
         *lines << spaced_hex(message) + QStringLiteral("  ") + meaning_of(message);
     return true;
+}
+
+QString reply_meaning(const QByteArray &asked, const QByteArray &reply)
+{
+    const std::optional<visca::catalog::Meaning> inquiry = visca::catalog::read(asked);
+    if (inquiry && inquiry->entry->kind == visca::catalog::Kind::inquiry) {
+        if (const auto answer = visca::catalog::read_answer(*inquiry->entry, reply))
+            return described(*answer, QStringLiteral("answer to "));
+    }
+    return meaning_of(reply);
 }

@@ -10,5 +10,9 @@
 // every field's value in decimal and in hex. False when the text is not
 // hex (nothing is explained of it then).
 bool explain(const QString &capture, QStringList *lines);
+// What a camera's `reply` to the message `asked` means: an inquiry's answer
+// read by that inquiry's forms ("answer to zoom position inquiry, zoom
+// 16384 (4000h)"), else the reply as the catalog reads it, else "unknown".
+QString reply_meaning(const QByteArray &asked, const QByteArray &reply);
 
 #endif
