@@ -66,6 +66,7 @@ class ConfigTest : public QObject
     Q_OBJECT
 private slots:
     void first_run_applies_defaults();
+    void explain_is_kept_once_switched_on();
     void save_and_reload_every_key();
     void save_replaces_an_older_file_without_losing_it();
     void save_on_a_full_disk_keeps_the_old_file();
@@ -560,6 +561,24 @@ void ConfigTest::cameras_open_at_start_as_they_were()
     MainWindow window;
     QVERIFY(!control<QCheckBox>(&window, "openAtStartCheckBox")->isChecked());
     QCOMPARE(camera_cell(window, 0, 3), QString("已关闭"));
+}
+
+void ConfigTest::explain_is_kept_once_switched_on()
+{
+    // Off by default and out of the file; once switched on, kept either way.
+    ScratchFolder folder;
+    const auto explain_key = [&folder] {
+        return QSettings(folder.file("config.ini"), QSettings::IniFormat).value("LOG/Explain");
+    };
+    for (const QString expected : {"", "true", "false"}) {
+        MainWindow window;
+        if (!expected.isEmpty())
+            click(window, "logExplainBox");
+        close_window(window, QMessageBox::Ok);
+        QCOMPARE(explain_key().toString(), expected);
+    }
+    MainWindow window;
+    QVERIFY(!control<QCheckBox>(&window, "logExplainBox")->isChecked());
 }
 
 QTEST_MAIN(ConfigTest)

@@ -7,12 +7,15 @@
 
 #include <QTextBlock>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTime>
+#include <QToolTip>
 #include <QtTest>
 #include <ctime>
 
@@ -30,6 +33,7 @@ private slots:
     void memory_stays_within_its_budget();
     void no_stall_at_the_line_limit();
     void long_lines_are_cut_for_the_view_only();
+    void explained_lines();
 
 private:
     ScratchFolder *folder = nullptr;
@@ -135,9 +139,9 @@ void MessageLogTest::oldest_lines_leave_at_the_limit()
     MessageLog log(&view, 20);
     const auto add = [&log](int i) {
         if (i % 2)
-            log.add_received({QByteArray(1, char(i))});
+            log.add_received({{QByteArray(1, char(i)), {}}});
         else
-            log.add_sent(QString::number(i));
+            log.add_sent(QString(), QString::number(i));
     };
     for (int i = 0; i < 22; ++i)
         add(i);
@@ -168,9 +172,9 @@ void MessageLogTest::memory_stays_within_its_budget()
     // budget, and what was skipped is said.
     QPlainTextEdit view;
     MessageLog log(&view);
-    QList<QByteArray> flood;
+    QList<LoggedReply> flood;
     for (int i = 0; i < MessageLog::backlog_characters / 4000 + 500; ++i)
-        flood << QByteArray(MessageLog::longest_line / 3, 'A');
+        flood << LoggedReply{QByteArray(MessageLog::longest_line / 3, 'A'), {}};
     for (int round = 0; round < 3; ++round) {
         log.add_received(flood);
         wait_for_log_frame(&view);
@@ -229,9 +233,9 @@ void MessageLogTest::no_stall_at_the_line_limit()
         last = now;
     });
     QTimer read;
-    QList<QByteArray> burst;
+    QList<LoggedReply> burst;
     for (int i = 0; i < 1000; ++i)
-        burst << QByteArray::fromHex("9041ff");
+        burst << LoggedReply{QByteArray::fromHex("9041ff"), {}};
     int reads = 0;
     QObject::connect(&read, &QTimer::timeout, [&] {
         log.add_received(burst);
@@ -278,3 +282,42 @@ void MessageLogTest::long_lines_are_cut_for_the_view_only()
 
 QTEST_MAIN(MessageLogTest)
 #include "tst_message_log.moc"
+
+void MessageLogTest::explained_lines()
+{
+    // Explain: each message is followed by what it means, each reply by
+    // what it answers and how long that took; the switch is kept.
+    QTest::keyClick(control<QComboBox>(window, "comboBox_3"), Qt::Key_Down);
+    click(*window, "logExplainBox");
+    click(*window, "radioButton_12");
+    control<QPlainTextEdit>(window, "plainTextEdit")
+        ->setPlainText("81 01 04 47 04 00 00 00 FF 81 09 04 47 FF");
+    click(*window, "pushButton_13");
+    QCOMPARE(camera->read(1).value(0), hex("81 01 04 47 04 00 00 00 FF 81 09 04 47 FF"));
+    camera->reply(hex("90 41 FF"));
+    camera->reply(hex("90 51 FF"));
+    camera->reply(hex("90 50 01 02 03 04 FF"));
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 9; }));
+    QStringList lines = log_lines(*window);
+    lines.replaceInStrings(QRegularExpression(", \\d+ ms$"), ", N ms");
+    const QStringList expected{
+        "TX：81 01 04 47 04 00 00 00 FF 81 09 04 47 FF",
+        "    zoom direct, position 16384 (4000h)",
+        "    zoom position inquiry",
+        "RX：90 41 FF ",
+        "    ACK to zoom direct, N ms",
+        "RX：90 51 FF ",
+        "    completion of zoom direct, N ms",
+        "RX：90 50 01 02 03 04 FF ",
+        "    answer to zoom position inquiry, zoom 4660 (1234h), N ms",
+    };
+    QCOMPARE(lines, expected);
+    QCOMPARE(log_colour(*window, 1), QColor("gray"));
+
+    auto *log = control<QPlainTextEdit>(window, "textEdit");
+    const QRect line = log->cursorRect(QTextCursor(log->document()->findBlockByNumber(8)));
+    QHelpEvent asked(QEvent::ToolTip, line.center(), log->viewport()->mapToGlobal(line.center()));
+    QApplication::sendEvent(log->viewport(), &asked);
+    QVERIFY(QToolTip::text().contains("90 50 01 02 03 04 FF  answer to zoom position inquiry"));
+    QVERIFY(QToolTip::text().contains("81 09 04 47 FF  zoom position inquiry, to camera 1"));
+}

@@ -815,5 +815,41 @@
         <source>Unknown error</source>
         <translation>Unknown error</translation>
     </message>
+    <message>
+        <source>Explain</source>
+        <translation>Explain</translation>
+    </message>
+    <message>
+        <source>Each message's meaning below it, and each reply's time</source>
+        <translation>Each message's meaning below it, and each reply's time</translation>
+    </message>
+    <message>
+        <source>incomplete: no FF at its end</source>
+        <translation>incomplete: no FF at its end</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>answer to %1</source>
+        <translation>answer to %1</translation>
+    </message>
+    <message>
+        <source>ACK to %1</source>
+        <translation>ACK to %1</translation>
+    </message>
+    <message>
+        <source>completion of %1</source>
+        <translation>completion of %1</translation>
+    </message>
+    <message>
+        <source>%1 (to %2)</source>
+        <translation>%1 (to %2)</translation>
+    </message>
+    <message>
+        <source>%1, %2 ms</source>
+        <translation>%1, %2 ms</translation>
+    </message>
 </context>
 </TS>

@@ -815,5 +815,41 @@
         <source>Unknown error</source>
         <translation>未知错误</translation>
     </message>
+    <message>
+        <source>Explain</source>
+        <translation>解释</translation>
+    </message>
+    <message>
+        <source>Each message's meaning below it, and each reply's time</source>
+        <translation>每条消息下方显示其含义，以及每个回复所用的时间</translation>
+    </message>
+    <message>
+        <source>incomplete: no FF at its end</source>
+        <translation>不完整：末尾没有 FF</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>answer to %1</source>
+        <translation>%1 的回答</translation>
+    </message>
+    <message>
+        <source>ACK to %1</source>
+        <translation>%1 的确认（ACK）</translation>
+    </message>
+    <message>
+        <source>completion of %1</source>
+        <translation>%1 已完成</translation>
+    </message>
+    <message>
+        <source>%1 (to %2)</source>
+        <translation>%1（回复 %2）</translation>
+    </message>
+    <message>
+        <source>%1, %2 ms</source>
+        <translation>%1，%2 毫秒</translation>
+    </message>
 </context>
 </TS>

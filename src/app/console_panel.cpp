@@ -11,11 +11,16 @@ ConsolePanel::ConsolePanel(Ui::MainWindow &form, Cameras &camera_list, const Box
     // A tab between bytes makes no command: Tab moves on, as in the log.
     parts.command_text->setTabChangesFocus(true);
     QObject::connect(&cameras, &Cameras::sent, parts.log_view,
-                     [this](const QString &text) { log.add_sent(text); });
+                     [this](const QString &label, const QString &text, const QByteArray &bytes) {
+                         log.add_sent(label, text, bytes);
+                     });
+    QObject::connect(ui.logExplainBox, &QCheckBox::toggled, parts.log_view,
+                     [this](bool on) { log.set_explaining(on); });
+    log.set_explaining(ui.logExplainBox->isChecked());
     // The log shows what came, less the answers to the program's own
     // inquiries, each reply under the name of the camera it names.
     QObject::connect(&cameras, &Cameras::received, parts.log_view,
-                     [this](const LinkChannel *channel, const QList<QByteArray> &replies) {
+                     [this](const LinkChannel *channel, const QList<LoggedReply> &replies) {
                          log.add_received(replies, [this, channel](const QByteArray &reply) {
                              return cameras.reply_label(channel, reply);
                          });

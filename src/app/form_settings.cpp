@@ -70,6 +70,9 @@ FormSettings::FormSettings(Ui::MainWindow &form, QMainWindow *main_window, Camer
     : ui(form), parts(form), window(main_window), cameras(camera_list),
       retranslate_panels(std::move(panels_retranslate))
 {
+    // Off until switched on, and then kept either way.
+    QObject::connect(ui.logExplainBox, &QCheckBox::toggled, ui.logExplainBox,
+                     [this](bool on) { explain_kept = explain_kept || on; });
 }
 
 QStringList FormSettings::read_config()
@@ -82,6 +85,8 @@ QStringList FormSettings::read_config()
     else
         qDebug() << "不存在配置文件";
     remote_config = stored.remote;
+    explain_kept = stored.explain_log.has_value();
+    ui.logExplainBox->setChecked(stored.explain_log.value_or(false));
     apply_startup_language();
     const QList<CameraSettings> list =
         found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};
@@ -160,6 +165,8 @@ Settings FormSettings::current()
     for (int camera = 0; camera < cameras.count(); ++camera)
         cameras.settings(camera).was_open = cameras.state(camera) != Cameras::State::Closed;
     current.open_at_start = cameras.open_at_start();
+    if (explain_kept)
+        current.explain_log = ui.logExplainBox->isChecked();
     current.first = cameras.settings(0);
     const QString &port_name = current.first.port_name;
     current.port =

@@ -67,6 +67,8 @@ private:
     std::function<void()> retranslate_panels;
     QString language;
     RemoteConfig remote_config;
+    // The log's Explain has been switched on, now or in an earlier run.
+    bool explain_kept = false;
     // What the file holds as last read or written: a file of the same
     // settings is not written again.
     QByteArray kept;

@@ -401,6 +401,8 @@ bool Settings::load(const QString &path)
     cut = cut || more;
     active = settings.value("CAMERAS/Active").toInt();
     open_at_start = settings.value("CAMERAS/OpenAtStart").toBool();
+    if (settings.contains("LOG/Explain"))
+        explain_log = settings.value("LOG/Explain").toBool();
     remote = RemoteConfig::read(settings);
     return true;
 }
@@ -431,6 +433,8 @@ void Settings::write_to(QSettings &settings) const
 
     settings.setValue("CAMERAS/Active", QString::number(active, 10));
     settings.setValue("CAMERAS/OpenAtStart", open_at_start);
+    if (explain_log)
+        settings.setValue("LOG/Explain", *explain_log);
     settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class QSettings;
 
@@ -34,6 +35,8 @@ struct Settings {
     int active = 0;
     // The cameras whose link was open at the end open at the start.
     bool open_at_start = false;
+    // The log's meanings, once the operator has switched them on.
+    std::optional<bool> explain_log;
     // The outside interfaces' group, read with the rest: one reader of
     // the file for everything.
     RemoteConfig remote;

@@ -1,19 +1,65 @@
 #include "console/message_log.h"
 
 #include "visca/command_text.h"
+#include "visca/explainer.h"
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QToolTip>
+
+namespace {
+// What a line's messages mean in whole, kept with its block.
+class ReadingData : public QTextBlockUserData
+{
+public:
+    explicit ReadingData(std::shared_ptr<const MessageLog::Reading> of) : reading(std::move(of)) {}
+    std::shared_ptr<const MessageLog::Reading> reading;
+};
+
+// Shows the whole reading of the line under the pointer. Worked out when
+// asked: most lines are never pointed at.
+class ReadingTips : public QObject
+{
+public:
+    explicit ReadingTips(QPlainTextEdit *log_view) : view(log_view) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QObject::eventFilter(watched, event);
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QTextBlock block = view->cursorForPosition(help->pos()).block();
+        const auto *data = dynamic_cast<const ReadingData *>(block.userData());
+        if (!data) {
+            QToolTip::hideText();
+            return true;
+        }
+        const QStringList lines = whole_reading(data->reading->sent, data->reading->heard);
+        // Escaped: a camera's bytes make no markup. Lines as they are.
+        QToolTip::showText(
+            help->globalPos(),
+            QStringLiteral("<p style='white-space:pre'>") + lines.join('\n').toHtmlEscaped(), view);
+        return true;
+    }
+
+private:
+    QPlainTextEdit *view;
+};
+} // namespace
 
 MessageLog::MessageLog(QPlainTextEdit *log_view, int most_lines)
-    : view(log_view), line_limit(most_lines), frame(log_view)
+    : view(log_view), line_limit(most_lines), frame(log_view),
+      tooltips(std::make_unique<ReadingTips>(log_view))
 {
+    view->viewport()->installEventFilter(tooltips.get());
     // Log lines are a record, not edits to take back: an undo history would
     // keep a second copy of every line.
     view->document()->setUndoRedoEnabled(false);
@@ -61,13 +107,18 @@ QString shown_text(const QString &text)
     return text.left(MessageLog::longest_line) + left_out(text.size() - MessageLog::longest_line);
 }
 
-void MessageLog::add(const QString &shown, Kind kind)
+MessageLog::~MessageLog() { view->viewport()->removeEventFilter(tooltips.get()); }
+
+void MessageLog::add(const QString &shown, Kind kind, std::shared_ptr<const Reading> reading)
 {
-    // Stamped now, drawn with the frame's other lines.
+    // Stamped now, drawn with the frame's other lines. A meaning is
+    // indented under its line, and stamped as every line is.
     const QString prefix = kind == Kind::Sent       ? QStringLiteral("TX：")
                            : kind == Kind::Received ? QStringLiteral("RX：")
+                           : kind == Kind::Meaning  ? QStringLiteral("    ")
                                                     : QString();
-    waiting.push_back({prefix + shown + QLatin1Char(' ') + clock.stamp(), kind});
+    waiting.push_back(
+        {prefix + shown + QLatin1Char(' ') + clock.stamp(), kind, std::move(reading)});
     waiting_characters += waiting.back().text.size();
     if (waiting.size() > size_t(backlog_lines) || waiting_characters > backlog_characters)
         drop_oldest_waiting();
@@ -82,14 +133,34 @@ void MessageLog::add(const QString &shown, Kind kind)
         frame.start(int(next_frame));
 }
 
-void MessageLog::add_sent(const QString &text) { add(shown_text(text), Kind::Sent); }
+void MessageLog::add_sent(const QString &label, const QString &text, const QByteArray &bytes)
+{
+    if (!explaining) {
+        add(shown_text(label + text), Kind::Sent);
+        return;
+    }
+    auto reading = std::make_shared<const Reading>(Reading{bytes, {}});
+    add(shown_text(label + text), Kind::Sent, reading);
+    for (const QString &meaning : sent_meanings(bytes))
+        add(shown_text(label + meaning), Kind::Meaning, reading);
+}
 
 void MessageLog::add_note(const QString &text) { add(shown_text(text), Kind::Note); }
 
-void MessageLog::add_received(const QList<QByteArray> &replies, const ReplyLabel &label)
+void MessageLog::add_received(const QList<LoggedReply> &replies, const ReplyLabel &label)
 {
-    for (const QByteArray &reply : replies)
-        add(label ? label(reply) + shown_reply(reply) : shown_reply(reply), Kind::Received);
+    for (const LoggedReply &reply : replies) {
+        const QString shown = shown_reply(reply.bytes);
+        if (!explaining) {
+            add(label ? label(reply.bytes) + shown : shown, Kind::Received);
+            continue;
+        }
+        auto reading = std::make_shared<const Reading>(Reading{{}, reply.replies});
+        add(label ? label(reply.bytes) + shown : shown, Kind::Received, reading);
+        for (const HeardReply &heard : reply.replies)
+            add(shown_text((label ? label(heard.reply) : QString()) + heard_meaning(heard)),
+                Kind::Meaning, reading);
+    }
 }
 
 void MessageLog::drop_oldest_waiting()
@@ -117,7 +188,8 @@ void MessageLog::lay_out()
     if (dropped > 0) {
         append({window_text("… %1 lines dropped: more came than the log can show").arg(dropped) +
                     QLatin1Char(' ') + clock.stamp(),
-                Kind::Note});
+                Kind::Note,
+                {}});
         dropped = 0;
     }
     for (int laid = 0; !waiting.empty() && laid < frame_lines; ++laid) {
@@ -157,6 +229,8 @@ void MessageLog::append(const Line &line)
     end.insertText(line.text, line.kind == Kind::Sent       ? sent
                               : line.kind == Kind::Received ? received
                                                             : note);
+    if (line.reading)
+        end.block().setUserData(new ReadingData(line.reading));
     shown_lengths.push_back(line.text.size());
     shown_characters += line.text.size();
 }

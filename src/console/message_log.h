@@ -2,6 +2,7 @@
 #define ZARVICK_MESSAGE_LOG_H
 
 #include "console/log_clock.h"
+#include "visca/logged_reply.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -10,7 +11,9 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <memory>
 
+class QObject;
 class QPlainTextEdit;
 
 // The log below the tabs: one line per command sent (blue, "TX：") and per
@@ -30,6 +33,8 @@ class QPlainTextEdit;
 //   line says how many have left.
 // - A line shows at most `longest_line` characters of its text. What is
 //   sent is never cut, only its line.
+// - Explaining, each TX and RX line is followed by what its messages mean
+//   (grey), and both show every field of them in their tooltip.
 class MessageLog
 {
 public:
@@ -53,21 +58,34 @@ public:
     static constexpr int backlog_characters = 4000000;
 
     explicit MessageLog(QPlainTextEdit *log_view, int most_lines = default_line_limit);
-    void add_sent(const QString &text);
+    ~MessageLog();
+    MessageLog(const MessageLog &) = delete;
+    MessageLog &operator=(const MessageLog &) = delete;
+    // For the lines to come; those shown stay as they are.
+    void set_explaining(bool on) { explaining = on; }
+    // `label` names the camera ("[Camera 2] "), or nothing.
+    void add_sent(const QString &label, const QString &text, const QByteArray &bytes = {});
     // A line of the program's own (a camera's trouble), neither sent nor received.
     void add_note(const QString &text);
     // `label` names the camera a reply came from ("[Camera 2] "), or nothing.
     using ReplyLabel = std::function<QString(const QByteArray &reply)>;
-    void add_received(const QList<QByteArray> &replies, const ReplyLabel &label = {});
+    void add_received(const QList<LoggedReply> &replies, const ReplyLabel &label = {});
     void clear();
 
+    // The messages a line's tooltip reads in whole.
+    struct Reading {
+        QByteArray sent;
+        QList<HeardReply> heard;
+    };
+
 private:
-    enum class Kind { Sent, Received, Note };
+    enum class Kind { Sent, Received, Note, Meaning };
     struct Line {
         QString text;
         Kind kind;
+        std::shared_ptr<const Reading> reading;
     };
-    void add(const QString &shown, Kind kind);
+    void add(const QString &shown, Kind kind, std::shared_ptr<const Reading> reading = {});
     void drop_oldest_waiting();
     void lay_out();
     void append(const Line &line);
@@ -91,6 +109,8 @@ private:
     QTimer frame;
     QElapsedTimer since_layout;
     LogClock clock;
+    bool explaining = false;
+    std::unique_ptr<QObject> tooltips;
 };
 
 // A line's text as the log shows it: whole, or its start and a marker that

@@ -156,12 +156,12 @@ void Cameras::made(LinkChannel &channel)
     connect(&channel, &LinkChannel::announced, this,
             [this, heard_on](const QByteArray &bytes, const QString &text) {
                 const QList<int> addresses = visca::addressees(bytes);
-                emit sent((addresses.isEmpty() ? QString() : label(heard_on, addresses.first())) +
-                          text);
+                emit sent(addresses.isEmpty() ? QString() : label(heard_on, addresses.first()),
+                          text, bytes);
             });
     connect(
         &channel, &LinkChannel::to_log, this,
-        [this, heard_on](const QList<QByteArray> &replies) { emit received(heard_on, replies); });
+        [this, heard_on](const QList<LoggedReply> &replies) { emit received(heard_on, replies); });
     emit link_made(link);
 }
 

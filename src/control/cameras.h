@@ -149,10 +149,11 @@ signals:
     void changed_elsewhere(int index);
     // A camera began or ended recording or playing a move, or kept one.
     void moves_changed(int index);
-    // A message went out, as the log shows it (its camera's label first).
-    void sent(const QString &text);
+    // A message went out, as the log shows it; `label` names the camera it
+    // went to when there are several.
+    void sent(const QString &label, const QString &text, const QByteArray &bytes);
     // What a link received, less the answers to quiet messages.
-    void received(const LinkChannel *channel, const QList<QByteArray> &replies);
+    void received(const LinkChannel *channel, const QList<LoggedReply> &replies);
     // A command of a camera did not go out; a stop went unconfirmed.
     void failed(int camera, SendResult result, const QString &reason);
     void stop_unconfirmed(int camera);

@@ -60,7 +60,7 @@ signals:
     // Messages to these cameras went out: they now owe an answer.
     void asked(const QList<int> &addresses);
     void answered(quint64 message, ReplyOutcome outcome, const QByteArray &reply);
-    void to_log(const QList<QByteArray> &replies);
+    void to_log(const QList<LoggedReply> &replies);
     void heard(int address);
 
 private:

@@ -60,35 +60,45 @@ void ReplyTracker::take(const QList<QByteArray> &replies)
     // or part of one; on the other links a packet is one message already.
     if (!holding)
         tell_held();
-    QList<QByteArray> shown;
+    QList<LoggedReply> shown;
     const QList<qint64> numbers = carrier.reply_numbers();
     const bool was_taking = std::exchange(taking, true);
     for (int index = 0; index < replies.size(); ++index) {
         const QByteArray &bytes = replies.at(index);
         if (carrier.datagrams()) {
+            HeardReply found{bytes, {}, -1};
             // A datagram is one message, or no reply: a stray byte must not
             // join the next datagram's message, nor a second FF follow one.
             const bool whole = !bytes.isEmpty() && bytes.indexOf(char(0xFF)) == bytes.size() - 1;
             const qint64 number = index < numbers.size() ? numbers.at(index) : -1;
-            if (!(whole && take_reply(bytes, number)))
-                shown << bytes;
+            if (!(whole && take_reply(bytes, number, &found)))
+                shown << LoggedReply{bytes, whole ? QList<HeardReply>{found} : QList<HeardReply>{}};
             continue;
         }
-        QByteArray kept = bytes;
-        const auto messages = cutter.feed(bytes);
-        for (const QByteArray &message : messages) {
-            // A quiet answer cut over two reads is shown as it came.
-            const int at = take_reply(message, -1) ? kept.indexOf(message) : -1;
-            if (at >= 0)
-                kept.remove(at, message.size());
-        }
-        // An empty datagram is shown as it came, a quiet answer not at all.
-        if (!kept.isEmpty() || bytes.isEmpty())
+        // An empty read is shown as it came, a quiet answer not at all.
+        const LoggedReply kept = take_read(bytes);
+        if (!kept.bytes.isEmpty() || bytes.isEmpty())
             shown << kept;
     }
     taking = was_taking;
     if (!shown.isEmpty())
         tell([this, shown] { emit to_log(shown); });
+}
+
+LoggedReply ReplyTracker::take_read(const QByteArray &bytes)
+{
+    LoggedReply kept{bytes, {}};
+    const auto messages = cutter.feed(bytes);
+    for (const QByteArray &message : messages) {
+        HeardReply found{message, {}, -1};
+        // A quiet answer cut over two reads is shown as it came.
+        const int at = take_reply(message, -1, &found) ? kept.bytes.indexOf(message) : -1;
+        if (at >= 0)
+            kept.bytes.remove(at, message.size());
+        else
+            kept.replies << found;
+    }
+    return kept;
 }
 
 void ReplyTracker::before_send()
@@ -136,7 +146,7 @@ void ReplyTracker::tell_held()
         told();
 }
 
-bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
+bool ReplyTracker::take_reply(const QByteArray &message, qint64 number, HeardReply *found)
 {
     const std::optional<visca::Reply> reply = visca::read_reply(message);
     if (!reply)
@@ -148,7 +158,7 @@ bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
     const int socket = reply->address * 16 + reply->socket;
     if (reply->kind == visca::ReplyKind::Completion) {
         if (number >= 0 ? acknowledged.contains(number) : sockets.contains(socket))
-            answer(number >= 0 ? acknowledged.take(number) : sockets.take(socket),
+            answer(completed(number >= 0 ? acknowledged.take(number) : sockets.take(socket), found),
                    Outcome::Completed, message);
         return false;
     }
@@ -156,31 +166,40 @@ bool ReplyTracker::take_reply(const QByteArray &message, qint64 number)
     if (waiting_at < 0) {
         // An error for a socket's command after its ACK (cancelled).
         if (reply->kind == visca::ReplyKind::Error && sockets.contains(socket))
-            answer(sockets.take(socket), Outcome::Failed, message);
+            answer(completed(sockets.take(socket), found), Outcome::Failed, message);
         return false;
     }
-    const quint64 answered_message = take_waiting(waiting_at, reply->address);
-    const bool was_quiet = quiet.remove(answered_message);
+    const Waiting answered = take_waiting(waiting_at, reply->address);
+    found->asked = answered.bytes;
+    found->after_ms = clock.elapsed() - answered.since_ms;
+    const bool was_quiet = quiet.remove(answered.message);
     switch (reply->kind) {
     case visca::ReplyKind::Ack:
-        keep_for_completion(answered_message, number, socket);
-        answer(answered_message, Outcome::Accepted, message);
+        keep_for_completion(answered, number, socket);
+        answer(answered.message, Outcome::Accepted, message);
         break;
-    case visca::ReplyKind::Answer: answer(answered_message, Outcome::Accepted, message); break;
-    case visca::ReplyKind::Error: answer(answered_message, Outcome::Failed, message); break;
+    case visca::ReplyKind::Answer: answer(answered.message, Outcome::Accepted, message); break;
+    case visca::ReplyKind::Error: answer(answered.message, Outcome::Failed, message); break;
     case visca::ReplyKind::Completion: break;
     }
     return was_quiet;
 }
 
-quint64 ReplyTracker::take_waiting(int at, int address)
+quint64 ReplyTracker::completed(const Acknowledged &command, HeardReply *found) const
+{
+    found->asked = command.bytes;
+    found->after_ms = clock.elapsed() - command.since_ms;
+    return command.message;
+}
+
+ReplyTracker::Waiting ReplyTracker::take_waiting(int at, int address)
 {
     // The camera answers in order: what it owed from before went unanswered.
     for (int i = 0; i < at; ++i) {
         if (first_replies.at(i).address == address)
             first_replies[i].overdue = true;
     }
-    const Waiting answered = first_replies.takeAt(at);
+    Waiting answered = first_replies.takeAt(at);
     // A reply given to an older message than its own makes the camera look
     // slow; the quick replies tell its pace: taken at once, a slow one only
     // an eighth.
@@ -192,18 +211,19 @@ quint64 ReplyTracker::take_waiting(int at, int address)
         else
             *known += (took_ms - *known) / 8;
     }
-    return answered.message;
+    return answered;
 }
 
-void ReplyTracker::keep_for_completion(quint64 message, qint64 number, int socket)
+void ReplyTracker::keep_for_completion(const Waiting &message, qint64 number, int socket)
 {
+    const Acknowledged command{message.message, message.bytes, message.since_ms};
     if (number < 0) {
-        sockets.insert(socket, message);
+        sockets.insert(socket, command);
         return;
     }
     if (acknowledged.size() >= most_waiting)
         acknowledged.clear();
-    acknowledged.insert(number, message);
+    acknowledged.insert(number, command);
 }
 
 int ReplyTracker::answered_at(const visca::Reply &reply, qint64 number) const

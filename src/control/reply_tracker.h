@@ -2,6 +2,7 @@
 #define ZARVICK_REPLY_TRACKER_H
 
 #include "visca/answer_times.h"
+#include "visca/logged_reply.h"
 #include "visca/packet_cutter.h"
 #include "visca/replies.h"
 
@@ -79,7 +80,7 @@ signals:
     void answered(quint64 message, ReplyOutcome outcome, const QByteArray &reply);
     // What the link received, less the answers to quiet messages: what the
     // log shows.
-    void to_log(const QList<QByteArray> &replies);
+    void to_log(const QList<LoggedReply> &replies);
     // The camera at `address` (1-7) said something.
     void heard(int address);
 
@@ -95,18 +96,30 @@ private:
         qint64 number = -1;
         bool overdue = false;
     };
+    // A command acknowledged, for its completion: its number, its one
+    // VISCA message and when it went.
+    struct Acknowledged {
+        quint64 message = 0;
+        QByteArray bytes;
+        qint64 since_ms = 0;
+    };
     void take(const QList<QByteArray> &replies);
+    // What one read of a stream brought, less the answers to quiet messages.
+    LoggedReply take_read(const QByteArray &bytes);
     void drop_first();
     // True when `message` answered a quiet message; `number` is the link's
     // number of the message it answers, -1 when the link gives none.
-    bool take_reply(const QByteArray &message, qint64 number);
+    // `found` gets the message it answers.
+    bool take_reply(const QByteArray &message, qint64 number, HeardReply *found);
     // Where the message a reply answers waits; -1 for none.
     int answered_at(const visca::Reply &reply, qint64 number) const;
     // The message waiting at `at` answered by the camera at `address`.
-    quint64 take_waiting(int at, int address);
+    Waiting take_waiting(int at, int address);
     // An ACK's message, for the completion to come (by number, or by
     // camera and socket).
-    void keep_for_completion(quint64 message, qint64 number, int socket);
+    void keep_for_completion(const Waiting &message, qint64 number, int socket);
+    // The acknowledged command a completion or a late error answers.
+    quint64 completed(const Acknowledged &command, HeardReply *found) const;
     void forget_lost();
     void start_afresh();
     // Emits what `news` emits, now or, while replies are read before a
@@ -120,9 +133,9 @@ private:
     QSet<int> heard_addresses;
     QHash<int, int> reply_times;
     // By camera and socket (address * 16 + socket).
-    QHash<int, quint64> sockets;
+    QHash<int, Acknowledged> sockets;
     // VISCA over IP: by the link's number, the messages acknowledged.
-    QHash<qint64, quint64> acknowledged;
+    QHash<qint64, Acknowledged> acknowledged;
     // Replies are being taken: a send from a slot they reach must not
     // read the link again in the middle.
     bool taking = false;

@@ -2,22 +2,106 @@
 
 #include "visca/catalog.h"
 #include "visca/command_text.h"
+#include "visca/replies.h"
+
+#include <QCoreApplication>
 
 namespace {
-QString value_text(const visca::catalog::Value &value)
+// The catalog's words are English; the log says them in the program's
+// language, a terminal in English.
+enum class Words { english, local };
+
+QString said_in(Words words, const QString &text)
 {
-    const QString said = value.field->word(value.value);
+    return words == Words::local ? QCoreApplication::translate("VISCA", text.toUtf8().constData())
+                                 : text;
+}
+
+// Messages as written one after another; bytes with no FF after them last.
+QList<QByteArray> visca_messages(const QByteArray &bytes)
+{
+    QList<QByteArray> messages;
+    int start = 0;
+    for (int end = 0; (end = bytes.indexOf(char(0xFF), start)) >= 0; start = end + 1)
+        messages << bytes.mid(start, end + 1 - start);
+    if (start < bytes.size())
+        messages << bytes.mid(start);
+    return messages;
+}
+
+QString log_text(const char *text) { return QCoreApplication::translate("MainWindow", text); }
+
+QString value_text(const visca::catalog::Value &value, Words words = Words::english)
+{
+    const QString said = said_in(words, value.field->word(value.value));
     // A negative value in hex as the camera's nibbles carry it would need
     // the field's width: its sign says as much.
     const QString hex =
         value.value < 0 ? QStringLiteral("-%1h").arg(QString::number(-value.value, 16).toUpper())
                         : QStringLiteral("%1h").arg(QString::number(value.value, 16).toUpper());
+    const QString name = said_in(words, value.field->name);
     if (said.isEmpty())
-        return QStringLiteral("%1 %2 (%3)").arg(value.field->name).arg(value.value).arg(hex);
-    return QStringLiteral("%1 %2 (%3, %4)").arg(value.field->name, said).arg(value.value).arg(hex);
+        return QStringLiteral("%1 %2 (%3)").arg(name).arg(value.value).arg(hex);
+    return QStringLiteral("%1 %2 (%3, %4)").arg(name, said).arg(value.value).arg(hex);
 }
 
 QString described(const visca::catalog::Meaning &read, const QString &lead = QString());
+
+// What a message means in the log: its name and its values; the camera is
+// the line's.
+QString briefly(const visca::catalog::Meaning &read)
+{
+    QStringList parts{said_in(Words::local, read.entry->name)};
+    for (const visca::catalog::Value &value : read.values)
+        parts << value_text(value, Words::local);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString brief_meaning(const QByteArray &message)
+{
+    if (!ends_message(message))
+        return log_text("incomplete: no FF at its end");
+    const std::optional<visca::catalog::Meaning> read = visca::catalog::read(message);
+    return read ? briefly(*read) : log_text("unknown");
+}
+
+// The name of what `asked` asked, or its bytes when the catalog does not
+// know it.
+QString asked_name(const QByteArray &asked)
+{
+    const std::optional<visca::catalog::Meaning> read = visca::catalog::read(asked);
+    return read ? said_in(Words::local, read->entry->name) : spaced_hex(asked);
+}
+
+QString answer_meaning(const QByteArray &asked, const QByteArray &reply)
+{
+    const std::optional<visca::catalog::Meaning> inquiry = visca::catalog::read(asked);
+    if (inquiry && inquiry->entry->kind == visca::catalog::Kind::inquiry) {
+        if (const auto answer = visca::catalog::read_answer(*inquiry->entry, reply)) {
+            QStringList parts{log_text("answer to %1").arg(asked_name(asked))};
+            for (const visca::catalog::Value &value : answer->values)
+                parts << value_text(value, Words::local);
+            return parts.join(QStringLiteral(", "));
+        }
+    }
+    return log_text("answer to %1").arg(asked_name(asked));
+}
+
+// A reply by what it answers, with no time.
+QString answering(const QByteArray &asked, const QByteArray &reply)
+{
+    const std::optional<visca::Reply> read = visca::read_reply(reply);
+    if (!read || asked.isEmpty())
+        return brief_meaning(reply);
+    switch (read->kind) {
+    case visca::ReplyKind::Ack: return log_text("ACK to %1").arg(asked_name(asked));
+    case visca::ReplyKind::Completion: return log_text("completion of %1").arg(asked_name(asked));
+    case visca::ReplyKind::Answer: return answer_meaning(asked, reply);
+    case visca::ReplyKind::Error: break;
+    }
+    // An error names the message whole: which of several it was matters.
+    return log_text("%1 (to %2)").arg(brief_meaning(reply), spaced_hex(asked));
+}
 
 QString meaning_of(const QByteArray &message)
 {
@@ -53,15 +137,7 @@ bool explain(const QString &capture, QStringList *lines)
     const QByteArray bytes = command_bytes(capture, &ok);
     if (!ok)
         return false;
-    QByteArray message;
-    for (const char byte : bytes) {
-        message += byte;
-        if (uchar(byte) != 0xFF)
-            continue;
-        *lines << spaced_hex(message) + QStringLiteral("  ") + meaning_of(message);
-        message.clear();
-    }
-    if (!message.isEmpty())
+    for (const QByteArray &message : visca_messages(bytes))
         *lines << spaced_hex(message) + QStringLiteral("  ") + meaning_of(message);
     return true;
 }
@@ -74,4 +150,33 @@ QString reply_meaning(const QByteArray &asked, const QByteArray &reply)
             return described(*answer, QStringLiteral("answer to "));
     }
     return meaning_of(reply);
+}
+
+QStringList sent_meanings(const QByteArray &bytes)
+{
+    QStringList meanings;
+    for (const QByteArray &message : visca_messages(bytes))
+        meanings << brief_meaning(message);
+    return meanings;
+}
+
+QString heard_meaning(const HeardReply &heard)
+{
+    QString meaning = answering(heard.asked, heard.reply);
+    if (heard.asked.isEmpty() || heard.after_ms < 0)
+        return meaning;
+    return log_text("%1, %2 ms").arg(meaning).arg(heard.after_ms);
+}
+
+QStringList whole_reading(const QByteArray &sent, const QList<HeardReply> &heard)
+{
+    QStringList lines;
+    explain(spaced_hex(sent), &lines);
+    for (const HeardReply &reply : heard) {
+        lines << spaced_hex(reply.reply) + QStringLiteral("  ") +
+                     reply_meaning(reply.asked, reply.reply);
+        if (!reply.asked.isEmpty())
+            explain(spaced_hex(reply.asked), &lines);
+    }
+    return lines;
 }

@@ -1,6 +1,8 @@
 #ifndef ZARVICK_EXPLAINER_H
 #define ZARVICK_EXPLAINER_H
 
+#include "visca/logged_reply.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,5 +16,14 @@ bool explain(const QString &capture, QStringList *lines);
 // read by that inquiry's forms ("answer to zoom position inquiry, zoom
 // 16384 (4000h)"), else the reply as the catalog reads it, else "unknown".
 QString reply_meaning(const QByteArray &asked, const QByteArray &reply);
+
+// The log's words, in the program's language. What the messages sent in
+// `bytes` mean, one text a message ("zoom direct, position 16384 (4000h)").
+QStringList sent_meanings(const QByteArray &bytes);
+// What a reply means, by what it answers and how long that took ("ACK to
+// zoom direct, 12 ms").
+QString heard_meaning(const HeardReply &heard);
+// Every field of every message: a log line's tooltip.
+QStringList whole_reading(const QByteArray &sent, const QList<HeardReply> &heard);
 
 #endif
