@@ -379,6 +379,13 @@ void EndToEndTest::command_line_data()
            "81 01 04 00 03 FF  power, to camera 1, power standby (3, 3h)\n"
            "81 01  incomplete: no FF at its end\n"
         << "";
+    // An answer is read as its inquiry's, the camera's last in the capture.
+    QTest::newRow("explain answers")
+        << QStringList{"--explain", "81 09 04 47 FF 90 50 04 00 00 00 FF 90 50 01 FF"} << 0
+        << "81 09 04 47 FF  zoom position inquiry, to camera 1\n"
+           "90 50 04 00 00 00 FF  answer to zoom position inquiry, zoom 16384 (4000h)\n"
+           "90 50 01 FF  answer to an inquiry not given, from camera 1\n"
+        << "";
     QTest::newRow("explain, not hex") << QStringList{"--explain", "81 01 zz FF", "90 41 FF"} << 1
                                       << "90 41 FF  ACK, from camera 1, socket 1 (1h)\n"
                                       << "zarvick: not hex: 81 01 zz FF\n";

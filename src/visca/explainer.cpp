@@ -5,6 +5,7 @@
 #include "visca/replies.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 namespace {
 // The catalog's words are English; the log says them in the program's
@@ -108,9 +109,13 @@ QString meaning_of(const QByteArray &message)
     if (!ends_message(message))
         return QStringLiteral("incomplete: no FF at its end");
     const std::optional<visca::catalog::Meaning> read = visca::catalog::read(message);
-    if (!read)
-        return QStringLiteral("unknown");
-    return described(*read);
+    if (read)
+        return described(*read);
+    // What an answer means depends on its inquiry.
+    const std::optional<visca::Reply> reply = visca::read_reply(message);
+    if (reply && reply->kind == visca::ReplyKind::Answer)
+        return QStringLiteral("answer to an inquiry not given, from camera %1").arg(reply->address);
+    return QStringLiteral("unknown");
 }
 
 QString described(const visca::catalog::Meaning &read, const QString &lead)
@@ -137,8 +142,21 @@ bool explain(const QString &capture, QStringList *lines)
     const QByteArray bytes = command_bytes(capture, &ok);
     if (!ok)
         return false;
-    for (const QByteArray &message : visca_messages(bytes))
-        *lines << spaced_hex(message) + QStringLiteral("  ") + meaning_of(message);
+    // An answer is read as the answer of the inquiry its camera was last
+    // asked in the capture, as the camera answers them in order.
+    QHash<int, QList<QByteArray>> asked;
+    for (const QByteArray &message : visca_messages(bytes)) {
+        const std::optional<int> to = visca::addressee(message);
+        if (to && message.size() > 2 && message.at(1) == 0x09)
+            asked[*to] << message;
+        const std::optional<visca::Reply> reply = visca::read_reply(message);
+        QList<QByteArray> *owed = reply ? &asked[reply->address] : nullptr;
+        const bool answers =
+            owed && !owed->isEmpty() &&
+            (reply->kind == visca::ReplyKind::Answer || reply->kind == visca::ReplyKind::Error);
+        *lines << spaced_hex(message) + QStringLiteral("  ") +
+                      (answers ? reply_meaning(owed->takeFirst(), message) : meaning_of(message));
+    }
     return true;
 }
 
