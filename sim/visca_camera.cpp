@@ -1,5 +1,6 @@
 #include "visca_camera.h"
 
+#include "visca/catalog.h"
 #include "visca/command_text.h"
 #include "visca/positions.h"
 
@@ -205,9 +206,11 @@ std::optional<ViscaCamera::Done> ViscaCamera::execute(const QByteArray &message)
         return focus_mode(message);
     if (is("7e010a00", 8) || is("7e041a00", 8) || is("7e010a00", 9))
         return tally(message);
-    if (message.size() == 6)
-        return setting(message);
-    return std::nullopt;
+    if (message.size() == 6) {
+        if (std::optional<Done> done = setting(message))
+            return done;
+    }
+    return kept_setting(message);
 }
 
 std::optional<ViscaCamera::Done> ViscaCamera::tally(const QByteArray &message)
@@ -373,8 +376,8 @@ std::optional<ViscaCamera::Done> ViscaCamera::setting(const QByteArray &message)
 {
     const int code = byte_at(message, 3);
     const int value = byte_at(message, 4);
-    const auto set = [value](int &mode, const QString &name) {
-        mode = value;
+    const auto set = [this, &message, value](const QString &name) {
+        keep(message.mid(2, 2), {value});
         return Done{name + ' ' + QString::number(value, 16).rightJustified(2, '0').toUpper()};
     };
     if (byte_at(message, 2) != 0x04)
@@ -386,14 +389,117 @@ std::optional<ViscaCamera::Done> ViscaCamera::setting(const QByteArray &message)
     if (code == 0x18 && value == 0x01)
         return Done{"one-push autofocus"};
     if (code == 0x58 && value >= 0x01 && value <= 0x03)
-        return set(autofocus_sensitivity, "autofocus sensitivity");
-    if (code == 0x33 && (value == 0x02 || value == 0x03))
-        return Done{(backlight = value) == 0x02 ? "backlight on" : "backlight off"};
+        return set("autofocus sensitivity");
+    if (code == 0x33 && (value == 0x02 || value == 0x03)) {
+        keep(message.mid(2, 2), {value});
+        return Done{value == 0x02 ? "backlight on" : "backlight off"};
+    }
     if (code == 0x35 && value <= 0x05)
-        return set(white_balance, "white balance");
+        return set("white balance");
     if (code == 0x39 && QByteArray::fromHex("00030a0b0d").contains(char(value)))
-        return set(exposure, "exposure mode");
+        return set("exposure mode");
     return std::nullopt;
+}
+
+namespace {
+// The inquiry whose bytes after 09 are `code`, if the catalog has one.
+const visca::catalog::Entry *inquiry_of(const QByteArray &code)
+{
+    for (const visca::catalog::Entry &entry : visca::catalog::entries()) {
+        if (entry.kind != visca::catalog::Kind::inquiry || entry.tokens.size() != code.size() + 3)
+            continue;
+        bool same = true;
+        for (int at = 0; at < code.size() && same; ++at)
+            same = entry.tokens.at(at + 2).fixed == uchar(code.at(at));
+        if (same)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// A field's value at rest: off where it can be off, else its lowest.
+int resting(const visca::catalog::Field &field)
+{
+    for (const auto &[value, word] : field.words) {
+        if (word == QLatin1String("off"))
+            return value;
+    }
+    return field.lowest;
+}
+} // namespace
+
+std::optional<ViscaCamera::Done> ViscaCamera::kept_setting(const QByteArray &message)
+{
+    const std::optional<visca::catalog::Meaning> read = visca::catalog::read(message);
+    if (!read || read->entry->kind != visca::catalog::Kind::command || message.size() < 5)
+        return std::nullopt;
+    // Moves, lenses, presets, focus modes and tally have their own code
+    // above, which refuses what this camera refuses.
+    static const QList<QByteArray> own{
+        QByteArray::fromHex("0601"), QByteArray::fromHex("0602"), QByteArray::fromHex("0603"),
+        QByteArray::fromHex("0604"), QByteArray::fromHex("0605"), QByteArray::fromHex("0407"),
+        QByteArray::fromHex("0408"), QByteArray::fromHex("0447"), QByteArray::fromHex("0448"),
+        QByteArray::fromHex("043f"), QByteArray::fromHex("0438"), QByteArray::fromHex("7e01"),
+        QByteArray::fromHex("7e04")};
+    const QByteArray code = message.mid(2, 2);
+    if (own.contains(code))
+        return std::nullopt;
+    QList<int> values;
+    for (const visca::catalog::Value &value : read->values)
+        values << value.value;
+    if (const visca::catalog::Entry *inquiry = inquiry_of(code);
+        inquiry && inquiry->answer_fields.size() == values.size()) {
+        keep(code, values);
+    } else if (message.size() == 6 && values.isEmpty() && byte_at(message, 3) < 0x40) {
+        // Reset, up and down (00, 02, 03) step the value the direct
+        // command of code + 40h sets.
+        QByteArray direct = code;
+        direct[1] = char(byte_at(message, 3) + 0x40);
+        const visca::catalog::Entry *stepped = inquiry_of(direct);
+        if (stepped && stepped->answer_fields.size() == 1) {
+            const visca::catalog::Field &field = stepped->answer_fields.first();
+            const int now = kept_values(direct).first();
+            const int step = byte_at(message, 4) == 0x02 ? 1 : byte_at(message, 4) == 0x03 ? -1 : 0;
+            keep(direct,
+                 {step == 0 ? resting(field) : qBound(field.lowest, now + step, field.highest)});
+        }
+    }
+    return Done{read->text()};
+}
+
+QList<int> ViscaCamera::kept_values(const QByteArray &code) const
+{
+    if (kept.contains(code))
+        return kept.value(code);
+    QList<int> values;
+    if (const visca::catalog::Entry *inquiry = inquiry_of(code)) {
+        for (const visca::catalog::Field &field : inquiry->answer_fields)
+            values << resting(field);
+    }
+    return values;
+}
+
+void ViscaCamera::keep(const QByteArray &code, const QList<int> &values)
+{
+    kept.insert(code, values);
+}
+
+ViscaCamera::Answer ViscaCamera::catalogued_inquiry(const QByteArray &message) const
+{
+    const QByteArray code = message.mid(2, message.size() - 3);
+    const visca::catalog::Entry *inquiry = inquiry_of(code);
+    if (!inquiry)
+        return not_understood(message);
+    QList<int> values = kept_values(code);
+    // What the camera knows of itself rather than keeps.
+    if (code == QByteArray::fromHex("0611"))
+        values = {0x18, config.strict_speed ? 0x14 : 0x17};
+    else if (code == QByteArray::fromHex("7e010a"))
+        values = {red ? 2 : 3};
+    const QByteArray answer = visca::catalog::build_answer(*inquiry, config.address, values);
+    QString name = inquiry->name;
+    name.remove(QLatin1String(" inquiry"));
+    return {{answer}, {}, 0, 0, 0, "inquiry: " + name};
 }
 
 void ViscaCamera::stop(int axes)
@@ -427,12 +533,6 @@ ViscaCamera::Answer ViscaCamera::inquiry(const QByteArray &message)
         return inquiry_answer(visca::nibbles(power ? 2 : 3, 1), "power");
     if (asked("0438"))
         return inquiry_answer(visca::nibbles(manual ? 3 : 2, 1), "focus mode");
-    if (asked("0439"))
-        return inquiry_answer(visca::nibbles(exposure, 1), "exposure mode");
-    if (asked("0435"))
-        return inquiry_answer(visca::nibbles(white_balance, 1), "white balance mode");
-    if (asked("0433"))
-        return inquiry_answer(visca::nibbles(backlight, 1), "backlight");
     if (asked("0447"))
         return inquiry_answer(visca::nibbles(now.zoom, 4),
                               QString("zoom position %1").arg(now.zoom));
@@ -444,7 +544,7 @@ ViscaCamera::Answer ViscaCamera::inquiry(const QByteArray &message)
         return inquiry_answer(visca::nibbles(now.pan, pan_digits) + visca::nibbles(now.tilt, 4),
                               QString("pan %1, tilt %2").arg(now.pan).arg(now.tilt));
     }
-    return not_understood(message);
+    return catalogued_inquiry(message);
 }
 
 ViscaCamera::Position ViscaCamera::position(qint64 now_ms)

@@ -128,6 +128,14 @@ private:
     std::optional<Done> memory(const QByteArray &message);
     std::optional<Done> focus_mode(const QByteArray &message);
     std::optional<Done> setting(const QByteArray &message);
+    // Any other command of the catalog: taken, its values kept for the
+    // inquiry of the same code to answer.
+    std::optional<Done> kept_setting(const QByteArray &message);
+    // What the inquiry of `code` (its bytes after 09) answers, kept or its
+    // fields' resting values.
+    QList<int> kept_values(const QByteArray &code) const;
+    void keep(const QByteArray &code, const QList<int> &values);
+    Answer catalogued_inquiry(const QByteArray &message) const;
     std::optional<Done> tally(const QByteArray &message);
     bool speeds_valid(int pan_speed, int tilt_speed) const;
     void stop(int axes);
@@ -146,11 +154,9 @@ private:
     bool power = true;
     bool red = false;
     bool green = false;
-    // One-byte modes as their inquiries report them.
-    int backlight = 0x03;
-    int white_balance = 0x00;
-    int exposure = 0x00;
-    int autofocus_sensitivity = 0x01;
+    // The settings as their inquiries report them, by the inquiry's code
+    // (its bytes after 09: 04 35 is white balance).
+    QMap<QByteArray, QList<int>> kept;
     QMap<int, Position> presets;
     std::array<Socket, 2> sockets;
     int last_ticket = 0;

@@ -1,6 +1,7 @@
 // The simulated camera's protocol: message cutting, every reply code, the
 // state commands leave behind and the limits of motion.
 
+#include "visca/catalog.h"
 #include "visca/command_text.h"
 #include "visca_camera.h"
 
@@ -32,6 +33,7 @@ private slots:
     void drive_moves_at_its_speed_and_stops_at_the_limit();
     void presets_store_and_recall();
     void zoom_focus_and_inquiries();
+    void speaks_the_whole_catalog();
 };
 
 void SimProtocolTest::replies_data()
@@ -307,6 +309,36 @@ void SimProtocolTest::zoom_focus_and_inquiries()
              QString("90 50 0F 0F 0F 09 0C 0F 0F 09 0C FF")); // pan -100, tilt -100
     camera.handle(hex("81 01 04 00 03 FF"), 61000);
     QCOMPARE(spaced(camera.handle(hex("81 09 04 00 FF"), 61000).replies), QString("90 50 03 FF"));
+}
+
+void SimProtocolTest::speaks_the_whole_catalog()
+{
+    namespace catalog = visca::catalog;
+    ViscaCamera camera;
+    // Every inquiry answered in a form the catalog reads, every value in range.
+    for (const catalog::Entry &entry : catalog::entries()) {
+        if (entry.kind != catalog::Kind::inquiry)
+            continue;
+        const ViscaCamera::Answer answer = camera.handle(catalog::build(entry, 1, {}), 0);
+        QVERIFY2(answer.replies.size() == 1 &&
+                     catalog::read_answer(entry, answer.replies.first()).has_value(),
+                 qPrintable(entry.name + ": " + spaced(answer.replies)));
+    }
+    // A setting is kept and answered back; a step moves it by one.
+    const auto answered = [&camera](const char *inquiry) {
+        return spaced(camera.handle(hex(inquiry), 0).replies);
+    };
+    const auto set = [&camera](const char *command) {
+        QCOMPARE(spaced(camera.handle(hex(command), 0).replies), QString("90 41 FF"));
+    };
+    set("81 01 04 4A 00 00 01 02 FF");
+    QCOMPARE(answered("81 09 04 4A FF"), QString("90 50 00 00 01 02 FF"));
+    set("81 01 04 0A 02 FF");
+    QCOMPARE(answered("81 09 04 4A FF"), QString("90 50 00 00 01 03 FF"));
+    set("81 01 04 61 02 FF");
+    QCOMPARE(answered("81 09 04 61 FF"), QString("90 50 02 FF"));
+    set("81 01 04 35 05 FF");
+    QCOMPARE(answered("81 09 04 35 FF"), QString("90 50 05 FF"));
 }
 
 QTEST_APPLESS_MAIN(SimProtocolTest)

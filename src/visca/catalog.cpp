@@ -445,17 +445,20 @@ std::optional<Meaning> read_answer(const Entry &inquiry, const QByteArray &answe
     return std::nullopt;
 }
 
-QByteArray build(const Entry &entry, int address, const QList<int> &values)
+namespace {
+// The bytes of `tokens` (`pattern`'s) with `values`, one a field.
+QByteArray built(const QList<Token> &tokens, const QString &pattern, const QList<Field> &fields,
+                 int address, const QList<int> &values)
 {
-    if (values.size() != entry.fields.size() || address < 1 || address > 8)
+    if (values.size() != fields.size() || address < 1 || address > 8)
         return QByteArray();
     // Each field's nibbles, most significant first, as many as it has.
     std::map<char, QList<unsigned>> nibbles;
-    for (int i = 0; i < entry.fields.size(); ++i) {
-        const Field &field = entry.fields.at(i);
+    for (int i = 0; i < fields.size(); ++i) {
+        const Field &field = fields.at(i);
         if (values.at(i) < field.lowest || values.at(i) > field.highest)
             return QByteArray();
-        const int width = int(entry.pattern.count(QLatin1Char(field.letter)));
+        const int width = int(pattern.count(QLatin1Char(field.letter)));
         QList<unsigned> &digits = nibbles[field.letter];
         for (int n = width - 1; n >= 0; --n)
             digits << ((unsigned(values.at(i)) >> (4 * n)) & 0x0FU);
@@ -465,7 +468,7 @@ QByteArray build(const Entry &entry, int address, const QList<int> &values)
         return digits.isEmpty() ? 0U : digits.takeFirst();
     };
     QByteArray message;
-    for (const Token &token : entry.tokens) {
+    for (const Token &token : tokens) {
         switch (token.kind) {
         case Token::Kind::camera_header: message += char(0x80 | address); break;
         case Token::Kind::reply_header: message += char((address + 8) << 4); break;
@@ -479,6 +482,20 @@ QByteArray build(const Entry &entry, int address, const QList<int> &values)
         }
     }
     return message;
+}
+} // namespace
+
+QByteArray build(const Entry &entry, int address, const QList<int> &values)
+{
+    return built(entry.tokens, entry.pattern, entry.fields, address, values);
+}
+
+QByteArray build_answer(const Entry &inquiry, int address, const QList<int> &values)
+{
+    if (inquiry.answers.isEmpty())
+        return QByteArray();
+    return built(inquiry.answer_tokens.first(), inquiry.answers.first(), inquiry.answer_fields,
+                 address, values);
 }
 
 QList<Token> tokens_of(const QString &pattern)

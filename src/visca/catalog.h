@@ -83,6 +83,8 @@ std::optional<Meaning> read_answer(const Entry &inquiry, const QByteArray &answe
 // The message of `entry` to camera `address` with `values` (by field, in
 // the order of the entry's fields); empty when a value is out of range.
 QByteArray build(const Entry &entry, int address, const QList<int> &values);
+// The answer of camera `address` to `inquiry`, in its first form.
+QByteArray build_answer(const Entry &inquiry, int address, const QList<int> &values);
 // The entry named `name` (its kind too where names repeat); none if absent.
 const Entry *find(const QString &name, Kind kind = Kind::command);
 
