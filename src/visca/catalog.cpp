@@ -1,5 +1,6 @@
 #include "visca/catalog.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -523,13 +524,28 @@ QList<Token> tokens_of(const QString &pattern)
     return tokens;
 }
 
+QByteArray command(const char *name, int address, const QList<int> &values)
+{
+    const Entry *entry = find(QLatin1String(name));
+    return entry ? build(*entry, address, values) : QByteArray();
+}
+
+QByteArray inquiry(const char *name, int address)
+{
+    const Entry *entry = find(QLatin1String(name), Kind::inquiry);
+    return entry ? build(*entry, address, {}) : QByteArray();
+}
+
 const Entry *find(const QString &name, Kind kind)
 {
-    for (const Entry &entry : entries()) {
-        if (entry.name == name && entry.kind == kind)
-            return &entry;
-    }
-    return nullptr;
+    // The program builds its own messages by name, a drive at a time.
+    static const QHash<QString, const Entry *> by_name = [] {
+        QHash<QString, const Entry *> named;
+        for (const Entry &entry : entries())
+            named.insert(QString::number(int(entry.kind)) + entry.name, &entry);
+        return named;
+    }();
+    return by_name.value(QString::number(int(kind)) + name);
 }
 
 } // namespace visca::catalog

@@ -85,6 +85,10 @@ std::optional<Meaning> read_answer(const Entry &inquiry, const QByteArray &answe
 QByteArray build(const Entry &entry, int address, const QList<int> &values);
 // The answer of camera `address` to `inquiry`, in its first form.
 QByteArray build_answer(const Entry &inquiry, int address, const QList<int> &values);
+// The program's own messages: the command or inquiry `name` for camera
+// `address` with `values`; empty when a value is out of its range.
+QByteArray command(const char *name, int address, const QList<int> &values = {});
+QByteArray inquiry(const char *name, int address);
 // The entry named `name` (its kind too where names repeat); none if absent.
 const Entry *find(const QString &name, Kind kind = Kind::command);
 

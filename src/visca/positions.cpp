@@ -1,28 +1,10 @@
 #include "visca/positions.h"
 
+#include "visca/catalog.h"
 #include "visca/replies.h"
 
 namespace visca {
 namespace {
-QByteArray message(int address, const QByteArray &body)
-{
-    return char(0x80 | address) + body + char(0xFF);
-}
-
-bool fits(int value, int digits, bool is_signed)
-{
-    const int bits = 4 * digits;
-    return is_signed ? value >= -(1 << (bits - 1)) && value < (1 << (bits - 1))
-                     : value >= 0 && value < (1 << bits);
-}
-
-QByteArray lens_direct(int address, int command, int value)
-{
-    if (!fits(value, 4, false))
-        return QByteArray();
-    return message(address, QByteArray("\x01\x04", 2) + char(command) + nibbles(value, 4));
-}
-
 // An answer's data (between y0 50 and FF), when it is one of `size` bytes.
 std::optional<QByteArray> answer_data(const QByteArray &answer, int size)
 {
@@ -60,19 +42,19 @@ std::optional<int> nibble_value(const QByteArray &bytes, int from, int count, bo
 
 QByteArray pan_tilt_position_inquiry(int address)
 {
-    return message(address, QByteArray("\x09\x06\x12", 3));
+    return catalog::inquiry("pan-tilt position inquiry", address);
 }
 QByteArray zoom_position_inquiry(int address)
 {
-    return message(address, QByteArray("\x09\x04\x47", 3));
+    return catalog::inquiry("zoom position inquiry", address);
 }
 QByteArray focus_position_inquiry(int address)
 {
-    return message(address, QByteArray("\x09\x04\x48", 3));
+    return catalog::inquiry("focus position inquiry", address);
 }
 QByteArray focus_mode_inquiry(int address)
 {
-    return message(address, QByteArray("\x09\x04\x38", 3));
+    return catalog::inquiry("focus mode inquiry", address);
 }
 
 std::optional<PanTilt> read_pan_tilt(const QByteArray &answer)
@@ -105,14 +87,20 @@ std::optional<bool> read_focus_manual(const QByteArray &answer)
 
 QByteArray pan_tilt_absolute(int address, int pan_speed, int tilt_speed, const PanTilt &to)
 {
-    if ((to.pan_digits != 4 && to.pan_digits != 5) || !fits(to.pan, to.pan_digits, true) ||
-        !fits(to.tilt, 4, true))
-        return QByteArray();
-    return message(address, QByteArray("\x01\x06\x02", 3) + char(pan_speed) + char(tilt_speed) +
-                                nibbles(to.pan, to.pan_digits) + nibbles(to.tilt, 4));
+    const char *name = to.pan_digits == 4   ? "pan-tilt absolute"
+                       : to.pan_digits == 5 ? "pan-tilt absolute (5-digit pan)"
+                                            : nullptr;
+    return name ? catalog::command(name, address, {pan_speed, tilt_speed, to.pan, to.tilt})
+                : QByteArray();
 }
 
-QByteArray zoom_direct(int address, int zoom) { return lens_direct(address, 0x47, zoom); }
+QByteArray zoom_direct(int address, int zoom)
+{
+    return catalog::command("zoom direct", address, {zoom});
+}
 
-QByteArray focus_direct(int address, int focus) { return lens_direct(address, 0x48, focus); }
+QByteArray focus_direct(int address, int focus)
+{
+    return catalog::command("focus direct", address, {focus});
+}
 } // namespace visca
