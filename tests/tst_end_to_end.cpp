@@ -8,10 +8,16 @@
 #include "virtual_pad.h"
 #include "visca/commands.h"
 
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -98,6 +104,7 @@ private slots:
     void program_starts_and_runs_until_terminated();
     void command_line_data();
     void command_line();
+    void catalog_builder_and_camera_state();
 
 private:
     ScratchFolder *folder = nullptr;
@@ -421,3 +428,43 @@ void EndToEndTest::command_line()
 
 QTEST_MAIN(EndToEndTest)
 #include "tst_end_to_end.moc"
+
+void EndToEndTest::catalog_builder_and_camera_state()
+{
+    // A command picked from the catalog, its field set, goes out as written;
+    // then the camera is asked every inquiry, and the table reads it.
+    SimProcess camera;
+    QVERIFY(camera.started());
+    MainWindow window;
+    QTest::keyClick(control<QComboBox>(&window, "comboBox_3"), Qt::Key_Down);
+    attach_over_udp(window, camera);
+    click(window, "radioButton_12");
+    control<QLineEdit>(&window, "commandSearchEdit")->setText("04 47");
+    auto *list = control<QListWidget>(&window, "commandCatalogList");
+    const QList<QListWidgetItem *> found = list->findItems("zoom direct", Qt::MatchStartsWith);
+    QVERIFY(!found.isEmpty() && !found.first()->isHidden());
+    QVERIFY(list->findItems("power", Qt::MatchStartsWith).first()->isHidden());
+    list->setCurrentItem(found.first());
+    control<QSpinBox>(&window, "commandField_p")->setValue(0x1234);
+    auto *text = control<QPlainTextEdit>(&window, "plainTextEdit");
+    QCOMPARE(text->toPlainText(), QString("81 01 04 47 01 02 03 04 FF"));
+    click(window, "pushButton_13");
+    QVERIFY(camera.wait_for("zoom direct 4660"));
+
+    click(window, "askCameraButton");
+    auto *note = control<QLabel>(&window, "askCameraNote");
+    auto *table = control<QTableWidget>(&window, "askCameraTable");
+    QVERIFY(wait_until([&] { return note->text().contains("answered"); }, 10000));
+    QCOMPARE(note->text(), QString("Camera 1 answered %1 of %1 inquiries").arg(table->rowCount()));
+    const QList<QTableWidgetItem *> power = table->findItems("power inquiry", Qt::MatchExactly);
+    QCOMPARE(power.size(), 1);
+    const int row = power.first()->row();
+    QCOMPARE(table->item(row, 2)->text(), QString("90 50 02 FF"));
+    QCOMPARE(table->item(row, 3)->text(), QString("power on (2, 2h)"));
+    click(window, "askCameraCopyButton");
+    QVERIFY(QGuiApplication::clipboard()->text().contains(
+        "\npower inquiry\t81 09 04 00 FF\t90 50 02 FF\tpower on (2, 2h)\n"));
+    // Nothing of it in the log: the questions are the program's own.
+    for (const QString &line : log_lines(window))
+        QVERIFY2(!line.contains("81 09 04 00"), qPrintable(line));
+}

@@ -851,5 +851,49 @@
         <source>%1, %2 ms</source>
         <translation>%1, %2 ms</translation>
     </message>
+    <message>
+        <source>Search the commands by name or bytes</source>
+        <translation>Search the commands by name or bytes</translation>
+    </message>
+    <message>
+        <source>Ask the camera</source>
+        <translation>Ask the camera</translation>
+    </message>
+    <message>
+        <source>Inquiry</source>
+        <translation>Inquiry</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Meaning</translation>
+    </message>
+    <message>
+        <source>Ask again</source>
+        <translation>Ask again</translation>
+    </message>
+    <message>
+        <source>Copy as text</source>
+        <translation>Copy as text</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>The active camera has no open link: nothing was asked</source>
+        <translation>The active camera has no open link: nothing was asked</translation>
+    </message>
+    <message>
+        <source>Asking %1: %2 of %3</source>
+        <translation>Asking %1: %2 of %3</translation>
+    </message>
+    <message>
+        <source>%1 answered %2 of %3 inquiries</source>
+        <translation>%1 answered %2 of %3 inquiries</translation>
+    </message>
 </context>
 </TS>

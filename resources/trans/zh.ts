@@ -851,5 +851,49 @@
         <source>%1, %2 ms</source>
         <translation>%1，%2 毫秒</translation>
     </message>
+    <message>
+        <source>Search the commands by name or bytes</source>
+        <translation>按名称或字节搜索命令</translation>
+    </message>
+    <message>
+        <source>Ask the camera</source>
+        <translation>询问摄像机</translation>
+    </message>
+    <message>
+        <source>Inquiry</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>发送的字节</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>含义</translation>
+    </message>
+    <message>
+        <source>Ask again</source>
+        <translation>重新询问</translation>
+    </message>
+    <message>
+        <source>Copy as text</source>
+        <translation>复制为文本</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>无回答</translation>
+    </message>
+    <message>
+        <source>The active camera has no open link: nothing was asked</source>
+        <translation>当前摄像机没有打开的连接：未发出任何查询</translation>
+    </message>
+    <message>
+        <source>Asking %1: %2 of %3</source>
+        <translation>正在询问 %1：%2 / %3</translation>
+    </message>
+    <message>
+        <source>%1 answered %2 of %3 inquiries</source>
+        <translation>%1 回答了 %3 个查询中的 %2 个</translation>
+    </message>
 </context>
 </TS>

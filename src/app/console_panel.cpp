@@ -1,13 +1,23 @@
 #include "app/console_panel.h"
 
+#include "app/command_builder.h"
+#include "app/survey_dialog.h"
 #include "console/console_text.h"
 #include "control/cameras.h"
 #include "ui_mainwindow.h"
 
 ConsolePanel::ConsolePanel(Ui::MainWindow &form, Cameras &camera_list, const Boxes &window_boxes)
     : ui(form), parts(form), cameras(camera_list), boxes(window_boxes),
-      loop([this] { return parts.loop_interval->text(); }), log(parts.log_view)
+      loop([this] { return parts.loop_interval->text(); }), log(parts.log_view),
+      ask_button(new QPushButton), survey(new SurveyDialog(camera_list, parts.log_view->window()))
 {
+    ask_button->setObjectName("askCameraButton");
+    builder = std::make_unique<CommandBuilder>(
+        form.verticalLayout_8, parts.command_text,
+        [this] { return cameras.active_camera().address(); }, ask_button);
+    QObject::connect(ask_button, &QPushButton::clicked, survey, [this] { survey->ask(); });
+    // The camera's own loop goes first: no question while it runs.
+    survey->survey().set_busy([this](const LinkChannel *channel) { return loop_on(channel); });
     // A tab between bytes makes no command: Tab moves on, as in the log.
     parts.command_text->setTabChangesFocus(true);
     QObject::connect(&cameras, &Cameras::sent, parts.log_view,
@@ -116,7 +126,12 @@ void ConsolePanel::stop_loop_without_link()
         stop_loop();
 }
 
+ConsolePanel::~ConsolePanel() = default;
+
 void ConsolePanel::retranslate()
 {
     parts.send_button->setText(loop.running() ? tr("Stop") : tr("Send"));
+    ask_button->setText(tr("Ask the camera"));
+    builder->retranslate();
+    survey->retranslate();
 }

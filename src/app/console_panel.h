@@ -9,9 +9,13 @@
 
 #include <QCoreApplication>
 #include <functional>
+#include <memory>
 
 class Cameras;
+class CommandBuilder;
 class LinkChannel;
+class QPushButton;
+class SurveyDialog;
 namespace Ui {
 class MainWindow;
 }
@@ -19,13 +23,17 @@ class MainWindow;
 // The Manual tab and the log: hand-typed commands sent once or in a loop
 // on the link the tab's Mode chooses, and every command and reply logged.
 // A loop's next message also waits until the last one has left the link
-// and the camera answered it (AnswerWait).
+// and the camera answered it (AnswerWait). Below the form's own: the
+// catalog to write a command from, and "Ask the camera".
 class ConsolePanel
 {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
 public:
     ConsolePanel(Ui::MainWindow &form, Cameras &cameras, const Boxes &boxes);
+    ~ConsolePanel();
+    ConsolePanel(const ConsolePanel &) = delete;
+    ConsolePanel &operator=(const ConsolePanel &) = delete;
     // While a loop runs the button stops it, whatever the editor holds.
     void send_or_stop();
     void loop_chosen(bool checked);
@@ -54,6 +62,10 @@ private:
     LoopSender loop;
     AnswerWait answer_wait;
     MessageLog log;
+    QPushButton *ask_button;
+    std::unique_ptr<CommandBuilder> builder;
+    // The window's child: it goes with the window.
+    SurveyDialog *survey;
 };
 
 #endif

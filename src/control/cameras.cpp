@@ -431,6 +431,15 @@ QString Cameras::label(const LinkChannel *channel, int address) const
     return QString();
 }
 
+bool Cameras::driving_on(const Link &link) const
+{
+    for (const auto &camera : cameras) {
+        if (camera->control().drives_on(&link))
+            return true;
+    }
+    return false;
+}
+
 QString Cameras::reply_label(const LinkChannel *channel, const QByteArray &reply) const
 {
     const std::optional<int> address = visca::sender_of(reply);

@@ -122,6 +122,8 @@ public:
     // What opens `link` again after a loss: a camera's TCP link or a serial
     // line; none for the others.
     Reconnect *reconnect_of(const Link &link) const;
+    // Whether a camera drives on `link` now: the program's own questions wait.
+    bool driving_on(const Link &link) const;
     // The cameras `link` carries: its camera's (TCP, UDP) or its line's.
     QList<int> cameras_on(const Link &link) const;
     State state(int index) const { return camera(index).state(); }

@@ -34,15 +34,6 @@ void Liveness::tick()
         ask(cameras.camera(index), false);
 }
 
-bool Liveness::driving_on(const LinkChannel *channel) const
-{
-    for (int index = 0; index < cameras.count(); ++index) {
-        if (cameras.camera(index).control().drives_on(&channel->link()))
-            return true;
-    }
-    return false;
-}
-
 void Liveness::ask(Camera &camera, bool at_once)
 {
     LinkChannel *channel = camera.drive_channel();
@@ -53,8 +44,8 @@ void Liveness::ask(Camera &camera, bool at_once)
                          question.since.elapsed() < visca::silence_ms;
     if (!channel || waiting)
         return;
-    if (!at_once &&
-        (camera.quiet_for_ms() < interval_ms || (busy && busy(channel)) || driving_on(channel)))
+    if (!at_once && (camera.quiet_for_ms() < interval_ms || (busy && busy(channel)) ||
+                     cameras.driving_on(channel->link())))
         return;
     disconnect(question.answer);
     question = Asked();

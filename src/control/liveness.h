@@ -44,7 +44,6 @@ private:
     };
     void tick();
     void ask(Camera &camera, bool at_once);
-    bool driving_on(const LinkChannel *channel) const;
 
     Cameras &cameras;
     Busy busy;

@@ -74,18 +74,27 @@ QString asked_name(const QByteArray &asked)
     return read ? said_in(Words::local, read->entry->name) : spaced_hex(asked);
 }
 
-QString answer_meaning(const QByteArray &asked, const QByteArray &reply)
+// An answer's values as the inquiry `asked` reads them, in the program's
+// language; none when it is no answer of that inquiry.
+std::optional<QStringList> answered_values(const QByteArray &asked, const QByteArray &reply)
 {
     const std::optional<visca::catalog::Meaning> inquiry = visca::catalog::read(asked);
-    if (inquiry && inquiry->entry->kind == visca::catalog::Kind::inquiry) {
-        if (const auto answer = visca::catalog::read_answer(*inquiry->entry, reply)) {
-            QStringList parts{log_text("answer to %1").arg(asked_name(asked))};
-            for (const visca::catalog::Value &value : answer->values)
-                parts << value_text(value, Words::local);
-            return parts.join(QStringLiteral(", "));
-        }
-    }
-    return log_text("answer to %1").arg(asked_name(asked));
+    if (!inquiry || inquiry->entry->kind != visca::catalog::Kind::inquiry)
+        return std::nullopt;
+    const auto answer = visca::catalog::read_answer(*inquiry->entry, reply);
+    if (!answer)
+        return std::nullopt;
+    QStringList values;
+    for (const visca::catalog::Value &value : answer->values)
+        values << value_text(value, Words::local);
+    return values;
+}
+
+QString answer_meaning(const QByteArray &asked, const QByteArray &reply)
+{
+    const QStringList values = answered_values(asked, reply).value_or(QStringList());
+    return (QStringList{log_text("answer to %1").arg(asked_name(asked))} + values)
+        .join(QStringLiteral(", "));
 }
 
 // A reply by what it answers, with no time.
@@ -197,4 +206,13 @@ QStringList whole_reading(const QByteArray &sent, const QList<HeardReply> &heard
             explain(spaced_hex(reply.asked), &lines);
     }
     return lines;
+}
+
+QString said(const QString &catalog_word) { return said_in(Words::local, catalog_word); }
+
+QString answer_values(const QByteArray &asked, const QByteArray &answer)
+{
+    if (const std::optional<QStringList> values = answered_values(asked, answer))
+        return values->join(QStringLiteral(", "));
+    return brief_meaning(answer);
 }

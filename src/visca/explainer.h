@@ -17,6 +17,13 @@ bool explain(const QString &capture, QStringList *lines);
 // 16384 (4000h)"), else the reply as the catalog reads it, else "unknown".
 QString reply_meaning(const QByteArray &asked, const QByteArray &reply);
 
+// A catalog's word (an entry's or field's name, a value's meaning) in the
+// program's language.
+QString said(const QString &catalog_word);
+// What `answer` says, as its values ("power on (2, 2h)"), or the error it
+// is, in the program's language.
+QString answer_values(const QByteArray &asked, const QByteArray &answer);
+
 // The log's words, in the program's language. What the messages sent in
 // `bytes` mean, one text a message ("zoom direct, position 16384 (4000h)").
 QStringList sent_meanings(const QByteArray &bytes);
