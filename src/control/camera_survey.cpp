@@ -54,11 +54,15 @@ void CameraSurvey::tick()
         return;
     }
     if (waiting != 0) {
-        if (since.elapsed() < answer_ms)
+        const bool given_up = since.elapsed() >= answer_ms;
+        if (!given_up && sent_at.elapsed() < ask_again_ms)
             return;
         // A late answer finds nothing waiting for it.
         link->lost(waiting);
-        settle(State::unanswered, {});
+        if (!given_up)
+            send(*link, true);
+        else
+            settle(State::unanswered, {});
         return;
     }
     if ((busy && busy(link)) || cameras.driving_on(link->link()))
@@ -72,6 +76,11 @@ void CameraSurvey::ask(LinkChannel &link)
         stop();
         return;
     }
+    send(link, false);
+}
+
+void CameraSurvey::send(LinkChannel &link, bool again)
+{
     quint64 message = 0;
     if (link.send(table.at(next).asked, {Link::Lane::Console, true, {}}, &message) !=
         SendResult::Sent) {
@@ -79,7 +88,9 @@ void CameraSurvey::ask(LinkChannel &link)
         return;
     }
     waiting = message;
-    since.start();
+    sent_at.start();
+    if (!again)
+        since.start();
 }
 
 void CameraSurvey::take(quint64 message, bool refused, const QByteArray &reply)

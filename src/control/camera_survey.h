@@ -19,7 +19,8 @@ class LinkChannel;
 // The camera's whole state, asked of it: every inquiry of the catalog, one
 // at a time and quietly (never in the log), the next once the last has its
 // answer or its time is up; none while a drive is underway on the link or
-// the operator's loop runs there, as with the liveness questions. A lost
+// the operator's loop runs there, as with the liveness questions; one
+// unanswered for a while is asked again. A lost
 // link or a removed camera ends it; what came in stays.
 class CameraSurvey : public QObject
 {
@@ -30,6 +31,9 @@ public:
     static constexpr int answer_ms = visca::silence_ms;
     // How often a survey that waits looks again (a drive ended, an answer late).
     static constexpr int look_ms = 20;
+    // An inquiry unanswered this long is sent again, until `answer_ms`: on
+    // a lossy link one datagram lost would otherwise leave its row empty.
+    static constexpr int ask_again_ms = 250;
     using Busy = std::function<bool(const LinkChannel *)>;
 
     enum class State { waiting, answered, refused, unanswered };
@@ -57,6 +61,8 @@ signals:
 private:
     void tick();
     void ask(LinkChannel &channel);
+    // The next row's inquiry; `again` when its first went unanswered.
+    void send(LinkChannel &channel, bool again);
     void take(quint64 message, bool refused, const QByteArray &reply);
     void settle(State state, const QByteArray &answer);
 
@@ -69,7 +75,9 @@ private:
     QList<Row> table;
     int next = 0;
     quint64 waiting = 0;
+    // Since the row's first inquiry, and since its last.
     QElapsedTimer since;
+    QElapsedTimer sent_at;
     QMetaObject::Connection answers;
 };
 
