@@ -320,4 +320,11 @@ void MessageLogTest::explained_lines()
     QApplication::sendEvent(log->viewport(), &asked);
     QVERIFY(QToolTip::text().contains("90 50 01 02 03 04 FF  answer to zoom position inquiry"));
     QVERIFY(QToolTip::text().contains("81 09 04 47 FF  zoom position inquiry, to camera 1"));
+
+    // In Chinese, the meanings are in Chinese.
+    QTest::keyClick(control<QComboBox>(window, "comboBox_3"), Qt::Key_Up);
+    click(*window, "pushButton_13");
+    QVERIFY(wait_until([&] { return log_lines(*window).size() == 12; }));
+    QCOMPARE(log_lines(*window).mid(10),
+             QStringList({"    变焦直接定位, 位置 16384 (4000h)", "    变焦位置查询"}));
 }

@@ -896,4 +896,863 @@
         <translation>%1 answered %2 of %3 inquiries</translation>
     </message>
 </context>
+<context>
+    <name>VISCA</name>
+    <message>
+        <source>ACK</source>
+        <translation>ACK</translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation>completion</translation>
+    </message>
+    <message>
+        <source>message length error</source>
+        <translation>message length error</translation>
+    </message>
+    <message>
+        <source>syntax error</source>
+        <translation>syntax error</translation>
+    </message>
+    <message>
+        <source>command buffer full</source>
+        <translation>command buffer full</translation>
+    </message>
+    <message>
+        <source>command cancelled</source>
+        <translation>command cancelled</translation>
+    </message>
+    <message>
+        <source>no socket</source>
+        <translation>no socket</translation>
+    </message>
+    <message>
+        <source>command not executable</source>
+        <translation>command not executable</translation>
+    </message>
+    <message>
+        <source>network change</source>
+        <translation>network change</translation>
+    </message>
+    <message>
+        <source>address set answer</source>
+        <translation>address set answer</translation>
+    </message>
+    <message>
+        <source>address set</source>
+        <translation>address set</translation>
+    </message>
+    <message>
+        <source>interface clear</source>
+        <translation>interface clear</translation>
+    </message>
+    <message>
+        <source>command cancel</source>
+        <translation>command cancel</translation>
+    </message>
+    <message>
+        <source>power</source>
+        <translation>power</translation>
+    </message>
+    <message>
+        <source>zoom stop</source>
+        <translation>zoom stop</translation>
+    </message>
+    <message>
+        <source>zoom tele</source>
+        <translation>zoom tele</translation>
+    </message>
+    <message>
+        <source>zoom wide</source>
+        <translation>zoom wide</translation>
+    </message>
+    <message>
+        <source>zoom tele variable</source>
+        <translation>zoom tele variable</translation>
+    </message>
+    <message>
+        <source>zoom wide variable</source>
+        <translation>zoom wide variable</translation>
+    </message>
+    <message>
+        <source>zoom direct</source>
+        <translation>zoom direct</translation>
+    </message>
+    <message>
+        <source>digital zoom</source>
+        <translation>digital zoom</translation>
+    </message>
+    <message>
+        <source>zoom and focus direct</source>
+        <translation>zoom and focus direct</translation>
+    </message>
+    <message>
+        <source>focus stop</source>
+        <translation>focus stop</translation>
+    </message>
+    <message>
+        <source>focus far</source>
+        <translation>focus far</translation>
+    </message>
+    <message>
+        <source>focus near</source>
+        <translation>focus near</translation>
+    </message>
+    <message>
+        <source>focus far variable</source>
+        <translation>focus far variable</translation>
+    </message>
+    <message>
+        <source>focus near variable</source>
+        <translation>focus near variable</translation>
+    </message>
+    <message>
+        <source>focus direct</source>
+        <translation>focus direct</translation>
+    </message>
+    <message>
+        <source>focus mode</source>
+        <translation>focus mode</translation>
+    </message>
+    <message>
+        <source>focus auto/manual toggle</source>
+        <translation>focus auto/manual toggle</translation>
+    </message>
+    <message>
+        <source>one push autofocus</source>
+        <translation>one push autofocus</translation>
+    </message>
+    <message>
+        <source>focus infinity</source>
+        <translation>focus infinity</translation>
+    </message>
+    <message>
+        <source>focus near limit</source>
+        <translation>focus near limit</translation>
+    </message>
+    <message>
+        <source>autofocus sensitivity</source>
+        <translation>autofocus sensitivity</translation>
+    </message>
+    <message>
+        <source>autofocus mode</source>
+        <translation>autofocus mode</translation>
+    </message>
+    <message>
+        <source>white balance mode</source>
+        <translation>white balance mode</translation>
+    </message>
+    <message>
+        <source>white balance one push trigger</source>
+        <translation>white balance one push trigger</translation>
+    </message>
+    <message>
+        <source>red gain reset</source>
+        <translation>red gain reset</translation>
+    </message>
+    <message>
+        <source>red gain up</source>
+        <translation>red gain up</translation>
+    </message>
+    <message>
+        <source>red gain down</source>
+        <translation>red gain down</translation>
+    </message>
+    <message>
+        <source>red gain direct</source>
+        <translation>red gain direct</translation>
+    </message>
+    <message>
+        <source>blue gain reset</source>
+        <translation>blue gain reset</translation>
+    </message>
+    <message>
+        <source>blue gain up</source>
+        <translation>blue gain up</translation>
+    </message>
+    <message>
+        <source>blue gain down</source>
+        <translation>blue gain down</translation>
+    </message>
+    <message>
+        <source>blue gain direct</source>
+        <translation>blue gain direct</translation>
+    </message>
+    <message>
+        <source>exposure mode</source>
+        <translation>exposure mode</translation>
+    </message>
+    <message>
+        <source>shutter reset</source>
+        <translation>shutter reset</translation>
+    </message>
+    <message>
+        <source>shutter up</source>
+        <translation>shutter up</translation>
+    </message>
+    <message>
+        <source>shutter down</source>
+        <translation>shutter down</translation>
+    </message>
+    <message>
+        <source>shutter direct</source>
+        <translation>shutter direct</translation>
+    </message>
+    <message>
+        <source>iris reset</source>
+        <translation>iris reset</translation>
+    </message>
+    <message>
+        <source>iris up</source>
+        <translation>iris up</translation>
+    </message>
+    <message>
+        <source>iris down</source>
+        <translation>iris down</translation>
+    </message>
+    <message>
+        <source>iris direct</source>
+        <translation>iris direct</translation>
+    </message>
+    <message>
+        <source>gain reset</source>
+        <translation>gain reset</translation>
+    </message>
+    <message>
+        <source>gain up</source>
+        <translation>gain up</translation>
+    </message>
+    <message>
+        <source>gain down</source>
+        <translation>gain down</translation>
+    </message>
+    <message>
+        <source>gain direct</source>
+        <translation>gain direct</translation>
+    </message>
+    <message>
+        <source>bright reset</source>
+        <translation>bright reset</translation>
+    </message>
+    <message>
+        <source>bright up</source>
+        <translation>bright up</translation>
+    </message>
+    <message>
+        <source>bright down</source>
+        <translation>bright down</translation>
+    </message>
+    <message>
+        <source>bright direct</source>
+        <translation>bright direct</translation>
+    </message>
+    <message>
+        <source>exposure compensation</source>
+        <translation>exposure compensation</translation>
+    </message>
+    <message>
+        <source>exposure compensation reset</source>
+        <translation>exposure compensation reset</translation>
+    </message>
+    <message>
+        <source>exposure compensation up</source>
+        <translation>exposure compensation up</translation>
+    </message>
+    <message>
+        <source>exposure compensation down</source>
+        <translation>exposure compensation down</translation>
+    </message>
+    <message>
+        <source>exposure compensation direct</source>
+        <translation>exposure compensation direct</translation>
+    </message>
+    <message>
+        <source>backlight</source>
+        <translation>backlight</translation>
+    </message>
+    <message>
+        <source>wide dynamic range</source>
+        <translation>wide dynamic range</translation>
+    </message>
+    <message>
+        <source>aperture reset</source>
+        <translation>aperture reset</translation>
+    </message>
+    <message>
+        <source>aperture up</source>
+        <translation>aperture up</translation>
+    </message>
+    <message>
+        <source>aperture down</source>
+        <translation>aperture down</translation>
+    </message>
+    <message>
+        <source>aperture direct</source>
+        <translation>aperture direct</translation>
+    </message>
+    <message>
+        <source>noise reduction</source>
+        <translation>noise reduction</translation>
+    </message>
+    <message>
+        <source>gamma</source>
+        <translation>gamma</translation>
+    </message>
+    <message>
+        <source>colour gain direct</source>
+        <translation>colour gain direct</translation>
+    </message>
+    <message>
+        <source>hue direct</source>
+        <translation>hue direct</translation>
+    </message>
+    <message>
+        <source>defog</source>
+        <translation>defog</translation>
+    </message>
+    <message>
+        <source>high resolution</source>
+        <translation>high resolution</translation>
+    </message>
+    <message>
+        <source>stabilizer</source>
+        <translation>stabilizer</translation>
+    </message>
+    <message>
+        <source>freeze</source>
+        <translation>freeze</translation>
+    </message>
+    <message>
+        <source>picture effect</source>
+        <translation>picture effect</translation>
+    </message>
+    <message>
+        <source>IR cut filter</source>
+        <translation>IR cut filter</translation>
+    </message>
+    <message>
+        <source>auto IR cut filter</source>
+        <translation>auto IR cut filter</translation>
+    </message>
+    <message>
+        <source>mirror</source>
+        <translation>mirror</translation>
+    </message>
+    <message>
+        <source>flip</source>
+        <translation>flip</translation>
+    </message>
+    <message>
+        <source>picture flip</source>
+        <translation>picture flip</translation>
+    </message>
+    <message>
+        <source>menu display</source>
+        <translation>menu display</translation>
+    </message>
+    <message>
+        <source>memory reset</source>
+        <translation>memory reset</translation>
+    </message>
+    <message>
+        <source>memory set</source>
+        <translation>memory set</translation>
+    </message>
+    <message>
+        <source>memory recall</source>
+        <translation>memory recall</translation>
+    </message>
+    <message>
+        <source>tally</source>
+        <translation>tally</translation>
+    </message>
+    <message>
+        <source>green tally</source>
+        <translation>green tally</translation>
+    </message>
+    <message>
+        <source>tally red and green</source>
+        <translation>tally red and green</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive</source>
+        <translation>pan-tilt drive</translation>
+    </message>
+    <message>
+        <source>pan-tilt stop</source>
+        <translation>pan-tilt stop</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up</source>
+        <translation>pan-tilt drive up</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down</source>
+        <translation>pan-tilt drive down</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive left</source>
+        <translation>pan-tilt drive left</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive right</source>
+        <translation>pan-tilt drive right</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up-left</source>
+        <translation>pan-tilt drive up-left</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up-right</source>
+        <translation>pan-tilt drive up-right</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down-left</source>
+        <translation>pan-tilt drive down-left</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down-right</source>
+        <translation>pan-tilt drive down-right</translation>
+    </message>
+    <message>
+        <source>pan-tilt absolute</source>
+        <translation>pan-tilt absolute</translation>
+    </message>
+    <message>
+        <source>pan-tilt absolute (5-digit pan)</source>
+        <translation>pan-tilt absolute (5-digit pan)</translation>
+    </message>
+    <message>
+        <source>pan-tilt relative</source>
+        <translation>pan-tilt relative</translation>
+    </message>
+    <message>
+        <source>pan-tilt relative (5-digit pan)</source>
+        <translation>pan-tilt relative (5-digit pan)</translation>
+    </message>
+    <message>
+        <source>pan-tilt home</source>
+        <translation>pan-tilt home</translation>
+    </message>
+    <message>
+        <source>pan-tilt reset</source>
+        <translation>pan-tilt reset</translation>
+    </message>
+    <message>
+        <source>pan-tilt limit set</source>
+        <translation>pan-tilt limit set</translation>
+    </message>
+    <message>
+        <source>pan-tilt limit clear</source>
+        <translation>pan-tilt limit clear</translation>
+    </message>
+    <message>
+        <source>pan-tilt slow mode</source>
+        <translation>pan-tilt slow mode</translation>
+    </message>
+    <message>
+        <source>power inquiry</source>
+        <translation>power inquiry</translation>
+    </message>
+    <message>
+        <source>zoom position inquiry</source>
+        <translation>zoom position inquiry</translation>
+    </message>
+    <message>
+        <source>digital zoom inquiry</source>
+        <translation>digital zoom inquiry</translation>
+    </message>
+    <message>
+        <source>focus position inquiry</source>
+        <translation>focus position inquiry</translation>
+    </message>
+    <message>
+        <source>focus mode inquiry</source>
+        <translation>focus mode inquiry</translation>
+    </message>
+    <message>
+        <source>focus near limit inquiry</source>
+        <translation>focus near limit inquiry</translation>
+    </message>
+    <message>
+        <source>autofocus sensitivity inquiry</source>
+        <translation>autofocus sensitivity inquiry</translation>
+    </message>
+    <message>
+        <source>autofocus mode inquiry</source>
+        <translation>autofocus mode inquiry</translation>
+    </message>
+    <message>
+        <source>white balance mode inquiry</source>
+        <translation>white balance mode inquiry</translation>
+    </message>
+    <message>
+        <source>red gain inquiry</source>
+        <translation>red gain inquiry</translation>
+    </message>
+    <message>
+        <source>blue gain inquiry</source>
+        <translation>blue gain inquiry</translation>
+    </message>
+    <message>
+        <source>exposure mode inquiry</source>
+        <translation>exposure mode inquiry</translation>
+    </message>
+    <message>
+        <source>shutter inquiry</source>
+        <translation>shutter inquiry</translation>
+    </message>
+    <message>
+        <source>iris inquiry</source>
+        <translation>iris inquiry</translation>
+    </message>
+    <message>
+        <source>gain inquiry</source>
+        <translation>gain inquiry</translation>
+    </message>
+    <message>
+        <source>bright inquiry</source>
+        <translation>bright inquiry</translation>
+    </message>
+    <message>
+        <source>exposure compensation inquiry</source>
+        <translation>exposure compensation inquiry</translation>
+    </message>
+    <message>
+        <source>exposure compensation position inquiry</source>
+        <translation>exposure compensation position inquiry</translation>
+    </message>
+    <message>
+        <source>backlight inquiry</source>
+        <translation>backlight inquiry</translation>
+    </message>
+    <message>
+        <source>wide dynamic range inquiry</source>
+        <translation>wide dynamic range inquiry</translation>
+    </message>
+    <message>
+        <source>aperture inquiry</source>
+        <translation>aperture inquiry</translation>
+    </message>
+    <message>
+        <source>noise reduction inquiry</source>
+        <translation>noise reduction inquiry</translation>
+    </message>
+    <message>
+        <source>gamma inquiry</source>
+        <translation>gamma inquiry</translation>
+    </message>
+    <message>
+        <source>colour gain inquiry</source>
+        <translation>colour gain inquiry</translation>
+    </message>
+    <message>
+        <source>hue inquiry</source>
+        <translation>hue inquiry</translation>
+    </message>
+    <message>
+        <source>high resolution inquiry</source>
+        <translation>high resolution inquiry</translation>
+    </message>
+    <message>
+        <source>stabilizer inquiry</source>
+        <translation>stabilizer inquiry</translation>
+    </message>
+    <message>
+        <source>freeze inquiry</source>
+        <translation>freeze inquiry</translation>
+    </message>
+    <message>
+        <source>picture effect inquiry</source>
+        <translation>picture effect inquiry</translation>
+    </message>
+    <message>
+        <source>IR cut filter inquiry</source>
+        <translation>IR cut filter inquiry</translation>
+    </message>
+    <message>
+        <source>auto IR cut filter inquiry</source>
+        <translation>auto IR cut filter inquiry</translation>
+    </message>
+    <message>
+        <source>mirror inquiry</source>
+        <translation>mirror inquiry</translation>
+    </message>
+    <message>
+        <source>flip inquiry</source>
+        <translation>flip inquiry</translation>
+    </message>
+    <message>
+        <source>picture flip inquiry</source>
+        <translation>picture flip inquiry</translation>
+    </message>
+    <message>
+        <source>last preset inquiry</source>
+        <translation>last preset inquiry</translation>
+    </message>
+    <message>
+        <source>tally inquiry</source>
+        <translation>tally inquiry</translation>
+    </message>
+    <message>
+        <source>menu display inquiry</source>
+        <translation>menu display inquiry</translation>
+    </message>
+    <message>
+        <source>pan-tilt position inquiry</source>
+        <translation>pan-tilt position inquiry</translation>
+    </message>
+    <message>
+        <source>pan-tilt maximum speed inquiry</source>
+        <translation>pan-tilt maximum speed inquiry</translation>
+    </message>
+    <message>
+        <source>pan-tilt mode inquiry</source>
+        <translation>pan-tilt mode inquiry</translation>
+    </message>
+    <message>
+        <source>pan-tilt slow mode inquiry</source>
+        <translation>pan-tilt slow mode inquiry</translation>
+    </message>
+    <message>
+        <source>version inquiry</source>
+        <translation>version inquiry</translation>
+    </message>
+    <message>
+        <source>socket</source>
+        <translation>socket</translation>
+    </message>
+    <message>
+        <source>next address</source>
+        <translation>next address</translation>
+    </message>
+    <message>
+        <source>first address</source>
+        <translation>first address</translation>
+    </message>
+    <message>
+        <source>speed</source>
+        <translation>speed</translation>
+    </message>
+    <message>
+        <source>position</source>
+        <translation>position</translation>
+    </message>
+    <message>
+        <source>zoom</source>
+        <translation>zoom</translation>
+    </message>
+    <message>
+        <source>focus</source>
+        <translation>focus</translation>
+    </message>
+    <message>
+        <source>limit</source>
+        <translation>limit</translation>
+    </message>
+    <message>
+        <source>sensitivity</source>
+        <translation>sensitivity</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>mode</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>gain</translation>
+    </message>
+    <message>
+        <source>shutter</source>
+        <translation>shutter</translation>
+    </message>
+    <message>
+        <source>iris</source>
+        <translation>iris</translation>
+    </message>
+    <message>
+        <source>bright</source>
+        <translation>bright</translation>
+    </message>
+    <message>
+        <source>compensation</source>
+        <translation>compensation</translation>
+    </message>
+    <message>
+        <source>aperture</source>
+        <translation>aperture</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>level</translation>
+    </message>
+    <message>
+        <source>hue</source>
+        <translation>hue</translation>
+    </message>
+    <message>
+        <source>effect</source>
+        <translation>effect</translation>
+    </message>
+    <message>
+        <source>night mode (IR cut filter out)</source>
+        <translation>night mode (IR cut filter out)</translation>
+    </message>
+    <message>
+        <source>auto</source>
+        <translation>auto</translation>
+    </message>
+    <message>
+        <source>menu</source>
+        <translation>menu</translation>
+    </message>
+    <message>
+        <source>preset</source>
+        <translation>preset</translation>
+    </message>
+    <message>
+        <source>red lamp</source>
+        <translation>red lamp</translation>
+    </message>
+    <message>
+        <source>green lamp</source>
+        <translation>green lamp</translation>
+    </message>
+    <message>
+        <source>pan speed</source>
+        <translation>pan speed</translation>
+    </message>
+    <message>
+        <source>tilt speed</source>
+        <translation>tilt speed</translation>
+    </message>
+    <message>
+        <source>pan</source>
+        <translation>pan</translation>
+    </message>
+    <message>
+        <source>tilt</source>
+        <translation>tilt</translation>
+    </message>
+    <message>
+        <source>corner</source>
+        <translation>corner</translation>
+    </message>
+    <message>
+        <source>slow</source>
+        <translation>slow</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>status</translation>
+    </message>
+    <message>
+        <source>vendor</source>
+        <translation>vendor</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>ROM version</source>
+        <translation>ROM version</translation>
+    </message>
+    <message>
+        <source>sockets</source>
+        <translation>sockets</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>standby</source>
+        <translation>standby</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>manual</source>
+        <translation>manual</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>low</translation>
+    </message>
+    <message>
+        <source>interval</source>
+        <translation>interval</translation>
+    </message>
+    <message>
+        <source>zoom trigger</source>
+        <translation>zoom trigger</translation>
+    </message>
+    <message>
+        <source>indoor</source>
+        <translation>indoor</translation>
+    </message>
+    <message>
+        <source>outdoor</source>
+        <translation>outdoor</translation>
+    </message>
+    <message>
+        <source>one push</source>
+        <translation>one push</translation>
+    </message>
+    <message>
+        <source>auto tracing</source>
+        <translation>auto tracing</translation>
+    </message>
+    <message>
+        <source>full auto</source>
+        <translation>full auto</translation>
+    </message>
+    <message>
+        <source>shutter priority</source>
+        <translation>shutter priority</translation>
+    </message>
+    <message>
+        <source>iris priority</source>
+        <translation>iris priority</translation>
+    </message>
+    <message>
+        <source>black and white</source>
+        <translation>black and white</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>still</source>
+        <translation>still</translation>
+    </message>
+    <message>
+        <source>up</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <source>down</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <source>down-left</source>
+        <translation>down-left</translation>
+    </message>
+    <message>
+        <source>up-right</source>
+        <translation>up-right</translation>
+    </message>
+</context>
 </TS>

@@ -896,4 +896,863 @@
         <translation>%1 回答了 %3 个查询中的 %2 个</translation>
     </message>
 </context>
+<context>
+    <name>VISCA</name>
+    <message>
+        <source>ACK</source>
+        <translation>确认（ACK）</translation>
+    </message>
+    <message>
+        <source>completion</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>message length error</source>
+        <translation>消息长度错误</translation>
+    </message>
+    <message>
+        <source>syntax error</source>
+        <translation>语法错误</translation>
+    </message>
+    <message>
+        <source>command buffer full</source>
+        <translation>命令缓冲区已满</translation>
+    </message>
+    <message>
+        <source>command cancelled</source>
+        <translation>命令已取消</translation>
+    </message>
+    <message>
+        <source>no socket</source>
+        <translation>无此套接字</translation>
+    </message>
+    <message>
+        <source>command not executable</source>
+        <translation>命令无法执行</translation>
+    </message>
+    <message>
+        <source>network change</source>
+        <translation>网络变化</translation>
+    </message>
+    <message>
+        <source>address set answer</source>
+        <translation>地址设置回答</translation>
+    </message>
+    <message>
+        <source>address set</source>
+        <translation>地址设置</translation>
+    </message>
+    <message>
+        <source>interface clear</source>
+        <translation>接口清除</translation>
+    </message>
+    <message>
+        <source>command cancel</source>
+        <translation>取消命令</translation>
+    </message>
+    <message>
+        <source>power</source>
+        <translation>电源</translation>
+    </message>
+    <message>
+        <source>zoom stop</source>
+        <translation>变焦停止</translation>
+    </message>
+    <message>
+        <source>zoom tele</source>
+        <translation>变焦拉近</translation>
+    </message>
+    <message>
+        <source>zoom wide</source>
+        <translation>变焦拉远</translation>
+    </message>
+    <message>
+        <source>zoom tele variable</source>
+        <translation>变速变焦拉近</translation>
+    </message>
+    <message>
+        <source>zoom wide variable</source>
+        <translation>变速变焦拉远</translation>
+    </message>
+    <message>
+        <source>zoom direct</source>
+        <translation>变焦直接定位</translation>
+    </message>
+    <message>
+        <source>digital zoom</source>
+        <translation>数字变焦</translation>
+    </message>
+    <message>
+        <source>zoom and focus direct</source>
+        <translation>变焦与聚焦直接定位</translation>
+    </message>
+    <message>
+        <source>focus stop</source>
+        <translation>聚焦停止</translation>
+    </message>
+    <message>
+        <source>focus far</source>
+        <translation>聚焦远</translation>
+    </message>
+    <message>
+        <source>focus near</source>
+        <translation>聚焦近</translation>
+    </message>
+    <message>
+        <source>focus far variable</source>
+        <translation>变速聚焦远</translation>
+    </message>
+    <message>
+        <source>focus near variable</source>
+        <translation>变速聚焦近</translation>
+    </message>
+    <message>
+        <source>focus direct</source>
+        <translation>聚焦直接定位</translation>
+    </message>
+    <message>
+        <source>focus mode</source>
+        <translation>聚焦模式</translation>
+    </message>
+    <message>
+        <source>focus auto/manual toggle</source>
+        <translation>聚焦自动/手动切换</translation>
+    </message>
+    <message>
+        <source>one push autofocus</source>
+        <translation>一键自动聚焦</translation>
+    </message>
+    <message>
+        <source>focus infinity</source>
+        <translation>聚焦无穷远</translation>
+    </message>
+    <message>
+        <source>focus near limit</source>
+        <translation>聚焦近端限制</translation>
+    </message>
+    <message>
+        <source>autofocus sensitivity</source>
+        <translation>自动聚焦灵敏度</translation>
+    </message>
+    <message>
+        <source>autofocus mode</source>
+        <translation>自动聚焦模式</translation>
+    </message>
+    <message>
+        <source>white balance mode</source>
+        <translation>白平衡模式</translation>
+    </message>
+    <message>
+        <source>white balance one push trigger</source>
+        <translation>白平衡一键触发</translation>
+    </message>
+    <message>
+        <source>red gain reset</source>
+        <translation>红色增益复位</translation>
+    </message>
+    <message>
+        <source>red gain up</source>
+        <translation>红色增益增加</translation>
+    </message>
+    <message>
+        <source>red gain down</source>
+        <translation>红色增益减少</translation>
+    </message>
+    <message>
+        <source>red gain direct</source>
+        <translation>红色增益直接设置</translation>
+    </message>
+    <message>
+        <source>blue gain reset</source>
+        <translation>蓝色增益复位</translation>
+    </message>
+    <message>
+        <source>blue gain up</source>
+        <translation>蓝色增益增加</translation>
+    </message>
+    <message>
+        <source>blue gain down</source>
+        <translation>蓝色增益减少</translation>
+    </message>
+    <message>
+        <source>blue gain direct</source>
+        <translation>蓝色增益直接设置</translation>
+    </message>
+    <message>
+        <source>exposure mode</source>
+        <translation>曝光模式</translation>
+    </message>
+    <message>
+        <source>shutter reset</source>
+        <translation>快门复位</translation>
+    </message>
+    <message>
+        <source>shutter up</source>
+        <translation>快门增加</translation>
+    </message>
+    <message>
+        <source>shutter down</source>
+        <translation>快门减少</translation>
+    </message>
+    <message>
+        <source>shutter direct</source>
+        <translation>快门直接设置</translation>
+    </message>
+    <message>
+        <source>iris reset</source>
+        <translation>光圈复位</translation>
+    </message>
+    <message>
+        <source>iris up</source>
+        <translation>光圈增大</translation>
+    </message>
+    <message>
+        <source>iris down</source>
+        <translation>光圈减小</translation>
+    </message>
+    <message>
+        <source>iris direct</source>
+        <translation>光圈直接设置</translation>
+    </message>
+    <message>
+        <source>gain reset</source>
+        <translation>增益复位</translation>
+    </message>
+    <message>
+        <source>gain up</source>
+        <translation>增益增加</translation>
+    </message>
+    <message>
+        <source>gain down</source>
+        <translation>增益减少</translation>
+    </message>
+    <message>
+        <source>gain direct</source>
+        <translation>增益直接设置</translation>
+    </message>
+    <message>
+        <source>bright reset</source>
+        <translation>亮度复位</translation>
+    </message>
+    <message>
+        <source>bright up</source>
+        <translation>亮度增加</translation>
+    </message>
+    <message>
+        <source>bright down</source>
+        <translation>亮度减少</translation>
+    </message>
+    <message>
+        <source>bright direct</source>
+        <translation>亮度直接设置</translation>
+    </message>
+    <message>
+        <source>exposure compensation</source>
+        <translation>曝光补偿</translation>
+    </message>
+    <message>
+        <source>exposure compensation reset</source>
+        <translation>曝光补偿复位</translation>
+    </message>
+    <message>
+        <source>exposure compensation up</source>
+        <translation>曝光补偿增加</translation>
+    </message>
+    <message>
+        <source>exposure compensation down</source>
+        <translation>曝光补偿减少</translation>
+    </message>
+    <message>
+        <source>exposure compensation direct</source>
+        <translation>曝光补偿直接设置</translation>
+    </message>
+    <message>
+        <source>backlight</source>
+        <translation>背光补偿</translation>
+    </message>
+    <message>
+        <source>wide dynamic range</source>
+        <translation>宽动态</translation>
+    </message>
+    <message>
+        <source>aperture reset</source>
+        <translation>锐度复位</translation>
+    </message>
+    <message>
+        <source>aperture up</source>
+        <translation>锐度增加</translation>
+    </message>
+    <message>
+        <source>aperture down</source>
+        <translation>锐度减少</translation>
+    </message>
+    <message>
+        <source>aperture direct</source>
+        <translation>锐度直接设置</translation>
+    </message>
+    <message>
+        <source>noise reduction</source>
+        <translation>降噪</translation>
+    </message>
+    <message>
+        <source>gamma</source>
+        <translation>伽马</translation>
+    </message>
+    <message>
+        <source>colour gain direct</source>
+        <translation>色彩增益直接设置</translation>
+    </message>
+    <message>
+        <source>hue direct</source>
+        <translation>色调直接设置</translation>
+    </message>
+    <message>
+        <source>defog</source>
+        <translation>去雾</translation>
+    </message>
+    <message>
+        <source>high resolution</source>
+        <translation>高分辨率</translation>
+    </message>
+    <message>
+        <source>stabilizer</source>
+        <translation>防抖</translation>
+    </message>
+    <message>
+        <source>freeze</source>
+        <translation>画面冻结</translation>
+    </message>
+    <message>
+        <source>picture effect</source>
+        <translation>画面效果</translation>
+    </message>
+    <message>
+        <source>IR cut filter</source>
+        <translation>红外截止滤光片</translation>
+    </message>
+    <message>
+        <source>auto IR cut filter</source>
+        <translation>自动红外截止滤光片</translation>
+    </message>
+    <message>
+        <source>mirror</source>
+        <translation>镜像</translation>
+    </message>
+    <message>
+        <source>flip</source>
+        <translation>翻转</translation>
+    </message>
+    <message>
+        <source>picture flip</source>
+        <translation>画面翻转</translation>
+    </message>
+    <message>
+        <source>menu display</source>
+        <translation>菜单显示</translation>
+    </message>
+    <message>
+        <source>memory reset</source>
+        <translation>预置位删除</translation>
+    </message>
+    <message>
+        <source>memory set</source>
+        <translation>预置位保存</translation>
+    </message>
+    <message>
+        <source>memory recall</source>
+        <translation>预置位调用</translation>
+    </message>
+    <message>
+        <source>tally</source>
+        <translation>Tally 灯</translation>
+    </message>
+    <message>
+        <source>green tally</source>
+        <translation>绿色 Tally 灯</translation>
+    </message>
+    <message>
+        <source>tally red and green</source>
+        <translation>红绿 Tally 灯</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive</source>
+        <translation>云台转动</translation>
+    </message>
+    <message>
+        <source>pan-tilt stop</source>
+        <translation>云台停止</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up</source>
+        <translation>云台向上</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down</source>
+        <translation>云台向下</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive left</source>
+        <translation>云台向左</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive right</source>
+        <translation>云台向右</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up-left</source>
+        <translation>云台向左上</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive up-right</source>
+        <translation>云台向右上</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down-left</source>
+        <translation>云台向左下</translation>
+    </message>
+    <message>
+        <source>pan-tilt drive down-right</source>
+        <translation>云台向右下</translation>
+    </message>
+    <message>
+        <source>pan-tilt absolute</source>
+        <translation>云台绝对定位</translation>
+    </message>
+    <message>
+        <source>pan-tilt absolute (5-digit pan)</source>
+        <translation>云台绝对定位（5 位水平值）</translation>
+    </message>
+    <message>
+        <source>pan-tilt relative</source>
+        <translation>云台相对移动</translation>
+    </message>
+    <message>
+        <source>pan-tilt relative (5-digit pan)</source>
+        <translation>云台相对移动（5 位水平值）</translation>
+    </message>
+    <message>
+        <source>pan-tilt home</source>
+        <translation>云台归位</translation>
+    </message>
+    <message>
+        <source>pan-tilt reset</source>
+        <translation>云台复位</translation>
+    </message>
+    <message>
+        <source>pan-tilt limit set</source>
+        <translation>云台限位设置</translation>
+    </message>
+    <message>
+        <source>pan-tilt limit clear</source>
+        <translation>云台限位清除</translation>
+    </message>
+    <message>
+        <source>pan-tilt slow mode</source>
+        <translation>云台慢速模式</translation>
+    </message>
+    <message>
+        <source>power inquiry</source>
+        <translation>电源查询</translation>
+    </message>
+    <message>
+        <source>zoom position inquiry</source>
+        <translation>变焦位置查询</translation>
+    </message>
+    <message>
+        <source>digital zoom inquiry</source>
+        <translation>数字变焦查询</translation>
+    </message>
+    <message>
+        <source>focus position inquiry</source>
+        <translation>聚焦位置查询</translation>
+    </message>
+    <message>
+        <source>focus mode inquiry</source>
+        <translation>聚焦模式查询</translation>
+    </message>
+    <message>
+        <source>focus near limit inquiry</source>
+        <translation>聚焦近端限制查询</translation>
+    </message>
+    <message>
+        <source>autofocus sensitivity inquiry</source>
+        <translation>自动聚焦灵敏度查询</translation>
+    </message>
+    <message>
+        <source>autofocus mode inquiry</source>
+        <translation>自动聚焦模式查询</translation>
+    </message>
+    <message>
+        <source>white balance mode inquiry</source>
+        <translation>白平衡模式查询</translation>
+    </message>
+    <message>
+        <source>red gain inquiry</source>
+        <translation>红色增益查询</translation>
+    </message>
+    <message>
+        <source>blue gain inquiry</source>
+        <translation>蓝色增益查询</translation>
+    </message>
+    <message>
+        <source>exposure mode inquiry</source>
+        <translation>曝光模式查询</translation>
+    </message>
+    <message>
+        <source>shutter inquiry</source>
+        <translation>快门查询</translation>
+    </message>
+    <message>
+        <source>iris inquiry</source>
+        <translation>光圈查询</translation>
+    </message>
+    <message>
+        <source>gain inquiry</source>
+        <translation>增益查询</translation>
+    </message>
+    <message>
+        <source>bright inquiry</source>
+        <translation>亮度查询</translation>
+    </message>
+    <message>
+        <source>exposure compensation inquiry</source>
+        <translation>曝光补偿查询</translation>
+    </message>
+    <message>
+        <source>exposure compensation position inquiry</source>
+        <translation>曝光补偿值查询</translation>
+    </message>
+    <message>
+        <source>backlight inquiry</source>
+        <translation>背光补偿查询</translation>
+    </message>
+    <message>
+        <source>wide dynamic range inquiry</source>
+        <translation>宽动态查询</translation>
+    </message>
+    <message>
+        <source>aperture inquiry</source>
+        <translation>锐度查询</translation>
+    </message>
+    <message>
+        <source>noise reduction inquiry</source>
+        <translation>降噪查询</translation>
+    </message>
+    <message>
+        <source>gamma inquiry</source>
+        <translation>伽马查询</translation>
+    </message>
+    <message>
+        <source>colour gain inquiry</source>
+        <translation>色彩增益查询</translation>
+    </message>
+    <message>
+        <source>hue inquiry</source>
+        <translation>色调查询</translation>
+    </message>
+    <message>
+        <source>high resolution inquiry</source>
+        <translation>高分辨率查询</translation>
+    </message>
+    <message>
+        <source>stabilizer inquiry</source>
+        <translation>防抖查询</translation>
+    </message>
+    <message>
+        <source>freeze inquiry</source>
+        <translation>画面冻结查询</translation>
+    </message>
+    <message>
+        <source>picture effect inquiry</source>
+        <translation>画面效果查询</translation>
+    </message>
+    <message>
+        <source>IR cut filter inquiry</source>
+        <translation>红外截止滤光片查询</translation>
+    </message>
+    <message>
+        <source>auto IR cut filter inquiry</source>
+        <translation>自动红外截止滤光片查询</translation>
+    </message>
+    <message>
+        <source>mirror inquiry</source>
+        <translation>镜像查询</translation>
+    </message>
+    <message>
+        <source>flip inquiry</source>
+        <translation>翻转查询</translation>
+    </message>
+    <message>
+        <source>picture flip inquiry</source>
+        <translation>画面翻转查询</translation>
+    </message>
+    <message>
+        <source>last preset inquiry</source>
+        <translation>最近的预置位查询</translation>
+    </message>
+    <message>
+        <source>tally inquiry</source>
+        <translation>Tally 灯查询</translation>
+    </message>
+    <message>
+        <source>menu display inquiry</source>
+        <translation>菜单显示查询</translation>
+    </message>
+    <message>
+        <source>pan-tilt position inquiry</source>
+        <translation>云台位置查询</translation>
+    </message>
+    <message>
+        <source>pan-tilt maximum speed inquiry</source>
+        <translation>云台最大速度查询</translation>
+    </message>
+    <message>
+        <source>pan-tilt mode inquiry</source>
+        <translation>云台状态查询</translation>
+    </message>
+    <message>
+        <source>pan-tilt slow mode inquiry</source>
+        <translation>云台慢速模式查询</translation>
+    </message>
+    <message>
+        <source>version inquiry</source>
+        <translation>版本查询</translation>
+    </message>
+    <message>
+        <source>socket</source>
+        <translation>套接字</translation>
+    </message>
+    <message>
+        <source>next address</source>
+        <translation>下一个地址</translation>
+    </message>
+    <message>
+        <source>first address</source>
+        <translation>第一个地址</translation>
+    </message>
+    <message>
+        <source>speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>zoom</source>
+        <translation>变焦</translation>
+    </message>
+    <message>
+        <source>focus</source>
+        <translation>聚焦</translation>
+    </message>
+    <message>
+        <source>limit</source>
+        <translation>限制</translation>
+    </message>
+    <message>
+        <source>sensitivity</source>
+        <translation>灵敏度</translation>
+    </message>
+    <message>
+        <source>mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>shutter</source>
+        <translation>快门</translation>
+    </message>
+    <message>
+        <source>iris</source>
+        <translation>光圈</translation>
+    </message>
+    <message>
+        <source>bright</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>compensation</source>
+        <translation>补偿</translation>
+    </message>
+    <message>
+        <source>aperture</source>
+        <translation>锐度</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>级别</translation>
+    </message>
+    <message>
+        <source>hue</source>
+        <translation>色调</translation>
+    </message>
+    <message>
+        <source>effect</source>
+        <translation>效果</translation>
+    </message>
+    <message>
+        <source>night mode (IR cut filter out)</source>
+        <translation>夜间模式（移出红外截止滤光片）</translation>
+    </message>
+    <message>
+        <source>auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>preset</source>
+        <translation>预置位</translation>
+    </message>
+    <message>
+        <source>red lamp</source>
+        <translation>红灯</translation>
+    </message>
+    <message>
+        <source>green lamp</source>
+        <translation>绿灯</translation>
+    </message>
+    <message>
+        <source>pan speed</source>
+        <translation>水平速度</translation>
+    </message>
+    <message>
+        <source>tilt speed</source>
+        <translation>垂直速度</translation>
+    </message>
+    <message>
+        <source>pan</source>
+        <translation>水平</translation>
+    </message>
+    <message>
+        <source>tilt</source>
+        <translation>垂直</translation>
+    </message>
+    <message>
+        <source>corner</source>
+        <translation>角</translation>
+    </message>
+    <message>
+        <source>slow</source>
+        <translation>慢速</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>vendor</source>
+        <translation>厂商</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>ROM version</source>
+        <translation>ROM 版本</translation>
+    </message>
+    <message>
+        <source>sockets</source>
+        <translation>套接字数</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>standby</source>
+        <translation>待机</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>普通</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>interval</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>zoom trigger</source>
+        <translation>变焦触发</translation>
+    </message>
+    <message>
+        <source>indoor</source>
+        <translation>室内</translation>
+    </message>
+    <message>
+        <source>outdoor</source>
+        <translation>室外</translation>
+    </message>
+    <message>
+        <source>one push</source>
+        <translation>一键</translation>
+    </message>
+    <message>
+        <source>auto tracing</source>
+        <translation>自动跟踪</translation>
+    </message>
+    <message>
+        <source>full auto</source>
+        <translation>全自动</translation>
+    </message>
+    <message>
+        <source>shutter priority</source>
+        <translation>快门优先</translation>
+    </message>
+    <message>
+        <source>iris priority</source>
+        <translation>光圈优先</translation>
+    </message>
+    <message>
+        <source>black and white</source>
+        <translation>黑白</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>still</source>
+        <translation>不动</translation>
+    </message>
+    <message>
+        <source>up</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>down</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>down-left</source>
+        <translation>左下</translation>
+    </message>
+    <message>
+        <source>up-right</source>
+        <translation>右上</translation>
+    </message>
+</context>
 </TS>
