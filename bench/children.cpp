@@ -69,9 +69,11 @@ int line_count(const QTextDocument *document)
 class WindowLog : public LogUnderTest
 {
 public:
-    WindowLog()
+    explicit WindowLog(bool explain = false)
     {
         show_exposed(&window);
+        if (explain)
+            click(window, "logExplainBox");
         open_serial(window, pty.path());
         log = control<QPlainTextEdit>(&window, "textEdit");
         // The log keeps its newest lines only: the lines logged are those
@@ -254,6 +256,20 @@ int run_log_child(int argc, char *argv[], const QString &kind)
             coloured = coloured && log_colour(window_log->main_window(), line) == QColor("green");
     }
     std::printf("view follows %d colours %d\n", follows, coloured);
+    return 0;
+}
+
+int run_explain_child(int argc, char *argv[], bool explain)
+{
+    // As the camera answers at its pace, into a log of 10,000 lines: what
+    // the meanings cost beside the lines alone.
+    QApplication application(argc, argv);
+    WindowLog log(explain);
+    while (log.lines() < 10000)
+        log.add(500, 500);
+    const double paced = log.add_paced(1000, 1, 2) * 1e6 / 1000;
+    const double paced_bursts = log.add_paced(2000, 10, 20) * 1e6 / 2000;
+    std::printf("explain %.2f %.2f\n", paced, paced_bursts);
     return 0;
 }
 

@@ -72,6 +72,8 @@ void remote_requests(QList<Figure> &figures);
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);
 int run_log_child(int argc, char *argv[], const QString &kind);
+// The log at a camera's pace with Explain on or off: "explain PACED BURSTS".
+int run_explain_child(int argc, char *argv[], bool explain);
 int run_hostile_child(int argc, char *argv[]);
 int run_stall_child(int argc, char *argv[], const QString &kind, int loop_seconds);
 int run_listening_child(int argc, char *argv[], const QString &part);

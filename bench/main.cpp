@@ -2,8 +2,8 @@
 // and prints each figure beside an anchor measured in the same run.
 //
 //   zarvick-bench [--plot-data FILE]
-//                 [--only latency|serial|loop|startup|log|hostile|stall|listening|scale|lossy|
-//                         remote]
+//                 [--only latency|serial|loop|startup|log|explain|hostile|stall|listening|
+//                         scale|lossy|remote]
 //                 [--loop-seconds S] [--lossy-drives N]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
 //   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks);
@@ -355,6 +355,25 @@ void startup(QList<Figure> &figures)
                       median(many_cameras), median(one_camera), "ms", "<= 1.3x"};
 }
 
+void explain_cost(QList<Figure> &figures)
+{
+    // Medians of seven runs each, the two kinds in turn: a run is short,
+    // and the machine's other work weighs on a few.
+    std::vector<double> off_single, on_single, off_bursts, on_bursts;
+    for (int run = 0; run < 7; ++run) {
+        for (const bool on : {false, true}) {
+            const QStringList words =
+                run_child({"--explain-child", on ? "on" : "off"}, "explain").value(0).split(' ');
+            (on ? on_single : off_single).push_back(words.value(1).toDouble());
+            (on ? on_bursts : off_bursts).push_back(words.value(2).toDouble());
+        }
+    }
+    figures << Figure{"log with Explain, a reply every 2 ms, per reply (anchor: Explain off)",
+                      median(on_single), median(off_single), "us", "<= 1.2x"}
+            << Figure{"log with Explain, 10 replies every 20 ms, per reply (anchor: Explain off)",
+                      median(on_bursts), median(off_bursts), "us", "<= 1.2x"};
+}
+
 void log_cost(QList<Figure> &figures, const QString &plot_data)
 {
     const QStringList window = run_child({"--log-child", "window"}, "view follows");
@@ -528,6 +547,8 @@ int main(int argc, char *argv[])
         return run_startup_child(argc, argv, argv[2]);
     if (argc > 2 && QByteArray(argv[1]) == "--log-child")
         return run_log_child(argc, argv, argv[2]);
+    if (argc > 2 && QByteArray(argv[1]) == "--explain-child")
+        return run_explain_child(argc, argv, QByteArray(argv[2]) == "on");
     if (argc > 1 && QByteArray(argv[1]) == "--hostile-child")
         return run_hostile_child(argc, argv);
     if (argc > 2 && QByteArray(argv[1]) == "--listening-child")
@@ -559,6 +580,8 @@ int main(int argc, char *argv[])
         startup(figures);
     if (wanted("log"))
         log_cost(figures, plot_data);
+    if (wanted("explain"))
+        explain_cost(figures);
     if (wanted("hostile"))
         hostile_input(figures);
     if (wanted("stall"))

@@ -312,10 +312,16 @@ void MessageLogTest::explained_lines()
         "    answer to zoom position inquiry, zoom 4660 (1234h), N ms",
     };
     QCOMPARE(lines, expected);
-    QCOMPARE(log_colour(*window, 1), QColor("gray"));
-
+    // A message's line and its meanings are one line of the log, the
+    // meanings grey.
     auto *log = control<QPlainTextEdit>(window, "textEdit");
-    const QRect line = log->cursorRect(QTextCursor(log->document()->findBlockByNumber(8)));
+    QCOMPARE(log->document()->blockCount(), 4);
+    QTextBlock::iterator last = log->document()->firstBlock().begin();
+    for (QTextBlock::iterator next = last; !next.atEnd(); ++next)
+        last = next;
+    QCOMPARE(last.fragment().charFormat().foreground().color(), QColor("gray"));
+
+    const QRect line = log->cursorRect(QTextCursor(log->document()->findBlockByNumber(3)));
     QHelpEvent asked(QEvent::ToolTip, line.center(), log->viewport()->mapToGlobal(line.center()));
     QApplication::sendEvent(log->viewport(), &asked);
     QVERIFY(QToolTip::text().contains("90 50 01 02 03 04 FF  answer to zoom position inquiry"));
@@ -325,6 +331,7 @@ void MessageLogTest::explained_lines()
     QTest::keyClick(control<QComboBox>(window, "comboBox_3"), Qt::Key_Up);
     click(*window, "pushButton_13");
     QVERIFY(wait_until([&] { return log_lines(*window).size() == 12; }));
+    QCOMPARE(log->document()->blockCount(), 5);
     QCOMPARE(log_lines(*window).mid(10),
              QStringList({"    变焦直接定位, 位置 16384 (4000h)", "    变焦位置查询"}));
 }

@@ -132,6 +132,7 @@ void ConsolePanel::retranslate()
 {
     parts.send_button->setText(loop.running() ? tr("Stop") : tr("Send"));
     ask_button->setText(tr("Ask the camera"));
+    log.forget_meanings();
     builder->retranslate();
     survey->retranslate();
 }

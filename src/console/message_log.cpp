@@ -100,6 +100,14 @@ QString shown_reply(const QByteArray &reply)
 }
 } // namespace
 
+int MessageLog::characters_of(const Line &line)
+{
+    int characters = line.text.size();
+    for (const QString &meaning : line.meanings)
+        characters += 1 + meaning.size();
+    return characters;
+}
+
 QString shown_text(const QString &text)
 {
     if (text.size() <= MessageLog::longest_line)
@@ -109,17 +117,20 @@ QString shown_text(const QString &text)
 
 MessageLog::~MessageLog() { view->viewport()->removeEventFilter(tooltips.get()); }
 
-void MessageLog::add(const QString &shown, Kind kind, std::shared_ptr<const Reading> reading)
+void MessageLog::add(const QString &shown, Kind kind, const QStringList &meanings,
+                     std::shared_ptr<const Reading> reading)
 {
     // Stamped now, drawn with the frame's other lines. A meaning is
     // indented under its line, and stamped as every line is.
     const QString prefix = kind == Kind::Sent       ? QStringLiteral("TX：")
                            : kind == Kind::Received ? QStringLiteral("RX：")
-                           : kind == Kind::Meaning  ? QStringLiteral("    ")
                                                     : QString();
-    waiting.push_back(
-        {prefix + shown + QLatin1Char(' ') + clock.stamp(), kind, std::move(reading)});
-    waiting_characters += waiting.back().text.size();
+    const QString stamp = QLatin1Char(' ') + clock.stamp();
+    QStringList stamped;
+    for (const QString &meaning : meanings)
+        stamped << QStringLiteral("    ") + meaning + stamp;
+    waiting.push_back({prefix + shown + stamp, kind, stamped, std::move(reading)});
+    waiting_characters += characters_of(waiting.back());
     if (waiting.size() > size_t(backlog_lines) || waiting_characters > backlog_characters)
         drop_oldest_waiting();
     if (frame.isActive())
@@ -139,10 +150,11 @@ void MessageLog::add_sent(const QString &label, const QString &text, const QByte
         add(shown_text(label + text), Kind::Sent);
         return;
     }
-    auto reading = std::make_shared<const Reading>(Reading{bytes, {}});
-    add(shown_text(label + text), Kind::Sent, reading);
-    for (const QString &meaning : sent_meanings(bytes))
-        add(shown_text(label + meaning), Kind::Meaning, reading);
+    QStringList meanings;
+    for (const QString &meaning : meanings_of(bytes))
+        meanings << shown_text(label + meaning);
+    add(shown_text(label + text), Kind::Sent, meanings,
+        std::make_shared<const Reading>(Reading{bytes, {}}));
 }
 
 void MessageLog::add_note(const QString &text) { add(shown_text(text), Kind::Note); }
@@ -150,17 +162,46 @@ void MessageLog::add_note(const QString &text) { add(shown_text(text), Kind::Not
 void MessageLog::add_received(const QList<LoggedReply> &replies, const ReplyLabel &label)
 {
     for (const LoggedReply &reply : replies) {
-        const QString shown = shown_reply(reply.bytes);
+        const QString shown =
+            label ? label(reply.bytes) + shown_reply(reply.bytes) : shown_reply(reply.bytes);
         if (!explaining) {
-            add(label ? label(reply.bytes) + shown : shown, Kind::Received);
+            add(shown, Kind::Received);
             continue;
         }
-        auto reading = std::make_shared<const Reading>(Reading{{}, reply.replies});
-        add(label ? label(reply.bytes) + shown : shown, Kind::Received, reading);
+        QStringList meanings;
         for (const HeardReply &heard : reply.replies)
-            add(shown_text((label ? label(heard.reply) : QString()) + heard_meaning(heard)),
-                Kind::Meaning, reading);
+            meanings << shown_text((label ? label(heard.reply) : QString()) + meaning_of(heard));
+        add(shown, Kind::Received, meanings,
+            std::make_shared<const Reading>(Reading{{}, reply.replies}));
     }
+}
+
+QStringList MessageLog::meanings_of(const QByteArray &sent)
+{
+    const auto known = sent_meanings.constFind(sent);
+    if (known != sent_meanings.constEnd())
+        return *known;
+    if (sent_meanings.size() >= most_meanings)
+        sent_meanings.clear();
+    return *sent_meanings.insert(sent, ::sent_meanings(sent));
+}
+
+QString MessageLog::meaning_of(const HeardReply &heard)
+{
+    const QPair<QByteArray, QByteArray> key(heard.asked, heard.reply);
+    auto known = reply_meanings.constFind(key);
+    if (known == reply_meanings.constEnd()) {
+        if (reply_meanings.size() >= most_meanings)
+            reply_meanings.clear();
+        known = reply_meanings.insert(key, reply_words(heard.asked, heard.reply));
+    }
+    return with_time(*known, heard);
+}
+
+void MessageLog::forget_meanings()
+{
+    sent_meanings.clear();
+    reply_meanings.clear();
 }
 
 void MessageLog::drop_oldest_waiting()
@@ -169,7 +210,7 @@ void MessageLog::drop_oldest_waiting()
     // every line.
     while (waiting.size() > size_t(backlog_lines) * 9 / 10 ||
            waiting_characters > qint64(backlog_characters) * 9 / 10) {
-        waiting_characters -= waiting.front().text.size();
+        waiting_characters -= characters_of(waiting.front());
         waiting.pop_front();
         ++dropped;
     }
@@ -189,6 +230,7 @@ void MessageLog::lay_out()
         append({window_text("… %1 lines dropped: more came than the log can show").arg(dropped) +
                     QLatin1Char(' ') + clock.stamp(),
                 Kind::Note,
+                {},
                 {}});
         dropped = 0;
     }
@@ -196,7 +238,7 @@ void MessageLog::lay_out()
         if (spent.elapsed() >= frame_budget_ms)
             break;
         append(waiting.front());
-        waiting_characters -= waiting.front().text.size();
+        waiting_characters -= characters_of(waiting.front());
         waiting.pop_front();
     }
     batch.endEditBlock();
@@ -229,10 +271,13 @@ void MessageLog::append(const Line &line)
     end.insertText(line.text, line.kind == Kind::Sent       ? sent
                               : line.kind == Kind::Received ? received
                                                             : note);
+    for (const QString &meaning : line.meanings)
+        end.insertText(QChar(QChar::LineSeparator) + meaning, note);
     if (line.reading)
         end.block().setUserData(new ReadingData(line.reading));
-    shown_lengths.push_back(line.text.size());
-    shown_characters += line.text.size();
+    const int length = characters_of(line);
+    shown_lengths.push_back(length);
+    shown_characters += length;
 }
 
 bool MessageLog::trim()

@@ -6,8 +6,11 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -34,7 +37,8 @@ class QPlainTextEdit;
 // - A line shows at most `longest_line` characters of its text. What is
 //   sent is never cut, only its line.
 // - Explaining, each TX and RX line is followed by what its messages mean
-//   (grey), and both show every field of them in their tooltip.
+//   (grey, stamped as every line is), and shows every field of them in its
+//   tooltip.
 class MessageLog
 {
 public:
@@ -63,6 +67,8 @@ public:
     MessageLog &operator=(const MessageLog &) = delete;
     // For the lines to come; those shown stay as they are.
     void set_explaining(bool on) { explaining = on; }
+    // The language changed: meanings are worded anew.
+    void forget_meanings();
     // `label` names the camera ("[Camera 2] "), or nothing.
     void add_sent(const QString &label, const QString &text, const QByteArray &bytes = {});
     // A line of the program's own (a camera's trouble), neither sent nor received.
@@ -79,13 +85,18 @@ public:
     };
 
 private:
-    enum class Kind { Sent, Received, Note, Meaning };
+    enum class Kind { Sent, Received, Note };
     struct Line {
         QString text;
         Kind kind;
+        // Explaining: what the line's messages mean, each on a line of its
+        // own within the line's block (cheaper to lay out than a block).
+        QStringList meanings;
         std::shared_ptr<const Reading> reading;
     };
-    void add(const QString &shown, Kind kind, std::shared_ptr<const Reading> reading = {});
+    static int characters_of(const Line &line);
+    void add(const QString &shown, Kind kind, const QStringList &meanings = {},
+             std::shared_ptr<const Reading> reading = {});
     void drop_oldest_waiting();
     void lay_out();
     void append(const Line &line);
@@ -110,6 +121,13 @@ private:
     QElapsedTimer since_layout;
     LogClock clock;
     bool explaining = false;
+    // Meanings worded already: a camera says the same few things again and
+    // again, and wording them is most of what explaining costs.
+    static constexpr int most_meanings = 1024;
+    QHash<QByteArray, QStringList> sent_meanings;
+    QHash<QPair<QByteArray, QByteArray>, QString> reply_meanings;
+    QStringList meanings_of(const QByteArray &sent);
+    QString meaning_of(const HeardReply &heard);
     std::unique_ptr<QObject> tooltips;
 };
 

@@ -187,12 +187,21 @@ QStringList sent_meanings(const QByteArray &bytes)
     return meanings;
 }
 
+QString reply_words(const QByteArray &asked, const QByteArray &reply)
+{
+    return answering(asked, reply);
+}
+
+QString with_time(const QString &words, const HeardReply &heard)
+{
+    if (heard.asked.isEmpty() || heard.after_ms < 0)
+        return words;
+    return log_text("%1, %2 ms").arg(words).arg(heard.after_ms);
+}
+
 QString heard_meaning(const HeardReply &heard)
 {
-    QString meaning = answering(heard.asked, heard.reply);
-    if (heard.asked.isEmpty() || heard.after_ms < 0)
-        return meaning;
-    return log_text("%1, %2 ms").arg(meaning).arg(heard.after_ms);
+    return with_time(answering(heard.asked, heard.reply), heard);
 }
 
 QStringList whole_reading(const QByteArray &sent, const QList<HeardReply> &heard)

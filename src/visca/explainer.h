@@ -28,8 +28,10 @@ QString answer_values(const QByteArray &asked, const QByteArray &answer);
 // `bytes` mean, one text a message ("zoom direct, position 16384 (4000h)").
 QStringList sent_meanings(const QByteArray &bytes);
 // What a reply means, by what it answers and how long that took ("ACK to
-// zoom direct, 12 ms").
+// zoom direct, 12 ms"): its words, then its time added to them.
 QString heard_meaning(const HeardReply &heard);
+QString reply_words(const QByteArray &asked, const QByteArray &reply);
+QString with_time(const QString &words, const HeardReply &heard);
 // Every field of every message: a log line's tooltip.
 QStringList whole_reading(const QByteArray &sent, const QList<HeardReply> &heard);
 
