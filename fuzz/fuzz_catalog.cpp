@@ -25,8 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The same bytes as a capture typed for the explainer.
     QStringList lines;
     (void)explain(QString::fromLatin1(message), &lines);
-    // Its halves as a message asked and a reply to it.
-    (void)reply_meaning(message.left(message.size() / 2), message.mid(message.size() / 2));
+    // Its halves as a message asked and a reply to it, as the log and the
+    // camera's answers table word them.
+    const QByteArray asked = message.left(message.size() / 2);
+    const HeardReply heard{message.mid(message.size() / 2), asked, 12};
+    (void)reply_meaning(heard.asked, heard.reply);
+    (void)heard_meaning(heard);
+    (void)answer_values(heard.asked, heard.reply);
+    (void)sent_meanings(message);
+    (void)whole_reading(asked, {heard});
     // The same bytes as an answer to each inquiry.
     for (const catalog::Entry &entry : catalog::entries()) {
         if (entry.kind == catalog::Kind::inquiry)
