@@ -31,6 +31,9 @@ SurveyDialog::SurveyDialog(Cameras &camera_list, QWidget *parent)
     note->setTextFormat(Qt::PlainText);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    // Bytes and names read whole; the meaning takes the rest.
+    for (const int column : {inquiry_column, sent_column, answer_column})
+        table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(note);
@@ -41,7 +44,7 @@ SurveyDialog::SurveyDialog(Cameras &camera_list, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(close_button);
     layout->addLayout(buttons);
-    resize(720, 520);
+    resize(1180, 560);
     connect(again, &QPushButton::clicked, this, &SurveyDialog::ask);
     connect(copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(text()); });
@@ -59,7 +62,6 @@ void SurveyDialog::ask()
     table->setRowCount(asking.rows().size());
     for (int row = 0; row < asking.rows().size(); ++row)
         show_row(row);
-    table->resizeColumnToContents(inquiry_column);
     show_progress();
 }
 
