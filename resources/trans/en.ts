@@ -895,6 +895,110 @@
         <source>%1 answered %2 of %3 inquiries</source>
         <translation>%1 answered %2 of %3 inquiries</translation>
     </message>
+    <message>
+        <source>Tally source</source>
+        <translation>Tally source</translation>
+    </message>
+    <message>
+        <source>No source</source>
+        <translation>No source</translation>
+    </message>
+    <message>
+        <source>TSL 3.1</source>
+        <translation>TSL 3.1</translation>
+    </message>
+    <message>
+        <source>TSL 5.0</source>
+        <translation>TSL 5.0</translation>
+    </message>
+    <message>
+        <source>vMix</source>
+        <translation>vMix</translation>
+    </message>
+    <message>
+        <source>OBS Studio</source>
+        <translation>OBS Studio</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Settings…</translation>
+    </message>
+    <message>
+        <source>Transport</source>
+        <translation>Transport</translation>
+    </message>
+    <message>
+        <source>Listen on</source>
+        <translation>Listen on</translation>
+    </message>
+    <message>
+        <source>Switcher address</source>
+        <translation>Switcher address</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Program tally (1-4)</source>
+        <translation>Program tally (1-4)</translation>
+    </message>
+    <message>
+        <source>Preview tally (1-4)</source>
+        <translation>Preview tally (1-4)</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Index or input</source>
+        <translation>Index or input</translation>
+    </message>
+    <message>
+        <source>OBS scenes (separated by |)</source>
+        <translation>OBS scenes (separated by |)</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>waiting for the switcher</source>
+        <translation>waiting for the switcher</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation>lost: %1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <source> (last message %1)</source>
+        <translation> (last message %1)</translation>
+    </message>
+    <message>
+        <source>no message for %1 s</source>
+        <translation>no message for %1 s</translation>
+    </message>
+    <message>
+        <source>not available yet</source>
+        <translation>not available yet</translation>
+    </message>
+    <message>
+        <source>the switcher closed the connection</source>
+        <translation>the switcher closed the connection</translation>
+    </message>
+    <message>
+        <source>vMix closed the connection</source>
+        <translation>vMix closed the connection</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

@@ -895,6 +895,110 @@
         <source>%1 answered %2 of %3 inquiries</source>
         <translation>%1 回答了 %3 个查询中的 %2 个</translation>
     </message>
+    <message>
+        <source>Tally source</source>
+        <translation>Tally 来源</translation>
+    </message>
+    <message>
+        <source>No source</source>
+        <translation>无来源</translation>
+    </message>
+    <message>
+        <source>TSL 3.1</source>
+        <translation>TSL 3.1</translation>
+    </message>
+    <message>
+        <source>TSL 5.0</source>
+        <translation>TSL 5.0</translation>
+    </message>
+    <message>
+        <source>vMix</source>
+        <translation>vMix</translation>
+    </message>
+    <message>
+        <source>OBS Studio</source>
+        <translation>OBS Studio</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>设置…</translation>
+    </message>
+    <message>
+        <source>Transport</source>
+        <translation>传输方式</translation>
+    </message>
+    <message>
+        <source>Listen on</source>
+        <translation>监听地址</translation>
+    </message>
+    <message>
+        <source>Switcher address</source>
+        <translation>切换台地址</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Program tally (1-4)</source>
+        <translation>主输出 Tally 位（1-4）</translation>
+    </message>
+    <message>
+        <source>Preview tally (1-4)</source>
+        <translation>预览 Tally 位（1-4）</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Index or input</source>
+        <translation>索引或输入</translation>
+    </message>
+    <message>
+        <source>OBS scenes (separated by |)</source>
+        <translation>OBS 场景（以 | 分隔）</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>waiting for the switcher</source>
+        <translation>等待切换台</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>lost: %1</source>
+        <translation>已断开：%1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source> (last message %1)</source>
+        <translation>（最后消息 %1）</translation>
+    </message>
+    <message>
+        <source>no message for %1 s</source>
+        <translation>%1 秒内没有消息</translation>
+    </message>
+    <message>
+        <source>not available yet</source>
+        <translation>暂不可用</translation>
+    </message>
+    <message>
+        <source>the switcher closed the connection</source>
+        <translation>切换台关闭了连接</translation>
+    </message>
+    <message>
+        <source>vMix closed the connection</source>
+        <translation>vMix 关闭了连接</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

@@ -85,6 +85,7 @@ QStringList FormSettings::read_config()
     else
         qDebug() << "不存在配置文件";
     remote_config = stored.remote;
+    tally_config = stored.tally_source;
     explain_kept = stored.explain_log.has_value();
     ui.logExplainBox->setChecked(stored.explain_log.value_or(false));
     apply_startup_language();
@@ -167,6 +168,7 @@ Settings FormSettings::current()
     current.open_at_start = cameras.open_at_start();
     if (explain_kept)
         current.explain_log = ui.logExplainBox->isChecked();
+    current.tally_source = tally_config;
     current.first = cameras.settings(0);
     const QString &port_name = current.first.port_name;
     current.port =

@@ -3,6 +3,7 @@
 
 #include "app/form_parts.h"
 #include "remote/remote_config.h"
+#include "tally/tally_source_config.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -47,6 +48,9 @@ public:
     void change_language(int index);
     // The outside interfaces' settings as the file had them at the start.
     const RemoteConfig &remote() const { return remote_config; }
+    // The switcher the lamps follow, as read and as chosen since.
+    const TallySourceConfig &tally_source() const { return tally_config; }
+    void set_tally_source(const TallySourceConfig &config) { tally_config = config; }
 
 private:
     Settings current();
@@ -67,6 +71,7 @@ private:
     std::function<void()> retranslate_panels;
     QString language;
     RemoteConfig remote_config;
+    TallySourceConfig tally_config;
     // The log's Explain has been switched on, now or in an earlier run.
     bool explain_kept = false;
     // What the file holds as last read or written: a file of the same

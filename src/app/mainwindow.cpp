@@ -15,10 +15,12 @@
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
 #include "app/tally_panel.h"
+#include "app/tally_source_panel.h"
 #include "control/remote_commands.h"
 #include "links/serial_ports.h"
 #include "remote/interfaces.h"
 #include "remote/remote_config.h"
+#include "tally/switcher_tally.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -56,6 +58,8 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     links->list_ports(port_names.get());
     camera_list->tell(form->read_config());
     list_tools->show_choice();
+    switcher_tally->start(form->tally_source());
+    tally_source->show_config();
     keep_config();
 }
 
@@ -154,8 +158,15 @@ void MainWindow::build_camera_tab()
     list_tools =
         std::make_unique<ListTools>(cameras, tab, 3, [this] { console->stop_loop_without_link(); });
     tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(), tab, 4);
-    camera_options = std::make_unique<CameraOptions>(cameras, tab, 5);
-    moves = std::make_unique<MovesPanel>(cameras, tab, 6, tell);
+    switcher_tally = std::make_unique<SwitcherTally>(cameras);
+    tally_source = std::make_unique<TallySourcePanel>(*switcher_tally, cameras, tab, 5,
+                                                      [this](const TallySourceConfig &config) {
+                                                          form->set_tally_source(config);
+                                                          switcher_tally->start(config);
+                                                          settings_touched();
+                                                      });
+    camera_options = std::make_unique<CameraOptions>(cameras, tab, 6);
+    moves = std::make_unique<MovesPanel>(cameras, tab, 7, tell);
 }
 
 void MainWindow::connect_notices()
@@ -194,6 +205,7 @@ void MainWindow::retranslate_panels()
     camera_notices->retranslate();
     list_tools->retranslate();
     tally->retranslate();
+    tally_source->retranslate();
     camera_options->retranslate();
     moves->retranslate();
 }

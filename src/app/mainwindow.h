@@ -19,6 +19,8 @@ class RemoteCommands;
 class Interfaces;
 class ListTools;
 class TallyPanel;
+class TallySourcePanel;
+class SwitcherTally;
 class CamerasPanel;
 class ConsolePanel;
 class FoundCamerasPanel;
@@ -128,6 +130,8 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     Boxes boxes;
     Cameras cameras;
+    // The switcher's tally on the cameras: goes before them.
+    std::unique_ptr<SwitcherTally> switcher_tally;
     Notices notices;
     std::unique_ptr<Alerts> alerts;
     std::unique_ptr<PtzPanel> ptz;
@@ -144,6 +148,7 @@ private:
     std::unique_ptr<TallyPanel> tally;
     std::unique_ptr<CameraOptions> camera_options;
     std::unique_ptr<MovesPanel> moves;
+    std::unique_ptr<TallySourcePanel> tally_source;
     std::unique_ptr<RemoteCommands> remote;
     std::unique_ptr<Interfaces> interfaces;
     QTimer keeping;

@@ -106,6 +106,15 @@ void read_options(const QSettings &settings, const QString &group, CameraSetting
     const int go_speed = settings.value(group + "GoSpeed").toInt(&ok);
     if (ok && go_speed >= 0 && go_speed <= 0x18)
         camera.go_speed = go_speed;
+    const int tally_index = settings.value(group + "TallyIndex").toInt(&ok);
+    if (ok && tally_index >= 0 && tally_index < 0xFFFF)
+        camera.tally_index = tally_index;
+    // Scene names as the switcher has them; bounded, whatever the file holds.
+    const QStringList scenes = settings.value(group + "TallyScenes").toString().split('|');
+    for (const QString &scene : scenes) {
+        if (camera.tally_scenes.size() < CameraSettings::most_tally_scenes && !scene.isEmpty())
+            camera.tally_scenes << scene.left(CameraSettings::longest_scene_name);
+    }
 }
 
 void write_options(QSettings &settings, const QString &group, const CameraSettings &camera)
@@ -115,6 +124,15 @@ void write_options(QSettings &settings, const QString &group, const CameraSettin
     settings.setValue(group + "InvertTilt", camera.invert_tilt);
     settings.setValue(group + "ZoomScaledSpeed", camera.zoom_scaled_speed);
     settings.setValue(group + "GoSpeed", QString::number(camera.go_speed, 10));
+    // Only where set: a file without a tally source stays as it was.
+    if (camera.tally_index >= 0)
+        settings.setValue(group + "TallyIndex", QString::number(camera.tally_index, 10));
+    else
+        settings.remove(group + "TallyIndex");
+    if (!camera.tally_scenes.isEmpty())
+        settings.setValue(group + "TallyScenes", camera.tally_scenes.join('|'));
+    else
+        settings.remove(group + "TallyScenes");
 }
 
 // A further camera's group. A key that is missing or unreadable keeps the
@@ -404,6 +422,7 @@ bool Settings::load(const QString &path)
     if (settings.contains("LOG/Explain"))
         explain_log = settings.value("LOG/Explain").toBool();
     remote = RemoteConfig::read(settings);
+    tally_source = TallySourceConfig::read(settings);
     return true;
 }
 
@@ -435,6 +454,7 @@ void Settings::write_to(QSettings &settings) const
     settings.setValue("CAMERAS/OpenAtStart", open_at_start);
     if (explain_log)
         settings.setValue("LOG/Explain", *explain_log);
+    tally_source.write(settings);
     settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));

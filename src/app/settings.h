@@ -3,6 +3,7 @@
 
 #include "control/camera_settings.h"
 #include "remote/remote_config.h"
+#include "tally/tally_source_config.h"
 
 #include <QList>
 #include <QString>
@@ -40,6 +41,7 @@ struct Settings {
     // The outside interfaces' group, read with the rest: one reader of
     // the file for everything.
     RemoteConfig remote;
+    TallySourceConfig tally_source;
     // The file listed more cameras, or more positions of a camera, than
     // were read.
     bool cut = false;

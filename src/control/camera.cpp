@@ -185,8 +185,9 @@ void Camera::link_opened(LinkChannel &channel)
     send_tally();
 }
 
-void Camera::set_tally(visca::Tally state)
+void Camera::set_tally(visca::Tally state, TallyOrigin from)
 {
+    origin = from;
     tally_lamp.set(state);
     send_tally();
 }

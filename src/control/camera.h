@@ -127,8 +127,11 @@ public:
     bool playing() const { return player.playing(); }
 
     visca::Tally tally() const { return tally_lamp.state(); }
-    // The operator's tally: sent at once, and again as TallyLamp says.
-    void set_tally(visca::Tally state);
+    // Who set the tally last: a hand (the window, HTTP, OSC) or the switcher.
+    enum class TallyOrigin { hand, switcher };
+    TallyOrigin tally_origin() const { return origin; }
+    // The tally: sent at once, and again as TallyLamp says.
+    void set_tally(visca::Tally state, TallyOrigin from = TallyOrigin::hand);
     // Sends the tally if it is due, behind any drive or stop.
     void send_tally();
 
@@ -157,6 +160,7 @@ private:
     MovePlayer player;
     KeptPosition recording_start;
     TallyLamp tally_lamp;
+    TallyOrigin origin = TallyOrigin::hand;
     // The tally's messages still waiting for the camera's reply.
     QList<quint64> tally_messages;
     QPointer<LinkChannel> tally_channel;

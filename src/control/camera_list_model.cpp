@@ -71,6 +71,7 @@ QVariant CameraListModel::data(const QModelIndex &index, int role) const
     case IdRole: return camera.id();
     case StateRole: return int(camera.state());
     case TallyRole: return int(camera.tally());
+    case TallyFromSwitcherRole: return camera.tally_origin() == Camera::TallyOrigin::switcher;
     case ActiveRole: return row == cameras.active();
     case PositionRole: return seen ? QVariant(at) : QVariant();
     case PositionOldRole:
@@ -143,7 +144,8 @@ QVariantList CameraListModel::look(int row) const
     // Made directly: the row may not be counted yet.
     for (int column = 0; column < column_count; ++column)
         values << data(createIndex(row, column));
-    for (const int role : {IdRole, StateRole, TallyRole, ActiveRole, PositionOldRole})
+    for (const int role :
+         {IdRole, StateRole, TallyRole, TallyFromSwitcherRole, ActiveRole, PositionOldRole})
         values << data(createIndex(row, 0), role);
     return values;
 }

@@ -29,6 +29,8 @@ public:
         // Camera::State, visca::Tally and whether it is the active camera.
         StateRole,
         TallyRole,
+        // Whether the switcher set the tally last (rather than a hand).
+        TallyFromSwitcherRole,
         ActiveRole,
         // pan, tilt, zoom, focus as a list of four numbers; none before the
         // camera gave them.

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 #include <optional>
 
@@ -97,6 +98,12 @@ struct CameraSettings {
     // The faster axis's speed of a Go (the slower is matched so both
     // arrive together); 0 for the PTZ tab's pan speed.
     int go_speed = 0;
+    // Which of the switcher's displays or inputs is this camera: its TSL
+    // address or index, or its vMix input number (-1: none); its OBS scenes.
+    static constexpr int most_tally_scenes = 16;
+    static constexpr int longest_scene_name = 256;
+    int tally_index = -1;
+    QStringList tally_scenes;
 
     // The link the camera's drives go on.
     LinkKind link() const

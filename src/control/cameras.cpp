@@ -286,6 +286,14 @@ void Cameras::set_tally(int index, visca::Tally state)
     emit listed();
 }
 
+void Cameras::set_switcher_tally(int index, visca::Tally state)
+{
+    if (index < 0 || index >= count())
+        return;
+    camera(index).set_tally(state, Camera::TallyOrigin::switcher);
+    emit listed();
+}
+
 void Cameras::set_active(int index)
 {
     if (index == active_index || index < 0 || index >= count())

@@ -86,6 +86,9 @@ public:
     // Sets the camera's tally; program (or preview) set here passes from the
     // camera that had it, which goes off.
     void set_tally(int index, visca::Tally state);
+    // The switcher's tally for the camera: as it says, several cameras on
+    // program at once if it says so.
+    void set_switcher_tally(int index, visca::Tally state);
     // Whether the cameras open at the start whose links were open at the end.
     bool open_at_start() const { return opening_at_start; }
     void set_open_at_start(bool open) { opening_at_start = open; }

@@ -453,6 +453,8 @@ RemoteCommands::View RemoteCommands::view(int index) const
         value(List::AddressColumn).toInt(),
         value(List::StateColumn).toString(),
         QLatin1String(tally_word(visca::Tally(value(List::NameColumn, List::TallyRole).toInt()))),
+        value(List::NameColumn, List::TallyFromSwitcherRole).toBool() ? QStringLiteral("switcher")
+                                                                      : QStringLiteral("manual"),
         std::nullopt};
     const QVariantList at = value(List::NameColumn, List::PositionRole).toList();
     if (at.size() == 4)

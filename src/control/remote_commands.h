@@ -99,6 +99,8 @@ public:
         int address;
         QString state;
         QString tally;
+        // "switcher" or "manual": who set the tally last.
+        QString tally_source;
         // pan, tilt, zoom, focus; none before the camera gave them.
         std::optional<std::array<int, 4>> position;
     };

@@ -279,9 +279,11 @@ QJsonObject camera_object(const RemoteCommands::View &camera)
         const std::array<int, 4> &at = *camera.position;
         position = QJsonObject{{"pan", at[0]}, {"tilt", at[1]}, {"zoom", at[2]}, {"focus", at[3]}};
     }
-    return {{"number", camera.number}, {"id", camera.id},           {"name", camera.name},
-            {"link", camera.link},     {"address", camera.address}, {"state", camera.state},
-            {"tally", camera.tally},   {"position", position}};
+    return {{"number", camera.number},   {"id", camera.id},
+            {"name", camera.name},       {"link", camera.link},
+            {"address", camera.address}, {"state", camera.state},
+            {"tally", camera.tally},     {"tallySource", camera.tally_source},
+            {"position", position}};
 }
 
 QByteArray cameras_body(int active, const QJsonArray &cameras)

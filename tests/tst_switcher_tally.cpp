@@ -1,0 +1,149 @@
+// The switcher's tally on the cameras' lamps, through the window: TSL UMD
+// 3.1 datagrams and TSL 5.0 on TCP from a switcher in the test, a vMix API
+// peer that drops and comes back. What counts is the bytes at the cameras.
+
+#include "app/mainwindow.h"
+#include "testsupport.h"
+
+#include <QLabel>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUdpSocket>
+#include <QtTest>
+
+namespace {
+const QStringList on_program{"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 02 FF"};
+const QStringList on_preview{"81 01 7E 01 0A 00 03 FF", "81 01 7E 04 1A 00 02 FF"};
+const QStringList off{"81 01 7E 04 1A 00 03 FF", "81 01 7E 01 0A 00 03 FF"};
+
+QByteArray tsl31(int address, int control)
+{
+    return QByteArray(1, char(0x80 + address)) + char(control) + QByteArray(16, ' ');
+}
+
+// A port free a moment ago, for the window to take.
+quint16 free_port(bool tcp)
+{
+    if (tcp) {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return probe.serverPort();
+    }
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost);
+    return probe.localPort();
+}
+
+// Two cameras on UDP, open at the start, the switcher's displays 3 and 4.
+void write_config(ScratchFolder &folder, UdpPeer &first, UdpPeer &second, const QString &source)
+{
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[CAMERAS]\nOpenAtStart=true\n"
+                                       "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERA_1]\nLink=UDP\nOpen=true\nTallyIndex=3\n"
+                                       "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\n"
+                                       "Port=%2\nOpen=true\nTallyIndex=4\n"
+                                       "[TALLY_SOURCE]\n%3\n")
+                                   .arg(first.port())
+                                   .arg(second.port())
+                                   .arg(source)
+                                   .toUtf8());
+}
+} // namespace
+
+class SwitcherTallyTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tsl31_datagrams_light_the_cameras();
+    void tsl5_on_tcp();
+    void vmix_drops_and_comes_back();
+};
+
+void SwitcherTallyTest::tsl31_datagrams_light_the_cameras()
+{
+    ScratchFolder folder;
+    UdpPeer first;
+    UdpPeer second;
+    const quint16 port = free_port(false);
+    write_config(folder, first, second, QString("Kind=TSL3.1\nTransport=UDP\nPort=%1").arg(port));
+    MainWindow window;
+    QUdpSocket switcher;
+    const auto send = [&](const QByteArray &datagram) {
+        switcher.writeDatagram(datagram, QHostAddress::LocalHost, port);
+    };
+    send(tsl31(3, 0x01) + tsl31(4, 0x02));
+    QCOMPARE(udp_texts(first, 2), on_program);
+    QCOMPARE(udp_texts(second, 2), on_preview);
+    QCOMPARE(control<QLabel>(&window, "tallySourceState")->text().left(9), QString("connected"));
+    // A picture in picture: both on program, as the switcher says.
+    send(tsl31(3, 0x01) + tsl31(4, 0x01));
+    QCOMPARE(udp_texts(second, 2), on_program);
+    QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
+    // A hand holds until the switcher changes that camera.
+    click(window, "camerasTallyOffButton");
+    QCOMPARE(udp_texts(first, 2), off);
+    send(tsl31(3, 0x01));
+    QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
+    send(tsl31(3, 0x02));
+    QCOMPARE(udp_texts(first, 2), on_preview);
+}
+
+void SwitcherTallyTest::tsl5_on_tcp()
+{
+    ScratchFolder folder;
+    UdpPeer first;
+    UdpPeer second;
+    const quint16 port = free_port(true);
+    write_config(folder, first, second, QString("Kind=TSL5\nTransport=TCP\nPort=%1").arg(port));
+    MainWindow window;
+    QTcpSocket switcher;
+    switcher.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(switcher.waitForConnected(2000));
+    // Display 4 red on the left, 3 green as text; FE inside sent twice.
+    QByteArray displays;
+    for (const auto &[index, control] : {std::pair{4, 0x10}, std::pair{3, 0x08}})
+        displays += QByteArray(1, char(index)) + char(0) + char(control) + char(0) + char(1) +
+                    char(0) + char(0xFE);
+    const QByteArray packet = QByteArray(1, char(4 + displays.size())) + char(0) + char(0) +
+                              char(0) + char(0xFF) + char(0xFF) + displays;
+    switcher.write(QByteArray("\xfe\x02", 2) + QByteArray(packet).replace("\xfe", "\xfe\xfe"));
+    QCOMPARE(udp_texts(second, 2), on_program);
+    QCOMPARE(udp_texts(first, 2), on_preview);
+}
+
+void SwitcherTallyTest::vmix_drops_and_comes_back()
+{
+    ScratchFolder folder;
+    UdpPeer first;
+    UdpPeer second;
+    QTcpServer vmix;
+    QVERIFY(vmix.listen(QHostAddress::LocalHost));
+    write_config(folder, first, second,
+                 QString("Kind=vMix\nHost=127.0.0.1\nPort=%1").arg(vmix.serverPort()));
+    MainWindow window;
+    QVERIFY(wait_until([&] { return vmix.hasPendingConnections(); }, 3000));
+    QTcpSocket *api = vmix.nextPendingConnection();
+    QVERIFY(wait_until([&] { return api->canReadLine(); }));
+    QCOMPARE(api->readLine(), QByteArray("SUBSCRIBE TALLY\r\n"));
+    // Inputs 3 and 4 are the cameras.
+    api->write("SUBSCRIBE OK TALLY\r\nTALLY OK 0012\r\n");
+    QCOMPARE(udp_texts(first, 2), on_program);
+    QCOMPARE(udp_texts(second, 2), on_preview);
+    // Gone: said, and the lamps stay as they were.
+    api->close();
+    auto *state = control<QLabel>(&window, "tallySourceState");
+    QVERIFY(wait_until([&] { return state->text().startsWith("lost: "); }));
+    QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
+    // Back, subscribed again, and followed.
+    QVERIFY(wait_until([&] { return vmix.hasPendingConnections(); }, 5000));
+    api = vmix.nextPendingConnection();
+    QVERIFY(wait_until([&] { return api->canReadLine(); }));
+    QCOMPARE(api->readLine(), QByteArray("SUBSCRIBE TALLY\r\n"));
+    api->write("TALLY OK 0021\r\n");
+    QCOMPARE(udp_texts(first, 2), on_preview);
+    QCOMPARE(udp_texts(second, 2), on_program);
+}
+
+QTEST_MAIN(SwitcherTallyTest)
+#include "tst_switcher_tally.moc"
