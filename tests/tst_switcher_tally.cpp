@@ -5,10 +5,15 @@
 #include "app/mainwindow.h"
 #include "testsupport.h"
 
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
+#include <QWebSocket>
+#include <QWebSocketServer>
 #include <QtTest>
 
 namespace {
@@ -34,15 +39,18 @@ quint16 free_port(bool tcp)
     return probe.localPort();
 }
 
-// Two cameras on UDP, open at the start, the switcher's displays 3 and 4.
+// Two cameras on UDP, open at the start, the switcher's displays 3 and 4
+// (OBS's scenes Wide, and Close or Interview).
 void write_config(ScratchFolder &folder, UdpPeer &first, UdpPeer &second, const QString &source)
 {
     folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
                                        "[CAMERAS]\nOpenAtStart=true\n"
                                        "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
                                        "[CAMERA_1]\nLink=UDP\nOpen=true\nTallyIndex=3\n"
+                                       "TallyScenes=Wide\n"
                                        "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\n"
                                        "Port=%2\nOpen=true\nTallyIndex=4\n"
+                                       "TallyScenes=Close|Interview\n"
                                        "[TALLY_SOURCE]\n%3\n")
                                    .arg(first.port())
                                    .arg(second.port())
@@ -58,6 +66,7 @@ private slots:
     void tsl31_datagrams_light_the_cameras();
     void tsl5_on_tcp();
     void vmix_drops_and_comes_back();
+    void obs_scenes_with_a_password();
 };
 
 void SwitcherTallyTest::tsl31_datagrams_light_the_cameras()
@@ -143,6 +152,63 @@ void SwitcherTallyTest::vmix_drops_and_comes_back()
     api->write("TALLY OK 0021\r\n");
     QCOMPARE(udp_texts(first, 2), on_preview);
     QCOMPARE(udp_texts(second, 2), on_program);
+}
+
+void SwitcherTallyTest::obs_scenes_with_a_password()
+{
+    ScratchFolder folder;
+    UdpPeer first;
+    UdpPeer second;
+    QWebSocketServer obs("obs", QWebSocketServer::NonSecureMode);
+    QVERIFY(obs.listen(QHostAddress::LocalHost));
+    write_config(
+        folder, first, second,
+        QString("Kind=OBS\nHost=127.0.0.1\nPort=%1\nPassword=secret").arg(obs.serverPort()));
+    MainWindow window;
+    QVERIFY(wait_until([&] { return obs.hasPendingConnections(); }, 3000));
+    QWebSocket *client = obs.nextPendingConnection();
+    QList<QJsonObject> heard;
+    connect(client, &QWebSocket::textMessageReceived, this,
+            [&](const QString &text) { heard << QJsonDocument::fromJson(text.toUtf8()).object(); });
+    const auto send = [&](int op, const QJsonObject &data) {
+        client->sendTextMessage(
+            QJsonDocument(QJsonObject{{"op", op}, {"d", data}}).toJson(QJsonDocument::Compact));
+    };
+    const auto respond = [&](const QString &id, bool done, const QJsonObject &data) {
+        send(7, {{"requestType", id},
+                 {"requestId", id},
+                 {"requestStatus", QJsonObject{{"result", done}, {"code", done ? 100 : 506}}},
+                 {"responseData", data}});
+    };
+    send(0, {{"obsWebSocketVersion", "5.1.0"},
+             {"rpcVersion", 1},
+             {"authentication", QJsonObject{{"challenge", "ch+1"}, {"salt", "sa/2"}}}});
+    QVERIFY(wait_until([&] { return heard.size() == 1; }));
+    // base64(sha256(base64(sha256(password + salt)) + challenge))
+    const QByteArray secret =
+        QCryptographicHash::hash("secretsa/2", QCryptographicHash::Sha256).toBase64();
+    const QByteArray expected =
+        QCryptographicHash::hash(secret + "ch+1", QCryptographicHash::Sha256).toBase64();
+    const QJsonObject identify = heard.takeFirst().value("d").toObject();
+    QCOMPARE(identify.value("authentication").toString(), QString(expected));
+    QCOMPARE(identify.value("rpcVersion").toInt(), 1);
+    send(2, {{"negotiatedRpcVersion", 1}});
+    QVERIFY(wait_until([&] { return heard.size() == 2; }));
+    // Studio mode off: the preview scene is refused.
+    respond("GetCurrentProgramScene", true, {{"currentProgramSceneName", "Wide"}});
+    respond("GetCurrentPreviewScene", false, {});
+    QCOMPARE(udp_texts(first, 2), on_program);
+    QCOMPARE(udp_texts(second, 2), off);
+    heard.clear();
+    send(5, {{"eventType", "StudioModeStateChanged"},
+             {"eventData", QJsonObject{{"studioModeEnabled", true}}}});
+    QVERIFY(wait_until([&] { return heard.size() == 1; }));
+    respond("GetCurrentPreviewScene", true, {{"currentPreviewSceneName", "Interview"}});
+    QCOMPARE(udp_texts(second, 2), on_preview);
+    send(5, {{"eventType", "CurrentProgramSceneChanged"},
+             {"eventData", QJsonObject{{"sceneName", "Close"}}}});
+    QCOMPARE(udp_texts(second, 2), on_program);
+    QCOMPARE(udp_texts(first, 2), off);
 }
 
 QTEST_MAIN(SwitcherTallyTest)

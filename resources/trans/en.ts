@@ -988,8 +988,8 @@
         <translation>no message for %1 s</translation>
     </message>
     <message>
-        <source>not available yet</source>
-        <translation>not available yet</translation>
+        <source>OBS closed the connection</source>
+        <translation>OBS closed the connection</translation>
     </message>
     <message>
         <source>the switcher closed the connection</source>

@@ -988,8 +988,8 @@
         <translation>%1 秒内没有消息</translation>
     </message>
     <message>
-        <source>not available yet</source>
-        <translation>暂不可用</translation>
+        <source>OBS closed the connection</source>
+        <translation>OBS 关闭了连接</translation>
     </message>
     <message>
         <source>the switcher closed the connection</source>

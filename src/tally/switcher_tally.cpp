@@ -6,6 +6,7 @@ SwitcherTally::SwitcherTally(Cameras &camera_list, QObject *parent)
     : QObject(parent), cameras(camera_list), feed(this)
 {
     connect(&feed, &TallySource::lamps, this, &SwitcherTally::take);
+    connect(&feed, &TallySource::scenes, this, &SwitcherTally::take_scenes);
     connect(&feed, &TallySource::state_changed, this, &SwitcherTally::changed);
 }
 
@@ -13,6 +14,7 @@ void SwitcherTally::start(const TallySourceConfig &config)
 {
     chosen = config;
     said.clear();
+    said_by_scene.clear();
     feed.start(config);
 }
 
@@ -28,5 +30,23 @@ void SwitcherTally::take(const QList<switcher::Lamp> &lamps)
             if (cameras.settings(index).tally_index == lamp.index)
                 cameras.set_switcher_tally(index, lamp.state);
         }
+    }
+}
+
+void SwitcherTally::take_scenes(const QString &program, const QString &preview)
+{
+    for (int index = 0; index < cameras.count(); ++index) {
+        const CameraSettings &camera = cameras.settings(index);
+        if (camera.tally_scenes.isEmpty())
+            continue;
+        const visca::Tally state = camera.tally_scenes.contains(program) ? visca::Tally::program
+                                   : !preview.isEmpty() && camera.tally_scenes.contains(preview)
+                                       ? visca::Tally::preview
+                                       : visca::Tally::off;
+        const auto known = said_by_scene.constFind(camera.id);
+        if (known != said_by_scene.constEnd() && *known == state)
+            continue;
+        said_by_scene.insert(camera.id, state);
+        cameras.set_switcher_tally(index, state);
     }
 }

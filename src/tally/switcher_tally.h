@@ -29,12 +29,15 @@ signals:
 
 private:
     void take(const QList<switcher::Lamp> &lamps);
+    void take_scenes(const QString &program, const QString &preview);
 
     Cameras &cameras;
     TallySourceConfig chosen;
     TallySource feed;
     // What the switcher last said of each display or input.
     QHash<int, visca::Tally> said;
+    // What OBS last said of each camera, by its id.
+    QHash<int, visca::Tally> said_by_scene;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
+#include <QWebSocket>
 
 namespace {
 // The window's words for what became of the source.
@@ -16,8 +17,8 @@ QString said(const char *text) { return QCoreApplication::translate("MainWindow"
 
 TallySource::TallySource(QObject *parent) : QObject(parent)
 {
-    vmix_again.setSingleShot(true);
-    vmix_again.callOnTimeout(this, &TallySource::connect_vmix);
+    again.setSingleShot(true);
+    again.callOnTimeout(this, &TallySource::connect_again);
     silence.setSingleShot(true);
     silence.setInterval(silent_ms);
     silence.callOnTimeout(this, [this] {
@@ -41,21 +42,31 @@ void TallySource::start(const TallySourceConfig &chosen)
     case TallySourceConfig::Kind::none: return;
     case TallySourceConfig::Kind::tsl31:
     case TallySourceConfig::Kind::tsl5: config.tcp ? listen_tcp() : listen_udp(); return;
-    case TallySourceConfig::Kind::vmix: connect_vmix(); return;
-    case TallySourceConfig::Kind::obs: break;
+    case TallySourceConfig::Kind::vmix:
+    case TallySourceConfig::Kind::obs: connect_again(); return;
     }
-    set_state(State::failed, said("not available yet"));
+}
+
+void TallySource::connect_again()
+{
+    if (config.kind == TallySourceConfig::Kind::vmix)
+        connect_vmix();
+    else if (config.kind == TallySourceConfig::Kind::obs)
+        connect_obs();
 }
 
 void TallySource::stop()
 {
-    vmix_again.stop();
+    again.stop();
     silence.stop();
-    vmix_failures = 0;
+    failures = 0;
     // Their signals end with them: nothing reads after this.
     if (vmix)
         vmix->disconnect(this);
     vmix.reset();
+    if (obs)
+        obs->disconnect(this);
+    obs.reset();
     udp.reset();
     for (const Sender &sender : qAsConst(senders)) {
         if (sender.socket) {
@@ -183,15 +194,15 @@ void TallySource::connect_vmix()
     vmix_reader = switcher::VmixReader();
     vmix->setReadBufferSize(most_unread);
     connect(vmix.get(), &QTcpSocket::connected, this, [this] {
-        vmix_failures = 0;
+        failures = 0;
         vmix->write("SUBSCRIBE TALLY\r\n");
         set_state(State::connected);
     });
     connect(vmix.get(), &QTcpSocket::readyRead, this, &TallySource::read_vmix);
     connect(vmix.get(), &QTcpSocket::disconnected, this,
-            [this] { vmix_gone(said("vMix closed the connection")); });
+            [this] { gone(said("vMix closed the connection")); });
     connect(vmix.get(), &QAbstractSocket::errorOccurred, this,
-            [this] { vmix_gone(vmix->errorString()); });
+            [this] { gone(vmix->errorString()); });
     if (now != State::lost)
         set_state(State::waiting);
     vmix->connectToHost(config.host, quint16(config.port_to_use()));
@@ -203,13 +214,55 @@ void TallySource::read_vmix()
         heard(*found);
 }
 
-void TallySource::vmix_gone(const QString &why)
+void TallySource::connect_obs()
 {
-    if (vmix_again.isActive() || !vmix)
+    obs = std::make_unique<QWebSocket>();
+    obs_session = ObsSession(config.password);
+    obs->setMaxAllowedIncomingMessageSize(ObsSession::longest_message);
+    obs->setMaxAllowedIncomingFrameSize(ObsSession::longest_message);
+    connect(obs.get(), &QWebSocket::textMessageReceived, this, &TallySource::read_obs);
+    connect(obs.get(), &QWebSocket::disconnected, this, [this] {
+        gone(obs->closeReason().isEmpty() ? said("OBS closed the connection")
+                                          : obs->closeReason().left(200));
+    });
+    if (now != State::lost)
+        set_state(State::waiting);
+    QUrl url;
+    url.setScheme(QStringLiteral("ws"));
+    url.setHost(config.host);
+    url.setPort(config.port_to_use());
+    obs->open(url);
+}
+
+void TallySource::read_obs(const QString &text)
+{
+    const ObsSession::Outcome outcome = obs_session.take(text.toUtf8());
+    for (const QByteArray &message : outcome.send)
+        obs->sendTextMessage(QString::fromUtf8(message));
+    if (outcome.identified) {
+        failures = 0;
+        set_state(State::connected);
+    }
+    if (outcome.scenes_changed) {
+        last = QDateTime::currentDateTime();
+        emit scenes(obs_session.program(), obs_session.preview());
+        emit state_changed();
+    }
+}
+
+void TallySource::gone(const QString &why)
+{
+    if (again.isActive())
         return;
     // Not destroyed here: the socket is in the middle of telling this.
-    vmix->disconnect(this);
-    vmix.release()->deleteLater();
+    if (vmix) {
+        vmix->disconnect(this);
+        vmix.release()->deleteLater();
+    }
+    if (obs) {
+        obs->disconnect(this);
+        obs.release()->deleteLater();
+    }
     set_state(State::lost, why);
-    vmix_again.start(Reconnect::wait_ms(vmix_failures++));
+    again.start(Reconnect::wait_ms(failures++));
 }

@@ -1,6 +1,7 @@
 #ifndef ZARVICK_TALLY_SOURCE_H
 #define ZARVICK_TALLY_SOURCE_H
 
+#include "tally/obs_session.h"
 #include "tally/switcher_readers.h"
 #include "tally/tally_source_config.h"
 
@@ -15,12 +16,14 @@
 class QTcpServer;
 class QTcpSocket;
 class QUdpSocket;
+class QWebSocket;
 
 // The switcher's tally as it comes in: TSL UMD 3.1 or 5.0 where the
 // switcher sends it (datagrams on a UDP port, or TCP connections to a
 // port, a few at a time), vMix over its TCP API (connected to, subscribed,
-// connected again after a loss with the links' waits). Each message's
-// lamps are told as they come. A TCP connection that goes, or TSL silent
+// connected again after a loss with the links' waits), OBS Studio over
+// obs-websocket 5 (the same, its scenes told as they change). Each
+// message's lamps are told as they come. A TCP connection that goes, or TSL silent
 // for `silent_ms` where the switcher had been sending, is a lost source:
 // said, and the lamps stay as they were.
 class TallySource : public QObject
@@ -52,6 +55,8 @@ public:
 
 signals:
     void lamps(const QList<switcher::Lamp> &lamps);
+    // OBS's program and preview scenes (preview empty outside studio mode).
+    void scenes(const QString &program, const QString &preview);
     void state_changed();
 
 private:
@@ -60,9 +65,12 @@ private:
     void take_sender();
     void read_datagrams();
     void read_tsl_stream(QTcpSocket *sender);
+    void connect_again();
     void connect_vmix();
     void read_vmix();
-    void vmix_gone(const QString &why);
+    void connect_obs();
+    void read_obs(const QString &text);
+    void gone(const QString &why);
     void heard(const QList<switcher::Lamp> &found);
     void set_state(State state, const QString &why = QString());
     QList<switcher::Lamp> read_tsl_datagram(const QByteArray &datagram) const;
@@ -75,8 +83,11 @@ private:
     std::unique_ptr<QTcpServer> server;
     std::unique_ptr<QTcpSocket> vmix;
     switcher::VmixReader vmix_reader;
-    int vmix_failures = 0;
-    QTimer vmix_again;
+    std::unique_ptr<QWebSocket> obs;
+    ObsSession obs_session;
+    // A connection lost is made again after the links' waits.
+    int failures = 0;
+    QTimer again;
     // Each TSL sender's reader, by its connection.
     struct Sender {
         QPointer<QTcpSocket> socket;
