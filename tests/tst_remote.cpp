@@ -210,6 +210,7 @@ void RemoteTest::every_request_over_http()
     QCOMPARE(first.value("number").toInt(), 1);
     QCOMPARE(first.value("link").toString(), QString("UDP 127.0.0.1:%1").arg(camera.udp()));
     QCOMPARE(first.value("tally").toString(), QString("off"));
+    QCOMPARE(first.value("tallySource").toString(), QString("manual"));
     QCOMPARE(cameras.at(1).toObject().value("state").toString(), QString("closed"));
     // A camera's id stays with it when the list is reordered; its number is its place.
     QCOMPARE(first.value("id").toInt(), 1);

@@ -3,6 +3,7 @@
 // peer that drops and comes back. What counts is the bytes at the cameras.
 
 #include "app/mainwindow.h"
+#include "control/camera_list_model.h"
 #include "testsupport.h"
 
 #include <QCryptographicHash>
@@ -89,9 +90,15 @@ void SwitcherTallyTest::tsl31_datagrams_light_the_cameras()
     send(tsl31(3, 0x01) + tsl31(4, 0x01));
     QCOMPARE(udp_texts(second, 2), on_program);
     QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
+    // The list (and so HTTP and its events) says who set the tally.
+    const auto from_switcher = [&window] {
+        return camera_data(window, 0, 0, CameraListModel::TallyFromSwitcherRole).toBool();
+    };
+    QVERIFY(from_switcher());
     // A hand holds until the switcher changes that camera.
     click(window, "camerasTallyOffButton");
     QCOMPARE(udp_texts(first, 2), off);
+    QVERIFY(!from_switcher());
     send(tsl31(3, 0x01));
     QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
     send(tsl31(3, 0x02));
