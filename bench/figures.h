@@ -68,6 +68,8 @@ void lossy_drives(QList<Figure> &figures, int drives);
 QList<QByteArray> camera_answer(const QByteArray &datagram);
 // HTTP drive requests against pad presses; a lease's stop.
 void remote_requests(QList<Figure> &figures);
+// A switcher's tally message to the lamps' bytes at a camera.
+void switcher_tally(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);
