@@ -150,6 +150,9 @@ void SwitcherTallyTest::vmix_drops_and_comes_back()
     api->close();
     auto *state = control<QLabel>(&window, "tallySourceState");
     QVERIFY(wait_until([&] { return state->text().startsWith("lost: "); }));
+    QVERIFY(control<QLabel>(&window, "camerasNote")
+                ->text()
+                .startsWith("Tally source lost: The remote host closed the connection"));
     QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
     // Back, subscribed again, and followed.
     QVERIFY(wait_until([&] { return vmix.hasPendingConnections(); }, 5000));

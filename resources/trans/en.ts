@@ -999,6 +999,10 @@
         <source>vMix closed the connection</source>
         <translation>vMix closed the connection</translation>
     </message>
+    <message>
+        <source>Tally source %1: the lamps keep their last state</source>
+        <translation>Tally source %1: the lamps keep their last state</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

@@ -999,6 +999,10 @@
         <source>vMix closed the connection</source>
         <translation>vMix 关闭了连接</translation>
     </message>
+    <message>
+        <source>Tally source %1: the lamps keep their last state</source>
+        <translation>Tally 来源%1：指示灯保持最后的状态</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

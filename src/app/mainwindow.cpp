@@ -158,15 +158,22 @@ void MainWindow::build_camera_tab()
     list_tools =
         std::make_unique<ListTools>(cameras, tab, 3, [this] { console->stop_loop_without_link(); });
     tally = std::make_unique<TallyPanel>(this, cameras, ptz->camera_row(), tab, 4);
-    switcher_tally = std::make_unique<SwitcherTally>(cameras);
-    tally_source = std::make_unique<TallySourcePanel>(*switcher_tally, cameras, tab, 5,
-                                                      [this](const TallySourceConfig &config) {
-                                                          form->set_tally_source(config);
-                                                          switcher_tally->start(config);
-                                                          settings_touched();
-                                                      });
+    build_tally_source(tab, tell);
     camera_options = std::make_unique<CameraOptions>(cameras, tab, 6);
     moves = std::make_unique<MovesPanel>(cameras, tab, 7, tell);
+}
+
+void MainWindow::build_tally_source(QBoxLayout *tab,
+                                    const std::function<void(const QString &)> &tell)
+{
+    switcher_tally = std::make_unique<SwitcherTally>(cameras);
+    const auto chosen = [this](const TallySourceConfig &config) {
+        form->set_tally_source(config);
+        switcher_tally->start(config);
+        settings_touched();
+    };
+    tally_source =
+        std::make_unique<TallySourcePanel>(*switcher_tally, cameras, tab, 5, chosen, tell);
 }
 
 void MainWindow::connect_notices()

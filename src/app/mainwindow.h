@@ -114,6 +114,7 @@ private:
     void make_remote();
     void build_panels();
     void build_camera_tab();
+    void build_tally_source(QBoxLayout *tab, const std::function<void(const QString &)> &tell);
     void connect_panels();
     void connect_console();
     void connect_notices();

@@ -26,8 +26,9 @@ template <class T> T *named(QWidget *parent, const char *name)
 } // namespace
 
 TallySourcePanel::TallySourcePanel(SwitcherTally &switcher_tally, Cameras &camera_list,
-                                   QBoxLayout *tab, int position, Chosen on_choice)
-    : switcher(switcher_tally), cameras(camera_list), chosen(std::move(on_choice))
+                                   QBoxLayout *tab, int position, Chosen on_choice, Tell notice)
+    : switcher(switcher_tally), cameras(camera_list), chosen(std::move(on_choice)),
+      tell(std::move(notice))
 {
     QWidget *page = tab->parentWidget();
     caption = named<QLabel>(page, "tallySourceCaption");
@@ -193,4 +194,10 @@ void TallySourcePanel::show_state()
     if (source.last_message().isValid())
         text += tr(" (last message %1)").arg(source.last_message().toString("HH:mm:ss"));
     state->setText(text);
+    // The notice line says it once; the lamps keep what they showed.
+    const bool gone =
+        source.state() == TallySource::State::lost || source.state() == TallySource::State::failed;
+    if (gone && !told)
+        tell(tr("Tally source %1: the lamps keep their last state").arg(text));
+    told = gone;
 }

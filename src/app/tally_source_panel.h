@@ -28,8 +28,10 @@ class TallySourcePanel
 
 public:
     using Chosen = std::function<void(const TallySourceConfig &)>;
+    // Where the operator is told that the source went.
+    using Tell = std::function<void(const QString &)>;
     TallySourcePanel(SwitcherTally &switcher, Cameras &cameras, QBoxLayout *tab, int position,
-                     Chosen chosen);
+                     Chosen chosen, Tell tell);
     void retranslate();
     void show_config();
 
@@ -43,6 +45,9 @@ private:
     SwitcherTally &switcher;
     Cameras &cameras;
     Chosen chosen;
+    Tell tell;
+    // The source was lost or failed when last shown: said once a time.
+    bool told = false;
     QLabel *caption;
     QComboBox *kind_box;
     QPushButton *settings_button;
