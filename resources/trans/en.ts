@@ -1003,6 +1003,10 @@
         <source>Tally source %1: the lamps keep their last state</source>
         <translation>Tally source %1: the lamps keep their last state</translation>
     </message>
+    <message>
+        <source>no port is set</source>
+        <translation>no port is set</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

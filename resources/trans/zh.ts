@@ -1003,6 +1003,10 @@
         <source>Tally source %1: the lamps keep their last state</source>
         <translation>Tally 来源%1：指示灯保持最后的状态</translation>
     </message>
+    <message>
+        <source>no port is set</source>
+        <translation>未设置端口</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

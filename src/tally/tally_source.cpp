@@ -41,7 +41,13 @@ void TallySource::start(const TallySourceConfig &chosen)
     switch (config.kind) {
     case TallySourceConfig::Kind::none: return;
     case TallySourceConfig::Kind::tsl31:
-    case TallySourceConfig::Kind::tsl5: config.tcp ? listen_tcp() : listen_udp(); return;
+    case TallySourceConfig::Kind::tsl5:
+        // TSL has no port of its own: the switcher's is set.
+        if (config.port_to_use() == 0)
+            set_state(State::failed, said("no port is set"));
+        else
+            config.tcp ? listen_tcp() : listen_udp();
+        return;
     case TallySourceConfig::Kind::vmix:
     case TallySourceConfig::Kind::obs: connect_again(); return;
     }
