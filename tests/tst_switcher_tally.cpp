@@ -65,7 +65,8 @@ class SwitcherTallyTest : public QObject
     Q_OBJECT
 private slots:
     void tsl31_datagrams_light_the_cameras();
-    void tsl5_on_tcp();
+    void tsl_each_way_data();
+    void tsl_each_way();
     void vmix_drops_and_comes_back();
     void obs_scenes_with_a_password();
 };
@@ -105,27 +106,60 @@ void SwitcherTallyTest::tsl31_datagrams_light_the_cameras()
     QCOMPARE(udp_texts(first, 2), on_preview);
 }
 
-void SwitcherTallyTest::tsl5_on_tcp()
+void SwitcherTallyTest::tsl_each_way_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("tcp");
+    for (const char *kind : {"TSL3.1", "TSL5"}) {
+        for (const bool tcp : {false, true})
+            QTest::newRow(qPrintable(QString("%1 %2").arg(kind, tcp ? "TCP" : "UDP")))
+                << QString(kind) << tcp;
+    }
+}
+
+void SwitcherTallyTest::tsl_each_way()
+{
+    // Display 3 on program, 4 on preview: in 5.0, 3 green as text and red
+    // on the left, 4 green on the left; an FE inside, sent twice on TCP.
+    QFETCH(QString, kind);
+    QFETCH(bool, tcp);
     ScratchFolder folder;
     UdpPeer first;
     UdpPeer second;
-    const quint16 port = free_port(true);
-    write_config(folder, first, second, QString("Kind=TSL5\nTransport=TCP\nPort=%1").arg(port));
+    const quint16 port = free_port(tcp);
+    write_config(
+        folder, first, second,
+        QString("Kind=%1\nTransport=%2\nPort=%3").arg(kind, tcp ? "TCP" : "UDP").arg(port));
     MainWindow window;
-    QTcpSocket switcher;
-    switcher.connectToHost(QHostAddress::LocalHost, port);
-    QVERIFY(switcher.waitForConnected(2000));
-    // Display 4 red on the left, 3 green as text; FE inside sent twice.
-    QByteArray displays;
-    for (const auto &[index, control] : {std::pair{4, 0x10}, std::pair{3, 0x08}})
-        displays += QByteArray(1, char(index)) + char(0) + char(control) + char(0) + char(1) +
-                    char(0) + char(0xFE);
-    const QByteArray packet = QByteArray(1, char(4 + displays.size())) + char(0) + char(0) +
-                              char(0) + char(0xFF) + char(0xFF) + displays;
-    switcher.write(QByteArray("\xfe\x02", 2) + QByteArray(packet).replace("\xfe", "\xfe\xfe"));
-    QCOMPARE(udp_texts(second, 2), on_program);
-    QCOMPARE(udp_texts(first, 2), on_preview);
+    QByteArray bytes = tsl31(3, 0x01) + tsl31(4, 0x02);
+    if (kind == "TSL5") {
+        QByteArray displays;
+        for (const auto &[index, control] : {std::pair{3, 0x18}, std::pair{4, 0x20}})
+            displays += QByteArray(1, char(index)) + char(0) + char(control) + char(0) + char(1) +
+                        char(0) + char(0xFE);
+        bytes = QByteArray(1, char(4 + displays.size())) + char(0) + char(0) + char(0) +
+                char(0xFF) + char(0xFF) + displays;
+        if (tcp)
+            bytes = QByteArray("\xfe\x02", 2) + bytes.replace("\xfe", "\xfe\xfe");
+    }
+    if (tcp) {
+        // A stream in two pieces, cut inside the first message.
+        QTcpSocket switcher;
+        switcher.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(switcher.waitForConnected(2000));
+        switcher.write(bytes.left(7));
+        QVERIFY(switcher.waitForBytesWritten(2000));
+        QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
+        switcher.write(bytes.mid(7));
+        QVERIFY(switcher.waitForBytesWritten(2000));
+        QCOMPARE(udp_texts(first, 2), on_program);
+        QCOMPARE(udp_texts(second, 2), on_preview);
+        return;
+    }
+    QUdpSocket switcher;
+    switcher.writeDatagram(bytes, QHostAddress::LocalHost, port);
+    QCOMPARE(udp_texts(first, 2), on_program);
+    QCOMPARE(udp_texts(second, 2), on_preview);
 }
 
 void SwitcherTallyTest::vmix_drops_and_comes_back()
