@@ -71,6 +71,7 @@ void TallySourcePanel::make_dialog(QWidget *parent)
     camera_table = named<QTableWidget>(dialog, "tallySourceCameraTable");
     camera_table->setColumnCount(camera_columns);
     camera_table->verticalHeader()->hide();
+    camera_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     camera_table->horizontalHeader()->setStretchLastSection(true);
     apply_button = named<QPushButton>(dialog, "tallySourceApplyButton");
     auto *form = new QFormLayout;
@@ -84,6 +85,7 @@ void TallySourcePanel::make_dialog(QWidget *parent)
     layout->addLayout(form);
     layout->addWidget(camera_table);
     layout->addWidget(apply_button, 0, Qt::AlignRight);
+    dialog->resize(620, 520);
     QObject::connect(apply_button, &QPushButton::clicked, dialog, [this] {
         apply();
         dialog->close();
