@@ -1,6 +1,7 @@
 // The switchers' tally as read from their bytes: TSL UMD 3.1 and 5.0 (with
 // 5.0's framing on TCP) and vMix's TALLY lines.
 
+#include "tally/obs_session.h"
 #include "tally/switcher_readers.h"
 
 #include <QtTest>
@@ -54,6 +55,7 @@ private slots:
     void vmix_data();
     void vmix();
     void vmix_bounds();
+    void obs_leaves_a_key_named_twice_unread();
 };
 
 void SwitcherTest::tsl31_data()
@@ -198,6 +200,18 @@ void SwitcherTest::vmix_bounds()
     QCOMPARE(reader.feed("TALLY OK 2\r\n").value(), QList<Lamp>({{1, Tally::preview}}));
     QVERIFY(!switcher::read_vmix_line("TALLY OK " +
                                       QByteArray(switcher::VmixReader::most_inputs + 1, '0')));
+}
+
+void SwitcherTest::obs_leaves_a_key_named_twice_unread()
+{
+    // Qt's parser would keep the first value for good; an escaped key
+    // could spell the same key twice.
+    ObsSession session;
+    for (const char *twice : {"{\"op\":2,\"d\":{},\"d\":{}}",
+                              "{\"op\":2,\"d\":{\"x\":[],\"x\":{}}}", "{\"op\":2,\"\\u0064\":{}}"})
+        QVERIFY2(session.take(twice).send.isEmpty(), twice);
+    // The same key in two objects, or in a string, is no repeat.
+    QCOMPARE(session.take("{\"op\":2,\"d\":{\"op\":\"\\\"d\\\": 1\"}}").send.size(), 2);
 }
 
 QTEST_MAIN(SwitcherTest)

@@ -210,7 +210,9 @@ void SwitcherTallyTest::obs_scenes_with_a_password()
         QString("Kind=OBS\nHost=127.0.0.1\nPort=%1\nPassword=secret").arg(obs.serverPort()));
     MainWindow window;
     QVERIFY(wait_until([&] { return obs.hasPendingConnections(); }, 3000));
+    // Ours to delete: it goes with the server.
     QWebSocket *client = obs.nextPendingConnection();
+    client->setParent(&obs);
     QList<QJsonObject> heard;
     connect(client, &QWebSocket::textMessageReceived, this,
             [&](const QString &text) { heard << QJsonDocument::fromJson(text.toUtf8()).object(); });

@@ -3,6 +3,9 @@
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+#include <optional>
+#include <vector>
 
 namespace {
 enum Op {
@@ -20,6 +23,60 @@ QByteArray message(int op, const QJsonObject &data)
 }
 
 QString scene(const QJsonValue &value) { return value.toString().left(ObsSession::longest_scene); }
+
+// The end of the string that starts at `at` (its opening quote), or -1.
+int string_end(const QByteArray &json, int at)
+{
+    for (int next = at + 1; next < json.size(); ++next) {
+        if (json.at(next) == '\\')
+            ++next;
+        else if (json.at(next) == '"')
+            return next;
+    }
+    return -1;
+}
+
+// Whether the string ending at `end` is a key: a colon follows it.
+bool is_key(const QByteArray &json, int end)
+{
+    int after = end + 1;
+    while (after < json.size() && QChar(json.at(after)).isSpace())
+        ++after;
+    return after < json.size() && json.at(after) == ':';
+}
+
+// Whether an object in `json` names a key twice, or a key with an escape
+// (which could spell one twice). Qt's parser keeps a container that a
+// later value of the same key replaces, for as long as the program runs:
+// such a message is left unread. OBS's own keys are plain words.
+bool names_a_key_twice(const QByteArray &json)
+{
+    // Each open object's keys; an array has none.
+    std::vector<std::optional<QSet<QByteArray>>> open;
+    for (int at = 0; at < json.size(); ++at) {
+        const char c = json.at(at);
+        if (c == '{' || c == '[') {
+            open.push_back(c == '{' ? std::optional<QSet<QByteArray>>(QSet<QByteArray>())
+                                    : std::nullopt);
+            continue;
+        }
+        if ((c == '}' || c == ']') && !open.empty())
+            open.pop_back();
+        if (c != '"')
+            continue;
+        const int end = string_end(json, at);
+        if (end < 0)
+            return false;
+        if (!open.empty() && open.back() && is_key(json, end)) {
+            const QByteArray key = json.mid(at + 1, end - at - 1);
+            if (key.contains('\\') || open.back()->contains(key))
+                return true;
+            open.back()->insert(key);
+        }
+        at = end;
+    }
+    return false;
+}
 } // namespace
 
 QString ObsSession::authentication(const QString &password, const QString &salt,
@@ -39,7 +96,7 @@ QByteArray ObsSession::request(const char *type)
 
 ObsSession::Outcome ObsSession::take(const QByteArray &text)
 {
-    if (text.size() > longest_message)
+    if (text.size() > longest_message || names_a_key_twice(text))
         return {};
     const QJsonObject whole = QJsonDocument::fromJson(text).object();
     const QJsonObject data = whole.value("d").toObject();
