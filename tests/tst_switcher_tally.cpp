@@ -172,10 +172,17 @@ void SwitcherTallyTest::vmix_drops_and_comes_back()
     write_config(folder, first, second,
                  QString("Kind=vMix\nHost=127.0.0.1\nPort=%1").arg(vmix.serverPort()));
     MainWindow window;
-    QVERIFY(wait_until([&] { return vmix.hasPendingConnections(); }, 3000));
-    QTcpSocket *api = vmix.nextPendingConnection();
-    QVERIFY(wait_until([&] { return api->canReadLine(); }));
-    QCOMPARE(api->readLine(), QByteArray("SUBSCRIBE TALLY\r\n"));
+    // Each connection from the window subscribes first.
+    const auto subscribed = [&vmix]() -> QTcpSocket * {
+        if (!wait_until([&] { return vmix.hasPendingConnections(); }, 5000))
+            return nullptr;
+        QTcpSocket *api = vmix.nextPendingConnection();
+        const bool asked = wait_until([&] { return api->canReadLine(); }) &&
+                           api->readLine() == "SUBSCRIBE TALLY\r\n";
+        return asked ? api : nullptr;
+    };
+    QTcpSocket *api = subscribed();
+    QVERIFY(api);
     // Inputs 3 and 4 are the cameras.
     api->write("SUBSCRIBE OK TALLY\r\nTALLY OK 0012\r\n");
     QCOMPARE(udp_texts(first, 2), on_program);
@@ -184,15 +191,11 @@ void SwitcherTallyTest::vmix_drops_and_comes_back()
     api->close();
     auto *state = control<QLabel>(&window, "tallySourceState");
     QVERIFY(wait_until([&] { return state->text().startsWith("lost: "); }));
-    QVERIFY(control<QLabel>(&window, "camerasNote")
-                ->text()
-                .startsWith("Tally source lost: The remote host closed the connection"));
+    QVERIFY(control<QLabel>(&window, "camerasNote")->text().startsWith("Tally source lost: "));
     QCOMPARE(udp_texts(first, 1, nothing_more_ms), QStringList());
     // Back, subscribed again, and followed.
-    QVERIFY(wait_until([&] { return vmix.hasPendingConnections(); }, 5000));
-    api = vmix.nextPendingConnection();
-    QVERIFY(wait_until([&] { return api->canReadLine(); }));
-    QCOMPARE(api->readLine(), QByteArray("SUBSCRIBE TALLY\r\n"));
+    api = subscribed();
+    QVERIFY(api);
     api->write("TALLY OK 0021\r\n");
     QCOMPARE(udp_texts(first, 2), on_preview);
     QCOMPARE(udp_texts(second, 2), on_program);
