@@ -1,6 +1,6 @@
 // config.ini as any file may be: read within the bounds the program sets,
 // and written back without a crash.
-#include "app/settings.h"
+#include "service/settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

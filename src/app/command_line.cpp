@@ -93,6 +93,18 @@ CommandLine read_command_line(const QStringList &arguments)
         "messages; with none, each line of standard input) and exit: one line a message, its "
         "bytes and its meaning. Exit code 1 for text that is not hex.");
     parser.addOption(explain_option);
+    const QCommandLineOption headless(
+        "headless",
+        "Run without a window or a display: open the cameras of config.ini whose link was open "
+        "at the last exit and serve them to what config.ini sets up (HTTP, OSC, the tally "
+        "source), one line per event on standard output, until ended by a signal. Exit code 2 "
+        "when there is nothing to serve or it cannot listen.");
+    const QCommandLineOption open_all("open-all",
+                                      "With --headless: open every camera of config.ini.");
+    const QCommandLineOption verbose("verbose",
+                                     "With --headless: also a line for every message sent and "
+                                     "received.");
+    parser.addOptions({headless, open_all, verbose});
     parser.addPositionalArgument("hex", "With --explain: the messages to explain.", "[HEX …]");
 
     QTextStream out(stdout);
@@ -115,6 +127,15 @@ CommandLine read_command_line(const QStringList &arguments)
         result.exit_code = explain_captures(parser.positionalArguments(), out, err);
     }
     result.config_folder = parser.isSet(config_folder);
+    result.headless = parser.isSet(headless);
+    result.open_all = parser.isSet(open_all);
+    result.verbose = parser.isSet(verbose);
+    if (result.run_window && !result.headless && (result.open_all || result.verbose)) {
+        err << "--open-all and --verbose go with --headless\n";
+        result.run_window = false;
+        result.exit_code = 2;
+        return result;
+    }
     for (const auto &[option, port] :
          {std::pair(&http_port, &result.http_port), std::pair(&osc_port, &result.osc_port)}) {
         if (!parser.isSet(*option) || !result.run_window)

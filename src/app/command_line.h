@@ -17,6 +17,11 @@ struct CommandLine {
     // what config.ini says.
     int http_port = 0;
     int osc_port = 0;
+    // No window: config.ini's cameras served to the outside interfaces
+    // (every camera opened with `open_all`; TX and RX lines with `verbose`).
+    bool headless = false;
+    bool open_all = false;
+    bool verbose = false;
 };
 
 // Reads the arguments (argv[0] first), with a QCoreApplication in place. Prints the help, the

@@ -4,9 +4,10 @@
 #include "app/form_settings.h"
 
 #include "app/boxes.h"
-#include "app/settings.h"
 #include "app/system_reasons.h"
 #include "control/cameras.h"
+#include "service/restore_cameras.h"
+#include "service/settings.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
@@ -89,49 +90,11 @@ QStringList FormSettings::read_config()
     explain_kept = stored.explain_log.has_value();
     ui.logExplainBox->setChecked(stored.explain_log.value_or(false));
     apply_startup_language();
-    const QList<CameraSettings> list =
-        found ? stored_cameras(stored) : QList<CameraSettings>{first_start_camera()};
-    QStringList notices;
-    for (CameraSettings camera : list) {
-        if (camera.name.isEmpty())
-            camera.name = cameras.free_name(tr("Camera %1"));
-        mend_address(camera, &notices);
-        cameras.add(camera);
-    }
-    // A place outside the list (a camera removed by hand) is the first camera.
-    const bool listed = stored.active >= 1 && stored.active <= cameras.count();
-    cameras.set_active(listed ? stored.active - 1 : 0);
-    cameras.set_open_at_start(stored.open_at_start);
-    for (int camera = 0; stored.open_at_start && camera < cameras.count(); ++camera) {
-        if (cameras.settings(camera).was_open)
-            cameras.open(camera);
-    }
-    if (stored.cut)
-        notices << tr("config.ini lists more than %1 cameras, or more than %2 positions of a "
-                      "camera: the others stay in the file, unread")
-                       .arg(CameraSettings::most_cameras)
-                       .arg(CameraSettings::most_positions);
-    return notices;
-}
-
-void FormSettings::mend_address(CameraSettings &camera, QStringList *notices) const
-{
-    // Two rows at one camera would both drive it; an address outside the
-    // chain reaches nobody. Either moves to the first free address.
-    const int other = camera.visca_address == 0 ? -1 : cameras.same_camera(camera);
-    if (camera.visca_address != 0 && other < 0)
-        return;
-    const int free = cameras.free_address(camera);
-    const int address = free > 0 ? free : CameraSettings::first_address;
-    if (other >= 0)
-        *notices << tr("%1 has the address of %2 in config.ini: it is at address %3 now")
-                        .arg(camera.name, cameras.settings(other).name)
-                        .arg(address);
-    else
-        *notices << tr("The address of %1 in config.ini is not 1 to 7: it is at address %2 now")
-                        .arg(camera.name)
-                        .arg(address);
-    camera.visca_address = address;
+    // The stored position of the port names the form's port there.
+    const QList<CameraSettings> listed =
+        found ? stored.listed_cameras(ui.ComPortcomboBox->itemText(stored.port))
+              : QList<CameraSettings>{first_start_camera()};
+    return restore_cameras(cameras, stored, listed);
 }
 
 CameraSettings FormSettings::first_start_camera() const
@@ -140,23 +103,6 @@ CameraSettings FormSettings::first_start_camera() const
     // The form's first port, as the list shows it.
     camera.port_name = ui.ComPortcomboBox->itemText(0);
     return camera;
-}
-
-QList<CameraSettings> FormSettings::stored_cameras(const Settings &stored) const
-{
-    // The documented groups describe the first camera.
-    CameraSettings first = stored.first;
-    // The name wins: ports come and go, and the position then points at
-    // another device. Files from before the name was kept have the position.
-    // A position outside the list selects none, as a missing name does:
-    // Start must not open a device nobody chose.
-    if (first.port_name.isEmpty())
-        first.port_name = ui.ComPortcomboBox->itemText(stored.port);
-    // Files from before the camera list have no link: the form's Modes
-    // start on the serial line.
-    if (!stored.link.isEmpty())
-        first.read_link(stored.link);
-    return QList<CameraSettings>{first} + stored.further;
 }
 
 Settings FormSettings::current()

@@ -57,9 +57,7 @@ private:
     // Writes the file, unless it would come out as last written and
     // `whatever_it_holds` is false.
     bool save_config(bool whatever_it_holds, QString *reason);
-    QList<CameraSettings> stored_cameras(const Settings &stored) const;
     CameraSettings first_start_camera() const;
-    void mend_address(CameraSettings &camera, QStringList *notices) const;
     void apply_startup_language();
     void retranslate();
     QList<QComboBox *> fixed_combo_boxes() const;

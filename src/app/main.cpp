@@ -1,11 +1,13 @@
 #include "app/command_line.h"
 #include "app/mainwindow.h"
 #include "control/end_signals.h"
+#include "service/headless.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <cstdio>
 
 #include <sys/resource.h>
 
@@ -28,6 +30,29 @@ bool enter_config_folder()
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/zarvick";
     return QDir().mkpath(folder) && QDir::setCurrent(folder);
 }
+
+// No window and no display: the cameras served until a signal ends the
+// program, their stops sent as its links close.
+int run_headless(int argc, char *argv[], const CommandLine &command_line)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName("zarvick");
+    // A service manager reads the lines as they come.
+    Headless served([](const QString &line) {
+        std::fputs(qPrintable(line + '\n'), stdout);
+        std::fflush(stdout);
+    });
+    EndSignals ending;
+    QObject::connect(&ending, &EndSignals::arrived, &application, &QCoreApplication::quit);
+    QString reason;
+    if (!served.start({command_line.open_all, command_line.verbose, command_line.http_port,
+                       command_line.osc_port},
+                      &reason)) {
+        std::fprintf(stderr, "zarvick: %s\n", qPrintable(reason));
+        return 2;
+    }
+    return QCoreApplication::exec();
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -45,6 +70,8 @@ int main(int argc, char *argv[])
         return command_line.exit_code;
     if (command_line.config_folder && !enter_config_folder())
         qWarning("zarvick: cannot use the configuration folder; settings stay here");
+    if (command_line.headless)
+        return run_headless(argc, argv, command_line);
 
     std::future<QStringList> ports = MainWindow::read_ports();
     QApplication application(argc, argv);

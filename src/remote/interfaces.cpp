@@ -12,15 +12,17 @@ Interfaces::Interfaces(RemoteCommands &remote, QObject *parent) : QObject(parent
 
 Interfaces::~Interfaces() = default;
 
-void Interfaces::start(const RemoteConfig &config)
+bool Interfaces::start(const RemoteConfig &config, QString *reason)
 {
-    if (config.http_port > 0 && !http)
-        start_http(config);
-    if (config.osc_port > 0 && !osc)
-        start_osc(config);
+    QString why;
+    const bool http_listens = config.http_port == 0 || http || start_http(config, &why);
+    const bool osc_listens = config.osc_port == 0 || osc || start_osc(config, &why);
+    if (reason)
+        *reason = why;
+    return http_listens && osc_listens;
 }
 
-void Interfaces::start_http(const RemoteConfig &config)
+bool Interfaces::start_http(const RemoteConfig &config, QString *why)
 {
     QString reason = config.http_refusal();
     http = std::make_unique<HttpApi>(commands);
@@ -35,9 +37,11 @@ void Interfaces::start_http(const RemoteConfig &config)
                   .arg(config.http_port),
               reason))
         http.reset();
+    *why = reason;
+    return http != nullptr;
 }
 
-void Interfaces::start_osc(const RemoteConfig &config)
+bool Interfaces::start_osc(const RemoteConfig &config, QString *why)
 {
     QString reason = config.osc_refusal();
     osc = std::make_unique<OscApi>(commands);
@@ -54,6 +58,9 @@ void Interfaces::start_osc(const RemoteConfig &config)
                   .arg(config.osc_port),
               reason))
         osc.reset();
+    if (!osc)
+        *why = reason;
+    return osc != nullptr;
 }
 
 bool Interfaces::told(bool listens, const QString &where, const QString &reason)

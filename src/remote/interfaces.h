@@ -18,8 +18,9 @@ class Interfaces : public QObject
 public:
     explicit Interfaces(RemoteCommands &commands, QObject *parent = nullptr);
     ~Interfaces() override;
-    // Those not started yet, where `config` gives them a port.
-    void start(const RemoteConfig &config);
+    // Those not started yet, where `config` gives them a port. False, with
+    // the reason, when one of them does not listen.
+    bool start(const RemoteConfig &config, QString *reason = nullptr);
 
 signals:
     // What the log shows: an interface listening, a request refused.
@@ -30,8 +31,8 @@ signals:
     void followed(bool any);
 
 private:
-    void start_http(const RemoteConfig &config);
-    void start_osc(const RemoteConfig &config);
+    bool start_http(const RemoteConfig &config, QString *reason);
+    bool start_osc(const RemoteConfig &config, QString *reason);
     // The log says where an interface listens, or why it does not.
     bool told(bool listens, const QString &where, const QString &reason);
 

@@ -49,6 +49,10 @@ struct Settings {
     // False when `path` is no regular file: a FIFO or a device would hold
     // the start up in open(), a folder holds no settings.
     bool load(const QString &path);
+    // The cameras listed, the first as the documented groups describe it;
+    // `stored_port_name` is the name of the port at the stored position,
+    // which files from before the name was kept have alone.
+    QList<CameraSettings> listed_cameras(const QString &stored_port_name) const;
     // The old file stays in place until the new one is complete. False,
     // with the reason, when the file could not be written.
     // With `written` (what the last save wrote), a file that would come out

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "service/settings.h"
 
 #include "visca/visca_over_ip.h"
 
@@ -513,4 +513,19 @@ bool Settings::save(const QString &path, QString *reason, QByteArray *written) c
     if (written)
         *written = text;
     return true;
+}
+
+QList<CameraSettings> Settings::listed_cameras(const QString &stored_port_name) const
+{
+    CameraSettings camera_one = first;
+    // The name wins: ports come and go, and the position then points at
+    // another device. A position outside the list selects none, as a
+    // missing name does: Start must not open a device nobody chose.
+    if (camera_one.port_name.isEmpty())
+        camera_one.port_name = stored_port_name;
+    // Files from before the camera list have no link: the form's Modes
+    // start on the serial line.
+    if (!link.isEmpty())
+        camera_one.read_link(link);
+    return QList<CameraSettings>{camera_one} + further;
 }

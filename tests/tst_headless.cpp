@@ -1,0 +1,131 @@
+// zarvick --headless: no window and no display, config.ini's cameras served
+// to the outside interfaces, stopped when a signal ends it.
+
+#include "sim_process.h"
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QtTest>
+#include <csignal>
+
+namespace {
+quint16 unused_tcp_port()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// The program as a service manager starts it: no display of any kind.
+void start_headless(QProcess &program, const QString &folder, const QStringList &options)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folder);
+    program.start(ZARVICK_PATH, QStringList{"--headless"} + options);
+}
+
+bool printed(QProcess &program, QString *seen, const QString &line)
+{
+    return wait_until(
+        [&] {
+            *seen += QString::fromUtf8(program.readAllStandardOutput());
+            return seen->split('\n').contains(line);
+        },
+        10000);
+}
+
+bool drive(quint16 port, const QByteArray &body)
+{
+    QProcess curl;
+    curl.start("curl", {"-sf", "-d", body,
+                        QString("http://127.0.0.1:%1/api/v1/cameras/1/drive").arg(port)});
+    return curl.waitForFinished(5000) && curl.exitCode() == 0;
+}
+} // namespace
+
+class HeadlessTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void serves_config_ini_and_ends_with_the_stop();
+    void refuses_with_the_reason_data();
+    void refuses_with_the_reason();
+};
+
+void HeadlessTest::serves_config_ini_and_ends_with_the_stop()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    SimProcess second;
+    QVERIFY(camera.started() && second.started());
+    const quint16 http_port = unused_tcp_port();
+    // The second camera's link was closed at the last exit: --open-all opens it.
+    folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
+                                       "[NET_CONF]\nProtocol=TCP\nAddress=127.0.0.1\nPort=%1\n"
+                                       "[CAMERAS]\nOpenAtStart=true\n"
+                                       "[CAMERA_1]\nLink=TCP\nOpen=true\n"
+                                       "[CAMERA_2]\nName=Two\nLink=UDP\nAddress=127.0.0.1\n"
+                                       "Port=%2\nOpen=false\n"
+                                       "[API]\nHttpPort=%3\n")
+                                   .arg(camera.tcp())
+                                   .arg(second.udp())
+                                   .arg(http_port)
+                                   .toUtf8());
+    QProcess program;
+    start_headless(program, folder.file("."), {"--open-all", "--verbose"});
+    QString seen;
+    QVERIFY(printed(program, &seen, QString("HTTP interface on 127.0.0.1 port %1").arg(http_port)));
+    QVERIFY(printed(program, &seen, "Camera 1: answering"));
+    QVERIFY(printed(program, &seen, "Two: open"));
+    // A drive with a lease far longer than the program lives.
+    QVERIFY(drive(http_port, "{\"pan\": 1, \"lease_ms\": 2000}"));
+    QVERIFY(camera.wait_for("tcp: pan right"));
+    QVERIFY(printed(program, &seen, "TX [Camera 1] 81 01 06 01 18 14 02 03 FF"));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(camera.wait_for("tcp: pan-tilt stop"));
+    // Nothing of the window's was written.
+    QVERIFY(!folder.read("config.ini").contains("Id="));
+}
+
+void HeadlessTest::refuses_with_the_reason_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no config.ini") << QString() << "nothing to serve";
+    QTest::newRow("nothing set up") << "[CAMERA_1]\nLink=UDP\n"
+                                    << "nothing to serve";
+    QTest::newRow("beyond loopback without a token")
+        << "[API]\nHttpPort=1\nListen=0.0.0.0\n"
+        << "HTTP listens beyond 127.0.0.1 only with API/Token set";
+    QTest::newRow("port taken") << "[API]\nHttpPort=%1\n"
+                                << "port";
+}
+
+void HeadlessTest::refuses_with_the_reason()
+{
+    QFETCH(QString, config);
+    QFETCH(QString, reason);
+    ScratchFolder folder;
+    QTcpServer taken;
+    QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
+    if (!config.isEmpty())
+        folder.write("config.ini",
+                     QString(config).replace("%1", QString::number(taken.serverPort())).toUtf8());
+    QProcess program;
+    start_headless(program, folder.file("."), {});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 2);
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(said.contains(reason), qPrintable(said));
+}
+
+QTEST_GUILESS_MAIN(HeadlessTest)
+#include "tst_headless.moc"
