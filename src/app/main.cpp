@@ -43,7 +43,8 @@ int run_headless(int argc, char *argv[], const CommandLine &command_line)
         std::fflush(stdout);
     });
     EndSignals ending;
-    QObject::connect(&ending, &EndSignals::arrived, &application, &QCoreApplication::quit);
+    QObject::connect(&ending, &EndSignals::arrived, &served,
+                     [&served] { served.end([] { QCoreApplication::quit(); }); });
     QString reason;
     if (!served.start({command_line.open_all, command_line.verbose, command_line.http_port,
                        command_line.osc_port},

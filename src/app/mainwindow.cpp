@@ -94,10 +94,19 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::end_now()
 {
+    // A second signal while the stops are being confirmed ends at once.
+    if (ending) {
+        QCoreApplication::quit();
+        return;
+    }
+    ending = true;
     keeping.stop();
     if (!form->write_config_quietly())
         qWarning("zarvick: config.ini could not be written");
-    QCoreApplication::quit();
+    // Nothing more from outside while the cameras confirm their stops.
+    interfaces.reset();
+    remote.reset();
+    cameras.stop_all_then([] { QCoreApplication::quit(); });
 }
 
 MainWindow::~MainWindow()

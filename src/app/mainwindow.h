@@ -55,8 +55,8 @@ public:
     // on these ports where given (the command line's); off without a port.
     void start_remote(int http_port = 0, int osc_port = 0);
     // The program is ended from outside (SIGTERM, SIGINT, SIGHUP): as a
-    // confirmed exit, without the question. The stops of whatever moves
-    // go as the window closes its links.
+    // confirmed exit, without the question, once whatever moves has
+    // confirmed its stop (at most Cameras::ending_limit_ms).
     void end_now();
 
 protected:
@@ -153,6 +153,7 @@ private:
     std::unique_ptr<RemoteCommands> remote;
     std::unique_ptr<Interfaces> interfaces;
     QTimer keeping;
+    bool ending = false;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "control/cameras.h"
 
+#include <QElapsedTimer>
+
 #include "control/active_holds.h"
 #include "control/camera_list_model.h"
 #include "control/camera_work.h"
@@ -9,6 +11,9 @@
 #include "visca/port_text.h"
 #include "visca/replies.h"
 #include "visca/visca_over_ip.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
 
 Cameras::Cameras(QObject *parent)
     : QObject(parent), lines(this), active_holds(std::make_unique<ActiveHolds>(*this)),
@@ -62,6 +67,26 @@ void Cameras::stop(int index)
     Camera &stopped_camera = camera(index);
     stopped_camera.end(Camera::Ending::Stop);
     emit stopped(&stopped_camera);
+}
+
+void Cameras::stop_all_then(std::function<void()> done, int limit_ms)
+{
+    stop_all();
+    QElapsedTimer since;
+    since.start();
+    const auto confirmed = [this] {
+        return std::none_of(cameras.begin(), cameras.end(),
+                            [](const auto &camera) { return camera->control().confirming(); });
+    };
+    ending_check.disconnect();
+    ending_check.setInterval(20);
+    connect(&ending_check, &QTimer::timeout, this, [this, confirmed, since, limit_ms, done] {
+        if (!confirmed() && !since.hasExpired(limit_ms))
+            return;
+        ending_check.stop();
+        done();
+    });
+    ending_check.start();
 }
 
 void Cameras::close_all()

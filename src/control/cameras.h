@@ -45,6 +45,12 @@ public:
     void stop_all();
     // One camera's every axis stopped, its holds let go.
     void stop(int index);
+    // The program ends: stop_all(), then `done` once every camera has
+    // confirmed its stops, or after `limit_ms` (a camera gone silent
+    // confirms nothing). Closing the links at once would leave a stop lost
+    // on a lossy link unsent again, and the camera moving.
+    static constexpr int ending_limit_ms = 2000;
+    void stop_all_then(std::function<void()> done, int limit_ms = ending_limit_ms);
 
     int count() const { return static_cast<int>(cameras.size()); }
     bool full() const { return count() >= CameraSettings::most_cameras; }
@@ -186,6 +192,8 @@ private:
     bool opening_at_start = false;
     // Tallies go again while their links stay open (TallyLamp).
     QTimer tally_clock;
+    // While the program ends: whether the stops are confirmed yet.
+    QTimer ending_check;
 };
 
 #endif

@@ -106,6 +106,19 @@ bool Headless::start(const HeadlessChoice &choice, QString *reason)
     return interfaces->start(remote_config, reason);
 }
 
+void Headless::end(const std::function<void()> &done)
+{
+    if (ending) {
+        done();
+        return;
+    }
+    ending = true;
+    print(QStringLiteral("Ending: every camera stops"));
+    interfaces.reset();
+    remote.reset();
+    cameras.stop_all_then(done);
+}
+
 void Headless::tell_links(Link &link)
 {
     const Link *which = &link;

@@ -39,6 +39,10 @@ public:
     // with the reason, when nothing is set up to serve or something set up
     // cannot be had (a port taken, an address not allowed).
     bool start(const HeadlessChoice &choice, QString *reason);
+    // Ends the program (a signal came): nothing more taken from outside,
+    // every axis that may be moving stopped, and `done` once the cameras
+    // confirmed their stops. A second call ends at once.
+    void end(const std::function<void()> &done);
 
 private:
     void tell_links(Link &link);
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<Interfaces> interfaces;
     // What was last told of each camera's state, by its id.
     QHash<int, Cameras::State> told_states;
+    bool ending = false;
 };
 
 #endif
