@@ -69,7 +69,7 @@ void Cameras::stop(int index)
     emit stopped(&stopped_camera);
 }
 
-void Cameras::stop_all_then(std::function<void()> done, int limit_ms)
+void Cameras::stop_all_then(const std::function<void()> &done, int limit_ms)
 {
     stop_all();
     QElapsedTimer since;

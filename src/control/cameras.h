@@ -50,7 +50,7 @@ public:
     // confirms nothing). Closing the links at once would leave a stop lost
     // on a lossy link unsent again, and the camera moving.
     static constexpr int ending_limit_ms = 2000;
-    void stop_all_then(std::function<void()> done, int limit_ms = ending_limit_ms);
+    void stop_all_then(const std::function<void()> &done, int limit_ms = ending_limit_ms);
 
     int count() const { return static_cast<int>(cameras.size()); }
     bool full() const { return count() >= CameraSettings::most_cameras; }
