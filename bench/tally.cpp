@@ -66,7 +66,7 @@ void switcher_tally(QList<Figure> &figures)
         // The camera's ACKs go to a socket of their own, as to the window's link.
         QUdpSocket relay;
         QUdpSocket link;
-        relay.bind(QHostAddress::LocalHost);
+        relay.bind(QHostAddress(QHostAddress::LocalHost), 0);
         QObject::connect(&relay, &QUdpSocket::readyRead, [&] {
             while (relay.hasPendingDatagrams()) {
                 const bool program = (relay.receiveDatagram().data().at(1) & 0x01) != 0;
@@ -83,7 +83,7 @@ void switcher_tally(QList<Figure> &figures)
     ScratchFolder folder;
     const quint16 tsl_port = [] {
         QUdpSocket probe;
-        probe.bind(QHostAddress::LocalHost);
+        probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
         return probe.localPort();
     }();
     folder.write("config.ini", QString("[CAMERAS]\nOpenAtStart=true\n"

@@ -40,7 +40,7 @@ quint16 free_port(bool tcp)
         return probe.serverPort();
     }
     QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost);
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
     return probe.localPort();
 }
 
