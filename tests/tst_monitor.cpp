@@ -3,6 +3,7 @@
 // camera's back, exactly, with the lines telling what each meant; several
 // controllers on one pair, a controller that goes, a serial chain.
 
+#include "app/mainwindow.h"
 #include "monitor/endpoint.h"
 #include "monitor/exchange.h"
 #include "monitor/monitor.h"
@@ -12,9 +13,18 @@
 #include "visca/explainer.h"
 #include "visca/visca_over_ip.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSocketNotifier>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
@@ -236,6 +246,7 @@ private slots:
     void tcp_controller_drops();
     void serial_chain_of_three();
     void terminal();
+    void window_tab();
 };
 
 void MonitorTest::endpoints_data()
@@ -631,6 +642,67 @@ void MonitorTest::terminal()
         QCOMPARE(bad.exitCode(), 2);
         QVERIFY(bad.readAllStandardError().startsWith("zarvick: "));
     }
+}
+
+// The window's tab: a pair added through its dialog, started, a message
+// shown as it passes, the pair kept in config.ini.
+void MonitorTest::window_tab()
+{
+    SimProcess sim({"--quiet"});
+    QVERIFY(sim.started());
+    ScratchFolder folder;
+    folder.write("config.ini", "[LANGUAGE_CONF]\nlanguage=English\n");
+    auto window_owned = std::make_unique<MainWindow>();
+    MainWindow &window = *window_owned;
+    auto *tabs = control<QTabWidget>(&window, "tabWidget");
+    QWidget *tab = control<QWidget>(&window, "monitorTab");
+    QCOMPARE(tabs->indexOf(tab), tabs->count() - 1);
+    QCOMPARE(tabs->tabText(tabs->count() - 1), QString("Monitor"));
+    auto *start = control<QPushButton>(&window, "monitorStartButton");
+    QVERIFY(!start->isEnabled());
+
+    click(window, "monitorAddButton");
+    auto *dialog = control<QDialog>(&window, "monitorPairDialog");
+    QVERIFY(dialog->isVisible());
+    const quint16 port = free_port(false);
+    control<QSpinBox>(dialog, "monitorListenPort")->setValue(port);
+    control<QComboBox>(dialog, "monitorCameraKind")->setCurrentIndex(0);
+    control<QSpinBox>(dialog, "monitorCameraPort")->setValue(sim.udp());
+    control<QDialogButtonBox>(dialog, "monitorPairButtons")->button(QDialogButtonBox::Ok)->click();
+    QVERIFY(!dialog->isVisible());
+    auto *pairs = control<QTableWidget>(&window, "monitorPairsTable");
+    QCOMPARE(pairs->rowCount(), 1);
+    QCOMPARE(pairs->item(0, 1)->text(), QString("udp:127.0.0.1:%1").arg(sim.udp()));
+
+    click(start);
+    QCOMPARE(start->text(), QString("Stop"));
+    QCOMPARE(pairs->item(0, 2)->text(), QString("listening"));
+    TestController controller(Kind::udp, port);
+    controller.send(bytes_of("81 09 04 00 FF"));
+    auto *lines = control<QPlainTextEdit>(&window, "monitorLinesView");
+    QVERIFY(settle([&] { return lines->toPlainText().contains("answer to power inquiry"); }));
+    QVERIFY(lines->toPlainText().contains(" → camera | 81 09 04 00 FF | power inquiry"));
+    auto *stats = control<QTableWidget>(&window, "monitorStatsTable");
+    QVERIFY(settle([&] { return stats->rowCount() == 1; }));
+    QCOMPARE(stats->item(0, 0)->text(), QString("power inquiry"));
+    // Only the replies, then only camera 2's (none).
+    control<QComboBox>(&window, "monitorDirectionFilter")->setCurrentIndex(2);
+    QVERIFY(!lines->toPlainText().contains("→ camera |"));
+    QVERIFY(lines->toPlainText().contains("camera →"));
+    control<QComboBox>(&window, "monitorAddressFilter")->setCurrentIndex(2);
+    QVERIFY(lines->toPlainText().isEmpty());
+    QVERIFY(settle([&] { return folder.read("config.ini").contains("[MONITOR]"); }));
+    QVERIFY(
+        folder.read("config.ini")
+            .contains(
+                QString("udp:127.0.0.1:%1=udp:127.0.0.1:%2").arg(port).arg(sim.udp()).toUtf8()));
+    // The next start shows it again, stopped.
+    window_owned.reset();
+    MainWindow again;
+    auto *kept = control<QTableWidget>(&again, "monitorPairsTable");
+    QCOMPARE(kept->rowCount(), 1);
+    QCOMPARE(kept->item(0, 0)->text(), QString("udp:127.0.0.1:%1").arg(port));
+    QCOMPARE(kept->item(0, 2)->text(), QString("stopped"));
 }
 
 QTEST_MAIN(MonitorTest)

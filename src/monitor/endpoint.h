@@ -12,6 +12,9 @@ namespace monitor {
 
 enum class Kind { udp, visca_ip, tcp, serial };
 
+// Pairs the program runs at once.
+inline constexpr int most_pairs = 16;
+
 struct Endpoint {
     Kind kind = Kind::udp;
     // An IP address as written (no host names: nothing is looked up).

@@ -37,7 +37,7 @@ public:
     const CommandStats &stats() const { return table; }
     void clear_stats() { table.clear(); }
 
-    static constexpr int most_pairs = 16;
+    static constexpr int most_pairs = monitor::most_pairs;
 
 signals:
     void line(const monitor::Line &line);

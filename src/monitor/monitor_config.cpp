@@ -1,7 +1,6 @@
 #include "monitor/monitor_config.h"
 
 #include "monitor/endpoint.h"
-#include "monitor/monitor.h"
 
 #include <QSettings>
 
@@ -12,8 +11,7 @@ MonitorConfig MonitorConfig::read(const QSettings &settings)
     const QStringList texts = settings.value(QStringLiteral("MONITOR/Pairs")).toStringList();
     for (const QString &text : texts) {
         QString ignored;
-        if (config.pairs.size() < monitor::Monitor::most_pairs &&
-            monitor::read_pair(text, &ignored))
+        if (config.pairs.size() < monitor::most_pairs && monitor::read_pair(text, &ignored))
             config.pairs << text.trimmed();
     }
     return config;
