@@ -46,7 +46,7 @@ public:
 
     static constexpr int most_controllers = 16;
     // Bytes a peer has not taken yet; past this it is dropped.
-    static constexpr qint64 most_unwritten = 64 * 1024;
+    static constexpr qint64 most_unwritten = qint64(64) * 1024;
     // A UDP controller silent this long is forgotten (its camera socket
     // closed).
     static constexpr int idle_ms = 3 * 60 * 1000;
