@@ -453,7 +453,7 @@ void MonitorTest::passes_through()
     QStringList sent;
     quint32 number = 0;
     while (sent.size() < total) {
-        const int burst = 1 + int(draw() % 16);
+        const int burst = 1 + int(draw() % 32);
         for (int i = 0; i < burst && sent.size() < total; ++i) {
             QByteArray message = bytes_of(quick_messages.at(int(draw() % quick_messages.size())));
             if (kind == Kind::visca_ip)

@@ -22,7 +22,7 @@ template <class T> T *pair_part(QWidget *parent, const QString &name)
 const QStringList kind_names = {"udp", "visca-ip", "tcp", "serial"};
 constexpr int serial_kind = 3;
 constexpr int visca_ip_port = 52381;
-const QList<int> baud_rates = {9600, 19200, 38400, 115200, 2400, 4800};
+const QList<int> pair_baud_rates = {9600, 19200, 38400, 115200, 2400, 4800};
 } // namespace
 
 MonitorPairDialog::MonitorPairDialog(QWidget *parent, Taken on_taken)
@@ -67,7 +67,7 @@ void MonitorPairDialog::make_end(End &end, const char *name)
     end.port->setValue(visca_ip_port);
     end.device = pair_part<QLineEdit>(dialog, prefix + "Device");
     end.baud = pair_part<QComboBox>(dialog, prefix + "Baud");
-    for (const int rate : baud_rates)
+    for (const int rate : pair_baud_rates)
         end.baud->addItem(QString::number(rate), rate);
     for (int label = 0; label < 5; ++label)
         end.labels << new QLabel(dialog);

@@ -29,7 +29,7 @@ template <class T> T *monitor_part(QWidget *parent, const char *name)
 }
 
 constexpr int drawing_ms = 100;
-enum StatsColumn { command_column, count_column, stats_columns = 7 };
+constexpr int stats_columns = 7;
 
 QString milliseconds(qint64 value)
 {

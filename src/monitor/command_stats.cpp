@@ -15,9 +15,19 @@ QString command_name(const QByteArray &message)
     return read ? read->entry->name : QStringLiteral("unknown");
 }
 
+QString CommandStats::name_of(const QByteArray &message)
+{
+    const auto found = names.constFind(message);
+    if (found != names.constEnd())
+        return *found;
+    if (names.size() >= most_rows * 4)
+        names.clear();
+    return names.insert(message, command_name(message)).value();
+}
+
 CommandStats::Times *CommandStats::times_of(const QByteArray &message)
 {
-    const QString name = command_name(message);
+    const QString name = name_of(message);
     auto found = by_command.find(name);
     if (found == by_command.end()) {
         if (by_command.size() >= most_rows)

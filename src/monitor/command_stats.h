@@ -51,6 +51,9 @@ private:
         QVector<qint64> dones;
     };
     Times *times_of(const QByteArray &message);
+    // The command name of each message seen, read once (a bounded number).
+    QString name_of(const QByteArray &message);
+    QHash<QByteArray, QString> names;
     static void add(QVector<qint64> *samples, qint64 ms);
     QHash<QString, Times> by_command;
 };

@@ -12,21 +12,63 @@ QString line_words(const char *text) { return QCoreApplication::translate("MainW
 
 namespace monitor {
 
-QString meaning_of(const Event &event)
+namespace {
+// What the message alone means, without its time or number.
+QString catalog_words(const Event &event)
 {
-    QString meaning = event.note;
-    if (meaning.isEmpty() && event.direction == Event::Direction::to_camera)
-        meaning = sent_meanings(event.bytes).join(QStringLiteral("; "));
-    if (meaning.isEmpty() && event.direction == Event::Direction::to_controller) {
+    if (event.direction == Event::Direction::to_camera)
+        return sent_meanings(event.bytes).join(QStringLiteral("; "));
+    return reply_words(event.answered, event.bytes);
+}
+
+QString with_time_and_number(const QString &words, const Event &event)
+{
+    QString meaning = words;
+    if (event.direction == Event::Direction::to_controller) {
         const HeardReply heard{event.bytes, event.answered, event.delay_ms};
-        meaning = with_time(reply_words(event.answered, event.bytes), heard);
+        meaning = with_time(meaning, heard);
     }
-    if (event.sequence && event.note.isEmpty())
+    if (event.sequence)
         meaning += line_words(", number %1").arg(*event.sequence);
     return meaning;
 }
+} // namespace
 
-Line line_of(const Event &event, int pair, const QString &controller, const QDateTime &time)
+QString meaning_of(const Event &event)
+{
+    if (!event.note.isEmpty() || event.direction == Event::Direction::note)
+        return event.note;
+    return with_time_and_number(catalog_words(event), event);
+}
+
+QString Wording::words(const Event &event)
+{
+    // A change of language reads them all anew.
+    const QString now = line_words("no controller");
+    if (now != language) {
+        kept.clear();
+        language = now;
+    }
+    const QByteArray key =
+        (event.direction == Event::Direction::to_camera ? QByteArray("c") : "r" + event.answered) +
+        '|' + event.bytes;
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    if (kept.size() >= most_kept)
+        kept.clear();
+    return kept.insert(key, catalog_words(event)).value();
+}
+
+QString Wording::meaning(const Event &event)
+{
+    if (!event.note.isEmpty() || event.direction == Event::Direction::note)
+        return event.note;
+    return with_time_and_number(words(event), event);
+}
+
+Line line_of(const Event &event, int pair, const QString &controller, const QDateTime &time,
+             Wording *wording)
 {
     Line line;
     line.time = time;
@@ -34,7 +76,7 @@ Line line_of(const Event &event, int pair, const QString &controller, const QDat
     line.controller = controller;
     line.direction = event.direction;
     line.bytes = event.bytes;
-    line.meaning = meaning_of(event);
+    line.meaning = wording ? wording->meaning(event) : meaning_of(event);
     line.noted = !event.note.isEmpty();
     line.answered = event.answered;
     line.delay_ms = event.delay_ms;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 // One message through a monitor pair as the terminal, the window and a
@@ -36,7 +37,24 @@ struct Line {
 // message toward the camera, a reply by what it answers and how long that
 // took, or the monitor's own note; with its VISCA over IP number.
 QString meaning_of(const Event &event);
-Line line_of(const Event &event, int pair, const QString &controller, const QDateTime &time);
+
+// The same messages pass again and again: what they mean is read against
+// the catalog once (in the language of the moment) and kept, a bounded
+// number of them.
+class Wording
+{
+public:
+    QString meaning(const Event &event);
+    static constexpr int most_kept = 1024;
+
+private:
+    QString words(const Event &event);
+    QHash<QByteArray, QString> kept;
+    QString language;
+};
+
+Line line_of(const Event &event, int pair, const QString &controller, const QDateTime &time,
+             Wording *wording = nullptr);
 
 // "12:00:01.234 #1 127.0.0.1:50000 → camera | 81 01 06 04 FF | home":
 // time, pair, who spoke to whom, the bytes and what they mean. `zarvick

@@ -42,7 +42,7 @@ bool Pair::start(QString *error)
         return false;
     }
     if (pair_spec.listen.kind == Kind::serial)
-        add_controller(pair_spec.listen.device);
+        line_controller = add_controller(pair_spec.listen.device);
     if (pair_spec.listen.kind == Kind::udp || pair_spec.listen.kind == Kind::visca_ip)
         idle_check.start();
     return true;
@@ -339,14 +339,14 @@ void Pair::read_controller_stream(int id)
 
 void Pair::read_listen_line()
 {
-    const auto found = known.find(0);
+    const auto found = known.find(line_controller);
     if (!listen_line || found == known.end())
         return;
     const QList<QByteArray> messages = found->second->cutter.feed(listen_line->readAll());
     for (const QByteArray &message : messages) {
         if (!is_running)
             return;
-        from_controller(0, message);
+        from_controller(line_controller, message);
     }
 }
 
@@ -409,7 +409,7 @@ void Pair::from_controller(int id, const QByteArray &unit)
     for (const QByteArray &bytes : out.to_controller)
         to_controller(out.controller, bytes);
     for (const Event &event : out.events)
-        emit line(line_of(event, pair_number, name, QDateTime::currentDateTime()));
+        emit line(line_of(event, pair_number, name, QDateTime::currentDateTime(), &wording));
 }
 
 void Pair::from_camera(int id, const QByteArray &unit)
@@ -419,7 +419,7 @@ void Pair::from_camera(int id, const QByteArray &unit)
     for (const QByteArray &bytes : out.to_controller)
         to_controller(out.controller, bytes);
     for (const Event &event : out.events)
-        emit line(line_of(event, pair_number, name, QDateTime::currentDateTime()));
+        emit line(line_of(event, pair_number, name, QDateTime::currentDateTime(), &wording));
 }
 
 void Pair::to_camera(int id, const QByteArray &bytes)

@@ -102,11 +102,14 @@ private:
     int pair_number;
     const PairSpec pair_spec;
     Exchange exchange;
+    Wording wording;
     bool is_running = false;
     QElapsedTimer clock;
     QTimer idle_check;
     std::map<int, std::unique_ptr<Controller>> known;
     int next_id = 0;
+    // The one controller of a serial listening end.
+    int line_controller = -1;
     // Senders refused for want of room, said once each.
     QSet<QString> refused;
     QPointer<QUdpSocket> listen_datagrams;
