@@ -244,6 +244,7 @@ private slots:
     void two_udp_controllers();
     void sequence_error_passes();
     void tcp_controller_drops();
+    void stalled_camera_dropped();
     void serial_chain_of_three();
     void terminal();
     void window_tab();
@@ -517,6 +518,25 @@ void MonitorTest::two_udp_controllers()
                 .filter(QRegularExpression("camera → " + two +
                                            " \\| 90 50 0. 0. 0. 0. FF \\| answer to zoom position"))
                 .size() == 20);
+    // Sixteen in all are heard; the seventeenth is refused, once, and
+    // gets nothing.
+    std::vector<std::unique_ptr<TestController>> more;
+    for (int i = 0; i < 15; ++i) {
+        more.push_back(std::make_unique<TestController>(Kind::udp, port));
+        more.back()->send(bytes_of("81 09 04 00 FF"));
+    }
+    QVERIFY(settle([&] {
+        return std::all_of(more.begin(), more.end() - 1,
+                           [](const auto &peer) { return peer->received().size() == 1; });
+    }));
+    more.back()->send(bytes_of("81 09 04 00 FF"));
+    const QString last = QString("127.0.0.1:%1").arg(more.back()->datagrams.localPort());
+    QVERIFY(settle([&] {
+        return texts_of(lines)
+                   .filter(last + ": monitor |  | refused: the pair already has 16")
+                   .size() == 1;
+    }));
+    QVERIFY(more.back()->received().isEmpty());
 }
 
 void MonitorTest::sequence_error_passes()
@@ -570,6 +590,33 @@ void MonitorTest::tcp_controller_drops()
     next.send(bytes_of("81 01 04 00 02 FF"));
     QVERIFY(settle([&] { return next.received_bytes() == 6; }));
     QCOMPARE(next.received(), QStringList{"90 41 FF 90 51 FF"});
+}
+
+// A camera that stops reading: once what waits for it passes the bound,
+// its controller is dropped with a line that says so.
+void MonitorTest::stalled_camera_dropped()
+{
+    SlowReader camera;
+    const quint16 port = free_port(true);
+    monitor::Monitor watch;
+    QVERIFY(watch.add({network(Kind::tcp, port), network(Kind::tcp, camera.port)}));
+    QStringList notes;
+    connect(&watch, &monitor::Monitor::line, this, [&notes](const monitor::Line &line) {
+        if (line.noted || line.bytes.isEmpty())
+            notes << line.meaning;
+    });
+    QString why;
+    QVERIFY(watch.start(&why));
+    TestController controller(Kind::tcp, port);
+    const QByteArray stop = bytes_of("81 01 06 01 01 01 03 03 FF");
+    QVERIFY(settle(
+        [&] {
+            if (controller.stream.bytesToWrite() < 65536)
+                controller.send(stop.repeated(1000));
+            return notes.contains("the camera does not read what is sent: dropped");
+        },
+        20000));
+    QVERIFY(settle([&] { return controller.stream.state() != QAbstractSocket::ConnectedState; }));
 }
 
 void MonitorTest::serial_chain_of_three()
