@@ -212,6 +212,10 @@ bool Pair::open_camera_way(Controller &controller, int id)
         stream->connectToHost(QHostAddress(target.address), target.port);
         // Each message goes at once, as it would straight to the camera.
         stream->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        // What a camera has not read waits here, where it is counted, rather
+        // than by the megabyte in the system: a stalled camera is found
+        // before it holds a minute of stale drives.
+        stream->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, int(most_unwritten));
         return true;
     }
     controller.camera_datagrams = new QUdpSocket(this);
@@ -313,6 +317,8 @@ void Pair::accept_controllers()
         }
         known.at(id)->connection = connection;
         connection->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connection->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption,
+                                    int(most_unwritten));
         connect(connection, &QTcpSocket::readyRead, this,
                 [this, id] { read_controller_stream(id); });
         connect(connection, &QTcpSocket::disconnected, this,
