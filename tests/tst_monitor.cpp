@@ -582,9 +582,10 @@ void MonitorTest::tcp_controller_drops()
         QVERIFY(settle([&] { return gone.received_bytes() == 4; }));
         gone.stream.abort();
         // Its connection to the camera goes with it.
-        QVERIFY(sim.wait_for("disconnected"));
+        QVERIFY(sim.wait_for("disconnected", 10000));
     }
-    QVERIFY(settle([&] { return texts.last().endsWith("the controller closed its connection"); }));
+    QVERIFY(
+        settle([&] { return !texts.filter("the controller closed its connection").isEmpty(); }));
     // The pair takes the next one as the first.
     TestController next(Kind::tcp, port);
     next.send(bytes_of("81 01 04 00 02 FF"));
