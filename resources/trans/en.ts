@@ -1088,20 +1088,20 @@
         <translation>Count</translation>
     </message>
     <message>
-        <source>ACK ms, median</source>
-        <translation>ACK ms, median</translation>
+        <source>ACK median (ms)</source>
+        <translation>ACK median (ms)</translation>
     </message>
     <message>
-        <source>ACK ms, 99th percentile</source>
-        <translation>ACK ms, 99th percentile</translation>
+        <source>ACK p99 (ms)</source>
+        <translation>ACK p99 (ms)</translation>
     </message>
     <message>
-        <source>Completion ms, median</source>
-        <translation>Completion ms, median</translation>
+        <source>Completion median (ms)</source>
+        <translation>Completion median (ms)</translation>
     </message>
     <message>
-        <source>Completion ms, 99th percentile</source>
-        <translation>Completion ms, 99th percentile</translation>
+        <source>Completion p99 (ms)</source>
+        <translation>Completion p99 (ms)</translation>
     </message>
     <message>
         <source>Errors</source>

@@ -1088,20 +1088,20 @@
         <translation>次数</translation>
     </message>
     <message>
-        <source>ACK ms, median</source>
-        <translation>ACK 毫秒，中位数</translation>
+        <source>ACK median (ms)</source>
+        <translation>ACK 中位数（毫秒）</translation>
     </message>
     <message>
-        <source>ACK ms, 99th percentile</source>
-        <translation>ACK 毫秒，第 99 百分位</translation>
+        <source>ACK p99 (ms)</source>
+        <translation>ACK p99（毫秒）</translation>
     </message>
     <message>
-        <source>Completion ms, median</source>
-        <translation>完成毫秒，中位数</translation>
+        <source>Completion median (ms)</source>
+        <translation>完成中位数（毫秒）</translation>
     </message>
     <message>
-        <source>Completion ms, 99th percentile</source>
-        <translation>完成毫秒，第 99 百分位</translation>
+        <source>Completion p99 (ms)</source>
+        <translation>完成 p99（毫秒）</translation>
     </message>
     <message>
         <source>Errors</source>

@@ -80,6 +80,7 @@ void MonitorPanel::build(QWidget *tab)
     pairs_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     pairs_table->setSelectionMode(QAbstractItemView::SingleSelection);
     pairs_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pairs_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pairs_table->horizontalHeader()->setStretchLastSection(true);
     add_button = monitor_part<QPushButton>(tab, "monitorAddButton");
     remove_button = monitor_part<QPushButton>(tab, "monitorRemoveButton");
@@ -156,9 +157,9 @@ void MonitorPanel::retranslate()
         address_filter->setItemText(address, tr("Camera %1").arg(address));
     address_filter->setItemText(8, tr("Broadcast"));
     command_filter->setPlaceholderText(tr("Command or bytes contain…"));
-    stats_table->setHorizontalHeaderLabels(
-        {tr("Command"), tr("Count"), tr("ACK ms, median"), tr("ACK ms, 99th percentile"),
-         tr("Completion ms, median"), tr("Completion ms, 99th percentile"), tr("Errors")});
+    stats_table->setHorizontalHeaderLabels({tr("Command"), tr("Count"), tr("ACK median (ms)"),
+                                            tr("ACK p99 (ms)"), tr("Completion median (ms)"),
+                                            tr("Completion p99 (ms)"), tr("Errors")});
     dialog->retranslate();
     show_pairs();
     show_stats();
@@ -270,6 +271,15 @@ void MonitorPanel::show_lines()
             texts << monitor::line_text(line);
     }
     lines_view->setPlainText(texts.join('\n'));
+    show_line_starts();
+}
+
+void MonitorPanel::show_line_starts()
+{
+    // The cursor at the last line's start keeps the view there, on the
+    // lines' time and who spoke, however long their meanings are.
+    lines_view->moveCursor(QTextCursor::End);
+    lines_view->moveCursor(QTextCursor::StartOfLine);
 }
 
 void MonitorPanel::flush_lines()
@@ -278,6 +288,7 @@ void MonitorPanel::flush_lines()
         return;
     lines_view->appendPlainText(waiting.join('\n'));
     waiting.clear();
+    show_line_starts();
 }
 
 void MonitorPanel::show_stats()

@@ -56,6 +56,7 @@ private:
     bool shown(const monitor::Line &line) const;
     void show_lines();
     void flush_lines();
+    void show_line_starts();
     void show_pairs();
     void show_stats();
 
