@@ -241,6 +241,8 @@ private slots:
     void capture_reads_back();
     void passes_through_data();
     void passes_through();
+    void translated_data();
+    void translated();
     void two_udp_controllers();
     void sequence_error_passes();
     void tcp_controller_drops();
@@ -482,6 +484,70 @@ void MonitorTest::passes_through()
     for (const auto &row : watch.stats().rows())
         counted += row.count;
     QCOMPARE(counted, total);
+}
+
+void MonitorTest::translated_data()
+{
+    QTest::addColumn<Kind>("listen");
+    QTest::addColumn<Kind>("target");
+    QTest::newRow("VISCA over IP to serial") << Kind::visca_ip << Kind::serial;
+    QTest::newRow("udp to VISCA over IP") << Kind::udp << Kind::visca_ip;
+}
+
+// Between kinds the VISCA messages pass unchanged both ways; a VISCA over
+// IP controller's replies carry the numbers of the messages they answer,
+// a VISCA over IP camera's are numbered by the monitor, after a reset.
+void MonitorTest::translated()
+{
+    QFETCH(Kind, listen);
+    QFETCH(Kind, target);
+    namespace ip = visca_over_ip;
+    SimProcess sim({"--quiet", "--show-bytes", "--serial"});
+    QVERIFY(sim.started());
+    SimBytes at_camera(sim);
+    const quint16 port = free_port(false);
+    monitor::Monitor watch;
+    QVERIFY(watch.add({network(listen, port), camera_end(target, sim)}));
+    QString why;
+    QVERIFY(watch.start(&why));
+    TestController controller(listen, port);
+    std::mt19937 draw(11);
+    QStringList heard;
+    QStringList answered;
+    for (quint32 number = 1; number <= 100; ++number) {
+        const QByteArray message = bytes_of(quick_messages.at(int(draw() % quick_messages.size())));
+        const int replies = message.at(1) == 0x09 ? 1 : 2;
+        const int before = controller.received().size();
+        controller.send(listen == Kind::visca_ip ? ip::pack(ip::type_of(message), number, message)
+                                                 : message);
+        heard << (target == Kind::visca_ip
+                      ? spaced_hex(ip::pack(ip::type_of(message), number, message))
+                      : spaced_hex(message));
+        QVERIFY(settle([&] { return controller.received().size() == before + replies; }));
+        for (int reply = before; reply < before + replies; ++reply) {
+            const QByteArray got = bytes_of(controller.received().at(reply));
+            if (listen != Kind::visca_ip) {
+                answered << spaced_hex(got);
+                continue;
+            }
+            const auto unpacked = ip::unpack(got);
+            QVERIFY(unpacked);
+            QCOMPARE(unpacked->sequence, number);
+            QCOMPARE(unpacked->type, quint16(ip::reply));
+            answered << spaced_hex(unpacked->payload);
+        }
+    }
+    at_camera.update();
+    QStringList camera_sent = at_camera.sent;
+    if (target == Kind::visca_ip) {
+        // The reset the monitor began with, and its answer, which it kept.
+        QCOMPARE(at_camera.heard.takeFirst(), QString("02 00 00 01 00 00 00 00 01"));
+        QCOMPARE(camera_sent.takeFirst(), QString("02 01 00 01 00 00 00 00 01"));
+        for (QString &sent : camera_sent)
+            sent = spaced_hex(ip::unpack(bytes_of(sent))->payload);
+    }
+    QCOMPARE(at_camera.heard, heard);
+    QCOMPARE(answered, camera_sent);
 }
 
 void MonitorTest::two_udp_controllers()
