@@ -1224,6 +1224,10 @@
         <translation>camera → %1</translation>
     </message>
     <message>
+        <source>monitor</source>
+        <translation>monitor</translation>
+    </message>
+    <message>
         <source>%1: monitor</source>
         <translation>%1: monitor</translation>
     </message>

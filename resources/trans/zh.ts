@@ -1224,6 +1224,10 @@
         <translation>摄像机 → %1</translation>
     </message>
     <message>
+        <source>monitor</source>
+        <translation>监视</translation>
+    </message>
+    <message>
         <source>%1: monitor</source>
         <translation>%1：监视</translation>
     </message>

@@ -25,6 +25,11 @@ int run_monitor(const QStringList &pairs)
         out << monitor::line_text(line) << "\n";
         out.flush();
     });
+    QString why;
+    if (!watch.start(&why)) {
+        err << "zarvick: " << why << "\n";
+        return 2;
+    }
     int code = 0;
     QObject::connect(&watch, &monitor::Monitor::pair_failed, &watch,
                      [&err, &code](int, const QString &reason) {
@@ -34,11 +39,6 @@ int run_monitor(const QStringList &pairs)
                      });
     EndSignals ending;
     QObject::connect(&ending, &EndSignals::arrived, &watch, [] { QCoreApplication::quit(); });
-    QString why;
-    if (!watch.start(&why)) {
-        err << "zarvick: " << why << "\n";
-        return 2;
-    }
     QCoreApplication::exec();
     watch.stop();
     out << "\n" << watch.stats().table_text();

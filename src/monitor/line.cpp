@@ -92,6 +92,9 @@ QString direction_text(Event::Direction direction, const QString &controller)
     case Event::Direction::to_controller: return line_words("camera → %1").arg(who);
     case Event::Direction::note: break;
     }
+    // What concerns the whole pair.
+    if (controller.isEmpty())
+        return line_words("monitor");
     return line_words("%1: monitor").arg(who);
 }
 

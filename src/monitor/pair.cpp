@@ -41,8 +41,14 @@ bool Pair::start(QString *error)
         stop();
         return false;
     }
-    if (pair_spec.listen.kind == Kind::serial)
+    if (pair_spec.listen.kind == Kind::serial) {
         line_controller = add_controller(pair_spec.listen.device);
+        // Its way to the camera could not be made: the pair stopped.
+        if (!is_running) {
+            *error = pair_words("no way to the camera %1").arg(endpoint_text(pair_spec.target));
+            return false;
+        }
+    }
     if (pair_spec.listen.kind == Kind::udp || pair_spec.listen.kind == Kind::visca_ip)
         idle_check.start();
     return true;
@@ -242,10 +248,11 @@ void Pair::drop(int id, const QString &why)
     let_go(gone->connection);
     let_go(gone->camera_datagrams);
     let_go(gone->camera_stream);
-    note(gone->name, why);
     // A serial controller is the pair's one: without it the pair is done.
     if (pair_spec.listen.kind == Kind::serial)
         fail(why);
+    else
+        note(gone->name, why);
 }
 
 void Pair::forget_idle()
