@@ -70,6 +70,9 @@ QList<QByteArray> camera_answer(const QByteArray &datagram);
 void remote_requests(QList<Figure> &figures);
 // A switcher's tally message to the lamps' bytes at a camera.
 void switcher_tally(QList<Figure> &figures);
+// A command's round trip through `zarvick --monitor` against straight to
+// the camera, and the monitor's CPU at 1,000 messages a second.
+void monitor_delay(QList<Figure> &figures);
 
 // Child processes measured from the outside (start-up, log growth).
 int run_startup_child(int argc, char *argv[], const QString &kind);

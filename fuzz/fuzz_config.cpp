@@ -1,5 +1,6 @@
 // config.ini as any file may be: read within the bounds the program sets,
 // and written back without a crash.
+#include "monitor/endpoint.h"
 #include "service/settings.h"
 
 #include <QFile>
@@ -22,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
     if (settings.further.size() >= Settings::most_cameras ||
         settings.first.positions.size() > Settings::most_positions)
+        abort();
+    if (settings.monitor.pairs.size() > monitor::most_pairs)
         abort();
     for (const CameraSettings &camera : settings.further) {
         if (camera.positions.size() > Settings::most_positions)

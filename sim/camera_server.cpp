@@ -166,6 +166,9 @@ void CameraServer::accept_tcp()
         // What a controller sends waits in the system, not here: a flood
         // is taken a slice at a time, each slice answered before the next.
         socket->setReadBufferSize(qint64(64) * 1024);
+        // Each reply leaves as it is made, as a camera's does, rather than
+        // waiting for the controller's acknowledgement of the one before.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         const QString peer =
             QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
         say("tcp: controller " + peer + " connected");
@@ -231,6 +234,7 @@ void CameraServer::read_tcp(QTcpSocket *socket)
             return;
         // Flushed at once: a controller that sends and half-closes still
         // gets its answer before the connection goes.
+        show_bytes("tcp: sent ", bytes);
         guarded->write(bytes);
         guarded->flush();
         if (guarded->bytesToWrite() > most_unsent_bytes) {
@@ -243,6 +247,7 @@ void CameraServer::read_tcp(QTcpSocket *socket)
     };
     const auto messages = found->cutter.feed(socket->readAll());
     for (const QByteArray &message : messages) {
+        show_bytes("tcp: heard ", message);
         handle(message, "tcp", send);
         // A reply may have closed the connection (see `send`).
         found = connections.find(socket);
@@ -265,7 +270,9 @@ void CameraServer::read_udp()
         udp_socket->readDatagram(datagram.data(), datagram.size(), &sender, &sender_port);
         if (lost_on_the_way("udp"))
             continue;
+        show_bytes("udp: heard ", datagram);
         const Send send = [this, sender, sender_port](const QByteArray &bytes) {
+            show_bytes("udp: sent ", bytes);
             udp_socket->writeDatagram(bytes, sender, sender_port);
         };
         // One message per datagram; bytes after its FF are not a message
@@ -297,9 +304,11 @@ void CameraServer::take_visca_ip(const QByteArray &datagram, const QHostAddress 
     namespace ip = visca_over_ip;
     const auto answer = [this, sender, port](quint16 type, quint32 sequence) {
         return [this, sender, port, type, sequence](const QByteArray &payload) {
+            show_bytes("visca-ip: sent ", ip::pack(type, sequence, payload));
             visca_ip_socket->writeDatagram(ip::pack(type, sequence, payload), sender, port);
         };
     };
+    show_bytes("visca-ip: heard ", datagram);
     const std::optional<ip::Message> message = ip::unpack(datagram);
     const QString shown = spaced_hex(datagram);
     if (!message) {
@@ -365,12 +374,15 @@ void CameraServer::read_pty()
     while ((got = ::read(pty_master, buffer, sizeof buffer)) > 0)
         bytes.append(buffer, static_cast<int>(got));
     const Send send = [this](const QByteArray &out) {
+        show_bytes("serial: sent ", out);
         if (::write(pty_master, out.constData(), static_cast<size_t>(out.size())) < 0)
             say("serial: write failed");
     };
     const auto messages = pty_cutter.feed(bytes);
-    for (const QByteArray &message : messages)
+    for (const QByteArray &message : messages) {
+        show_bytes("serial: heard ", message);
         handle(message, "serial", send);
+    }
 }
 
 QString CameraServer::cameras() const
@@ -467,6 +479,12 @@ void CameraServer::reply(const QByteArray &bytes, const Send &send)
         return;
     }
     send(bytes);
+}
+
+void CameraServer::show_bytes(const char *what, const QByteArray &bytes)
+{
+    if (options.show_bytes)
+        say(what + spaced_hex(bytes), true);
 }
 
 void CameraServer::say(const QString &line, bool always)

@@ -37,6 +37,8 @@ struct SimOptions {
     // answers under its own address, broadcasts pass through them all.
     int chain = 1;
     bool quiet = false;
+    // Every message heard and every reply sent, in hex, even when quiet.
+    bool show_bytes = false;
     bool silent = false;
     int drop_after = 0;
     bool garbage = false;
@@ -107,6 +109,7 @@ private:
     static void forget_freed_completions(Unit &unit);
     QString cameras() const;
     void say(const QString &line, bool always = false);
+    void show_bytes(const char *what, const QByteArray &bytes);
 
     const SimOptions options;
     std::vector<std::unique_ptr<Unit>> units;

@@ -91,6 +91,9 @@ int main(int argc, char *argv[])
         {"strict-speed", "Take pan-tilt speeds 01-18h (pan) and 01-14h (tilt) only, as older "
                          "cameras do; otherwise 00 runs as the slowest and tilt goes to 17h."},
         {"quiet", "Print only the start-up lines, not one line per message."},
+        {"show-bytes", "Print every message heard and every reply sent in hex (\"udp: heard 81 09 "
+                       "04 00 FF\", \"udp: sent 90 50 02 FF\"), with --quiet too; a VISCA over "
+                       "IP datagram whole, with its header."},
         {"silent", "Never answer (fault injection)."},
         {"drop-after", "Close each TCP connection after N messages (fault injection).", "N", "0"},
         {"garbage", "Send the answers without their FF bytes (fault injection)."},
@@ -128,6 +131,7 @@ int main(int argc, char *argv[])
     options.camera.completion_ms = parser.value("completion-ms").toInt(&completion_ok);
     options.camera.strict_speed = parser.isSet("strict-speed");
     options.quiet = parser.isSet("quiet");
+    options.show_bytes = parser.isSet("show-bytes");
     options.silent = parser.isSet("silent");
     bool drop_ok = false;
     options.drop_after = parser.value("drop-after").toInt(&drop_ok);

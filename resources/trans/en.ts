@@ -1007,6 +1007,294 @@
         <source>no port is set</source>
         <translation>no port is set</translation>
     </message>
+    <message>
+        <source>Monitor pair</source>
+        <translation>Monitor pair</translation>
+    </message>
+    <message>
+        <source>Where the controller sends (the monitor listens there)</source>
+        <translation>Where the controller sends (the monitor listens there)</translation>
+    </message>
+    <message>
+        <source>The camera</source>
+        <translation>The camera</translation>
+    </message>
+    <message>
+        <source>UDP</source>
+        <translation>UDP</translation>
+    </message>
+    <message>
+        <source>TCP</source>
+        <translation>TCP</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Serial line</source>
+        <translation>Serial line</translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Listens</source>
+        <translation>Listens</translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation>Add…</translation>
+    </message>
+    <message>
+        <source>Save capture…</source>
+        <translation>Save capture…</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Both directions</source>
+        <translation>Both directions</translation>
+    </message>
+    <message>
+        <source>Controller → camera</source>
+        <translation>Controller → camera</translation>
+    </message>
+    <message>
+        <source>Camera → controller</source>
+        <translation>Camera → controller</translation>
+    </message>
+    <message>
+        <source>Every camera</source>
+        <translation>Every camera</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>Broadcast</translation>
+    </message>
+    <message>
+        <source>Command or bytes contain…</source>
+        <translation>Command or bytes contain…</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>ACK median (ms)</source>
+        <translation>ACK median (ms)</translation>
+    </message>
+    <message>
+        <source>ACK p99 (ms)</source>
+        <translation>ACK p99 (ms)</translation>
+    </message>
+    <message>
+        <source>Completion median (ms)</source>
+        <translation>Completion median (ms)</translation>
+    </message>
+    <message>
+        <source>Completion p99 (ms)</source>
+        <translation>Completion p99 (ms)</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Errors</translation>
+    </message>
+    <message>
+        <source>listening</source>
+        <translation>listening</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>Save capture</source>
+        <translation>Save capture</translation>
+    </message>
+    <message>
+        <source>Text (*.txt);;Every file (*)</source>
+        <translation>Text (*.txt);;Every file (*)</translation>
+    </message>
+    <message>
+        <source>Saved %1 lines in %2.</source>
+        <translation>Saved %1 lines in %2.</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Not saved: %1</translation>
+    </message>
+    <message>
+        <source>the baud rate after @ is not a number from 1 to 4000000</source>
+        <translation>the baud rate after @ is not a number from 1 to 4000000</translation>
+    </message>
+    <message>
+        <source>no serial device is given</source>
+        <translation>no serial device is given</translation>
+    </message>
+    <message>
+        <source>an address and a port are needed, as in udp:127.0.0.1:1259</source>
+        <translation>an address and a port are needed, as in udp:127.0.0.1:1259</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IP address</source>
+        <translation>&quot;%1&quot; is not an IP address</translation>
+    </message>
+    <message>
+        <source>the port is not a number from 1 to 65535</source>
+        <translation>the port is not a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with udp:, visca-ip:, tcp: or serial:</source>
+        <translation>&quot;%1&quot; does not start with udp:, visca-ip:, tcp: or serial:</translation>
+    </message>
+    <message>
+        <source>a pair is written LISTEN=TARGET</source>
+        <translation>a pair is written LISTEN=TARGET</translation>
+    </message>
+    <message>
+        <source>where to listen: %1</source>
+        <translation>where to listen: %1</translation>
+    </message>
+    <message>
+        <source>the camera: %1</source>
+        <translation>the camera: %1</translation>
+    </message>
+    <message>
+        <source>the pair would listen where its camera is</source>
+        <translation>the pair would listen where its camera is</translation>
+    </message>
+    <message>
+        <source>not a VISCA over IP datagram</source>
+        <translation>not a VISCA over IP datagram</translation>
+    </message>
+    <message>
+        <source>sequence number reset</source>
+        <translation>sequence number reset</translation>
+    </message>
+    <message>
+        <source>sequence number reset done</source>
+        <translation>sequence number reset done</translation>
+    </message>
+    <message>
+        <source>, number %1</source>
+        <translation>, number %1</translation>
+    </message>
+    <message>
+        <source>abnormal sequence number %1</source>
+        <translation>abnormal sequence number %1</translation>
+    </message>
+    <message>
+        <source>abnormal message, number %1</source>
+        <translation>abnormal message, number %1</translation>
+    </message>
+    <message>
+        <source>VISCA over IP message of type %1, number %2</source>
+        <translation>VISCA over IP message of type %1, number %2</translation>
+    </message>
+    <message>
+        <source>: answered by the monitor</source>
+        <translation>: answered by the monitor</translation>
+    </message>
+    <message>
+        <source>no controller has spoken to this camera: passed to none</source>
+        <translation>no controller has spoken to this camera: passed to none</translation>
+    </message>
+    <message>
+        <source>: taken by the monitor</source>
+        <translation>: taken by the monitor</translation>
+    </message>
+    <message>
+        <source>no controller</source>
+        <translation>no controller</translation>
+    </message>
+    <message>
+        <source>%1 → camera</source>
+        <translation>%1 → camera</translation>
+    </message>
+    <message>
+        <source>camera → %1</source>
+        <translation>camera → %1</translation>
+    </message>
+    <message>
+        <source>monitor</source>
+        <translation>monitor</translation>
+    </message>
+    <message>
+        <source>%1: monitor</source>
+        <translation>%1: monitor</translation>
+    </message>
+    <message>
+        <source>at most %1 pairs</source>
+        <translation>at most %1 pairs</translation>
+    </message>
+    <message>
+        <source>pair %1 (%2): %3</source>
+        <translation>pair %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1: %2</source>
+        <translation>cannot listen on %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>the serial line %1 failed</source>
+        <translation>the serial line %1 failed</translation>
+    </message>
+    <message>
+        <source>no way to the camera %1</source>
+        <translation>no way to the camera %1</translation>
+    </message>
+    <message>
+        <source>refused: the pair already has %1 controllers</source>
+        <translation>refused: the pair already has %1 controllers</translation>
+    </message>
+    <message>
+        <source>the camera closed the connection</source>
+        <translation>the camera closed the connection</translation>
+    </message>
+    <message>
+        <source>the camera's connection failed: %1</source>
+        <translation>the camera's connection failed: %1</translation>
+    </message>
+    <message>
+        <source>forgotten after %1 minutes of silence</source>
+        <translation>forgotten after %1 minutes of silence</translation>
+    </message>
+    <message>
+        <source>the controller closed its connection</source>
+        <translation>the controller closed its connection</translation>
+    </message>
+    <message>
+        <source>controller connected</source>
+        <translation>controller connected</translation>
+    </message>
+    <message>
+        <source>the camera's serial line takes nothing more: the pair stops</source>
+        <translation>the camera's serial line takes nothing more: the pair stops</translation>
+    </message>
+    <message>
+        <source>the camera does not read what is sent: dropped</source>
+        <translation>the camera does not read what is sent: dropped</translation>
+    </message>
+    <message>
+        <source>the controller's serial line takes nothing more: the pair stops</source>
+        <translation>the controller's serial line takes nothing more: the pair stops</translation>
+    </message>
+    <message>
+        <source>the controller does not read its replies: dropped</source>
+        <translation>the controller does not read its replies: dropped</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

@@ -1007,6 +1007,294 @@
         <source>no port is set</source>
         <translation>未设置端口</translation>
     </message>
+    <message>
+        <source>Monitor pair</source>
+        <translation>监视对</translation>
+    </message>
+    <message>
+        <source>Where the controller sends (the monitor listens there)</source>
+        <translation>控制器发往之处（监视在此监听）</translation>
+    </message>
+    <message>
+        <source>The camera</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>UDP</source>
+        <translation>UDP</translation>
+    </message>
+    <message>
+        <source>TCP</source>
+        <translation>TCP</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Serial line</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Monitor</source>
+        <translation>监视</translation>
+    </message>
+    <message>
+        <source>Listens</source>
+        <translation>监听</translation>
+    </message>
+    <message>
+        <source>Add…</source>
+        <translation>添加…</translation>
+    </message>
+    <message>
+        <source>Save capture…</source>
+        <translation>保存记录…</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Both directions</source>
+        <translation>两个方向</translation>
+    </message>
+    <message>
+        <source>Controller → camera</source>
+        <translation>控制器 → 摄像机</translation>
+    </message>
+    <message>
+        <source>Camera → controller</source>
+        <translation>摄像机 → 控制器</translation>
+    </message>
+    <message>
+        <source>Every camera</source>
+        <translation>所有摄像机</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>广播</translation>
+    </message>
+    <message>
+        <source>Command or bytes contain…</source>
+        <translation>命令或字节包含…</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>次数</translation>
+    </message>
+    <message>
+        <source>ACK median (ms)</source>
+        <translation>ACK 中位数（毫秒）</translation>
+    </message>
+    <message>
+        <source>ACK p99 (ms)</source>
+        <translation>ACK p99（毫秒）</translation>
+    </message>
+    <message>
+        <source>Completion median (ms)</source>
+        <translation>完成中位数（毫秒）</translation>
+    </message>
+    <message>
+        <source>Completion p99 (ms)</source>
+        <translation>完成 p99（毫秒）</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>listening</source>
+        <translation>监听中</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>Save capture</source>
+        <translation>保存记录</translation>
+    </message>
+    <message>
+        <source>Text (*.txt);;Every file (*)</source>
+        <translation>文本 (*.txt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Saved %1 lines in %2.</source>
+        <translation>已将 %1 行保存到 %2。</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未保存：%1</translation>
+    </message>
+    <message>
+        <source>the baud rate after @ is not a number from 1 to 4000000</source>
+        <translation>@ 后的波特率不是 1 到 4000000 之间的数字</translation>
+    </message>
+    <message>
+        <source>no serial device is given</source>
+        <translation>未指定串口设备</translation>
+    </message>
+    <message>
+        <source>an address and a port are needed, as in udp:127.0.0.1:1259</source>
+        <translation>需要地址和端口，如 udp:127.0.0.1:1259</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IP address</source>
+        <translation>“%1”不是 IP 地址</translation>
+    </message>
+    <message>
+        <source>the port is not a number from 1 to 65535</source>
+        <translation>端口不是 1 到 65535 之间的数字</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with udp:, visca-ip:, tcp: or serial:</source>
+        <translation>“%1”不是以 udp:、visca-ip:、tcp: 或 serial: 开头</translation>
+    </message>
+    <message>
+        <source>a pair is written LISTEN=TARGET</source>
+        <translation>监视对的写法是 LISTEN=TARGET</translation>
+    </message>
+    <message>
+        <source>where to listen: %1</source>
+        <translation>监听端：%1</translation>
+    </message>
+    <message>
+        <source>the camera: %1</source>
+        <translation>摄像机端：%1</translation>
+    </message>
+    <message>
+        <source>the pair would listen where its camera is</source>
+        <translation>监视对会在其摄像机所在之处监听</translation>
+    </message>
+    <message>
+        <source>not a VISCA over IP datagram</source>
+        <translation>不是 VISCA over IP 数据报</translation>
+    </message>
+    <message>
+        <source>sequence number reset</source>
+        <translation>序号复位</translation>
+    </message>
+    <message>
+        <source>sequence number reset done</source>
+        <translation>序号已复位</translation>
+    </message>
+    <message>
+        <source>, number %1</source>
+        <translation>，序号 %1</translation>
+    </message>
+    <message>
+        <source>abnormal sequence number %1</source>
+        <translation>序号异常 %1</translation>
+    </message>
+    <message>
+        <source>abnormal message, number %1</source>
+        <translation>消息异常，序号 %1</translation>
+    </message>
+    <message>
+        <source>VISCA over IP message of type %1, number %2</source>
+        <translation>类型 %1 的 VISCA over IP 消息，序号 %2</translation>
+    </message>
+    <message>
+        <source>: answered by the monitor</source>
+        <translation>：由监视应答</translation>
+    </message>
+    <message>
+        <source>no controller has spoken to this camera: passed to none</source>
+        <translation>没有控制器向此摄像机发送过：不转给任何控制器</translation>
+    </message>
+    <message>
+        <source>: taken by the monitor</source>
+        <translation>：由监视接收</translation>
+    </message>
+    <message>
+        <source>no controller</source>
+        <translation>无控制器</translation>
+    </message>
+    <message>
+        <source>%1 → camera</source>
+        <translation>%1 → 摄像机</translation>
+    </message>
+    <message>
+        <source>camera → %1</source>
+        <translation>摄像机 → %1</translation>
+    </message>
+    <message>
+        <source>monitor</source>
+        <translation>监视</translation>
+    </message>
+    <message>
+        <source>%1: monitor</source>
+        <translation>%1：监视</translation>
+    </message>
+    <message>
+        <source>at most %1 pairs</source>
+        <translation>最多 %1 个监视对</translation>
+    </message>
+    <message>
+        <source>pair %1 (%2): %3</source>
+        <translation>监视对 %1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1: %2</source>
+        <translation>无法在 %1 监听：%2</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>the serial line %1 failed</source>
+        <translation>串口 %1 出错</translation>
+    </message>
+    <message>
+        <source>no way to the camera %1</source>
+        <translation>无法连到摄像机 %1</translation>
+    </message>
+    <message>
+        <source>refused: the pair already has %1 controllers</source>
+        <translation>已拒绝：此监视对已有 %1 个控制器</translation>
+    </message>
+    <message>
+        <source>the camera closed the connection</source>
+        <translation>摄像机关闭了连接</translation>
+    </message>
+    <message>
+        <source>the camera's connection failed: %1</source>
+        <translation>摄像机的连接出错：%1</translation>
+    </message>
+    <message>
+        <source>forgotten after %1 minutes of silence</source>
+        <translation>静默 %1 分钟后已遗忘</translation>
+    </message>
+    <message>
+        <source>the controller closed its connection</source>
+        <translation>控制器关闭了连接</translation>
+    </message>
+    <message>
+        <source>controller connected</source>
+        <translation>控制器已连接</translation>
+    </message>
+    <message>
+        <source>the camera's serial line takes nothing more: the pair stops</source>
+        <translation>摄像机的串口不再接收数据：监视对停止</translation>
+    </message>
+    <message>
+        <source>the camera does not read what is sent: dropped</source>
+        <translation>摄像机不读取发来的数据：已断开</translation>
+    </message>
+    <message>
+        <source>the controller's serial line takes nothing more: the pair stops</source>
+        <translation>控制器的串口不再接收数据：监视对停止</translation>
+    </message>
+    <message>
+        <source>the controller does not read its replies: dropped</source>
+        <translation>控制器不读取其回复：已断开</translation>
+    </message>
 </context>
 <context>
     <name>VISCA</name>

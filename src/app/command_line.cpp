@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/monitor_terminal.h"
 #include "visca/explainer.h"
 
 #include <QCommandLineParser>
@@ -105,6 +106,15 @@ CommandLine read_command_line(const QStringList &arguments)
                                      "With --headless: also a line for every message sent and "
                                      "received.");
     parser.addOptions({headless, open_all, verbose});
+    const QCommandLineOption monitor_option(
+        "monitor",
+        "Stand between a controller and its camera without a window: listen at LISTEN, pass "
+        "every message on to the camera at TARGET and its answers back, and print one line a "
+        "message until interrupted, then a table per command. Each of LISTEN and TARGET is "
+        "udp:ADDRESS:PORT, visca-ip:ADDRESS:PORT, tcp:ADDRESS:PORT or serial:DEVICE[@BAUD]. "
+        "Give it once for each pair. Exit code 2 for a pair that cannot be read or opened.",
+        "LISTEN=TARGET");
+    parser.addOption(monitor_option);
     parser.addPositionalArgument("hex", "With --explain: the messages to explain.", "[HEX …]");
 
     QTextStream out(stdout);
@@ -122,6 +132,9 @@ CommandLine read_command_line(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         out << "zarvick " << ZARVICK_VERSION << "\n";
         result.run_window = false;
+    } else if (parser.isSet(monitor_option)) {
+        result.run_window = false;
+        result.exit_code = run_monitor(parser.values(monitor_option));
     } else if (parser.isSet(explain_option)) {
         result.run_window = false;
         result.exit_code = explain_captures(parser.positionalArguments(), out, err);

@@ -87,6 +87,7 @@ QStringList FormSettings::read_config()
         qDebug() << "不存在配置文件";
     remote_config = stored.remote;
     tally_config = stored.tally_source;
+    monitor_config = stored.monitor;
     explain_kept = stored.explain_log.has_value();
     ui.logExplainBox->setChecked(stored.explain_log.value_or(false));
     apply_startup_language();
@@ -115,6 +116,7 @@ Settings FormSettings::current()
     if (explain_kept)
         current.explain_log = ui.logExplainBox->isChecked();
     current.tally_source = tally_config;
+    current.monitor = monitor_config;
     current.first = cameras.settings(0);
     const QString &port_name = current.first.port_name;
     current.port =

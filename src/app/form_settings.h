@@ -2,6 +2,7 @@
 #define ZARVICK_FORM_SETTINGS_H
 
 #include "app/form_parts.h"
+#include "monitor/monitor_config.h"
 #include "remote/remote_config.h"
 #include "tally/tally_source_config.h"
 
@@ -51,6 +52,9 @@ public:
     // The switcher the lamps follow, as read and as chosen since.
     const TallySourceConfig &tally_source() const { return tally_config; }
     void set_tally_source(const TallySourceConfig &config) { tally_config = config; }
+    // The Monitor tab's pairs, as read and as set since.
+    const MonitorConfig &monitor_pairs() const { return monitor_config; }
+    void set_monitor_pairs(const MonitorConfig &config) { monitor_config = config; }
 
 private:
     Settings current();
@@ -70,6 +74,7 @@ private:
     QString language;
     RemoteConfig remote_config;
     TallySourceConfig tally_config;
+    MonitorConfig monitor_config;
     // The log's Explain has been switched on, now or in an earlier run.
     bool explain_kept = false;
     // What the file holds as last read or written: a file of the same

@@ -11,6 +11,7 @@
 #include "app/found_cameras_panel.h"
 #include "app/link_panel.h"
 #include "app/list_tools.h"
+#include "app/monitor_panel.h"
 #include "app/moves_panel.h"
 #include "app/positions_panel.h"
 #include "app/ptz_panel.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(std::future<QStringList> ports, QWidget *parent)
     list_tools->show_choice();
     switcher_tally->start(form->tally_source());
     tally_source->show_config();
+    build_monitor();
     keep_config();
 }
 
@@ -185,6 +187,17 @@ void MainWindow::build_tally_source(QBoxLayout *tab,
         std::make_unique<TallySourcePanel>(*switcher_tally, cameras, tab, 5, chosen, tell);
 }
 
+// The Monitor tab, last of the tabs, with the pairs config.ini kept.
+void MainWindow::build_monitor()
+{
+    const auto changed = [this](const QStringList &pairs) {
+        form->set_monitor_pairs({pairs, true});
+        settings_touched();
+    };
+    monitor_panel =
+        std::make_unique<MonitorPanel>(ui->tabWidget, form->monitor_pairs().pairs, changed);
+}
+
 void MainWindow::connect_notices()
 {
     const auto offer_undo = [this](Notices::Words text, std::function<void()> undo) {
@@ -224,6 +237,8 @@ void MainWindow::retranslate_panels()
     tally_source->retranslate();
     camera_options->retranslate();
     moves->retranslate();
+    if (monitor_panel)
+        monitor_panel->retranslate();
 }
 
 void MainWindow::connect_panels()

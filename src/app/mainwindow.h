@@ -27,6 +27,7 @@ class FoundCamerasPanel;
 class PositionsPanel;
 class FormSettings;
 class LinkPanel;
+class MonitorPanel;
 class PtzPanel;
 class QCloseEvent;
 
@@ -115,6 +116,7 @@ private:
     void build_panels();
     void build_camera_tab();
     void build_tally_source(QBoxLayout *tab, const std::function<void(const QString &)> &tell);
+    void build_monitor();
     void connect_panels();
     void connect_console();
     void connect_notices();
@@ -150,6 +152,7 @@ private:
     std::unique_ptr<CameraOptions> camera_options;
     std::unique_ptr<MovesPanel> moves;
     std::unique_ptr<TallySourcePanel> tally_source;
+    std::unique_ptr<MonitorPanel> monitor_panel;
     std::unique_ptr<RemoteCommands> remote;
     std::unique_ptr<Interfaces> interfaces;
     QTimer keeping;

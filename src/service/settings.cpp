@@ -423,6 +423,7 @@ bool Settings::load(const QString &path)
         explain_log = settings.value("LOG/Explain").toBool();
     remote = RemoteConfig::read(settings);
     tally_source = TallySourceConfig::read(settings);
+    monitor = MonitorConfig::read(settings);
     return true;
 }
 
@@ -455,6 +456,7 @@ void Settings::write_to(QSettings &settings) const
     if (explain_log)
         settings.setValue("LOG/Explain", *explain_log);
     tally_source.write(settings);
+    monitor.write(settings);
     settings.setValue("CAMERA_1/Name", first.name);
     settings.setValue("CAMERA_1/Link", link);
     settings.setValue("CAMERA_1/ViscaAddress", QString::number(first.visca_address, 10));

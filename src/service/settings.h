@@ -2,6 +2,7 @@
 #define ZARVICK_SETTINGS_H
 
 #include "control/camera_settings.h"
+#include "monitor/monitor_config.h"
 #include "remote/remote_config.h"
 #include "tally/tally_source_config.h"
 
@@ -42,6 +43,7 @@ struct Settings {
     // the file for everything.
     RemoteConfig remote;
     TallySourceConfig tally_source;
+    MonitorConfig monitor;
     // The file listed more cameras, or more positions of a camera, than
     // were read.
     bool cut = false;

@@ -145,10 +145,23 @@ QString described(const visca::catalog::Meaning &read, const QString &lead)
 }
 } // namespace
 
+QString capture_hex(const QString &capture)
+{
+    // The monitor's lines hold their bytes between the first two bars, after
+    // the time and who spoke.
+    const QLatin1String bar(" | ");
+    const int first = capture.indexOf(bar);
+    if (first < 0)
+        return capture;
+    const int start = first + bar.size();
+    const int second = capture.indexOf(bar, start);
+    return capture.mid(start, second < 0 ? -1 : second - start);
+}
+
 bool explain(const QString &capture, QStringList *lines)
 {
     bool ok = false;
-    const QByteArray bytes = command_bytes(capture, &ok);
+    const QByteArray bytes = command_bytes(capture_hex(capture), &ok);
     if (!ok)
         return false;
     // An answer is read as the answer of the inquiry its camera was last

@@ -12,6 +12,10 @@
 // every field's value in decimal and in hex. False when the text is not
 // hex (nothing is explained of it then).
 bool explain(const QString &capture, QStringList *lines);
+// The hex of a capture: a line the monitor saved ("12:00:01.234 #1
+// 127.0.0.1:50000 → camera | 81 01 06 04 FF | pan-tilt home") gives the
+// bytes between its bars; any other text is taken whole.
+QString capture_hex(const QString &capture);
 // What a camera's `reply` to the message `asked` means: an inquiry's answer
 // read by that inquiry's forms ("answer to zoom position inquiry, zoom
 // 16384 (4000h)"), else the reply as the catalog reads it, else "unknown".
