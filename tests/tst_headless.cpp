@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
 
@@ -54,6 +55,7 @@ class HeadlessTest : public QObject
 
 private slots:
     void serves_config_ini_and_ends_with_the_stop();
+    void serves_monitor_pairs();
     void refuses_with_the_reason_data();
     void refuses_with_the_reason();
 };
@@ -102,6 +104,39 @@ void HeadlessTest::serves_config_ini_and_ends_with_the_stop()
     QVERIFY(!folder.read("config.ini").contains("Id="));
 }
 
+void HeadlessTest::serves_monitor_pairs()
+{
+    ScratchFolder folder;
+    SimProcess camera;
+    QVERIFY(camera.started());
+    QUdpSocket controller;
+    QVERIFY(controller.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    const quint16 listen = controller.localPort();
+    controller.close();
+    QVERIFY(controller.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    QProcess program;
+    start_headless(program, folder.file("."),
+                   {"--verbose", "--monitor",
+                    QString("udp:127.0.0.1:%1=udp:127.0.0.1:%2").arg(listen).arg(camera.udp())});
+    QString seen;
+    const QByteArray home = QByteArray::fromHex("81010604FF");
+    QVERIFY(wait_until(
+        [&] {
+            controller.writeDatagram(home, QHostAddress::LocalHost, listen);
+            return controller.waitForReadyRead(200);
+        },
+        10000));
+    QVERIFY(camera.wait_for("udp: home"));
+    QCOMPARE(controller.receiveDatagram().data(), QByteArray::fromHex("9041FF"));
+    QVERIFY(wait_until([&] {
+        seen += QString::fromUtf8(program.readAllStandardOutput());
+        return seen.contains("| 81 01 06 04 FF |");
+    }));
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitCode(), 0);
+}
+
 void HeadlessTest::refuses_with_the_reason_data()
 {
     QTest::addColumn<QString>("config");
@@ -114,6 +149,8 @@ void HeadlessTest::refuses_with_the_reason_data()
         << "HTTP listens beyond 127.0.0.1 only with API/Token set";
     QTest::newRow("port taken") << "[API]\nHttpPort=%1\n"
                                 << "port";
+    QTest::newRow("a monitor pair that does not read") << "[MONITOR]\nPairs=udp:1=udp:2\n"
+                                                       << "nothing to serve";
 }
 
 void HeadlessTest::refuses_with_the_reason()

@@ -98,8 +98,9 @@ CommandLine read_command_line(const QStringList &arguments)
         "headless",
         "Run without a window or a display: open the cameras of config.ini whose link was open "
         "at the last exit and serve them to what config.ini sets up (HTTP, OSC, the tally "
-        "source), one line per event on standard output, until ended by a signal. Exit code 2 "
-        "when there is nothing to serve or it cannot listen.");
+        "source, monitor pairs, and the pairs of --monitor), one line per event on standard "
+        "output, until ended by a signal. Exit code 2 when there is nothing to serve or it "
+        "cannot listen.");
     const QCommandLineOption open_all("open-all",
                                       "With --headless: open every camera of config.ini.");
     const QCommandLineOption verbose("verbose",
@@ -132,7 +133,7 @@ CommandLine read_command_line(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         out << "zarvick " << ZARVICK_VERSION << "\n";
         result.run_window = false;
-    } else if (parser.isSet(monitor_option)) {
+    } else if (parser.isSet(monitor_option) && !parser.isSet(headless)) {
         result.run_window = false;
         result.exit_code = run_monitor(parser.values(monitor_option));
     } else if (parser.isSet(explain_option)) {
@@ -143,6 +144,7 @@ CommandLine read_command_line(const QStringList &arguments)
     result.headless = parser.isSet(headless);
     result.open_all = parser.isSet(open_all);
     result.verbose = parser.isSet(verbose);
+    result.monitor_pairs = parser.values(monitor_option);
     if (result.run_window && !result.headless && (result.open_all || result.verbose)) {
         err << "--open-all and --verbose go with --headless\n";
         result.run_window = false;

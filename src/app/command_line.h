@@ -22,6 +22,8 @@ struct CommandLine {
     bool headless = false;
     bool open_all = false;
     bool verbose = false;
+    // With `headless`: monitor pairs beside config.ini's.
+    QStringList monitor_pairs;
 };
 
 // Reads the arguments (argv[0] first), with a QCoreApplication in place. Prints the help, the

@@ -47,7 +47,7 @@ int run_headless(int argc, char *argv[], const CommandLine &command_line)
                      [&served] { served.end([] { QCoreApplication::quit(); }); });
     QString reason;
     if (!served.start({command_line.open_all, command_line.verbose, command_line.http_port,
-                       command_line.osc_port},
+                       command_line.osc_port, command_line.monitor_pairs},
                       &reason)) {
         std::fprintf(stderr, "zarvick: %s\n", qPrintable(reason));
         return 2;

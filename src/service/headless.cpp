@@ -3,6 +3,7 @@
 #include "control/position_poller.h"
 #include "control/remote_commands.h"
 #include "links/serial_ports.h"
+#include "monitor/monitor.h"
 #include "remote/interfaces.h"
 #include "service/restore_cameras.h"
 #include "service/settings.h"
@@ -59,6 +60,7 @@ Headless::~Headless()
     interfaces.reset();
     remote.reset();
     switcher_tally.reset();
+    watch.reset();
     cameras.close_all();
 }
 
@@ -75,11 +77,15 @@ bool Headless::start(const HeadlessChoice &choice, QString *reason)
     if (choice.osc_port > 0)
         remote_config.osc_port = choice.osc_port;
     const bool tally_set = stored.tally_source.kind != TallySourceConfig::Kind::none;
-    if (remote_config.http_port == 0 && remote_config.osc_port == 0 && !tally_set) {
-        *reason = QStringLiteral("nothing to serve: config.ini sets no HTTP or OSC port "
-                                 "and no tally source");
+    const QStringList pairs = stored.monitor.pairs + choice.monitor_pairs;
+    if (remote_config.http_port == 0 && remote_config.osc_port == 0 && !tally_set &&
+        pairs.isEmpty()) {
+        *reason = QStringLiteral("nothing to serve: config.ini sets no HTTP or OSC port, "
+                                 "no tally source and no monitor pair");
         return false;
     }
+    if (!start_monitor(pairs, choice.verbose, reason))
+        return false;
     // A file from before the name of the port was kept has its position
     // in the system's list.
     const QStringList ports = system_port_names();
@@ -106,6 +112,32 @@ bool Headless::start(const HeadlessChoice &choice, QString *reason)
     return interfaces->start(remote_config, reason);
 }
 
+// The pairs pass their messages on whatever is printed; each message is a
+// line only with `verbose`, what the monitor itself says always.
+bool Headless::start_monitor(const QStringList &pairs, bool verbose, QString *reason)
+{
+    if (pairs.isEmpty())
+        return true;
+    watch = std::make_unique<monitor::Monitor>();
+    for (const QString &text : pairs) {
+        QString why;
+        const std::optional<monitor::PairSpec> spec = monitor::read_pair(text, &why);
+        if (!spec || !watch->add(*spec, &why)) {
+            *reason = QStringLiteral("monitor pair ") + text + QStringLiteral(": ") + why;
+            return false;
+        }
+    }
+    connect(watch.get(), &monitor::Monitor::line, this, [this, verbose](const monitor::Line &line) {
+        if (verbose || line.direction == monitor::Event::Direction::note)
+            print(monitor::line_text(line));
+    });
+    connect(watch.get(), &monitor::Monitor::pair_failed, this,
+            [this](int index, const QString &why) {
+                print(QStringLiteral("Monitor pair %1 stopped: ").arg(index + 1) + why);
+            });
+    return watch->start(reason);
+}
+
 void Headless::end(const std::function<void()> &done)
 {
     if (ending) {
@@ -116,6 +148,8 @@ void Headless::end(const std::function<void()> &done)
     print(QStringLiteral("Ending: every camera stops"));
     interfaces.reset();
     remote.reset();
+    if (watch)
+        watch->stop();
     cameras.stop_all_then(done);
 }
 

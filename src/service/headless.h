@@ -11,6 +11,9 @@
 class Interfaces;
 class RemoteCommands;
 class SwitcherTally;
+namespace monitor {
+class Monitor;
+}
 
 // What `zarvick --headless` is asked for on its command line.
 struct HeadlessChoice {
@@ -20,13 +23,16 @@ struct HeadlessChoice {
     // The outside interfaces' ports over config.ini's; 0 for the file's.
     int http_port = 0;
     int osc_port = 0;
+    // Monitor pairs (LISTEN=TARGET) beside config.ini's.
+    QStringList monitor_pairs;
 };
 
 // Zarvick without a window, for a machine nobody sits at: config.ini's
 // cameras opened, and served to whatever the file sets up (HTTP, OSC, the
 // switcher's tally) by the same cameras, commands and interfaces the window
-// uses. Each event is told as one line of plain text. Ending it (the
-// object destroyed) stops what moves as its links close.
+// uses, and the monitor pairs set up. Each event is told as one line of
+// plain text. Ending it (the object destroyed) stops what moves as its
+// links close.
 class Headless : public QObject
 {
     Q_OBJECT
@@ -49,6 +55,7 @@ private:
     void tell_states();
     void tell_traffic();
     void tell_tally_source();
+    bool start_monitor(const QStringList &pairs, bool verbose, QString *reason);
     QString name_of(const Link &link) const;
 
     Print print;
@@ -56,6 +63,7 @@ private:
     std::unique_ptr<SwitcherTally> switcher_tally;
     std::unique_ptr<RemoteCommands> remote;
     std::unique_ptr<Interfaces> interfaces;
+    std::unique_ptr<monitor::Monitor> watch;
     // What was last told of each camera's state, by its id.
     QHash<int, Cameras::State> told_states;
     bool ending = false;
