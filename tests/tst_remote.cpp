@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -211,6 +212,8 @@ void RemoteTest::every_request_over_http()
     QCOMPARE(first.value("link").toString(), QString("UDP 127.0.0.1:%1").arg(camera.udp()));
     QCOMPARE(first.value("tally").toString(), QString("off"));
     QCOMPARE(first.value("tallySource").toString(), QString("manual"));
+    // Its kept positions by name, in the order Go numbers them.
+    QCOMPARE(first.value("positions").toArray(), QJsonArray{"P"});
     QCOMPARE(cameras.at(1).toObject().value("state").toString(), QString("closed"));
     // A camera's id stays with it when the list is reordered; its number is its place.
     QCOMPARE(first.value("id").toInt(), 1);
@@ -255,6 +258,9 @@ void RemoteTest::every_request_over_http()
     QVERIFY(control<QTabWidget>(&window, "tabWidget")->currentWidget()->objectName() !=
             "tab_cameras");
     QVERIFY(streamed_has("\"number\":1,\"position\":{\"focus\":"));
+    // A position renamed in the window is told too.
+    control<QListWidget>(&window, "positionsList")->item(0)->setText("Stage");
+    QVERIFY(streamed_has("\"positions\":[\"Stage\"]"));
     post("/api/v1/cameras/2/select", {}, {});
     QVERIFY(streamed_has("event: active\ndata: {\"active\":2}"));
     post("/api/v1/cameras/1/select", {}, {});

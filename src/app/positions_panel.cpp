@@ -165,6 +165,9 @@ void PositionsPanel::show_list()
 {
     if (cameras.active() < 0)
         return;
+    // Whatever shows the cameras (the outside interfaces' list and events)
+    // follows the positions kept, deleted and renamed.
+    cameras.note_changed();
     filling = true;
     const int chosen = list->currentRow();
     list->clear();

@@ -77,6 +77,12 @@ QVariant CameraListModel::data(const QModelIndex &index, int role) const
     case PositionOldRole:
         return seen && (seen->stale || camera.state() != Camera::State::Answering);
     case PositionAgeRole: return seen ? QVariant(seen->age_ms) : QVariant();
+    case KeptNamesRole: {
+        QStringList names;
+        for (const KeptPosition &kept : camera.settings().positions)
+            names << kept.name;
+        return names;
+    }
     case Qt::DisplayRole:
     case Qt::EditRole: break;
     default: return QVariant();
@@ -144,8 +150,8 @@ QVariantList CameraListModel::look(int row) const
     // Made directly: the row may not be counted yet.
     for (int column = 0; column < column_count; ++column)
         values << data(createIndex(row, column));
-    for (const int role :
-         {IdRole, StateRole, TallyRole, TallyFromSwitcherRole, ActiveRole, PositionOldRole})
+    for (const int role : {IdRole, StateRole, TallyRole, TallyFromSwitcherRole, ActiveRole,
+                           PositionOldRole, KeptNamesRole})
         values << data(createIndex(row, 0), role);
     return values;
 }

@@ -40,6 +40,8 @@ public:
         PositionOldRole,
         // How long ago the camera gave its position, in milliseconds.
         PositionAgeRole,
+        // The names of the camera's kept positions, in their order.
+        KeptNamesRole,
     };
 
     CameraListModel(Cameras &cameras, PositionPoller &positions, QObject *parent = nullptr);

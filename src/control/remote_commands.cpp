@@ -455,7 +455,8 @@ RemoteCommands::View RemoteCommands::view(int index) const
         QLatin1String(tally_word(visca::Tally(value(List::NameColumn, List::TallyRole).toInt()))),
         value(List::NameColumn, List::TallyFromSwitcherRole).toBool() ? QStringLiteral("switcher")
                                                                       : QStringLiteral("manual"),
-        std::nullopt};
+        std::nullopt,
+        value(List::NameColumn, List::KeptNamesRole).toStringList()};
     const QVariantList at = value(List::NameColumn, List::PositionRole).toList();
     if (at.size() == 4)
         shown.position =

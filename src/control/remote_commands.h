@@ -103,6 +103,8 @@ public:
         QString tally_source;
         // pan, tilt, zoom, focus; none before the camera gave them.
         std::optional<std::array<int, 4>> position;
+        // The names of its kept positions, in the order Go numbers them.
+        QStringList kept;
     };
     View view(int index) const;
     int count() const;

@@ -283,7 +283,7 @@ QJsonObject camera_object(const RemoteCommands::View &camera)
             {"name", camera.name},       {"link", camera.link},
             {"address", camera.address}, {"state", camera.state},
             {"tally", camera.tally},     {"tallySource", camera.tally_source},
-            {"position", position}};
+            {"position", position},      {"positions", QJsonArray::fromStringList(camera.kept)}};
 }
 
 QByteArray cameras_body(int active, const QJsonArray &cameras)
