@@ -1,6 +1,7 @@
 #include "remote/http_api.h"
 
 #include "control/remote_commands.h"
+#include "remote/page_files.h"
 #include "remote/remote_call.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <deque>
 #include <list>
+#include <map>
 #include <mutex>
 #include <netdb.h>
 #include <poll.h>
@@ -201,6 +203,8 @@ struct HttpApi::Shared {
     std::string token;
     std::vector<std::string> origins;
     std::vector<std::string> hosts;
+    // The control page's files by path; read before the server starts.
+    std::map<std::string, PageFile> page;
     std::atomic<qint64> last_refusal_told_ms{-60000};
     Clock::time_point started = Clock::now();
     // Only the server's thread touches these.
@@ -343,7 +347,7 @@ struct HttpApi::Shared {
         switch (request->stage) {
         case Request::Stage::Headers:
             request->stage = Request::Stage::Body;
-            return state->check(connection);
+            return state->check(connection, method, url);
         case Request::Stage::Body:
             if (*upload_size > 0) {
                 if (request->body.size() + *upload_size > std::size_t(most_body_bytes)) {
@@ -373,7 +377,9 @@ struct HttpApi::Shared {
 
     // What is read before the token: the headers' number and size, the
     // page and name the request comes by, the token, the body's length.
-    MHD_Result check(MHD_Connection *connection)
+    // The control page's own files come before the token: the page must
+    // load to ask for it.
+    MHD_Result check(MHD_Connection *connection, const char *method, const char *url)
     {
         int headers = 0;
         MHD_get_connection_values(connection, MHD_HEADER_KIND, count_header, &headers);
@@ -392,6 +398,8 @@ struct HttpApi::Shared {
                                         : QStringLiteral("not from this interface's page")),
                          true);
         }
+        if (const auto file = page.find(url); file != page.end())
+            return serve_page(connection, method, file->second);
         if (!token.empty() &&
             !same_secret(MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Authorization"),
                          "Bearer " + token))
@@ -402,6 +410,34 @@ struct HttpApi::Shared {
         if (length && (std::strlen(length) > 9 || std::atol(length) > most_body_bytes))
             return queue(connection, 413, error_body(QStringLiteral("the body is too long")), true);
         return MHD_YES;
+    }
+
+    // One of the page's files, as it is: it is only read.
+    static MHD_Result serve_page(MHD_Connection *connection, const char *method,
+                                 const PageFile &file)
+    {
+        if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
+            const QByteArray body = error_body(QStringLiteral("the page is only read"));
+            MHD_Response *response = MHD_create_response_from_buffer(
+                std::size_t(body.size()), const_cast<char *>(body.constData()),
+                MHD_RESPMEM_MUST_COPY);
+            MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, json_type);
+            MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
+            MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
+            const MHD_Result queued =
+                MHD_queue_response(connection, MHD_HTTP_METHOD_NOT_ALLOWED, response);
+            MHD_destroy_response(response);
+            return queued;
+        }
+        // The files live as long as the server: no copy.
+        MHD_Response *response = MHD_create_response_from_buffer(
+            file.content.size(), const_cast<char *>(file.content.data()), MHD_RESPMEM_PERSISTENT);
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, file.type.c_str());
+        for (const auto &[name, value] : page_headers())
+            MHD_add_response_header(response, name.c_str(), value.c_str());
+        const MHD_Result queued = MHD_queue_response(connection, MHD_HTTP_OK, response);
+        MHD_destroy_response(response);
+        return queued;
     }
 
     // A body that grows past its limit as it arrives (chunked, or longer
@@ -616,6 +652,7 @@ HttpApi::~HttpApi()
 bool HttpApi::listen(const QString &address, int port, const QString &token, QString *reason)
 {
     shared->token = token.toStdString();
+    shared->page = page_files();
     // The interface's own names, with its port: a listed host without a
     // port is taken on this port.
     const QString own = address.contains(':') ? '[' + address + ']' : address;
