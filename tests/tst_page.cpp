@@ -97,7 +97,7 @@ void viewport(HeadlessBrowser &browser, int width, int height)
 }
 } // namespace
 
-// Zarvick as an operator starts it, offscreen, in a folder of its own:
+// zarvick --headless, as a service runs it, in a folder of its own:
 // camera 1 and 2 on the simulated cameras, camera 3 on a port where
 // nothing listens; HTTP on a free port, with the token when one is given.
 class Zarvick
@@ -123,13 +123,14 @@ public:
                          .arg(token.isEmpty() ? QString() : "Token=" + token)
                          .toUtf8());
         config.close();
+        // As a service runs it: no window, no display.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
         program.setProcessEnvironment(environment);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.setStandardOutputFile(QProcess::nullDevice());
         program.setWorkingDirectory(folder.path());
-        program.start(ZARVICK_PATH, {"--http-port", QString::number(port)});
+        program.start(ZARVICK_PATH, {"--headless", "--http-port", QString::number(port)});
     }
     ~Zarvick()
     {
@@ -137,10 +138,16 @@ public:
         if (!program.waitForFinished(5000))
             program.kill();
     }
-    // The page and the API answer.
+    // Listening, as it says.
     bool ready()
     {
-        return wait_until([&] { return http(port, "GET", "/").status == 200; }, 15000);
+        const QString told = QString("HTTP interface on 127.0.0.1 port %1").arg(port);
+        return wait_until(
+            [&] {
+                printed += QString::fromUtf8(program.readAllStandardOutput());
+                return printed.split('\n').contains(told);
+            },
+            15000);
     }
     QString url() const { return QString("http://127.0.0.1:%1/").arg(port); }
 
@@ -149,6 +156,7 @@ public:
 private:
     QTemporaryDir folder;
     QProcess program;
+    QString printed;
 };
 
 class PageTest : public QObject
