@@ -68,6 +68,9 @@ void lossy_drives(QList<Figure> &figures, int drives);
 QList<QByteArray> camera_answer(const QByteArray &datagram);
 // HTTP drive requests against pad presses; a lease's stop.
 void remote_requests(QList<Figure> &figures);
+// The control page in headless Chromium: a finger on its stick to the
+// bytes at the camera, against a bare fetch; the page's size.
+void page_moves(QList<Figure> &figures);
 // A switcher's tally message to the lamps' bytes at a camera.
 void switcher_tally(QList<Figure> &figures);
 // A command's round trip through `zarvick --monitor` against straight to

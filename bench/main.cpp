@@ -3,7 +3,7 @@
 //
 //   zarvick-bench [--plot-data FILE]
 //                 [--only latency|serial|loop|startup|log|explain|hostile|stall|listening|
-//                         scale|lossy|remote|tally|monitor]
+//                         scale|lossy|remote|page|tally|monitor]
 //                 [--loop-seconds S] [--lossy-drives N]
 //   FILE gets the log cost by log size; --only runs one part; S is how long
 //   the stall part runs its 10 ms loop at the line limit (30; 1200 soaks);
@@ -594,6 +594,8 @@ int main(int argc, char *argv[])
     }
     if (wanted("remote"))
         remote_requests(figures);
+    if (wanted("page"))
+        page_moves(figures);
     if (wanted("tally"))
         switcher_tally(figures);
     if (wanted("monitor"))

@@ -333,33 +333,52 @@
 
   const axes = { pan: 0, tilt: 0, zoom: 0, focus: 0 };
   let driven = 0;
-  let sending = false;
-  let lastSent = '';
   let renewal = null;
+  // What went last, and how many requests have no answer yet.
+  let lastSent = '';
+  let lastAxes = Object.assign({}, axes);
+  let waiting = 0;
+  let overtook = false;
 
   const moving = () => axes.pan !== 0 || axes.tilt !== 0 || axes.zoom !== 0 || axes.focus !== 0;
+  const stateOf = () => JSON.stringify([axes.pan, axes.tilt, axes.zoom, axes.focus]);
+  const letsGo = () => Object.keys(axes).some((name) => lastAxes[name] !== 0 && axes[name] === 0);
 
-  // Sends what the controls hold now, one request at a time so that they
-  // arrive in order: a release never overtakes the drive before it.
-  async function sendAxes(renew) {
-    if (sending || !driven) return;
-    const body = JSON.stringify([axes.pan, axes.tilt, axes.zoom, axes.focus]);
-    if (body === lastSent && !renew) return;
-    sending = true;
-    lastSent = body;
-    const camera = driven;
+  // Sends what the controls hold now. A change waits for the answer to the
+  // request before it, so that the two arrive in order; but a letting go
+  // never waits (a browser may hold an answer back for a while after a
+  // touch): it goes at once, and once more when every answer is in, should
+  // it have overtaken the drive before it on the way.
+  function sendAxes(renew) {
+    if (!driven) return;
+    if (stateOf() === lastSent && !renew) return;
+    if (waiting > 0) {
+      if (renew || !letsGo()) return;
+      overtook = true;
+    }
+    post();
+  }
+
+  async function post() {
+    waiting += 1;
+    lastSent = stateOf();
+    lastAxes = Object.assign({}, axes);
     const still = !moving();
-    const answer = await call('/api/v1/cameras/' + camera + '/drive', {
+    const answer = await call('/api/v1/cameras/' + driven + '/drive', {
       pan: axes.pan, tilt: axes.tilt, zoom: axes.zoom, focus: axes.focus, lease_ms: LEASE_MS
     }, still);
-    sending = false;
+    waiting -= 1;
     if (answer.status !== 200 && answer.status !== 0) {
       told(answer);
       if (!still) stopControls();
     }
-    if (JSON.stringify([axes.pan, axes.tilt, axes.zoom, axes.focus]) !== lastSent) {
+    if (waiting > 0) return;
+    if (stateOf() !== lastSent) {
       sendAxes(false);
-    } else if (still && !moving()) {
+    } else if (overtook) {
+      overtook = false;
+      post();
+    } else if (!moving()) {
       driven = 0;
     }
   }
@@ -501,7 +520,7 @@
 
   $('stop-all').addEventListener('click', async () => {
     stopControls();
-    driven = 0;
+    sendAxes(false);
     told(await call('/api/v1/stop', null), say('stopped'));
   });
 

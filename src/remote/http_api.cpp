@@ -358,6 +358,8 @@ struct HttpApi::Shared {
                 *upload_size = 0;
                 return MHD_YES;
             }
+            if (const auto file = state->page.find(url); file != state->page.end())
+                return serve_page(connection, file->second);
             if (std::strcmp(method, "GET") == 0 && std::strcmp(url, events_path) == 0)
                 return state->open_stream(connection, *request);
             return state->ask_window(connection, *request, method, url);
@@ -398,8 +400,12 @@ struct HttpApi::Shared {
                                         : QStringLiteral("not from this interface's page")),
                          true);
         }
-        if (const auto file = page.find(url); file != page.end())
-            return serve_page(connection, method, file->second);
+        // The page's files are served once the request is read whole (a
+        // response queued before that would close the connection).
+        if (page.count(url) > 0)
+            return std::strcmp(method, "GET") == 0 || std::strcmp(method, "HEAD") == 0
+                       ? MHD_YES
+                       : refuse_method(connection);
         if (!token.empty() &&
             !same_secret(MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Authorization"),
                          "Bearer " + token))
@@ -412,23 +418,24 @@ struct HttpApi::Shared {
         return MHD_YES;
     }
 
-    // One of the page's files, as it is: it is only read.
-    static MHD_Result serve_page(MHD_Connection *connection, const char *method,
-                                 const PageFile &file)
+    // The page is only read.
+    static MHD_Result refuse_method(MHD_Connection *connection)
     {
-        if (std::strcmp(method, "GET") != 0 && std::strcmp(method, "HEAD") != 0) {
-            const QByteArray body = error_body(QStringLiteral("the page is only read"));
-            MHD_Response *response = MHD_create_response_from_buffer(
-                std::size_t(body.size()), const_cast<char *>(body.constData()),
-                MHD_RESPMEM_MUST_COPY);
-            MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, json_type);
-            MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
-            MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
-            const MHD_Result queued =
-                MHD_queue_response(connection, MHD_HTTP_METHOD_NOT_ALLOWED, response);
-            MHD_destroy_response(response);
-            return queued;
-        }
+        const QByteArray body = error_body(QStringLiteral("the page is only read"));
+        MHD_Response *response = MHD_create_response_from_buffer(
+            std::size_t(body.size()), const_cast<char *>(body.constData()), MHD_RESPMEM_MUST_COPY);
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, json_type);
+        MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
+        const MHD_Result queued =
+            MHD_queue_response(connection, MHD_HTTP_METHOD_NOT_ALLOWED, response);
+        MHD_destroy_response(response);
+        return queued;
+    }
+
+    // One of the page's files, as it is.
+    static MHD_Result serve_page(MHD_Connection *connection, const PageFile &file)
+    {
         // The files live as long as the server: no copy.
         MHD_Response *response = MHD_create_response_from_buffer(
             file.content.size(), const_cast<char *>(file.content.data()), MHD_RESPMEM_PERSISTENT);

@@ -91,7 +91,7 @@ QString HeadlessBrowser::new_tab()
     return {};
 }
 
-QJsonObject HeadlessBrowser::call(const QString &method, const QJsonObject &params, int timeout_ms)
+int HeadlessBrowser::send(const QString &method, const QJsonObject &params)
 {
     const int id = next_id++;
     QJsonObject message{{"id", id}, {"method", method}, {"params", params}};
@@ -99,6 +99,13 @@ QJsonObject HeadlessBrowser::call(const QString &method, const QJsonObject &para
         message.insert("sessionId", session);
     socket.sendTextMessage(
         QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    socket.flush();
+    return id;
+}
+
+QJsonObject HeadlessBrowser::call(const QString &method, const QJsonObject &params, int timeout_ms)
+{
+    const int id = send(method, params);
     if (!wait_until([&] { return answers.contains(id); }, timeout_ms))
         return {{"error", QStringLiteral("no answer to %1").arg(method)}};
     const QJsonObject answer = answers.take(id);
@@ -183,6 +190,9 @@ void HeadlessBrowser::received(const QString &message)
 {
     const QJsonObject read = QJsonDocument::fromJson(message.toUtf8()).object();
     if (read.contains("id")) {
+        // Bounded: the answers to commands sent without waiting go.
+        if (answers.size() >= most_events)
+            answers.clear();
         answers.insert(read.value("id").toInt(), read);
         return;
     }

@@ -28,6 +28,8 @@ public:
     // One command to the tab (or to the browser, for Target.*): its
     // result, or {"error": …}.
     QJsonObject call(const QString &method, const QJsonObject &params = {}, int timeout_ms = 10000);
+    // The same without waiting for the answer: its id.
+    int send(const QString &method, const QJsonObject &params = {});
     // A script's value in the tab, promises awaited.
     QJsonValue evaluate(const QString &expression, int timeout_ms = 10000);
     // Waits until the script's value is true.

@@ -1,0 +1,156 @@
+// The control page in headless Chromium: from a finger on its stick to the
+// drive's bytes at the camera, and from the finger lifted to the stop's,
+// beside the same drive sent by a bare fetch() from the same tab; and how
+// much the page weighs.
+
+#include "app/mainwindow.h"
+#include "arrivals.h"
+#include "figures.h"
+#include "headless_browser.h"
+#include "pressers.h"
+#include "remote/page_files.h"
+#include "testsupport.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSet>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+constexpr int page_turns = 200;
+constexpr int page_warm_up = 10;
+
+// Runs the event loop (the window answers the page's requests there) until
+// the next bytes reach the camera; false after a second.
+bool arrived_at(Arrivals &arrivals, Clock::time_point *when)
+{
+    QEventLoop loop;
+    QTimer tick;
+    bool found = false;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        found = arrivals.next(when, 0);
+        if (found)
+            loop.quit();
+    });
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    tick.start(0);
+    loop.exec();
+    return found;
+}
+
+// Sends one DevTools command and notes when its bytes reach the camera.
+bool timed(HeadlessBrowser &browser, Arrivals &arrivals, const QString &method,
+           const QJsonObject &params, std::vector<double> *took, bool keep)
+{
+    arrivals.clear();
+    const Clock::time_point sent = Clock::now();
+    browser.send(method, params);
+    Clock::time_point when;
+    if (!arrived_at(arrivals, &when))
+        return false;
+    if (keep)
+        took->push_back(micros(when - sent));
+    return true;
+}
+
+// Until every request the tab sent has its answer: the page's last word
+// (a stop sent once more) must not fall between the bare fetches, which
+// share its lease.
+void settle(HeadlessBrowser &browser)
+{
+    QSet<QString> open;
+    wait_until(
+        [&] {
+            for (const QJsonObject &sent : browser.take("Network.requestWillBeSent")) {
+                if (sent.value("request").toObject().value("url").toString().endsWith("/drive"))
+                    open.insert(sent.value("requestId").toString());
+            }
+            for (const char *done : {"Network.loadingFinished", "Network.loadingFailed"})
+                for (const QJsonObject &ended : browser.take(done))
+                    open.remove(ended.value("requestId").toString());
+            return open.isEmpty();
+        },
+        2000);
+}
+
+QJsonObject bare_fetch(double pan)
+{
+    return {{"expression",
+             QString("fetch('/api/v1/cameras/1/drive', {method: 'POST', keepalive: %2, body: "
+                     "JSON.stringify({pan: %1, tilt: 0, zoom: 0, focus: 0, lease_ms: 500})}); 0")
+                 .arg(pan)
+                 .arg(pan == 0 ? "true" : "false")}};
+}
+} // namespace
+
+void page_moves(QList<Figure> &figures)
+{
+    double bytes = 0;
+    for (const auto &[path, file] : page_files())
+        bytes += double(file.content.size());
+    figures << Figure{"the control page, all its files", bytes / 1024, 150, "kB", "< 150 kB"};
+
+    ScratchFolder folder;
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 http_port = probe.serverPort();
+    probe.close();
+    folder.write(
+        "config.ini",
+        QString("[LANGUAGE_CONF]\nlanguage=English\n[API]\nHttpPort=%1\n").arg(http_port).toUtf8());
+    quint16 camera_port = 0;
+    const int camera = loopback_socket(SOCK_DGRAM, &camera_port);
+    {
+        Arrivals arrivals(camera, camera_answer);
+        Pad pad("radioButton_10");
+        connect_net(pad.window, false, camera_port);
+        pad.window.start_remote();
+        HeadlessBrowser browser;
+        const QString why = browser.start();
+        if (!why.isEmpty())
+            qFatal("%s", qPrintable(why));
+        browser.call("Emulation.setDeviceMetricsOverride",
+                     {{"width", 390}, {"height", 844}, {"deviceScaleFactor", 1}, {"mobile", true}});
+        browser.call("Emulation.setTouchEmulationEnabled",
+                     {{"enabled", true}, {"maxTouchPoints", 5}});
+        browser.open(QString("http://127.0.0.1:%1/").arg(http_port));
+        if (!browser.wait_for("document.querySelector('#link.live') !== null", 10000))
+            qFatal("the page did not follow the events");
+        const QRectF stick = browser.box("#stick");
+        const QPointF left = stick.center() - QPointF(stick.width() * 0.3, 0);
+        const QJsonObject finger{{"x", left.x()}, {"y", left.y()}, {"id", 0}};
+
+        std::vector<double> moved, lifted, fetched, fetched_stop;
+        for (int turn = 0; turn < page_turns + page_warm_up; ++turn) {
+            const bool keep = turn >= page_warm_up;
+            const bool all =
+                timed(browser, arrivals, "Input.dispatchTouchEvent",
+                      {{"type", "touchStart"}, {"touchPoints", QJsonArray{finger}}}, &moved,
+                      keep) &&
+                timed(browser, arrivals, "Input.dispatchTouchEvent",
+                      {{"type", "touchEnd"}, {"touchPoints", QJsonArray{}}}, &lifted, keep);
+            settle(browser);
+            const bool bare =
+                timed(browser, arrivals, "Runtime.evaluate", bare_fetch(-0.6), &fetched, keep) &&
+                timed(browser, arrivals, "Runtime.evaluate", bare_fetch(0), &fetched_stop, keep);
+            settle(browser);
+            if (!all || !bare)
+                qFatal("a drive from the page never reached the camera");
+        }
+        figures << Figure{"page stick-to-camera p50 (anchor: a bare fetch)", percentile(moved, 0.5),
+                          percentile(fetched, 0.5), "us", "<= 2.0x"}
+                << Figure{"page stick-to-camera p99 (anchor: a bare fetch)",
+                          percentile(moved, 0.99), percentile(fetched, 0.99), "us", "<= 2.0x"}
+                << Figure{"page release-to-stop p50 (anchor: a bare fetch)",
+                          percentile(lifted, 0.5), percentile(fetched_stop, 0.5), "us", "<= 2.0x"}
+                << Figure{"page release-to-stop p99 (anchor: a bare fetch)",
+                          percentile(lifted, 0.99), percentile(fetched_stop, 0.99), "us",
+                          "<= 2.0x"};
+    }
+    ::close(camera);
+}
