@@ -1,7 +1,7 @@
 // The control page in headless Chromium: from a finger on its stick to the
 // drive's bytes at the camera, and from the finger lifted to the stop's,
-// beside the same drive sent by a bare fetch() from the same tab; and how
-// much the page weighs.
+// beside a bare touch control in the same tab that sends the same drive;
+// and how much the page weighs.
 
 #include "app/mainwindow.h"
 #include "arrivals.h"
@@ -78,13 +78,34 @@ void settle(HeadlessBrowser &browser)
         2000);
 }
 
-QJsonObject bare_fetch(double pan)
+// The anchor: the simplest touch control a web programmer would write, on
+// the same tab, a fetch() on pointerdown and another on pointerup, no
+// lease renewed, no order kept.
+const char *const bare_control = R"(
+(() => {
+  const bare = document.createElement('div');
+  bare.style.cssText = 'position:fixed;left:0;top:0;width:120px;height:120px;z-index:9;touch-action:none';
+  const drive = (pan) => fetch('/api/v1/cameras/1/drive', {method: 'POST',
+    body: JSON.stringify({pan, tilt: 0, zoom: 0, focus: 0, lease_ms: 500})});
+  bare.addEventListener('pointerdown', () => drive(-0.6));
+  bare.addEventListener('pointerup', () => drive(0));
+  document.body.append(bare);
+  return true;
+})())";
+
+// A finger down and up at `at`: the time to the drive's bytes at the
+// camera, then to the stop's.
+bool touched(HeadlessBrowser &browser, Arrivals &arrivals, const QPointF &at,
+             std::vector<double> *down, std::vector<double> *up, bool keep)
 {
-    return {{"expression",
-             QString("fetch('/api/v1/cameras/1/drive', {method: 'POST', keepalive: %2, body: "
-                     "JSON.stringify({pan: %1, tilt: 0, zoom: 0, focus: 0, lease_ms: 500})}); 0")
-                 .arg(pan)
-                 .arg(pan == 0 ? "true" : "false")}};
+    const QJsonObject finger{{"x", at.x()}, {"y", at.y()}, {"id", 0}};
+    const bool both =
+        timed(browser, arrivals, "Input.dispatchTouchEvent",
+              {{"type", "touchStart"}, {"touchPoints", QJsonArray{finger}}}, down, keep) &&
+        timed(browser, arrivals, "Input.dispatchTouchEvent",
+              {{"type", "touchEnd"}, {"touchPoints", QJsonArray{}}}, up, keep);
+    settle(browser);
+    return both;
 }
 } // namespace
 
@@ -122,35 +143,23 @@ void page_moves(QList<Figure> &figures)
         if (!browser.wait_for("document.querySelector('#link.live') !== null", 10000))
             qFatal("the page did not follow the events");
         const QRectF stick = browser.box("#stick");
-        const QPointF left = stick.center() - QPointF(stick.width() * 0.3, 0);
-        const QJsonObject finger{{"x", left.x()}, {"y", left.y()}, {"id", 0}};
-
-        std::vector<double> moved, lifted, fetched, fetched_stop;
+        browser.evaluate(bare_control);
+        std::vector<double> moved, lifted, bare_moved, bare_lifted;
         for (int turn = 0; turn < page_turns + page_warm_up; ++turn) {
             const bool keep = turn >= page_warm_up;
-            const bool all =
-                timed(browser, arrivals, "Input.dispatchTouchEvent",
-                      {{"type", "touchStart"}, {"touchPoints", QJsonArray{finger}}}, &moved,
-                      keep) &&
-                timed(browser, arrivals, "Input.dispatchTouchEvent",
-                      {{"type", "touchEnd"}, {"touchPoints", QJsonArray{}}}, &lifted, keep);
-            settle(browser);
-            const bool bare =
-                timed(browser, arrivals, "Runtime.evaluate", bare_fetch(-0.6), &fetched, keep) &&
-                timed(browser, arrivals, "Runtime.evaluate", bare_fetch(0), &fetched_stop, keep);
-            settle(browser);
-            if (!all || !bare)
-                qFatal("a drive from the page never reached the camera");
+            if (!touched(browser, arrivals, stick.center() - QPointF(stick.width() * 0.3, 0),
+                         &moved, &lifted, keep) ||
+                !touched(browser, arrivals, {60, 60}, &bare_moved, &bare_lifted, keep))
+                qFatal("a drive from the tab never reached the camera");
         }
-        figures << Figure{"page stick-to-camera p50 (anchor: a bare fetch)", percentile(moved, 0.5),
-                          percentile(fetched, 0.5), "us", "<= 2.0x"}
-                << Figure{"page stick-to-camera p99 (anchor: a bare fetch)",
-                          percentile(moved, 0.99), percentile(fetched, 0.99), "us", "<= 2.0x"}
-                << Figure{"page release-to-stop p50 (anchor: a bare fetch)",
-                          percentile(lifted, 0.5), percentile(fetched_stop, 0.5), "us", "<= 2.0x"}
-                << Figure{"page release-to-stop p99 (anchor: a bare fetch)",
-                          percentile(lifted, 0.99), percentile(fetched_stop, 0.99), "us",
-                          "<= 2.0x"};
+        figures << Figure{"page stick-to-camera p50 (anchor: a bare touch control)",
+                          percentile(moved, 0.5), percentile(bare_moved, 0.5), "us", "<= 1.5x"}
+                << Figure{"page stick-to-camera p99 (anchor: a bare touch control)",
+                          percentile(moved, 0.99), percentile(bare_moved, 0.99), "us", "<= 2.0x"}
+                << Figure{"page release-to-stop p50 (anchor: a bare touch control)",
+                          percentile(lifted, 0.5), percentile(bare_lifted, 0.5), "us", "<= 1.5x"}
+                << Figure{"page release-to-stop p99 (anchor: a bare touch control)",
+                          percentile(lifted, 0.99), percentile(bare_lifted, 0.99), "us", "<= 2.0x"};
     }
     ::close(camera);
 }
