@@ -19,7 +19,9 @@ class RemoteCommands;
 // web page the operator opens, or one that rebinds its name to this
 // machine, must not drive the cameras). With a token, a request without
 // "Authorization: Bearer TOKEN" is refused (401). GET /api/v1/events
-// streams the cameras' changes as server-sent events.
+// streams the cameras' changes as server-sent events. The control page's
+// files (GET /, …) are served from the server's own thread without the
+// token, which the page asks for, but under the Origin and Host rules.
 class HttpApi : public QObject
 {
     Q_OBJECT
