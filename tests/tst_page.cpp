@@ -166,6 +166,7 @@ class PageTest : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void the_page_is_served_as_the_interface_allows_data();
     void the_page_is_served_as_the_interface_allows();
     void it_fits_phones_and_tablets_both_ways_data();
@@ -201,6 +202,13 @@ void PageTest::cleanupTestCase()
 {
     browser.reset();
     zarvick.reset();
+}
+
+// Whatever a test did, the page's script never failed.
+void PageTest::cleanup()
+{
+    const QStringList errors = browser->script_errors();
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
 
 void PageTest::open_page(const QString &url)

@@ -86,7 +86,7 @@ QString HeadlessBrowser::new_tab()
                   .toString();
     if (session.isEmpty())
         return QStringLiteral("no tab to drive");
-    for (const char *domain : {"Page.enable", "Network.enable", "Runtime.enable"})
+    for (const char *domain : {"Page.enable", "Network.enable", "Runtime.enable", "Log.enable"})
         call(domain);
     return {};
 }
@@ -178,6 +178,21 @@ QList<QJsonObject> HeadlessBrowser::take(const QString &method)
         }
     }
     return taken;
+}
+
+QStringList HeadlessBrowser::script_errors()
+{
+    QStringList errors;
+    for (const QJsonObject &thrown : take("Runtime.exceptionThrown"))
+        errors << thrown.value("exceptionDetails").toObject().value("text").toString();
+    for (const QJsonObject &added : take("Log.entryAdded")) {
+        const QJsonObject entry = added.value("entry").toObject();
+        // A refusal the page asked for (401, 404) is no fault of its script.
+        if (entry.value("level").toString() == "error" &&
+            entry.value("source").toString() != "network")
+            errors << entry.value("text").toString();
+    }
+    return errors;
 }
 
 QByteArray HeadlessBrowser::screenshot()

@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QProcess>
 #include <QRectF>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWebSocket>
 
@@ -46,6 +47,9 @@ public:
     void tap(const QString &selector);
     // The events of one kind that came since the last take.
     QList<QJsonObject> take(const QString &method);
+    // What the tab's scripts threw, and what the browser refused them (a
+    // content security policy's refusal among them), since the last look.
+    QStringList script_errors();
     // A picture of the tab, PNG.
     QByteArray screenshot();
 
