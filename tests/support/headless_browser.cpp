@@ -46,9 +46,18 @@ QString HeadlessBrowser::start()
         "OptimizationHints,MediaRouter,DialMediaRouteProvider,AutofillServerCommunication",
         "--safebrowsing-disable-auto-update", "--password-store=basic", "--use-mock-keychain",
         "--disable-gpu", "--mute-audio", "--disable-dev-shm-usage",
+        // Debian's launcher turns remote extensions on; none here, and no
+        // crash reports.
+        "--disable-extensions", "--disable-crash-reporter",
         // The tests run as root in a container, where the sandbox cannot be
         // set up.
         "--no-sandbox", "about:blank"};
+    // Whatever the browser keeps beside its profile (the crash handler's
+    // database, caches) stays in the scratch folder too.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", profile.path());
+    environment.insert("XDG_CACHE_HOME", profile.path());
+    process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start(program, arguments);
