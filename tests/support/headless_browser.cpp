@@ -18,13 +18,17 @@ HeadlessBrowser::HeadlessBrowser()
 
 HeadlessBrowser::~HeadlessBrowser()
 {
-    socket.close();
-    if (process.state() != QProcess::NotRunning) {
+    // Closed as a user closes it: its helper processes end with it, before
+    // its profile folder goes.
+    if (socket.state() == QAbstractSocket::ConnectedState)
+        send("Browser.close");
+    if (!process.waitForFinished(5000)) {
         process.terminate();
         if (!process.waitForFinished(5000))
             process.kill();
         process.waitForFinished(2000);
     }
+    socket.close();
 }
 
 QString HeadlessBrowser::start()
