@@ -111,6 +111,8 @@ public:
                              "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
                              "[CAMERAS]\nOpenAtStart=true\n"
                              "[CAMERA_1]\nLink=UDP\nOpen=true\nName=Stage left\n"
+                             "[CAMERA_1_POSITIONS]\nsize=1\n1\\Name=Desk\n1\\Pan=300\n"
+                             "1\\Tilt=0\n1\\Zoom=0\n"
                              "[CAMERA_2]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n"
                              "Name=Pulpit\n"
                              "[CAMERA_3]\nLink=TCP\nAddress=127.0.0.1\nPort=%3\nOpen=true\n"
@@ -173,7 +175,7 @@ private slots:
     void it_fits_phones_and_tablets_both_ways();
     void the_stick_drives_renews_and_stops_once();
     void a_hidden_page_stops_the_drive_at_once();
-    void presets_recall_on_a_tap_and_store_only_when_confirmed();
+    void presets_and_kept_positions();
     void the_strip_follows_the_cameras();
     void with_a_token_nothing_works_until_it_is_given();
 
@@ -393,6 +395,30 @@ void PageTest::the_stick_drives_renews_and_stops_once()
                    count(camera, "pan-tilt stop", again) > 1;
         },
         800));
+    // The browser taking the touch for itself (a scroll, a system gesture)
+    // stops it.
+    const int taken = camera.lines().size();
+    browser->touch("touchStart", {left});
+    QVERIFY(wait_until([&] { return count(camera, "pan left at", taken) == 1; }));
+    browser->touch("touchCancel", {});
+    QVERIFY(wait_until([&] { return count(camera, "pan-tilt stop", taken) == 1; }));
+    // Stop all, clicked with the mouse while a finger holds the stick: the
+    // finger drives nothing more.
+    const int stopped = camera.lines().size();
+    browser->touch("touchStart", {left});
+    QVERIFY(wait_until([&] { return count(camera, "pan left at", stopped) == 1; }));
+    const QPointF stop_all = browser->box("#stop-all").center();
+    for (const char *type : {"mousePressed", "mouseReleased"})
+        browser->call("Input.dispatchMouseEvent", {{"type", type},
+                                                   {"x", stop_all.x()},
+                                                   {"y", stop_all.y()},
+                                                   {"button", "left"},
+                                                   {"clickCount", 1}});
+    QVERIFY(wait_until([&] { return count(camera, "pan-tilt stop", stopped) == 1; }));
+    browser->touch("touchMove", {left + QPointF(-10, 0)});
+    QVERIFY(!wait_until([&] { return count(camera, "pan left at", stopped) > 1; }, 800));
+    browser->touch("touchEnd", {});
+    QCOMPARE(count(camera, "pan-tilt stop", stopped), 1);
 }
 
 void PageTest::a_hidden_page_stops_the_drive_at_once()
@@ -423,7 +449,7 @@ void PageTest::a_hidden_page_stops_the_drive_at_once()
     browser->call("Target.closeTarget", {{"targetId", other}});
 }
 
-void PageTest::presets_recall_on_a_tap_and_store_only_when_confirmed()
+void PageTest::presets_and_kept_positions()
 {
     open_page(zarvick->url());
     SimProcess &camera = *first;
@@ -448,6 +474,15 @@ void PageTest::presets_recall_on_a_tap_and_store_only_when_confirmed()
     browser->tap(QString("#confirm-yes"));
     QVERIFY(camera.wait_for("preset 4 stored"));
     QCOMPARE(count(camera, "preset 4"), 1);
+    // The camera's kept positions: the one it keeps is gone to; one it does
+    // not keep is said, and nothing moves.
+    browser->tap(QString("#positions button[data-position='1']"));
+    QVERIFY(camera.wait_for("pan-tilt absolute 300, 0"));
+    const int kept = camera.lines().size();
+    browser->tap(QString("#positions button[data-position='2']"));
+    QVERIFY(browser->wait_for("document.getElementById('toast').textContent === "
+                              "'Camera 1 keeps no position 2'"));
+    QCOMPARE(count(camera, "absolute", kept), 0);
     // The later presets are a page away.
     browser->tap(QString("#presets-next"));
     browser->tap(QString("#presets button[data-preset='17']"));
