@@ -98,8 +98,9 @@ void viewport(HeadlessBrowser &browser, int width, int height)
 } // namespace
 
 // zarvick --headless, as a service runs it, in a folder of its own:
-// camera 1 and 2 on the simulated cameras, camera 3 on a port where
-// nothing listens; HTTP on a free port, with the token when one is given.
+// camera 1 and 2 on the simulated cameras, camera 3 on the discard port,
+// where nothing listens (a port free now might be another test's later);
+// HTTP on a free port, with the token when one is given.
 class Zarvick
 {
 public:
@@ -115,12 +116,11 @@ public:
                              "1\\Tilt=0\n1\\Zoom=0\n"
                              "[CAMERA_2]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n"
                              "Name=Pulpit\n"
-                             "[CAMERA_3]\nLink=TCP\nAddress=127.0.0.1\nPort=%3\nOpen=true\n"
+                             "[CAMERA_3]\nLink=TCP\nAddress=127.0.0.1\nPort=9\nOpen=true\n"
                              "Name=Wide\n"
-                             "[API]\nHttpPort=%4\n%5\n")
+                             "[API]\nHttpPort=%3\n%4\n")
                          .arg(first.udp())
                          .arg(second.udp())
-                         .arg(free_port())
                          .arg(port)
                          .arg(token.isEmpty() ? QString() : "Token=" + token)
                          .toUtf8());
@@ -152,6 +152,15 @@ public:
             15000);
     }
     QString url() const { return QString("http://127.0.0.1:%1/").arg(port); }
+    // What it printed, and whether it still runs: told when a test fails.
+    QString told()
+    {
+        printed += QString::fromUtf8(program.readAllStandardOutput());
+        const QString state = program.state() == QProcess::Running
+                                  ? QStringLiteral("running")
+                                  : QString("ended with %1").arg(program.exitCode());
+        return state + ", after printing:\n" + printed.right(2000);
+    }
 
     const quint16 port = free_port();
 
@@ -209,6 +218,8 @@ void PageTest::cleanupTestCase()
 // Whatever a test did, the page's script never failed.
 void PageTest::cleanup()
 {
+    if (QTest::currentTestFailed())
+        qInfo().noquote() << "zarvick --headless:" << zarvick->told();
     const QStringList errors = browser->script_errors();
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
 }
