@@ -112,8 +112,11 @@ public:
                              "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
                              "[CAMERAS]\nOpenAtStart=true\n"
                              "[CAMERA_1]\nLink=UDP\nOpen=true\nName=Stage left\n"
-                             "[CAMERA_1_POSITIONS]\nsize=1\n1\\Name=Desk\n1\\Pan=300\n"
-                             "1\\Tilt=0\n1\\Zoom=0\n"
+                             "[CAMERA_1_POSITIONS]\nsize=4\n1\\Name=Desk\n1\\Pan=300\n"
+                             "1\\Tilt=0\n1\\Zoom=0\n2\\Name=Lectern\n2\\Pan=-200\n"
+                             "2\\Tilt=40\n2\\Zoom=900\n3\\Name=Choir\n3\\Pan=800\n"
+                             "3\\Tilt=60\n3\\Zoom=0\n4\\Name=Audience\n4\\Pan=0\n"
+                             "4\\Tilt=-80\n4\\Zoom=0\n"
                              "[CAMERA_2]\nLink=UDP\nAddress=127.0.0.1\nPort=%2\nOpen=true\n"
                              "Name=Pulpit\n"
                              "[CAMERA_3]\nLink=TCP\nAddress=127.0.0.1\nPort=9\nOpen=true\n"
@@ -485,15 +488,14 @@ void PageTest::presets_and_kept_positions()
     browser->tap(QString("#confirm-yes"));
     QVERIFY(camera.wait_for("preset 4 stored"));
     QCOMPARE(count(camera, "preset 4"), 1);
-    // The camera's kept positions: the one it keeps is gone to; one it does
-    // not keep is said, and nothing moves.
+    // The camera's kept positions, by name: Go.
+    QCOMPARE(browser
+                 ->evaluate("[...document.querySelectorAll('#positions button')]"
+                            ".map(b => b.textContent).join()")
+                 .toString(),
+             QString("Desk,Lectern,Choir,Audience"));
     browser->tap(QString("#positions button[data-position='1']"));
     QVERIFY(camera.wait_for("pan-tilt absolute 300, 0"));
-    const int kept = camera.lines().size();
-    browser->tap(QString("#positions button[data-position='2']"));
-    QVERIFY(browser->wait_for("document.getElementById('toast').textContent === "
-                              "'Camera 1 keeps no position 2'"));
-    QCOMPARE(count(camera, "absolute", kept), 0);
     // The later presets are a page away.
     browser->tap(QString("#presets-next"));
     browser->tap(QString("#presets button[data-preset='17']"));
@@ -523,6 +525,9 @@ void PageTest::the_strip_follows_the_cameras()
     // A tap selects: the active camera is marked, here and for everyone.
     browser->tap(QString(".camera[data-number='2']"));
     QVERIFY(browser->wait_for("document.querySelector('.camera.active').dataset.number === '2'"));
+    // Its kept positions with it: none.
+    QVERIFY(browser->wait_for("!document.getElementById('no-positions').hidden && "
+                              "document.querySelectorAll('#positions button').length === 0"));
     QVERIFY(http(zarvick->port, "GET", "/api/v1/cameras").body.contains("\"active\":2"));
     QCOMPARE(http(zarvick->port, "POST", "/api/v1/cameras/1/select").status, 200);
     QVERIFY(browser->wait_for("document.querySelector('.camera.active').dataset.number === '1'"));

@@ -18,7 +18,8 @@
   // A request that takes longer is given up (the lease covers a drive).
   const REQUEST_MS = 4000;
   const LAST_PRESET = 254;
-  const KEPT_POSITIONS = 10;
+  // Kept positions shown at most (a camera may keep far more).
+  const MOST_POSITIONS = 60;
 
   const WORDS = {
     en: {
@@ -43,8 +44,9 @@
       storeAsk: 'Store where camera {camera} points now as preset {preset}?',
       recalled: 'Preset {preset} recalled',
       stored: 'Preset {preset} stored',
-      going: 'Going to kept position {position}',
-      noPosition: 'Camera {camera} keeps no position {position}',
+      going: 'Going to {position}',
+      noPosition: 'Camera {camera} no longer keeps {position}',
+      noPositions: 'This camera keeps no position (Keep position in Zarvick).',
       noCamera: 'No camera is listed',
       tokenAsk: 'This Zarvick asks for its token (API/Token).',
       tokenGive: 'Use the token',
@@ -82,8 +84,9 @@
       storeAsk: '把摄像机 {camera} 现在的位置设置为预置位 {preset}？',
       recalled: '已调用预置位 {preset}',
       stored: '已设置预置位 {preset}',
-      going: '正在前往位置 {position}',
-      noPosition: '摄像机 {camera} 没有保存位置 {position}',
+      going: '正在前往 {position}',
+      noPosition: '摄像机 {camera} 已不再保存 {position}',
+      noPositions: '此摄像机没有保存的位置（在 Zarvick 中“保存位置”）。',
       noCamera: '没有列出摄像机',
       tokenAsk: '此 Zarvick 需要令牌（API/Token）。',
       tokenGive: '使用令牌',
@@ -217,6 +220,7 @@
       card.append(number, name, state);
       return card;
     }));
+    showPositions();
   }
 
   function takeCamera(entry) {
@@ -625,16 +629,26 @@
       null), say('stored', asked));
   });
 
+  // The active camera's kept positions, by name, in the order Go numbers
+  // them; shown again only when they change, so that a tap is never lost
+  // to a redrawn button.
+  let shownPositions = '';
+
   function showPositions() {
-    const buttons = [];
-    for (let position = 1; position <= KEPT_POSITIONS; ++position) {
+    const camera = cameras.find((entry) => entry.number === active);
+    const names = camera && Array.isArray(camera.positions) ? camera.positions : [];
+    const key = JSON.stringify([active, language, names]);
+    if (key === shownPositions) return;
+    shownPositions = key;
+    const buttons = names.slice(0, MOST_POSITIONS).map((name, index) => {
       const button = document.createElement('button');
       button.type = 'button';
-      button.textContent = position;
-      button.dataset.position = position;
-      buttons.push(button);
-    }
+      button.textContent = String(name) || String(index + 1);
+      button.dataset.position = index + 1;
+      return button;
+    });
     $('positions').replaceChildren(...buttons);
+    $('no-positions').hidden = buttons.length > 0;
   }
   $('positions').addEventListener('click', async (event) => {
     const button = event.target.closest('button');
@@ -644,8 +658,9 @@
     const camera = active;
     const answer = await call('/api/v1/cameras/' + camera + '/positions/' + position + '/go',
       null);
-    if (answer.status === 404) toast(say('noPosition', { camera, position }), true);
-    else told(answer, say('going', { position }));
+    const name = button.textContent;
+    if (answer.status === 404) toast(say('noPosition', { camera, position: name }), true);
+    else told(answer, say('going', { position: name }));
   });
 
   // ---- the token and the language ---------------------------------------
@@ -678,7 +693,6 @@
   });
 
   showPresets();
-  showPositions();
   showWords();
   follow();
 })();
