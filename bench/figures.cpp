@@ -1,7 +1,10 @@
 #include "figures.h"
 
+#include "testsupport.h"
+
 #include <QEventLoop>
 #include <QFile>
+#include <QTcpServer>
 #include <QTimer>
 #include <algorithm>
 #include <ctime>
@@ -85,4 +88,16 @@ void StallWatch::start()
     worst = 0;
     worst_cpu = 0;
     long_gap_count = 0;
+}
+
+quint16 serve_http_from(const ScratchFolder &folder)
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    folder.write(
+        "config.ini",
+        QString("[LANGUAGE_CONF]\nlanguage=English\n[API]\nHttpPort=%1\n").arg(port).toUtf8());
+    return port;
 }

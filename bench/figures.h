@@ -9,6 +9,8 @@
 #include <QtGlobal>
 #include <vector>
 
+class ScratchFolder;
+
 // One row of the printed table: a figure beside its anchor from the same run.
 struct Figure {
     QString measure;
@@ -26,6 +28,9 @@ long resident_bytes();
 void run_event_loop(int ms);
 // A loopback socket of the given type (SOCK_STREAM listens) bound to a free port.
 int loopback_socket(int type, quint16 *port);
+// A config.ini in `folder` (English) that serves HTTP on a free port of
+// 127.0.0.1; the port.
+quint16 serve_http_from(const ScratchFolder &folder);
 double thread_cpu_seconds();
 
 // The longest gap between the turns of a 1 ms timer since start(): how

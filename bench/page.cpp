@@ -140,13 +140,7 @@ void page_moves(QList<Figure> &figures)
     figures << Figure{"the control page, all its files", bytes / 1024, 150, "kB", "< 150 kB"};
 
     ScratchFolder folder;
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 http_port = probe.serverPort();
-    probe.close();
-    folder.write(
-        "config.ini",
-        QString("[LANGUAGE_CONF]\nlanguage=English\n[API]\nHttpPort=%1\n").arg(http_port).toUtf8());
+    const quint16 http_port = serve_http_from(folder);
     quint16 camera_port = 0;
     const int camera = loopback_socket(SOCK_DGRAM, &camera_port);
     {

@@ -154,13 +154,7 @@ double drive_and_stop_us(Client &client)
 void remote_requests(QList<Figure> &figures)
 {
     ScratchFolder folder;
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 http_port = probe.serverPort();
-    probe.close();
-    folder.write(
-        "config.ini",
-        QString("[LANGUAGE_CONF]\nlanguage=English\n[API]\nHttpPort=%1\n").arg(http_port).toUtf8());
+    const quint16 http_port = serve_http_from(folder);
     quint16 camera_port = 0;
     const int camera = loopback_socket(SOCK_DGRAM, &camera_port);
     {

@@ -11,13 +11,6 @@
 #include <csignal>
 
 namespace {
-quint16 unused_tcp_port()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // The program as a service manager starts it: no display of any kind.
 void start_headless(QProcess &program, const QString &folder, const QStringList &options)
 {
@@ -67,7 +60,7 @@ void HeadlessTest::serves_config_ini_and_ends_with_the_stop()
     // Losing datagrams: its stop may need to go more than once before the end.
     SimProcess second({"--loss", "30"});
     QVERIFY(camera.started() && second.started());
-    const quint16 http_port = unused_tcp_port();
+    const quint16 http_port = free_loopback_port();
     // The second camera's link was closed at the last exit: --open-all opens it.
     folder.write("config.ini", QString("[LANGUAGE_CONF]\nlanguage=English\n"
                                        "[NET_CONF]\nProtocol=TCP\nAddress=127.0.0.1\nPort=%1\n"

@@ -38,18 +38,6 @@ using monitor::Kind;
 Q_DECLARE_METATYPE(monitor::Kind)
 
 namespace {
-quint16 free_port(bool tcp)
-{
-    if (tcp) {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        return probe.serverPort();
-    }
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
-}
-
 QByteArray bytes_of(const QString &text)
 {
     bool ok = false;
@@ -444,7 +432,7 @@ void MonitorTest::passes_through()
     QVERIFY(sim.started());
     SimBytes at_camera(sim);
     PtyPeer pty;
-    const quint16 port = kind == Kind::serial ? 0 : free_port(kind == Kind::tcp);
+    const quint16 port = kind == Kind::serial ? 0 : free_loopback_port(kind == Kind::tcp);
     monitor::Monitor watch;
     QVERIFY(watch.add(
         {kind == Kind::serial ? serial(pty.path()) : network(kind, port), camera_end(kind, sim)}));
@@ -508,7 +496,7 @@ void MonitorTest::translated()
     SimProcess sim({"--quiet", "--show-bytes", "--serial"});
     QVERIFY(sim.started());
     SimBytes at_camera(sim);
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     monitor::Monitor watch;
     QVERIFY(watch.add({network(listen, port), camera_end(target, sim)}));
     QString why;
@@ -557,7 +545,7 @@ void MonitorTest::two_udp_controllers()
 {
     SimProcess sim({"--quiet"});
     QVERIFY(sim.started());
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     monitor::Monitor watch;
     QVERIFY(watch.add({network(Kind::udp, port), network(Kind::udp, sim.udp())}));
     QList<monitor::Line> lines;
@@ -613,7 +601,7 @@ void MonitorTest::sequence_error_passes()
     SimProcess sim({"--quiet", "--show-bytes"});
     QVERIFY(sim.started());
     SimBytes at_camera(sim);
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     monitor::Monitor watch;
     QVERIFY(watch.add({network(Kind::visca_ip, port), network(Kind::visca_ip, sim.visca_ip())}));
     QStringList texts;
@@ -637,7 +625,7 @@ void MonitorTest::tcp_controller_drops()
 {
     SimProcess sim;
     QVERIFY(sim.started());
-    const quint16 port = free_port(true);
+    const quint16 port = free_loopback_port(true);
     monitor::Monitor watch;
     QVERIFY(watch.add({network(Kind::tcp, port), network(Kind::tcp, sim.tcp())}));
     QStringList texts;
@@ -667,7 +655,7 @@ void MonitorTest::tcp_controller_drops()
 void MonitorTest::stalled_camera_dropped()
 {
     SlowReader camera;
-    const quint16 port = free_port(true);
+    const quint16 port = free_loopback_port(true);
     monitor::Monitor watch;
     QVERIFY(watch.add({network(Kind::tcp, port), network(Kind::tcp, camera.port)}));
     QStringList notes;
@@ -726,7 +714,7 @@ void MonitorTest::terminal()
 {
     SimProcess sim({"--quiet"});
     QVERIFY(sim.started());
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     QProcess program;
     program.start(
         ZARVICK_PATH,
@@ -781,7 +769,7 @@ void MonitorTest::window_tab()
     click(window, "monitorAddButton");
     auto *dialog = control<QDialog>(&window, "monitorPairDialog");
     QVERIFY(dialog->isVisible());
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     control<QSpinBox>(dialog, "monitorListenPort")->setValue(port);
     control<QComboBox>(dialog, "monitorCameraKind")->setCurrentIndex(0);
     control<QSpinBox>(dialog, "monitorCameraPort")->setValue(sim.udp());

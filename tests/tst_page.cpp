@@ -18,13 +18,6 @@
 #include <QtTest>
 
 namespace {
-quint16 free_port()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 struct Reply {
     int status = 0;
     QByteArray headers;
@@ -165,7 +158,7 @@ public:
         return state + ", after printing:\n" + printed.right(2000);
     }
 
-    const quint16 port = free_port();
+    const quint16 port = free_loopback_port();
 
 private:
     QTemporaryDir folder;

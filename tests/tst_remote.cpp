@@ -21,20 +21,6 @@
 #include <QtTest>
 
 namespace {
-quint16 free_port()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-quint16 free_udp_port()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
-}
-
 // A client's program, waited for with the event loop running: the window
 // answers it meanwhile.
 QByteArray run(const QString &program, const QStringList &arguments, int *exit_code = nullptr)
@@ -102,7 +88,7 @@ void write_config(ScratchFolder &folder, SimProcess &camera, const QString &api,
 struct HttpServed {
     ScratchFolder folder;
     SimProcess camera;
-    quint16 port = free_port();
+    quint16 port = free_loopback_port();
     std::unique_ptr<MainWindow> window;
     HttpServed()
     {
@@ -523,8 +509,8 @@ void RemoteTest::stop_all_stops_every_camera_once()
     QFETCH(QString, by);
     ScratchFolder folder;
     SimProcess cameras[3];
-    const quint16 port = free_port();
-    const quint16 osc_port = free_udp_port();
+    const quint16 port = free_loopback_port();
+    const quint16 osc_port = free_loopback_port(false);
     QString config = QString("[LANGUAGE_CONF]\nlanguage=English\n"
                              "[NET_CONF]\nProtocol=UDP\nAddress=127.0.0.1\nPort=%1\n"
                              "[CAMERAS]\nOpenAtStart=true\n[CAMERA_1]\nLink=UDP\nOpen=true\n"
@@ -660,7 +646,7 @@ void RemoteTest::a_token_is_asked_for_beyond_loopback()
     ScratchFolder folder;
     SimProcess camera;
     QVERIFY(camera.started());
-    quint16 port = free_port();
+    quint16 port = free_loopback_port();
     // Every address without a token: not at all, and the log says why in
     // the window's language.
     write_config(folder, camera, QString("HttpPort=%1\nListen=0.0.0.0").arg(port), "Chinese");
@@ -670,7 +656,7 @@ void RemoteTest::a_token_is_asked_for_beyond_loopback()
         QVERIFY(log_lines(window).contains("只有设置了 API/Token，HTTP 才会在 127.0.0.1 以外监听"));
         QCOMPARE(http(port, "GET", "/api/v1/cameras").status, 0);
     }
-    port = free_port();
+    port = free_loopback_port();
     write_config(folder, camera, QString("HttpPort=%1\nToken=s3cret-Token").arg(port));
     MainWindow window;
     window.start_remote();
@@ -700,7 +686,7 @@ void RemoteTest::osc_beyond_loopback_takes_the_token_last()
     ScratchFolder folder;
     SimProcess camera;
     QVERIFY(camera.started());
-    const quint16 port = free_udp_port();
+    const quint16 port = free_loopback_port(false);
     write_config(
         folder, camera,
         QString("OscPort=%1\nListen=0.0.0.0\nToken=s3cret\nOscSenders=127.0.0.1").arg(port));
@@ -718,7 +704,7 @@ void RemoteTest::osc_messages_drive_too()
     ScratchFolder folder;
     SimProcess camera;
     QVERIFY(camera.started());
-    const quint16 port = free_udp_port();
+    const quint16 port = free_loopback_port(false);
     write_config(folder, camera, QString("OscPort=%1").arg(port));
     MainWindow window;
     window.start_remote();
@@ -747,9 +733,9 @@ void RemoteTest::a_thousand_malformed_requests_send_nothing()
     ScratchFolder folder;
     SimProcess camera;
     QVERIFY(camera.started());
-    const quint16 port = free_port();
+    const quint16 port = free_loopback_port();
     QUdpSocket sender;
-    const quint16 osc_port = free_udp_port();
+    const quint16 osc_port = free_loopback_port(false);
     write_config(folder, camera, QString("HttpPort=%1\nOscPort=%2").arg(port).arg(osc_port));
     MainWindow window;
     window.start_remote();

@@ -31,19 +31,6 @@ QByteArray tsl31(int address, int control)
 // machine (a wait that is met ends at once).
 constexpr int arrive_ms = 5000;
 
-// A port free a moment ago, for the window to take.
-quint16 free_port(bool tcp)
-{
-    if (tcp) {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        return probe.serverPort();
-    }
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    return probe.localPort();
-}
-
 // Two cameras on UDP, open at the start, the switcher's displays 3 and 4
 // (OBS's scenes Wide, and Close or Interview).
 void write_config(ScratchFolder &folder, UdpPeer &first, UdpPeer &second, const QString &source)
@@ -80,7 +67,7 @@ void SwitcherTallyTest::tsl31_datagrams_light_the_cameras()
     ScratchFolder folder;
     UdpPeer first;
     UdpPeer second;
-    const quint16 port = free_port(false);
+    const quint16 port = free_loopback_port(false);
     write_config(folder, first, second, QString("Kind=TSL3.1\nTransport=UDP\nPort=%1").arg(port));
     MainWindow window;
     QUdpSocket switcher;
@@ -130,7 +117,7 @@ void SwitcherTallyTest::tsl_each_way()
     ScratchFolder folder;
     UdpPeer first;
     UdpPeer second;
-    const quint16 port = free_port(tcp);
+    const quint16 port = free_loopback_port(tcp);
     write_config(
         folder, first, second,
         QString("Kind=%1\nTransport=%2\nPort=%3").arg(kind, tcp ? "TCP" : "UDP").arg(port));

@@ -562,3 +562,15 @@ QStringList udp_texts_exactly(UdpPeer &camera, int count)
 }
 
 QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+
+quint16 free_loopback_port(bool tcp)
+{
+    if (tcp) {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
+    }
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    return probe.localPort();
+}

@@ -77,6 +77,8 @@ template <class T> T *control(QObject *window, const char *name)
 
 // Waits, running the event loop, until the condition holds or time is up.
 bool wait_until(const std::function<bool()> &condition, int timeout_ms = 2000);
+// A port of 127.0.0.1 free a moment ago (TCP, or UDP), for a program to take.
+quint16 free_loopback_port(bool tcp = true);
 
 // The log as the operator reads it: one entry per line, the time stamp cut
 // off after checking its form ("TX：81 01 06 04 FF").
