@@ -1,6 +1,7 @@
 // zarvick --headless: no window and no display, config.ini's cameras served
 // to the outside interfaces, stopped when a signal ends it.
 
+#include "service/line_output.h"
 #include "sim_process.h"
 #include "testsupport.h"
 
@@ -9,6 +10,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 #include <csignal>
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 // The program as a service manager starts it: no display of any kind.
@@ -49,6 +52,7 @@ class HeadlessTest : public QObject
 private slots:
     void serves_config_ini_and_ends_with_the_stop();
     void serves_monitor_pairs();
+    void a_reader_that_stops_holds_nothing_up();
     void refuses_with_the_reason_data();
     void refuses_with_the_reason();
 };
@@ -79,6 +83,16 @@ void HeadlessTest::serves_config_ini_and_ends_with_the_stop()
     QVERIFY(printed(program, &seen, QString("HTTP interface on 127.0.0.1 port %1").arg(http_port)));
     QVERIFY(printed(program, &seen, "Camera 1: answering"));
     QVERIFY(printed(program, &seen, "Two: answering"));
+    // A second Zarvick on the same port is refused, not handed a share of
+    // the connections.
+    {
+        ScratchFolder other;
+        other.write("config.ini", QString("[API]\nHttpPort=%1\n").arg(http_port).toUtf8());
+        QProcess second_program;
+        start_headless(second_program, other.file("."), {});
+        QVERIFY(second_program.waitForFinished(10000));
+        QCOMPARE(second_program.exitCode(), 2);
+    }
     // Drives with a lease far longer than the program lives.
     const QByteArray pan_right = "{\"pan\": 1, \"lease_ms\": 2000}";
     QVERIFY(drive(http_port, 1, pan_right));
@@ -128,6 +142,53 @@ void HeadlessTest::serves_monitor_pairs()
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitCode(), 0);
+}
+
+void HeadlessTest::a_reader_that_stops_holds_nothing_up()
+{
+    int ends[2] = {-1, -1};
+    QVERIFY(::pipe(ends) == 0);
+    QByteArray read;
+    {
+        LineOutput output(ends[1]);
+        // Far more than the pipe holds, nobody reading: none of it waits.
+        for (int line = 0; line < 20000; ++line)
+            output.print(QString("line %1").arg(line));
+        // The reader comes back: what waited goes, and says what was lost.
+        QVERIFY(wait_until(
+            [&] {
+                output.print("after");
+                pollfd ready{ends[0], POLLIN, 0};
+                while (::poll(&ready, 1, 0) > 0) {
+                    char chunk[65536];
+                    const ssize_t got = ::read(ends[0], chunk, sizeof chunk);
+                    if (got <= 0)
+                        break;
+                    read.append(chunk, int(got));
+                }
+                return read.contains("\nafter\n");
+            },
+            10000));
+    }
+    ::close(ends[0]);
+    ::close(ends[1]);
+    // What went, in order, and in their place how many were lost: none
+    // unaccounted for.
+    int last = -1;
+    int shown = 0;
+    int lost = 0;
+    for (const QByteArray &line : read.split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (line.startsWith("line ")) {
+            QVERIFY(words[1].toInt() > last);
+            last = words[1].toInt();
+            ++shown;
+        } else if (line.endsWith(" lines dropped: standard output was not read)")) {
+            lost += words[0].mid(1).toInt();
+        }
+    }
+    QVERIFY(lost > 0);
+    QVERIFY2(shown + lost >= 20000, qPrintable(QString("%1 + %2").arg(shown).arg(lost)));
 }
 
 void HeadlessTest::refuses_with_the_reason_data()

@@ -327,6 +327,11 @@ void MonitorTest::framing_data()
         << ""
         << "02 01 00 01 00 00 00 00 01"
         << "";
+    QTest::newRow("TCP both sides: as it is") << Kind::tcp << Kind::tcp << "81 01 06 04 FF"
+                                              << "81 01 06 04 FF"
+                                              << ""
+                                              << "90 38 FF"
+                                              << "90 38 FF";
     QTest::newRow("VISCA over IP both sides: control messages as they are")
         << Kind::visca_ip << Kind::visca_ip << "02 00 00 01 00 00 00 03 01"
         << "02 00 00 01 00 00 00 03 01"
@@ -355,6 +360,14 @@ void MonitorTest::framing()
         exchange.from_camera(target == Kind::serial ? -1 : 3, bytes_of(from_camera), 12);
     QCOMPARE(joined(back.to_controller), to_controller);
     QCOMPARE(back.controller, 3);
+    // On its own connection a network camera may speak first: that
+    // controller's, passed as it came.
+    if (target == Kind::serial || listen != target)
+        return;
+    monitor::Exchange fresh(listen, target);
+    const monitor::Out first = fresh.from_camera(5, bytes_of(from_camera), 0);
+    QCOMPARE(first.controller, 5);
+    QCOMPARE(joined(first.to_controller), from_camera);
 }
 
 void MonitorTest::answered_data()

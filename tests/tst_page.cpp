@@ -491,8 +491,9 @@ void PageTest::presets_and_kept_positions()
     QVERIFY(camera.wait_for("pan-tilt absolute 300, 0"));
     // The later presets are a page away.
     browser->tap(QString("#presets-next"));
+    QVERIFY(browser->wait_for("!!document.querySelector(\"#presets button[data-preset='17']\")"));
     browser->tap(QString("#presets button[data-preset='17']"));
-    QVERIFY(camera.wait_for("preset 17 recalled"));
+    QVERIFY(camera.wait_for("preset 17 recalled", 5000));
 }
 
 void PageTest::the_strip_follows_the_cameras()

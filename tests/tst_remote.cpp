@@ -341,6 +341,8 @@ void RemoteTest::foreign_pages_and_addresses_are_refused_data()
                                   << QStringList{"Origin: null",
                                                  "Content-Type: application/x-www-form-urlencoded"}
                                   << 403;
+    QTest::newRow("another site's image or script")
+        << "/api/v1/cameras/1/drive" << drive << QStringList{"Sec-Fetch-Site: cross-site"} << 403;
     QTest::newRow("another host name")
         << "/api/v1/cameras/1/drive" << drive << QStringList{"Host: evil.example"} << 421;
     QTest::newRow("a broadcast") << "/api/v1/cameras/1/command"

@@ -1208,6 +1208,10 @@
         <translation>no controller has spoken to this camera: passed to none</translation>
     </message>
     <message>
+        <source> … (%1 bytes)</source>
+        <translation> … (%1 bytes)</translation>
+    </message>
+    <message>
         <source>: taken by the monitor</source>
         <translation>: taken by the monitor</translation>
     </message>

@@ -1208,6 +1208,10 @@
         <translation>没有控制器向此摄像机发送过：不转给任何控制器</translation>
     </message>
     <message>
+        <source> … (%1 bytes)</source>
+        <translation>…（共 %1 字节）</translation>
+    </message>
+    <message>
         <source>: taken by the monitor</source>
         <translation>：由监视接收</translation>
     </message>

@@ -2,12 +2,15 @@
 #include "app/mainwindow.h"
 #include "control/end_signals.h"
 #include "service/headless.h"
+#include "service/line_output.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 #include <sys/resource.h>
 
@@ -37,11 +40,10 @@ int run_headless(int argc, char *argv[], const CommandLine &command_line)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("zarvick");
-    // A service manager reads the lines as they come.
-    Headless served([](const QString &line) {
-        std::fputs(qPrintable(line + '\n'), stdout);
-        std::fflush(stdout);
-    });
+    // A service manager reads the lines as they come; one that stops
+    // reading holds up nothing.
+    LineOutput output(STDOUT_FILENO);
+    Headless served([&output](const QString &line) { output.print(line); });
     EndSignals ending;
     QObject::connect(&ending, &EndSignals::arrived, &served,
                      [&served] { served.end([] { QCoreApplication::quit(); }); });
@@ -59,6 +61,9 @@ int run_headless(int argc, char *argv[], const CommandLine &command_line)
 int main(int argc, char *argv[])
 {
     raise_open_files_limit();
+    // A reader of standard output that went away (a pipe closed) is no
+    // reason to end without the cameras' stops: the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
     CommandLine command_line;
     {
         // A core application for the parser, which names the program in its

@@ -2,9 +2,11 @@
 
 #include "control/end_signals.h"
 #include "monitor/monitor.h"
+#include "service/line_output.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <unistd.h>
 
 int run_monitor(const QStringList &pairs)
 {
@@ -18,13 +20,11 @@ int run_monitor(const QStringList &pairs)
             return 2;
         }
     }
-    QTextStream out(stdout);
-    QObject::connect(&watch, &monitor::Monitor::line, &watch, [&out](const monitor::Line &line) {
-        // Flushed line by line: whoever reads the pipe sees each message
-        // as it passes.
-        out << monitor::line_text(line) << "\n";
-        out.flush();
-    });
+    // Line by line, as each message passes; a reader that stops reading
+    // holds up none of them.
+    LineOutput out(STDOUT_FILENO);
+    QObject::connect(&watch, &monitor::Monitor::line, &watch,
+                     [&out](const monitor::Line &line) { out.print(monitor::line_text(line)); });
     QString why;
     if (!watch.start(&why)) {
         err << "zarvick: " << why << "\n";
@@ -41,7 +41,8 @@ int run_monitor(const QStringList &pairs)
     QObject::connect(&ending, &EndSignals::arrived, &watch, [] { QCoreApplication::quit(); });
     QCoreApplication::exec();
     watch.stop();
-    out << "\n" << watch.stats().table_text();
-    out.flush();
+    out.print(QString());
+    for (const QString &row : watch.stats().table_text().split('\n', Qt::SkipEmptyParts))
+        out.print(row);
     return code;
 }

@@ -184,8 +184,10 @@ Out Exchange::from_camera(int controller, const QByteArray &unit, qint64 now_ms)
         from_numbered_camera(controller, unit, now_ms, &out);
         return out;
     }
+    // On a controller's own connection a camera may speak first (a
+    // network change notice on connecting): it is that controller's.
     const int to = controller >= 0 ? controller : routed(unit);
-    if (to < 0 || !sides.contains(to)) {
+    if (to < 0 || (controller < 0 && !sides.contains(to))) {
         Event event;
         event.direction = Event::Direction::to_controller;
         event.bytes = unit;

@@ -67,10 +67,17 @@ QString Wording::meaning(const Event &event)
     return with_time_and_number(words(event), event);
 }
 
-Line line_of(const Event &event, int pair, const QString &controller, const QDateTime &time,
+Line line_of(const Event &whole, int pair, const QString &controller, const QDateTime &time,
              Wording *wording)
 {
+    // A flood of bytes (a 64 KB datagram) must not become a line of as
+    // many words, kept by the thousand.
+    Event event = whole;
+    event.bytes.truncate(most_shown_bytes);
+    event.answered.truncate(most_shown_bytes);
     Line line;
+    if (whole.bytes.size() > most_shown_bytes)
+        line.whole_size = int(whole.bytes.size());
     line.time = time;
     line.pair = pair;
     line.controller = controller;
@@ -103,7 +110,11 @@ QString line_text(const Line &line)
     return QStringLiteral("%1 #%2 %3 | %4 | %5")
         .arg(line.time.toString(QStringLiteral("HH:mm:ss.zzz")))
         .arg(line.pair)
-        .arg(direction_text(line.direction, line.controller), spaced_hex(line.bytes), line.meaning);
+        .arg(direction_text(line.direction, line.controller),
+             line.whole_size > 0
+                 ? spaced_hex(line.bytes) + line_words(" … (%1 bytes)").arg(line.whole_size)
+                 : spaced_hex(line.bytes),
+             line.meaning);
 }
 
 } // namespace monitor

@@ -31,7 +31,13 @@ struct Line {
     // The camera (1-7, 8 for a broadcast, 0 for none) the message goes to or
     // comes from.
     int address = 0;
+    // A message longer than any VISCA message is shown and read by its
+    // start only: its whole length, else 0.
+    int whole_size = 0;
 };
+
+// What a line keeps of a message; a VISCA message is at most 16 bytes.
+inline constexpr int most_shown_bytes = 64;
 
 // What a message means, as the line says it: the catalog's reading of a
 // message toward the camera, a reply by what it answers and how long that

@@ -400,6 +400,18 @@ struct HttpApi::Shared {
                                         : QStringLiteral("not from this interface's page")),
                          true);
         }
+        // A browser's request without an Origin (an image, a script, a
+        // link) that says it comes from another site is still that site's
+        // page: it must not hold the event streams, nor do anything else.
+        // A link to the control page itself may come from anywhere.
+        const char *site =
+            MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Sec-Fetch-Site");
+        if (!origin && site && page.count(url) == 0 &&
+            (std::strcmp(site, "cross-site") == 0 || std::strcmp(site, "same-site") == 0)) {
+            tell_refused(403);
+            return queue(connection, 403,
+                         error_body(QStringLiteral("not from this interface's page")), true);
+        }
         // The page's files are served once the request is read whole (a
         // response queued before that would close the connection).
         if (page.count(url) > 0)
@@ -693,9 +705,12 @@ bool HttpApi::listen(const QString &address, int port, const QString &token, QSt
     // while the window answers them.
     state->daemon = MHD_start_daemon(
         MHD_USE_EPOLL | MHD_ALLOW_SUSPEND_RESUME | (six ? MHD_USE_IPv6 : 0), 0, nullptr, nullptr,
+        // No SO_REUSEPORT: a second program asking for the port must be
+        // refused, not handed every other connection (with its own token,
+        // or none).
         &Shared::on_request, state, MHD_OPTION_SOCK_ADDR, found->ai_addr,
-        MHD_OPTION_LISTENING_ADDRESS_REUSE, 1U, MHD_OPTION_CONNECTION_LIMIT,
-        unsigned(most_connections), MHD_OPTION_PER_IP_CONNECTION_LIMIT, unsigned(most_per_address),
+        MHD_OPTION_CONNECTION_LIMIT, unsigned(most_connections), MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+        unsigned(most_per_address),
         // The headers and what is read of the body at once: a flood of
         // headers meets this, not the program's memory.
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, std::size_t(2) * std::size_t(most_header_bytes),
