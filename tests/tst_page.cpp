@@ -460,8 +460,21 @@ void PageTest::presets_and_kept_positions()
 {
     open_page(zarvick->url());
     SimProcess &camera = *first;
-    browser->tap(QString("#presets button[data-preset='3']"));
-    QVERIFY(camera.wait_for("preset 3 recalled"));
+    // A tap recalls. On a machine busy enough that the lift comes more than
+    // a long press after the touch, the page asks to store instead: the
+    // question is cancelled and the tap made again.
+    const auto recalls = [&](int preset) {
+        const QString heard = QString("preset %1 recalled").arg(preset);
+        for (int tries = 0; tries < 3; ++tries) {
+            browser->tap(QString("#presets button[data-preset='%1']").arg(preset));
+            if (camera.wait_for(heard, 3000))
+                return true;
+            if (browser->evaluate("!document.getElementById('confirm').hidden").toBool())
+                browser->tap(QString("#confirm-no"));
+        }
+        return false;
+    };
+    QVERIFY(recalls(3));
     // Held: the page asks; nothing is stored while it asks, nor when the
     // operator cancels.
     const QPointF four = browser->box("#presets button[data-preset='4']").center();
@@ -492,8 +505,7 @@ void PageTest::presets_and_kept_positions()
     // The later presets are a page away.
     browser->tap(QString("#presets-next"));
     QVERIFY(browser->wait_for("!!document.querySelector(\"#presets button[data-preset='17']\")"));
-    browser->tap(QString("#presets button[data-preset='17']"));
-    QVERIFY(camera.wait_for("preset 17 recalled", 5000));
+    QVERIFY(recalls(17));
 }
 
 void PageTest::the_strip_follows_the_cameras()
