@@ -174,8 +174,8 @@ void MonitorPanel::add(const QString &text)
     state->setText(why);
     show_pairs();
     QStringList texts;
-    for (const monitor::PairSpec &spec : watch->pairs())
-        texts << monitor::pair_text(spec);
+    for (const monitor::PairSpec &setup : watch->pairs())
+        texts << monitor::pair_text(setup);
     changed(texts);
 }
 
@@ -189,8 +189,8 @@ void MonitorPanel::remove()
         failures.removeAt(row);
     show_pairs();
     QStringList texts;
-    for (const monitor::PairSpec &spec : watch->pairs())
-        texts << monitor::pair_text(spec);
+    for (const monitor::PairSpec &setup : watch->pairs())
+        texts << monitor::pair_text(setup);
     changed(texts);
 }
 

@@ -14,8 +14,8 @@ int run_monitor(const QStringList &pairs)
     monitor::Monitor watch;
     for (const QString &text : pairs) {
         QString why;
-        const std::optional<monitor::PairSpec> spec = monitor::read_pair(text, &why);
-        if (!spec || !watch.add(*spec, &why)) {
+        const std::optional<monitor::PairSpec> setup = monitor::read_pair(text, &why);
+        if (!setup || !watch.add(*setup, &why)) {
             err << "zarvick: --monitor " << text << ": " << why << "\n";
             return 2;
         }

@@ -10,23 +10,23 @@ Monitor::Monitor(QObject *parent) : QObject(parent) {}
 
 Monitor::~Monitor() { stop(); }
 
-Pair *Monitor::make_pair(const PairSpec &spec)
+Pair *Monitor::make_pair(const PairSpec &setup)
 {
-    auto *pair = new Pair(all.size() + 1, spec, this);
+    auto *pair = new Pair(all.size() + 1, setup, this);
     connect(pair, &Pair::line, this, &Monitor::take);
     connect(pair, &Pair::failed, this,
             [this, pair](const QString &reason) { emit pair_failed(all.indexOf(pair), reason); });
     return pair;
 }
 
-bool Monitor::add(const PairSpec &spec, QString *error)
+bool Monitor::add(const PairSpec &setup, QString *error)
 {
     if (all.size() >= most_pairs) {
         if (error)
             *error = QCoreApplication::translate("MainWindow", "at most %1 pairs").arg(most_pairs);
         return false;
     }
-    Pair *pair = make_pair(spec);
+    Pair *pair = make_pair(setup);
     all << pair;
     QString why;
     if (is_running && !pair->start(&why)) {
@@ -56,7 +56,7 @@ QList<PairSpec> Monitor::pairs() const
 {
     QList<PairSpec> specs;
     for (const Pair *pair : all)
-        specs << pair->spec();
+        specs << pair->setup();
     return specs;
 }
 
@@ -76,7 +76,7 @@ bool Monitor::start(QString *error)
                 started->stop();
             *error = QCoreApplication::translate("MainWindow", "pair %1 (%2): %3")
                          .arg(pair->number())
-                         .arg(pair_text(pair->spec()), why);
+                         .arg(pair_text(pair->setup()), why);
             return false;
         }
     }

@@ -24,7 +24,7 @@ public:
     ~Monitor() override;
     // A pair, numbered from 1 in the order added; started at once when the
     // monitor runs (false with the reason when it cannot).
-    bool add(const PairSpec &spec, QString *error = nullptr);
+    bool add(const PairSpec &setup, QString *error = nullptr);
     void remove(int index);
     QList<PairSpec> pairs() const;
     // Whether pair `index` listens now.
@@ -47,7 +47,7 @@ signals:
 
 private:
     void take(const Line &line);
-    Pair *make_pair(const PairSpec &spec);
+    Pair *make_pair(const PairSpec &setup);
     QList<Pair *> all;
     CommandStats table;
     bool is_running = false;

@@ -20,9 +20,9 @@ QString peer_name(const QHostAddress &address, quint16 port)
 
 namespace monitor {
 
-Pair::Pair(int number, const PairSpec &spec, QObject *parent)
-    : QObject(parent), pair_number(number), pair_spec(spec),
-      exchange(spec.listen.kind, spec.target.kind)
+Pair::Pair(int number, const PairSpec &setup, QObject *parent)
+    : QObject(parent), pair_number(number), pair_spec(setup),
+      exchange(setup.listen.kind, setup.target.kind)
 {
     idle_check.setInterval(idle_check_ms);
     connect(&idle_check, &QTimer::timeout, this, &Pair::forget_idle);

@@ -33,7 +33,7 @@ class Pair : public QObject
     Q_OBJECT
 
 public:
-    Pair(int number, const PairSpec &spec, QObject *parent = nullptr);
+    Pair(int number, const PairSpec &setup, QObject *parent = nullptr);
     ~Pair() override;
     // Opens the listening end (and a serial camera); false with the reason.
     bool start(QString *error);
@@ -41,7 +41,7 @@ public:
     bool running() const { return is_running; }
     int number() const { return pair_number; }
     void set_number(int number) { pair_number = number; }
-    const PairSpec &spec() const { return pair_spec; }
+    const PairSpec &setup() const { return pair_spec; }
     int controllers() const { return int(known.size()); }
 
     static constexpr int most_controllers = 16;

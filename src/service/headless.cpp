@@ -121,8 +121,8 @@ bool Headless::start_monitor(const QStringList &pairs, bool verbose, QString *re
     watch = std::make_unique<monitor::Monitor>();
     for (const QString &text : pairs) {
         QString why;
-        const std::optional<monitor::PairSpec> spec = monitor::read_pair(text, &why);
-        if (!spec || !watch->add(*spec, &why)) {
+        const std::optional<monitor::PairSpec> setup = monitor::read_pair(text, &why);
+        if (!setup || !watch->add(*setup, &why)) {
             *reason = QStringLiteral("monitor pair ") + text + QStringLiteral(": ") + why;
             return false;
         }
